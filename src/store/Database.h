@@ -1,0 +1,50 @@
+#pragma once
+
+#include "StoreError.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace tagwright::store {
+
+// One open database file. Each instance owns its own named QtSql connection, so several
+// files (and several opens of one file, as tests do) can be open at once.
+class Database {
+public:
+    enum class Access { ReadWrite, ReadOnly };
+
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing file and checks that it is a database holding every table in
+    // `requiredTables` (names compared without regard to letter case). A missing file is
+    // an error: SQLite would otherwise create an empty one and hide a wrong path.
+    // ReadOnly refuses every write with the engine's own message (tests use it to stand for
+    // a file on a read-only share).
+    StoreError open(const QString& path, const QStringList& requiredTables,
+                    Access access = Access::ReadWrite);
+
+    // Creates a new file holding the given schema statements, then opens it.
+    StoreError create(const QString& path, const QStringList& schemaStatements);
+
+    void close();
+    bool isOpen() const { return m_db.isValid() && m_db.isOpen(); }
+    QString path() const { return m_path; }
+    QSqlDatabase& connection() { return m_db; }
+
+    bool hasTable(const QString& table);
+    // The error the engine last reported, with this file's path.
+    StoreError engineError(const QString& context, int number = EngineFailure) const;
+
+private:
+    StoreError openConnection(const QString& path, Access access);
+
+    QSqlDatabase m_db;
+    QString m_connectionName;
+    QString m_path;
+};
+
+}  // namespace tagwright::store

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// File, table and field names of the two database files. Shops keep their files for years:
+// these names never change.
+namespace tagwright::store::schema {
+
+inline const QString SetupFileName = QStringLiteral("SetupTGW.MDB");
+inline const QString MainFileName = QStringLiteral("QUILLON.MDB");
+
+inline const QString SetupTable = QStringLiteral("Setup");
+inline const QString LabelsTable = QStringLiteral("Labels");
+inline const QString MechanicsTable = QStringLiteral("Mechanics");
+inline const QString CompanyInfoTable = QStringLiteral("CompanyInfo");
+
+namespace setup {
+inline const QString DataPath = QStringLiteral("DataPath");
+inline const QString CompanyPhone = QStringLiteral("CompanyPhone");
+}  // namespace setup
+
+namespace labels {
+inline const QString Description = QStringLiteral("Description");
+inline const QString Body = QStringLiteral("Body");
+inline const QString Font = QStringLiteral("Font");
+inline const QString Size = QStringLiteral("Size");
+inline const QString Bold = QStringLiteral("Bold");
+inline const QString Italic = QStringLiteral("Italic");
+inline const QString Logo = QStringLiteral("Logo");
+inline const QString Header = QStringLiteral("Header");
+inline const QString Signed = QStringLiteral("Signed");
+inline const QString LabelTop = QStringLiteral("LabelTop");
+inline const QString LabelMiddle = QStringLiteral("LabelMiddle");
+inline const QString LabelBottom = QStringLiteral("LabelBottom");
+inline const QString LeftTop = QStringLiteral("LeftTop");
+inline const QString LeftMiddle = QStringLiteral("LeftMiddle");
+inline const QString LeftBottom = QStringLiteral("LeftBottom");
+}  // namespace labels
+
+namespace mechanics {
+inline const QString Mechanics = QStringLiteral("Mechanics");
+}  // namespace mechanics
+
+namespace company {
+inline const QString CompanyName = QStringLiteral("CompanyName");
+inline const QString CompanyAddress = QStringLiteral("CompanyAddress");
+inline const QString CompanyCSZ = QStringLiteral("CompanyCSZ");
+inline const QString CompanyPhone = QStringLiteral("CompanyPhone");
+inline const QString LabelTopUp = QStringLiteral("LabelTopUp");
+inline const QString LabelMiddleUp = QStringLiteral("LabelMiddleUp");
+inline const QString LabelBottomUp = QStringLiteral("LabelBottomUp");
+inline const QString LabelLeft = QStringLiteral("LabelLeft");
+inline const QString LabelRight = QStringLiteral("LabelRight");
+inline const QString DefLabel = QStringLiteral("DefLabel");
+inline const QString LabelStyle = QStringLiteral("LabelStyle");
+}  // namespace company
+
+// CREATE TABLE statements of each file.
+QStringList setupStatements();
+QStringList mainStatements();
+
+// The tables a file must hold to be opened.
+QStringList setupTables();
+QStringList mainTables();
+
+}  // namespace tagwright::store::schema

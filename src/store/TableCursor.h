@@ -1,0 +1,84 @@
+#pragma once
+
+#include "StoreError.h"
+
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace tagwright::store {
+
+class Database;
+
+// A cursor over one table in store order (ascending rowid), with the record operations
+// the windows use: moves, find-first, add-new/edit/set/update, delete.
+//
+// The cursor keeps the table's row ids from its last open or refresh; records added through
+// this cursor join the list, records added elsewhere are seen after a refresh. Moving
+// abandons a pending add-new or edit, as the windows expect: anything typed into a bound box
+// is written by the window before it moves.
+class TableCursor {
+public:
+    enum class EditMode { None, Edit, Add };
+
+    StoreError open(Database& db, const QString& table);
+    StoreError refresh();
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString table() const { return m_table; }
+
+    // Before the first record / after the last one; both are true exactly when the table
+    // is empty.
+    bool bof() const { return m_rowIds.isEmpty() || m_pos < 0; }
+    bool eof() const { return m_rowIds.isEmpty() || m_pos >= m_rowIds.size(); }
+    bool hasCurrent() const { return !bof() && !eof(); }
+    int recordCount() const { return int(m_rowIds.size()); }
+    qint64 currentRowId() const { return hasCurrent() ? m_rowIds[m_pos] : -1; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+
+    // Makes the first record (store order) whose `field` equals `value` current. Text is
+    // compared without regard to ASCII letter case; the value is bound, never spliced into
+    // the query, so quotes in titles and names are harmless. On no match the current
+    // record stays as it was and noMatch() is true.
+    bool findFirst(const QString& field, const QVariant& value);
+    bool noMatch() const { return m_noMatch; }
+
+    // A field of the record being added or edited (its pending value when one was set), or
+    // of the current record. A null QVariant means the value is missing.
+    QVariant value(const QString& field) const;
+
+    StoreError addNew();
+    StoreError edit();
+    StoreError setValue(const QString& field, const QVariant& value);
+    // Writes the pending record in a transaction of its own. A refused write (error 3022 for
+    // a duplicate key) keeps the pending record, so it can be corrected and written again.
+    StoreError update();
+    void cancelUpdate();
+    StoreError deleteCurrent();
+
+    EditMode editMode() const { return m_mode; }
+
+private:
+    StoreError reloadRowIds();
+    void setPosition(int pos);
+    void loadCurrentRecord();
+    StoreError failure(const QString& message, int number) const;
+
+    Database* m_db = nullptr;
+    QString m_table;
+    QVector<qint64> m_rowIds;
+    int m_pos = 0;
+    bool m_noMatch = false;
+    QSqlRecord m_current;       // the current record's values, read on each move
+    EditMode m_mode = EditMode::None;
+    QSqlRecord m_pending;       // fields set since add-new or edit
+    qint64 m_editRowId = -1;
+    qint64 m_rowIdBeforeAdd = -1;
+};
+
+}  // namespace tagwright::store

@@ -1,0 +1,206 @@
+#include "StoreFixture.h"
+
+#include "store/StoreError.h"
+
+#include <QFile>
+
+using namespace tagwright;
+using namespace tagwright::store;
+namespace labels = tagwright::store::schema::labels;
+
+namespace {
+
+class TableCursorTest : public test::MainStoreTest {
+protected:
+    void SetUp() override
+    {
+        MainStoreTest::SetUp();
+        ASSERT_TRUE(cursor.open(db, schema::LabelsTable).ok());
+    }
+
+    QString currentTitle() const { return cursor.value(labels::Description).toString(); }
+
+    TableCursor cursor;
+};
+
+TEST_F(TableCursorTest, emptyTableIsAtStartAndAtEndAndMovesKeepItSo)
+{
+    EXPECT_TRUE(cursor.bof());
+    EXPECT_TRUE(cursor.eof());
+    cursor.moveNext();
+    cursor.movePrevious();
+    cursor.moveLast();
+    EXPECT_TRUE(cursor.bof());
+    EXPECT_TRUE(cursor.eof());
+    EXPECT_TRUE(cursor.value(labels::Description).isNull());
+    EXPECT_EQ(cursor.edit().number, NoCurrentRecord);
+    EXPECT_EQ(cursor.deleteCurrent().number, NoCurrentRecord);
+}
+
+TEST_F(TableCursorTest, movesWalkStoreOrderAndStopPastEitherEnd)
+{
+    for (const char* title : {"Oil change", "Annual", "100 hour"})
+        ASSERT_TRUE(addLabel(cursor, QString::fromLatin1(title)).ok());
+    cursor.refresh();
+    EXPECT_EQ(currentTitle(), "Oil change");
+    cursor.moveNext();
+    EXPECT_EQ(currentTitle(), "Annual");
+    cursor.moveLast();
+    EXPECT_EQ(currentTitle(), "100 hour");
+    cursor.moveNext();
+    EXPECT_TRUE(cursor.eof());
+    EXPECT_FALSE(cursor.bof());
+    cursor.moveNext();  // stays past the end
+    EXPECT_TRUE(cursor.eof());
+    cursor.movePrevious();
+    EXPECT_EQ(currentTitle(), "100 hour");
+    cursor.moveFirst();
+    cursor.movePrevious();
+    EXPECT_TRUE(cursor.bof());
+    EXPECT_FALSE(cursor.eof());
+    EXPECT_TRUE(cursor.value(labels::Description).isNull());
+}
+
+TEST_F(TableCursorTest, findFirstIgnoresLetterCaseAndKeepsPlaceOnNoMatch)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual")).ok());
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Oil change")).ok());
+    cursor.refresh();
+    cursor.moveLast();
+
+    EXPECT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("ANNUAL")));
+    EXPECT_FALSE(cursor.noMatch());
+    EXPECT_EQ(currentTitle(), "Annual");
+
+    EXPECT_FALSE(cursor.findFirst(labels::Description, QStringLiteral("Nothing")));
+    EXPECT_TRUE(cursor.noMatch());
+    EXPECT_EQ(currentTitle(), "Annual");
+
+    EXPECT_FALSE(cursor.findFirst(labels::Description, QString()));
+    EXPECT_TRUE(cursor.noMatch());
+}
+
+TEST_F(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
+{
+    const QString title = QStringLiteral("12\" prop \"check\"");
+    ASSERT_TRUE(addLabel(cursor, title).ok());
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("x\" OR \"1\"=\"1")).ok());
+    cursor.refresh();
+    cursor.moveLast();
+    EXPECT_TRUE(cursor.findFirst(labels::Description, title));
+    EXPECT_EQ(currentTitle(), title);
+    EXPECT_FALSE(cursor.findFirst(labels::Description, QStringLiteral("\" OR 1=1 --")));
+}
+
+TEST_F(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("first")).ok());
+    cursor.addNew();
+    cursor.setValue(labels::Description, QStringLiteral("aNNual"));
+    cursor.setValue(labels::Body, QStringLiteral("second"));
+    const StoreError error = cursor.update();
+    EXPECT_EQ(error.number, DuplicateKey);
+    EXPECT_FALSE(error.message.isEmpty());
+    EXPECT_EQ(cursor.editMode(), TableCursor::EditMode::Add);
+    EXPECT_EQ(cursor.recordCount(), 1);
+
+    cursor.setValue(labels::Description, QStringLiteral("Annual 2"));
+    ASSERT_TRUE(cursor.update().ok());
+    EXPECT_EQ(cursor.recordCount(), 2);
+    cursor.moveLast();
+    EXPECT_EQ(currentTitle(), "Annual 2");
+    EXPECT_EQ(cursor.value(labels::Body).toString(), "second");
+}
+
+TEST_F(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("body")).ok());
+    cursor.refresh();
+    ASSERT_TRUE(cursor.edit().ok());
+    cursor.setValue(labels::Header, 1);
+    EXPECT_EQ(cursor.value(labels::Header).toInt(), 1);  // pending value visible
+    ASSERT_TRUE(cursor.update().ok());
+    EXPECT_EQ(cursor.editMode(), TableCursor::EditMode::None);
+
+    TableCursor other;
+    ASSERT_TRUE(other.open(db, schema::LabelsTable).ok());
+    EXPECT_EQ(other.value(labels::Header).toInt(), 1);
+    EXPECT_EQ(other.value(labels::Body).toString(), "body");
+}
+
+TEST_F(TableCursorTest, updateWithoutAddNewOrEditIsRefused)
+{
+    EXPECT_EQ(cursor.setValue(labels::Body, QStringLiteral("x")).number, UpdateWithoutEdit);
+    EXPECT_EQ(cursor.update().number, UpdateWithoutEdit);
+}
+
+TEST_F(TableCursorTest, addNewOnEmptyTableMakesTheNewRecordCurrent)
+{
+    cursor.addNew();
+    EXPECT_TRUE(cursor.value(labels::Description).isNull());
+    cursor.setValue(labels::Description, QStringLiteral("First"));
+    ASSERT_TRUE(cursor.update().ok());
+    EXPECT_TRUE(cursor.hasCurrent());
+    EXPECT_EQ(currentTitle(), "First");
+}
+
+TEST_F(TableCursorTest, addNewKeepsThePreviousRecordCurrentAfterUpdate)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
+    cursor.refresh();
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("C")).ok());
+    EXPECT_EQ(currentTitle(), "A");
+    cursor.moveLast();
+    EXPECT_EQ(currentTitle(), "C");
+}
+
+TEST_F(TableCursorTest, deleteRemovesTheCurrentRecord)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
+    cursor.refresh();
+    ASSERT_TRUE(cursor.deleteCurrent().ok());
+    EXPECT_EQ(cursor.recordCount(), 1);
+    cursor.refresh();
+    EXPECT_EQ(currentTitle(), "B");
+    ASSERT_TRUE(cursor.deleteCurrent().ok());
+    cursor.refresh();
+    EXPECT_TRUE(cursor.bof() && cursor.eof());
+}
+
+TEST_F(TableCursorTest, moveAbandonsPendingEdit)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
+    cursor.refresh();
+    cursor.edit();
+    cursor.setValue(labels::Description, QStringLiteral("changed"));
+    cursor.moveNext();
+    cursor.moveFirst();
+    EXPECT_EQ(currentTitle(), "A");
+}
+
+TEST_F(TableCursorTest, failedWriteToReadOnlyFileReportsEngineMessageAndChangesNothing)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
+    const QString path = db.path();
+    cursor.close();
+    db.close();
+
+    Database readOnly;
+    ASSERT_TRUE(readOnly.open(path, schema::mainTables(), Database::Access::ReadOnly).ok());
+    TableCursor labelsCursor;
+    ASSERT_TRUE(labelsCursor.open(readOnly, schema::LabelsTable).ok());
+    ASSERT_TRUE(labelsCursor.edit().ok());
+    labelsCursor.setValue(labels::Description, QStringLiteral("B"));
+    const StoreError error = labelsCursor.update();
+    EXPECT_EQ(error.number, EngineFailure);
+    EXPECT_TRUE(error.message.contains(QStringLiteral("readonly"))) << error.message.toStdString();
+    EXPECT_EQ(error.path, path);
+    EXPECT_EQ(labelsCursor.editMode(), TableCursor::EditMode::Edit);  // still pending
+    labelsCursor.refresh();
+    EXPECT_EQ(labelsCursor.value(labels::Description).toString(), "A");
+}
+
+}  // namespace
