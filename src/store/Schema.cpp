@@ -1,6 +1,13 @@
 #include "Schema.h"
 
+#include <QDir>
+
 namespace tagwright::store::schema {
+
+QString mainDatabasePath(const QString& dataPath)
+{
+    return dataPath + QDir::separator() + MainFileName;
+}
 
 QStringList setupStatements()
 {

@@ -56,6 +56,11 @@ inline const QString DefLabel = QStringLiteral("DefLabel");
 inline const QString LabelStyle = QStringLiteral("LabelStyle");
 }  // namespace company
 
+// The main database's path: the setup record's DataPath, the platform's separator and
+// "QUILLON.MDB". A DataPath that already ends in a separator gives a doubled one, which
+// the file system accepts.
+QString mainDatabasePath(const QString& dataPath);
+
 // CREATE TABLE statements of each file.
 QStringList setupStatements();
 QStringList mainStatements();
