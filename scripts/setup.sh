@@ -1,0 +1,40 @@
+# Shared by scripts/run and scripts/test: installs the missing Debian packages (as root),
+# then configures and builds into build/. Sourced, not run.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libqt6sql6-sqlite libxkbcommon-dev libgl-dev
+  libgtest-dev libbenchmark-dev
+  fonts-liberation2 fonts-urw-base35 libwmf-dev
+  xvfb xauth xdotool x11-apps imagemagick poppler-utils
+)
+
+install_packages() {
+  local missing=()
+  for pkg in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_all() {
+  if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$BUILD" -j "$(nproc)"
+}
+
+install_packages
+build_all

@@ -1,0 +1,103 @@
+#include "CardPicture.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+// The classic 16-colour palette.
+const QColor Black(0, 0, 0);
+const QColor Grey(128, 128, 128);
+const QColor Silver(192, 192, 192);
+const QColor White(255, 255, 255);
+const QColor Navy(0, 0, 128);
+const QColor Teal(0, 128, 128);
+const QColor Maroon(128, 0, 0);
+const QColor Blue(0, 0, 255);
+
+}  // namespace
+
+QImage drawCardPicture()
+{
+    QImage image(640, 480, QImage::Format_RGB32);
+    image.fill(Silver);
+    QPainter p(&image);
+
+    // The tray the cards stand in.
+    p.setPen(Black);
+    p.setBrush(Teal);
+    p.drawRect(6, 330, 462, 146);
+    p.setBrush(Navy);
+    p.drawRect(6, 392, 462, 84);
+    p.setPen(QPen(Silver, 2));
+    p.drawLine(8, 394, 466, 394);
+    // Finger hole of the tray's front.
+    p.setPen(Black);
+    p.setBrush(Black);
+    p.drawRoundedRect(190, 418, 96, 26, 12, 12);
+
+    // The front card with its title tab, and its shadow.
+    QPainterPath card;
+    card.addRect(14, 32, 444, 312);
+    card.addRect(68, 2, 332, 34);
+    card = card.simplified();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Grey);
+    p.drawPath(card.translated(5, 5));
+    p.setPen(QPen(Black, 1));
+    p.setBrush(White);
+    p.drawPath(card);
+
+    // Ruled lines of an index card, in the space below the fields.
+    p.setPen(QPen(Maroon, 1));
+    p.drawLine(18, 84, 454, 84);
+    p.setPen(QPen(Blue, 1));
+    for (int y = 250; y < 340; y += 22)
+        p.drawLine(18, y, 454, y);
+
+    // Page-turn arrows under the click zones at either side of the card.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Navy);
+    p.drawPolygon(QPolygon({QPoint(30, 175), QPoint(58, 163), QPoint(58, 187)}));
+    p.drawPolygon(QPolygon({QPoint(442, 175), QPoint(414, 163), QPoint(414, 187)}));
+    p.drawPolygon(QPolygon({QPoint(442, 245), QPoint(414, 233), QPoint(414, 257)}));
+    p.drawPolygon(QPolygon({QPoint(30, 245), QPoint(58, 233), QPoint(58, 257)}));
+    return image;
+}
+
+QImage drawPrinterIcon()
+{
+    QImage image(56, 30, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(Black);
+    p.setBrush(White);
+    p.drawRect(16, 1, 24, 12);           // paper
+    p.setBrush(Silver);
+    p.drawRect(4, 11, 48, 14);           // body
+    p.setBrush(Grey);
+    p.drawRect(10, 22, 36, 6);           // tray
+    p.setBrush(Teal);
+    p.drawRect(42, 14, 5, 3);            // lamp
+    return image;
+}
+
+QImage drawInformationIcon()
+{
+    QImage image(30, 30, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Navy, 2));
+    p.setBrush(White);
+    p.drawEllipse(2, 2, 26, 26);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Navy);
+    p.drawEllipse(13, 7, 4, 4);
+    p.drawRect(13, 13, 4, 11);
+    return image;
+}
+
+}  // namespace tagwright::mainwindow

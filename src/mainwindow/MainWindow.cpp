@@ -1,0 +1,115 @@
+#include "MainWindow.h"
+
+#include "ListSearch.h"
+#include "MainWindowLayout.h"
+#include "ScreenFonts.h"
+
+#include "store/FieldValues.h"
+#include "store/Schema.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
+
+namespace tagwright::mainwindow {
+
+namespace schema = store::schema;
+namespace fields = store::fields;
+
+MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupDatabase,
+                       UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      m_mainDatabase(mainDatabase),
+      m_setupDatabase(setupDatabase),
+      m_dialogs(dialogs)
+{
+    installScreenFontSubstitutions();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tagwright"));
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.25);
+    setFont(windowFont);
+
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("Form1Area"));
+    area->setFixedSize(mainWindowInnerSize());
+    setCentralWidget(area);
+    m_controls = buildMainWindowLayout(area);
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::todayText()
+{
+    return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+}
+
+store::StoreError MainWindow::load()
+{
+    m_controls.dateBox->setText(todayText());
+    for (auto [cursor, table] : {std::pair{&m_templates, schema::LabelsTable},
+                                 std::pair{&m_company, schema::CompanyInfoTable},
+                                 std::pair{&m_signatories, schema::MechanicsTable}}) {
+        if (store::StoreError error = cursor->open(m_mainDatabase, table); !error.ok())
+            return error;
+    }
+    fillDefaultLabelList();
+    fillSignatoryList();
+    m_state.TabPos = 0;
+    loadCompanySettings();
+    return {};
+}
+
+void MainWindow::fillDefaultLabelList()
+{
+    QComboBox* list = m_controls.defaultLabelList;
+    list->clear();
+    if (m_templates.bof() && m_templates.eof())
+        return;
+    // Templates without a title are left out; the cursor ends after the last record.
+    for (m_templates.moveFirst(); !m_templates.eof(); m_templates.moveNext()) {
+        const QVariant title = m_templates.value(schema::labels::Description);
+        if (!title.isNull())
+            list->addItem(title.toString());
+    }
+    list->setCurrentIndex(-1);
+}
+
+void MainWindow::fillSignatoryList()
+{
+    QComboBox* list = m_controls.signatoryList;
+    list->clear();
+    for (m_signatories.moveFirst(); !m_signatories.eof(); m_signatories.moveNext()) {
+        const QVariant name = m_signatories.value(schema::mechanics::Mechanics);
+        if (!name.isNull())
+            list->addItem(name.toString());
+    }
+    list->setCurrentIndex(-1);
+    list->setEditText(QString());
+}
+
+void MainWindow::loadCompanySettings()
+{
+    if (m_company.bof() && m_company.eof())
+        return;
+    namespace company = schema::company;
+    m_company.moveFirst();
+    const auto text = [this](const QString& field, const QString& fallback = QString()) {
+        return fields::text(m_company.value(field), fallback);
+    };
+    m_controls.companyNameBox->setText(text(company::CompanyName));
+    m_controls.addressBox->setText(text(company::CompanyAddress));
+    m_controls.cityStateZipBox->setText(text(company::CompanyCSZ));
+    m_controls.phoneBox->setText(text(company::CompanyPhone));
+    const QString zero = QStringLiteral("0");
+    m_controls.topRowOffset->setText(text(company::LabelTopUp, zero));
+    m_controls.middleRowOffset->setText(text(company::LabelMiddleUp, zero));
+    m_controls.bottomRowOffset->setText(text(company::LabelBottomUp, zero));
+    m_controls.leftColumnOffset->setText(text(company::LabelLeft, zero));
+    m_controls.rightColumnOffset->setText(text(company::LabelRight, zero));
+    m_state.FindText = text(company::DefLabel);
+    m_controls.defaultLabelList->setCurrentIndex(
+        exactListSearch(m_controls.defaultLabelList, m_state.FindText));
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "MainState.h"
+#include "MainWindowControls.h"
+
+#include "store/StoreError.h"
+#include "store/TableCursor.h"
+
+#include <QMainWindow>
+
+namespace tagwright::store {
+class Database;
+}
+
+namespace tagwright::mainwindow {
+
+class UserDialogs;
+
+// The main window: the card with the template on show, the button column and the panels
+// over the card. It owns the three cursors on the main database; the operations of each
+// area live in their own classes, which reach the window through these accessors.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(store::Database& mainDatabase, store::Database& setupDatabase, UserDialogs& dialogs,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load steps: today's date, the three cursors, the default-label and signatory
+    // lists, and the shop settings copied into the setup panel's boxes.
+    store::StoreError load();
+
+    MainWindowControls& controls() { return m_controls; }
+    MainState& state() { return m_state; }
+    store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
+    store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
+    store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
+    store::Database& mainDatabase() { return m_mainDatabase; }
+    store::Database& setupDatabase() { return m_setupDatabase; }
+    UserDialogs& dialogs() { return m_dialogs; }
+
+    // Today's date as the date box shows it: MM-DD-YYYY.
+    static QString todayText();
+
+private:
+    void fillDefaultLabelList();
+    void fillSignatoryList();
+    void loadCompanySettings();
+
+    store::Database& m_mainDatabase;
+    store::Database& m_setupDatabase;
+    UserDialogs& m_dialogs;
+    MainWindowControls m_controls;
+    MainState m_state;
+    store::TableCursor m_templates;
+    store::TableCursor m_company;
+    store::TableCursor m_signatories;
+};
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,317 @@
+#include "MainWindowLayout.h"
+
+#include "CardPicture.h"
+#include "ClickLabel.h"
+#include "LogoBox.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+template <typename Widget, typename... Args>
+Widget* place(QWidget* parent, const char* name, QRect twips, Args&&... args)
+{
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return widget;
+}
+
+QFont font(const QString& family, double points, bool bold = false)
+{
+    QFont result(family);
+    result.setPointSizeF(points);
+    result.setBold(bold);
+    return result;
+}
+
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, QRect twips, int maxLength = 32767)
+{
+    auto* box = place<QLineEdit>(parent, name, twips);
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect twips)
+{
+    auto* label = place<QLabel>(parent, name, twips, text);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QFrame* panel(QWidget* parent, const char* name, QRect twips)
+{
+    auto* frame = place<QFrame>(parent, name, twips);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setLineWidth(2);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+void buildCard(QWidget* area, MainWindowControls& c)
+{
+    c.cardPicture = place<QLabel>(area, "Image1", {60, 270, 640 * TwipsPerPixel, 480 * TwipsPerPixel});
+    c.cardPicture->setPixmap(QPixmap::fromImage(drawCardPicture()));
+
+    const QRect titleTabs[3] = {{1200, 365, 2200, 365}, {2600, 360, 2200, 365}, {3700, 360, 2200, 365}};
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray name = "Text1_" + QByteArray::number(i);
+        c.titleBoxes[i] = lineEdit(area, name.constData(), titleTabs[i], 20);
+        setBackground(c.titleBoxes[i], QColor(255, 255, 0));
+    }
+
+    c.bodyBox = place<QPlainTextEdit>(area, "Text2", {1185, 1530, 4830, 1110});
+    c.logoHint = caption(area, "Label1", QStringLiteral("Logo at right prints in upper left corner of label"),
+                         {1200, 2790, 1335, 510});
+    c.logoHint->setFont(font(QStringLiteral("Arial"), 7.5));
+    c.logoBox = place<LogoBox>(area, "Picture1", {3300, 2745, 555, 555});
+    c.dateBox = lineEdit(area, "Text9", {4590, 2745, 1245, 285});
+    c.companyCheck = place<QCheckBox>(area, "Check1", {4575, 3060, 1410, 240}, QStringLiteral("Company Info"));
+    c.signedCheck = place<QCheckBox>(area, "Check2", {4725, 3495, 975, 240}, QStringLiteral("Signed"));
+
+    c.signatoryList = place<QComboBox>(area, "Combo2", {2520, 4080, 3600, 315});
+    c.signatoryList->setEditable(true);
+    c.signatoryList->setInsertPolicy(QComboBox::NoInsert);
+    c.signatoryList->hide();
+    c.signatoryHint = caption(area, "Label31",
+                              QStringLiteral("Select or enter signatory's name and number. Leave blank to "
+                                             "print line only over \"Authorized Signature\"."),
+                              {2505, 4440, 3645, 450});
+    c.signatoryHint->setFont(font(QStringLiteral("Arial"), 8));
+    c.signatoryHint->hide();
+    c.logoPathHolder = place<QLabel>(area, "Label30", {0, 0, 3120, 255});
+    c.logoPathHolder->hide();
+
+    const QRect zones[4] = {{315, 2535, 750, 810}, {6030, 2520, 750, 810},
+                            {6045, 3510, 750, 1095}, {360, 3555, 750, 1020}};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Label13_" + QByteArray::number(i + 1);
+        c.pageZones[i] = place<ClickLabel>(area, name.constData(), zones[i]);
+        c.pageZones[i]->setCursor(Qt::PointingHandCursor);
+    }
+
+    struct BarRow { int lefts[3]; int top; int width; int height; QColor colour; };
+    const BarRow rows[3] = {{{1020, 2595, 4170}, 5400, 1575, 255, QColor(192, 192, 0)},
+                            {{1125, 2700, 4275}, 5655, 1395, 240, QColor(128, 128, 0)},
+                            {{1305, 2880, 4455}, 5895, 1305, 180, QColor(64, 64, 0)}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const int index = row * 3 + column;
+            const QByteArray name = "Label" + QByteArray::number(4 + index);
+            QLabel* bar = place<QLabel>(area, name.constData(),
+                                        {rows[row].lefts[column], rows[row].top, rows[row].width, rows[row].height});
+            setBackground(bar, rows[row].colour);
+            bar->setFrameShape(QFrame::Box);
+            c.tabBars[index] = bar;
+        }
+    }
+}
+
+void buildHeaderPanel(QWidget* area, MainWindowControls& c)
+{
+    c.headerPanel = place<QFrame>(area, "Panel3D1", {1140, 675, 4875, 855});
+    c.headerPanel->setFrameShape(QFrame::StyledPanel);
+    c.headerPanel->setAutoFillBackground(true);
+
+    struct Line { const char* captionName; const char* caption; int captionLeft; int row;
+                  const char* valueName; int valueLeft; int valueWidth; int maxLength; };
+    const Line lines[6] = {
+        {"Text19", "Reg #", 15, 0, "Text3", 625, 915, 7},
+        {"Text20", "Make", 15, 1, "Text4", 625, 2370, 30},
+        {"Text21", "Serial", 15, 2, "Text5", 625, 1515, 13},
+        {"Text16", "Tach", 3255, 0, "Text6", 3870, 945, 8},
+        {"Text17", "T.T.", 3255, 1, "Text7", 3870, 945, 8},
+        {"Text18", "SMOH", 3255, 2, "Text8", 3870, 945, 8},
+    };
+    const int captionTops[3] = {30, 300, 570};
+    const int valueTops[3] = {45, 315, 585};
+    const QFont captionFont = font(QStringLiteral("Arial"), 6.75, true);
+    for (int i = 0; i < 6; ++i) {
+        const Line& line = lines[i];
+        QLineEdit* captionBox = lineEdit(c.headerPanel, line.captionName,
+                                         {line.captionLeft, captionTops[line.row], 570, 285}, 6);
+        captionBox->setFont(captionFont);
+        captionBox->setText(QString::fromLatin1(line.caption));
+        captionBox->setFrame(false);
+        c.captionBoxes[i] = captionBox;
+        c.valueBoxes[i] = lineEdit(c.headerPanel, line.valueName,
+                                   {line.valueLeft, valueTops[line.row], line.valueWidth, 240}, line.maxLength);
+    }
+}
+
+QPushButton* commandButton(QWidget* parent, const char* name, const QString& text, int left, int top,
+                           int width)
+{
+    auto* button = place<QPushButton>(parent, name, {left, top, width, 1555}, text);
+    button->setFont(font(QStringLiteral("MS Sans Serif"), 9.75, true));
+    return button;
+}
+
+void buildButtonColumn(QWidget* area, MainWindowControls& c)
+{
+    c.buttonPanelOuter = panel(area, "Panel3D5", {6910, 0, 2645, 6900});
+    c.buttonPanelInner = panel(c.buttonPanelOuter, "Panel3D4", {225, 195, 2280, 6520});
+    c.buttonPanelInner->setFrameShadow(QFrame::Sunken);
+    QWidget* p = c.buttonPanelInner;
+    c.newButton = commandButton(p, "Command3D1", QStringLiteral("New"), 165, 165, 985);
+    c.fontButton = commandButton(p, "Command3D3", QStringLiteral("Font"), 1140, 165, 980);
+    c.deleteButton = commandButton(p, "Command3D8", QStringLiteral("Delete"), 165, 1710, 985);
+    c.logoButton = commandButton(p, "Command3D5", QStringLiteral("Logo"), 1140, 1710, 980);
+    c.logoButton->setFont(font(QStringLiteral("Arial"), 9.75, true));
+    c.printButton = commandButton(p, "Command3D6", QStringLiteral("Print"), 165, 3255, 985);
+    c.setupButton = commandButton(p, "Command3D9", QStringLiteral("Setup"), 1140, 3255, 980);
+    c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
+    c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
+
+    QPalette palette = c.setupButton->palette();
+    palette.setColor(QPalette::ButtonText, QColor(128, 128, 255));
+    c.setupButton->setPalette(palette);
+}
+
+QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const QImage& picture)
+{
+    auto* button = place<QToolButton>(parent, name, twips);
+    button->setIcon(QIcon(QPixmap::fromImage(picture)));
+    button->setIconSize(button->size() - QSize(8, 8));
+    return button;
+}
+
+void buildOffsetsFrame(QFrame* setup, MainWindowControls& c)
+{
+    c.offsetsFrame = place<QGroupBox>(setup, "Frame3D1", {2790, 3405, 3765, 1815},
+                                      QStringLiteral("Adjust Print Position on Labels"));
+    QLabel* rows = caption(c.offsetsFrame, "RowsCaption", QStringLiteral("Rows"), {870, 270, 600, 240});
+    QLabel* columns = caption(c.offsetsFrame, "ColumnsCaption", QStringLiteral("Columns"), {2460, 270, 900, 240});
+    rows->setFont(font(QStringLiteral("Arial"), 8, true));
+    columns->setFont(font(QStringLiteral("Arial"), 8, true));
+    caption(c.offsetsFrame, "RowsHint", QStringLiteral("Positive number shifts printing down"), {60, 570, 795, 1185});
+    caption(c.offsetsFrame, "ColumnsHint", QStringLiteral("Positive number shifts printing right"),
+            {2310, 975, 1380, 690});
+
+    // The offset boxes belong to the panel and lie over the frame's area.
+    c.topRowOffset = lineEdit(setup, "Text22", {3810, 3945, 555, 315}, 3);
+    c.middleRowOffset = lineEdit(setup, "Text24", {3810, 4305, 555, 315}, 3);
+    c.bottomRowOffset = lineEdit(setup, "Text26", {3810, 4665, 555, 315}, 3);
+    c.leftColumnOffset = lineEdit(setup, "Text23", {5145, 3960, 555, 315}, 3);
+    c.rightColumnOffset = lineEdit(setup, "Text25", {5895, 3960, 555, 315}, 3);
+    for (QLineEdit* box : {c.topRowOffset, c.middleRowOffset, c.bottomRowOffset, c.leftColumnOffset,
+                           c.rightColumnOffset}) {
+        box->setText(QStringLiteral("0"));
+        box->raise();
+    }
+}
+
+void buildSetupPanel(QWidget* area, MainWindowControls& c)
+{
+    QFrame* setup = panel(area, "Panel3D2", {90, 855, 7035, 5460});
+    c.setupPanel = setup;
+    caption(setup, "CompanyNameCaption", QStringLiteral("Company Name"), {255, 240, 1500, 255});
+    caption(setup, "AddressCaption", QStringLiteral("Address"), {255, 555, 1500, 255});
+    caption(setup, "CityStateZipCaption", QStringLiteral("City, State, Zip"), {255, 900, 1500, 255});
+    caption(setup, "PhoneCaption", QStringLiteral("Phone"), {255, 1275, 1500, 255});
+    c.companyNameBox = lineEdit(setup, "Text10", {1770, 180, 4600, 315});
+    c.addressBox = lineEdit(setup, "Text11", {1770, 540, 4600, 315});
+    c.cityStateZipBox = lineEdit(setup, "Text12", {1770, 900, 4600, 315});
+    c.phoneBox = lineEdit(setup, "Text13", {1770, 1260, 4600, 315});
+
+    caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
+    c.laserOption = place<QRadioButton>(setup, "Option3D1", {1755, 2100, 3885, 360},
+                                        QStringLiteral("Laser / Inkjet Label (3.3 x 4)"));
+    c.tractorOption = place<QRadioButton>(setup, "Option3D2", {1755, 2445, 2745, 360},
+                                          QStringLiteral("Tractor Feed Label (5.75 x 3)"));
+    c.laserOption->setChecked(true);
+
+    caption(setup, "DefaultLabelCaption", QStringLiteral("Default label"), {240, 3000, 1500, 255});
+    c.defaultLabelList = place<QComboBox>(setup, "Combo1", {1755, 2925, 3705, 315});
+    c.defaultLabelList->setEditable(false);
+
+    caption(setup, "PrinterSetupCaption", QStringLiteral("Printer set-up"), {300, 3405, 1500, 255});
+    c.printerSetupButton = pictureButton(setup, "Command3D4", {360, 3720, 1020, 585}, drawPrinterIcon());
+    c.printerSetupButton->setToolTip(QStringLiteral("Printer set-up"));
+    c.informationButton = pictureButton(setup, "Command3D12", {360, 4530, 1020, 585}, drawInformationIcon());
+    c.informationButton->setToolTip(QStringLiteral("About Tagwright"));
+
+    buildOffsetsFrame(setup, c);
+    setup->hide();
+}
+
+void buildPrintPanel(QWidget* area, MainWindowControls& c)
+{
+    QFrame* print = panel(area, "Panel3D3", {4275, 1875, 2655, 3615});
+    c.printPanel = print;
+    c.skipHint = caption(print, "SkipHint", QStringLiteral("Place \"X\" within label(s) to skip. "),
+                         {435, 360, 1860, 510});
+    const int lefts[2] = {435, 1335};
+    const int tops[3] = {930, 1455, 1980};
+    const QFont cellFont = font(QStringLiteral("MS Sans Serif"), 24, true);
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray name = "Label22_" + QByteArray::number(i + 1);
+        ClickLabel* cell = place<ClickLabel>(print, name.constData(), {lefts[i % 2], tops[i / 2], 855, 495},
+                                             i == 0 ? QStringLiteral(" ") : QStringLiteral("X"));
+        setBackground(cell, Qt::white);
+        cell->setFont(cellFont);
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setFrameShape(QFrame::Box);
+        c.skipCells[i] = cell;
+    }
+    caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});
+    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315});
+    c.copiesBox->setText(QStringLiteral("1"));
+    c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
+    c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},
+                                             QStringLiteral("Cancel"));
+    print->hide();
+}
+
+void buildInfoPanel(QWidget* area, MainWindowControls& c)
+{
+    c.infoPanel = panel(area, "Panel3D6", {1350, 1380, 4965, 4965});
+    c.infoText = place<QLabel>(c.infoPanel, "InfoText", {150, 150, 4665, 4665});
+    c.infoText->setWordWrap(true);
+    c.infoText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    c.infoPanel->hide();
+}
+
+}  // namespace
+
+QSize mainWindowInnerSize()
+{
+    return {twipsToPixels(9555), twipsToPixels(7500)};
+}
+
+MainWindowControls buildMainWindowLayout(QWidget* area)
+{
+    MainWindowControls controls;
+    buildCard(area, controls);
+    buildHeaderPanel(area, controls);
+    buildButtonColumn(area, controls);
+    buildSetupPanel(area, controls);
+    buildPrintPanel(area, controls);
+    buildInfoPanel(area, controls);
+    return controls;
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace tagwright::mainwindow {
+
+// Every modal dialog the windows show goes through this seam, so tests answer dialogs
+// without a modal loop.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                             const QString& text) = 0;
+    // The chosen font, or nothing when the user cancelled.
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+    // Lets the user choose a printer and its settings into `printer`; false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // A file name to save to, or an empty text when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                 const QString& filter) = 0;
+};
+
+// The real dialogs.
+class QtUserDialogs : public UserDialogs {
+public:
+    void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                     const QString& text) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                         const QString& filter) override;
+};
+
+}  // namespace tagwright::mainwindow

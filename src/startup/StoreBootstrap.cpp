@@ -1,0 +1,57 @@
+#include "StoreBootstrap.h"
+
+#include "DataFolders.h"
+#include "ExampleTemplates.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tagwright::startup {
+
+namespace schema = store::schema;
+
+store::StoreError openSetupDatabase(store::Database& setup, const QString& workingFolder)
+{
+    const QString path = QDir(workingFolder).filePath(schema::SetupFileName);
+    if (!QFileInfo::exists(path))
+        return setup.create(path, schema::setupStatements());
+    return setup.open(path, schema::setupTables());
+}
+
+store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,
+                                    QString* dataPath)
+{
+    store::TableCursor cursor;
+    if (store::StoreError error = cursor.open(setup, schema::SetupTable); !error.ok())
+        return error;
+    store::StoreError error = (cursor.bof() && cursor.eof()) ? cursor.addNew() : cursor.edit();
+    if (!error.ok())
+        return error;
+    QString path = cursor.value(schema::setup::DataPath).toString();
+    if (path.isEmpty()) {
+        path = defaultFolder;
+        cursor.setValue(schema::setup::DataPath, path);
+    }
+    if (error = cursor.update(); !error.ok())
+        return error;
+    *dataPath = path;
+    return {};
+}
+
+store::StoreError openMainDatabase(store::Database& main, const QString& dataPath,
+                                   const QString& defaultFolder)
+{
+    const QString path = schema::mainDatabasePath(dataPath);
+    if (!QFileInfo::exists(path) && isSameFolder(dataPath, defaultFolder)) {
+        if (store::StoreError error = main.create(path, schema::mainStatements()); !error.ok())
+            return error;
+        return addExampleTemplates(main);
+    }
+    return main.open(path, schema::mainTables());
+}
+
+}  // namespace tagwright::startup

@@ -1,0 +1,115 @@
+#include "support/MainWindowFixture.h"
+
+#include "mainwindow/ListSearch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+using namespace tagwright;
+using test::addRecord;
+using test::templateRecord;
+namespace schema = store::schema;
+
+namespace {
+
+class MainWindowLoad : public test::MainWindowTest {
+protected:
+    QStringList listEntries(const char* name) const
+    {
+        QStringList entries;
+        const auto* list = find<QComboBox>(name);
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        return entries;
+    }
+};
+
+TEST_F(MainWindowLoad, emptyTablesGiveEmptyListsWithoutSelectionAndZeroOffsets)
+{
+    openWindow(false);
+    EXPECT_TRUE(listEntries("Combo1").isEmpty());
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), -1);
+    EXPECT_TRUE(listEntries("Combo2").isEmpty());
+    for (const char* box : {"Text10", "Text11", "Text12", "Text13"})
+        EXPECT_EQ(find<QLineEdit>(box)->text(), "") << box;
+    for (const char* box : {"Text22", "Text23", "Text24", "Text25", "Text26"})
+        EXPECT_EQ(find<QLineEdit>(box)->text(), "0") << box;
+    EXPECT_EQ(window->state().TabPos, 0);
+}
+
+TEST_F(MainWindowLoad, dateBoxShowsTodayWithHyphens)
+{
+    openWindow(false);
+    const QString date = find<QLineEdit>("Text9")->text();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d-\\d\\d-\\d{4}$")).match(date).hasMatch());
+    EXPECT_EQ(date, QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")));
+}
+
+TEST_F(MainWindowLoad, listsHoldTitlesAndSignatoriesInStoreOrderSkippingMissingOnes)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Oil Change")));
+    addRecord(mainDb, schema::LabelsTable, {{schema::labels::Body, QStringLiteral("untitled")}});
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QStringLiteral("J. Smith A&P 123")}});
+    addRecord(mainDb, schema::MechanicsTable, {});
+    addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QStringLiteral("A. Jones IA 456")}});
+    openWindow(false);
+    EXPECT_EQ(listEntries("Combo1"), QStringList({"Oil Change", "Annual"}));
+    EXPECT_EQ(listEntries("Combo2"), QStringList({"J. Smith A&P 123", "A. Jones IA 456"}));
+    EXPECT_EQ(find<QComboBox>("Combo2")->currentIndex(), -1);
+    EXPECT_TRUE(window->templates().eof());
+}
+
+TEST_F(MainWindowLoad, companySettingsFillTheBoxesAndMissingOffsetsShowZero)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    addRecord(mainDb, schema::CompanyInfoTable,
+              {{schema::company::CompanyName, QStringLiteral("Skyline Aero")},
+               {schema::company::CompanyAddress, QStringLiteral("12 Hangar Row")},
+               {schema::company::CompanyCSZ, QStringLiteral("Bend, OR 97701")},
+               {schema::company::CompanyPhone, QStringLiteral("541-555-0100")},
+               {schema::company::LabelTopUp, 15},
+               {schema::company::LabelLeft, -20},
+               {schema::company::DefLabel, QStringLiteral("ANNUAL")}});
+    openWindow(false);
+    EXPECT_EQ(find<QLineEdit>("Text10")->text(), "Skyline Aero");
+    EXPECT_EQ(find<QLineEdit>("Text11")->text(), "12 Hangar Row");
+    EXPECT_EQ(find<QLineEdit>("Text12")->text(), "Bend, OR 97701");
+    EXPECT_EQ(find<QLineEdit>("Text13")->text(), "541-555-0100");
+    EXPECT_EQ(find<QLineEdit>("Text22")->text(), "15");
+    EXPECT_EQ(find<QLineEdit>("Text23")->text(), "-20");
+    EXPECT_EQ(find<QLineEdit>("Text24")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("Text25")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("Text26")->text(), "0");
+    // The default label differs from the title only in letter case: still selected.
+    EXPECT_EQ(window->state().FindText, "ANNUAL");
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), 0);
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "Annual");
+}
+
+TEST_F(MainWindowLoad, defaultLabelNamingNoTemplateLeavesNoSelection)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::DefLabel, QStringLiteral("Gone")}});
+    openWindow(false);
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), -1);
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "");
+}
+
+TEST_F(MainWindowLoad, exactListSearchFindsTheFirstEntryIgnoringCase)
+{
+    QComboBox list;
+    list.addItems({QStringLiteral("abc"), QStringLiteral("ABC"), QStringLiteral("x\"y")});
+    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("Abc")), 0);
+    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("x\"Y")), 2);
+    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("ab")), -1);
+    EXPECT_EQ(mainwindow::exactListSearch(&list, QString()), -1);
+}
+
+}  // namespace

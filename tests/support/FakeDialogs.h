@@ -1,0 +1,55 @@
+#pragma once
+
+#include "mainwindow/UserDialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace tagwright::test {
+
+// Answers every dialog at once and remembers what was shown.
+class FakeDialogs : public mainwindow::UserDialogs {
+public:
+    struct Message {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+    };
+
+    void showMessage(QWidget*, QMessageBox::Icon icon, const QString& title,
+                     const QString& text) override
+    {
+        messages.push_back({icon, title, text});
+    }
+
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
+    {
+        fontDialogInitial = initial;
+        ++fontDialogShown;
+        return fontAnswer;
+    }
+
+    bool choosePrinter(QWidget*, QPrinter&) override
+    {
+        ++printerDialogShown;
+        return printerAnswer;
+    }
+
+    QString saveFileName(QWidget*, const QString&, const QString& suggested, const QString&) override
+    {
+        lastSuggestedFileName = suggested;
+        return fileNameAnswer;
+    }
+
+    std::vector<Message> messages;
+    std::optional<QFont> fontAnswer;     // nothing = the user cancels
+    QFont fontDialogInitial;
+    int fontDialogShown = 0;
+    bool printerAnswer = false;
+    int printerDialogShown = 0;
+    QString fileNameAnswer;
+    QString lastSuggestedFileName;
+};
+
+}  // namespace tagwright::test
