@@ -1,6 +1,7 @@
 #include "MainWindowAssembly.h"
 
 #include "mainwindow/MainWindow.h"
+#include "setup/SetupFeatures.h"
 
 namespace tagwright::startup {
 
@@ -9,6 +10,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
                                                            mainwindow::UserDialogs& dialogs)
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
+    setup::installSetupFeatures(*window);
     return window;
 }
 
