@@ -1,0 +1,153 @@
+#include "startup/DataFolders.h"
+#include "startup/StoreBootstrap.h"
+
+#include "store/Database.h"
+#include "store/FieldValues.h"
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+#include "support/MainDatabaseBuilder.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace tagwright;
+namespace schema = store::schema;
+
+namespace {
+
+QString setupDataPath(store::Database& setup, int* records = nullptr)
+{
+    store::TableCursor cursor;
+    EXPECT_TRUE(cursor.open(setup, schema::SetupTable).ok());
+    if (records)
+        *records = cursor.recordCount();
+    return cursor.value(schema::setup::DataPath).toString();
+}
+
+TEST(StoreBootstrap, firstRunCreatesSetupRecordNamingTheDefaultFolderAndKeepsIt)
+{
+    test::TempFolder working;
+    test::TempFolder program;
+    QString dataPath;
+    {
+        store::Database setup;
+        ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok());
+        ASSERT_TRUE(startup::ensureSetupRecord(setup, program.path(), &dataPath).ok());
+        EXPECT_EQ(dataPath, program.path());
+    }
+    store::Database setup;
+    ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok());
+    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/elsewhere"), &dataPath).ok());
+    int records = 0;
+    EXPECT_EQ(setupDataPath(setup, &records), program.path());
+    EXPECT_EQ(records, 1);
+}
+
+TEST(StoreBootstrap, emptyDataPathIsFilledButAPresentOneIsKeptEvenWhenWrong)
+{
+    test::TempFolder working;
+    store::Database setup;
+    ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok());
+    test::addRecord(setup, schema::SetupTable, {{schema::setup::DataPath, QString("")},
+                                                 {schema::setup::CompanyPhone, QStringLiteral("555")}});
+    QString dataPath;
+    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/default"), &dataPath).ok());
+    EXPECT_EQ(dataPath, "/default");
+
+    store::TableCursor cursor;
+    cursor.open(setup, schema::SetupTable);
+    cursor.edit();
+    cursor.setValue(schema::setup::DataPath, QStringLiteral("/no/such/share"));
+    ASSERT_TRUE(cursor.update().ok());
+    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/default"), &dataPath).ok());
+    EXPECT_EQ(dataPath, "/no/such/share");
+    cursor.refresh();
+    EXPECT_EQ(cursor.value(schema::setup::CompanyPhone).toString(), "555");
+}
+
+TEST(StoreBootstrap, missingMainDatabaseInTheDefaultFolderIsCreatedWithExampleTemplates)
+{
+    test::TempFolder folder;
+    store::Database main;
+    ASSERT_TRUE(startup::openMainDatabase(main, folder.path(), folder.path()).ok());
+    EXPECT_TRUE(QFile::exists(folder.file(schema::MainFileName)));
+
+    store::TableCursor labels, company, mechanics;
+    labels.open(main, schema::LabelsTable);
+    company.open(main, schema::CompanyInfoTable);
+    mechanics.open(main, schema::MechanicsTable);
+    EXPECT_GE(labels.recordCount(), 3);
+    EXPECT_EQ(company.recordCount(), 0);
+    EXPECT_EQ(mechanics.recordCount(), 0);
+    namespace labelFields = schema::labels;
+    for (labels.moveFirst(); !labels.eof(); labels.moveNext()) {
+        EXPECT_FALSE(labels.value(labelFields::Description).toString().isEmpty());
+        EXPECT_FALSE(labels.value(labelFields::Body).toString().isEmpty());
+        EXPECT_EQ(labels.value(labelFields::Font).toString(), "Arial");
+        EXPECT_TRUE(store::fields::flag(labels.value(labelFields::Header)));
+        EXPECT_TRUE(store::fields::flag(labels.value(labelFields::Signed)));
+        EXPECT_EQ(labels.value(labelFields::LeftTop).toString(), "Reg #");
+        EXPECT_EQ(labels.value(labelFields::LabelBottom).toString(), "SMOH");
+    }
+}
+
+TEST(StoreBootstrap, missingMainDatabaseInAnotherFolderIsAnErrorAndNothingIsCreated)
+{
+    test::TempFolder share;
+    test::TempFolder program;
+    store::Database main;
+    const store::StoreError error = startup::openMainDatabase(main, share.path(), program.path());
+    EXPECT_FALSE(error.ok());
+    EXPECT_EQ(error.path, share.file(schema::MainFileName));
+    EXPECT_FALSE(QFile::exists(share.file(schema::MainFileName)));
+    EXPECT_FALSE(QFile::exists(program.file(schema::MainFileName)));
+}
+
+TEST(StoreBootstrap, mainDatabaseInAnotherFolderIsOpenedThereAndTrailingSeparatorIsAccepted)
+{
+    test::TempFolder share;
+    test::TempFolder program;
+    {
+        store::Database created;
+        ASSERT_TRUE(created.create(share.file(schema::MainFileName), schema::mainStatements()).ok());
+        test::addRecord(created, schema::LabelsTable, test::templateRecord(QStringLiteral("Shop label")));
+    }
+    store::Database main;
+    ASSERT_TRUE(startup::openMainDatabase(main, share.path() + QDir::separator(), program.path()).ok());
+    store::TableCursor labels;
+    labels.open(main, schema::LabelsTable);
+    EXPECT_EQ(labels.recordCount(), 1);
+    EXPECT_EQ(labels.value(schema::labels::Description).toString(), "Shop label");
+}
+
+TEST(StoreBootstrap, mainDatabaseLackingATableIsRefused)
+{
+    test::TempFolder folder;
+    {
+        store::Database partial;
+        ASSERT_TRUE(partial.create(folder.file(schema::MainFileName),
+                                   {QStringLiteral("CREATE TABLE Labels (Description TEXT)")}).ok());
+    }
+    store::Database main;
+    const store::StoreError error = startup::openMainDatabase(main, folder.path(), folder.path());
+    EXPECT_EQ(error.number, store::TableMissing);
+}
+
+TEST(DataFolders, sameFolderIgnoresTrailingSeparatorsAndDotParts)
+{
+    test::TempFolder folder;
+    EXPECT_TRUE(startup::isSameFolder(folder.path() + QStringLiteral("/"), folder.path()));
+    EXPECT_TRUE(startup::isSameFolder(folder.path() + QStringLiteral("/./"), folder.path()));
+    EXPECT_FALSE(startup::isSameFolder(folder.path() + QStringLiteral("/sub"), folder.path()));
+}
+
+TEST(DataFolders, writableProgramFolderIsTheDefault)
+{
+    test::TempFolder folder;
+    EXPECT_TRUE(startup::isSameFolder(startup::defaultDataFolder(folder.path()), folder.path()));
+}
+
+}  // namespace
