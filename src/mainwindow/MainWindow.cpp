@@ -3,6 +3,7 @@
 #include "ListSearch.h"
 #include "MainWindowLayout.h"
 #include "ScreenFonts.h"
+#include "SignatoryList.h"
 
 #include "store/FieldValues.h"
 #include "store/Schema.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     area->setFixedSize(mainWindowInnerSize());
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
+    m_signatoryList = new SignatoryList(*this);
 }
 
 MainWindow::~MainWindow() = default;

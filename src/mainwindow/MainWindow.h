@@ -14,6 +14,7 @@ class Database;
 
 namespace tagwright::mainwindow {
 
+class SignatoryList;
 class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
@@ -38,6 +39,7 @@ public:
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
     UserDialogs& dialogs() { return m_dialogs; }
+    SignatoryList& signatoryList() { return *m_signatoryList; }
 
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
@@ -55,6 +57,7 @@ private:
     store::TableCursor m_templates;
     store::TableCursor m_company;
     store::TableCursor m_signatories;
+    SignatoryList* m_signatoryList = nullptr;
 };
 
 }  // namespace tagwright::mainwindow

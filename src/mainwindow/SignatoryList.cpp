@@ -1,0 +1,81 @@
+#include "SignatoryList.h"
+
+#include "ListSearch.h"
+#include "MainWindow.h"
+#include "UserDialogs.h"
+
+#include "store/Schema.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace tagwright::mainwindow {
+
+namespace {
+const QString& MechanicsField = store::schema::mechanics::Mechanics;
+}
+
+SignatoryList::SignatoryList(MainWindow& window) : QObject(&window), m_window(window)
+{
+    // The list is editable: keys arrive at its text field, and an unused Enter travels on
+    // to the list itself, so watching the text field alone sees each key once.
+    window.controls().signatoryList->lineEdit()->installEventFilter(this);
+}
+
+bool SignatoryList::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            AddSignatory();
+        else if (key == Qt::Key_Delete)
+            DeleteSignatory();
+    }
+    return false;  // the text field still gets the key
+}
+
+void SignatoryList::AddSignatory()
+{
+    QComboBox* list = m_window.controls().signatoryList;
+    const QString text = list->currentText();
+    m_window.state().FindText = text;
+    int index = exactListSearch(list, text);
+    // An empty or all-blank signatory would only print a bare line: it is never stored.
+    if (index == -1 && !text.trimmed().isEmpty()) {
+        store::TableCursor& signatories = m_window.signatories();
+        signatories.addNew();
+        signatories.setValue(MechanicsField, text);
+        if (const store::StoreError error = signatories.update(); !error.ok()) {
+            signatories.cancelUpdate();
+            m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                           QStringLiteral("Signatory not saved"), error.describe());
+            return;
+        }
+        list->addItem(text);
+        index = exactListSearch(list, text);
+    }
+    list->setCurrentIndex(index);
+}
+
+void SignatoryList::DeleteSignatory()
+{
+    QComboBox* list = m_window.controls().signatoryList;
+    const int index = list->currentIndex();
+    // Typing over a chosen entry leaves nothing chosen, as a list with a text field does.
+    const bool chosen = index != -1 && list->currentText() == list->itemText(index);
+    if (chosen) {
+        store::TableCursor& signatories = m_window.signatories();
+        if (!signatories.findFirst(MechanicsField, list->currentText()))
+            return;  // the record is gone: the entry stays chosen
+        if (const store::StoreError error = signatories.deleteCurrent(); !error.ok()) {
+            m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                           QStringLiteral("Signatory not deleted"), error.describe());
+            return;
+        }
+        list->removeItem(index);
+    }
+    list->setCurrentIndex(-1);
+}
+
+}  // namespace tagwright::mainwindow

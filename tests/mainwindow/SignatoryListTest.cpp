@@ -1,0 +1,147 @@
+#include "support/MainWindowFixture.h"
+
+#include "mainwindow/SignatoryList.h"
+#include "store/Schema.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace tagwright;
+namespace schema = store::schema;
+
+namespace {
+
+class SignatoryListTest : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        for (const char* name : {"J. Smith A&P 1234", "A. Jones IA 5678"})
+            test::addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QString::fromUtf8(name)}});
+    }
+
+    QComboBox* list() const { return find<QComboBox>("Combo2"); }
+
+    QStringList stored()
+    {
+        QStringList names;
+        store::TableCursor cursor;
+        cursor.open(mainDb, schema::MechanicsTable);
+        for (; !cursor.eof(); cursor.moveNext())
+            names << cursor.value(schema::mechanics::Mechanics).toString();
+        return names;
+    }
+
+    QStringList entries() const
+    {
+        QStringList names;
+        for (int i = 0; i < list()->count(); ++i)
+            names << list()->itemText(i);
+        return names;
+    }
+
+    void type(const QString& text, int key)
+    {
+        list()->setEditText(text);
+        QTest::keyClick(list()->lineEdit(), Qt::Key(key));
+    }
+};
+
+TEST_F(SignatoryListTest, enterStoresANewNameAddsAndChoosesIt)
+{
+    openWindow();
+    type(QStringLiteral("B. Brown A&P 42 \"Red\""), Qt::Key_Return);
+    EXPECT_EQ(stored().size(), 3);
+    EXPECT_EQ(stored().last(), "B. Brown A&P 42 \"Red\"");
+    EXPECT_EQ(entries().last(), "B. Brown A&P 42 \"Red\"");
+    EXPECT_EQ(list()->currentIndex(), 2);
+    EXPECT_EQ(window->state().FindText, "B. Brown A&P 42 \"Red\"");
+
+    // A name with a quote is found and deleted like any other.
+    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+}
+
+TEST_F(SignatoryListTest, enterWithAKnownNameInOtherLetterCaseChoosesItAndStoresNothing)
+{
+    openWindow();
+    type(QStringLiteral("a. jones ia 5678"), Qt::Key_Enter);
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->currentIndex(), 1);
+    EXPECT_EQ(list()->currentText(), "A. Jones IA 5678");
+}
+
+TEST_F(SignatoryListTest, enterWithEmptyOrBlankTextStoresNothing)
+{
+    openWindow();
+    type(QString(), Qt::Key_Return);
+    type(QStringLiteral("   "), Qt::Key_Return);
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->currentIndex(), -1);
+}
+
+TEST_F(SignatoryListTest, deleteRemovesTheChosenEntryAndItsRecord)
+{
+    openWindow();
+    list()->setCurrentIndex(0);
+    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678"}));
+    EXPECT_EQ(entries(), QStringList({"A. Jones IA 5678"}));
+    EXPECT_EQ(list()->currentIndex(), -1);
+}
+
+TEST_F(SignatoryListTest, deleteWhileTypingDeletesNothing)
+{
+    openWindow();
+    list()->setCurrentIndex(-1);
+    type(QStringLiteral("J. Smith A&P 1234"), Qt::Key_Delete);
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->currentIndex(), -1);
+}
+
+TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
+{
+    openWindow();
+    store::TableCursor cursor;
+    cursor.open(mainDb, schema::MechanicsTable);
+    ASSERT_TRUE(cursor.deleteCurrent().ok());
+    list()->setCurrentIndex(0);
+    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->currentIndex(), 0);
+}
+
+TEST_F(SignatoryListTest, twoRecordsWithTheSameTextLoseTheFirstMatch)
+{
+    test::addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QStringLiteral("J. Smith A&P 1234")}});
+    openWindow();
+    ASSERT_EQ(list()->count(), 3);
+    list()->setCurrentIndex(2);
+    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678", "J. Smith A&P 1234"}));
+    EXPECT_EQ(entries(), QStringList({"J. Smith A&P 1234", "A. Jones IA 5678"}));
+}
+
+TEST_F(SignatoryListTest, storeFailureIsReportedAndListStaysInStep)
+{
+    const QString path = mainDb.path();
+    mainDb.close();
+    ASSERT_TRUE(mainDb.open(path, schema::mainTables(), store::Database::Access::ReadOnly).ok());
+    openWindow();
+    type(QStringLiteral("New Name"), Qt::Key_Return);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("readonly")));
+    EXPECT_EQ(list()->count(), 2);
+
+    list()->setCurrentIndex(0);
+    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(list()->count(), 2);
+}
+
+}  // namespace
