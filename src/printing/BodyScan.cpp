@@ -1,0 +1,134 @@
+#include "BodyScan.h"
+
+#include "JobSteps.h"
+#include "PrinterSurface.h"
+
+namespace tagwright::printing {
+
+namespace {
+
+constexpr float GapBelowRule = 30;
+// A line moves on to fresh room at most this often: with every cell of a sheet tried, more
+// would only go round again.
+constexpr int MaxMovesPerLine = 6;
+
+bool isBreakCharacter(QChar c)
+{
+    return c == u' ' || c == u'/' || c == u'\\' || c == u'-' || c == u':';
+}
+
+class BodyScan {
+public:
+    BodyScan(JobSteps& steps, PrinterSurface& surface, const QString& body,
+             const BodyPlacement& placement)
+        : m_steps(steps), m_surface(surface), m_body(body), m_placement(placement)
+    {
+    }
+
+    void run();
+
+private:
+    float width(qsizetype count);
+    qsizetype firstTooWide(qsizetype count);
+    void positionNextLine();
+    void emitLine(qsizetype count);
+
+    JobSteps& m_steps;
+    PrinterSurface& m_surface;
+    const QString& m_body;
+    const BodyPlacement& m_placement;
+    qsizetype m_start = 0;   // next character not yet printed
+    int m_lineCounter = 0;   // lines already placed in the current cell or page
+};
+
+float BodyScan::width(qsizetype count)
+{
+    float result = 0;
+    m_steps([&] { result = m_surface.TextWidth(m_body.mid(m_start, count)); });
+    return result;
+}
+
+// The first position i whose run of i + 1 characters is wider than the limit, or `count`
+// when the whole run fits. A run only grows wider as characters are added, so a binary
+// search finds the same position as trying each length in turn, with far fewer measurements.
+qsizetype BodyScan::firstTooWide(qsizetype count)
+{
+    qsizetype low = 0;
+    qsizetype high = count;
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (width(mid + 1) > m_placement.widthLimit)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+void BodyScan::positionNextLine()
+{
+    for (int moves = 0;; ++moves) {
+        m_steps([&] { m_surface.CurrentX(m_placement.left()); });
+        m_steps([&] {
+            m_surface.CurrentY(m_placement.top() + GapBelowRule
+                               + float(m_lineCounter) * m_surface.TextHeight(QStringLiteral("A")));
+        });
+        if (m_surface.CurrentY() <= m_placement.bottomLimit() || moves >= MaxMovesPerLine)
+            return;
+        if (!m_placement.moveOn())
+            return;
+        m_lineCounter = 0;
+    }
+}
+
+void BodyScan::emitLine(qsizetype count)
+{
+    positionNextLine();
+    m_steps([&] { m_surface.Print(m_body.mid(m_start, count), LineEnd::EndLine); });
+    m_start += count;
+    if (m_start < m_body.size()) {
+        if (m_body[m_start] == u' ')
+            ++m_start;
+        ++m_lineCounter;
+    }
+}
+
+void BodyScan::run()
+{
+    for (;;) {
+        const qsizetype rest = qMax<qsizetype>(0, m_body.size() - m_start);
+        qsizetype lineEnd = m_body.indexOf(u'\r', m_start);
+        lineEnd = lineEnd < 0 ? rest : lineEnd - m_start;
+        const qsizetype tooWide = firstTooWide(lineEnd);
+        if (tooWide < lineEnd) {
+            if (m_body[m_start + tooWide] == u' ') {
+                emitLine(tooWide);
+                continue;
+            }
+            // A break character at the run's first position would give an empty line and no
+            // progress: it counts as none.
+            qsizetype at = tooWide;
+            while (at > 0 && !isBreakCharacter(m_body[m_start + at]))
+                --at;
+            emitLine(at > 0 ? at : qMax<qsizetype>(tooWide, 1));
+            continue;
+        }
+        if (lineEnd < rest) {
+            emitLine(lineEnd);
+            m_start += 2;  // the carriage return and the line feed after it
+            continue;
+        }
+        emitLine(rest);
+        return;
+    }
+}
+
+}  // namespace
+
+void placeBody(JobSteps& steps, PrinterSurface& surface, const QString& body,
+               const BodyPlacement& placement)
+{
+    BodyScan(steps, surface, body, placement).run();
+}
+
+}  // namespace tagwright::printing

@@ -1,0 +1,70 @@
+#include "LabelParts.h"
+
+#include "JobSteps.h"
+#include "LabelSnapshot.h"
+#include "PrinterSurface.h"
+
+namespace tagwright::printing {
+
+namespace {
+
+constexpr float HeaderFontSize = 8;
+constexpr float BodyFontIncrease = 2;
+constexpr double LowestPosition = -32768;
+constexpr double HighestPosition = 32767;
+
+void setHeaderFont(JobSteps& steps, PrinterSurface& surface, bool bold)
+{
+    steps([&] { surface.FontName(QStringLiteral("Arial")); });
+    steps([&] { surface.FontSize(HeaderFontSize); });
+    steps([&] { surface.FontBold(bold); });
+}
+
+}  // namespace
+
+void printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                      const QString& caption, const QString& value)
+{
+    setHeaderFont(steps, surface, false);
+    steps([&] { surface.CurrentX(x); });
+    steps([&] { surface.CurrentY(y); });
+    steps([&] { surface.Print(caption + QStringLiteral(": "), LineEnd::StayOnLine); });
+    steps([&] { surface.FontBold(true); });
+    steps([&] { surface.Print(value, LineEnd::EndLine); });
+}
+
+void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                    const QString& date)
+{
+    printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date);
+}
+
+void printCentredLine(JobSteps& steps, PrinterSurface& surface, float centre, float y,
+                      const QString& text, bool bold)
+{
+    setHeaderFont(steps, surface, bold);
+    steps([&] { surface.CurrentX(centre - surface.TextWidth(text) / 2); });
+    steps([&] { surface.CurrentY(y); });
+    steps([&] { surface.Print(text, LineEnd::EndLine); });
+}
+
+QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,
+                           double highest)
+{
+    if (lowest >= LowestPosition && highest <= HighestPosition)
+        return {};
+    return QStringLiteral("The %1 offset \"%2\" moves the label outside the printable range "
+                          "(-32768 to 32767 twips). Enter a smaller number under \"Adjust "
+                          "Print Position on Labels\".")
+        .arg(boxRole, boxText.trimmed());
+}
+
+void setBodyFont(JobSteps& steps, PrinterSurface& surface, const BodyFont& font)
+{
+    steps([&] { surface.FontName(font.FontName); });
+    steps([&] { surface.FontBold(font.FontBold); });
+    steps([&] { surface.FontItalic(font.FontItalic); });
+    steps([&] { surface.FontSize(font.FontSize + BodyFontIncrease); });
+}
+
+}  // namespace tagwright::printing

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace tagwright::printing {
+
+class JobSteps;
+class PrinterSurface;
+
+// Pieces both label stocks print the same way. Positions in twips.
+
+// Header and company text is "Arial" 8 point; only the weight is set per item, so a body
+// set in italic leaves the next label's header italic too, as shops' labels always were.
+void printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                      const QString& caption, const QString& value);
+void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                    const QString& date);
+void printCentredLine(JobSteps& steps, PrinterSurface& surface, float centre, float y,
+                      const QString& text, bool bold);
+
+// Label positions are kept in 16-bit variables by shops' label layouts; an offset that
+// moves any of them outside -32768..32767 is refused before printing. Returns the message
+// naming the offset box, or an empty text when the range [lowest, highest] fits.
+QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,
+                           double highest);
+
+// The body font: the template's face, weight and style, 2 points larger than on screen.
+struct BodyFont;
+void setBodyFont(JobSteps& steps, PrinterSurface& surface, const BodyFont& font);
+
+}  // namespace tagwright::printing

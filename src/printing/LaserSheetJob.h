@@ -1,0 +1,46 @@
+#pragma once
+
+#include "JobSteps.h"
+#include "LabelPrinter.h"
+
+#include <array>
+
+namespace tagwright::printing {
+
+// One laser / inkjet print command: copies into the free cells of six-label sheets.
+class LaserSheetJob {
+public:
+    LaserSheetJob(PrinterSurface& surface, const LabelSnapshot& window, LabelPosition& position,
+                  const std::function<void()>& rowPause);
+
+    PrintResult run();
+
+private:
+    struct Cell {
+        double x = 0;  // origin in twips, computed wide so that the range check can see it
+        double y = 0;
+        float bodyLimit = 0;
+    };
+
+    QString refusal() const;
+    void NextCell();
+    bool moveOnToNextCell();
+    void composeLabel();
+    void printCompanyBlock();
+    void printFirstRow(bool& datePlaced);
+    void printSecondRowAndRule(bool datePlaced);
+    void printSignature();
+    void printValueField(float x, float y, const QString& caption, ValueBox box, int underscores);
+    QString& value(ValueBox box);
+
+    PrinterSurface& m_surface;
+    LabelSnapshot m_window;  // a copy: value boxes take their underscore runs here
+    LabelPosition& m_pos;
+    const std::function<void()>& m_rowPause;
+    JobSteps m_steps;
+    std::array<Cell, 6> m_cells;
+    bool m_continuationFits = false;  // some free cell has room for a body running on
+    QVector<ValueFill> m_filled;
+};
+
+}  // namespace tagwright::printing

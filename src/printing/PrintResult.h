@@ -1,0 +1,28 @@
+#pragma once
+
+#include "LabelSnapshot.h"
+
+#include <QString>
+#include <QVector>
+
+namespace tagwright::printing {
+
+// What a print command did, for the window (or the command line) to act on.
+struct PrintResult {
+    enum class Status {
+        Printed,  // composed to the end (copies reading 0 or less print nothing and land here)
+        Refused,  // refused before anything was printed; `message` says why
+        Failed,   // abandoned after repeated printer errors; jobs already sent stay sent
+    };
+
+    Status status = Status::Printed;
+    int errorNumber = 0;
+    QString message;
+    // Value boxes filled with underscores; the window writes them back.
+    QVector<ValueFill> filled;
+    int jobsSent = 0;
+
+    bool printed() const { return status == Status::Printed; }
+};
+
+}  // namespace tagwright::printing

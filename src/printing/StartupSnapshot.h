@@ -1,0 +1,29 @@
+#pragma once
+
+#include "LabelSnapshot.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tagwright::printing {
+
+// The window's fields as start-up and the first display of a template leave them, read
+// from the two database files without writing to either.
+struct StartupSnapshot {
+    enum class Outcome { Loaded, DatabaseFailed, UnknownTemplate };
+
+    Outcome outcome = Outcome::Loaded;
+    QString message;       // why it failed, with the file's path
+    LabelSnapshot window;  // header values, date, signatory, copies and marks as a new window has them
+    bool tractor = false;  // the company record's LabelStyle is 2
+};
+
+// `templateTitle`, letter case ignored; without one the default template (DefLabel), or the
+// first template in store order when that names none. `programFolder` stands in for a
+// missing DataPath, as at start-up.
+StartupSnapshot loadStartupSnapshot(const QString& setupPath,
+                                    const std::optional<QString>& templateTitle,
+                                    const QString& programFolder);
+
+}  // namespace tagwright::printing
