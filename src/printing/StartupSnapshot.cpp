@@ -13,6 +13,13 @@ namespace {
 
 using namespace store;
 
+// The command line reports on one line: the engine's words and the file.
+QString oneLine(const StoreError& error)
+{
+    return error.path.isEmpty() ? error.message
+                                : QStringLiteral("%1 (%2)").arg(error.message, error.path);
+}
+
 StartupSnapshot failed(StartupSnapshot::Outcome outcome, const QString& message)
 {
     StartupSnapshot result;
@@ -74,10 +81,10 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     Database setupDb;
     if (StoreError error = setupDb.open(setupPath, schema::setupTables(), Database::Access::ReadOnly);
         !error.ok())
-        return failed(StartupSnapshot::Outcome::DatabaseFailed, error.describe());
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor setup;
     if (StoreError error = setup.open(setupDb, schema::SetupTable); !error.ok())
-        return failed(StartupSnapshot::Outcome::DatabaseFailed, error.describe());
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     QString dataPath = setup.hasCurrent() ? fields::text(setup.value(schema::setup::DataPath))
                                           : QString();
     if (dataPath.isEmpty())
@@ -87,13 +94,13 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     if (StoreError error = mainDb.open(schema::mainDatabasePath(dataPath), schema::mainTables(),
                                        Database::Access::ReadOnly);
         !error.ok())
-        return failed(StartupSnapshot::Outcome::DatabaseFailed, error.describe());
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor company;
     TableCursor labels;
     for (auto [cursor, table] : {std::pair{&company, schema::CompanyInfoTable},
                                  std::pair{&labels, schema::LabelsTable}}) {
         if (StoreError error = cursor->open(mainDb, table); !error.ok())
-            return failed(StartupSnapshot::Outcome::DatabaseFailed, error.describe());
+            return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     }
 
     StartupSnapshot result;

@@ -1,0 +1,153 @@
+#include "ShopDatabase.h"
+
+#include "printing/CliPrint.h"
+
+#include <QDir>
+#include <QTextStream>
+
+using namespace tagwright::printing;
+using namespace tagwright::test;
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shop.addCompany(skylineCompany());
+        shop.addTemplate(hundredHourTemplate());
+        QVariantMap courier = hundredHourTemplate();
+        courier["Description"] = "Courier";
+        courier["Font"] = "Courier New";
+        courier["Body"] = "Mono body";
+        courier["LeftTop"] = QVariant();
+        shop.addTemplate(courier);
+    }
+
+    // Runs `tagwright-cli print --setup <shop> ...`.
+    int print(QStringList options, bool withSetup = true)
+    {
+        out.clear();
+        err.clear();
+        if (withSetup)
+            options = QStringList{QStringLiteral("--setup"), shop.setupPath()} + options;
+        QTextStream outStream(&out), errStream(&err);
+        return runCli(QStringList{QStringLiteral("print")} + options, outStream, errStream, {},
+                      shop.folder.path());
+    }
+
+    QStringList traceLines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
+    bool traced(const QString& fragment) const { return out.contains(fragment); }
+
+    ShopDatabase shop;
+    QString out;
+    QString err;
+};
+
+}  // namespace
+
+TEST_F(Cli, traceOfTheDefaultTemplateFoundIgnoringCase)
+{
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), QStringLiteral("01-02-2003")}), 0);
+    EXPECT_TRUE(err.isEmpty());
+    EXPECT_TRUE(traced(QStringLiteral(R"({"op":"text","x":2060,"y":200,"text":"Skyline Aero Services","font":"Arial","size":8,"bold":true,"italic":false,"end":true})")))
+        << out.toStdString();
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"01-02-2003")")));
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"Authorized Signature")")));
+    EXPECT_EQ(traceLines().last(), R"({"op":"enddoc"})");
+}
+
+TEST_F(Cli, optionsFillTheWindowsBoxes)
+{
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("COURIER"),
+                     QStringLiteral("--value"), QStringLiteral("LeftMiddle=Piper"),
+                     QStringLiteral("--value=LeftMiddle=Cessna"), QStringLiteral("--value"),
+                     QStringLiteral("LabelTop="), QStringLiteral("--signatory"),
+                     QStringLiteral("J. Smith"), QStringLiteral("--copies"), QStringLiteral("2"),
+                     QStringLiteral("--skip"), QStringLiteral("1, 3")}),
+              0);
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"Cessna")")));
+    EXPECT_FALSE(traced(QStringLiteral(R"("text":"Piper")")));
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"Mono body","font":"Courier New")")));
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"J. Smith")")));
+    EXPECT_FALSE(traced(QStringLiteral("Reg #")));
+    // Cells 2 and 4: the right column.
+    EXPECT_TRUE(traced(QStringLiteral(R"("x":6000,"y":4950)")) || traced(QStringLiteral(R"("x1":6000)")));
+    EXPECT_FALSE(traced(QStringLiteral(R"("x1":50,)")));
+}
+
+TEST_F(Cli, fontsListLimitsWhatTheTraceSurfaceTakes)
+{
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("Courier"),
+                     QStringLiteral("--fonts"), QStringLiteral("arial,Times New Roman")}),
+              0);
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"Mono body","font":"Arial")")));
+}
+
+TEST_F(Cli, defaultSetupIsInTheWorkingFolderAndMissingDatabasesFail)
+{
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(shop.folder.path());
+    EXPECT_EQ(print({QStringLiteral("--trace")}, false), 0);
+    QDir::setCurrent(before);
+
+    EXPECT_EQ(print({QStringLiteral("--setup"), shop.folder.file(QStringLiteral("nope.MDB")),
+                     QStringLiteral("--trace")}, false),
+              1);
+    EXPECT_EQ(err.count(u'\n'), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("nope.MDB")));
+    EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(Cli, badArgumentsAndRefusedJobsExitTwoWithOneLine)
+{
+    const QList<QStringList> bad = {
+        {QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("Annual")},
+        {QStringLiteral("--trace"), QStringLiteral("--value"), QStringLiteral("LeftTop=12345678")},
+        {QStringLiteral("--trace"), QStringLiteral("--value"), QStringLiteral("Tail=1")},
+        {QStringLiteral("--trace"), QStringLiteral("--stock"), QStringLiteral("roll")},
+        {QStringLiteral("--trace"), QStringLiteral("--skip"), QStringLiteral("0,7")},
+        {QStringLiteral("--trace"), QStringLiteral("--colour")},
+        {QStringLiteral("--copies")},
+        {},
+        {QStringLiteral("--trace"), QStringLiteral("--skip"), QStringLiteral("1,2,3,4,5,6")},
+    };
+    for (const QStringList& options : bad) {
+        EXPECT_EQ(print(options), 2) << options.join(u' ').toStdString();
+        EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty()) << out.toStdString();
+    }
+    EXPECT_TRUE(err.contains(QStringLiteral("All six label cells are marked \"X\".")));
+
+    QStringList noCommand{QStringLiteral("--trace")};
+    QString o, e;
+    QTextStream os(&o), es(&e);
+    EXPECT_EQ(runCli(noCommand, os, es, {}, QString()), 2);
+}
+
+TEST_F(Cli, offsetOutOfRangeIsRefusedAndNoCopiesPrintNothing)
+{
+    ShopDatabase far;
+    QVariantMap company = skylineCompany();
+    company["LabelTopUp"] = 40000;
+    far.addCompany(company);
+    far.addTemplate(hundredHourTemplate());
+    QString o, e;
+    QTextStream os(&o), es(&e);
+    EXPECT_EQ(runCli({QStringLiteral("print"), QStringLiteral("--setup"), far.setupPath(),
+                      QStringLiteral("--trace")},
+                     os, es, {}, QString()),
+              2);
+    es.flush();
+    EXPECT_TRUE(e.contains(QStringLiteral("top row offset \"40000\""))) << e.toStdString();
+    EXPECT_TRUE(o.isEmpty());
+
+    EXPECT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--copies"), QStringLiteral("0")}), 0);
+    EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(Cli, printerNeedsTheProgramsPrinterSupport)
+{
+    EXPECT_EQ(print({QStringLiteral("--printer"), QStringLiteral("default")}), 1);
+    EXPECT_EQ(err.count(u'\n'), 1);
+}
