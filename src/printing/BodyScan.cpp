@@ -49,20 +49,62 @@ float BodyScan::width(qsizetype count)
 }
 
 // The first position i whose run of i + 1 characters is wider than the limit, or `count`
-// when the whole run fits. A run only grows wider as characters are added, so a binary
-// search finds the same position as trying each length in turn, with far fewer measurements.
+// when the whole run fits. A run only grows wider as characters are added, so a search finds
+// the same position as trying each length in turn. Measuring shapes text, the costly part of
+// printing: the search starts from the number of characters that the first few suggest and
+// brackets the answer close to it.
 qsizetype BodyScan::firstTooWide(qsizetype count)
 {
-    qsizetype low = 0;
-    qsizetype high = count;
-    while (low < high) {
-        const qsizetype mid = low + (high - low) / 2;
-        if (width(mid + 1) > m_placement.widthLimit)
-            high = mid;
-        else
-            low = mid + 1;
+    if (count == 0)
+        return 0;
+    const float limit = m_placement.widthLimit;
+    const auto fits = [&](qsizetype length) { return width(length) <= limit; };
+
+    constexpr qsizetype SampleLength = 32;
+    const qsizetype sample = qMin(count, SampleLength);
+    const float sampleWidth = width(sample);
+    qsizetype fitting = 0;      // a length known to fit
+    qsizetype tooLong = count + 1;  // a length known not to fit (count + 1: none known)
+    if (sampleWidth <= limit)
+        fitting = sample;
+    else
+        tooLong = sample;
+    if (fitting == count)
+        return count;
+
+    const qsizetype guess = sampleWidth > 0
+        ? qBound<qsizetype>(fitting + 1, qsizetype(double(limit) * double(sample) / sampleWidth),
+                            tooLong - 1)
+        : tooLong - 1;
+    if (guess > fitting && guess < tooLong) {
+        if (fits(guess)) {
+            fitting = guess;
+            for (qsizetype step = 1; fitting + step < tooLong; step *= 2) {
+                if (!fits(fitting + step)) {
+                    tooLong = fitting + step;
+                    break;
+                }
+                fitting += step;
+            }
+        } else {
+            tooLong = guess;
+            for (qsizetype step = 1; tooLong - step > fitting; step *= 2) {
+                if (fits(tooLong - step)) {
+                    fitting = tooLong - step;
+                    break;
+                }
+                tooLong -= step;
+            }
+        }
     }
-    return low;
+    while (tooLong - fitting > 1) {
+        const qsizetype mid = fitting + (tooLong - fitting) / 2;
+        if (fits(mid))
+            fitting = mid;
+        else
+            tooLong = mid;
+    }
+    return qMin(fitting, count);
 }
 
 void BodyScan::positionNextLine()

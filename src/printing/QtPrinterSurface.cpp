@@ -8,6 +8,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
 namespace tagwright::printing {
 
 namespace {
@@ -85,6 +87,7 @@ const QFontMetricsF& QtPrinterSurface::metrics()
         || m_measured->state.italic != state.italic) {
         const QFont qfont = qtFont(state);
         m_measured.emplace(MeasuredFont{state, device, qfont, QFontMetricsF(qfont, device)});
+        m_painterFontCurrent = false;
     }
     return m_measured->metrics;
 }
@@ -121,6 +124,7 @@ float QtPrinterSurface::linePitch()
 void QtPrinterSurface::beginJob()
 {
     m_painter = &m_target->beginJob(pageSize());
+    m_painterFontCurrent = false;
 }
 
 void QtPrinterSurface::drawText(float x, float y, const QString& text, LineEnd)
@@ -129,7 +133,10 @@ void QtPrinterSurface::drawText(float x, float y, const QString& text, LineEnd)
     if (text.isEmpty())
         return;
     const QFontMetricsF& measured = metrics();
-    m_painter->setFont(m_measured->font);
+    if (!m_painterFontCurrent) {
+        m_painter->setFont(m_measured->font);
+        m_painterFontCurrent = true;
+    }
     m_painter->setPen(Qt::black);
     qreal top = y * unitsPerTwipY();
     for (const QString& line : lines(text)) {
@@ -150,26 +157,73 @@ void QtPrinterSurface::drawLine(float x1, float y1, float x2, float y2, Colour c
 
 void QtPrinterSurface::fillBox(float x, float y, float dx, float dy, Colour colour)
 {
-    const QRectF box(x, y, dx, dy);
-    if (m_run && m_run->colour == colour && qFuzzyCompare(m_run->twips.top(), box.top())
-        && qFuzzyCompare(m_run->twips.height(), box.height())
-        && qAbs(m_run->twips.right() - box.left()) < 0.01) {
-        m_run->twips.setRight(box.right());
-        return;
-    }
-    flushBoxes();
-    m_run = BoxRun{box, colour};
+    m_boxes.append(Box{QRectF(x, y, dx, dy), colour});
 }
 
 void QtPrinterSurface::flushBoxes()
 {
-    if (!m_run)
+    if (m_boxes.isEmpty())
         return;
-    const QRectF& twips = m_run->twips;
-    m_painter->fillRect(QRectF(twips.x() * unitsPerTwipX(), twips.y() * unitsPerTwipY(),
-                               twips.width() * unitsPerTwipX(), twips.height() * unitsPerTwipY()),
-                        qtColour(m_run->colour));
-    m_run.reset();
+    if (!drawBoxesAsPicture()) {
+        for (const Box& box : std::as_const(m_boxes)) {
+            const QRectF& t = box.twips;
+            m_painter->fillRect(QRectF(t.x() * unitsPerTwipX(), t.y() * unitsPerTwipY(),
+                                       t.width() * unitsPerTwipX(), t.height() * unitsPerTwipY()),
+                                qtColour(box.colour));
+        }
+    }
+    m_boxes.clear();
+}
+
+bool QtPrinterSurface::drawBoxesAsPicture()
+{
+    constexpr int MaxSide = 4096;
+    const QSizeF cell = m_boxes.first().twips.size();
+    if (m_boxes.size() < 2 || cell.width() <= 0 || cell.height() <= 0)
+        return false;
+    QPointF origin = m_boxes.first().twips.topLeft();
+    QPointF far = origin;
+    for (const Box& box : std::as_const(m_boxes)) {
+        if (box.twips.size() != cell)
+            return false;
+        origin.setX(qMin(origin.x(), box.twips.x()));
+        origin.setY(qMin(origin.y(), box.twips.y()));
+        far.setX(qMax(far.x(), box.twips.x()));
+        far.setY(qMax(far.y(), box.twips.y()));
+    }
+    const double columns = (far.x() - origin.x()) / cell.width() + 1;
+    const double rows = (far.y() - origin.y()) / cell.height() + 1;
+    if (columns > MaxSide || rows > MaxSide)
+        return false;
+    QImage picture(int(std::lround(columns)), int(std::lround(rows)), QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (const Box& box : std::as_const(m_boxes)) {
+        const double column = (box.twips.x() - origin.x()) / cell.width();
+        const double row = (box.twips.y() - origin.y()) / cell.height();
+        if (qAbs(column - std::lround(column)) > 1e-3 || qAbs(row - std::lround(row)) > 1e-3)
+            return false;
+        picture.setPixelColor(int(std::lround(column)), int(std::lround(row)), qtColour(box.colour));
+    }
+    const QRectF target(origin.x() * unitsPerTwipX(), origin.y() * unitsPerTwipY(),
+                        picture.width() * cell.width() * unitsPerTwipX(),
+                        picture.height() * cell.height() * unitsPerTwipY());
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->drawImage(target, sharedPicture(picture));
+    m_painter->restore();
+    return true;
+}
+
+// The same pixels drawn again (the logo of the next label) reuse the first picture, which
+// the PDF writer then stores once.
+QImage QtPrinterSurface::sharedPicture(const QImage& picture)
+{
+    for (const QImage& known : std::as_const(m_pictures)) {
+        if (known == picture)
+            return known;
+    }
+    m_pictures.append(picture);
+    return picture;
 }
 
 void QtPrinterSurface::newPage()
@@ -187,7 +241,7 @@ void QtPrinterSurface::endJob()
 
 void QtPrinterSurface::abortJob()
 {
-    m_run.reset();
+    m_boxes.clear();
     m_target->abortJob();
     m_painter = nullptr;
 }

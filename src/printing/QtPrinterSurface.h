@@ -3,6 +3,8 @@
 #include "PrinterSurface.h"
 
 #include <QFont>
+#include <QImage>
+#include <QVector>
 #include <QFontMetricsF>
 #include <QRectF>
 
@@ -53,6 +55,8 @@ private:
     // Metrics of the current font on the target's device, made again when either changes.
     const QFontMetricsF& metrics();
     void flushBoxes();
+    bool drawBoxesAsPicture();
+    QImage sharedPicture(const QImage& picture);
     double unitsPerTwipX() const;
     double unitsPerTwipY() const;
 
@@ -60,13 +64,15 @@ private:
     QPainter* m_painter = nullptr;
     float m_twipsPerPixelX = 15;
     float m_twipsPerPixelY = 15;
-    // Logo pixels come one box at a time; a run of equal colour along a row is drawn as one
-    // box, which prints the same and keeps the output small.
-    struct BoxRun {
+    // Logo pixels come one box at a time. Boxes in a row are gathered and, as they lie on a
+    // grid of equal cells, drawn as one picture of those pixels (unset cells transparent),
+    // which prints the same and keeps a PDF small; a repeated logo is stored once.
+    struct Box {
         QRectF twips;
         Colour colour = 0;
     };
-    std::optional<BoxRun> m_run;
+    QVector<Box> m_boxes;
+    QVector<QImage> m_pictures;
 
     struct MeasuredFont {
         FontState state;
@@ -75,6 +81,7 @@ private:
         QFontMetricsF metrics;
     };
     std::optional<MeasuredFont> m_measured;
+    bool m_painterFontCurrent = false;  // the painter already holds m_measured's font
 };
 
 }  // namespace tagwright::printing
