@@ -188,13 +188,8 @@ int report(const PrintResult& result, QTextStream& err)
 PrintResult compose(PrinterSurface& surface, const LabelSnapshot& window, bool tractor)
 {
     LabelPrinter printer;
-    if (tractor) {
-        PrintResult refused;
-        refused.status = PrintResult::Status::Refused;
-        refused.message = QStringLiteral("Tractor-feed printing is not available yet.");
-        return refused;
-    }
-    return printer.PrintLaserLabels(surface, window);
+    return tractor ? printer.PrintTractorLabel(surface, window)
+                   : printer.PrintLaserLabels(surface, window);
 }
 
 }  // namespace

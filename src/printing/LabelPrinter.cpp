@@ -1,6 +1,7 @@
 #include "LabelPrinter.h"
 
 #include "LaserSheetJob.h"
+#include "TractorJob.h"
 
 namespace tagwright::printing {
 
@@ -24,6 +25,11 @@ PrintResult LabelPrinter::runExclusive(PrinterSurface& surface, const LabelSnaps
 PrintResult LabelPrinter::PrintLaserLabels(PrinterSurface& surface, const LabelSnapshot& window)
 {
     return runExclusive<LaserSheetJob>(surface, window);
+}
+
+PrintResult LabelPrinter::PrintTractorLabel(PrinterSurface& surface, const LabelSnapshot& window)
+{
+    return runExclusive<TractorJob>(surface, window);
 }
 
 }  // namespace tagwright::printing

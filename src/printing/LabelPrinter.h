@@ -29,6 +29,9 @@ public:
     // marked "X", one job per full sheet and one at the end. Empty value boxes of printed
     // header lines come back filled with underscores.
     PrintResult PrintLaserLabels(PrinterSurface& surface, const LabelSnapshot& window);
+    // Continuous tractor-feed stock: one label as one job of 7920 x 4350 twip pages, the
+    // body running on over pages numbered "N of M". No value box is changed.
+    PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelSnapshot& window);
 
     const LabelPosition& position() const { return m_position; }
     // True while a job is being composed: the logo's row pauses let window events run, and

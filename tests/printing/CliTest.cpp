@@ -151,3 +151,27 @@ TEST_F(Cli, printerNeedsTheProgramsPrinterSupport)
     EXPECT_EQ(print({QStringLiteral("--printer"), QStringLiteral("default")}), 1);
     EXPECT_EQ(err.count(u'\n'), 1);
 }
+
+TEST_F(Cli, tractorStockComesFromLabelStyleTwoOrTheOption)
+{
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--stock"), QStringLiteral("tractor")}), 0);
+    EXPECT_EQ(traceLines().first(), R"({"op":"pagesize","width":7920,"height":4350})");
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"1 of 1")")));
+
+    ShopDatabase tractorShop;
+    QVariantMap company = skylineCompany();
+    company["LabelStyle"] = 2;
+    tractorShop.addCompany(company);
+    tractorShop.addTemplate(hundredHourTemplate());
+    QString o, e;
+    QTextStream os(&o), es(&e);
+    const QStringList base{QStringLiteral("print"), QStringLiteral("--setup"), tractorShop.setupPath(),
+                           QStringLiteral("--trace")};
+    ASSERT_EQ(runCli(base, os, es, {}, QString()), 0);
+    os.flush();
+    EXPECT_TRUE(o.startsWith(QStringLiteral(R"({"op":"pagesize")")));
+    o.clear();
+    ASSERT_EQ(runCli(base + QStringList{QStringLiteral("--stock"), QStringLiteral("laser")}, os, es, {}, QString()), 0);
+    os.flush();
+    EXPECT_FALSE(o.contains(QStringLiteral("pagesize")));
+}

@@ -74,3 +74,16 @@ TEST_F(PdfOutput, everySheetOfACommandIsAPageOfTheFile)
     ASSERT_EQ(print({QStringLiteral("--copies"), QStringLiteral("3")}), 0);  // cells 2..6 marked
     EXPECT_EQ(pages(), 3);
 }
+
+TEST_F(PdfOutput, tractorLabelPagesAreTheStocksSizeAndNumbered)
+{
+    ASSERT_EQ(print({QStringLiteral("--stock"), QStringLiteral("tractor"), QStringLiteral("--signatory"),
+                     QStringLiteral("J. Smith A&P")}),
+              0);
+    EXPECT_EQ(pages(), 1);
+    // 4350 twips are 217.5 points; the writer keeps whole points.
+    EXPECT_TRUE(toolOutput(QStringLiteral("pdfinfo"), {pdf()}).contains(QStringLiteral("396 x 218")));
+    const QString text = toolOutput(QStringLiteral("pdftotext"), {pdf(), QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("1 of 1")));
+    EXPECT_TRUE(text.contains(QStringLiteral("J. Smith A&P")));
+}

@@ -1,0 +1,224 @@
+#include "TractorJob.h"
+
+#include "BodyScan.h"
+#include "BoxText.h"
+#include "LabelParts.h"
+#include "PrintPicture.h"
+#include "PrinterSurface.h"
+
+#include <cmath>
+
+namespace tagwright::printing {
+
+namespace {
+
+// One label of the continuous stock is one page, in twips. The page width is also the
+// right-hand reference of the rules and the centring, and the body's width limit.
+constexpr int PageWidth = 7920;
+constexpr int PageHeight = 4350;
+constexpr int OriginX = 50;
+constexpr int OriginY = 200;
+
+constexpr int CompanyPitch = 150;
+constexpr int RaiseWithoutTop = 750;
+constexpr int RaiseForEmptyFirstRow = 190;
+constexpr int UpperRule = 750;
+constexpr int FirstRow = 760;
+constexpr int SecondRow = 950;
+constexpr int LowerRuleAlone = 950;
+constexpr int LowerRuleBelowSecondRow = 1150;
+// A body line whose top lies below this goes to the next page.
+constexpr float PageBreak = 3800;
+// Page numbers and the signature stand at this height on every page, whatever the offsets.
+constexpr float FooterY = 3900;
+constexpr int SignatureFrom = 3000;
+// The page count printed is the body's hard lines measured against a first page of 2480
+// twips of body and 3600 on each further page; wrapped lines are not counted.
+constexpr float FirstPageBody = 2480;
+constexpr float FurtherPageBody = 3600;
+
+}  // namespace
+
+TractorJob::TractorJob(PrinterSurface& surface, const LabelSnapshot& window,
+                       LabelPosition& position, const std::function<void()>& rowPause)
+    : m_surface(surface), m_window(window), m_pos(position), m_rowPause(rowPause),
+      m_steps(surface)
+{
+    m_originX = boxtext::roundHalfEven(boxtext::leadingNumber(window.Text23)) + OriginX;
+    m_originY = boxtext::roundHalfEven(boxtext::leadingNumber(window.Text22)) + OriginY;
+}
+
+QString TractorJob::refusal() const
+{
+    QString message = offsetRangeRefusal(QStringLiteral("left column"), m_window.Text23,
+                                         qMin(m_originX, PageWidth - m_originX),
+                                         qMax(m_originX + PageWidth, PageWidth - m_originX));
+    if (message.isEmpty()) {
+        message = offsetRangeRefusal(QStringLiteral("top row"), m_window.Text22,
+                                     m_originY - RaiseWithoutTop - RaiseForEmptyFirstRow,
+                                     m_originY + LowerRuleBelowSecondRow + 30);
+    }
+    return message;
+}
+
+PrintResult TractorJob::run()
+{
+    PrintResult result;
+    if (const QString message = refusal(); !message.isEmpty()) {
+        result.status = PrintResult::Status::Refused;
+        result.message = message;
+        return result;
+    }
+    const int jobsBefore = m_surface.jobsSent();
+    try {
+        compose();
+    } catch (const JobAbandoned& abandoned) {
+        m_surface.KillDoc();
+        result.status = PrintResult::Status::Failed;
+        result.errorNumber = abandoned.error.number();
+        result.message = QStringLiteral("Printer error %1: %2")
+                             .arg(abandoned.error.number())
+                             .arg(abandoned.error.message());
+    }
+    result.jobsSent = m_surface.jobsSent() - jobsBefore;
+    return result;
+}
+
+void TractorJob::compose()
+{
+    m_steps([&] { m_surface.PageSize(PageWidth, PageHeight); });
+    m_pos.LabelCell = 0;
+    m_pos.LabelX = int(m_originX);
+    m_pos.LabelY = int(m_originY);
+    m_pos.BodyTop = m_pos.LabelY;
+
+    const bool hasLogo = !m_window.Picture1.isNull();
+    if (hasLogo)
+        PrintPicture(m_steps, m_surface, m_window.Picture1, m_pos.LabelX, m_pos.LabelY, m_rowPause);
+    if (m_window.Check1 == 1)
+        printCompanyBlock();
+    if (m_window.Check1 == 0 && !hasLogo)
+        m_pos.LabelY -= RaiseWithoutTop;
+
+    const float left = float(m_pos.LabelX);
+    const float right = float(PageWidth - m_pos.LabelX);
+    const float upperRule = float(m_pos.LabelY + UpperRule);
+    m_steps([&] { m_surface.Line(left, upperRule, right, upperRule, 0); });
+
+    bool datePlaced = false;
+    printFirstRow(datePlaced);
+    if (m_window.Text3.isEmpty() && m_window.Text4.isEmpty() && m_window.Text5.isEmpty()
+        && !datePlaced)
+        m_pos.LabelY -= RaiseForEmptyFirstRow;
+    printSecondRowAndRule(datePlaced);
+
+    setBodyFont(m_steps, m_surface, m_window.Text2Font);
+    m_page = 1;
+    m_steps([&] {
+        const float height = m_surface.TextHeight(m_window.Text2);
+        m_pageCount = int(std::trunc((height - FirstPageBody) / FurtherPageBody)) + 1;
+    });
+    printPageNumber();
+
+    BodyPlacement placement;
+    placement.widthLimit = PageWidth;
+    placement.left = [this] { return float(m_pos.LabelX); };
+    placement.top = [this] { return float(m_pos.BodyTop); };
+    placement.bottomLimit = [] { return PageBreak; };
+    placement.moveOn = [this] { return moveOnToNextPage(); };
+    placeBody(m_steps, m_surface, m_window.Text2, placement);
+
+    if (!m_window.Combo2.isEmpty() && m_window.Check2 == 1)
+        printSignature();
+    m_steps([&] { m_surface.EndDoc(); });
+}
+
+// The company block is centred on half of what lies right of the left offset, not on the
+// rules' middle: labels have always been printed that way.
+void TractorJob::printCompanyBlock()
+{
+    const float centre = float(PageWidth - m_pos.LabelX) / 2;
+    const QString* lines[4] = {&m_window.Text10, &m_window.Text11, &m_window.Text12,
+                               &m_window.Text13};
+    for (int line = 0; line < 4; ++line) {
+        printCentredLine(m_steps, m_surface, centre, float(m_pos.LabelY + line * CompanyPitch),
+                         *lines[line], line == 0);
+    }
+}
+
+// Tractor labels print only header lines that have a value: a blank value (spaces only)
+// leaves its slot empty.
+void TractorJob::printFirstRow(bool& datePlaced)
+{
+    const float x = float(m_pos.LabelX);
+    const float y = float(m_pos.LabelY + FirstRow);
+    if (!boxtext::isBlank(m_window.Text3)) {
+        datePlaced = false;
+        printHeaderField(m_steps, m_surface, x, y, m_window.Text19, m_window.Text3);
+    } else if (!boxtext::isBlank(m_window.Text9)) {
+        printDateField(m_steps, m_surface, x, y, m_window.Text9);
+        datePlaced = true;
+    }
+    if (!boxtext::isBlank(m_window.Text4))
+        printHeaderField(m_steps, m_surface, x + 2400, y, m_window.Text20, m_window.Text4);
+    if (!boxtext::isBlank(m_window.Text5))
+        printHeaderField(m_steps, m_surface, x + 6000, y, m_window.Text21, m_window.Text5);
+}
+
+void TractorJob::printSecondRowAndRule(bool datePlaced)
+{
+    const float x = float(m_pos.LabelX);
+    const float right = float(PageWidth - m_pos.LabelX);
+    const bool noSecondRow = (datePlaced || m_window.Text9.isEmpty()) && m_window.Text6.isEmpty()
+        && m_window.Text7.isEmpty() && m_window.Text8.isEmpty();
+    m_pos.BodyTop = m_pos.LabelY + (noSecondRow ? LowerRuleAlone : LowerRuleBelowSecondRow);
+    const float rule = float(m_pos.BodyTop);
+    m_steps([&] { m_surface.Line(x, rule, right, rule, 0); });
+    if (noSecondRow)
+        return;
+
+    const float y = float(m_pos.LabelY + SecondRow);
+    if (!m_window.Text9.isEmpty() && !datePlaced)
+        printDateField(m_steps, m_surface, x, y, m_window.Text9);
+    if (!boxtext::isBlank(m_window.Text6))
+        printHeaderField(m_steps, m_surface, x + 2400, y, m_window.Text16, m_window.Text6);
+    if (!boxtext::isBlank(m_window.Text7))
+        printHeaderField(m_steps, m_surface, x + 4600, y, m_window.Text17, m_window.Text7);
+    if (!boxtext::isBlank(m_window.Text8))
+        printHeaderField(m_steps, m_surface, x + 6500, y, m_window.Text18, m_window.Text8);
+}
+
+// "N of M" in the body font, staying on its line at the foot of the page.
+void TractorJob::printPageNumber()
+{
+    m_steps([&] { m_surface.CurrentY(FooterY); });
+    m_steps([&] { m_surface.CurrentX(float(m_pos.LabelX)); });
+    const QString number = QStringLiteral("%1 of %2").arg(m_page).arg(m_pageCount);
+    m_steps([&] { m_surface.Print(number, LineEnd::StayOnLine); });
+}
+
+bool TractorJob::moveOnToNextPage()
+{
+    // Body lines start at the same height on every page: when that height already lies below
+    // the break, a new page gives no room and the line stays where it is.
+    if (float(m_pos.BodyTop) + 30 > PageBreak)
+        return false;
+    ++m_page;
+    m_steps([&] { m_surface.NewPage(); });
+    printPageNumber();
+    return true;
+}
+
+void TractorJob::printSignature()
+{
+    m_steps([&] { m_surface.CurrentY(FooterY); });
+    m_steps([&] { m_surface.FontName(QStringLiteral("Arial")); });
+    m_steps([&] { m_surface.FontSize(8); });
+    m_steps([&] { m_surface.FontBold(false); });
+    const float x = float(m_pos.LabelX);
+    m_steps([&] { m_surface.Line(x + SignatureFrom, FooterY, float(PageWidth - m_pos.LabelX), FooterY, 0); });
+    m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
+    m_steps([&] { m_surface.Print(m_window.Combo2, LineEnd::EndLine); });
+}
+
+}  // namespace tagwright::printing
