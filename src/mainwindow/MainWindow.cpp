@@ -4,6 +4,7 @@
 #include "MainWindowLayout.h"
 #include "ScreenFonts.h"
 #include "SignatoryList.h"
+#include "TemplateCard.h"
 
 #include "store/FieldValues.h"
 #include "store/Schema.h"
@@ -36,6 +37,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     area->setFixedSize(mainWindowInnerSize());
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
+    m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
 }
 

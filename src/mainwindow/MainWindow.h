@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 namespace tagwright::store {
 class Database;
 }
@@ -15,6 +17,7 @@ class Database;
 namespace tagwright::mainwindow {
 
 class SignatoryList;
+class TemplateCard;
 class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
@@ -39,6 +42,8 @@ public:
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
     UserDialogs& dialogs() { return m_dialogs; }
+    // The card's operations: template display, paging, edit modes (TemplateCard.h).
+    TemplateCard& card() { return *m_card; }
     SignatoryList& signatoryList() { return *m_signatoryList; }
 
     // Today's date as the date box shows it: MM-DD-YYYY.
@@ -58,6 +63,7 @@ private:
     store::TableCursor m_company;
     store::TableCursor m_signatories;
     SignatoryList* m_signatoryList = nullptr;
+    std::unique_ptr<TemplateCard> m_card;
 };
 
 }  // namespace tagwright::mainwindow

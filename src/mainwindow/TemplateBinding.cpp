@@ -1,0 +1,166 @@
+#include "TemplateBinding.h"
+
+#include "store/FieldValues.h"
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tagwright::mainwindow {
+
+namespace labels = store::schema::labels;
+
+TemplateBinding::TemplateBinding(store::TableCursor& templates,
+                                 const std::array<QLineEdit*, 3>& titleBoxes,
+                                 QPlainTextEdit* bodyBox, ReportFailure reportFailure,
+                                 QObject* parent)
+    : QObject(parent),
+      m_templates(templates),
+      m_titleBoxes(titleBoxes),
+      m_bodyBox(bodyBox),
+      m_reportFailure(std::move(reportFailure))
+{
+    connect(m_bodyBox, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing)
+            Q_EMIT bodyEdited();
+    });
+}
+
+QString TemplateBinding::storedBody(const QString& boxText)
+{
+    QString stored = boxText;
+    stored.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return stored;
+}
+
+QString TemplateBinding::shownBody(const QString& storedText)
+{
+    QString shown = storedText;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void TemplateBinding::show()
+{
+    m_showing = true;
+    const QString title = store::fields::text(m_templates.value(labels::Description));
+    for (QLineEdit* box : m_titleBoxes)
+        box->setText(title);
+    m_bodyBox->setPlainText(shownBody(store::fields::text(m_templates.value(labels::Body))));
+    m_showing = false;
+    rememberShownTexts();
+}
+
+void TemplateBinding::rememberShownTexts()
+{
+    // What the boxes hold after setting, not what was set: a title box cuts a long title
+    // to its 20 characters, and that alone is no change by the user.
+    for (std::size_t i = 0; i < m_titleBoxes.size(); ++i)
+        m_shownTitles[i] = m_titleBoxes[i]->text();
+    m_shownBody = m_bodyBox->toPlainText();
+}
+
+bool TemplateBinding::titleChanged(int index) const
+{
+    return m_titleBoxes[std::size_t(index)]->text() != m_shownTitles[std::size_t(index)];
+}
+
+bool TemplateBinding::bodyChanged() const
+{
+    return m_bodyBox->toPlainText() != m_shownBody;
+}
+
+bool TemplateBinding::hasUnsavedChange() const
+{
+    for (int i = 0; i < int(m_titleBoxes.size()); ++i) {
+        if (titleChanged(i))
+            return true;
+    }
+    return bodyChanged();
+}
+
+store::StoreError TemplateBinding::pushChanges()
+{
+    // Only the box of the tab on show can be typed into; should code have changed more
+    // than one, the last one changed in index order wins.
+    for (int i = 0; i < int(m_titleBoxes.size()); ++i) {
+        if (!titleChanged(i))
+            continue;
+        const QString title = m_titleBoxes[std::size_t(i)]->text();
+        const QVariant value = title.isEmpty() ? QVariant() : QVariant(title);
+        if (store::StoreError error = m_templates.setValue(labels::Description, value); !error.ok())
+            return error;
+    }
+    if (bodyChanged())
+        return m_templates.setValue(labels::Body, storedBody(m_bodyBox->toPlainText()));
+    return {};
+}
+
+store::StoreError TemplateBinding::update()
+{
+    if (store::StoreError error = pushChanges(); !error.ok())
+        return error;
+    if (store::StoreError error = m_templates.update(); !error.ok())
+        return error;
+    rememberShownTexts();
+    return {};
+}
+
+store::StoreError TemplateBinding::writeChanges()
+{
+    if (!hasUnsavedChange())
+        return {};
+    if (m_templates.editMode() == store::TableCursor::EditMode::None) {
+        if (!m_templates.hasCurrent())
+            return {};
+        if (store::StoreError error = m_templates.edit(); !error.ok())
+            return error;
+    }
+    return update();
+}
+
+bool TemplateBinding::changeRecord(const Move& move)
+{
+    if (store::StoreError error = writeChanges(); !error.ok()) {
+        if (m_reportFailure)
+            m_reportFailure(error);
+        return false;
+    }
+    move(m_templates);
+    show();
+    return true;
+}
+
+bool TemplateBinding::moveFirst()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.moveFirst(); });
+}
+
+bool TemplateBinding::moveLast()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.moveLast(); });
+}
+
+bool TemplateBinding::moveNext()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.moveNext(); });
+}
+
+bool TemplateBinding::movePrevious()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.movePrevious(); });
+}
+
+bool TemplateBinding::refresh()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.refresh(); });
+}
+
+bool TemplateBinding::addNew()
+{
+    return changeRecord([](store::TableCursor& cursor) { cursor.addNew(); });
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tagwright::store {
+class TableCursor;
+}
+
+namespace tagwright::mainwindow {
+
+// Binds the three title boxes to the current template's Description and the body box to
+// its Body. The boxes show the record the templates cursor stands on; what the user types
+// stays in the boxes until it is written, either by a command (New, Save, the title commit:
+// pushChanges() or update()) or, when the window moves to another record, by the move
+// itself. Every move of the templates cursor that the window makes goes through here, so
+// typed text is never dropped by a move.
+//
+// The body box separates lines with "\n"; the stored Body and printing use CR LF.
+class TemplateBinding : public QObject {
+    Q_OBJECT
+public:
+    using ReportFailure = std::function<void(const store::StoreError&)>;
+    using Move = std::function<void(store::TableCursor&)>;
+
+    TemplateBinding(store::TableCursor& templates, const std::array<QLineEdit*, 3>& titleBoxes,
+                    QPlainTextEdit* bodyBox, ReportFailure reportFailure,
+                    QObject* parent = nullptr);
+
+    // Shows the current record's title and body (while a record is being added or edited,
+    // its pending values); the boxes then hold no unsaved change.
+    void show();
+
+    bool hasUnsavedChange() const;
+    bool titleChanged(int index) const;
+    bool bodyChanged() const;
+
+    // Sets what the user changed into the cursor's pending record, which must have been
+    // begun with add-new or edit. Only changed boxes are set, so an untouched title never
+    // overwrites a title set by other code. An emptied title box sets a missing title.
+    store::StoreError pushChanges();
+    // pushChanges() and a write of the pending record. After a successful write the boxes
+    // hold no unsaved change; a refused write leaves them as they are, still changed.
+    store::StoreError update();
+    // Writes the boxes' unsaved changes into the current record (opening it for editing
+    // unless a record is already being added or edited). Nothing to write succeeds, and so
+    // does a change with no record to take it (an emptied table).
+    store::StoreError writeChanges();
+
+    // Writes unsaved changes, then runs `move` on the cursor and shows the record it lands
+    // on. When the write is refused, the user sees the store's message, the cursor stays
+    // on the record being left and false is returned.
+    bool changeRecord(const Move& move);
+    bool moveFirst();
+    bool moveLast();
+    bool moveNext();
+    bool movePrevious();
+    bool refresh();
+    bool addNew();
+
+    // Body text between the box ("\n") and the store (CR LF).
+    static QString storedBody(const QString& boxText);
+    static QString shownBody(const QString& storedText);
+
+Q_SIGNALS:
+    // The body text changed by typing or by code other than show(): this is the "text
+    // changed" reaction of the body box. A record shown after a move is no change of text.
+    void bodyEdited();
+
+private:
+    void rememberShownTexts();
+
+    store::TableCursor& m_templates;
+    std::array<QLineEdit*, 3> m_titleBoxes;
+    QPlainTextEdit* m_bodyBox;
+    ReportFailure m_reportFailure;
+    std::array<QString, 3> m_shownTitles;
+    QString m_shownBody;
+    bool m_showing = false;
+};
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,259 @@
+#include "TemplateCard.h"
+
+#include "ActivationWatch.h"
+#include "ClickLabel.h"
+#include "HeaderLines.h"
+#include "LogoBox.h"
+#include "MainWindow.h"
+#include "TemplateBinding.h"
+#include "UserDialogs.h"
+
+#include "printing/LogoPicture.h"
+#include "store/FieldValues.h"
+#include "store/Schema.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace tagwright::mainwindow {
+
+namespace labels = store::schema::labels;
+namespace fields = store::fields;
+
+TemplateCard::TemplateCard(MainWindow& window) : m_window(window)
+{
+    MainWindowControls& c = window.controls();
+    m_binding = std::make_unique<TemplateBinding>(
+        window.templates(), c.titleBoxes, c.bodyBox, [&window](const store::StoreError& error) {
+            window.dialogs().showMessage(&window, QMessageBox::Warning,
+                                         QStringLiteral("Tagwright"), error.describe());
+        });
+    m_headerLines = std::make_unique<HeaderLines>(c, *m_binding, [this] { EnterEditMode(); });
+    m_activationWatch = new ActivationWatch(&window);
+    connect(m_activationWatch, &ActivationWatch::activated, this, &TemplateCard::activate);
+    connectPaging();
+}
+
+TemplateCard::~TemplateCard() = default;
+
+void TemplateCard::connectPaging()
+{
+    MainWindowControls& c = m_window.controls();
+    for (std::size_t zone = 0; zone < c.pageZones.size(); ++zone) {
+        const bool forward = zone < 2;
+        connect(c.pageZones[zone], &ClickLabel::clicked, this,
+                [this, forward] { forward ? pageForward() : pageBack(); });
+    }
+    // The keys page only while a click on a zone would. A disabled shortcut leaves its key
+    // to the box with the focus, so the keys keep their own meaning while editing.
+    const auto pageByKey = [this](QKeySequence key, bool forward) {
+        auto* shortcut = new QShortcut(key, &m_window);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, forward] { forward ? pageForward() : pageBack(); });
+        m_pageShortcuts.push_back(shortcut);
+    };
+    pageByKey(QKeySequence(Qt::Key_PageDown), true);
+    pageByKey(QKeySequence(Qt::Key_PageUp), false);
+    c.pageZones[0]->installEventFilter(this);
+}
+
+bool TemplateCard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        const bool zonesEnabled = m_window.controls().pageZones[0]->isEnabled();
+        for (QShortcut* shortcut : m_pageShortcuts)
+            shortcut->setEnabled(zonesEnabled);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TemplateCard::ShowTitleTab(int position)
+{
+    MainWindowControls& c = m_window.controls();
+    position = ((position % 3) + 3) % 3;
+    for (QLineEdit* box : c.valueBoxes)
+        box->clear();
+    for (int line = 0; line < int(c.valueBoxes.size()); ++line)
+        m_headerLines->showValueBoxByCaption(line);
+    for (int tab = 0; tab < 3; ++tab)
+        c.titleBoxes[std::size_t(tab)]->setVisible(tab == position);
+    // At position 0 the rows show their right, middle and left bar; each step moves every
+    // row's bar one column to the right, wrapping round.
+    const int columnAtZero[3] = {2, 1, 0};
+    for (int row = 0; row < 3; ++row) {
+        const int shown = (columnAtZero[row] + position) % 3;
+        for (int column = 0; column < 3; ++column)
+            c.tabBars[std::size_t(row * 3 + column)]->setVisible(column == shown);
+    }
+    m_window.state().TabPos = qint16(position);
+}
+
+void TemplateCard::EnterEditMode()
+{
+    setModeControls(true);
+}
+
+void TemplateCard::LeaveEditMode()
+{
+    setModeControls(false);
+}
+
+void TemplateCard::setModeControls(bool editing)
+{
+    MainWindowControls& c = m_window.controls();
+    for (ClickLabel* zone : c.pageZones)
+        zone->setEnabled(!editing);
+    for (QPushButton* button : {c.newButton, c.deleteButton, c.exitButton, c.setupButton})
+        button->setEnabled(!editing);
+    c.saveButton->setEnabled(editing);
+    m_editing = editing;
+}
+
+void TemplateCard::LoadTemplateFields()
+{
+    setTemplateFont();
+    setLogoFromRecord();
+    setOptionsFromRecord();
+    setCaptionsFromRecord();
+}
+
+void TemplateCard::setTemplateFont()
+{
+    const store::TableCursor& templates = m_window.templates();
+    QFont font(fields::fontName(templates.value(labels::Font)));
+    font.setPointSizeF(fields::fontSize(templates.value(labels::Size)));
+    font.setBold(fields::bold(templates.value(labels::Bold)));
+    font.setItalic(fields::italic(templates.value(labels::Italic)));
+    m_window.controls().bodyBox->setFont(font);
+}
+
+void TemplateCard::setLogoFromRecord()
+{
+    const QVariant logo = m_window.templates().value(labels::Logo);
+    m_window.controls().logoPathHolder->setText(fields::text(logo));
+    reloadLogo();
+}
+
+void TemplateCard::setOptionsFromRecord()
+{
+    const store::TableCursor& templates = m_window.templates();
+    MainWindowControls& c = m_window.controls();
+    c.companyCheck->setChecked(fields::flag(templates.value(labels::Header)));
+    c.signedCheck->setChecked(fields::flag(templates.value(labels::Signed)));
+}
+
+void TemplateCard::setCaptionsFromRecord()
+{
+    const store::TableCursor& templates = m_window.templates();
+    MainWindowControls& c = m_window.controls();
+    // Right column first, as the template lists them; the boxes are held in header order.
+    const std::pair<const QString&, std::size_t> captions[] = {
+        {labels::LabelTop, 3}, {labels::LabelMiddle, 4}, {labels::LabelBottom, 5},
+        {labels::LeftTop, 0},  {labels::LeftMiddle, 1},  {labels::LeftBottom, 2},
+    };
+    for (const auto& [field, box] : captions)
+        c.captionBoxes[box]->setText(fields::text(templates.value(field)));
+}
+
+void TemplateCard::reloadLogo()
+{
+    LogoBox* box = m_window.controls().logoBox;
+    const QString path = m_window.controls().logoPathHolder->text();
+    if (path.isEmpty()) {
+        box->clear();
+        return;
+    }
+    const QImage pixels = printing::LogoPicture::boxPixelsFromFile(path);
+    if (!pixels.isNull())
+        box->setPixels(pixels);
+}
+
+void TemplateCard::activate()
+{
+    MainState& state = m_window.state();
+    if (state.LogoPending == 1) {
+        reloadLogo();
+        state.LogoPending = 0;
+        return;
+    }
+    goToTemplate(m_window.controls().defaultLabelList->currentText());
+    LoadTemplateFields();
+    ShowTitleTab(0);
+    LeaveEditMode();
+}
+
+bool TemplateCard::goToTemplate(const QString& title)
+{
+    store::TableCursor& templates = m_window.templates();
+    if (templates.bof() && templates.eof()) {
+        if (m_binding->addNew())
+            m_window.state().NewLabel = 1;
+        return false;
+    }
+    m_binding->changeRecord([&title](store::TableCursor& cursor) {
+        // An empty title names no template, even if some record's title is empty.
+        if (title.isEmpty() || !cursor.findFirst(labels::Description, title))
+            cursor.moveFirst();
+    });
+    return true;
+}
+
+void TemplateCard::pageForward()
+{
+    page(1);
+}
+
+void TemplateCard::pageBack()
+{
+    page(-1);
+}
+
+void TemplateCard::page(int step)
+{
+    MainWindowControls& c = m_window.controls();
+    MainState& state = m_window.state();
+    store::TableCursor& templates = m_window.templates();
+    c.saveButton->setEnabled(false);
+    if (templates.bof() && templates.eof())
+        return;
+    const bool moved = m_binding->changeRecord([&](store::TableCursor& cursor) {
+        c.titleBoxes[std::size_t(state.TabPos)]->hide();
+        c.bodyBox->hide();
+        state.TabPos = qint16(state.TabPos + step);
+        step > 0 ? cursor.moveNext() : cursor.movePrevious();
+        if (cursor.bof()) {
+            cursor.moveLast();
+            state.TabPos = 2;
+        } else if (cursor.eof()) {
+            cursor.moveFirst();
+            state.TabPos = 0;
+        }
+        cursor.edit();
+    });
+    if (!moved) {
+        // The text the store refused is still unsaved: the user may correct and save it.
+        c.saveButton->setEnabled(true);
+        return;
+    }
+    state.NewLabel = 0;
+    if (state.TabPos < 0)
+        state.TabPos = 2;
+    else if (state.TabPos > 2)
+        state.TabPos = 0;
+    setTemplateFont();
+    c.bodyBox->show();
+    setLogoFromRecord();
+    setOptionsFromRecord();
+    setCaptionsFromRecord();
+    ShowTitleTab(state.TabPos);
+    LeaveEditMode();
+}
+
+}  // namespace tagwright::mainwindow

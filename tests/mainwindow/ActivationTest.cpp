@@ -1,0 +1,154 @@
+#include "CardFixture.h"
+
+#include "mainwindow/LogoBox.h"
+#include "mainwindow/ProgramWindows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+
+using namespace tagwright;
+namespace labels = store::schema::labels;
+
+namespace {
+
+class ActivationTest : public test::CardTest {
+protected:
+    void SetUp() override
+    {
+        CardTest::SetUp();
+        addTemplates({"A", "B"});
+        openWindow();
+        clickZone(1);   // away from the default template, so a full activation shows
+        ASSERT_EQ(shownTitle(), "B");
+    }
+
+    void typeUserValues()
+    {
+        controls().valueBoxes[0]->setText("N123AB");
+        controls().captionBoxes[1]->setText("Model");
+        controls().companyCheck->setChecked(false);
+    }
+
+    bool userValuesKept()
+    {
+        return controls().valueBoxes[0]->text() == "N123AB"
+            && controls().captionBoxes[1]->text() == "Model"
+            && !controls().companyCheck->isChecked() && shownTitle() == "B";
+    }
+
+    static void activate(QWidget* widget)
+    {
+        widget->activateWindow();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), widget);
+    }
+
+    QString writePng(const QString& name, QColor colour)
+    {
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = folder.file(name);
+        EXPECT_TRUE(image.save(path, "PNG"));
+        return path;
+    }
+};
+
+TEST_F(ActivationTest, returningFromAWindowOfTheProgramShowsTheDefaultTemplateAgain)
+{
+    typeUserValues();
+    QWidget logoWindow;
+    mainwindow::markAsWindowOfProgram(&logoWindow);
+    logoWindow.show();
+    activate(&logoWindow);
+    activate(window.get());
+    EXPECT_EQ(shownTitle(), "A");
+    EXPECT_EQ(controls().valueBoxes[0]->text(), "");
+    EXPECT_TRUE(controls().companyCheck->isChecked());
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(ActivationTest, dialogsAndUnmarkedWindowsAreNoActivation)
+{
+    typeUserValues();
+    QDialog message(window.get());
+    message.show();
+    activate(&message);
+    message.hide();
+    activate(window.get());
+    QWidget other;
+    other.show();
+    activate(&other);
+    activate(window.get());
+    EXPECT_TRUE(userValuesKept());
+}
+
+TEST_F(ActivationTest, pendingLogoReloadsOnlyTheLogoOnce)
+{
+    typeUserValues();
+    controls().logoPathHolder->setText(writePng("logo.png", Qt::red));
+    window->state().LogoPending = 1;
+    QWidget logoWindow;
+    mainwindow::markAsWindowOfProgram(&logoWindow);
+    logoWindow.show();
+    activate(&logoWindow);
+    activate(window.get());
+    EXPECT_TRUE(userValuesKept());
+    EXPECT_EQ(window->state().LogoPending, 0);
+    EXPECT_EQ(controls().logoBox->pixels().pixelColor(0, 0), QColor(Qt::red));
+
+    // The reload is used up: the next return from the logo window is a full activation.
+    activate(&logoWindow);
+    activate(window.get());
+    EXPECT_EQ(shownTitle(), "A");
+    EXPECT_EQ(controls().valueBoxes[0]->text(), "");
+}
+
+TEST_F(ActivationTest, logoFollowsTheTemplateAndABadFileLeavesThePicture)
+{
+    const QString good = writePng("good.png", Qt::blue);
+    QFile garbage(folder.file("broken.bmp"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("BM\x10\x00\x00\x00garbage");
+    garbage.close();
+    const QString paths[] = {good, folder.file("broken.bmp"), "C:\\LOGOS\\SHOP.BMP",
+                             folder.file("missing.wmf"), ""};
+
+    for (const QString& path : paths) {
+        controls().logoPathHolder->setText(path);
+        card().reloadLogo();
+        if (path == good || path.isEmpty())
+            continue;
+        EXPECT_EQ(controls().logoBox->pixels().pixelColor(0, 0), QColor(Qt::blue))
+            << path.toStdString();
+    }
+    EXPECT_FALSE(controls().logoBox->hasPicture());
+}
+
+TEST_F(ActivationTest, pagingLoadsEachTemplatesLogo)
+{
+    window.reset();
+    const QString good = writePng("good.png", Qt::green);
+    test::addRecord(mainDb, store::schema::LabelsTable,
+                    {{labels::Description, "With logo"}, {labels::Logo, good}});
+    test::addRecord(mainDb, store::schema::LabelsTable,
+                    {{labels::Description, "Lost logo"}, {labels::Logo, folder.file("gone.bmp")}});
+    openWindow();
+    EXPECT_FALSE(controls().logoBox->hasPicture());
+    clickZone(1);
+    clickZone(1);
+    EXPECT_EQ(shownTitle(), "With logo");
+    const QImage pixels = controls().logoBox->pixels();
+    ASSERT_EQ(pixels.size(), QSize(37, 37));
+    EXPECT_EQ(pixels.pixelColor(9, 9), QColor(Qt::green));
+    EXPECT_EQ(pixels.pixelColor(10, 10), QColor(192, 192, 192));
+    clickZone(1);
+    EXPECT_EQ(shownTitle(), "Lost logo");
+    EXPECT_EQ(controls().logoPathHolder->text(), folder.file("gone.bmp"));
+    EXPECT_EQ(controls().logoBox->pixels(), pixels);
+    clickZone(1);
+    EXPECT_FALSE(controls().logoBox->hasPicture());
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+#include "CardFixture.h"
+
+#include "mainwindow/MainState.h"
+
+#include <QCheckBox>
+
+using namespace tagwright;
+using test::addRecord;
+namespace schema = store::schema;
+
+namespace {
+
+const QStringList BarsAt[3] = {{"Label6", "Label8", "Label10"},
+                               {"Label4", "Label9", "Label11"},
+                               {"Label5", "Label7", "Label12"}};
+
+// Counts the PageDown presses that reach a widget.
+struct KeySpy : QObject {
+    int pageDowns = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress
+            && static_cast<QKeyEvent*>(event)->key() == Qt::Key_PageDown)
+            ++pageDowns;
+        return false;
+    }
+};
+
+class TemplateCardTest : public test::CardTest {
+protected:
+    // Templates whose captions and options differ, so that every display step passes
+    // through the change reactions.
+    void addVariedTemplates()
+    {
+        addRecord(mainDb, schema::LabelsTable, test::templateRecord("Annual", "Annual body"));
+        QVariantMap plain = test::templateRecord("Oil Change", "Oil Change body");
+        plain[schema::labels::Header] = 0;
+        plain[schema::labels::Signed] = QVariant();
+        plain[schema::labels::LeftMiddle] = QStringLiteral("      ");
+        plain[schema::labels::LabelBottom] = QVariant();
+        addRecord(mainDb, schema::LabelsTable, plain);
+        addRecord(mainDb, schema::LabelsTable, test::templateRecord("ELT", "ELT body"));
+    }
+
+    void expectShowing(const QString& title, int tabPos)
+    {
+        EXPECT_EQ(shownTitle(), title);
+        EXPECT_EQ(window->state().TabPos, tabPos) << title.toStdString();
+        EXPECT_EQ(shownBars(), BarsAt[tabPos]) << title.toStdString();
+        EXPECT_EQ(controls().bodyBox->toPlainText(), title + " body");
+        EXPECT_TRUE(shown(controls().bodyBox));
+        EXPECT_TRUE(browsing()) << title.toStdString();
+    }
+};
+
+TEST_F(TemplateCardTest, activationShowsTheDefaultTemplateAtTabZeroInBrowsingMode)
+{
+    addVariedTemplates();
+    setDefaultLabel("oil change");
+    openWindow();
+    expectShowing("Oil Change", 0);
+    EXPECT_EQ(window->state().NewLabel, 0);
+    EXPECT_FALSE(controls().companyCheck->isChecked());
+    EXPECT_FALSE(controls().signedCheck->isChecked());
+    EXPECT_TRUE(shown(controls().valueBoxes[0]));
+    EXPECT_FALSE(shown(controls().valueBoxes[1]));  // "Make" spaced out
+    EXPECT_FALSE(shown(controls().valueBoxes[5]));  // "SMOH" missing
+    EXPECT_EQ(controls().captionBoxes[5]->text(), "");
+    const QFont font = controls().bodyBox->font();
+    EXPECT_EQ(font.family(), "Arial");
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 10.0);
+    EXPECT_FALSE(font.bold());
+}
+
+TEST_F(TemplateCardTest, defaultTextEmptyOrNamingNoTemplateShowsTheFirst)
+{
+    addVariedTemplates();
+    openWindow();
+    expectShowing("Annual", 0);
+
+    window.reset();
+    setDefaultLabel("Gone Template");
+    openWindow();
+    expectShowing("Annual", 0);
+}
+
+TEST_F(TemplateCardTest, emptyTableBeginsABlankNewRecordWithDefaults)
+{
+    openWindow();
+    EXPECT_EQ(window->state().NewLabel, 1);
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_EQ(shownTitle(), "");
+    for (const QLineEdit* caption : controls().captionBoxes)
+        EXPECT_EQ(caption->text(), "") << caption->objectName().toStdString();
+    for (const QLineEdit* value : controls().valueBoxes)
+        EXPECT_FALSE(shown(value)) << value->objectName().toStdString();
+    const QFont font = controls().bodyBox->font();
+    EXPECT_EQ(font.family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_TRUE(font.bold());
+    EXPECT_FALSE(font.italic());
+    EXPECT_FALSE(controls().companyCheck->isChecked());
+    EXPECT_FALSE(controls().signedCheck->isChecked());
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TemplateCardTest, pagingAnEmptyTableOnlyDisablesSave)
+{
+    openWindow();
+    QTest::keyClicks(controls().bodyBox, "typed");
+    ASSERT_TRUE(controls().saveButton->isEnabled());
+    clickZone(1);
+    clickZone(4);
+    EXPECT_FALSE(controls().saveButton->isEnabled());
+    EXPECT_EQ(window->state().NewLabel, 1);
+    EXPECT_EQ(window->state().TabPos, 0);
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "typed");
+}
+
+TEST_F(TemplateCardTest, pagingForwardWrapsFromTheLastToTheFirstAtTabZero)
+{
+    addTemplates({"A", "B", "C"});
+    setDefaultLabel("B");
+    openWindow();
+    clickZone(1);
+    expectShowing("C", 1);
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+    clickZone(2);
+    expectShowing("A", 0);
+    clickZone(2);
+    expectShowing("B", 1);
+}
+
+TEST_F(TemplateCardTest, pagingBackWrapsFromTheFirstToTheLastAtTabTwo)
+{
+    addTemplates({"A", "B", "C"});
+    setDefaultLabel("B");
+    openWindow();
+    clickZone(3);
+    expectShowing("A", 2);
+    clickZone(4);
+    expectShowing("C", 2);
+    clickZone(3);
+    expectShowing("B", 1);
+}
+
+TEST_F(TemplateCardTest, aSingleTemplateShowsItselfAtEveryStep)
+{
+    addTemplates({"Only"});
+    openWindow();
+    clickZone(1);
+    expectShowing("Only", 0);
+    clickZone(3);
+    expectShowing("Only", 2);
+    clickZone(3);
+    expectShowing("Only", 2);
+}
+
+TEST_F(TemplateCardTest, threeStepsInTheMiddleBringTheTabAndBarsBack)
+{
+    addTemplates({"A", "B", "C", "D", "E"});
+    setDefaultLabel("B");
+    openWindow();
+    const QStringList barsBefore = shownBars();
+    clickZone(1);
+    clickZone(2);
+    clickZone(1);
+    expectShowing("E", 0);
+    EXPECT_EQ(shownBars(), barsBefore);
+}
+
+TEST_F(TemplateCardTest, everyDisplayStepEndsBrowsingAfterTheReactionsRan)
+{
+    addVariedTemplates();
+    openWindow();
+    for (int step = 0; step < 4; ++step) {
+        clickZone(1);
+        EXPECT_TRUE(browsing()) << step;
+        EXPECT_FALSE(card().isEditing()) << step;
+    }
+}
+
+TEST_F(TemplateCardTest, editModeDisablesPagingByZonesAndKeys)
+{
+    addTemplates({"A", "B"});
+    openWindow();
+    card().EnterEditMode();
+    EXPECT_FALSE(controls().pageZones[0]->isEnabled());
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+    clickZone(1);
+    KeySpy spy;
+    controls().valueBoxes[0]->installEventFilter(&spy);
+    QTest::keyClick(controls().valueBoxes[0], Qt::Key_PageDown);
+    EXPECT_EQ(shownTitle(), "A");
+    EXPECT_EQ(spy.pageDowns, 1);  // the key is the box's own again
+    card().LeaveEditMode();
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TemplateCardTest, pageKeysPageWhereverTheFocusIs)
+{
+    addTemplates({"A", "B", "C"});
+    openWindow();
+    QTest::keyClick(controls().valueBoxes[0], Qt::Key_PageDown);
+    expectShowing("B", 1);
+    QTest::keyClick(controls().bodyBox, Qt::Key_PageDown);
+    expectShowing("C", 2);
+    QTest::keyClick(controls().bodyBox, Qt::Key_PageUp);
+    expectShowing("B", 1);
+}
+
+TEST_F(TemplateCardTest, showTitleTabEmptiesValuesAndFollowsTheBarTable)
+{
+    addTemplates({"A"});
+    openWindow();
+    for (int position : {1, 2, 0}) {
+        controls().valueBoxes[2]->setText("N12345");
+        card().ShowTitleTab(position);
+        EXPECT_EQ(shownTitleTab(), position);
+        EXPECT_EQ(shownBars(), BarsAt[position]);
+        EXPECT_EQ(window->state().TabPos, position);
+        EXPECT_EQ(controls().valueBoxes[2]->text(), "");
+    }
+}
+
+}  // namespace
