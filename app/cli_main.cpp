@@ -6,8 +6,21 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+namespace {
+
+// Scripts read one line on stderr when something goes wrong; Qt's own warnings about the
+// same failure would only bury it. TAGWRIGHT_CLI_VERBOSE=1 lets them through.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg || qEnvironmentVariableIsSet("TAGWRIGHT_CLI_VERBOSE"))
+        QTextStream(stderr) << message << Qt::endl;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(quietQtMessages);
     // Scripts run it without a display; fonts and PDF output need no window system.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,6 +2,7 @@
 
 #include "PrinterError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 
@@ -54,6 +55,14 @@ QPainter& PdfTarget::beginJob(const std::optional<QSizeF>& pageTwips)
         return m_painter;
     }
     applyPageSize(pageTwips);
+    // The writer only says that it failed; the file system says why.
+    QFile probe(m_fileName);
+    if (!probe.open(QIODevice::WriteOnly)) {
+        throw PrinterError(PrinterFailure, QStringLiteral("Cannot write the PDF file %1: %2")
+                                               .arg(QFileInfo(m_fileName).absoluteFilePath(),
+                                                    probe.errorString()));
+    }
+    probe.close();
     if (!m_painter.begin(m_writer.get())) {
         throw PrinterError(PrinterFailure,
                            QStringLiteral("Cannot write the PDF file %1.")
@@ -72,8 +81,9 @@ void PdfTarget::newPage(const std::optional<QSizeF>& pageTwips)
 
 bool PdfTarget::finish()
 {
+    // Nothing printed, nothing to write: no file is made.
     if (!m_painter.isActive())
-        return m_started;
+        return true;
     return m_painter.end();
 }
 

@@ -24,7 +24,8 @@ public:
     void endJob() override {}
     void abortJob() override {}
 
-    // Completes the file; false when it could not be written.
+    // Completes the file; false when it could not be written. Without any job there is no
+    // file.
     bool finish();
     bool started() const { return m_started; }
     QString fileName() const { return m_fileName; }
