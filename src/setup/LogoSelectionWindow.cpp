@@ -1,0 +1,137 @@
+#include "LogoSelectionWindow.h"
+
+#include "DriveList.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "LogoPaths.h"
+#include "LogoPreview.h"
+
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/ProgramWindows.h"
+#include "mainwindow/Twips.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tagwright::setup {
+
+using mainwindow::twipsRect;
+
+LogoSelectionWindow::LogoSelectionWindow(mainwindow::MainWindow& main)
+    : QWidget(&main, Qt::Window), m_main(main)
+{
+    setObjectName(QStringLiteral("PictureView1"));
+    setWindowTitle(QStringLiteral("Logo Selection"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Activating the main window from here reloads only its logo.
+    mainwindow::markAsWindowOfProgram(this);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.25);
+    setFont(windowFont);
+    build();
+    showFolder(QDir::currentPath());
+}
+
+void LogoSelectionWindow::build()
+{
+    setFixedSize(twipsRect(0, 0, 6900, 3900).size());
+    m_drives = new DriveList(this);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->setGeometry(twipsRect(120, 120, 2400, 315));
+    m_folders = new FolderList(this);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setGeometry(twipsRect(120, 495, 2400, 3285));
+    m_files = new FileList(this);
+    m_files->setObjectName(QStringLiteral("File1"));
+    m_files->setGeometry(twipsRect(2640, 120, 2400, 3000));
+    m_pathLabel = new QLabel(this);
+    m_pathLabel->setObjectName(QStringLiteral("Label1"));
+    m_pathLabel->setGeometry(twipsRect(2640, 3180, 4140, 600));
+    m_pathLabel->setWordWrap(true);
+    m_pathLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pathLabel->setTextFormat(Qt::PlainText);
+    m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("Image3"));
+    m_preview->setGeometry(twipsRect(5580, 120, 780, 780));
+    m_preview->setFrameShape(QFrame::Box);
+    m_preview->setLineWidth(1);
+    m_preview->setScaledContents(true);
+    m_saveButton = new QPushButton(QStringLiteral("Save"), this);
+    m_saveButton->setObjectName(QStringLiteral("Command3D2"));
+    m_saveButton->setGeometry(twipsRect(5160, 1080, 1620, 420));
+    m_exitButton = new QPushButton(QStringLiteral("Exit"), this);
+    m_exitButton->setObjectName(QStringLiteral("Command3D1"));
+    m_exitButton->setGeometry(twipsRect(5160, 1620, 1620, 420));
+
+    connect(m_drives, &DriveList::driveChosen, this, &LogoSelectionWindow::onDriveChosen);
+    connect(m_folders, &FolderList::pathChanged, this, &LogoSelectionWindow::onFolderChanged);
+    connect(m_files, &FileList::fileChosen, this, &LogoSelectionWindow::onFileChosen);
+    connect(m_saveButton, &QPushButton::clicked, this, &LogoSelectionWindow::save);
+    connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void LogoSelectionWindow::loadFromMainWindow()
+{
+    const QString logoPath = m_main.controls().logoPathHolder->text();
+    const QString folder = logopaths::folderOf(logoPath);
+    if (!folder.isEmpty()) {
+        const QString shown = logopaths::nearestExistingFolder(folder);
+        showFolder(shown.isEmpty() ? QDir::currentPath() : shown);
+    }
+    m_pathLabel->setText(logoPath);
+    // A path with no folder in it would be looked up in whatever the working folder is.
+    if (!folder.isEmpty())
+        showPicture(logoPath);
+}
+
+// Lists `folder` on its drive with nothing chosen.
+void LogoSelectionWindow::showFolder(const QString& folder)
+{
+    m_drives->selectDriveOf(folder);
+    m_folders->setPath(folder);
+    onFolderChanged(m_folders->path());
+}
+
+void LogoSelectionWindow::forgetChoice()
+{
+    m_pathLabel->clear();
+    m_preview->clear();
+}
+
+void LogoSelectionWindow::onDriveChosen(const QString& root)
+{
+    m_folders->setPath(m_folderOnDrive.value(root, root));
+    onFolderChanged(m_folders->path());
+}
+
+void LogoSelectionWindow::onFolderChanged(const QString& folder)
+{
+    m_folderOnDrive.insert(m_drives->currentRoot(), folder);
+    m_files->setFolder(folder);
+    forgetChoice();
+}
+
+void LogoSelectionWindow::onFileChosen(const QString& fileName)
+{
+    const QString path = logopaths::join(m_files->folder(), fileName);
+    m_pathLabel->setText(path);
+    showPicture(path);
+}
+
+void LogoSelectionWindow::showPicture(const QString& path)
+{
+    const QImage picture = readLogoPicture(path);
+    if (picture.isNull())
+        m_preview->clear();
+    else
+        m_preview->setPixmap(QPixmap::fromImage(picture));
+}
+
+// The template takes the path only when it is saved; an empty path removes its logo.
+void LogoSelectionWindow::save()
+{
+    m_main.controls().logoPathHolder->setText(m_pathLabel->text());
+}
+
+}  // namespace tagwright::setup

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace tagwright::mainwindow {
+class MainWindow;
+}
+
+namespace tagwright::setup {
+
+class DriveList;
+class FileList;
+class FolderList;
+
+// "Logo Selection": browse drives and folders for a picture file, preview it, and hand its
+// path to the main window's logo path holder with "Save". Not modal; "Exit" closes it and
+// forgets its selections.
+class LogoSelectionWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit LogoSelectionWindow(mainwindow::MainWindow& main);
+
+    // Fills the window from the main window's logo path holder. A path that no longer leads
+    // anywhere readable opens the nearest folder that still exists, with an empty preview.
+    void loadFromMainWindow();
+
+    DriveList* driveList() const { return m_drives; }
+    FolderList* folderList() const { return m_folders; }
+    FileList* fileList() const { return m_files; }
+    QLabel* pathLabel() const { return m_pathLabel; }
+    QLabel* preview() const { return m_preview; }
+
+private:
+    void build();
+    void showFolder(const QString& folder);
+    void forgetChoice();
+    void onDriveChosen(const QString& root);
+    void onFolderChanged(const QString& folder);
+    void onFileChosen(const QString& fileName);
+    void showPicture(const QString& path);
+    void save();
+
+    mainwindow::MainWindow& m_main;
+    DriveList* m_drives = nullptr;
+    FolderList* m_folders = nullptr;
+    FileList* m_files = nullptr;
+    QLabel* m_pathLabel = nullptr;
+    QLabel* m_preview = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QHash<QString, QString> m_folderOnDrive;   // the last folder shown on each drive
+};
+
+}  // namespace tagwright::setup

@@ -1,0 +1,193 @@
+#include "SetupPanel.h"
+
+#include "mainwindow/ListSearch.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/TemplateCard.h"
+#include "mainwindow/UserDialogs.h"
+#include "store/FieldValues.h"
+#include "store/Schema.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tagwright::setup {
+
+namespace schema = store::schema;
+namespace company = schema::company;
+
+namespace {
+
+const QColor SetupCaptionBlue(128, 128, 255);
+
+}  // namespace
+
+SetupPanel::SetupPanel(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
+{
+    setObjectName(QStringLiteral("SetupPanel"));
+    setKeyboardOrder();
+    connect(window.controls().setupButton, &QPushButton::clicked, this, &SetupPanel::toggle);
+}
+
+bool SetupPanel::isOpen() const
+{
+    return !m_window.controls().setupPanel->isHidden();
+}
+
+void SetupPanel::toggle()
+{
+    if (isOpen())
+        close();
+    else
+        open();
+}
+
+void SetupPanel::open()
+{
+    mainwindow::MainWindowControls& c = m_window.controls();
+    c.setupPanel->show();
+    c.setupPanel->raise();
+    setMainButtonsEnabled(false);
+    c.saveButton->setEnabled(false);
+    showSetupButtonAs(true);
+    store::TableCursor& companyCursor = m_window.company();
+    if (!(companyCursor.bof() && companyCursor.eof())) {
+        loadCompanySettings();
+        loadSetupPhone();
+    }
+    c.companyNameBox->setFocus();
+}
+
+void SetupPanel::close()
+{
+    if (!saveSettings())
+        return;
+    setMainButtonsEnabled(true);
+    m_window.controls().saveButton->setEnabled(false);
+    showSetupButtonAs(false);
+    showDefaultTemplate();
+    m_window.controls().setupPanel->hide();
+}
+
+// "Save" stays out of this: the panel disables it on opening and closing alike.
+void SetupPanel::setMainButtonsEnabled(bool enabled)
+{
+    const mainwindow::MainWindowControls& c = m_window.controls();
+    for (QPushButton* button : {c.newButton, c.fontButton, c.logoButton, c.printButton,
+                                c.exitButton, c.deleteButton})
+        button->setEnabled(enabled);
+}
+
+void SetupPanel::showSetupButtonAs(bool panelOpen)
+{
+    QPushButton* button = m_window.controls().setupButton;
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText,
+                     panelOpen ? palette.color(QPalette::WindowText) : SetupCaptionBlue);
+    button->setPalette(palette);
+    button->setText(panelOpen ? QStringLiteral("Save") : QStringLiteral("Setup"));
+}
+
+void SetupPanel::loadCompanySettings()
+{
+    store::TableCursor& cursor = m_window.company();
+    if (!cursor.hasCurrent())
+        cursor.moveFirst();
+    const auto text = [&cursor](const QString& field, const QString& fallback = QString()) {
+        return store::fields::text(cursor.value(field), fallback);
+    };
+    mainwindow::MainWindowControls& c = m_window.controls();
+    c.companyNameBox->setText(text(company::CompanyName));
+    c.addressBox->setText(text(company::CompanyAddress));
+    c.cityStateZipBox->setText(text(company::CompanyCSZ));
+    c.defaultLabelList->setCurrentIndex(
+        mainwindow::exactListSearch(c.defaultLabelList, text(company::DefLabel)));
+    const QString zero = QStringLiteral("0");
+    c.topRowOffset->setText(text(company::LabelTopUp, zero));
+    c.middleRowOffset->setText(text(company::LabelMiddleUp, zero));
+    c.bottomRowOffset->setText(text(company::LabelBottomUp, zero));
+    c.leftColumnOffset->setText(text(company::LabelLeft, zero));
+    c.rightColumnOffset->setText(text(company::LabelRight, zero));
+    const bool laser = labelStyleIsLaser(cursor.value(company::LabelStyle));
+    c.laserOption->setChecked(laser);
+    c.tractorOption->setChecked(!laser);
+}
+
+// A setup record that never had a phone keeps the one start-up showed from "CompanyInfo":
+// blanking the box would wipe the shop's phone from both records at the next save.
+void SetupPanel::loadSetupPhone()
+{
+    if (!reopenSetupCursor().ok() || !m_setup.hasCurrent())
+        return;
+    const QVariant phone = m_setup.value(schema::setup::CompanyPhone);
+    if (!phone.isNull())
+        m_window.controls().phoneBox->setText(phone.toString());
+}
+
+// The setup record is read afresh each time: nothing else keeps the setup table open.
+store::StoreError SetupPanel::reopenSetupCursor()
+{
+    return m_setup.isOpen() ? m_setup.refresh()
+                            : m_setup.open(m_window.setupDatabase(), schema::SetupTable);
+}
+
+ShopSettings SetupPanel::settingsOnScreen() const
+{
+    const mainwindow::MainWindowControls& c = m_window.controls();
+    ShopSettings settings;
+    settings.companyName = c.companyNameBox->text();
+    settings.address = c.addressBox->text();
+    settings.cityStateZip = c.cityStateZipBox->text();
+    settings.phone = c.phoneBox->text();
+    settings.offsetTexts = {c.topRowOffset->text(), c.middleRowOffset->text(),
+                            c.bottomRowOffset->text(), c.leftColumnOffset->text(),
+                            c.rightColumnOffset->text()};
+    settings.laser = c.laserOption->isChecked();
+    if (c.defaultLabelList->currentIndex() >= 0)
+        settings.defaultLabel = c.defaultLabelList->currentText();
+    return settings;
+}
+
+bool SetupPanel::saveSettings()
+{
+    const ShopSettings settings = settingsOnScreen();
+    store::StoreError error = saveCompanyInfo(m_window.company(), settings);
+    if (error.ok()) {
+        error = reopenSetupCursor();
+        if (error.ok())
+            error = saveSetupPhone(m_setup, settings.phone);
+    }
+    if (error.ok())
+        return true;
+    m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
+                                   error.describe());
+    return false;
+}
+
+// The template named by the default-label list, else the first one. With no templates at
+// all the card begins a blank new record, which has no fields to load.
+void SetupPanel::showDefaultTemplate()
+{
+    const QComboBox* list = m_window.controls().defaultLabelList;
+    const QString title = list->currentIndex() >= 0 ? list->currentText() : QString();
+    mainwindow::TemplateCard& card = m_window.card();
+    if (!card.goToTemplate(title))
+        return;
+    card.LoadTemplateFields();
+    card.ShowTitleTab(0);
+    card.LeaveEditMode();
+}
+
+void SetupPanel::setKeyboardOrder()
+{
+    const mainwindow::MainWindowControls& c = m_window.controls();
+    QWidget* const order[] = {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox,
+                              c.defaultLabelList, c.topRowOffset, c.middleRowOffset,
+                              c.bottomRowOffset, c.leftColumnOffset, c.rightColumnOffset};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace tagwright::setup

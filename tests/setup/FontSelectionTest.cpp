@@ -1,0 +1,142 @@
+#include "SetupWindowFixture.h"
+
+#include "setup/FontSelection.h"
+
+#include "mainwindow/TemplateBinding.h"
+#include "mainwindow/TemplateCard.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace tagwright;
+using test::addRecord;
+using test::templateRecord;
+namespace schema = store::schema;
+namespace labels = schema::labels;
+
+namespace {
+
+QFont chosenFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+class FontButton : public test::SetupWindowTest {
+protected:
+    QFont bodyFont() { return find<QPlainTextEdit>("Text2")->font(); }
+    QVariant storedLabel(const QString& field) { return stored(mainDb, schema::LabelsTable, field); }
+};
+
+TEST_F(FontButton, doesNothingWithoutTemplates)
+{
+    openSetupWindow();
+    dialogs.fontAnswer = chosenFont();
+    click("Command3D3");
+    EXPECT_EQ(dialogs.fontDialogShown, 0);
+    EXPECT_NE(bodyFont().family(), "Courier New");
+}
+
+TEST_F(FontButton, aTemplateWithoutFontStartsPlainMsSansSerifEvenThoughItsBodyShowsBold)
+{
+    addRecord(mainDb, schema::LabelsTable, {{labels::Description, QStringLiteral("Plain")}});
+    openSetupWindow();
+    EXPECT_TRUE(bodyFont().bold());
+    click("Command3D3");
+    ASSERT_EQ(dialogs.fontDialogShown, 1);
+    EXPECT_EQ(dialogs.fontDialogInitial.family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(dialogs.fontDialogInitial.pointSizeF(), 8.25);
+    EXPECT_FALSE(dialogs.fontDialogInitial.bold());
+    EXPECT_FALSE(dialogs.fontDialogInitial.italic());
+}
+
+TEST_F(FontButton, aStoredFontMissingItsSizeBoldOrItalicEndsWithoutTheDialog)
+{
+    for (const QString& missing : {labels::Size, labels::Bold, labels::Italic}) {
+        QVariantMap values = {{labels::Font, QStringLiteral("Arial")}, {labels::Size, 10.0},
+                              {labels::Bold, true}, {labels::Italic, false}};
+        values.remove(missing);
+        EXPECT_FALSE(setup::initialDialogFont(values.value(labels::Font), values.value(labels::Size),
+                                              values.value(labels::Bold), values.value(labels::Italic)))
+            << missing.toStdString();
+    }
+    QVariantMap record = templateRecord(QStringLiteral("Sizeless"));
+    record.remove(labels::Size);
+    addRecord(mainDb, schema::LabelsTable, record);
+    openSetupWindow();
+    click("Command3D3");
+    EXPECT_EQ(dialogs.fontDialogShown, 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(FontButton, aSavedTemplateTakesTheFontAtOnceWithoutItsSaveButton)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    openSetupWindow();
+    dialogs.fontAnswer = chosenFont();
+    click("Command3D3");
+    EXPECT_EQ(dialogs.fontDialogInitial.family(), "Arial");
+    EXPECT_DOUBLE_EQ(dialogs.fontDialogInitial.pointSizeF(), 10.0);
+    EXPECT_EQ(storedLabel(labels::Font).toString(), "Courier New");
+    EXPECT_DOUBLE_EQ(storedLabel(labels::Size).toDouble(), 12.0);
+    EXPECT_TRUE(storedLabel(labels::Bold).toBool());
+    EXPECT_TRUE(storedLabel(labels::Italic).toBool());
+    EXPECT_EQ(bodyFont().family(), "Courier New");
+    EXPECT_DOUBLE_EQ(bodyFont().pointSizeF(), 12.0);
+    EXPECT_TRUE(bodyFont().bold() && bodyFont().italic());
+    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+}
+
+TEST_F(FontButton, aSavedTemplateKeepsTheBodyTextTypedBeforeTheFontWasChosen)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual"), QStringLiteral("old")));
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Tires")));
+    openSetupWindow();
+    find<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("typed"));
+    dialogs.fontAnswer = chosenFont();
+    click("Command3D3");
+    EXPECT_EQ(find<QPlainTextEdit>("Text2")->toPlainText(), "typed");
+    window->card().pageForward();
+    EXPECT_EQ(storedLabel(labels::Body).toString(), "typed");
+    EXPECT_EQ(storedLabel(labels::Font).toString(), "Courier New");
+}
+
+TEST_F(FontButton, aNewTemplateShowsTheFontAtOnceButStoresItOnlyWhenSaved)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    openSetupWindow();
+    ASSERT_TRUE(window->card().binding().addNew());
+    window->state().NewLabel = 1;
+    dialogs.fontAnswer = chosenFont();
+    click("Command3D3");
+    EXPECT_EQ(bodyFont().family(), "Courier New");
+    EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 1);
+    EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
+    EXPECT_EQ(window->templates().value(labels::Font).toString(), "Courier New");
+
+    window->templates().setValue(labels::Description, QStringLiteral("New one"));
+    ASSERT_TRUE(window->templates().update().ok());
+    store::TableCursor check;
+    ASSERT_TRUE(check.open(mainDb, schema::LabelsTable).ok());
+    ASSERT_TRUE(check.findFirst(labels::Description, QStringLiteral("New one")));
+    EXPECT_EQ(check.value(labels::Font).toString(), "Courier New");
+    EXPECT_TRUE(check.value(labels::Italic).toBool());
+}
+
+TEST_F(FontButton, cancelChangesNeitherTheRecordNorTheBodyBox)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    openSetupWindow();
+    const QFont before = bodyFont();
+    dialogs.fontAnswer.reset();
+    click("Command3D3");
+    EXPECT_EQ(dialogs.fontDialogShown, 1);
+    EXPECT_EQ(bodyFont(), before);
+    EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
+    EXPECT_DOUBLE_EQ(storedLabel(labels::Size).toDouble(), 10.0);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "SetupWindowFixture.h"
+
+#include "mainwindow/PrinterChoice.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPrinter>
+#include <QTest>
+
+using namespace tagwright;
+
+namespace {
+
+class SetupPanelButtons : public test::SetupWindowTest {
+protected:
+    QFrame* infoPanel() { return find<QFrame>("Panel3D6"); }
+};
+
+TEST_F(SetupPanelButtons, theInformationButtonTogglesThePanelAndAClickOnItHidesIt)
+{
+    openSetupWindow();
+    click("Command3D9");
+    click("Command3D12");
+    ASSERT_FALSE(infoPanel()->isHidden());
+    const QString text = find<QLabel>("InfoText")->text();
+    EXPECT_TRUE(text.contains("Tagwright"));
+    EXPECT_TRUE(text.contains(QStringLiteral(TAGWRIGHT_VERSION)));
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(mainDb.path())));
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(setupDb.path())));
+    click("Command3D12");
+    EXPECT_TRUE(infoPanel()->isHidden());
+
+    click("Command3D12");
+    QTest::mouseClick(find<QLabel>("InfoText"), Qt::LeftButton);
+    EXPECT_TRUE(infoPanel()->isHidden());
+    EXPECT_FALSE(find<QFrame>("Panel3D2")->isHidden());   // the setup panel stays open
+}
+
+TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePreviousChoice)
+{
+    openSetupWindow();
+    click("Command3D9");
+    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+
+    dialogs.printerAnswer = false;
+    click("Command3D4");
+    EXPECT_EQ(dialogs.printerDialogShown, 1);
+    EXPECT_EQ(choice.chosenPrinter(), nullptr);
+
+    dialogs.printerAnswer = true;
+    choice.printerForDialog().setOutputFileName(folder.file(QStringLiteral("labels.pdf")));
+    click("Command3D4");
+    ASSERT_NE(choice.chosenPrinter(), nullptr);
+
+    dialogs.printerAnswer = false;
+    click("Command3D4");
+    ASSERT_NE(choice.chosenPrinter(), nullptr);
+    EXPECT_EQ(choice.chosenPrinter()->outputFileName(), folder.file(QStringLiteral("labels.pdf")));
+    EXPECT_EQ(&mainwindow::PrinterChoice::of(*window), &choice);
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+#include "SetupWindowFixture.h"
+
+#include "mainwindow/TemplateCard.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace tagwright;
+using test::addRecord;
+using test::templateRecord;
+namespace schema = store::schema;
+namespace company = schema::company;
+
+namespace {
+
+class SetupPanelTest : public test::SetupWindowTest {
+protected:
+    bool panelShown() { return !find<QFrame>("Panel3D2")->isHidden(); }
+    QComboBox* defaultList() { return find<QComboBox>("Combo1"); }
+    QString titleOnShow() { return window->controls().titleBoxes[0]->text(); }
+
+    void addTemplates(std::initializer_list<const char*> titles)
+    {
+        for (const char* title : titles)
+            addRecord(mainDb, schema::LabelsTable, templateRecord(QString::fromLatin1(title)));
+    }
+    void addCompany(const QVariantMap& values) { addRecord(mainDb, schema::CompanyInfoTable, values); }
+    QVariant storedCompany(const QString& field) { return stored(mainDb, schema::CompanyInfoTable, field); }
+};
+
+const char* const MainButtons[] = {"Command3D1", "Command3D3", "Command3D5", "Command3D6",
+                                   "Command3D7", "Command3D8"};
+
+TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing)
+{
+    addTemplates({"Annual"});
+    openSetupWindow();
+    QPushButton* setupButton = find<QPushButton>("Command3D9");
+    const QColor lightBlue(128, 128, 255);
+    EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
+
+    click("Command3D9");
+    EXPECT_TRUE(panelShown());
+    for (const char* name : MainButtons)
+        EXPECT_FALSE(find<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_TRUE(setupButton->isEnabled());
+    EXPECT_EQ(setupButton->text(), "Save");
+    EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText),
+              setupButton->palette().color(QPalette::WindowText));
+
+    click("Command3D9");
+    EXPECT_FALSE(panelShown());
+    for (const char* name : MainButtons)
+        EXPECT_TRUE(find<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_EQ(setupButton->text(), "Setup");
+    EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
+}
+
+TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRecords)
+{
+    addTemplates({"Annual"});
+    addRecord(setupDb, schema::SetupTable, {});   // ignored: only the first record counts
+    openSetupWindow();
+    {
+        store::TableCursor setupCursor;
+        ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
+        setupCursor.edit();
+        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199"));
+        ASSERT_TRUE(setupCursor.update().ok());
+    }
+    box("Text10")->setText(QStringLiteral("typed before"));
+    click("Command3D9");
+    EXPECT_EQ(box("Text10")->text(), "typed before");
+    EXPECT_EQ(box("Text13")->text(), "");   // not even the phone is loaded
+    box("Text13")->setText(QStringLiteral("555-0100"));
+    click("Command3D9");
+
+    EXPECT_EQ(recordCount(mainDb, schema::CompanyInfoTable), 1);
+    EXPECT_EQ(storedCompany(company::CompanyName).toString(), "typed before");
+    EXPECT_EQ(storedCompany(company::LabelStyle).toInt(), 1);
+    EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(), "555-0100");
+    EXPECT_EQ(recordCount(setupDb, schema::SetupTable), 2);
+}
+
+TEST_F(SetupPanelTest, anEmptySetupTableGetsItsFirstRecordOnClosing)
+{
+    store::TableCursor setupCursor;
+    ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
+    ASSERT_TRUE(setupCursor.deleteCurrent().ok());
+    openSetupWindow();
+    click("Command3D9");
+    box("Text13")->setText(QStringLiteral("555-0100"));
+    click("Command3D9");
+    EXPECT_EQ(recordCount(setupDb, schema::SetupTable), 1);
+    EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(), "555-0100");
+}
+
+TEST_F(SetupPanelTest, openingReadsTheStoredLabelStyleByItsOwnRuleAndClosingWritesOneOrTwo)
+{
+    addCompany({{company::CompanyName, QStringLiteral("Skyline")}});
+    openSetupWindow();
+    const std::pair<QVariant, bool> cases[] = {{QVariant(1), true}, {QVariant(), true},
+                                               {QVariant(2), false}, {QVariant(7), false}};
+    for (const auto& [style, laser] : cases) {
+        store::TableCursor cursor;
+        ASSERT_TRUE(cursor.open(mainDb, schema::CompanyInfoTable).ok());
+        cursor.edit();
+        cursor.setValue(company::LabelStyle, style);
+        ASSERT_TRUE(cursor.update().ok());
+        window->company().refresh();
+        // The opposite option first, so opening must set it.
+        find<QRadioButton>(laser ? "Option3D2" : "Option3D1")->setChecked(true);
+
+        click("Command3D9");
+        EXPECT_EQ(find<QRadioButton>("Option3D1")->isChecked(), laser) << style.toString().toStdString();
+        EXPECT_EQ(find<QRadioButton>("Option3D2")->isChecked(), !laser);
+        click("Command3D9");
+        EXPECT_EQ(storedCompany(company::LabelStyle).toInt(), laser ? 1 : 2);
+    }
+}
+
+TEST_F(SetupPanelTest, offsetsAreStoredByTheOffsetRuleWhileTheBoxesKeepTheTypedText)
+{
+    addCompany({{company::LabelTopUp, 5}});
+    openSetupWindow();
+    click("Command3D9");
+    EXPECT_EQ(box("Text22")->text(), "5");
+    EXPECT_EQ(box("Text23")->text(), "0");   // missing shows "0"
+    // The boxes take three characters; longer texts are covered by the rule's own test.
+    const std::pair<const char*, const char*> typed[] = {
+        {"Text22", "abc"}, {"Text24", ""}, {"Text26", "9.9"}, {"Text23", "-3."}, {"Text25", "1e2"}};
+    for (const auto& [name, text] : typed)
+        box(name)->setText(QString::fromLatin1(text));
+    click("Command3D9");
+    EXPECT_EQ(storedCompany(company::LabelTopUp).toInt(), 0);
+    EXPECT_EQ(storedCompany(company::LabelMiddleUp).toInt(), 0);
+    EXPECT_EQ(storedCompany(company::LabelBottomUp).toInt(), 9);
+    EXPECT_EQ(storedCompany(company::LabelLeft).toInt(), -3);
+    EXPECT_EQ(storedCompany(company::LabelRight).toInt(), 100);
+    EXPECT_EQ(box("Text26")->text(), "9.9");
+}
+
+TEST_F(SetupPanelTest, aDefaultLabelNamingNoTemplateSelectsNothingStoresEmptyAndShowsTheFirst)
+{
+    addTemplates({"Annual", "Oil Change"});
+    addCompany({{company::DefLabel, QStringLiteral("Gone")}});
+    openSetupWindow();
+    click("Command3D9");
+    EXPECT_EQ(defaultList()->currentIndex(), -1);
+    click("Command3D9");
+    EXPECT_TRUE(storedCompany(company::DefLabel).toString().isEmpty());
+    EXPECT_FALSE(storedCompany(company::DefLabel).isNull());
+    EXPECT_EQ(titleOnShow(), "Annual");
+}
+
+TEST_F(SetupPanelTest, closingShowsTheChosenDefaultTemplateInBrowsingModeAndStoresItsTitle)
+{
+    addTemplates({"Annual", "Oil Change", "Tires"});
+    QVariantMap bare = templateRecord(QStringLiteral("Bare"));
+    bare.remove(schema::labels::LeftTop);
+    addRecord(mainDb, schema::LabelsTable, bare);
+    addCompany({{company::DefLabel, QStringLiteral("annual")}});
+    openSetupWindow();
+    window->card().pageForward();
+    window->card().pageForward();
+    ASSERT_EQ(window->templates().value(schema::labels::Description).toString(), "Tires");
+
+    click("Command3D9");
+    EXPECT_EQ(defaultList()->currentText(), "Annual");
+    defaultList()->setCurrentIndex(3);
+    click("Command3D9");
+    EXPECT_EQ(storedCompany(company::DefLabel).toString(), "Bare");
+    EXPECT_EQ(titleOnShow(), "Bare");
+    EXPECT_TRUE(window->controls().titleBoxes[0]->isVisibleTo(window.get()));
+    EXPECT_EQ(window->state().TabPos, 0);
+    EXPECT_EQ(window->controls().captionBoxes[0]->text(), "");
+    EXPECT_FALSE(window->controls().valueBoxes[0]->isVisibleTo(window.get()));
+    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled());
+}
+
+TEST_F(SetupPanelTest, closingWithNoTemplatesBeginsABlankNewRecord)
+{
+    openSetupWindow();
+    click("Command3D9");
+    window->state().NewLabel = 0;
+    window->templates().cancelUpdate();
+    click("Command3D9");
+    EXPECT_EQ(window->state().NewLabel, 1);
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 0);
+    EXPECT_FALSE(panelShown());
+}
+
+TEST_F(SetupPanelTest, thePhoneGoesToBothRecordsAndIsShownAfterARestart)
+{
+    addTemplates({"Annual"});
+    addCompany({{company::CompanyPhone, QStringLiteral("old company phone")}});
+    {
+        store::TableCursor setupCursor;
+        ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
+        setupCursor.edit();
+        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0100"));
+        ASSERT_TRUE(setupCursor.update().ok());
+    }
+    openSetupWindow();
+    EXPECT_EQ(box("Text13")->text(), "old company phone");
+    click("Command3D9");
+    EXPECT_EQ(box("Text13")->text(), "555-0100");
+    box("Text13")->setText(QStringLiteral("555-0111"));
+    click("Command3D9");
+    EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(), "555-0111");
+    EXPECT_EQ(storedCompany(company::CompanyPhone).toString(), "555-0111");
+
+    window.reset();
+    openSetupWindow();
+    EXPECT_EQ(box("Text13")->text(), "555-0111");
+}
+
+TEST_F(SetupPanelTest, aSetupRecordWithoutPhoneKeepsThePhoneStartUpShowed)
+{
+    addCompany({{company::CompanyPhone, QStringLiteral("541-555-0100")}});
+    openSetupWindow();
+    click("Command3D9");
+    EXPECT_EQ(box("Text13")->text(), "541-555-0100");
+    click("Command3D9");
+    EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(),
+              "541-555-0100");
+}
+
+TEST_F(SetupPanelTest, aRefusedSaveShowsTheEnginesMessageAndKeepsThePanelOpenWithTheTypedText)
+{
+    addTemplates({"Annual"});
+    addCompany({{company::CompanyName, QStringLiteral("Skyline")}});
+    store::Database readOnlyMain;
+    ASSERT_TRUE(readOnlyMain.open(mainDb.path(), schema::mainTables(),
+                                  store::Database::Access::ReadOnly).ok());
+    window = std::make_unique<mainwindow::MainWindow>(readOnlyMain, setupDb, dialogs);
+    setup::installSetupFeatures(*window);
+    ASSERT_TRUE(window->load().ok());
+    window->show();
+    QCoreApplication::processEvents();
+
+    click("Command3D9");
+    box("Text10")->setText(QStringLiteral("Skyline Aviation"));
+    click("Command3D9");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QDir::toNativeSeparators(mainDb.path()))
+                || dialogs.messages[0].text.contains(mainDb.path()));
+    EXPECT_TRUE(panelShown());
+    EXPECT_EQ(box("Text10")->text(), "Skyline Aviation");
+    EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Save");
+    EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+    EXPECT_EQ(storedCompany(company::CompanyName).toString(), "Skyline");
+    window.reset();
+}
+
+TEST_F(SetupPanelTest, tabMovesThroughTheSettingsInTheirOrder)
+{
+    openSetupWindow();
+    click("Command3D9");
+    const char* const order[] = {"Text10", "Text11", "Text12", "Text13", "Combo1",
+                                 "Text22", "Text24", "Text26", "Text23", "Text25"};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget* next = find<QWidget>(order[i])->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(window.get()))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next->objectName(), order[i + 1]) << "after " << order[i];
+    }
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "support/MainWindowFixture.h"
+
+#include "setup/SetupFeatures.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace tagwright::test {
+
+// The main window with the setup panel, font and logo features attached, as the program
+// assembles it.
+class SetupWindowTest : public MainWindowTest {
+protected:
+    void openSetupWindow(bool show = true)
+    {
+        window = std::make_unique<mainwindow::MainWindow>(mainDb, setupDb, dialogs);
+        setup::installSetupFeatures(*window);
+        const store::StoreError error = window->load();
+        ASSERT_TRUE(error.ok()) << error.describe().toStdString();
+        if (show) {
+            window->show();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void click(const char* button) { find<QAbstractButton>(button)->click(); }
+    QLineEdit* box(const char* name) { return find<QLineEdit>(name); }
+
+    // The one value of `field` in the first record of `table`, read afresh from the file.
+    QVariant stored(store::Database& db, const QString& table, const QString& field)
+    {
+        store::TableCursor cursor;
+        EXPECT_TRUE(cursor.open(db, table).ok());
+        return cursor.value(field);
+    }
+    int recordCount(store::Database& db, const QString& table)
+    {
+        store::TableCursor cursor;
+        EXPECT_TRUE(cursor.open(db, table).ok());
+        return cursor.recordCount();
+    }
+};
+
+}  // namespace tagwright::test

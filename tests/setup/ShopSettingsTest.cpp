@@ -1,0 +1,111 @@
+#include "setup/ShopSettings.h"
+
+#include "support/MainDatabaseBuilder.h"
+#include "support/TempFolder.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+
+#include <gtest/gtest.h>
+
+using namespace tagwright;
+namespace schema = store::schema;
+namespace company = schema::company;
+
+namespace {
+
+TEST(OffsetRule, numbersAreTruncatedTowardZeroAndAnythingElseIsZero)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"abc", 0}, {"", 0}, {"12.9", 12}, {"-3.7", -3}, {"1e2", 100}, {" 40 ", 40},
+        {"+7", 7}, {"5.", 5}, {".5", 0}, {"-.9", 0}, {"1E-1", 0}, {"2e+1", 20},
+        {"1e", 0}, {".", 0}, {"-", 0}, {"1 2", 0}, {"12a", 0}, {"0x1", 0}, {"--1", 0},
+        {"\t-8\t", -8}, {"9e99", std::numeric_limits<int>::max()},
+        {"-9e99", std::numeric_limits<int>::min()}, {"nan", 0}, {"inf", 0},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(setup::offsetFromText(QString::fromLatin1(text)), expected) << '"' << text << '"';
+}
+
+TEST(LabelStyleRule, onlyAbsentOrOneIsTheLaserSheetAndOnlyOneOrTwoAreWritten)
+{
+    EXPECT_TRUE(setup::labelStyleIsLaser(QVariant()));
+    EXPECT_TRUE(setup::labelStyleIsLaser(1));
+    EXPECT_FALSE(setup::labelStyleIsLaser(2));
+    EXPECT_FALSE(setup::labelStyleIsLaser(7));
+    EXPECT_FALSE(setup::labelStyleIsLaser(0));
+    EXPECT_FALSE(setup::labelStyleIsLaser(-1));
+    EXPECT_FALSE(setup::labelStyleIsLaser(QStringLiteral("x")));
+    EXPECT_EQ(setup::labelStyleValue(true), 1);
+    EXPECT_EQ(setup::labelStyleValue(false), 2);
+}
+
+class ShopSettingsStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mainDb.create(folder.file(schema::MainFileName), schema::mainStatements()).ok());
+        ASSERT_TRUE(companyCursor.open(mainDb, schema::CompanyInfoTable).ok());
+    }
+
+    test::TempFolder folder;
+    store::Database mainDb;
+    store::TableCursor companyCursor;
+};
+
+TEST_F(ShopSettingsStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
+{
+    setup::ShopSettings settings;
+    settings.companyName = QStringLiteral("Skyline Aero");
+    settings.phone = QStringLiteral("541-555-0100");
+    settings.offsetTexts = {QStringLiteral("12.9"), QStringLiteral("abc"), QString(),
+                            QStringLiteral("-3.7"), QStringLiteral("1e2")};
+    settings.laser = false;
+    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, settings).ok());
+    settings.companyName = QStringLiteral("Skyline Aviation");
+    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, settings).ok());
+
+    store::TableCursor check;
+    ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
+    EXPECT_EQ(check.recordCount(), 1);
+    EXPECT_EQ(check.value(company::CompanyName).toString(), "Skyline Aviation");
+    EXPECT_EQ(check.value(company::CompanyPhone).toString(), "541-555-0100");
+    EXPECT_EQ(check.value(company::LabelTopUp).toInt(), 12);
+    EXPECT_EQ(check.value(company::LabelMiddleUp).toInt(), 0);
+    EXPECT_EQ(check.value(company::LabelBottomUp).toInt(), 0);
+    EXPECT_EQ(check.value(company::LabelLeft).toInt(), -3);
+    EXPECT_EQ(check.value(company::LabelRight).toInt(), 100);
+    EXPECT_EQ(check.value(company::LabelStyle).toInt(), 2);
+    EXPECT_TRUE(companyCursor.hasCurrent());
+}
+
+TEST_F(ShopSettingsStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
+{
+    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, setup::ShopSettings{}).ok());
+    store::TableCursor check;
+    ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
+    for (const QString& field : {company::CompanyName, company::CompanyAddress, company::CompanyCSZ,
+                                 company::CompanyPhone, company::DefLabel}) {
+        EXPECT_FALSE(check.value(field).isNull()) << field.toStdString();
+        EXPECT_EQ(check.value(field).toString(), "") << field.toStdString();
+    }
+}
+
+TEST_F(ShopSettingsStore, aRefusedWriteLeavesNothingPendingAndNamesTheFile)
+{
+    test::addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, QStringLiteral("Old")}});
+    store::Database readOnly;
+    ASSERT_TRUE(readOnly.open(mainDb.path(), schema::mainTables(), store::Database::Access::ReadOnly).ok());
+    store::TableCursor cursor;
+    ASSERT_TRUE(cursor.open(readOnly, schema::CompanyInfoTable).ok());
+    setup::ShopSettings settings;
+    settings.companyName = QStringLiteral("New");
+    const store::StoreError error = setup::saveCompanyInfo(cursor, settings);
+    EXPECT_FALSE(error.ok());
+    EXPECT_EQ(error.path, mainDb.path());
+    EXPECT_EQ(cursor.editMode(), store::TableCursor::EditMode::None);
+    EXPECT_EQ(cursor.value(company::CompanyName).toString(), "Old");
+}
+
+}  // namespace
