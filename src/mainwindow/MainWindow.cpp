@@ -2,8 +2,11 @@
 
 #include "ListSearch.h"
 #include "MainWindowLayout.h"
+#include "PrintCommand.h"
+#include "PrintOutput.h"
 #include "ScreenFonts.h"
 #include "SignatoryList.h"
+#include "SystemPrintOutput.h"
 #include "TemplateCard.h"
 
 #include "store/FieldValues.h"
@@ -39,6 +42,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     m_controls = buildMainWindowLayout(area);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
+    m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this));
 }
 
 MainWindow::~MainWindow() = default;

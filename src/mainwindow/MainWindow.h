@@ -16,6 +16,7 @@ class Database;
 
 namespace tagwright::mainwindow {
 
+class PrintCommand;
 class SignatoryList;
 class TemplateCard;
 class UserDialogs;
@@ -45,6 +46,7 @@ public:
     // The card's operations: template display, paging, edit modes (TemplateCard.h).
     TemplateCard& card() { return *m_card; }
     SignatoryList& signatoryList() { return *m_signatoryList; }
+    PrintCommand& printCommand() { return *m_printCommand; }
 
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
@@ -63,6 +65,7 @@ private:
     store::TableCursor m_company;
     store::TableCursor m_signatories;
     SignatoryList* m_signatoryList = nullptr;
+    PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<TemplateCard> m_card;
 };
 

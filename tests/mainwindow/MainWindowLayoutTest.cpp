@@ -68,7 +68,7 @@ TEST_F(MainWindowLayout, controlsStandAtTheirTwipPositions)
 
 TEST_F(MainWindowLayout, captionsFontsAndLimitsAreTheLayouts)
 {
-    openWindow();
+    openWindow(false);  // before the first showing replaces the captions with a template's
     const QStringList captions = {"Reg #", "Make", "Serial", "Tach", "T.T.", "SMOH"};
     const char* captionBoxes[] = {"Text19", "Text20", "Text21", "Text16", "Text17", "Text18"};
     const char* valueBoxes[] = {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};

@@ -1,0 +1,155 @@
+#include "PrintCommand.h"
+
+#include "ClickLabel.h"
+#include "MainWindow.h"
+#include "PrintOutput.h"
+#include "UserDialogs.h"
+#include "WindowSnapshot.h"
+
+#include "printing/PrinterSurface.h"
+#include "store/Schema.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QPushButton>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+// Shows the hourglass for as long as it lives.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+const QString MarkX = QStringLiteral("X");
+
+}  // namespace
+
+PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output)
+    : QObject(&window), m_window(window), m_output(std::move(output))
+{
+    const MainWindowControls& c = window.controls();
+    connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
+    connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
+    connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
+    for (int i = 0; i < 6; ++i)
+        connect(c.skipCells[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { toggleSkipCell(i + 1); });
+    // Between the logo's rows the window repaints; input waits until the job is done, so
+    // nothing typed or clicked meanwhile can reach into the job being composed.
+    m_printer.setRowPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+}
+
+PrintCommand::~PrintCommand() = default;
+
+void PrintCommand::setOutput(std::unique_ptr<PrintOutput> output)
+{
+    m_output = std::move(output);
+}
+
+bool PrintCommand::panelUp() const
+{
+    return m_window.controls().printPanel->isVisible();
+}
+
+bool PrintCommand::tractorStock()
+{
+    store::TableCursor& company = m_window.company();
+    if (!company.hasCurrent())
+        company.moveFirst();
+    const QVariant style = company.value(store::schema::company::LabelStyle);
+    return !style.isNull() && style.toInt() == 2;
+}
+
+void PrintCommand::Print()
+{
+    if (m_printer.busy())
+        return;
+    if (tractorStock()) {
+        BusyPointer hourglass;
+        runJob(true);
+        return;
+    }
+    m_window.controls().printPanel->show();
+    m_window.controls().printPanel->raise();
+    setMainButtonsEnabled(false);
+}
+
+void PrintCommand::toggleSkipCell(int cell)
+{
+    ClickLabel* label = m_window.controls().skipCells[std::size_t(cell - 1)];
+    label->setText(label->text() == MarkX ? QString() : MarkX);
+}
+
+void PrintCommand::confirm()
+{
+    if (m_printer.busy())
+        return;
+    printing::PrintResult result;
+    {
+        BusyPointer hourglass;
+        m_window.controls().printPanel->hide();
+        result = runJob(false);
+    }
+    if (result.status == printing::PrintResult::Status::Refused) {
+        // Nothing was printed: the panel stays up so the marks can be corrected.
+        m_window.controls().printPanel->show();
+        return;
+    }
+    setMainButtonsEnabled(true);
+}
+
+void PrintCommand::cancel()
+{
+    m_window.controls().printPanel->hide();
+    setMainButtonsEnabled(true);
+}
+
+printing::PrintResult PrintCommand::runJob(bool tractor)
+{
+    const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
+    QString error;
+    std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
+    if (!surface) {
+        printing::PrintResult failed;
+        failed.status = printing::PrintResult::Status::Failed;
+        failed.message = error.isEmpty() ? QStringLiteral("No printer is available.") : error;
+        report(failed, QString());
+        return failed;
+    }
+    printing::PrintResult result = tractor ? m_printer.PrintTractorLabel(*surface, snapshot)
+                                           : m_printer.PrintLaserLabels(*surface, snapshot);
+    writeBackFilledValues(m_window, result.filled);
+    const QString note = m_output->close(*surface);
+    report(result, note);
+    return result;
+}
+
+void PrintCommand::report(const printing::PrintResult& result, const QString& note)
+{
+    using Status = printing::PrintResult::Status;
+    if (result.status == Status::Refused) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+                                       result.message);
+    } else if (result.status == Status::Failed) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                       QStringLiteral("Printing failed"), result.message);
+    } else if (!note.isEmpty() && result.jobsSent > 0) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Information, QStringLiteral("Print"),
+                                       note);
+    }
+}
+
+void PrintCommand::setMainButtonsEnabled(bool enabled)
+{
+    const MainWindowControls& c = m_window.controls();
+    for (QPushButton* button : {c.newButton, c.saveButton, c.fontButton, c.logoButton, c.printButton,
+                                c.exitButton, c.deleteButton, c.setupButton})
+        button->setEnabled(enabled);
+}
+
+}  // namespace tagwright::mainwindow

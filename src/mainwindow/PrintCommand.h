@@ -1,0 +1,46 @@
+#pragma once
+
+#include "printing/LabelPrinter.h"
+#include "printing/PrintResult.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace tagwright::mainwindow {
+
+class MainWindow;
+class PrintOutput;
+
+// The Print button and the print options panel. Tractor-feed stock prints at once; laser
+// sheets first show the panel, where the copies and the cells already used are set, and
+// print with its OK button. While the panel is up the eight main buttons are disabled.
+class PrintCommand : public QObject {
+    Q_OBJECT
+public:
+    PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output);
+    ~PrintCommand() override;
+
+    void setOutput(std::unique_ptr<PrintOutput> output);
+
+    void Print();                    // the Print button
+    void toggleSkipCell(int cell);   // a click on skip cell 1..6
+    void confirm();                  // OK
+    void cancel();                   // Cancel
+
+    bool panelUp() const;
+    // True when the stored label stock is tractor feed.
+    bool tractorStock();
+    const printing::LabelPrinter& printer() const { return m_printer; }
+
+private:
+    void setMainButtonsEnabled(bool enabled);
+    printing::PrintResult runJob(bool tractor);
+    void report(const printing::PrintResult& result, const QString& note);
+
+    MainWindow& m_window;
+    std::unique_ptr<PrintOutput> m_output;
+    printing::LabelPrinter m_printer;
+};
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,166 @@
+#include "support/MainWindowFixture.h"
+
+#include "mainwindow/PrintCommand.h"
+#include "mainwindow/PrintOutput.h"
+#include "printing/RecordingSurface.h"
+#include "store/Schema.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tagwright;
+namespace schema = store::schema;
+using printing::RecordedOp;
+
+namespace {
+
+// Keeps every command's recording for the test to read.
+class RecordingOutput : public mainwindow::PrintOutput {
+public:
+    explicit RecordingOutput(QVector<QVector<RecordedOp>>* commands) : m_commands(commands) {}
+
+    std::unique_ptr<printing::PrinterSurface> open(QString*) override
+    {
+        return std::make_unique<printing::RecordingSurface>();
+    }
+
+    QString close(printing::PrinterSurface& surface) override
+    {
+        m_commands->append(static_cast<printing::RecordingSurface&>(surface).ops());
+        return QString();
+    }
+
+private:
+    QVector<QVector<RecordedOp>>* m_commands;
+};
+
+int count(const QVector<RecordedOp>& ops, RecordedOp::Kind kind)
+{
+    return int(std::count_if(ops.begin(), ops.end(), [kind](const RecordedOp& op) { return op.kind == kind; }));
+}
+
+class PrintCommandTest : public test::MainWindowTest {
+protected:
+    void openWith(const QVariant& labelStyle)
+    {
+        test::addRecord(mainDb, schema::LabelsTable, test::templateRecord(QStringLiteral("Annual"), QStringLiteral("Inspected.")));
+        if (labelStyle.isValid())
+            test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, labelStyle}});
+        openWindow();
+        command().setOutput(std::make_unique<RecordingOutput>(&printed));
+    }
+
+    mainwindow::PrintCommand& command() { return window->printCommand(); }
+
+    QList<QPushButton*> mainButtons() const
+    {
+        QList<QPushButton*> buttons;
+        for (const char* name : {"Command3D1", "Command3D2", "Command3D3", "Command3D5", "Command3D6",
+                                 "Command3D7", "Command3D8", "Command3D9"})
+            buttons << find<QPushButton>(name);
+        return buttons;
+    }
+
+    void click(const char* name) { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
+
+    QVector<QVector<RecordedOp>> printed;
+};
+
+TEST_F(PrintCommandTest, tractorStockPrintsAtOnceWithoutThePanel)
+{
+    openWith(2);
+    const QList<bool> before = [&] { QList<bool> e; for (auto* b : mainButtons()) e << b->isEnabled(); return e; }();
+    click("Command3D6");
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(printed[0].first().kind, RecordedOp::Kind::PageSize);
+    EXPECT_EQ(count(printed[0], RecordedOp::Kind::EndDoc), 1);
+    QList<bool> after;
+    for (auto* b : mainButtons())
+        after << b->isEnabled();
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(PrintCommandTest, laserStockShowsThePanelAndDisablesTheMainButtons)
+{
+    for (const QVariant& style : {QVariant(), QVariant(1), QVariant(7)}) {
+        window.reset();
+        mainDb.close();
+        mainDb.open(folder.file(schema::MainFileName), schema::mainTables());
+        store::TableCursor company;
+        company.open(mainDb, schema::CompanyInfoTable);
+        while (!company.eof())
+            company.deleteCurrent();
+        if (style.isValid())
+            test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, style}});
+        openWindow();
+        click("Command3D6");
+        EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible()) << style.toInt();
+        for (QPushButton* button : mainButtons())
+            EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(PrintCommandTest, firstPrintWithThreeCopiesSendsThreeSheetsAndEnablesEveryButton)
+{
+    openWith(1);
+    click("Command3D6");
+    find<QLineEdit>("Text15")->setText(QStringLiteral("3"));
+    click("Command3D10");
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(count(printed[0], RecordedOp::Kind::EndDoc), 3);
+    for (QPushButton* button : mainButtons())
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    // Empty value boxes of printed lines keep the underscores they were printed with.
+    EXPECT_EQ(find<QLineEdit>("Text3")->text(), "_______");
+    EXPECT_EQ(find<QLineEdit>("Text6")->text(), "________");
+}
+
+TEST_F(PrintCommandTest, skipCellsToggleBetweenXAndEmpty)
+{
+    openWith(1);
+    auto* cell1 = find<QLabel>("Label22_1");
+    EXPECT_EQ(cell1->text(), " ");
+    click("Command3D6");
+    click("Label22_1");
+    EXPECT_EQ(cell1->text(), "X");
+    click("Label22_1");
+    EXPECT_EQ(cell1->text(), "");
+    click("Label22_2");
+    EXPECT_EQ(find<QLabel>("Label22_2")->text(), "");
+}
+
+TEST_F(PrintCommandTest, cancelKeepsCopiesAndMarksAndEnablesSave)
+{
+    openWith(1);
+    click("Command3D6");
+    find<QLineEdit>("Text15")->setText(QStringLiteral("4"));
+    click("Label22_3");
+    click("Command3D11");
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_TRUE(printed.isEmpty());
+    EXPECT_TRUE(find<QPushButton>("Command3D2")->isEnabled());
+    click("Command3D6");
+    EXPECT_EQ(find<QLineEdit>("Text15")->text(), "4");
+    EXPECT_EQ(find<QLabel>("Label22_3")->text(), "");
+}
+
+TEST_F(PrintCommandTest, allSixCellsMarkedIsRefusedAndThePanelStaysUp)
+{
+    openWith(1);
+    click("Command3D6");
+    click("Label22_1");
+    click("Command3D10");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "All six label cells are marked \"X\". Clear at least one cell to print.");
+    EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible());
+    for (const auto& ops : printed)
+        EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0);
+    EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+}
+
+}  // namespace
