@@ -100,7 +100,7 @@ void buildCard(QWidget* area, MainWindowControls& c)
                               QStringLiteral("Select or enter signatory's name and number. Leave blank to "
                                              "print line only over \"Authorized Signature\"."),
                               {2505, 4440, 3645, 450});
-    c.signatoryHint->setFont(font(QStringLiteral("Arial"), 8));
+    c.signatoryHint->setFont(font(QStringLiteral("Arial"), 7));
     c.signatoryHint->hide();
     c.logoPathHolder = place<QLabel>(area, "Label30", {0, 0, 3120, 255});
     c.logoPathHolder->hide();

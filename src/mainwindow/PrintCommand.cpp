@@ -70,8 +70,12 @@ void PrintCommand::Print()
     if (m_printer.busy())
         return;
     if (tractorStock()) {
-        BusyPointer hourglass;
-        runJob(true);
+        Outcome outcome;
+        {
+            BusyPointer hourglass;
+            outcome = runJob(true);
+        }
+        report(outcome);
         return;
     }
     m_window.controls().printPanel->show();
@@ -89,18 +93,19 @@ void PrintCommand::confirm()
 {
     if (m_printer.busy())
         return;
-    printing::PrintResult result;
+    Outcome outcome;
     {
         BusyPointer hourglass;
         m_window.controls().printPanel->hide();
-        result = runJob(false);
+        outcome = runJob(false);
     }
-    if (result.status == printing::PrintResult::Status::Refused) {
+    if (outcome.result.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
         m_window.controls().printPanel->show();
-        return;
+    } else {
+        setMainButtonsEnabled(true);
     }
-    setMainButtonsEnabled(true);
+    report(outcome);
 }
 
 void PrintCommand::cancel()
@@ -109,29 +114,30 @@ void PrintCommand::cancel()
     setMainButtonsEnabled(true);
 }
 
-printing::PrintResult PrintCommand::runJob(bool tractor)
+PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
     const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
     QString error;
     std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
     if (!surface) {
-        printing::PrintResult failed;
-        failed.status = printing::PrintResult::Status::Failed;
-        failed.message = error.isEmpty() ? QStringLiteral("No printer is available.") : error;
-        report(failed, QString());
+        Outcome failed;
+        failed.result.status = printing::PrintResult::Status::Failed;
+        failed.result.message = error.isEmpty() ? QStringLiteral("No printer is available.") : error;
         return failed;
     }
     printing::PrintResult result = tractor ? m_printer.PrintTractorLabel(*surface, snapshot)
                                            : m_printer.PrintLaserLabels(*surface, snapshot);
     writeBackFilledValues(m_window, result.filled);
     const QString note = m_output->close(*surface);
-    report(result, note);
-    return result;
+    return {result, note};
 }
 
-void PrintCommand::report(const printing::PrintResult& result, const QString& note)
+// Told after the buttons and pointer are back, so the window is usable behind the message.
+void PrintCommand::report(const Outcome& outcome)
 {
     using Status = printing::PrintResult::Status;
+    const printing::PrintResult& result = outcome.result;
+    const QString& note = outcome.note;
     if (result.status == Status::Refused) {
         m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
                                        result.message);

@@ -35,8 +35,12 @@ public:
 
 private:
     void setMainButtonsEnabled(bool enabled);
-    printing::PrintResult runJob(bool tractor);
-    void report(const printing::PrintResult& result, const QString& note);
+    struct Outcome {
+        printing::PrintResult result;
+        QString note;  // for the user, from the output (where a PDF went)
+    };
+    Outcome runJob(bool tractor);
+    void report(const Outcome& outcome);
 
     MainWindow& m_window;
     std::unique_ptr<PrintOutput> m_output;
