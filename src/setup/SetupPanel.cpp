@@ -1,5 +1,6 @@
 #include "SetupPanel.h"
 
+#include "mainwindow/ClickLabel.h"
 #include "mainwindow/ListSearch.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/TemplateCard.h"
@@ -71,13 +72,17 @@ void SetupPanel::close()
     m_window.controls().setupPanel->hide();
 }
 
-// "Save" stays out of this: the panel disables it on opening and closing alike.
+// "Save" stays out of this: the panel disables it on opening and closing alike. The page
+// zones lie under the panel, out of the mouse's reach, but PageDown and PageUp follow them:
+// they must not page the card behind the panel.
 void SetupPanel::setMainButtonsEnabled(bool enabled)
 {
     const mainwindow::MainWindowControls& c = m_window.controls();
     for (QPushButton* button : {c.newButton, c.fontButton, c.logoButton, c.printButton,
                                 c.exitButton, c.deleteButton})
         button->setEnabled(enabled);
+    for (QWidget* zone : c.pageZones)
+        zone->setEnabled(enabled);
 }
 
 void SetupPanel::showSetupButtonAs(bool panelOpen)

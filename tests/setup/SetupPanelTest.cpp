@@ -1,5 +1,6 @@
 #include "SetupWindowFixture.h"
 
+#include "mainwindow/ClickLabel.h"
 #include "mainwindow/TemplateCard.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace tagwright;
 using test::addRecord;
@@ -37,7 +39,7 @@ const char* const MainButtons[] = {"Command3D1", "Command3D3", "Command3D5", "Co
 
 TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing)
 {
-    addTemplates({"Annual"});
+    addTemplates({"Annual", "Tires"});
     openSetupWindow();
     QPushButton* setupButton = find<QPushButton>("Command3D9");
     const QColor lightBlue(128, 128, 255);
@@ -52,6 +54,10 @@ TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing
     EXPECT_EQ(setupButton->text(), "Save");
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText),
               setupButton->palette().color(QPalette::WindowText));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_PageDown);
+    EXPECT_EQ(window->state().TabPos, 0);   // no paging behind the panel
 
     click("Command3D9");
     EXPECT_FALSE(panelShown());
@@ -60,6 +66,7 @@ TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing
     EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
     EXPECT_EQ(setupButton->text(), "Setup");
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
+    EXPECT_TRUE(window->controls().pageZones[3]->isEnabled());
 }
 
 TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRecords)
