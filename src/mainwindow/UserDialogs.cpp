@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -16,8 +17,12 @@ void QtUserDialogs::showMessage(QWidget* parent, QMessageBox::Icon icon, const Q
 
 std::optional<QFont> QtUserDialogs::chooseFont(QWidget* parent, const QFont& initial)
 {
+    // The dialog lists installed families; a template's Windows name ("MS Sans Serif") is
+    // shown as the family it prints in, so the dialog opens on it rather than a stranger.
+    QFont start = initial;
+    start.setFamily(QFontInfo(initial).family());
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    const QFont font = QFontDialog::getFont(&ok, start, parent);
     if (!ok)
         return std::nullopt;
     return font;
