@@ -8,13 +8,17 @@
 #include "SignatoryList.h"
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
+#include "TemplateEditor.h"
 
 #include "store/FieldValues.h"
 #include "store/Schema.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLineEdit>
+#include <QThread>
 
 namespace tagwright::mainwindow {
 
@@ -43,9 +47,23 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
     m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this));
+    m_templateEditor = std::make_unique<TemplateEditor>(*this);
+    m_programEnd = [] {
+        // Without a running loop there is no program run to end, and ending the loops
+        // ahead of time would stop every later one from starting.
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::exit(0);
+    };
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted() && m_programEnd)
+        m_programEnd();
+}
 
 QString MainWindow::todayText()
 {

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 namespace tagwright::store {
@@ -19,6 +20,7 @@ namespace tagwright::mainwindow {
 class PrintCommand;
 class SignatoryList;
 class TemplateCard;
+class TemplateEditor;
 class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
@@ -47,9 +49,19 @@ public:
     TemplateCard& card() { return *m_card; }
     SignatoryList& signatoryList() { return *m_signatoryList; }
     PrintCommand& printCommand() { return *m_printCommand; }
+    // New, Save, Delete, Exit and the title commit (TemplateEditor.h).
+    TemplateEditor& templateEditor() { return *m_templateEditor; }
+
+    // What closing the window does to the program: by default it ends the running event
+    // loop. Tests drive the window without one and put a stand-in here.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
+
+protected:
+    // Closing the window is Exit: the program ends, nothing is saved and nothing asked.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fillDefaultLabelList();
@@ -67,6 +79,9 @@ private:
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<TemplateCard> m_card;
+    // After the card, so it goes first: it uses the card's binding to the last.
+    std::unique_ptr<TemplateEditor> m_templateEditor;
+    std::function<void()> m_programEnd;
 };
 
 }  // namespace tagwright::mainwindow

@@ -1,0 +1,219 @@
+#include "TemplateEditor.h"
+
+#include "MainWindow.h"
+#include "TemplateBinding.h"
+#include "TemplateCard.h"
+#include "UserDialogs.h"
+
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tagwright::mainwindow {
+
+namespace labels = store::schema::labels;
+using EditMode = store::TableCursor::EditMode;
+
+TemplateEditor::TemplateEditor(MainWindow& window) : m_window(window)
+{
+    connectCommands();
+    for (QLineEdit* box : window.controls().titleBoxes)
+        box->installEventFilter(this);
+}
+
+TemplateEditor::~TemplateEditor()
+{
+    // The boxes outlive this object while the window is torn down, and a box that had the
+    // focus loses it then: that is no commit.
+    for (QLineEdit* box : m_window.controls().titleBoxes)
+        box->removeEventFilter(this);
+}
+
+void TemplateEditor::connectCommands()
+{
+    const MainWindowControls& c = m_window.controls();
+    connect(c.newButton, &QPushButton::clicked, this, &TemplateEditor::NewTemplate);
+    connect(c.saveButton, &QPushButton::clicked, this, &TemplateEditor::SaveTemplate);
+    connect(c.deleteButton, &QPushButton::clicked, this, &TemplateEditor::DeleteTemplate);
+    connect(c.exitButton, &QPushButton::clicked, this, &TemplateEditor::Exit);
+}
+
+bool TemplateEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    // Another window, a message box or a menu taking the focus is no leaving of the box; nor
+    // is a box hidden by a page step, whose record the step itself writes.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    const auto& boxes = m_window.controls().titleBoxes;
+    for (int index = 0; index < int(boxes.size()); ++index) {
+        if (boxes[std::size_t(index)] == watched && boxes[std::size_t(index)]->isVisible())
+            CommitTitle(index);
+    }
+    return false;
+}
+
+void TemplateEditor::NewTemplate()
+{
+    store::StoreError error;
+    const bool moved = m_window.card().binding().changeRecord([&error](store::TableCursor& cursor) {
+        error = cursor.refresh();
+        if (error.ok())
+            error = cursor.addNew();
+    });
+    if (!moved)
+        return;  // the binding told the user why the typed text could not be written
+    if (!error.ok()) {
+        reportFailure(QStringLiteral("New template not begun"), error);
+        return;
+    }
+    m_window.state().NewLabel = 1;
+    m_window.card().ShowTitleTab(0);
+    m_window.controls().titleBoxes[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void TemplateEditor::CommitTitle(int index)
+{
+    QLineEdit* box = m_window.controls().titleBoxes[std::size_t(index)];
+    if (box->text().isEmpty())
+        return;
+    store::StoreError error = openRecordForWriting();
+    const bool adding = m_window.templates().editMode() == EditMode::Add;
+    if (error.ok())
+        error = m_window.card().binding().update();
+    if (!error.ok()) {
+        reportFailure(QStringLiteral("Template not saved"), error);
+        // The refused record stays pending: the next title the box is left with is tried.
+        if (error.number == store::DuplicateKey)
+            box->setText(QStringLiteral("Error %1").arg(error.number));
+        return;
+    }
+    settleWrittenRecord(adding);
+}
+
+void TemplateEditor::SaveTemplate()
+{
+    store::TableCursor& templates = m_window.templates();
+    TemplateBinding& binding = m_window.card().binding();
+    store::StoreError error = openRecordForWriting();
+    if (error.ok())
+        error = binding.pushChanges();
+    if (!error.ok()) {
+        reportFailure(QStringLiteral("Template not saved"), error);
+        return;
+    }
+    // Templates are found by their titles: one without a title is not stored.
+    if (templates.value(labels::Description).isNull())
+        return;
+    const bool adding = templates.editMode() == EditMode::Add;
+    error = setTemplateFields();
+    if (error.ok())
+        error = binding.update();
+    if (!error.ok()) {
+        reportFailure(QStringLiteral("Template not saved"), error);
+        return;
+    }
+    settleWrittenRecord(adding);
+    m_window.card().LeaveEditMode();
+}
+
+void TemplateEditor::DeleteTemplate()
+{
+    store::TableCursor& templates = m_window.templates();
+    if (!templates.hasCurrent())
+        return;
+    if (templates.editMode() == EditMode::Add) {
+        // The blank template on show was never written; deleting the stored template behind
+        // it would remove one the user cannot see. Dropping the new one is the deletion.
+        templates.cancelUpdate();
+        m_window.state().NewLabel = 0;
+    } else if (store::StoreError error = templates.deleteCurrent(); !error.ok()) {
+        reportFailure(QStringLiteral("Template not deleted"), error);
+        return;
+    }
+    const store::StoreError error = templates.refresh();
+    // Straight to the first record, past the binding's write: what was typed belonged to
+    // the template just deleted.
+    m_window.card().binding().show();
+    if (!error.ok())
+        reportFailure(QStringLiteral("Templates not read again"), error);
+}
+
+void TemplateEditor::Exit()
+{
+    m_window.close();
+}
+
+// The record on show ready to take values: a pending add or edit as it is, else the current
+// record opened for editing; with no record at all (the last template deleted) what is
+// typed begins a new template.
+store::StoreError TemplateEditor::openRecordForWriting()
+{
+    store::TableCursor& templates = m_window.templates();
+    if (templates.editMode() != EditMode::None)
+        return {};
+    if (templates.hasCurrent())
+        return templates.edit();
+    m_window.state().NewLabel = 1;
+    return templates.addNew();
+}
+
+store::StoreError TemplateEditor::setTemplateFields()
+{
+    const MainWindowControls& c = m_window.controls();
+    const QFont font = c.bodyBox->font();
+    // Caption boxes are held in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
+    const std::pair<const QString&, QVariant> values[] = {
+        {labels::Header, c.companyCheck->isChecked() ? 1 : 0},
+        {labels::Signed, c.signedCheck->isChecked() ? 1 : 0},
+        {labels::Font, font.family()},
+        {labels::Size, float(font.pointSizeF())},
+        {labels::Bold, font.bold()},
+        {labels::Italic, font.italic()},
+        {labels::Logo, c.logoPathHolder->text()},
+        {labels::LabelTop, c.captionBoxes[3]->text()},
+        {labels::LabelMiddle, c.captionBoxes[4]->text()},
+        {labels::LabelBottom, c.captionBoxes[5]->text()},
+        {labels::LeftTop, c.captionBoxes[0]->text()},
+        {labels::LeftMiddle, c.captionBoxes[1]->text()},
+        {labels::LeftBottom, c.captionBoxes[2]->text()},
+    };
+    for (const auto& [field, value] : values) {
+        if (store::StoreError error = m_window.templates().setValue(field, value); !error.ok())
+            return error;
+    }
+    return {};
+}
+
+// After a write: a template just added is the last record, and becomes the one on show;
+// either way the record stays open for editing.
+void TemplateEditor::settleWrittenRecord(bool wasAdded)
+{
+    if (wasAdded)
+        m_window.card().binding().moveLast();
+    // With no current record left to open there is nothing to edit: the write stands.
+    m_window.templates().edit();
+    m_window.state().NewLabel = 0;
+}
+
+void TemplateEditor::reportFailure(const QString& title, const store::StoreError& error)
+{
+    // A taken title is the user's to change, not the engine's fault: say so in plain words.
+    if (error.number == store::DuplicateKey) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                       QStringLiteral("Duplicate label title"),
+                                       QStringLiteral("Change title of label"));
+        return;
+    }
+    m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, title, error.describe());
+}
+
+}  // namespace tagwright::mainwindow
