@@ -39,13 +39,19 @@ void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
     printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date);
 }
 
-void printCentredLine(JobSteps& steps, PrinterSurface& surface, float centre, float y,
-                      const QString& text, bool bold)
+void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnapshot& window,
+                       float centre, float top)
 {
-    setHeaderFont(steps, surface, bold);
-    steps([&] { surface.CurrentX(centre - surface.TextWidth(text) / 2); });
-    steps([&] { surface.CurrentY(y); });
-    steps([&] { surface.Print(text, LineEnd::EndLine); });
+    constexpr int CompanyPitch = 150;
+    const QString* lines[4] = {&window.Text10, &window.Text11, &window.Text12, &window.Text13};
+    for (int line = 0; line < 4; ++line) {
+        const QString& text = *lines[line];
+        // Each line is measured in the weight it prints in: the name is bold.
+        setHeaderFont(steps, surface, line == 0);
+        steps([&] { surface.CurrentX(centre - surface.TextWidth(text) / 2); });
+        steps([&] { surface.CurrentY(top + float(line * CompanyPitch)); });
+        steps([&] { surface.Print(text, LineEnd::EndLine); });
+    }
 }
 
 QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,

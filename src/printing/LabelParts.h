@@ -15,8 +15,11 @@ void printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y
                       const QString& caption, const QString& value);
 void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
                     const QString& date);
-void printCentredLine(JobSteps& steps, PrinterSurface& surface, float centre, float y,
-                      const QString& text, bool bold);
+// The company block: name (bold), address, city-state-zip and phone, each line centred on
+// `centre`, 150 twips apart from `top`. An empty box prints an empty line.
+struct LabelSnapshot;
+void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnapshot& window,
+                       float centre, float top);
 
 // Label positions are kept in 16-bit variables by shops' label layouts; an offset that
 // moves any of them outside -32768..32767 is refused before printing. Returns the message

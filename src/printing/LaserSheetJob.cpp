@@ -20,7 +20,6 @@ constexpr float BodyLimit[3] = {4500, 9500, 14500};
 
 constexpr int RuleWidth = 5600;
 constexpr int CompanyCentre = 2850;
-constexpr int CompanyPitch = 150;
 constexpr int RaiseWithoutTop = 750;
 constexpr int RaiseForEmptyFirstRow = 190;
 constexpr int UpperRule = 750;
@@ -175,7 +174,8 @@ void LaserSheetJob::composeLabel()
     if (hasLogo)
         PrintPicture(m_steps, m_surface, m_window.Picture1, m_pos.LabelX, m_pos.LabelY, m_rowPause);
     if (m_window.Check1 == 1)
-        printCompanyBlock();
+        printCompanyBlock(m_steps, m_surface, m_window, float(m_pos.LabelX + CompanyCentre),
+                          float(m_pos.LabelY));
     if (m_window.Check1 == 0 && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
 
@@ -201,17 +201,6 @@ void LaserSheetJob::composeLabel()
 
     if (m_window.Check2 != 0)
         printSignature();
-}
-
-void LaserSheetJob::printCompanyBlock()
-{
-    const float centre = float(m_pos.LabelX + CompanyCentre);
-    const QString* lines[4] = {&m_window.Text10, &m_window.Text11, &m_window.Text12,
-                               &m_window.Text13};
-    for (int line = 0; line < 4; ++line) {
-        printCentredLine(m_steps, m_surface, centre, float(m_pos.LabelY + line * CompanyPitch),
-                         *lines[line], line == 0);
-    }
 }
 
 void LaserSheetJob::printFirstRow(bool& datePlaced)

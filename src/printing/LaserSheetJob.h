@@ -26,7 +26,6 @@ private:
     void NextCell();
     bool moveOnToNextCell();
     void composeLabel();
-    void printCompanyBlock();
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
     void printSignature();

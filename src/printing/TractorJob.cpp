@@ -19,7 +19,6 @@ constexpr int PageHeight = 4350;
 constexpr int OriginX = 50;
 constexpr int OriginY = 200;
 
-constexpr int CompanyPitch = 150;
 constexpr int RaiseWithoutTop = 750;
 constexpr int RaiseForEmptyFirstRow = 190;
 constexpr int UpperRule = 750;
@@ -95,8 +94,12 @@ void TractorJob::compose()
     const bool hasLogo = !m_window.Picture1.isNull();
     if (hasLogo)
         PrintPicture(m_steps, m_surface, m_window.Picture1, m_pos.LabelX, m_pos.LabelY, m_rowPause);
-    if (m_window.Check1 == 1)
-        printCompanyBlock();
+    if (m_window.Check1 == 1) {
+        // Centred on half of what lies right of the left offset, not on the rules' middle:
+        // tractor labels have always been printed that way.
+        printCompanyBlock(m_steps, m_surface, m_window, float(PageWidth - m_pos.LabelX) / 2,
+                          float(m_pos.LabelY));
+    }
     if (m_window.Check1 == 0 && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
 
@@ -131,19 +134,6 @@ void TractorJob::compose()
     if (!m_window.Combo2.isEmpty() && m_window.Check2 == 1)
         printSignature();
     m_steps([&] { m_surface.EndDoc(); });
-}
-
-// The company block is centred on half of what lies right of the left offset, not on the
-// rules' middle: labels have always been printed that way.
-void TractorJob::printCompanyBlock()
-{
-    const float centre = float(PageWidth - m_pos.LabelX) / 2;
-    const QString* lines[4] = {&m_window.Text10, &m_window.Text11, &m_window.Text12,
-                               &m_window.Text13};
-    for (int line = 0; line < 4; ++line) {
-        printCentredLine(m_steps, m_surface, centre, float(m_pos.LabelY + line * CompanyPitch),
-                         *lines[line], line == 0);
-    }
 }
 
 // Tractor labels print only header lines that have a value: a blank value (spaces only)

@@ -17,7 +17,6 @@ public:
 private:
     QString refusal() const;
     void compose();
-    void printCompanyBlock();
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
     void printPageNumber();
