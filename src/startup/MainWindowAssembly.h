@@ -12,8 +12,8 @@ class UserDialogs;
 
 namespace tagwright::startup {
 
-// The main window with every feature attached (setup panel, font and logo selection),
-// not yet loaded.
+// The main window with every feature attached (setup panel, font and logo selection, the
+// menu bar), not yet loaded.
 std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& mainDatabase,
                                                            store::Database& setupDatabase,
                                                            mainwindow::UserDialogs& dialogs);

@@ -1,0 +1,120 @@
+#include "PdfExport.h"
+
+#include "LabelCopy.h"
+#include "MainState.h"
+#include "MainWindow.h"
+#include "PrintCommand.h"
+#include "UserDialogs.h"
+#include "WindowSnapshot.h"
+
+#include "printing/PdfTarget.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+using Status = ExportResult::Status;
+
+ExportResult failed(const QString& fileName, const QString& reason)
+{
+    return {Status::Failed, QStringLiteral("The PDF file %1 could not be written: %2")
+                                .arg(QDir::toNativeSeparators(fileName), reason)};
+}
+
+// Copies the finished draft over the chosen file in one step.
+ExportResult replaceWith(const QString& draft, const QString& fileName)
+{
+    QFile source(draft);
+    if (!source.open(QIODevice::ReadOnly))
+        return failed(fileName, source.errorString());
+    QSaveFile target(fileName);
+    if (!target.open(QIODevice::WriteOnly))
+        return failed(fileName, target.errorString());
+    if (target.write(source.readAll()) != source.size() || !target.commit())
+        return failed(fileName, target.errorString());
+    return {};
+}
+
+}  // namespace
+
+PdfExport::PdfExport(MainWindow& window) : QObject(&window), m_window(window) {}
+
+QString PdfExport::suggestedFileName(const QString& title, const QDate& date, const QString& folder)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    QString stem = title.trimmed();
+    stem.replace(unsafe, QStringLiteral("-"));
+    if (stem.isEmpty())
+        stem = QStringLiteral("label");
+    stem += QLatin1Char(' ') + date.toString(QStringLiteral("yyyy-MM-dd"));
+    return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
+}
+
+ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool tractorStock,
+                                   const QString& fileName)
+{
+    // The draft carries the chosen file's name: the writer titles the document after it.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return failed(fileName, scratch.errorString());
+    const QString draft = scratch.filePath(QFileInfo(fileName).fileName());
+    printing::PrintResult result;
+    bool finished = false;
+    bool started = false;
+    {
+        printing::PdfTarget target(draft);
+        result = composeLabelCopy(window, tractorStock, target);
+        started = target.started();
+        finished = target.finish();
+    }
+    if (result.status == printing::PrintResult::Status::Refused)
+        return {Status::Refused, result.message};
+    if (result.status == printing::PrintResult::Status::Failed)
+        return failed(fileName, result.message);
+    if (!started) {
+        return {Status::Nothing,
+                QStringLiteral("There is nothing to export: the copies box reads no number above 0.")};
+    }
+    if (!finished)
+        return failed(fileName, QStringLiteral("the PDF writer could not complete the file."));
+    return replaceWith(draft, fileName);
+}
+
+QString PdfExport::currentTitle() const
+{
+    const MainWindowControls& c = m_window.controls();
+    const int tab = qBound(0, int(m_window.state().TabPos), int(c.titleBoxes.size()) - 1);
+    return c.titleBoxes[std::size_t(tab)]->text();
+}
+
+void PdfExport::run()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fileName = m_window.dialogs().saveFileName(
+        &m_window, QStringLiteral("Export PDF"),
+        suggestedFileName(currentTitle(), QDate::currentDate(), folder),
+        QStringLiteral("PDF files (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ExportResult result =
+        writeLabel(takeSnapshot(m_window), m_window.printCommand().tractorStock(), fileName);
+    QApplication::restoreOverrideCursor();
+    if (result.status == Status::Written)
+        return;
+    const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical
+                                                                   : QMessageBox::Warning;
+    m_window.dialogs().showMessage(&m_window, icon, QStringLiteral("Export PDF"), result.message);
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,62 @@
+#include "PreviewTarget.h"
+
+#include "printing/PdfTarget.h"
+#include "printing/PrinterError.h"
+
+#include <QPrinter>
+
+namespace tagwright::mainwindow {
+
+using printing::PrinterError;
+using printing::PrinterFailure;
+
+PreviewTarget::PreviewTarget(QPrinter& printer) : m_printer(printer) {}
+
+PreviewTarget::~PreviewTarget()
+{
+    finish();
+}
+
+QPaintDevice* PreviewTarget::device()
+{
+    return &m_printer;
+}
+
+QPainter& PreviewTarget::beginJob(const std::optional<QSizeF>& pageTwips)
+{
+    if (m_painter.isActive()) {
+        newPage(pageTwips);
+        return m_painter;
+    }
+    // A preview's printer takes its paper only before the session; the jobs of one command
+    // all ask for the same paper, so the first job's request is the one that counts.
+    if (pageTwips)
+        m_printer.setPageSize(printing::pageSizeFromTwips(*pageTwips));
+    if (!m_painter.begin(&m_printer)) {
+        throw PrinterError(PrinterFailure, QStringLiteral("The printer \"%1\" cannot start a job.")
+                                               .arg(m_printer.printerName()));
+    }
+    m_pages = 1;
+    return m_painter;
+}
+
+void PreviewTarget::newPage(const std::optional<QSizeF>&)
+{
+    if (!m_printer.newPage())
+        throw PrinterError(PrinterFailure, QStringLiteral("Cannot start a new page."));
+    ++m_pages;
+}
+
+void PreviewTarget::abortJob()
+{
+    m_printer.abort();
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool PreviewTarget::finish()
+{
+    return !m_painter.isActive() || m_painter.end();
+}
+
+}  // namespace tagwright::mainwindow

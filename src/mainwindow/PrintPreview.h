@@ -1,0 +1,49 @@
+#pragma once
+
+#include "printing/LabelSnapshot.h"
+#include "printing/PrintResult.h"
+
+#include <QObject>
+#include <QString>
+
+class QPrinter;
+
+namespace tagwright::mainwindow {
+
+class MainWindow;
+
+// What a preview session composed: the outcome of the jobs and the pages they filled.
+struct PreviewPages {
+    printing::PrintResult result;
+    int pages = 0;
+};
+
+// Composes the label as the given stock prints it onto `printer`, every job of the command
+// on further pages of one session. The preview dialog paints through this, and so does
+// printing from the preview.
+PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tractorStock,
+                              QPrinter& printer);
+
+// Why Print would refuse this label (every sheet cell marked, an offset that puts it off
+// the paper), or an empty text. A preview of nothing would only puzzle the user.
+QString previewRefusal(const printing::LabelSnapshot& window, bool tractorStock);
+
+// The Print Preview menu entry: Qt's preview of the pages Print would send for the current
+// stock, the print panel's copies and marks taken as they stand, without opening it.
+class PrintPreview : public QObject {
+    Q_OBJECT
+public:
+    explicit PrintPreview(MainWindow& window);
+
+    void open();
+
+private:
+    void paint(QPrinter* printer);
+
+    MainWindow& m_window;
+    // Taken when the preview opens, so that printing from it prints what was shown.
+    printing::LabelSnapshot m_snapshot;
+    bool m_tractorStock = false;
+};
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,131 @@
+#include "MenuWindowFixture.h"
+
+#include "mainwindow/TemplateCard.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace tagwright;
+
+namespace {
+
+class MainMenuTest : public test::MenuWindowTest {
+protected:
+    // Every entry beside the control it stands for.
+    void expectEntriesFollowControls(const char* stage)
+    {
+        static const std::pair<const char*, const char*> entries[] = {
+            {"actionPrint", "Command3D6"},   {"actionPrintPreview", "Command3D6"},
+            {"actionExportPdf", "Command3D6"}, {"actionPrinterSetup", "Command3D4"},
+            {"actionExit", "Command3D7"},    {"actionNew", "Command3D1"},
+            {"actionSave", "Command3D2"},    {"actionDelete", "Command3D8"},
+            {"actionFont", "Command3D3"},    {"actionLogo", "Command3D5"},
+            {"actionNext", "Label13_1"},     {"actionPrevious", "Label13_3"},
+            {"actionSetup", "Command3D9"},   {"actionAbout", "Command3D12"},
+        };
+        for (auto [entry, control] : entries) {
+            EXPECT_EQ(action(entry)->isEnabled(), find<QWidget>(control)->isEnabled())
+                << stage << ": " << entry;
+        }
+    }
+
+    bool shown(const char* panel) const { return !find<QFrame>(panel)->isHidden(); }
+    QString titleOnShow() const
+    {
+        return window->controls().titleBoxes[std::size_t(window->state().TabPos)]->text();
+    }
+    void activate()
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+};
+
+TEST_F(MainMenuTest, entriesFollowTheirControlsThroughBothPanelsAndEditing)
+{
+    openMenuWindow(1);
+    expectEntriesFollowControls("browsing");
+    EXPECT_FALSE(action("actionSave")->isEnabled());
+
+    action("actionSetup")->trigger();
+    ASSERT_TRUE(shown("Panel3D2"));
+    expectEntriesFollowControls("setup panel open");
+    EXPECT_FALSE(action("actionPrintPreview")->isEnabled());
+    EXPECT_TRUE(action("actionSetup")->isEnabled());
+    action("actionSetup")->trigger();
+    ASSERT_FALSE(shown("Panel3D2"));
+    expectEntriesFollowControls("setup panel closed");
+
+    action("actionPrint")->trigger();
+    ASSERT_TRUE(shown("Panel3D3"));
+    expectEntriesFollowControls("print panel up");
+    EXPECT_FALSE(action("actionExportPdf")->isEnabled());
+    find<QAbstractButton>("Command3D11")->click();
+    expectEntriesFollowControls("print panel cancelled");
+    EXPECT_TRUE(action("actionSave")->isEnabled());
+
+    find<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("Changed."));
+    expectEntriesFollowControls("body typed");
+
+    find<QLineEdit>("Text19")->setText(QStringLiteral("Tail #"));
+    expectEntriesFollowControls("editing");
+    EXPECT_FALSE(action("actionNext")->isEnabled());
+    EXPECT_FALSE(action("actionSetup")->isEnabled());
+}
+
+TEST_F(MainMenuTest, entriesRunWhatTheirControlsRun)
+{
+    openMenuWindow(1);
+    action("actionNext")->trigger();
+    EXPECT_EQ(titleOnShow(), "Tires");
+    EXPECT_EQ(window->state().TabPos, 1);
+    action("actionPrevious")->trigger();
+    EXPECT_EQ(titleOnShow(), "Annual");
+
+    action("actionAbout")->trigger();
+    EXPECT_TRUE(shown("Panel3D6"));
+    action("actionAbout")->trigger();
+    EXPECT_FALSE(shown("Panel3D6"));
+
+    action("actionPrinterSetup")->trigger();
+    EXPECT_EQ(dialogs.printerDialogShown, 1);
+    action("actionFont")->trigger();
+    EXPECT_EQ(dialogs.fontDialogShown, 1);
+}
+
+TEST_F(MainMenuTest, desktopKeysReachTheirEntriesAndPagingKeysStillPageOnce)
+{
+    openMenuWindow(1);
+    activate();
+    QTest::keyClick(window.get(), Qt::Key_PageDown);
+    EXPECT_EQ(titleOnShow(), "Tires");
+    QTest::keyClick(window.get(), Qt::Key_PageUp);
+    EXPECT_EQ(titleOnShow(), "Annual");
+
+    // The setup panel disables Print, and the key with it.
+    action("actionSetup")->trigger();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(shown("Panel3D3"));
+    action("actionSetup")->trigger();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(shown("Panel3D3"));
+}
+
+TEST_F(MainMenuTest, deleteKeyEditsTheBodyAndLeavesTheTemplate)
+{
+    openMenuWindow(1);
+    activate();
+    QPlainTextEdit* body = find<QPlainTextEdit>("Text2");
+    body->setFocus();
+    body->moveCursor(QTextCursor::Start);
+    QTest::keyClick(body, Qt::Key_Delete);
+    EXPECT_EQ(body->toPlainText(), "nspected.");
+    EXPECT_EQ(titleOnShow(), "Annual");
+    EXPECT_EQ(window->templates().recordCount(), 2);
+}
+
+}  // namespace

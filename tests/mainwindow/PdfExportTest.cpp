@@ -1,0 +1,133 @@
+#include "MenuWindowFixture.h"
+
+#include "mainwindow/ClickLabel.h"
+#include "mainwindow/PdfExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace tagwright;
+using mainwindow::PdfExport;
+
+namespace {
+
+class PdfExportTest : public test::MenuWindowTest {
+protected:
+    // The file's text as pdftotext reads it; nothing when the tool is missing.
+    std::optional<QString> pdfText(const QString& fileName)
+    {
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"), {fileName, QStringLiteral("-")});
+        if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit
+            || process.exitCode() != 0)
+            return std::nullopt;
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    void exportTo(const QString& fileName)
+    {
+        dialogs.fileNameAnswer = fileName;
+        action("actionExportPdf")->trigger();
+    }
+
+    static void writeFile(const QString& fileName, const QByteArray& content)
+    {
+        QFile file(fileName);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    static QByteArray readFile(const QString& fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(PdfExportTest, exportedFileHoldsTheBodyAndHeaderValuesAndTheWindowKeepsItsBoxes)
+{
+    openMenuWindow(1, QStringLiteral("Replaced left magneto."));
+    window->controls().valueBoxes[0]->setText(QStringLiteral("N4521Q"));
+    window->controls().valueBoxes[3]->setText(QStringLiteral("2291.4"));
+    const QString fileName = folder.file(QStringLiteral("annual.pdf"));
+    exportTo(fileName);
+
+    EXPECT_TRUE(dialogs.messages.empty());
+    const std::optional<QString> text = pdfText(fileName);
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not available or could not read the file";
+    for (const char* expected : {"Replaced left magneto.", "N4521Q", "2291.4", "Reg #", "Tach"})
+        EXPECT_TRUE(text->contains(QLatin1String(expected))) << expected;
+    // The empty Make box printed as underscores, but only on paper.
+    EXPECT_TRUE(text->contains(QStringLiteral("___")));
+    EXPECT_TRUE(window->controls().valueBoxes[1]->text().isEmpty());
+}
+
+TEST_F(PdfExportTest, suggestsTitleAndDateInTheDocumentsFolder)
+{
+    openMenuWindow(1);
+    exportTo(QString());   // cancelled: nothing written, nothing said
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(dialogs.lastSuggestedFileName,
+              QDir(documents).filePath(QStringLiteral("Annual %1.pdf")
+                                           .arg(QDate::currentDate().toString(Qt::ISODate))));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    const QDate date(2024, 3, 9);
+    EXPECT_EQ(PdfExport::suggestedFileName(QStringLiteral(" A/B: C? "), date, QStringLiteral("/d")),
+              "/d/A-B- C- 2024-03-09.pdf");
+    EXPECT_EQ(PdfExport::suggestedFileName(QString(), date, QStringLiteral("/d")),
+              "/d/label 2024-03-09.pdf");
+}
+
+TEST_F(PdfExportTest, unwritableTargetReportsTheReasonAndLeavesNoFile)
+{
+    openMenuWindow(1);
+    const QString fileName = folder.file(QStringLiteral("no such folder/label.pdf"));
+    exportTo(fileName);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QDir::toNativeSeparators(fileName)));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("No such file or directory")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(fileName));
+}
+
+TEST_F(PdfExportTest, readOnlyFolderKeepsTheFileAlreadyThere)
+{
+    openMenuWindow(1);
+    const QString exports = folder.file(QStringLiteral("exports"));
+    ASSERT_TRUE(QDir().mkpath(exports));
+    const QString fileName = QDir(exports).filePath(QStringLiteral("label.pdf"));
+    writeFile(fileName, "earlier export");
+    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QFile::setPermissions(exports, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFile(QDir(exports).filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
+        QFile::setPermissions(exports, writable);
+        GTEST_SKIP() << "folder permissions do not bind this user (root)";
+    }
+    exportTo(fileName);
+    QFile::setPermissions(exports, writable);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("ermission")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(readFile(fileName), "earlier export");
+    EXPECT_EQ(QDir(exports).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(PdfExportTest, labelPrintWouldRefuseIsNotExported)
+{
+    openMenuWindow(1);
+    for (auto* cell : window->controls().skipCells)
+        cell->setText(QStringLiteral("X"));
+    const QString fileName = folder.file(QStringLiteral("label.pdf"));
+    exportTo(fileName);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+    EXPECT_FALSE(QFile::exists(fileName));
+}
+
+}  // namespace

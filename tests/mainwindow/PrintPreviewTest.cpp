@@ -1,0 +1,116 @@
+#include "MenuWindowFixture.h"
+
+#include "mainwindow/ClickLabel.h"
+#include "mainwindow/PrintCommand.h"
+#include "mainwindow/PrintPreview.h"
+#include "mainwindow/WindowSnapshot.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace tagwright;
+
+namespace {
+
+// Body lines enough for three tractor pages (the first page holds fewer under the header).
+QString threePageBody()
+{
+    QStringList lines;
+    for (int line = 1; line <= 26; ++line)
+        lines << QStringLiteral("Line %1 of the work done.").arg(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+class PrintPreviewTest : public test::MenuWindowTest {
+protected:
+    // Opens the preview from the menu and reads the pages it shows; -1 when no preview
+    // opened.
+    int previewedPages()
+    {
+        int pages = -1;
+        QTimer closer;
+        closer.setInterval(20);
+        QObject::connect(&closer, &QTimer::timeout, [&pages] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialog->reject();
+        });
+        closer.start();
+        action("actionPrintPreview")->trigger();
+        return pages;
+    }
+
+    void setSkipMarks(const QString& mark)
+    {
+        for (auto* cell : window->controls().skipCells)
+            cell->setText(mark);
+    }
+
+    QStringList valueBoxTexts() const
+    {
+        QStringList texts;
+        for (QLineEdit* box : window->controls().valueBoxes)
+            texts << box->text();
+        return texts;
+    }
+};
+
+TEST_F(PrintPreviewTest, sevenCopiesOnFreeSheetsPreviewAsTwoPagesAndTouchNothing)
+{
+    openMenuWindow(1);
+    setSkipMarks(QString());
+    window->controls().copiesBox->setText(QStringLiteral("7"));
+    const QStringList valuesBefore = valueBoxTexts();
+
+    EXPECT_EQ(previewedPages(), 2);
+    EXPECT_EQ(valueBoxTexts(), valuesBefore);   // no underscores written back
+    EXPECT_EQ(window->printCommand().printer().position().LabelCell, 0);
+    EXPECT_TRUE(window->controls().printPanel->isHidden());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PrintPreviewTest, tractorBodyRunsOverThreePreviewPages)
+{
+    openMenuWindow(2, threePageBody());
+    EXPECT_EQ(previewedPages(), 3);
+}
+
+TEST_F(PrintPreviewTest, everyCellMarkedShowsTheRefusalInsteadOfAPreview)
+{
+    openMenuWindow(1);
+    setSkipMarks(QStringLiteral("X"));
+    EXPECT_EQ(previewedPages(), -1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+    EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
+}
+
+// Printing from the preview paints the same pages onto the real printer.
+TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSession)
+{
+    openMenuWindow(2, threePageBody());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.file(QStringLiteral("preview.pdf")));
+    const mainwindow::PreviewPages rendered =
+        mainwindow::renderLabelPages(mainwindow::takeSnapshot(*window), true, printer);
+    EXPECT_TRUE(rendered.result.printed()) << rendered.result.message.toStdString();
+    EXPECT_EQ(rendered.pages, 3);
+
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {printer.outputFileName()});
+    if (!info.waitForFinished() || info.exitCode() != 0)
+        GTEST_SKIP() << "pdfinfo is not available";
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    EXPECT_EQ(pages.match(QString::fromUtf8(info.readAllStandardOutput())).captured(1), "3");
+}
+
+}  // namespace
