@@ -1,0 +1,370 @@
+#include "CardFixture.h"
+
+#include "mainwindow/MainState.h"
+#include "mainwindow/TemplateEditor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+
+using namespace tagwright;
+using test::addRecord;
+namespace schema = store::schema;
+namespace labels = schema::labels;
+
+namespace {
+
+class TemplateEditorTest : public test::CardTest {
+protected:
+    // Active, so that focus moves as it would for a user.
+    void open()
+    {
+        openWindow();
+        window->setProgramEnd([this] { ++programEnds; });
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void typeBody(const QString& text)
+    {
+        controls().bodyBox->setFocus();
+        QTest::keyClicks(controls().bodyBox, text);
+    }
+
+    // Leaving a title box the way a Tab press or a click elsewhere does.
+    void leaveTitleBox(int index)
+    {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(controls().titleBoxes[std::size_t(index)], &focusOut);
+    }
+
+    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    QStringList storedTitles()
+    {
+        QStringList titles;
+        store::TableCursor cursor;
+        EXPECT_TRUE(cursor.open(mainDb, schema::LabelsTable).ok());
+        for (; !cursor.eof(); cursor.moveNext())
+            titles << cursor.value(labels::Description).toString();
+        return titles;
+    }
+
+    QString currentTitle() { return window->templates().value(labels::Description).toString(); }
+    int newLabel() const { return window->state().NewLabel; }
+
+    void reopenDatabase(store::Database::Access access)
+    {
+        const QString path = mainDb.path();
+        mainDb.close();
+        ASSERT_TRUE(mainDb.open(path, schema::mainTables(), access).ok());
+    }
+
+    void expectDuplicateMessage(std::size_t count)
+    {
+        ASSERT_EQ(dialogs.messages.size(), count);
+        const test::FakeDialogs::Message& message = dialogs.messages.back();
+        EXPECT_EQ(message.icon, QMessageBox::Critical);
+        EXPECT_EQ(message.title, "Duplicate label title");
+        EXPECT_EQ(message.text, "Change title of label");
+    }
+
+    int programEnds = 0;
+};
+
+TEST_F(TemplateEditorTest, newKeepsTheSettingsOnShowAndTheCommittedTitleAddsTheTemplate)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    typeBody("typed before New ");
+    click(controls().newButton);
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "typed before New Annual body");
+
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_EQ(shownTitleTab(), 0);
+    EXPECT_EQ(shownTitle(), "");
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "");
+    EXPECT_EQ(QApplication::focusWidget(), controls().titleBoxes[0]);
+    EXPECT_TRUE(controls().companyCheck->isChecked());
+    EXPECT_EQ(controls().captionBoxes[0]->text(), "Reg #");
+    EXPECT_FALSE(card().isEditing());
+
+    controls().titleBoxes[0]->setText("Magneto");
+    controls().bodyBox->setPlainText("Timed both mags");
+    leaveTitleBox(0);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
+    EXPECT_EQ(newLabel(), 0);
+    EXPECT_EQ(currentTitle(), "Magneto");
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    controls().captionBoxes[5]->setText("Prop");
+    click(controls().saveButton);
+    EXPECT_EQ(storedField("Magneto", labels::Body).toString(), "Timed both mags");
+    EXPECT_EQ(storedField("Magneto", labels::Header).toInt(), 1);
+    EXPECT_EQ(storedField("Magneto", labels::Font).toString(), "Arial");
+    EXPECT_EQ(storedField("Magneto", labels::LabelBottom).toString(), "Prop");
+    EXPECT_EQ(storedField("Magneto", labels::LeftTop).toString(), "Reg #");
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TemplateEditorTest, aTakenTitleInAnyLetterCaseAsksForAnotherUntilAFreeOneIsLeft)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    click(controls().newButton);
+    controls().titleBoxes[0]->setText("ANNUAL");
+    leaveTitleBox(0);
+    expectDuplicateMessage(1);
+    EXPECT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_EQ(storedTitles().size(), 2);
+
+    controls().titleBoxes[0]->setText("Annual 100 hr");
+    leaveTitleBox(0);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Annual 100 hr"}));
+    EXPECT_EQ(newLabel(), 0);
+    EXPECT_EQ(currentTitle(), "Annual 100 hr");
+}
+
+TEST_F(TemplateEditorTest, renamingAMiddleTemplateStaysOnItAndATakenTitleIsRefused)
+{
+    addTemplates({"Annual", "Tires", "ELT"});
+    open();
+    clickZone(1);
+    const qint64 tires = window->templates().currentRowId();
+    controls().titleBoxes[1]->setText("Tires and tubes");
+    leaveTitleBox(1);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires and tubes", "ELT"}));
+    EXPECT_EQ(window->templates().currentRowId(), tires);
+    EXPECT_EQ(window->state().TabPos, 1);
+
+    controls().titleBoxes[1]->setText("elt");
+    leaveTitleBox(1);
+    expectDuplicateMessage(1);
+    EXPECT_EQ(controls().titleBoxes[1]->text(), "Error 3022");
+    EXPECT_EQ(window->templates().currentRowId(), tires);
+    EXPECT_EQ(newLabel(), 0);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires and tubes", "ELT"}));
+}
+
+TEST_F(TemplateEditorTest, leavingAnEmptyOrUnchangedTitleBox)
+{
+    addTemplates({"Annual"});
+    open();
+    // Unchanged: the record is written as it stands, and typed body text with it.
+    controls().bodyBox->setPlainText("Replaced ELT battery");
+    leaveTitleBox(0);
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Replaced ELT battery");
+
+    // Emptied: nothing is written, so a template never loses its title this way.
+    controls().titleBoxes[0]->clear();
+    leaveTitleBox(0);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual"}));
+    controls().titleBoxes[0]->setText("Annual");
+
+    click(controls().newButton);
+    leaveTitleBox(0);
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(TemplateEditorTest, saveWithoutATitleWritesNothingAndStaysEnabled)
+{
+    addTemplates({"Annual"});
+    open();
+    click(controls().newButton);
+    typeBody("No title yet");
+    ASSERT_TRUE(controls().saveButton->isEnabled());
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual"}));
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "No title yet");
+}
+
+TEST_F(TemplateEditorTest, saveWritesEveryFieldTheWindowHoldsAndReturnsToBrowsing)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    controls().companyCheck->setChecked(false);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(11.5);
+    font.setBold(true);
+    font.setItalic(true);
+    controls().bodyBox->setFont(font);
+    controls().logoPathHolder->setText("/logos/shop.bmp");
+    const char* captions[] = {"Reg", "Model", "S/N", "Hobbs", "TT", ""};
+    for (std::size_t line = 0; line < 6; ++line)
+        controls().captionBoxes[line]->setText(captions[line]);
+    ASSERT_FALSE(browsing());
+
+    click(controls().saveButton);
+    const std::pair<const QString&, QVariant> expected[] = {
+        {labels::Header, 0}, {labels::Signed, 1}, {labels::Font, "Courier New"},
+        {labels::Size, 11.5}, {labels::Bold, 1}, {labels::Italic, 1},
+        {labels::Logo, "/logos/shop.bmp"}, {labels::LabelTop, "Hobbs"},
+        {labels::LabelMiddle, "TT"}, {labels::LabelBottom, ""}, {labels::LeftTop, "Reg"},
+        {labels::LeftMiddle, "Model"}, {labels::LeftBottom, "S/N"},
+    };
+    for (const auto& [field, value] : expected)
+        EXPECT_EQ(storedField("Annual", field).toString(), value.toString()) << field.toStdString();
+    EXPECT_EQ(storedField("Tires", labels::LeftTop).toString(), "Reg #");
+    EXPECT_TRUE(browsing());
+    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+}
+
+TEST_F(TemplateEditorTest, saveOfANewTemplateWhoseTitleWasNeverLeftMakesItCurrent)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    window->templateEditor().NewTemplate();
+    controls().titleBoxes[0]->setText("Pitot static");
+    window->templateEditor().SaveTemplate();
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Pitot static"}));
+    EXPECT_EQ(storedField("Pitot static", labels::LabelTop).toString(), "Tach");
+    EXPECT_EQ(currentTitle(), "Pitot static");
+    EXPECT_EQ(newLabel(), 0);
+}
+
+TEST_F(TemplateEditorTest, deleteShowsTheFirstTitleAndBodyButKeepsTheOtherFields)
+{
+    addTemplates({"Annual"});
+    QVariantMap tires = test::templateRecord("Tires", "Tires body");
+    tires[labels::LeftTop] = QStringLiteral("Tail");
+    tires[labels::Signed] = 0;
+    addRecord(mainDb, schema::LabelsTable, tires);
+    open();
+    clickZone(1);
+    controls().bodyBox->setPlainText("typed into the doomed template");
+    click(controls().deleteButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual"}));
+    EXPECT_EQ(shownTitle(), "Annual");
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "Annual body");
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Annual body");
+    EXPECT_EQ(controls().captionBoxes[0]->text(), "Tail");
+    EXPECT_FALSE(controls().signedCheck->isChecked());
+    EXPECT_EQ(newLabel(), 0);
+}
+
+TEST_F(TemplateEditorTest, deletingTheLastTemplateEmptiesTheTableAndThenDoesNothing)
+{
+    addTemplates({"Annual"});
+    open();
+    click(controls().deleteButton);
+    EXPECT_TRUE(storedTitles().isEmpty());
+    EXPECT_EQ(shownTitle(), "");
+    EXPECT_EQ(controls().captionBoxes[1]->text(), "Make");
+    EXPECT_TRUE(controls().companyCheck->isChecked());
+
+    click(controls().deleteButton);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // A title typed on the empty card begins a template of its own.
+    controls().titleBoxes[0]->setText("Fresh start");
+    leaveTitleBox(0);
+    EXPECT_EQ(storedTitles(), QStringList({"Fresh start"}));
+    EXPECT_EQ(newLabel(), 0);
+}
+
+TEST_F(TemplateEditorTest, deleteWithAnEmptyTableDoesNothing)
+{
+    open();
+    ASSERT_EQ(newLabel(), 1);
+    click(controls().deleteButton);
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_TRUE(storedTitles().isEmpty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(TemplateEditorTest, deleteOfANewUnwrittenTemplateDropsOnlyIt)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    click(controls().newButton);
+    click(controls().deleteButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+    EXPECT_EQ(shownTitle(), "Annual");
+    EXPECT_EQ(newLabel(), 0);
+}
+
+TEST_F(TemplateEditorTest, readOnlyFileDuringSaveIsReportedAndTheSaveCanBeRetried)
+{
+    addTemplates({"Annual"});
+    reopenDatabase(store::Database::Access::ReadOnly);
+    open();
+    controls().captionBoxes[3]->setText("Hobbs");
+    typeBody("Kept as typed ");
+    click(controls().saveButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Template not saved");
+    EXPECT_TRUE(dialogs.messages[0].text.contains("readonly")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains(mainDb.path()));
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "Kept as typed Annual body");
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+
+    reopenDatabase(store::Database::Access::ReadWrite);
+    click(controls().saveButton);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Kept as typed Annual body");
+    EXPECT_EQ(storedField("Annual", labels::LabelTop).toString(), "Hobbs");
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TemplateEditorTest, readOnlyFileDuringTitleCommitAndDeleteKeepsTheWindowAsItWas)
+{
+    addTemplates({"Annual"});
+    reopenDatabase(store::Database::Access::ReadOnly);
+    open();
+    click(controls().deleteButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Template not deleted");
+    EXPECT_EQ(storedTitles(), QStringList({"Annual"}));
+    EXPECT_EQ(shownTitle(), "Annual");
+
+    click(controls().newButton);
+    controls().titleBoxes[0]->setText("Compass swing");
+    leaveTitleBox(0);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].title, "Template not saved");
+    EXPECT_EQ(controls().titleBoxes[0]->text(), "Compass swing");
+    EXPECT_EQ(newLabel(), 1);
+}
+
+TEST_F(TemplateEditorTest, exitAndClosingTheWindowEndTheProgramWithoutSaving)
+{
+    addTemplates({"Annual"});
+    open();
+    typeBody("never saved");
+    ASSERT_TRUE(controls().exitButton->isEnabled());
+    click(controls().exitButton);
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Annual body");
+
+    window->show();
+    window->close();
+    EXPECT_EQ(programEnds, 2);
+}
+
+TEST_F(TemplateEditorTest, onlyMovingTheFocusWithinTheWindowCommits)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    QLineEdit* title = controls().titleBoxes[0];
+    title->setFocus();
+    title->setText("tires");
+
+    // Another window taking the focus (a message box, another program) is no commit.
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(title, &deactivated);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    controls().bodyBox->setFocus();
+    expectDuplicateMessage(1);
+    EXPECT_EQ(title->text(), "Error 3022");
+}
+
+}  // namespace
