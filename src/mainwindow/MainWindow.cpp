@@ -118,24 +118,29 @@ void MainWindow::loadCompanySettings()
 {
     if (m_company.bof() && m_company.eof())
         return;
-    namespace company = schema::company;
     m_company.moveFirst();
+    showCompanyRecord();
+    m_controls.phoneBox->setText(fields::text(m_company.value(schema::company::CompanyPhone)));
+    m_state.FindText = fields::text(m_company.value(schema::company::DefLabel));
+}
+
+void MainWindow::showCompanyRecord()
+{
+    namespace company = schema::company;
     const auto text = [this](const QString& field, const QString& fallback = QString()) {
         return fields::text(m_company.value(field), fallback);
     };
     m_controls.companyNameBox->setText(text(company::CompanyName));
     m_controls.addressBox->setText(text(company::CompanyAddress));
     m_controls.cityStateZipBox->setText(text(company::CompanyCSZ));
-    m_controls.phoneBox->setText(text(company::CompanyPhone));
     const QString zero = QStringLiteral("0");
     m_controls.topRowOffset->setText(text(company::LabelTopUp, zero));
     m_controls.middleRowOffset->setText(text(company::LabelMiddleUp, zero));
     m_controls.bottomRowOffset->setText(text(company::LabelBottomUp, zero));
     m_controls.leftColumnOffset->setText(text(company::LabelLeft, zero));
     m_controls.rightColumnOffset->setText(text(company::LabelRight, zero));
-    m_state.FindText = text(company::DefLabel);
     m_controls.defaultLabelList->setCurrentIndex(
-        exactListSearch(m_controls.defaultLabelList, m_state.FindText));
+        exactListSearch(m_controls.defaultLabelList, text(company::DefLabel)));
 }
 
 }  // namespace tagwright::mainwindow

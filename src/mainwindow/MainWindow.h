@@ -56,6 +56,11 @@ public:
     // loop. Tests drive the window without one and put a stand-in here.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
+    // Copies the company record the company cursor stands on into the setup panel's boxes:
+    // name, address, city-state-zip, the five offsets ("0" when missing) and the default
+    // label's selection. The phone and the label stock have rules of their own.
+    void showCompanyRecord();
+
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
 

@@ -100,21 +100,8 @@ void SetupPanel::loadCompanySettings()
     store::TableCursor& cursor = m_window.company();
     if (!cursor.hasCurrent())
         cursor.moveFirst();
-    const auto text = [&cursor](const QString& field, const QString& fallback = QString()) {
-        return store::fields::text(cursor.value(field), fallback);
-    };
+    m_window.showCompanyRecord();
     mainwindow::MainWindowControls& c = m_window.controls();
-    c.companyNameBox->setText(text(company::CompanyName));
-    c.addressBox->setText(text(company::CompanyAddress));
-    c.cityStateZipBox->setText(text(company::CompanyCSZ));
-    c.defaultLabelList->setCurrentIndex(
-        mainwindow::exactListSearch(c.defaultLabelList, text(company::DefLabel)));
-    const QString zero = QStringLiteral("0");
-    c.topRowOffset->setText(text(company::LabelTopUp, zero));
-    c.middleRowOffset->setText(text(company::LabelMiddleUp, zero));
-    c.bottomRowOffset->setText(text(company::LabelBottomUp, zero));
-    c.leftColumnOffset->setText(text(company::LabelLeft, zero));
-    c.rightColumnOffset->setText(text(company::LabelRight, zero));
     const bool laser = labelStyleIsLaser(cursor.value(company::LabelStyle));
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
