@@ -1,11 +1,9 @@
 #include "SetupPanel.h"
 
 #include "mainwindow/ClickLabel.h"
-#include "mainwindow/ListSearch.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/TemplateCard.h"
 #include "mainwindow/UserDialogs.h"
-#include "store/FieldValues.h"
 #include "store/Schema.h"
 
 #include <QComboBox>
