@@ -50,6 +50,8 @@ QMenu* MainMenu::addMenu(const QString& title, const char* objectName)
 {
     QMenu* menu = m_window.menuBar()->addMenu(title);
     menu->setObjectName(QLatin1String(objectName));
+    // A popup is a window of its own and takes no font from the menu bar.
+    menu->setFont(m_window.font());
     return menu;
 }
 

@@ -99,7 +99,10 @@ QString PdfExport::currentTitle() const
 
 void PdfExport::run()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The file dialog would otherwise open in the working folder, beside the program.
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString fileName = m_window.dialogs().saveFileName(
         &m_window, QStringLiteral("Export PDF"),
         suggestedFileName(currentTitle(), QDate::currentDate(), folder),

@@ -14,6 +14,7 @@
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include <memory>
 
@@ -85,6 +86,9 @@ void PrintPreview::open()
     QPrintPreviewDialog dialog(printer, &m_window);
     dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // Qt's own size shows a sheet too small to read a label on.
+    if (const QScreen* screen = m_window.screen())
+        dialog.resize(screen->availableSize() * 0.9);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &PrintPreview::paint);
     dialog.exec();
 }
