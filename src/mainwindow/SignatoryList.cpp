@@ -18,9 +18,9 @@ const QString& MechanicsField = store::schema::mechanics::Mechanics;
 
 SignatoryList::SignatoryList(MainWindow& window) : QObject(&window), m_window(window)
 {
-    // The list is editable: keys arrive at its text field, and an unused Enter travels on
-    // to the list itself, so watching the text field alone sees each key once.
-    window.controls().signatoryList->lineEdit()->installEventFilter(this);
+    // The list holds the focus for its text field and hands keys on to it by a direct call,
+    // which passes no event filter: only the list itself sees every key the user types.
+    window.controls().signatoryList->installEventFilter(this);
 }
 
 bool SignatoryList::eventFilter(QObject*, QEvent* event)

@@ -44,7 +44,7 @@ protected:
     void type(const QString& text, int key)
     {
         list()->setEditText(text);
-        QTest::keyClick(list()->lineEdit(), Qt::Key(key));
+        QTest::keyClick(list(), Qt::Key(key));
     }
 };
 
@@ -59,7 +59,7 @@ TEST_F(SignatoryListTest, enterStoresANewNameAddsAndChoosesIt)
     EXPECT_EQ(window->state().FindText, "B. Brown A&P 42 \"Red\"");
 
     // A name with a quote is found and deleted like any other.
-    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored().size(), 2);
     EXPECT_EQ(list()->count(), 2);
 }
@@ -88,7 +88,7 @@ TEST_F(SignatoryListTest, deleteRemovesTheChosenEntryAndItsRecord)
 {
     openWindow();
     list()->setCurrentIndex(0);
-    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678"}));
     EXPECT_EQ(entries(), QStringList({"A. Jones IA 5678"}));
     EXPECT_EQ(list()->currentIndex(), -1);
@@ -111,7 +111,7 @@ TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
     cursor.open(mainDb, schema::MechanicsTable);
     ASSERT_TRUE(cursor.deleteCurrent().ok());
     list()->setCurrentIndex(0);
-    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(list()->count(), 2);
     EXPECT_EQ(list()->currentIndex(), 0);
 }
@@ -122,7 +122,7 @@ TEST_F(SignatoryListTest, twoRecordsWithTheSameTextLoseTheFirstMatch)
     openWindow();
     ASSERT_EQ(list()->count(), 3);
     list()->setCurrentIndex(2);
-    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678", "J. Smith A&P 1234"}));
     EXPECT_EQ(entries(), QStringList({"J. Smith A&P 1234", "A. Jones IA 5678"}));
 }
@@ -139,7 +139,7 @@ TEST_F(SignatoryListTest, storeFailureIsReportedAndListStaysInStep)
     EXPECT_EQ(list()->count(), 2);
 
     list()->setCurrentIndex(0);
-    QTest::keyClick(list()->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(list()->count(), 2);
 }
