@@ -278,7 +278,7 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
         c.skipCells[i] = cell;
     }
     caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});
-    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315});
+    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315}, 3);
     c.copiesBox->setText(QStringLiteral("1"));
     c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
     c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},

@@ -323,6 +323,20 @@ TEST(LaserRefusals, allSixCellsMarkedPrintsNothing)
     EXPECT_TRUE(surface.ops().isEmpty());
 }
 
+TEST(LaserRefusals, absurdCopiesAreRefusedBeforeAnythingPrints)
+{
+    LabelSnapshot window = plainWindow();
+    window.Text15 = QStringLiteral("1000");
+    RecordingSurface surface;
+    const PrintResult result = printLaser(surface, window);
+    EXPECT_EQ(result.status, PrintResult::Status::Refused);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("999")));
+    EXPECT_TRUE(surface.ops().isEmpty());
+
+    window.Text15 = QStringLiteral("999");
+    EXPECT_EQ(printLaser(surface, window).status, PrintResult::Status::Printed);
+}
+
 TEST(LaserRefusals, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
 {
     LabelSnapshot window = plainWindow();
