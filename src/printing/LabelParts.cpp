@@ -2,6 +2,7 @@
 
 #include "JobSteps.h"
 #include "LabelSnapshot.h"
+#include "PrintResult.h"
 #include "PrinterSurface.h"
 
 namespace tagwright::printing {
@@ -52,6 +53,30 @@ void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnap
         steps([&] { surface.CurrentY(top + float(line * CompanyPitch)); });
         steps([&] { surface.Print(text, LineEnd::EndLine); });
     }
+}
+
+PrintResult runPrintJob(PrinterSurface& surface, const QString& refusal,
+                        const std::function<void()>& compose)
+{
+    PrintResult result;
+    if (!refusal.isEmpty()) {
+        result.status = PrintResult::Status::Refused;
+        result.message = refusal;
+        return result;
+    }
+    const int jobsBefore = surface.jobsSent();
+    try {
+        compose();
+    } catch (const JobAbandoned& abandoned) {
+        surface.KillDoc();
+        result.status = PrintResult::Status::Failed;
+        result.errorNumber = abandoned.error.number();
+        result.message = QStringLiteral("Printer error %1: %2")
+                             .arg(abandoned.error.number())
+                             .arg(abandoned.error.message());
+    }
+    result.jobsSent = surface.jobsSent() - jobsBefore;
+    return result;
 }
 
 QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tagwright::printing {
 
 class JobSteps;
@@ -26,6 +28,13 @@ void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnap
 // naming the offset box, or an empty text when the range [lowest, highest] fits.
 QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,
                            double highest);
+
+// The frame every print command runs in: a refusal stops it before anything prints;
+// otherwise `compose` runs, and a job abandoned after repeated printer errors is discarded
+// and reported. Counts the jobs handed to the printer.
+struct PrintResult;
+PrintResult runPrintJob(PrinterSurface& surface, const QString& refusal,
+                        const std::function<void()>& compose);
 
 // The body font: the template's face, weight and style, 2 points larger than on screen.
 struct BodyFont;

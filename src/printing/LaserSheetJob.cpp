@@ -97,31 +97,16 @@ QString LaserSheetJob::refusal() const
 
 PrintResult LaserSheetJob::run()
 {
-    PrintResult result;
-    if (const QString message = refusal(); !message.isEmpty()) {
-        result.status = PrintResult::Status::Refused;
-        result.message = message;
-        return result;
-    }
-    const int jobsBefore = m_surface.jobsSent();
-    m_pos.LabelCell = 0;
-    const double copies = boxtext::leadingNumber(m_window.Text15);
-    try {
+    PrintResult result = runPrintJob(m_surface, refusal(), [this] {
+        m_pos.LabelCell = 0;
+        const double copies = boxtext::leadingNumber(m_window.Text15);
         for (double copy = 1; copy <= copies; ++copy) {
             NextCell();
             composeLabel();
         }
         m_steps([&] { m_surface.EndDoc(); });
-    } catch (const JobAbandoned& abandoned) {
-        m_surface.KillDoc();
-        result.status = PrintResult::Status::Failed;
-        result.errorNumber = abandoned.error.number();
-        result.message = QStringLiteral("Printer error %1: %2")
-                             .arg(abandoned.error.number())
-                             .arg(abandoned.error.message());
-    }
+    });
     result.filled = m_filled;
-    result.jobsSent = m_surface.jobsSent() - jobsBefore;
     return result;
 }
 

@@ -62,25 +62,7 @@ QString TractorJob::refusal() const
 
 PrintResult TractorJob::run()
 {
-    PrintResult result;
-    if (const QString message = refusal(); !message.isEmpty()) {
-        result.status = PrintResult::Status::Refused;
-        result.message = message;
-        return result;
-    }
-    const int jobsBefore = m_surface.jobsSent();
-    try {
-        compose();
-    } catch (const JobAbandoned& abandoned) {
-        m_surface.KillDoc();
-        result.status = PrintResult::Status::Failed;
-        result.errorNumber = abandoned.error.number();
-        result.message = QStringLiteral("Printer error %1: %2")
-                             .arg(abandoned.error.number())
-                             .arg(abandoned.error.message());
-    }
-    result.jobsSent = m_surface.jobsSent() - jobsBefore;
-    return result;
+    return runPrintJob(m_surface, refusal(), [this] { compose(); });
 }
 
 void TractorJob::compose()
