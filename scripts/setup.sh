@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libqt6sql6-sqlite libxkbcommon-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-urw-base35 libwmf-dev
@@ -31,8 +31,13 @@ install_packages() {
 
 build_all() {
   if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # ccache makes rebuilds in a fresh clone (CI, a second checkout) cheap; paths are hashed
+    # relative to the checkout so clones share one cache.
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
   fi
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
   cmake --build "$BUILD" -j "$(nproc)"
 }
 
