@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"
+#include "TemplateMessages.h"
 #include "UserDialogs.h"
 
 #include "store/Schema.h"
@@ -93,7 +94,7 @@ void TemplateEditor::CommitTitle(int index)
         reportFailure(QStringLiteral("Template not saved"), error);
         // The refused record stays pending: the next title the box is left with is tried.
         if (error.number == store::DuplicateKey)
-            box->setText(QStringLiteral("Error %1").arg(error.number));
+            box->setText(TemplateBinding::refusalMarker());
         return;
     }
     settleWrittenRecord(adding);
@@ -111,8 +112,10 @@ void TemplateEditor::SaveTemplate()
         return;
     }
     // Templates are found by their titles: one without a title is not stored.
-    if (templates.value(labels::Description).isNull())
+    if (binding.titleMissing()) {
+        reportFailure(QStringLiteral("Template not saved"), TemplateBinding::missingTitle());
         return;
+    }
     const bool adding = templates.editMode() == EditMode::Add;
     error = setTemplateFields();
     if (error.ok())
@@ -206,14 +209,7 @@ void TemplateEditor::settleWrittenRecord(bool wasAdded)
 
 void TemplateEditor::reportFailure(const QString& title, const store::StoreError& error)
 {
-    // A taken title is the user's to change, not the engine's fault: say so in plain words.
-    if (error.number == store::DuplicateKey) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                       QStringLiteral("Duplicate label title"),
-                                       QStringLiteral("Change title of label"));
-        return;
-    }
-    m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, title, error.describe());
+    showTemplateWriteFailure(m_window.dialogs(), &m_window, title, error);
 }
 
 }  // namespace tagwright::mainwindow
