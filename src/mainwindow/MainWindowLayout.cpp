@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <vector>
+
 namespace tagwright::mainwindow {
 
 namespace {
@@ -84,6 +86,9 @@ void buildCard(QWidget* area, MainWindowControls& c)
     }
 
     c.bodyBox = place<QPlainTextEdit>(area, "Text2", {1185, 1530, 4830, 1110});
+    // A tab character in a label's text would print as a gap of no fixed width: Tab moves
+    // on to the next control, as in any form.
+    c.bodyBox->setTabChangesFocus(true);
     c.logoHint = caption(area, "Label1", QStringLiteral("Logo at right prints in upper left corner of label"),
                          {1200, 2790, 1335, 510});
     c.logoHint->setFont(font(QStringLiteral("Arial"), 7.5));
@@ -295,6 +300,23 @@ void buildInfoPanel(QWidget* area, MainWindowControls& c)
     c.infoPanel->hide();
 }
 
+// Tab walks the card from top to bottom as it reads: title, the header lines (each caption
+// before its value, in the order Enter takes through the values), body, date, the two
+// options and the signatory, then the buttons.
+void setTabOrder(const MainWindowControls& c)
+{
+    std::vector<QWidget*> chain(c.titleBoxes.begin(), c.titleBoxes.end());
+    for (std::size_t line = 0; line < c.captionBoxes.size(); ++line) {
+        chain.push_back(c.captionBoxes[line]);
+        chain.push_back(c.valueBoxes[line]);
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{c.bodyBox, c.dateBox, c.companyCheck,
+                                                         c.signedCheck, c.signatoryList, c.newButton})
+        chain.push_back(next);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 }  // namespace
 
 QSize mainWindowInnerSize()
@@ -311,6 +333,7 @@ MainWindowControls buildMainWindowLayout(QWidget* area)
     buildSetupPanel(area, controls);
     buildPrintPanel(area, controls);
     buildInfoPanel(area, controls);
+    setTabOrder(controls);
     return controls;
 }
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 namespace tagwright::mainwindow {
 
@@ -125,6 +126,10 @@ void TemplateEditor::SaveTemplate()
         return;
     }
     settleWrittenRecord(adding);
+    // Disabling the pressed Save button would hand the focus on round the window to the
+    // title box, all selected, where the next key replaces the title: the body takes it.
+    if (m_window.controls().saveButton->hasFocus())
+        focusBodyEnd();
     m_window.card().LeaveEditMode();
 }
 
@@ -205,6 +210,15 @@ void TemplateEditor::settleWrittenRecord(bool wasAdded)
     // With no current record left to open there is nothing to edit: the write stands.
     m_window.templates().edit();
     m_window.state().NewLabel = 0;
+}
+
+void TemplateEditor::focusBodyEnd()
+{
+    QPlainTextEdit* body = m_window.controls().bodyBox;
+    QTextCursor cursor = body->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    body->setTextCursor(cursor);
+    body->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplateEditor::reportFailure(const QString& title, const store::StoreError& error)

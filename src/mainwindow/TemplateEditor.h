@@ -46,6 +46,7 @@ private:
     store::StoreError openRecordForWriting();
     store::StoreError setTemplateFields();
     void settleWrittenRecord(bool wasAdded);
+    void focusBodyEnd();
     void reportFailure(const QString& title, const store::StoreError& error);
 
     MainWindow& m_window;

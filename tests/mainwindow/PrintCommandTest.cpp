@@ -5,6 +5,7 @@
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,6 +162,22 @@ TEST_F(PrintCommandTest, allSixCellsMarkedIsRefusedAndThePanelStaysUp)
     for (const auto& ops : printed)
         EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0);
     EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+}
+
+TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTitle)
+{
+    openWith(1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* closer : {"Command3D11", "Command3D10"}) {
+        click("Command3D6");
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Text15")) << closer;
+        click(closer);
+        ASSERT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Command3D6")) << closer;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        EXPECT_EQ(find<QLineEdit>("Text1_0")->text(), "Annual") << closer;
+    }
 }
 
 }  // namespace
