@@ -57,12 +57,13 @@ QImage drawCardPicture()
     for (int y = 250; y < 340; y += 22)
         p.drawLine(18, y, 454, y);
 
-    // Page-turn arrows under the click zones at either side of the card.
+    // Page-turn arrows under the click zones at either side of the card: the upper two page
+    // forward and point right, the lower two page back and point left.
     p.setPen(Qt::NoPen);
     p.setBrush(Navy);
-    p.drawPolygon(QPolygon({QPoint(30, 175), QPoint(58, 163), QPoint(58, 187)}));
+    p.drawPolygon(QPolygon({QPoint(58, 175), QPoint(30, 163), QPoint(30, 187)}));
     p.drawPolygon(QPolygon({QPoint(442, 175), QPoint(414, 163), QPoint(414, 187)}));
-    p.drawPolygon(QPolygon({QPoint(442, 245), QPoint(414, 233), QPoint(414, 257)}));
+    p.drawPolygon(QPolygon({QPoint(414, 245), QPoint(442, 233), QPoint(442, 257)}));
     p.drawPolygon(QPolygon({QPoint(30, 245), QPoint(58, 233), QPoint(58, 257)}));
     return image;
 }

@@ -191,8 +191,10 @@ void buildButtonColumn(QWidget* area, MainWindowControls& c)
     c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
     c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
 
+    // Light blue only while it can be pressed: disabled, it greys like the other buttons.
     QPalette palette = c.setupButton->palette();
-    palette.setColor(QPalette::ButtonText, QColor(128, 128, 255));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, QColor(128, 128, 255));
     c.setupButton->setPalette(palette);
 }
 
@@ -283,7 +285,9 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
         c.skipCells[i] = cell;
     }
     caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});
-    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315}, 3);
+    // One digit more than the most copies allowed, so that an extra digit is refused in
+    // words rather than cut off unseen ("1000" must not print 100).
+    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315}, 4);
     c.copiesBox->setText(QStringLiteral("1"));
     c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
     c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},

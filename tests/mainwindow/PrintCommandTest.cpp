@@ -2,6 +2,7 @@
 
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
+#include "printing/CopiesLimit.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
 
@@ -178,6 +179,21 @@ TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTi
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         EXPECT_EQ(find<QLineEdit>("Text1_0")->text(), "Annual") << closer;
     }
+}
+
+TEST_F(PrintCommandTest, fourDigitCopiesAreRefusedWithTheCommandLinesMessage)
+{
+    openWith(1);
+    click("Command3D6");
+    auto* copies = find<QLineEdit>("Text15");
+    copies->selectAll();
+    QTest::keyClicks(copies, QStringLiteral("1000"));
+    EXPECT_EQ(copies->text(), "1000");
+    click("Command3D10");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, printing::TooManyCopiesMessage);
+    EXPECT_TRUE(printed.isEmpty() || count(printed[0], RecordedOp::Kind::Text) == 0);
+    EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible());
 }
 
 }  // namespace
