@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace tagwright::mainwindow {
 
@@ -37,7 +38,16 @@ bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                     const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the filter's, before the dialog asks about
+    // replacing a file of that name: "*.pdf" gives "pdf".
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+    if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace tagwright::mainwindow
