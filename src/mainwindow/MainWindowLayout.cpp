@@ -286,8 +286,9 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
     }
     caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});
     // One digit more than the most copies allowed, so that an extra digit is refused in
-    // words rather than cut off unseen ("1000" must not print 100).
-    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315}, 4);
+    // words rather than cut off unseen ("1000" must not print 100); wide enough to show
+    // all four.
+    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 525, 315}, 4);
     c.copiesBox->setText(QStringLiteral("1"));
     c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
     c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},
