@@ -191,11 +191,7 @@ void buildButtonColumn(QWidget* area, MainWindowControls& c)
     c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
     c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
 
-    // Light blue only while it can be pressed: disabled, it greys like the other buttons.
-    QPalette palette = c.setupButton->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText, QColor(128, 128, 255));
-    c.setupButton->setPalette(palette);
+    setEnabledCaptionColour(c.setupButton, setupCaptionBlue());
 }
 
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const QImage& picture)
@@ -323,6 +319,19 @@ void setTabOrder(const MainWindowControls& c)
 }
 
 }  // namespace
+
+QColor setupCaptionBlue()
+{
+    return {128, 128, 255};
+}
+
+void setEnabledCaptionColour(QPushButton* button, const QColor& colour)
+{
+    QPalette palette = button->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, colour);
+    button->setPalette(palette);
+}
 
 QSize mainWindowInnerSize()
 {

@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/Pixels.h"
 
 #include "mainwindow/Twips.h"
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 
 using namespace tagwright;
+using test::pixelsOf;
 
 namespace {
 
@@ -90,18 +92,6 @@ TEST_F(MainWindowLayout, captionsFontsAndLimitsAreTheLayouts)
     EXPECT_EQ(find<QLineEdit>("Text15")->text(), "1");
     EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Setup");
     EXPECT_EQ(find<QPushButton>("Command3D9")->palette().color(QPalette::ButtonText), QColor(128, 128, 255));
-}
-
-// How many pixels of `image` within `area` (all of it when null) have exactly `colour`.
-int pixelsOf(const QImage& image, const QColor& colour, const QRect& area = QRect())
-{
-    const QRect box = area.isNull() ? image.rect() : area & image.rect();
-    int found = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x)
-            found += image.pixelColor(x, y) == colour ? 1 : 0;
-    }
-    return found;
 }
 
 TEST_F(MainWindowLayout, eachPageArrowPointsTheWayItsZonePages)
