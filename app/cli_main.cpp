@@ -1,6 +1,8 @@
 #include "mainwindow/PrinterTarget.h"
 #include "cli/CommandLine.h"
+#include "store/DataFolders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -29,6 +31,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QGuiApplication app(argc, argv);
+    tagwright::store::nameTheProgram(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
     tagwright::cli::Environment environment;
@@ -41,6 +44,9 @@ int main(int argc, char** argv)
         }
         return std::make_unique<tagwright::mainwindow::PrinterTarget>(std::move(printer));
     };
-    environment.dataFolder = QCoreApplication::applicationDirPath();
+    const tagwright::store::DataLocation location =
+        tagwright::store::decideDataLocation(QDir::currentPath(), tagwright::store::programFolder());
+    environment.setupPath = location.setupPath();
+    environment.dataFolder = location.defaultDataFolder;
     return tagwright::cli::runCommandLine(app.arguments().mid(1), out, err, environment);
 }

@@ -6,7 +6,6 @@
 #include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
 #include "printing/StartupSnapshot.h"
-#include "store/Schema.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -35,7 +34,7 @@ const ValueField ValueFields[] = {
 };
 
 struct Options {
-    QString setup = store::schema::SetupFileName;
+    QString setup;
     std::optional<QString> templateTitle;
     std::map<const ValueField*, QString> values;
     QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
@@ -127,11 +126,10 @@ QList<QCommandLineOption> optionTable()
     };
 }
 
-Options readOptions(const QCommandLineParser& parser)
+Options readOptions(const QCommandLineParser& parser, const Environment& environment)
 {
     Options options;
-    if (parser.isSet(Setup))
-        options.setup = parser.value(Setup);
+    options.setup = parser.isSet(Setup) ? parser.value(Setup) : environment.setupPath;
     if (parser.isSet(Template))
         options.templateTitle = parser.value(Template);
     for (const QString& assignment : parser.values(Value)) {
@@ -213,7 +211,7 @@ int runPrint(const Invocation& invocation)
 {
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
-    const Options options = readOptions(invocation.options);
+    const Options options = readOptions(invocation.options, invocation.environment);
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
                                                    invocation.environment.dataFolder);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
