@@ -213,4 +213,40 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     return runCommand(*command, rest.mid(1), out, err, environment);
 }
 
+std::optional<int> answerWindowArguments(const QStringList& arguments, QTextStream& out,
+                                         QTextStream& err, bool qtOptionsTaken)
+{
+    const QString window = QStringLiteral("tagwright");
+    const QString usage = QStringLiteral("usage: %1 [--help] [--version] [Qt's options]").arg(window);
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption version = versionOption();
+    QCommandLineParser parser;
+    parser.addOptions({help, version});
+    const bool parsed = parser.parse(QStringList{window} + arguments);
+    if (parser.isSet(version)) {
+        out << window << ' ' << TAGWRIGHT_VERSION << Qt::endl;
+        return Ok;
+    }
+    if (parser.isSet(help)) {
+        out << usage << "\n\nTagwright composes and prints maintenance-record labels for aircraft "
+                        "logbooks.\n\nOptions:\n";
+        writeOptionTable(out, {help, version});
+        out << "\nQt's own options (for example -platform, -style) are taken too. The information "
+               "panel names the database files in use and the rule that chose them.\n";
+        out.flush();
+        return Ok;
+    }
+    if (!qtOptionsTaken)
+        return std::nullopt;
+    QString error;
+    if (!parsed)
+        error = syntaxError({help, version}, arguments, usage, parser.errorText());
+    else if (!parser.positionalArguments().isEmpty())
+        error = QStringLiteral("Unknown option \"%1\". %2").arg(parser.positionalArguments().first(), usage);
+    if (error.isEmpty())
+        return std::nullopt;
+    err << window << ": " << error << Qt::endl;
+    return Refused;
+}
+
 }  // namespace tagwright::cli
