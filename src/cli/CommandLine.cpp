@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Terminal.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -134,7 +136,7 @@ int runCommand(const Command& command, const QStringList& arguments, QTextStream
     for (const QString& name : command.positional)
         parser.addPositionalArgument(name, QString());
     const auto refuse = [&](const QString& message) {
-        err << Program << ": " << message << Qt::endl;
+        complain(err, message);
         return Refused;
     };
     if (!parser.parse(QStringList{Program} + arguments))
@@ -177,7 +179,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     // Everything after the command's name is the command's to parse.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const auto refuse = [&](const QString& message) {
-        err << Program << ": " << message << Qt::endl;
+        complain(err, message);
         return Refused;
     };
     if (!parser.parse(QStringList{Program} + arguments))
@@ -245,7 +247,7 @@ std::optional<int> answerWindowArguments(const QStringList& arguments, QTextStre
         error = QStringLiteral("Unknown option \"%1\". %2").arg(parser.positionalArguments().first(), usage);
     if (error.isEmpty())
         return std::nullopt;
-    err << window << ": " << error << Qt::endl;
+    complain(err, error, window);
     return Refused;
 }
 

@@ -1,4 +1,6 @@
 #include "Command.h"
+#include "ExactFileName.h"
+#include "Terminal.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/PdfTarget.h"
@@ -9,6 +11,7 @@
 
 #include <QCommandLineParser>
 #include <QDate>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <map>
@@ -155,8 +158,14 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
             throw Refusal{QStringLiteral("--stock is laser or tractor, not \"%1\".").arg(stock)};
         options.tractor = stock == QStringLiteral("tractor");
     }
-    if (parser.isSet(Copies))
-        options.copies = parser.value(Copies);
+    for (const QString& copies : parser.values(Copies)) {
+        // The window reads what it cannot make out in its copies box as none; a script
+        // that passes no number has a fault to hear about.
+        static const QRegularExpression WholeNumber(QStringLiteral(R"(^\s*[+-]?\d+\s*$)"));
+        if (!WholeNumber.match(copies).hasMatch())
+            throw Refusal{QStringLiteral("--copies takes a whole number, not \"%1\".").arg(copies)};
+        options.copies = copies;
+    }
     for (const QString& list : parser.values(Skip))
         options.marked = parseSkip(list);
     if (parser.isSet(Pdf))
@@ -189,10 +198,10 @@ int report(const PrintResult& result, QTextStream& err)
     case PrintResult::Status::Printed:
         return Ok;
     case PrintResult::Status::Refused:
-        err << "tagwright-cli: " << result.message << Qt::endl;
+        complain(err, result.message);
         return Refused;
     case PrintResult::Status::Failed:
-        err << "tagwright-cli: " << result.message << Qt::endl;
+        complain(err, result.message);
         return Failed;
     }
     return Failed;
@@ -215,7 +224,7 @@ int runPrint(const Invocation& invocation)
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
                                                    invocation.environment.dataFolder);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
-        err << "tagwright-cli: " << loaded.message << Qt::endl;
+        complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
     }
     LabelSnapshot window = loaded.window;
@@ -231,13 +240,19 @@ int runPrint(const Invocation& invocation)
             return code;
     }
     if (options.pdf) {
-        PdfTarget target(*options.pdf);
+        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*options.pdf);
+        ExactFileName file(*options.pdf);
+        if (!file.usable()) {
+            complain(err, cannotWrite);
+            return Failed;
+        }
+        PdfTarget target(file.pathForQt());
         QtPrinterSurface surface(target);
         const PrintResult result = compose(surface, window, tractor);
         if (const int code = report(result, err); code != Ok)
             return code;
-        if (!target.finish()) {
-            err << "tagwright-cli: Cannot write the PDF file " << *options.pdf << "." << Qt::endl;
+        if (!target.finish() || !file.commit()) {
+            complain(err, cannotWrite);
             return Failed;
         }
     }
@@ -248,10 +263,8 @@ int runPrint(const Invocation& invocation)
             invocation.environment.openPrinter
                 ? invocation.environment.openPrinter(*options.printer, message, code) : nullptr;
         if (!target) {
-            err << "tagwright-cli: "
-                << (message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                      : message)
-                << Qt::endl;
+            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
+                                            : message);
             return code;
         }
         QtPrinterSurface surface(*target);
