@@ -68,6 +68,20 @@ WINDOW_PID=""
 [ -f "$DATA/SetupTGW.MDB" ] || { echo "the window made no setup database in $DATA"; exit 1; }
 [ ! -e "$HOME/SetupTGW.MDB" ] || { echo "the window put SetupTGW.MDB into the home folder"; exit 1; }
 
+# On request, what the user sees: the installed window, and its information panel naming
+# the per-user folder (TAGWRIGHT_PACKAGE_SCREENSHOTS=FOLDER).
+if [ -n "${TAGWRIGHT_PACKAGE_SCREENSHOTS:-}" ] && command -v xvfb-run >/dev/null; then
+  mkdir -p "$TAGWRIGHT_PACKAGE_SCREENSHOTS"
+  xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+    /usr/bin/tagwright & pid=$!
+    sleep 4
+    import -window root "$0/installed-window.png"
+    xdotool mousemove 584 300 click 1; sleep 1   # Setup
+    xdotool mousemove 63 396 click 1; sleep 1    # the information button
+    import -window root "$0/installed-information.png"
+    kill $pid' "$TAGWRIGHT_PACKAGE_SCREENSHOTS"
+fi
+
 # tagwright-cli from another folder finds the same databases.
 mkdir -p "$WORK/elsewhere"
 cd "$WORK/elsewhere"
