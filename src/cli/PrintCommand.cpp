@@ -101,7 +101,8 @@ const QString Fonts = QStringLiteral("fonts");
 QList<QCommandLineOption> optionTable()
 {
     return {
-        {Setup, QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder)."),
+        {Setup, QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder when "
+                               "there is one, else the one the window uses)."),
          QStringLiteral("PATH")},
         {Template, QStringLiteral("The template by title, letter case ignored (default: the shop's "
                                   "default label, else the first)."),
