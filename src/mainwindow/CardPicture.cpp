@@ -1,5 +1,6 @@
 #include "CardPicture.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -19,9 +20,18 @@ const QColor Blue(0, 0, 255);
 
 }  // namespace
 
+QImage sharpCanvas(QSize logicalSize, QImage::Format format)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QImage image(logicalSize * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 QImage drawCardPicture()
 {
-    QImage image(640, 480, QImage::Format_RGB32);
+    QImage image = sharpCanvas({640, 480}, QImage::Format_RGB32);
     image.fill(Silver);
     QPainter p(&image);
 
@@ -70,8 +80,7 @@ QImage drawCardPicture()
 
 QImage drawPrinterIcon()
 {
-    QImage image(56, 30, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = sharpCanvas({56, 30}, QImage::Format_ARGB32);
     QPainter p(&image);
     p.setPen(Black);
     p.setBrush(White);
@@ -87,8 +96,7 @@ QImage drawPrinterIcon()
 
 QImage drawInformationIcon()
 {
-    QImage image(30, 30, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = sharpCanvas({30, 30}, QImage::Format_ARGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Navy, 2));
