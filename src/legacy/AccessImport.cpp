@@ -87,6 +87,17 @@ QStringList ImportSummary::lines() const
     return result;
 }
 
+QString missingTables(const QString& path, const AccessContents& contents)
+{
+    QStringList found;
+    for (const AccessTable& table : contents.tables)
+        found << QStringLiteral("\"%1\"").arg(table.name);
+    return QStringLiteral("The Access file %1holds neither the table \"Setup\" nor the tables "
+                          "\"Labels\", \"Mechanics\" and \"CompanyInfo\" (it holds %2).")
+        .arg(path.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + u' ',
+             found.isEmpty() ? QStringLiteral("no tables") : found.join(QStringLiteral(", ")));
+}
+
 DatabaseKind databaseKind(const AccessContents& contents)
 {
     auto holdsAll = [&](const QStringList& tables) {
@@ -108,12 +119,7 @@ WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString
     WriteResult result;
     result.summary.kind = databaseKind(contents);
     if (result.summary.kind == DatabaseKind::Unknown) {
-        QStringList found;
-        for (const AccessTable& table : contents.tables)
-            found << QStringLiteral("\"%1\"").arg(table.name);
-        result.error = QStringLiteral("The Access file holds neither the table \"Setup\" nor the tables "
-                                      "\"Labels\", \"Mechanics\" and \"CompanyInfo\" (it holds %1).")
-                           .arg(found.isEmpty() ? QStringLiteral("no tables") : found.join(QStringLiteral(", ")));
+        result.error = missingTables(QString(), contents);
         return result;
     }
     const bool setup = result.summary.kind == DatabaseKind::Setup;
@@ -146,7 +152,8 @@ WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString
     return result;
 }
 
-WriteResult importAccessFile(const QString& source, const QString& target, const ReadProgress& progress)
+WriteResult importAccessFile(const QString& source, const QString& target,
+                             const std::function<void()>& readDone)
 {
     WriteResult result;
     const QFileInfo targetInfo(target);
@@ -160,9 +167,15 @@ WriteResult importAccessFile(const QString& source, const QString& target, const
                            .arg(QDir::toNativeSeparators(targetInfo.absolutePath()));
         return result;
     }
-    const AccessContents contents = readAccessFile(source, progress);
+    const AccessContents contents = readAccessFile(source);
+    if (readDone)
+        readDone();
     if (!contents.ok()) {
         result.error = contents.error;
+        return result;
+    }
+    if (databaseKind(contents) == DatabaseKind::Unknown) {
+        result.error = missingTables(source, contents);
         return result;
     }
     const QString written = placement::temporaryName(targetInfo.absolutePath(), targetInfo.fileName());

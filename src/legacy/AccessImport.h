@@ -22,6 +22,8 @@ struct ImportSummary {
 
 // The setup file holds "Setup"; the main file holds "Labels", "Mechanics" and "CompanyInfo".
 DatabaseKind databaseKind(const AccessContents& contents);
+// Says which tables were looked for and which `path` holds.
+QString missingTables(const QString& path, const AccessContents& contents);
 
 struct WriteResult {
     QString error;    // with the path concerned; empty on success
@@ -36,8 +38,9 @@ struct WriteResult {
 WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written);
 
 // `tagwright-cli import-access`: reads `source`, writes it under a temporary name beside
-// `target`, then puts it in place; `target` must not exist.
+// `target`, then puts it in place; `target` must not exist. `readDone` runs after the
+// reading, before the first write.
 WriteResult importAccessFile(const QString& source, const QString& target,
-                             const ReadProgress& progress = {});
+                             const std::function<void()>& readDone = {});
 
 }  // namespace tagwright::legacy

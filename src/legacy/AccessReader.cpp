@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace tagwright::legacy {
 
 namespace {
@@ -80,8 +82,9 @@ const char* Reader::pageBytes(int start, int size) const
 // Jet 3 stores the Windows code page, which libmdb converts.
 QString Reader::text(const char* bytes, qsizetype size) const
 {
+    // An empty text is present, not missing: a null QString would be stored as missing.
     if (size == 0)
-        return QString();
+        return QString(u""_s);
     if (IS_JET3(m_mdb)) {
         std::vector<char> converted(std::size_t(size) * 3 + 16);
         const int length = mdb_unicode2ascii(m_mdb, bytes, std::size_t(size), converted.data(),
@@ -197,9 +200,6 @@ AccessTable Reader::readTable(MdbTableDef* table, const std::function<void()>& r
 {
     AccessTable result;
     result.name = QString::fromUtf8(table->name);
-    if (!mdb_read_columns(table) || table->num_cols == 0 || !table->columns
-        || table->columns->len != table->num_cols)
-        throw Damaged{QStringLiteral("table \"%1\" has no readable columns").arg(result.name)};
     for (unsigned int i = 0; i < table->num_cols; ++i) {
         const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
         result.columns.append({QString::fromUtf8(column->name), kindOf(column->col_type)});
@@ -274,7 +274,14 @@ AccessContents readAccessFile(const QString& path, const ReadProgress& progress)
                                                        "password in Access first"));
         return contents;
     }
+    // Access files are whole pages (2 KB for Jet 3, 4 KB after); a cut file would otherwise
+    // read as a file with fewer tables or rows.
     const qint64 fileSize = QFileInfo(path).size();
+    const qint64 pageSize = header.format == AccessHeader::Format::Jet3 ? 2048 : 4096;
+    if (fileSize < 2 * pageSize || fileSize % pageSize != 0) {
+        contents.error = describe(path, QStringLiteral("the file is damaged (it is cut short)"));
+        return contents;
+    }
     Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb) {
         contents.error = describe(path, QStringLiteral("libmdb cannot open it (damaged or encrypted)"));
@@ -289,8 +296,10 @@ AccessContents readAccessFile(const QString& path, const ReadProgress& progress)
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
             if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
                 continue;
+            // The column definitions are read from the page mdb_read_table leaves loaded.
             Table table(mdb_read_table(entry));
-            if (!table)
+            if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0 || !table->columns
+                || table->columns->len != table->num_cols)
                 throw Damaged{QStringLiteral("table \"%1\" is damaged").arg(QString::fromUtf8(entry->object_name))};
             total += table->num_rows;
             tables.push_back(std::move(table));

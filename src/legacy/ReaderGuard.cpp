@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
@@ -22,11 +23,13 @@ std::size_t g_messageLength = 0;
 alignas(16) char g_alternateStack[64 * 1024];
 struct sigaction g_previous[std::size(GuardedSignals)];
 struct rlimit g_previousLimit;
+int g_messageOutput = STDERR_FILENO;
+int g_savedError = -1;
 
 extern "C" void readerFailed(int)
 {
     // Only async-signal-safe calls: the message was prepared beforehand.
-    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, g_message, g_messageLength);
+    [[maybe_unused]] const ssize_t written = ::write(g_messageOutput, g_message, g_messageLength);
     ::_exit(1);
 }
 
@@ -43,6 +46,11 @@ rlim_t addressSpaceInUse()
 }
 
 }  // namespace
+
+int ReaderGuard::secondsFor(const QString& path)
+{
+    return 5 + int(QFileInfo(path).size() / (1 << 20));
+}
 
 void ReaderGuard::reading(const QString& path)
 {
@@ -71,6 +79,20 @@ ReaderGuard::ReaderGuard(const QString& path, int seconds)
     for (std::size_t i = 0; i < std::size(GuardedSignals); ++i)
         ::sigaction(GuardedSignals[i], &action, &g_previous[i]);
 
+    // libmdb writes its own warnings about damaged pages straight to stderr, dozens of
+    // lines that would bury the one line scripts read. TAGWRIGHT_CLI_VERBOSE=1 keeps them.
+    if (!qEnvironmentVariableIsSet("TAGWRIGHT_CLI_VERBOSE")) {
+        std::fflush(stderr);
+        g_savedError = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (g_savedError >= 0 && null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            g_messageOutput = g_savedError;
+        }
+        if (null >= 0)
+            ::close(null);
+    }
+
     ::getrlimit(RLIMIT_AS, &g_previousLimit);
     struct rlimit limit = g_previousLimit;
     const rlim_t wanted = addressSpaceInUse() + MemoryAllowance;
@@ -84,6 +106,13 @@ ReaderGuard::~ReaderGuard()
 {
     ::alarm(0);
     ::setrlimit(RLIMIT_AS, &g_previousLimit);
+    if (g_savedError >= 0) {
+        std::fflush(stderr);
+        ::dup2(g_savedError, STDERR_FILENO);
+        ::close(g_savedError);
+        g_savedError = -1;
+        g_messageOutput = STDERR_FILENO;
+    }
     for (std::size_t i = 0; i < std::size(GuardedSignals); ++i)
         ::sigaction(GuardedSignals[i], &g_previous[i], nullptr);
 }

@@ -14,6 +14,10 @@ class ReaderGuard {
 public:
     ReaderGuard(const QString& path, int seconds);
     ~ReaderGuard();
+    // A time limit for reading `path`: generous for a shop's files (the largest known reads
+    // in well under a second), short enough that a reader caught in a loop gives up soon.
+    static int secondsFor(const QString& path);
+
     // The file the message names from now on.
     void reading(const QString& path);
     ReaderGuard(const ReaderGuard&) = delete;

@@ -71,6 +71,17 @@ QString storedDataPath(const PendingFile& setup)
     return cursor.value(schema::setup::DataPath).toString();
 }
 
+// A file that is no Access file must be a Tagwright database already; anything else is
+// reported before a single file changes.
+void expectTagwrightDatabase(const QString& path, const QStringList& tables)
+{
+    store::Database db;
+    if (store::StoreError error = db.open(path, tables, store::Database::Access::ReadOnly); !error.ok())
+        throw Refusal{ConversionReport::Failed,
+                      QStringLiteral("%1 is neither an Access file nor a Tagwright database (%2).")
+                          .arg(shown(path), error.message)};
+}
+
 // A legacy DataPath is usually a Windows folder. Where it is no folder here, the option
 // decides, else the setup file's own folder when the main file sits there.
 QString dataFolder(const ConversionRequest& request, const QString& stored, const QString& setupPath)
@@ -144,6 +155,8 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         main.header = readAccessHeader(main.path);
         if (main.header.isAccess())
             main.contents = readExpecting(main.path, DatabaseKind::Main, progress);
+        else
+            expectTagwrightDatabase(main.path, schema::mainTables());
 
         if (setup.header.isAccess()) {
             if (QDir::cleanPath(stored) != QDir::cleanPath(folder))
