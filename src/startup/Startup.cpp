@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "DataFolders.h"
+#include "LegacyConversionStep.h"
 #include "MainWindowAssembly.h"
 #include "StoreBootstrap.h"
 
@@ -88,6 +89,14 @@ int runTagwright(QApplication& app)
     app.setApplicationName(QStringLiteral("Tagwright"));
     app.setOrganizationName(QStringLiteral("Tagwright"));
     mainwindow::QtUserDialogs dialogs;
+    // The shop's Access files are converted (or left alone on Quit) before anything opens them.
+    QtConversionDialogs conversionDialogs;
+    switch (offerConversion(QDir::currentPath(), defaultDataFolder(programFolder()),
+                            QDir(programFolder()).filePath(QStringLiteral("tagwright-cli")), conversionDialogs)) {
+    case ConversionChoice::Quit: return 0;
+    case ConversionChoice::Failed: return 1;
+    default: break;
+    }
     Startup startup(dialogs, {QDir::currentPath(), programFolder()});
     int exitCode = 0;
     QObject::connect(&startup, &Startup::failed, &app, [&](int code) {
