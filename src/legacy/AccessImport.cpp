@@ -114,7 +114,8 @@ DatabaseKind databaseKind(const AccessContents& contents)
     return DatabaseKind::Unknown;
 }
 
-WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written)
+WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written,
+                                   const QString& destination)
 {
     WriteResult result;
     result.summary.kind = databaseKind(contents);
@@ -122,31 +123,35 @@ WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString
         result.error = missingTables(QString(), contents);
         return result;
     }
+    // One line naming the file the user asked for, not the temporary name it is written under.
+    const auto cannotWrite = [&](const QString& reason) {
+        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(destination), reason.trimmed());
+    };
     const bool setup = result.summary.kind == DatabaseKind::Setup;
     store::Database db;
     if (store::StoreError error = db.create(written, setup ? schema::setupStatements() : schema::mainStatements());
         !error.ok()) {
-        result.error = error.describe();
+        result.error = cannotWrite(error.message);
         removeWithJournal(written);
         return result;
     }
     QSqlDatabase& connection = db.connection();
     connection.transaction();
     for (const QString& table : requiredTables(result.summary.kind)) {
-        result.error = copyTable(connection, *contents.table(table), table, result.summary);
-        if (!result.ok())
+        const QString failure = copyTable(connection, *contents.table(table), table, result.summary);
+        if (!failure.isEmpty()) {
+            result.error = cannotWrite(failure);
             break;
+        }
     }
     if (result.ok() && !connection.commit())
-        result.error = db.engineError(QStringLiteral("Cannot write the database.")).describe();
-    if (!result.ok()) {
+        result.error = cannotWrite(db.engineError(QStringLiteral("the engine refused the write")).message);
+    if (!result.ok())
         connection.rollback();
-        if (!result.error.contains(QDir::toNativeSeparators(written)))
-            result.error += QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(written));
-    }
     db.close();
-    if (result.ok())
-        placement::flushFile(written, &result.error);
+    QString flushFailure;
+    if (result.ok() && !placement::flushFile(written, &flushFailure))
+        result.error = cannotWrite(flushFailure);
     if (!result.ok())
         removeWithJournal(written);
     return result;
@@ -179,7 +184,7 @@ WriteResult importAccessFile(const QString& source, const QString& target,
         return result;
     }
     const QString written = placement::temporaryName(targetInfo.absolutePath(), targetInfo.fileName());
-    result = writeTagwrightDatabase(contents, written);
+    result = writeTagwrightDatabase(contents, written, targetInfo.absoluteFilePath());
     if (result.ok() && !placement::placeNew(written, targetInfo.absoluteFilePath(), &result.error))
         QFile::remove(written);
     return result;

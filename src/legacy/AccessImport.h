@@ -34,8 +34,10 @@ struct WriteResult {
 
 // Writes the rows read from an Access file into a new Tagwright database file `written`
 // (which must not exist) with the same tables, fields, values and row order, in one
-// transaction, flushed to the disk. On failure nothing is left at `written`.
-WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written);
+// transaction, flushed to the disk. On failure nothing is left at `written`; the message
+// names `destination`, the file it is meant to become.
+WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written,
+                                   const QString& destination);
 
 // `tagwright-cli import-access`: reads `source`, writes it under a temporary name beside
 // `target`, then puts it in place; `target` must not exist. `readDone` runs after the

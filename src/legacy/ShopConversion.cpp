@@ -177,7 +177,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         for (PendingFile& file : pending) {
             const QFileInfo info(file.path);
             file.written = placement::temporaryName(info.absolutePath(), info.fileName());
-            const WriteResult written = writeTagwrightDatabase(file.contents, file.written);
+            const WriteResult written = writeTagwrightDatabase(file.contents, file.written, file.path);
             if (!written.ok()) {
                 file.written.clear();
                 throw Refusal{ConversionReport::Failed, written.error};

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -90,13 +91,24 @@ ConversionChoice offerConversion(const QString& workingFolder, const QString& de
                                            "converts them is missing.").arg(shown(cliProgram)));
         return ConversionChoice::Failed;
     }
-    const QStringList arguments{QStringLiteral("convert"), QStringLiteral("--setup"), found.setupPath,
-                                QStringLiteral("--progress")};
-    const ConversionRun run = dialogs.runWithProgress(cliProgram, arguments, workingFolder);
-    if (run.started && !run.crashed && run.exitCode == 0)
-        return ConversionChoice::Converted;
+    QStringList arguments{QStringLiteral("convert"), QStringLiteral("--setup"), found.setupPath,
+                          QStringLiteral("--progress")};
+    ConversionRun run = dialogs.runWithProgress(cliProgram, arguments, workingFolder);
     QString reason = run.errorText.trimmed();
     reason.remove(QRegularExpression(QStringLiteral("^tagwright-cli: ")));
+    // Refused for want of a data folder (the setup record names a Windows one): ask for it,
+    // as the command line's --data-path would take it.
+    while (run.started && run.exitCode == 2 && reason.contains(QLatin1String("--data-path"))) {
+        const QString folder = dialogs.chooseDataFolder(reason, workingFolder);
+        if (folder.isEmpty())
+            return ConversionChoice::Quit;
+        run = dialogs.runWithProgress(cliProgram, arguments + QStringList{QStringLiteral("--data-path"), folder},
+                                      workingFolder);
+        reason = run.errorText.trimmed();
+        reason.remove(QRegularExpression(QStringLiteral("^tagwright-cli: ")));
+    }
+    if (run.started && !run.crashed && run.exitCode == 0)
+        return ConversionChoice::Converted;
     if (reason.isEmpty())
         reason = run.started ? QStringLiteral("The conversion stopped unexpectedly (exit status %1).").arg(run.exitCode)
                              : QStringLiteral("The conversion could not be started.");
@@ -164,6 +176,15 @@ ConversionRun QtConversionDialogs::runWithProgress(const QString& program, const
     run.exitCode = process.exitCode();
     run.errorText = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+QString QtConversionDialogs::chooseDataFolder(const QString& why, const QString& startFolder)
+{
+    QMessageBox::information(nullptr, QStringLiteral("Tagwright"),
+                             why.section(QStringLiteral(" Name the folder"), 0, 0) +
+                                 QStringLiteral("\n\nChoose the folder that holds QUILLON.MDB."));
+    return QFileDialog::getExistingDirectory(nullptr, QStringLiteral("The folder that holds QUILLON.MDB"),
+                                             startFolder);
 }
 
 void QtConversionDialogs::showFailure(const QString& text)

@@ -46,6 +46,9 @@ public:
     virtual ConversionRun runWithProgress(const QString& program, const QStringList& arguments,
                                           const QString& workingFolder) = 0;
     virtual void showFailure(const QString& text) = 0;
+    // The setup file names a folder that is not one here (a Windows path): the folder that
+    // holds QUILLON.MDB, or an empty text when the user gives up. `why` says what is missing.
+    virtual QString chooseDataFolder(const QString& why, const QString& startFolder) = 0;
 };
 
 // The real ones: a message box with Convert and Quit, and a progress dialog fed by the
@@ -56,6 +59,7 @@ public:
     ConversionRun runWithProgress(const QString& program, const QStringList& arguments,
                                   const QString& workingFolder) override;
     void showFailure(const QString& text) override;
+    QString chooseDataFolder(const QString& why, const QString& startFolder) override;
 };
 
 enum class ConversionChoice {

@@ -39,10 +39,17 @@ public:
         return run;
     }
     void showFailure(const QString& text) override { failures << text; }
+    QString chooseDataFolder(const QString& why, const QString&) override
+    {
+        folderQuestions << why;
+        return folderAnswer;
+    }
 
     bool answerConvert = true;
     QStringList questions;
     QStringList failures;
+    QStringList folderQuestions;
+    QString folderAnswer;   // empty: the user gives up
     qsizetype progressLines = 0;
 };
 
@@ -116,6 +123,23 @@ TEST_F(ConversionQuestion, anAccessMainFileBesideATagwrightSetupIsNamedAndConver
     EXPECT_TRUE(dialogs.questions.first().contains(shop.file(store::schema::MainFileName)));
     EXPECT_TRUE(dialogs.questions.first().contains(QStringLiteral("QUILLON.MDB.access")));
     expectDatabaseMatches(shop.file(store::schema::MainFileName), expectedTables(QStringLiteral("shop-access2000")));
+}
+
+TEST_F(ConversionQuestion, aWindowsDataPathAsksForTheFolderThatHoldsTheMainFile)
+{
+    copyIn("setup-access2000.mdb", store::schema::SetupFileName);
+    TempFolder elsewhere;
+    ASSERT_TRUE(QFile::copy(legacyFile(QStringLiteral("shop-access2000.mdb")), elsewhere.file(store::schema::MainFileName)));
+
+    EXPECT_EQ(offer(), startup::ConversionChoice::Quit);   // the user gives up
+    ASSERT_EQ(dialogs.folderQuestions.size(), 1);
+    EXPECT_TRUE(dialogs.folderQuestions.first().contains(QStringLiteral("C:\\Program Files\\Labels")));
+    EXPECT_EQ(folderEntries(shop.path()), QStringList{store::schema::SetupFileName});
+
+    dialogs.folderAnswer = elsewhere.path();
+    EXPECT_EQ(offer(), startup::ConversionChoice::Converted);
+    EXPECT_TRUE(QFile::exists(elsewhere.file(QStringLiteral("QUILLON.MDB.access"))));
+    EXPECT_TRUE(QFile::exists(shop.file(QStringLiteral("SetupTGW.MDB.access"))));
 }
 
 TEST_F(ConversionQuestion, aFailedConversionIsShownWithThePathAndChangesNothing)

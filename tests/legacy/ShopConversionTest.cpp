@@ -2,6 +2,8 @@
 
 #include "startup/StoreBootstrap.h"
 
+#include <unistd.h>
+
 using namespace tagwright;
 using namespace tagwright::test;
 
@@ -145,6 +147,55 @@ TEST_F(ShopFolder, noSetupFileIsAFailureNamingIt)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(shop.file(QStringLiteral("Other.MDB"))));
     expectUntouched();
+}
+
+}  // namespace
+
+namespace {
+
+// A folder on a small file system of its own, mounted for one test (root only).
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& size)
+    {
+        if (::geteuid() != 0)
+            return;
+        m_mounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                                QStringLiteral("-o"), QStringLiteral("size=") + size,
+                                                                QStringLiteral("tmpfs"), m_folder.path()}) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_folder.path()});
+    }
+    bool mounted() const { return m_mounted; }
+    QString file(const QString& name) const { return m_folder.file(name); }
+    QString path() const { return m_folder.path(); }
+
+private:
+    TempFolder m_folder;
+    bool m_mounted = false;
+};
+
+TEST(ShopConversionOnAFullDisk, theFailedWriteIsReportedAndBothOriginalsStayAsTheyWere)
+{
+    // Room for the two Access files and little more: the new main database cannot be written.
+    SmallDisk disk(QStringLiteral("420k"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "needs root to mount a small file system";
+    ASSERT_TRUE(QFile::copy(legacyFile(QStringLiteral("setup-access2000.mdb")), disk.file(SetupName)));
+    ASSERT_TRUE(QFile::copy(legacyFile(QStringLiteral("shop-access2000.mdb")), disk.file(MainName)));
+    const QByteArray setupBytes = fileBytes(disk.file(SetupName));
+    const QByteArray mainBytes = fileBytes(disk.file(MainName));
+
+    const CliRun run = runCli({QStringLiteral("convert")}, disk.path());
+    EXPECT_EQ(run.exitCode, 1) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(disk.file(MainName))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("full"))) << run.err.toStdString();
+    EXPECT_EQ(folderEntries(disk.path()), (QStringList{MainName, SetupName}));
+    EXPECT_EQ(fileBytes(disk.file(SetupName)), setupBytes);
+    EXPECT_EQ(fileBytes(disk.file(MainName)), mainBytes);
 }
 
 }  // namespace
