@@ -15,7 +15,8 @@ namespace tagwright::legacy {
 
 namespace {
 
-constexpr int GuardedSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGALRM};
+// SIGTRAP: glib's g_malloc ends a refused allocation with a breakpoint.
+constexpr int GuardedSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTRAP, SIGALRM};
 constexpr rlim_t MemoryAllowance = rlim_t(1) << 30;   // beyond what the process holds already
 
 char g_message[4096];

@@ -73,3 +73,44 @@ TEST_P(DamagedCopies, importEndsWithAMessageOrACompleteDatabaseNeverACrashOrAHan
 INSTANTIATE_TEST_SUITE_P(ShopFiles, DamagedCopies, ::testing::Values("setup-access2000.mdb", "shop-access2000.mdb"));
 
 }  // namespace
+
+#include "legacy/ReaderGuard.h"
+
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+
+// What the guard turns into exit status 1 with the usual one-line message, should libmdb
+// ever crash, loop or allocate without end on a file the mutations above did not foresee.
+TEST(ReaderGuardDeathTest, aCrashAHangOrARunawayAllocationEndsWithExit1NamingTheFile)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString path = QStringLiteral("/shop/QUILLON.MDB");
+    const std::string message = "The Access file /shop/QUILLON.MDB cannot be read: the file is damaged";
+    EXPECT_EXIT(
+        {
+            legacy::ReaderGuard guard(path, 5);
+            std::raise(SIGSEGV);
+        },
+        ::testing::ExitedWithCode(1), message);
+    EXPECT_EXIT(
+        {
+            legacy::ReaderGuard guard(path, 1);
+            for (volatile bool forever = true; forever;) {
+            }
+        },
+        ::testing::ExitedWithCode(1), message);
+    EXPECT_EXIT(
+        {
+            legacy::ReaderGuard guard(path, 5);
+            // 4 GB fits in memory here but not in the allowance; as libmdb's plain malloc calls
+            // would, the refused allocation is used all the same.
+            auto* everything = static_cast<volatile char*>(std::malloc(std::size_t(4) << 30));
+            everything[12345] = 'x';
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(1), message);
+}
+
+}  // namespace
