@@ -228,6 +228,11 @@ AccessTable Reader::readTable(MdbTableDef* table, const std::function<void()>& r
         result.rows.append(std::move(row));
         rowRead();
     }
+    // libmdb passes over rows and pages it cannot make sense of; the table definition's
+    // count tells a damaged table from a short one.
+    if (result.rows.size() != qsizetype(table->num_rows))
+        throw Damaged{QStringLiteral("table \"%1\" holds %2 rows, of which %3 could be read")
+                          .arg(result.name).arg(table->num_rows).arg(result.rows.size())};
     return result;
 }
 
