@@ -133,6 +133,37 @@ void discard(QVector<PendingFile>& files)
     }
 }
 
+// Writes every new file under its temporary name first; only when all are on the disk are
+// they swapped in, each original kept beside it.
+void writeAndSwapIn(QVector<PendingFile>& pending, ConversionReport& report)
+{
+    QVector<ImportSummary> summaries;
+    for (PendingFile& file : pending) {
+        const QFileInfo info(file.path);
+        file.written = placement::temporaryName(info.absolutePath(), info.fileName());
+        const WriteResult written = writeTagwrightDatabase(file.contents, file.written, file.path);
+        if (!written.ok()) {
+            file.written.clear();
+            throw Refusal{ConversionReport::Failed, written.error};
+        }
+        summaries.append(written.summary);
+    }
+    // Main file first: a setup record already converted would point the window at an
+    // Access file it cannot open.
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        PendingFile& file = pending[i];
+        const QString keptAs = placement::keptOriginalName(file.path);
+        QString error;
+        if (!placement::replaceKeeping(file.written, file.path, keptAs, &error))
+            throw Refusal{ConversionReport::Failed, error};
+        file.written.clear();
+        report.lines << QStringLiteral("Converted %1 (%2) to a Tagwright database; the original is kept as %3.")
+                            .arg(shown(file.path), file.header.formatName(), shown(keptAs));
+        for (const QString& line : summaries[i].lines())
+            report.lines << QStringLiteral("  ") + line;
+    }
+}
+
 }  // namespace
 
 ConversionReport convertShopFiles(const ConversionRequest& request, const ConversionProgress& progress)
@@ -173,31 +204,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
 
         if (progress.writing)
             progress.writing();
-        QVector<ImportSummary> summaries;
-        for (PendingFile& file : pending) {
-            const QFileInfo info(file.path);
-            file.written = placement::temporaryName(info.absolutePath(), info.fileName());
-            const WriteResult written = writeTagwrightDatabase(file.contents, file.written, file.path);
-            if (!written.ok()) {
-                file.written.clear();
-                throw Refusal{ConversionReport::Failed, written.error};
-            }
-            summaries.append(written.summary);
-        }
-        // Main file first: a setup record already converted would point the window at an
-        // Access file it cannot open.
-        for (qsizetype i = 0; i < pending.size(); ++i) {
-            PendingFile& file = pending[i];
-            const QString keptAs = placement::keptOriginalName(file.path);
-            QString error;
-            if (!placement::replaceKeeping(file.written, file.path, keptAs, &error))
-                throw Refusal{ConversionReport::Failed, error};
-            file.written.clear();
-            report.lines << QStringLiteral("Converted %1 (%2) to a Tagwright database; the original is kept as %3.")
-                                .arg(shown(file.path), file.header.formatName(), shown(keptAs));
-            for (const QString& line : summaries[i].lines())
-                report.lines << QStringLiteral("  ") + line;
-        }
+        writeAndSwapIn(pending, report);
         if (!setup.header.isAccess())
             report.lines << QStringLiteral("%1 is a Tagwright database already.").arg(shown(setup.path));
         if (!main.header.isAccess())
