@@ -47,6 +47,14 @@ QString aboutFile(const QString& path, const QString& what)
         .arg(shown(path), what, shown(QFileInfo(legacy::placement::keptOriginalName(path)).fileName()));
 }
 
+// The child's one line on stderr, without the program's name in front.
+QString childMessage(const ConversionRun& run)
+{
+    QString message = run.errorText.trimmed();
+    message.remove(QRegularExpression(QStringLiteral("^tagwright-cli: ")));
+    return message;
+}
+
 }  // namespace
 
 AccessFilesFound findAccessFiles(const QString& workingFolder, const QString& defaultFolder)
@@ -94,8 +102,7 @@ ConversionChoice offerConversion(const QString& workingFolder, const QString& de
     QStringList arguments{QStringLiteral("convert"), QStringLiteral("--setup"), found.setupPath,
                           QStringLiteral("--progress")};
     ConversionRun run = dialogs.runWithProgress(cliProgram, arguments, workingFolder);
-    QString reason = run.errorText.trimmed();
-    reason.remove(QRegularExpression(QStringLiteral("^tagwright-cli: ")));
+    QString reason = childMessage(run);
     // Refused for want of a data folder (the setup record names a Windows one): ask for it,
     // as the command line's --data-path would take it.
     while (run.started && run.exitCode == 2 && reason.contains(QLatin1String("--data-path"))) {
@@ -104,8 +111,7 @@ ConversionChoice offerConversion(const QString& workingFolder, const QString& de
             return ConversionChoice::Quit;
         run = dialogs.runWithProgress(cliProgram, arguments + QStringList{QStringLiteral("--data-path"), folder},
                                       workingFolder);
-        reason = run.errorText.trimmed();
-        reason.remove(QRegularExpression(QStringLiteral("^tagwright-cli: ")));
+        reason = childMessage(run);
     }
     if (run.started && !run.crashed && run.exitCode == 0)
         return ConversionChoice::Converted;
