@@ -9,7 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config ccache dpkg-dev file appstream desktop-file-utils
   qt6-base-dev libqt6sql6-sqlite libxkbcommon-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  fonts-liberation2 fonts-urw-base35 libwmf-dev
+  fonts-liberation2 fonts-urw-base35 libwmf-dev mdbtools-dev
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
 )
 

@@ -4,11 +4,15 @@ namespace tagwright::cli {
 
 // Each command's factory lives in its own source file.
 Command printCommand();
+Command importAccessCommand();
+Command convertCommand();
 
 const QList<Command>& commands()
 {
     static const QList<Command> table{
         printCommand(),
+        importAccessCommand(),
+        convertCommand(),
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "LegacyConversionStep.h"
 #include "MainWindowAssembly.h"
 #include "StoreBootstrap.h"
 
@@ -88,6 +89,16 @@ int runTagwright(QApplication& app)
 {
     store::nameTheProgram(app);
     mainwindow::QtUserDialogs dialogs;
+    // The shop's Access files are converted (or left alone on Quit) before anything opens them.
+    const store::DataLocation location = store::decideDataLocation(QDir::currentPath(), store::programFolder());
+    QtConversionDialogs conversionDialogs;
+    switch (offerConversion(location.setupFolder, location.defaultDataFolder,
+                            QDir(store::programFolder()).filePath(QStringLiteral("tagwright-cli")),
+                            conversionDialogs)) {
+    case ConversionChoice::Quit: return 0;
+    case ConversionChoice::Failed: return 1;
+    default: break;
+    }
     Startup startup(dialogs, {QDir::currentPath(), store::programFolder()});
     int exitCode = 0;
     QObject::connect(&startup, &Startup::failed, &app, [&](int code) {
