@@ -1,4 +1,4 @@
-#include "mainwindow/PrinterTarget.h"
+#include "printers/PrinterTarget.h"
 #include "printing/CliPrint.h"
 
 #include <QFile>
@@ -33,13 +33,13 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const auto openPrinter = [](const QString& name, QString& message, int& exitCode)
         -> std::unique_ptr<tagwright::printing::PrintTarget> {
-        auto printer = tagwright::mainwindow::PrinterTarget::printerNamed(name, message);
+        auto printer = tagwright::printers::PrinterTarget::printerNamed(name, message);
         if (!printer) {
             exitCode = name == QStringLiteral("default") ? tagwright::printing::CliFailed
                                                          : tagwright::printing::CliRefused;
             return nullptr;
         }
-        return std::make_unique<tagwright::mainwindow::PrinterTarget>(std::move(printer));
+        return std::make_unique<tagwright::printers::PrinterTarget>(std::move(printer));
     };
     return tagwright::printing::runCli(app.arguments().mid(1), out, err, openPrinter,
                                        QCoreApplication::applicationDirPath());

@@ -1,7 +1,7 @@
 #include "SystemPrintOutput.h"
 
 #include "PrinterChoice.h"
-#include "PrinterTarget.h"
+#include "printers/PrinterTarget.h"
 
 #include "printing/PdfTarget.h"
 #include "printing/QtPrinterSurface.h"
@@ -40,15 +40,15 @@ std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error
     m_pdfFile.clear();
     m_target.reset();
     if (QPrinter* chosen = PrinterChoice::of(m_window).chosenPrinter()) {
-        m_target = std::make_unique<PrinterTarget>(*chosen);
+        m_target = std::make_unique<printers::PrinterTarget>(*chosen);
     } else if (!QPrinterInfo::availablePrinters().isEmpty()) {
         QString message;
-        std::unique_ptr<QPrinter> printer = PrinterTarget::printerNamed(QString(), message);
+        std::unique_ptr<QPrinter> printer = printers::PrinterTarget::printerNamed(QString(), message);
         if (!printer) {
             *error = message;
             return nullptr;
         }
-        m_target = std::make_unique<PrinterTarget>(std::move(printer));
+        m_target = std::make_unique<printers::PrinterTarget>(std::move(printer));
     } else {
         if (!QDir().mkpath(m_pdfFolder)) {
             *error = QStringLiteral("No printer is installed, and the folder \"%1\" for PDF labels "
