@@ -2,6 +2,7 @@
 
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
+#include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -22,7 +23,8 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     test::TempFolder folder;
     const QString labels = QDir(folder.path()).filePath(QStringLiteral("Tagwright labels"));
     QWidget window;
-    mainwindow::SystemPrintOutput output(window, labels);
+    test::FakeDialogs dialogs;
+    mainwindow::SystemPrintOutput output(window, dialogs, labels);
 
     QString error;
     std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
