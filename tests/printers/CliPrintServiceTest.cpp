@@ -88,4 +88,21 @@ TEST_F(CliPrintService, laserAndTractorJobsComeOutOnTheirPaperWhereTheExportedPd
     }
 }
 
+// A script learns of it from the exit code and one line on stderr naming the printer.
+TEST_F(CliPrintService, aPausedOrRejectingQueueExitsOneWithTheReason)
+{
+    const QString queue = queues.addOwnQueue();
+    Queues::admin(QStringLiteral("cupsdisable"), {QStringLiteral("-r"), QStringLiteral("Cover open"), queue});
+    EXPECT_EQ(cli({QStringLiteral("--printer"), queue}), 1);
+    EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("\"%1\" is paused: Cover open").arg(queue))) << err.toStdString();
+
+    Queues::admin(QStringLiteral("cupsenable"), {queue});
+    Queues::admin(QStringLiteral("cupsreject"), {queue});
+    EXPECT_EQ(cli({QStringLiteral("--printer"), queue}), 1);
+    EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("\"%1\" is not accepting jobs").arg(queue))) << err.toStdString();
+    EXPECT_TRUE(queues.printed(0).isEmpty());
+}
+
 }  // namespace

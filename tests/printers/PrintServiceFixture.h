@@ -45,8 +45,12 @@ public:
 
     ~PrintServiceQueues()
     {
-        if (!m_ownQueue.isEmpty())
-            QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_ownQueue});
+        if (m_ownQueue.isEmpty())
+            return;
+        // Quietly: a test may have removed it already.
+        QProcess remove;
+        remove.start(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_ownQueue});
+        remove.waitForFinished(30000);
     }
 
     // Runs an administration tool of the print service (lpadmin, cupsdisable ...).

@@ -106,4 +106,45 @@ INSTANTIATE_TEST_SUITE_P(BothStocksOnBothQueues, WindowPrintJob,
                                            Job{PrintServiceQueues::Plain, true, {396, 217.5}, 0},
                                            Job{PrintServiceQueues::Margins, true, {396, 217.5}, 0}));
 
+struct Refusal {
+    const char* name;
+    const char* tool;  // what happens to the queue between choosing it and printing
+    const char* reason;
+};
+
+void PrintTo(const Refusal& refusal, std::ostream* out)
+{
+    *out << refusal.name;
+}
+
+class WindowRefusedJob : public WindowPrintService, public ::testing::WithParamInterface<Refusal> {};
+
+// The message names the printer and says why; the window is usable again behind it.
+TEST_P(WindowRefusedJob, aQueueThatCannotPrintIsReportedAndTheWindowStaysUsable)
+{
+    const Refusal& refusal = GetParam();
+    openShop(false);
+    const QString queue = queues.addOwnQueue();
+    choosePrinter(queue);
+    if (QByteArray(refusal.tool) == "lpadmin")
+        Queues::admin(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});
+    else
+        Queues::admin(QLatin1String(refusal.tool), {QStringLiteral("-r"), QStringLiteral("Out of labels"), queue});
+    print();
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const FakeDialogs::Message& message = dialogs.messages.front();
+    EXPECT_EQ(message.icon, QMessageBox::Critical);
+    EXPECT_TRUE(message.text.contains(QStringLiteral("\"%1\"").arg(queue))) << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains(QLatin1String(refusal.reason))) << message.text.toStdString();
+    EXPECT_FALSE(window->printCommand().panelUp());
+    EXPECT_TRUE(window->controls().printButton->isEnabled());
+    EXPECT_TRUE(window->controls().setupButton->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(PausedRejectingGone, WindowRefusedJob,
+                         ::testing::Values(Refusal{"paused", "cupsdisable", "is paused: Out of labels"},
+                                           Refusal{"rejecting", "cupsreject", "is not accepting jobs: Out of labels"},
+                                           Refusal{"gone", "lpadmin", "is no longer available"}));
+
 }  // namespace
