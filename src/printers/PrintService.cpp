@@ -22,6 +22,8 @@ struct Cups {
     int (*ippGetInteger)(Attribute*, int element) = nullptr;
     int (*ippGetBoolean)(Attribute*, int element) = nullptr;
     void (*ippDelete)(Request*) = nullptr;
+    void* (*cupsGetNamedDest)(void* http, const char* name, const char* instance) = nullptr;
+    void (*cupsFreeDests)(int count, void* destinations) = nullptr;
     int (*cupsLastError)() = nullptr;
     const char* (*cupsLastErrorString)() = nullptr;
 
@@ -60,6 +62,8 @@ private:
             && resolve(cups.ippGetInteger, "ippGetInteger")
             && resolve(cups.ippGetBoolean, "ippGetBoolean")
             && resolve(cups.ippDelete, "ippDelete")
+            && resolve(cups.cupsGetNamedDest, "cupsGetNamedDest")
+            && resolve(cups.cupsFreeDests, "cupsFreeDests")
             && resolve(cups.cupsLastError, "cupsLastError")
             && resolve(cups.cupsLastErrorString, "cupsLastErrorString");
         return all ? cups : Cups();
@@ -77,6 +81,16 @@ QString textOf(const Cups& cups, Cups::Request* response, const char* name)
     Cups::Attribute* attribute = cups.ippFindAttribute(response, name, Cups::AnyTag);
     const char* text = attribute ? cups.ippGetString(attribute, 0, nullptr) : nullptr;
     return text ? QString::fromUtf8(text).trimmed() : QString();
+}
+
+// A class of printers, or a network printer the service sets up only when a job comes, has
+// no queue to ask yet; it is known all the same.
+bool known(const Cups& cups, const QString& queue)
+{
+    void* destination = cups.cupsGetNamedDest(nullptr, queue.toUtf8().constData(), nullptr);
+    if (destination)
+        cups.cupsFreeDests(1, destination);
+    return destination != nullptr;
 }
 
 // The queue's own explanation ("Out of labels"), else the general one.
@@ -98,7 +112,7 @@ QString PrintService::refusal(const QString& printerName)
     cups.ippAddString(request, Cups::OperationGroup, Cups::UriTag, "printer-uri", nullptr, uri.constData());
     Cups::Request* response = cups.cupsDoRequest(nullptr, request, "/");
     if (!response || cups.cupsLastError() >= Cups::FirstError) {
-        const bool gone = cups.cupsLastError() == Cups::NotFound;
+        const bool gone = cups.cupsLastError() == Cups::NotFound && !known(cups, queue);
         if (response)
             cups.ippDelete(response);
         // Without an answer from the service, the job itself will tell.
