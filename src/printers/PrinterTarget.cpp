@@ -92,25 +92,30 @@ QPaintDevice* PrinterTarget::device()
 
 void PrinterTarget::applyPageSize(const std::optional<QSizeF>& pageTwips)
 {
+    applyLabelPage(*m_printer, pageTwips);
+}
+
+void PrinterTarget::applyLabelPage(QPrinter& printer, const std::optional<QSizeF>& pageTwips)
+{
     // A job without a page size of its own is a laser sheet: US Letter, whatever paper the
     // printer would take by default (A4 in most of the world).
     const QPageSize wanted = pageTwips ? printing::pageSizeFromTwips(*pageTwips) : QPageSize(QPageSize::Letter);
-    const QPageSize size = printersOwn(*m_printer, wanted, QStringLiteral("Letter"));
-    m_printer->setFullPage(false);
-    m_printer->setPageOrientation(QPageLayout::Portrait);
-    m_printer->setPageSize(size);
+    const QPageSize size = printersOwn(printer, wanted, QStringLiteral("Letter"));
+    printer.setFullPage(false);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(size);
     // Qt starts every printer with 10 pt margins of its own, which moved each label 10 pt
     // right and down; the printer's printable area is the origin, nothing more.
-    m_printer->setPageMargins(m_printer->pageLayout().minimumMargins(), m_printer->pageLayout().units());
-    askForExactLength(size);
+    printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
+    askForExactLength(printer, size);
 }
 
 // Qt sends the page size by its name, and names a custom size in whole points: the 217.5 pt
 // tractor label would come out 217 pt long and creep by half a point a label. CUPS takes
 // the exact size as a PageSize option.
-void PrinterTarget::askForExactLength(const QPageSize& size)
+void PrinterTarget::askForExactLength(QPrinter& printer, const QPageSize& size)
 {
-    QStringList options = m_printer->printEngine()->property(CupsOptions).toStringList();
+    QStringList options = printer.printEngine()->property(CupsOptions).toStringList();
     for (qsizetype i = 0; i + 1 < options.size();) {
         if (options[i] == QStringLiteral("PageSize"))
             options.remove(i, 2);
@@ -119,12 +124,12 @@ void PrinterTarget::askForExactLength(const QPageSize& size)
     }
     const QSizeF pt = size.size(QPageSize::Point);
     const bool own = !size.key().startsWith(QStringLiteral("Custom."));
-    if (own || QPrinterInfo(*m_printer).supportsCustomPageSizes()) {
+    if (own || QPrinterInfo(printer).supportsCustomPageSizes()) {
         options << QStringLiteral("PageSize")
                 << (own ? size.key()
                         : QStringLiteral("Custom.%1x%2").arg(points(pt.width()), points(pt.height())));
     }
-    m_printer->printEngine()->setProperty(CupsOptions, options);
+    printer.printEngine()->setProperty(CupsOptions, options);
 }
 
 QPainter& PrinterTarget::beginJob(const std::optional<QSizeF>& pageTwips)

@@ -31,6 +31,10 @@ public:
     // Null, with `message` saying why, when there is no such printer.
     static std::unique_ptr<QPrinter> printerNamed(const QString& name, QString& message);
 
+    // Sets a system printer up for a job of `pageTwips` (none: a laser sheet, US Letter):
+    // the printer's own paper of that size, portrait, its printable area as the origin.
+    static void applyLabelPage(QPrinter& printer, const std::optional<QSizeF>& pageTwips);
+
     // The title the print queue shows for each job.
     void setJobTitle(const QString& title);
 
@@ -42,7 +46,7 @@ public:
 
 private:
     void applyPageSize(const std::optional<QSizeF>& pageTwips);
-    void askForExactLength(const QPageSize& size);
+    static void askForExactLength(QPrinter& printer, const QPageSize& size);
 
     std::unique_ptr<QPrinter> m_owned;
     QPrinter* m_printer;

@@ -3,11 +3,13 @@
 #include "mainwindow/MainWindowControls.h"
 #include "mainwindow/PdfExport.h"
 #include "mainwindow/PrintCommand.h"
+#include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrinterChoice.h"
 #include "mainwindow/WindowSnapshot.h"
 #include "support/MainWindowFixture.h"
 
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 using namespace tagwright;
@@ -105,6 +107,27 @@ INSTANTIATE_TEST_SUITE_P(BothStocksOnBothQueues, WindowPrintJob,
                                                PrintServiceQueues::MarginPt},
                                            Job{PrintServiceQueues::Plain, true, {396, 217.5}, 0},
                                            Job{PrintServiceQueues::Margins, true, {396, 217.5}, 0}));
+
+// The preview's Print button paints through its own target: the same paper and origin.
+TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
+{
+    openShop(false);
+    QPrinter printer(QPrinterInfo::printerInfo(QLatin1String(Queues::Margins)), QPrinter::HighResolution);
+    const printing::LabelSnapshot snapshot = mainwindow::takeSnapshot(*window);
+    EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, false, printer).result.printed());
+    const QStringList files = queues.printed(1);
+    ASSERT_EQ(files.size(), 1);
+
+    const QString exported = folder.file(QStringLiteral("exported.pdf"));
+    ASSERT_EQ(mainwindow::PdfExport::writeLabel(snapshot, false, exported).status,
+              mainwindow::ExportResult::Status::Written);
+    const PrintedPdf actual = PrintedPdf::read(files.first());
+    ASSERT_EQ(actual.pages(), 1);
+    EXPECT_EQ(actual.pageSizes[0], QSizeF(612, 792));
+    Queues::expectAt(actual.inkCorners[0],
+                     PrintedPdf::read(exported).inkCorners.at(0) + QPointF(Queues::MarginPt, Queues::MarginPt),
+                     "label");
+}
 
 struct Refusal {
     const char* name;
