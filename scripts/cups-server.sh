@@ -78,7 +78,9 @@ EOF
 # Runs cupsd in the foreground, in its own mount namespace when the system allows one.
 cups_server_launch() {
     local dir="$1"
-    if unshare --mount --propagation private true 2>/dev/null; then
+    # The same namespace and mount, tried once on their own: containers often refuse them.
+    if unshare --mount --propagation private \
+        mount --bind "$dir/cups-pdf.conf" /etc/cups/cups-pdf.conf 2>/dev/null; then
         TAGWRIGHT_TEST_CUPS_PDF="$dir/pdf"
         unshare --mount --propagation private sh -c \
             'mount --bind "$1/cups-pdf.conf" /etc/cups/cups-pdf.conf &&
