@@ -8,7 +8,6 @@
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 
 namespace tagwright::printers {
 
@@ -46,9 +45,10 @@ QPageSize printersOwn(const QPrinter& printer, const QPageSize& wanted, const QS
     return sameSize.value_or(wanted);
 }
 
+// "396", "217.5": CUPS reads custom sizes in points with as many decimals as given.
 QString points(qreal value)
 {
-    return QString::number(value, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+    return QString::number(value, 'g', 8);
 }
 
 }  // namespace
