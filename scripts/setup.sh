@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-urw-base35 libwmf-dev mdbtools-dev
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
+  cups printer-driver-cups-pdf
 )
 
 install_packages() {

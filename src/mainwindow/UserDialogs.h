@@ -4,8 +4,10 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -35,6 +37,8 @@ public:
                      const QString& text) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // The dialog the printer set-up button shows, before it is shown.
+    static std::unique_ptr<QPrintDialog> printerSetupDialog(QWidget* parent, QPrinter& printer);
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                          const QString& filter) override;
 };
