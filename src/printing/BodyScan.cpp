@@ -3,6 +3,8 @@
 #include "JobSteps.h"
 #include "PrinterSurface.h"
 
+#include <algorithm>
+
 namespace tagwright::printing {
 
 namespace {
@@ -72,9 +74,12 @@ qsizetype BodyScan::firstTooWide(qsizetype count)
     if (fitting == count)
         return count;
 
-    const qsizetype guess = sampleWidth > 0
-        ? qBound<qsizetype>(fitting + 1, qsizetype(double(limit) * double(sample) / sampleWidth),
-                            tooLong - 1)
+    // Nothing lies between the bracket's ends when the first character alone is too wide;
+    // the bounds would then cross.
+    const qsizetype guess = sampleWidth > 0 && tooLong - fitting > 1
+        ? std::clamp<qsizetype>(qsizetype(std::min(double(limit) * double(sample) / sampleWidth,
+                                                    double(count))),
+                                fitting + 1, tooLong - 1)
         : tooLong - 1;
     if (guess > fitting && guess < tooLong) {
         if (fits(guess)) {
