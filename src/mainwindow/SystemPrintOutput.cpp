@@ -71,8 +71,8 @@ QString SystemPrintOutput::close(printing::PrinterSurface&)
             note = QStringLiteral("No printer is installed. The labels were saved as\n%1")
                        .arg(QDir::toNativeSeparators(m_pdfFile));
         } else if (pdf->started()) {
-            note = QStringLiteral("The labels could not be written to %1.")
-                       .arg(QDir::toNativeSeparators(m_pdfFile));
+            note = QStringLiteral("The labels could not be written to %1: %2")
+                       .arg(QDir::toNativeSeparators(m_pdfFile), pdf->errorString());
         }
     }
     // The target stays until the next command: the surface that draws on it is dropped

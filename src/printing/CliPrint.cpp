@@ -229,7 +229,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         if (const int code = report(result, err); code != CliOk)
             return code;
         if (!target.finish()) {
-            err << "tagwright-cli: Cannot write the PDF file " << *options.pdf << "." << Qt::endl;
+            err << "tagwright-cli: Cannot write the PDF file " << *options.pdf << ": "
+                << target.errorString() << Qt::endl;
             return CliFailed;
         }
     }
