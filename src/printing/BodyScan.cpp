@@ -34,6 +34,7 @@ private:
     qsizetype firstTooWide(qsizetype count);
     void positionNextLine();
     void emitLine(qsizetype count);
+    qsizetype nextReturn();
 
     JobSteps& m_steps;
     PrinterSurface& m_surface;
@@ -41,7 +42,17 @@ private:
     const BodyPlacement& m_placement;
     qsizetype m_start = 0;   // next character not yet printed
     int m_lineCounter = 0;   // lines already placed in the current cell or page
+    qsizetype m_return = -2; // the first carriage return at or after m_start; -1 none, -2 not sought
 };
+
+// Looked up again only once the scan has passed it: searching the rest of a long body for
+// every line made printing it quadratic.
+qsizetype BodyScan::nextReturn()
+{
+    if (m_return == -2 || (m_return >= 0 && m_return < m_start))
+        m_return = m_body.indexOf(u'\r', m_start);
+    return m_return;
+}
 
 float BodyScan::width(qsizetype count)
 {
@@ -144,8 +155,8 @@ void BodyScan::run()
 {
     for (;;) {
         const qsizetype rest = qMax<qsizetype>(0, m_body.size() - m_start);
-        qsizetype lineEnd = m_body.indexOf(u'\r', m_start);
-        lineEnd = lineEnd < 0 ? rest : lineEnd - m_start;
+        const qsizetype returnAt = nextReturn();
+        const qsizetype lineEnd = returnAt < 0 ? rest : returnAt - m_start;
         const qsizetype tooWide = firstTooWide(lineEnd);
         if (tooWide < lineEnd) {
             if (m_body[m_start + tooWide] == u' ') {
