@@ -1,9 +1,15 @@
 # Shared by scripts/run and scripts/test: installs the missing Debian packages (as root),
-# then configures and builds into build/. Sourced, not run.
+# then configures and builds into build/ (or, with TAGWRIGHT_SANITIZE=1, a Debug build with
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/). Sourced, not run.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
+CONFIGURE=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${TAGWRIGHT_SANITIZE:-0}" = 1 ]; then
+  BUILD="$ROOT/build-asan"
+  CONFIGURE=(-DCMAKE_BUILD_TYPE=Debug -DTAGWRIGHT_SANITIZE=ON)
+fi
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config ccache dpkg-dev file appstream desktop-file-utils
@@ -36,7 +42,7 @@ build_all() {
     # relative to the checkout so clones share one cache.
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja "${CONFIGURE[@]}" "${launcher[@]}"
   fi
   export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
   cmake --build "$BUILD" -j "$(nproc)"

@@ -252,7 +252,11 @@ int runPrint(const Invocation& invocation)
         const PrintResult result = compose(surface, window, tractor);
         if (const int code = report(result, err); code != Ok)
             return code;
-        if (!target.finish() || !file.commit()) {
+        if (!target.finish()) {
+            complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*options.pdf, target.errorString()));
+            return Failed;
+        }
+        if (!file.commit()) {
             complain(err, cannotWrite);
             return Failed;
         }

@@ -1,6 +1,10 @@
 #include "LogoBox.h"
 
+#include "printing/LogoPicture.h"
+
+#include <QFutureWatcher>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace tagwright::mainwindow {
 
@@ -23,6 +27,40 @@ void LogoBox::clear()
 {
     m_pixels = QImage();
     update();
+}
+
+void LogoBox::showFile(const QString& path)
+{
+    const quint64 request = ++m_request;
+    m_loading = false;
+    if (path.isEmpty()) {
+        clear();
+        return;
+    }
+    if (!printing::LogoPicture::isMetafile(path)) {
+        // Qt's own readers, bounded by their allocation limit: quick enough to wait for.
+        showLoaded(printing::LogoPicture::boxPixelsFromFile(path));
+        return;
+    }
+    m_loading = true;
+    auto* watcher = new QFutureWatcher<QImage>(this);
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, request] {
+        watcher->deleteLater();
+        if (request != m_request)
+            return;  // another picture was asked for meanwhile
+        m_loading = false;
+        showLoaded(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run([path] {
+        return printing::LogoPicture::boxPixelsFromFile(path);
+    }));
+}
+
+void LogoBox::showLoaded(const QImage& pixels)
+{
+    if (!pixels.isNull())
+        setPixels(pixels);
+    Q_EMIT loaded();
 }
 
 void LogoBox::paintEvent(QPaintEvent*)

@@ -70,6 +70,22 @@ QString MainWindow::todayText()
     return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
 }
 
+namespace {
+
+// The texts of the values that are present, in order: missing ones are left out.
+QStringList presentTexts(const QVariantList& values)
+{
+    QStringList texts;
+    texts.reserve(values.size());
+    for (const QVariant& value : values) {
+        if (!value.isNull())
+            texts << value.toString();
+    }
+    return texts;
+}
+
+}  // namespace
+
 store::StoreError MainWindow::load()
 {
     m_controls.dateBox->setText(todayText());
@@ -92,12 +108,11 @@ void MainWindow::fillDefaultLabelList()
     list->clear();
     if (m_templates.bof() && m_templates.eof())
         return;
-    // Templates without a title are left out; the cursor ends after the last record.
-    for (m_templates.moveFirst(); !m_templates.eof(); m_templates.moveNext()) {
-        const QVariant title = m_templates.value(schema::labels::Description);
-        if (!title.isNull())
-            list->addItem(title.toString());
-    }
+    // Templates without a title are left out; the cursor ends after the last record, as a
+    // walk through it would leave it. One query and one insertion keep a large file quick.
+    list->addItems(presentTexts(m_templates.columnValues(schema::labels::Description)));
+    m_templates.moveLast();
+    m_templates.moveNext();
     list->setCurrentIndex(-1);
 }
 
@@ -105,11 +120,9 @@ void MainWindow::fillSignatoryList()
 {
     QComboBox* list = m_controls.signatoryList;
     list->clear();
-    for (m_signatories.moveFirst(); !m_signatories.eof(); m_signatories.moveNext()) {
-        const QVariant name = m_signatories.value(schema::mechanics::Mechanics);
-        if (!name.isNull())
-            list->addItem(name.toString());
-    }
+    list->addItems(presentTexts(m_signatories.columnValues(schema::mechanics::Mechanics)));
+    m_signatories.moveLast();
+    m_signatories.moveNext();
     list->setCurrentIndex(-1);
     list->setEditText(QString());
 }

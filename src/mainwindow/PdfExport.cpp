@@ -40,7 +40,10 @@ ExportResult replaceWith(const QString& draft, const QString& fileName)
     QSaveFile target(fileName);
     if (!target.open(QIODevice::WriteOnly))
         return failed(fileName, target.errorString());
-    if (target.write(source.readAll()) != source.size() || !target.commit())
+    // commit() overlooks a failure of its own last flush (Qt 6.4): flush first.
+    if (target.write(source.readAll()) != source.size() || !target.flush())
+        target.cancelWriting();
+    if (!target.commit())
         return failed(fileName, target.errorString());
     return {};
 }

@@ -103,7 +103,7 @@ QString SystemPrintOutput::close(printing::PrinterSurface&)
             note = m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
                                : QStringLiteral("The labels were saved as\n%1").arg(file);
         } else if (pdf->started()) {
-            note = QStringLiteral("The labels could not be written to %1.").arg(file);
+            note = QStringLiteral("The labels could not be written to %1: %2").arg(file, pdf->errorString());
         }
     }
     // The target stays until the next command: the surface that draws on it is dropped

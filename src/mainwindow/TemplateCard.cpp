@@ -9,7 +9,6 @@
 #include "TemplateMessages.h"
 #include "UserDialogs.h"
 
-#include "printing/LogoPicture.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
 
@@ -165,15 +164,7 @@ void TemplateCard::setCaptionsFromRecord()
 
 void TemplateCard::reloadLogo()
 {
-    LogoBox* box = m_window.controls().logoBox;
-    const QString path = m_window.controls().logoPathHolder->text();
-    if (path.isEmpty()) {
-        box->clear();
-        return;
-    }
-    const QImage pixels = printing::LogoPicture::boxPixelsFromFile(path);
-    if (!pixels.isNull())
-        box->setPixels(pixels);
+    m_window.controls().logoBox->showFile(m_window.controls().logoPathHolder->text());
 }
 
 void TemplateCard::activate()

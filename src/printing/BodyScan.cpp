@@ -3,6 +3,8 @@
 #include "JobSteps.h"
 #include "PrinterSurface.h"
 
+#include <algorithm>
+
 namespace tagwright::printing {
 
 namespace {
@@ -32,6 +34,7 @@ private:
     qsizetype firstTooWide(qsizetype count);
     void positionNextLine();
     void emitLine(qsizetype count);
+    qsizetype nextReturn();
 
     JobSteps& m_steps;
     PrinterSurface& m_surface;
@@ -39,7 +42,17 @@ private:
     const BodyPlacement& m_placement;
     qsizetype m_start = 0;   // next character not yet printed
     int m_lineCounter = 0;   // lines already placed in the current cell or page
+    qsizetype m_return = -2; // the first carriage return at or after m_start; -1 none, -2 not sought
 };
+
+// Looked up again only once the scan has passed it: searching the rest of a long body for
+// every line made printing it quadratic.
+qsizetype BodyScan::nextReturn()
+{
+    if (m_return == -2 || (m_return >= 0 && m_return < m_start))
+        m_return = m_body.indexOf(u'\r', m_start);
+    return m_return;
+}
 
 float BodyScan::width(qsizetype count)
 {
@@ -72,9 +85,12 @@ qsizetype BodyScan::firstTooWide(qsizetype count)
     if (fitting == count)
         return count;
 
-    const qsizetype guess = sampleWidth > 0
-        ? qBound<qsizetype>(fitting + 1, qsizetype(double(limit) * double(sample) / sampleWidth),
-                            tooLong - 1)
+    // Nothing lies between the bracket's ends when the first character alone is too wide;
+    // the bounds would then cross.
+    const qsizetype guess = sampleWidth > 0 && tooLong - fitting > 1
+        ? std::clamp<qsizetype>(qsizetype(std::min(double(limit) * double(sample) / sampleWidth,
+                                                    double(count))),
+                                fitting + 1, tooLong - 1)
         : tooLong - 1;
     if (guess > fitting && guess < tooLong) {
         if (fits(guess)) {
@@ -139,8 +155,8 @@ void BodyScan::run()
 {
     for (;;) {
         const qsizetype rest = qMax<qsizetype>(0, m_body.size() - m_start);
-        qsizetype lineEnd = m_body.indexOf(u'\r', m_start);
-        lineEnd = lineEnd < 0 ? rest : lineEnd - m_start;
+        const qsizetype returnAt = nextReturn();
+        const qsizetype lineEnd = returnAt < 0 ? rest : returnAt - m_start;
         const qsizetype tooWide = firstTooWide(lineEnd);
         if (tooWide < lineEnd) {
             if (m_body[m_start + tooWide] == u' ') {

@@ -1,7 +1,5 @@
 #include "LogoPicture.h"
 
-#include "WmfRender.h"
-
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +14,9 @@ namespace {
 constexpr QRgb BoxBackground = 0xFFC0C0C0;
 // Picture files beyond this are not logos; reading them would only cost memory.
 constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+// Sides and pixel memory beyond these are no logo; Qt's readers refuse to allocate more.
+constexpr qint64 MaxPictureSide = 16384;
+constexpr int AllocationLimitMegabytes = 64;
 // The icon size a window shows an icon file at.
 constexpr int StandardIconSide = 32;
 
@@ -57,6 +58,9 @@ bool bitmapComplete(const QByteArray& bytes, qsizetype start, bool inIcon)
     if (inIcon)
         height /= 2;  // an icon's bitmap holds the colour rows and the mask rows
     height = qAbs(height);
+    // Bounded before any product is formed, so the sizes below cannot overflow.
+    if (width <= 0 || height <= 0 || width > MaxPictureSide || height > MaxPictureSide)
+        return false;
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
     qint64 pixelStart = 0;
     qint64 pixelBytes = 0;
@@ -69,7 +73,7 @@ bool bitmapComplete(const QByteArray& bytes, qsizetype start, bool inIcon)
         // Compressed pixels end where the header says.
         pixelBytes = compression == 0 || compression == 3 ? rowBytes * height : imageSize;
     }
-    return width > 0 && height > 0 && pixelStart + pixelBytes <= bytes.size();
+    return pixelStart + pixelBytes <= bytes.size();
 }
 
 bool rasterComplete(const QByteArray& bytes)
@@ -105,6 +109,7 @@ QImage readRaster(const QByteArray& bytes)
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
+    reader.setAllocationLimit(AllocationLimitMegabytes);
     // An icon file holds several sizes; the window shows the standard one when there is one.
     if (reader.format() == "ico" && reader.imageCount() > 1) {
         for (int index = 0; index < reader.imageCount(); ++index) {
@@ -121,7 +126,7 @@ QImage readRaster(const QByteArray& bytes)
 
 }  // namespace
 
-QImage LogoPicture::load(const QString& path)
+QImage LogoPicture::load(const QString& path, const PictureDecoder& decoder)
 {
     if (path.isEmpty())
         return {};
@@ -132,19 +137,18 @@ QImage LogoPicture::load(const QString& path)
     if (bytes.isEmpty())
         return {};
     if (looksLikeMetafile(path, bytes)) {
-        if (QImage picture = loadMetafile(bytes); !picture.isNull())
+        if (QImage picture = decoder.decodeMetafile(bytes); !picture.isNull())
             return picture;
     }
     return readRaster(bytes);
 }
 
-QImage LogoPicture::loadMetafile(const QByteArray& bytes)
+bool LogoPicture::isMetafile(const QString& path)
 {
-    std::vector<unsigned char> png;
-    if (!wmf::renderToPng(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                          std::size_t(bytes.size()), png))
-        return {};
-    return QImage::fromData(png.data(), int(png.size()), "PNG");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return looksLikeMetafile(path, file.read(4));
 }
 
 QImage LogoPicture::boxPixels(const QImage& picture)

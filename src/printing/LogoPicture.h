@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureDecoder.h"
+
 #include <QImage>
 #include <QString>
 
@@ -14,17 +16,23 @@ public:
 
     // The picture of a BMP, ICO, PNG, JPEG or WMF file at its natural size in pixels, whatever
     // resolution the file declares (a metafile at its frame's size on a 96 dpi display). A
-    // missing, truncated or unreadable file gives a null image.
-    static QImage load(const QString& path);
+    // missing, truncated or unreadable file gives a null image. Qt's own readers run here under
+    // an allocation limit; metafiles go to `decoder`, by default the guarded helper process.
+    static QImage load(const QString& path, const PictureDecoder& decoder = guardedDecoder());
 
     // The box's pixels for a picture; a null picture gives a null box (no logo).
     static QImage boxPixels(const QImage& picture);
 
     // load() then boxPixels(): what the window's logo box shows and the label prints.
-    static QImage boxPixelsFromFile(const QString& path) { return boxPixels(load(path)); }
+    static QImage boxPixelsFromFile(const QString& path,
+                                    const PictureDecoder& decoder = guardedDecoder())
+    {
+        return boxPixels(load(path, decoder));
+    }
 
-private:
-    static QImage loadMetafile(const QByteArray& bytes);
+    // Whether the file is drawn by the metafile decoder (by its name or its first bytes),
+    // which may take a while: the window decodes those away from its own thread.
+    static bool isMetafile(const QString& path);
 };
 
 }  // namespace tagwright::printing

@@ -25,7 +25,7 @@ QPageSize pageSizeFromTwips(const QSizeF& twips)
 }
 
 PdfTarget::PdfTarget(const QString& fileName)
-    : m_fileName(fileName), m_writer(std::make_unique<QPdfWriter>(fileName))
+    : m_fileName(fileName), m_file(fileName), m_writer(std::make_unique<QPdfWriter>(&m_file))
 {
     m_writer->setResolution(TwipsPerInch);
     m_writer->setCreator(QStringLiteral("Tagwright"));
@@ -38,7 +38,11 @@ PdfTarget::PdfTarget(const QString& fileName)
 
 PdfTarget::~PdfTarget()
 {
-    finish();
+    if (m_painter.isActive()) {
+        m_painter.end();
+        m_file.cancelWriting();
+        m_file.commit();  // after cancelWriting(), only removes the temporary file
+    }
 }
 
 void PdfTarget::applyPageSize(const std::optional<QSizeF>& pageTwips)
@@ -55,15 +59,14 @@ QPainter& PdfTarget::beginJob(const std::optional<QSizeF>& pageTwips)
         return m_painter;
     }
     applyPageSize(pageTwips);
-    // The writer only says that it failed; the file system says why.
-    QFile probe(m_fileName);
-    if (!probe.open(QIODevice::WriteOnly)) {
+    if (!m_file.open(QIODevice::WriteOnly)) {
         throw PrinterError(PrinterFailure, QStringLiteral("Cannot write the PDF file %1: %2")
                                                .arg(QFileInfo(m_fileName).absoluteFilePath(),
-                                                    probe.errorString()));
+                                                    m_file.errorString()));
     }
-    probe.close();
     if (!m_painter.begin(m_writer.get())) {
+        m_file.cancelWriting();
+        m_file.commit();
         throw PrinterError(PrinterFailure,
                            QStringLiteral("Cannot write the PDF file %1.")
                                .arg(QFileInfo(m_fileName).absoluteFilePath()));
@@ -83,8 +86,18 @@ bool PdfTarget::finish()
 {
     // Nothing printed, nothing to write: no file is made.
     if (!m_painter.isActive())
-        return true;
-    return m_painter.end();
+        return m_finished;
+    // commit() overlooks a failure of its own last flush (Qt 6.4), so the buffered tail is
+    // flushed and checked first; on any write error the temporary file is removed instead
+    // of renamed.
+    if (!m_painter.end() || !m_file.flush()) {
+        m_error = m_file.errorString();
+        m_file.cancelWriting();
+    }
+    m_finished = m_file.commit();
+    if (!m_finished && m_error.isEmpty())
+        m_error = m_file.errorString();
+    return m_finished;
 }
 
 }  // namespace tagwright::printing

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QString>
 
 #include <memory>
@@ -11,8 +12,9 @@
 namespace tagwright::printing {
 
 // Writes every job of one print command into one PDF file, a page per sheet or label page,
-// at 1440 dots per inch so that one device unit is one twip. The file is written when the
-// first job opens and completed by finish() or the destructor.
+// at 1440 dots per inch so that one device unit is one twip. The pages go to a temporary
+// file in the same folder, which finish() checks (write errors, a full disk) and renames
+// over the named file in one step; a failed or abandoned target leaves no file behind.
 class PdfTarget : public PrintTarget {
 public:
     explicit PdfTarget(const QString& fileName);
@@ -24,9 +26,12 @@ public:
     void endJob() override {}
     void abortJob() override {}
 
-    // Completes the file; false when it could not be written. Without any job there is no
-    // file.
+    // Completes the file and puts it in place; false when it could not be written, and then
+    // no file is left. Without any job there is no file. The destructor discards a file that
+    // was not finished.
     bool finish();
+    // Why finish() failed, in the file system's words.
+    QString errorString() const { return m_error; }
     bool started() const { return m_started; }
     QString fileName() const { return m_fileName; }
 
@@ -34,9 +39,12 @@ private:
     void applyPageSize(const std::optional<QSizeF>& pageTwips);
 
     QString m_fileName;
+    QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     bool m_started = false;
+    bool m_finished = true;
+    QString m_error;
 };
 
 // The page size of a twips size: Letter when it is Letter, else a custom size in points.

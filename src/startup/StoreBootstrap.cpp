@@ -14,9 +14,21 @@ namespace tagwright::startup {
 
 namespace schema = store::schema;
 
+namespace {
+
+// An empty or table-less file is what an older version left when it was stopped while
+// creating the database in place; it holds nothing, so it is made afresh.
+bool clearUnfinishedCreation(const QString& path)
+{
+    return store::Database::isUnfinishedCreation(path) && store::Database::removeFiles(path);
+}
+
+}  // namespace
+
 store::StoreError openSetupDatabase(store::Database& setup, const QString& setupFolder)
 {
     const QString path = QDir(setupFolder).filePath(schema::SetupFileName);
+    clearUnfinishedCreation(path);
     if (!QFileInfo::exists(path)) {
         // The per-user data folder does not exist before an installed program's first run.
         QDir().mkpath(setupFolder);
@@ -49,11 +61,11 @@ store::StoreError openMainDatabase(store::Database& main, const QString& dataPat
                                    const QString& defaultFolder)
 {
     const QString path = schema::mainDatabasePath(dataPath);
-    if (!QFileInfo::exists(path) && store::isSameFolder(dataPath, defaultFolder)) {
+    // A leftover in the folder shows that the folder is the shop's and is there.
+    const bool leftover = clearUnfinishedCreation(path);
+    if (!QFileInfo::exists(path) && (leftover || store::isSameFolder(dataPath, defaultFolder))) {
         QDir().mkpath(defaultFolder);
-        if (store::StoreError error = main.create(path, schema::mainStatements()); !error.ok())
-            return error;
-        return addExampleTemplates(main);
+        return main.create(path, schema::mainStatements(), addExampleTemplates);
     }
     return main.open(path, schema::mainTables());
 }

@@ -22,7 +22,8 @@ store::StoreError ensureSetupRecord(store::Database& setup, const QString& defau
 
 // Opens "QUILLON.MDB" in `dataPath`. A missing file is created, with example templates, only
 // when `dataPath` is `defaultFolder`: a shop whose network folder is not mounted must get an
-// error, never a silent empty database.
+// error, never a silent empty database. Both openers make afresh an empty or table-less
+// file that a first start stopped halfway left behind.
 store::StoreError openMainDatabase(store::Database& main, const QString& dataPath,
                                    const QString& defaultFolder);
 

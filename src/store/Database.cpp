@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -9,6 +10,17 @@
 namespace tagwright::store {
 
 namespace {
+
+const QStringList JournalSuffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                     QStringLiteral("-shm")};
+
+// A rollback journal with content, or a write-ahead log: SQLite finds a change in it to
+// undo or to finish when the file is next opened.
+bool hasJournal(const QString& path)
+{
+    return QFileInfo(path + QStringLiteral("-journal")).size() > 0
+        || QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+}
 
 QString nextConnectionName()
 {
@@ -59,6 +71,21 @@ StoreError Database::openConnection(const QString& path, Access access)
     return {};
 }
 
+StoreError Database::rollBackHotJournal(const QString& path)
+{
+    if (StoreError error = openConnection(path, Access::ReadWrite); !error.ok()) {
+        return {CannotOpenFile,
+                QStringLiteral("The database was left half-written by a program that stopped "
+                               "(its journal file %1 is still there), and it cannot be repaired "
+                               "from here: %2 Open it once with a program that may write to the "
+                               "folder, or make the folder writable, to undo the unfinished change.")
+                    .arg(QFileInfo(path).fileName() + QStringLiteral("-journal"), error.message),
+                m_path};
+    }
+    close();
+    return {};
+}
+
 StoreError Database::open(const QString& path, const QStringList& requiredTables,
                           Access access)
 {
@@ -66,6 +93,10 @@ StoreError Database::open(const QString& path, const QStringList& requiredTables
         return {CannotOpenFile,
                 QStringLiteral("Could not find the database file."),
                 QFileInfo(path).absoluteFilePath()};
+    }
+    if (access == Access::ReadOnly && hasJournal(path)) {
+        if (StoreError error = rollBackHotJournal(path); !error.ok())
+            return error;
     }
     if (StoreError error = openConnection(path, access); !error.ok())
         return error;
@@ -81,30 +112,70 @@ StoreError Database::open(const QString& path, const QStringList& requiredTables
     return {};
 }
 
-StoreError Database::create(const QString& path, const QStringList& schemaStatements)
+StoreError Database::create(const QString& path, const QStringList& schemaStatements,
+                            const std::function<StoreError(Database&)>& fill)
 {
     if (QFileInfo::exists(path)) {
         return {CannotOpenFile, QStringLiteral("The database file already exists."),
                 QFileInfo(path).absoluteFilePath()};
     }
-    if (StoreError error = openConnection(path, Access::ReadWrite); !error.ok())
+    // A fixed name: whatever an earlier, interrupted creation left under it is replaced.
+    const QString building = path + QStringLiteral(".new");
+    removeFiles(building);
+    if (StoreError error = openConnection(building, Access::ReadWrite); !error.ok())
         return error;
+    const auto abandon = [&](StoreError error) {
+        close();
+        removeFiles(building);
+        error.path = QFileInfo(path).absoluteFilePath();
+        return error;
+    };
     m_db.transaction();
     QSqlQuery query(m_db);
     for (const QString& statement : schemaStatements) {
         if (!query.exec(statement)) {
             StoreError error{EngineFailure, query.lastError().text(), m_path};
             m_db.rollback();
-            close();
-            return error;
+            return abandon(error);
         }
     }
-    if (!m_db.commit()) {
-        StoreError error = engineError(QStringLiteral("Cannot create the database."));
-        close();
-        return error;
+    if (!m_db.commit())
+        return abandon(engineError(QStringLiteral("Cannot create the database.")));
+    if (fill) {
+        if (StoreError error = fill(*this); !error.ok())
+            return abandon(error);
     }
-    return {};
+    close();
+    if (!QFile::rename(building, path)) {
+        return abandon({CannotOpenFile,
+                        QStringLiteral("The new database could not be put in place."), path});
+    }
+    return openConnection(path, Access::ReadWrite);
+}
+
+bool Database::isUnfinishedCreation(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    if (info.size() == 0)
+        return true;
+    Database probe;
+    if (!probe.openConnection(path, Access::ReadWrite).ok())
+        return false;
+    QSqlQuery query(probe.m_db);
+    return query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.next()
+        && query.value(0).toInt() == 0;
+}
+
+bool Database::removeFiles(const QString& path)
+{
+    bool removed = !QFileInfo::exists(path) || QFile::remove(path);
+    for (const QString& suffix : JournalSuffixes) {
+        if (QFileInfo::exists(path + suffix))
+            removed = QFile::remove(path + suffix) && removed;
+    }
+    return removed;
 }
 
 bool Database::hasTable(const QString& table)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tagwright::store {
 
 // One open database file. Each instance owns its own named QtSql connection, so several
@@ -23,12 +25,24 @@ public:
     // `requiredTables` (names compared without regard to letter case). A missing file is
     // an error: SQLite would otherwise create an empty one and hide a wrong path.
     // ReadOnly refuses every write with the engine's own message (tests use it to stand for
-    // a file on a read-only share).
+    // a file on a read-only share). A hot journal left by a program that stopped mid-write
+    // is rolled back first, which needs a connection that may write; where none can be had
+    // the error says what happened and what to do.
     StoreError open(const QString& path, const QStringList& requiredTables,
                     Access access = Access::ReadWrite);
 
-    // Creates a new file holding the given schema statements, then opens it.
-    StoreError create(const QString& path, const QStringList& schemaStatements);
+    // Creates a new file holding the given schema statements, then opens it. The file is
+    // built under a temporary name in the same folder (with `fill`, when given, run on it
+    // there) and renamed into place only when complete: a crash meanwhile leaves either no
+    // file or a whole one.
+    StoreError create(const QString& path, const QStringList& schemaStatements,
+                      const std::function<StoreError(Database&)>& fill = {});
+
+    // Whether the file at `path` is one that an interrupted creation left behind: empty, or
+    // a database without a single table. Such a file holds nothing to lose.
+    static bool isUnfinishedCreation(const QString& path);
+    // Removes the file at `path` with its journal files.
+    static bool removeFiles(const QString& path);
 
     void close();
     bool isOpen() const { return m_db.isValid() && m_db.isOpen(); }
@@ -41,6 +55,7 @@ public:
 
 private:
     StoreError openConnection(const QString& path, Access access);
+    StoreError rollBackHotJournal(const QString& path);
 
     QSqlDatabase m_db;
     QString m_connectionName;

@@ -128,6 +128,33 @@ bool TableCursor::findFirst(const QString& field, const QVariant& value)
     return true;
 }
 
+QVariantList TableCursor::columnValues(const QString& field) const
+{
+    QVariantList values;
+    if (!m_db)
+        return values;
+    QSqlQuery query(m_db->connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT rowid, %2 FROM %1 ORDER BY rowid")
+                        .arg(quoted(m_table), quoted(field))))
+        return values;
+    // Both lists run in rowid order: records deleted or added elsewhere since the last
+    // refresh are skipped over, as a walk would skip or not see them.
+    values.reserve(m_rowIds.size());
+    qsizetype next = 0;
+    while (next < m_rowIds.size() && query.next()) {
+        const qint64 rowId = query.value(0).toLongLong();
+        for (; next < m_rowIds.size() && m_rowIds[next] < rowId; ++next)
+            values.append(QVariant());
+        if (next < m_rowIds.size() && m_rowIds[next] == rowId) {
+            values.append(query.value(1));
+            ++next;
+        }
+    }
+    values.resize(m_rowIds.size());
+    return values;
+}
+
 QVariant TableCursor::value(const QString& field) const
 {
     if (m_mode != EditMode::None) {

@@ -52,6 +52,11 @@ public:
     // of the current record. A null QVariant means the value is missing.
     QVariant value(const QString& field) const;
 
+    // One field of every record the cursor holds, in store order (missing values are null
+    // QVariants), read in one query: what walking the cursor and reading the field at each
+    // record gives, without a query per record. The current record does not change.
+    QVariantList columnValues(const QString& field) const;
+
     StoreError addNew();
     StoreError edit();
     StoreError setValue(const QString& field, const QVariant& value);

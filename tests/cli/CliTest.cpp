@@ -260,3 +260,24 @@ TEST(CommandLine, windowProgramAnswersHelpAndVersionAndRefusesTheRest)
         EXPECT_EQ(err.count(u'\n'), exit == 2 ? 1 : 0) << err.toStdString();
     }
 }
+
+#include "support/FullDisk.h"
+
+TEST_F(Cli, aFullDiskFailsThePdfAndLeavesNoFile)
+{
+    tagwright::test::FullDisk disk;
+    if (!disk.ready())
+        GTEST_SKIP() << disk.reason().toStdString();
+    const QString pdf = disk.file(QStringLiteral("label.pdf"));
+    EXPECT_EQ(print({QStringLiteral("--pdf"), pdf, QStringLiteral("--copies"), QStringLiteral("6")}),
+              1);
+    EXPECT_TRUE(err.contains(pdf) && err.contains(QStringLiteral("No space left on device")))
+        << err.toStdString();
+    EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(u' ').toStdString();
+
+    // The same command on a disk with room writes a whole file.
+    const QString roomy = shop.folder.file(QStringLiteral("label.pdf"));
+    ASSERT_EQ(print({QStringLiteral("--pdf"), roomy, QStringLiteral("--copies"), QStringLiteral("6")}),
+              0);
+    EXPECT_GT(QFile(roomy).size(), 16 * 1024);
+}

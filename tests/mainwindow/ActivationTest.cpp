@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 
 using namespace tagwright;
@@ -149,6 +150,48 @@ TEST_F(ActivationTest, pagingLoadsEachTemplatesLogo)
     EXPECT_EQ(controls().logoBox->pixels(), pixels);
     clickZone(1);
     EXPECT_FALSE(controls().logoBox->hasPicture());
+}
+
+}  // namespace
+
+namespace {
+
+QString logoData(const char* name)
+{
+    return QStringLiteral(TAGWRIGHT_TEST_DATA "/logos/") + QLatin1String(name);
+}
+
+// A metafile that crashes or hangs the drawing library, set as a template's logo, leaves
+// the window started and usable without a picture; a sound one arrives on its own.
+using HostileLogoTest = test::CardTest;
+
+TEST_F(HostileLogoTest, metafilesThatCrashOrHangTheDrawingLeaveTheWindowUsable)
+{
+    test::addRecord(mainDb, store::schema::LabelsTable,
+                    {{labels::Description, "Crash"}, {labels::Logo, logoData("crash-font-width.wmf")}});
+    test::addRecord(mainDb, store::schema::LabelsTable,
+                    {{labels::Description, "Hang"}, {labels::Logo, logoData("hang-pattern-brush.wmf")}});
+    test::addRecord(mainDb, store::schema::LabelsTable,
+                    {{labels::Description, "Sound"}, {labels::Logo, logoData("shop.wmf")}});
+    setDefaultLabel("Crash");
+    QElapsedTimer clock;
+    clock.start();
+    openWindow();
+    clickZone(1);
+    clickZone(1);
+    clickZone(1);
+    clickZone(1);
+    // Waiting for the looping file would take its 3 s of processor time.
+    EXPECT_LT(clock.elapsed(), 2500);  // the window never waited for a drawing
+    EXPECT_EQ(shownTitle(), "Hang");
+    EXPECT_TRUE(browsing());
+    QTRY_VERIFY_WITH_TIMEOUT(!controls().logoBox->isLoading(), 8000);
+    EXPECT_FALSE(controls().logoBox->hasPicture());
+
+    clickZone(1);
+    EXPECT_EQ(shownTitle(), "Sound");
+    QTRY_VERIFY_WITH_TIMEOUT(controls().logoBox->hasPicture(), 8000);
+    EXPECT_NE(controls().logoBox->pixels().pixelColor(1, 1), QColor(192, 192, 192));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
 #include "support/FakeDialogs.h"
+#include "support/FullDisk.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -44,6 +45,31 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     ASSERT_EQ(files.size(), 1);
     EXPECT_TRUE(note.contains(QDir::toNativeSeparators(QDir(labels).filePath(files[0]))));
     EXPECT_GT(QFile(QDir(labels).filePath(files[0])).size(), 1000);
+}
+
+TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a system printer is installed";
+    test::FullDisk disk;
+    if (!disk.ready())
+        GTEST_SKIP() << disk.reason().toStdString();
+    QWidget window;
+    test::FakeDialogs dialogs;
+    mainwindow::SystemPrintOutput output(window, dialogs, disk.path());
+    QString error;
+    std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
+    ASSERT_NE(surface, nullptr) << error.toStdString();
+    printing::LabelSnapshot snapshot;
+    snapshot.Text2 = QStringLiteral("Changed oil.");
+    snapshot.Text15 = QStringLiteral("6");
+    printing::LabelPrinter printer;
+    printer.PrintLaserLabels(*surface, snapshot);
+    const QString note = output.close(*surface);
+    surface.reset();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("No space left on device"))) << note.toStdString();
+    EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(u' ').toStdString();
 }
 
 TEST(SystemPrintOutput, pdfFileNamesNeverReuseAnExistingFile)

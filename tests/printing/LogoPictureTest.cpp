@@ -2,6 +2,7 @@
 #include "support/TempFolder.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImageWriter>
 #include <QtEndian>
@@ -161,4 +162,66 @@ TEST_F(LogoFiles, missingTruncatedOrGarbageFilesGiveNoPicture)
     QByteArray keyed = metafile(1000, 500, 1440).left(22) + garbage;
     EXPECT_TRUE(LogoPicture::load(write(QStringLiteral("keyed.wmf"), keyed)).isNull());
     EXPECT_TRUE(LogoPicture::load(write(QStringLiteral("flat.wmf"), metafile(0, 500, 1440))).isNull());
+}
+
+namespace {
+
+QString dataFile(const char* name)
+{
+    return QStringLiteral(TAGWRIGHT_TEST_DATA "/logos/") + QLatin1String(name);
+}
+
+}  // namespace
+
+TEST(GuardedMetafiles, aMetafileIsDrawnInTheHelperAsInTheProgram)
+{
+    QFile file(dataFile("shop.wmf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QImage inProcess = tagwright::printing::InProcessDecoder().decodeMetafile(file.readAll());
+    ASSERT_FALSE(tagwright::printing::ChildProcessDecoder::helperPath().isEmpty());
+    const QImage guarded = LogoPicture::load(dataFile("shop.wmf"));
+    ASSERT_EQ(guarded.size(), QSize(67, 33));
+    EXPECT_EQ(guarded.convertToFormat(QImage::Format_ARGB32),
+              inProcess.convertToFormat(QImage::Format_ARGB32));
+}
+
+// Files made by mutating shop.wmf: a font record's width of 0x7FFF crashes libwmf, a font
+// height of 0 and a record turned into DIBCREATEPATTERNBRUSH make it loop for ever. Each
+// gives no picture, within the helper's time limit, and leaves this program running.
+TEST(GuardedMetafiles, aMetafileThatCrashesOrHangsTheDrawingGivesNoPicture)
+{
+    const tagwright::printing::ChildProcessDecoder quick({3000, 1, 32 << 20});
+    for (const char* name : {"crash-font-width.wmf", "hang-font-height.wmf", "hang-pattern-brush.wmf"}) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(LogoPicture::load(dataFile(name), quick).isNull()) << name;
+        EXPECT_LT(clock.elapsed(), 4000) << name;
+    }
+}
+
+TEST(GuardedMetafiles, hugeBitmapSizeFieldsAreRefusedWithoutOverflow)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bmp = encoded(image, "bmp");
+    QByteArray ico = encoded(image, "ico");
+    const qint32 sizes[][2] = {{0x7FFFFFFF, 0x7FFFFFFF}, {-0x7FFFFFFF - 1, 4}, {4, -0x7FFFFFFF - 1},
+                               {0x10000, 0x10000}};
+    tagwright::test::TempFolder folder;
+    for (const auto& [width, height] : sizes) {
+        QByteArray b = bmp;
+        qToLittleEndian<qint32>(width, b.data() + 18);
+        qToLittleEndian<qint32>(height, b.data() + 22);
+        QByteArray i = ico;
+        const quint32 at = qFromLittleEndian<quint32>(i.constData() + 6 + 12);
+        qToLittleEndian<qint32>(width, i.data() + at + 4);
+        qToLittleEndian<qint32>(height, i.data() + at + 8);
+        for (const auto& [name, bytes] : {std::pair{"huge.bmp", b}, std::pair{"huge.ico", i}}) {
+            QFile file(folder.file(QLatin1String(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            EXPECT_TRUE(LogoPicture::load(file.fileName()).isNull()) << name << " " << width;
+        }
+    }
 }

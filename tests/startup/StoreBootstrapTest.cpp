@@ -1,3 +1,4 @@
+#include "startup/ExampleTemplates.h"
 #include "startup/StoreBootstrap.h"
 
 #include "store/Database.h"
@@ -11,6 +12,9 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tagwright;
 namespace schema = store::schema;
@@ -133,6 +137,80 @@ TEST(StoreBootstrap, mainDatabaseLackingATableIsRefused)
     store::Database main;
     const store::StoreError error = startup::openMainDatabase(main, folder.path(), folder.path());
     EXPECT_EQ(error.number, store::TableMissing);
+}
+
+// What a first start stopped halfway leaves: older versions built the file in place, so an
+// empty file with its journal, or a database without tables. Each start makes it afresh;
+// the fresh creation itself never leaves a half-built file under the real name.
+TEST(StoreBootstrap, leftoversOfAnInterruptedFirstStartAreMadeAfresh)
+{
+    const auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const auto emptyDatabase = [](const QString& path) {
+        store::Database db;
+        ASSERT_TRUE(db.create(path, {}).ok());
+    };
+    for (int kind = 0; kind < 2; ++kind) {
+        test::TempFolder working;
+        test::TempFolder share;
+        const QString setupPath = working.file(schema::SetupFileName);
+        const QString mainPath = share.file(schema::MainFileName);
+        if (kind == 0) {
+            writeFile(setupPath, {});
+            writeFile(setupPath + "-journal", QByteArray(512, '\0'));
+            writeFile(mainPath, {});
+        } else {
+            emptyDatabase(setupPath);
+            emptyDatabase(mainPath);
+        }
+        store::Database setup;
+        ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok()) << kind;
+        QString dataPath;
+        ASSERT_TRUE(startup::ensureSetupRecord(setup, share.path(), &dataPath).ok()) << kind;
+        // The leftover main database is in the shop's folder even when that is not the
+        // program's: the folder is plainly there.
+        store::Database main;
+        const store::StoreError error = startup::openMainDatabase(main, dataPath, working.path());
+        ASSERT_TRUE(error.ok()) << kind << " " << error.describe().toStdString();
+        store::TableCursor labels;
+        ASSERT_TRUE(labels.open(main, schema::LabelsTable).ok());
+        EXPECT_GE(labels.recordCount(), 3) << kind;
+        EXPECT_EQ(QDir(working.path()).entryList(QDir::Files), QStringList{schema::SetupFileName});
+        EXPECT_EQ(QDir(share.path()).entryList(QDir::Files), QStringList{schema::MainFileName});
+    }
+}
+
+// A crash while the main database is made (here: the process ends while the example
+// templates go in) leaves no database; the next start makes a whole one.
+TEST(StoreBootstrap, aCrashWhileCreatingLeavesNoDatabase)
+{
+    test::TempFolder folder;
+    const QString path = folder.file(schema::MainFileName);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        store::Database main;
+        main.create(path, schema::mainStatements(), [](store::Database& db) {
+            startup::addExampleTemplates(db);
+            _exit(9);
+            return store::StoreError{};
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 9);
+    EXPECT_FALSE(QFile::exists(path));
+
+    store::Database main;
+    ASSERT_TRUE(startup::openMainDatabase(main, folder.path(), folder.path()).ok());
+    store::TableCursor labels;
+    ASSERT_TRUE(labels.open(main, schema::LabelsTable).ok());
+    EXPECT_GE(labels.recordCount(), 3);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{schema::MainFileName});
 }
 
 }  // namespace

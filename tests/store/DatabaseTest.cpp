@@ -2,10 +2,14 @@
 #include "store/Schema.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace tagwright;
 using namespace tagwright::store;
@@ -77,4 +81,76 @@ TEST(Database, createdMainFileHoldsTheThreeTablesWithTheirFields)
     ASSERT_TRUE(query.exec(QStringLiteral(
         "SELECT CompanyName, CompanyAddress, CompanyCSZ, CompanyPhone, LabelTopUp, LabelMiddleUp, "
         "LabelBottomUp, LabelLeft, LabelRight, DefLabel, LabelStyle FROM CompanyInfo")));
+}
+
+namespace {
+
+// The database file and journal as a program stopped in the middle of a large write leaves
+// them: the file already holds part of the change, the journal the pages to put back.
+void copyMidWrite(const QString& from, const QString& to)
+{
+    Database db;
+    ASSERT_TRUE(db.open(from, {QStringLiteral("Labels")}).ok());
+    QSqlQuery query(db.connection());
+    ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA cache_size = 2")));
+    ASSERT_TRUE(db.connection().transaction());
+    for (int i = 0; i < 200; ++i) {
+        query.prepare(QStringLiteral("INSERT INTO Labels (Description, Body) VALUES (?, ?)"));
+        query.addBindValue(QStringLiteral("Half %1").arg(i));
+        query.addBindValue(QString(2000, u'x'));
+        ASSERT_TRUE(query.exec());
+    }
+    ASSERT_GT(QFileInfo(from + "-journal").size(), 0);
+    for (const char* suffix : {"", "-journal"}) {
+        QFile::remove(to + suffix);
+        ASSERT_TRUE(QFile::copy(from + suffix, to + suffix));
+    }
+    db.connection().rollback();
+}
+
+}  // namespace
+
+TEST(Database, hotJournalIsRolledBackEvenByAReadOnlyOpener)
+{
+    test::TempFolder folder;
+    const QString original = folder.file(QStringLiteral("original.mdb"));
+    {
+        Database db;
+        ASSERT_TRUE(db.create(original, schema::mainStatements()).ok());
+        QSqlQuery(db.connection()).exec(
+            QStringLiteral("INSERT INTO Labels (Description) VALUES ('Oil Change')"));
+    }
+    const QString crashed = folder.file(QStringLiteral("QUILLON.MDB"));
+    copyMidWrite(original, crashed);
+
+    Database reader;
+    const StoreError error = reader.open(crashed, schema::mainTables(), Database::Access::ReadOnly);
+    ASSERT_TRUE(error.ok()) << error.describe().toStdString();
+    QSqlQuery count(reader.connection());
+    ASSERT_TRUE(count.exec(QStringLiteral("SELECT count(*) FROM Labels")) && count.next());
+    EXPECT_EQ(count.value(0).toInt(), 1);
+    EXPECT_FALSE(QFileInfo(crashed + "-journal").size() > 0);
+}
+
+TEST(Database, hotJournalThatCannotBeRolledBackIsExplained)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes to read-only folders";
+    test::TempFolder folder;
+    const QString original = folder.file(QStringLiteral("original.mdb"));
+    {
+        Database db;
+        ASSERT_TRUE(db.create(original, schema::mainStatements()).ok());
+    }
+    const QString share = folder.file(QStringLiteral("share"));
+    ASSERT_TRUE(QDir().mkpath(share));
+    const QString crashed = share + QStringLiteral("/QUILLON.MDB");
+    copyMidWrite(original, crashed);
+    QFile::setPermissions(crashed, QFile::ReadOwner);
+    QFile::setPermissions(share, QFile::ReadOwner | QFile::ExeOwner);
+    Database reader;
+    const StoreError error = reader.open(crashed, schema::mainTables(), Database::Access::ReadOnly);
+    QFile::setPermissions(share, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(error.ok());
+    EXPECT_TRUE(error.message.contains(QStringLiteral("QUILLON.MDB-journal"))) << error.describe().toStdString();
 }

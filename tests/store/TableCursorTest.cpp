@@ -204,3 +204,27 @@ TEST_F(TableCursorTest, failedWriteToReadOnlyFileReportsEngineMessageAndChangesN
 }
 
 }  // namespace
+
+namespace {
+
+// What a walk reading one field at each record gives, in one read: store order, missing
+// values as nulls, a record deleted through another cursor as a null in its place.
+TEST_F(TableCursorTest, columnValuesGiveWhatAWalkWouldRead)
+{
+    for (const QVariant& title : {QVariant("A"), QVariant(), QVariant("C"), QVariant("D")})
+        ASSERT_TRUE(addLabel(cursor, title).ok());
+    TableCursor other;
+    ASSERT_TRUE(other.open(db, schema::LabelsTable).ok());
+    ASSERT_TRUE(other.findFirst(labels::Description, "C"));
+    ASSERT_TRUE(other.deleteCurrent().ok());
+    cursor.moveFirst();
+    const QVariantList titles = cursor.columnValues(labels::Description);
+    ASSERT_EQ(titles.size(), 4);
+    EXPECT_EQ(titles[0].toString(), "A");
+    EXPECT_TRUE(titles[1].isNull());
+    EXPECT_TRUE(titles[2].isNull());
+    EXPECT_EQ(titles[3].toString(), "D");
+    EXPECT_EQ(currentTitle(), "A");
+}
+
+}  // namespace
