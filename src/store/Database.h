@@ -1,20 +1,22 @@
 #pragma once
 
+#include "StoreBackend.h"
 #include "StoreError.h"
 
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace tagwright::store {
 
-// One open database file. Each instance owns its own named QtSql connection, so several
-// files (and several opens of one file, as tests do) can be open at once.
+// One open database: a file, or (later) a server. Each instance owns its own connection,
+// so several files (and several opens of one file, as tests do) can be open at once.
 class Database {
 public:
     enum class Access { ReadWrite, ReadOnly };
 
-    Database() = default;
+    Database();
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -31,19 +33,18 @@ public:
     StoreError create(const QString& path, const QStringList& schemaStatements);
 
     void close();
-    bool isOpen() const { return m_db.isValid() && m_db.isOpen(); }
+    bool isOpen() const { return m_backend != nullptr; }
+    // The file's path (or the server's name), as messages show it.
     QString path() const { return m_path; }
-    QSqlDatabase& connection() { return m_db; }
+    // The engine the cursors work through; only while open.
+    StoreBackend& backend() { return *m_backend; }
 
     bool hasTable(const QString& table);
-    // The error the engine last reported, with this file's path.
-    StoreError engineError(const QString& context, int number = EngineFailure) const;
 
 private:
-    StoreError openConnection(const QString& path, Access access);
+    static StoreError checkTablesOf(StoreBackend& backend, const QStringList& requiredTables);
 
-    QSqlDatabase m_db;
-    QString m_connectionName;
+    std::unique_ptr<StoreBackend> m_backend;
     QString m_path;
 };
 

@@ -69,7 +69,11 @@ TEST(Database, createdMainFileHoldsTheThreeTablesWithTheirFields)
     test::TempFolder folder;
     Database db;
     ASSERT_TRUE(db.create(folder.file(QStringLiteral("QUILLON.MDB")), schema::mainStatements()).ok());
-    QSqlQuery query(db.connection());
+    // Read the file as any other program would.
+    QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fields"));
+    file.setDatabaseName(db.path());
+    ASSERT_TRUE(file.open());
+    QSqlQuery query(file);
     ASSERT_TRUE(query.exec(QStringLiteral(
         "SELECT Description, Body, Font, Size, Bold, Italic, Logo, Header, Signed, LabelTop, "
         "LabelMiddle, LabelBottom, LeftTop, LeftMiddle, LeftBottom FROM Labels")));
@@ -77,4 +81,7 @@ TEST(Database, createdMainFileHoldsTheThreeTablesWithTheirFields)
     ASSERT_TRUE(query.exec(QStringLiteral(
         "SELECT CompanyName, CompanyAddress, CompanyCSZ, CompanyPhone, LabelTopUp, LabelMiddleUp, "
         "LabelBottomUp, LabelLeft, LabelRight, DefLabel, LabelStyle FROM CompanyInfo")));
+    query = QSqlQuery();
+    file = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("fields"));
 }
