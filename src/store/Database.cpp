@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "Schema.h"
 #include "SqliteBackend.h"
 
 #include <QFileInfo>
@@ -32,8 +33,16 @@ StoreError Database::open(const QString& path, const QStringList& requiredTables
         return error;
     if (StoreError error = checkTablesOf(*sqlite, requiredTables); !error.ok())
         return error;
+    // A file that cannot be upgraded now (read-only, locked) still opens as it is.
+    if (access == Access::ReadWrite)
+        sqlite->upgrade(requiredTables);
     m_backend = std::move(sqlite);
     return {};
+}
+
+StoreError Database::openMain(const QString& dataPath, Access access)
+{
+    return open(schema::mainDatabasePath(dataPath), schema::mainTables(), access);
 }
 
 StoreError Database::create(const QString& path, const QStringList& schemaStatements)

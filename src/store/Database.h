@@ -29,6 +29,9 @@ public:
     StoreError open(const QString& path, const QStringList& requiredTables,
                     Access access = Access::ReadWrite);
 
+    // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder.
+    StoreError openMain(const QString& dataPath, Access access = Access::ReadWrite);
+
     // Creates a new file holding the given schema statements, then opens it.
     StoreError create(const QString& path, const QStringList& schemaStatements);
 

@@ -1,5 +1,6 @@
 #include "SqliteBackend.h"
 
+#include "Schema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -63,9 +64,90 @@ bool SqliteBackend::hasTable(const QString& table)
     return query.exec() && query.next();
 }
 
-SqlStoreBackend::Columns SqliteBackend::findColumns(const QString&)
+QStringList SqliteBackend::fieldNames(const QString& table)
 {
-    return {QStringLiteral("rowid"), QString()};
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    query.addBindValue(table);
+    QStringList names;
+    if (query.exec()) {
+        while (query.next())
+            names << query.value(0).toString();
+    }
+    return names;
+}
+
+QString SqliteBackend::tableDefinition(const QString& table)
+{
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral(
+        "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.addBindValue(table);
+    return query.exec() && query.next() ? query.value(1).toString() : QString();
+}
+
+SqlStoreBackend::Columns SqliteBackend::findColumns(const QString& table)
+{
+    const QStringList names = fieldNames(table);
+    Columns columns{QStringLiteral("rowid"), QString()};
+    if (names.contains(schema::RecordId, Qt::CaseInsensitive))
+        columns.identity = schema::RecordId;
+    if (names.contains(schema::RecordVersion, Qt::CaseInsensitive))
+        columns.version = schema::RecordVersion;
+    return columns;
+}
+
+StoreError SqliteBackend::upgrade(const QStringList& tables)
+{
+    QSqlDatabase& db = connection();
+    QSqlQuery query(db);
+    // Taking the write lock first makes two programs opening one old file at once take
+    // turns: the second finds the work done.
+    query.prepare(QStringLiteral("BEGIN IMMEDIATE"));
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    StoreError outcome;
+    for (const QString& table : tables) {
+        const QStringList fields = fieldNames(table);
+        if (fields.isEmpty() || fields.contains(schema::RecordId, Qt::CaseInsensitive))
+            continue;
+        // The table's own definition, so its fields, types and rules stay as they were.
+        const QString definition = tableDefinition(table);
+        const qsizetype open = definition.indexOf(u'(');
+        if (open < 0)
+            continue;
+        const QString upgraded = table + QStringLiteral("_upgrade");
+        QStringList quotedFields;
+        for (const QString& field : fields)
+            quotedFields << quoted(field);
+        const QString list = quotedFields.join(u',');
+        const QStringList steps{
+            QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY AUTOINCREMENT, "
+                           "%3 INTEGER NOT NULL DEFAULT 1, %4")
+                .arg(quoted(upgraded), schema::RecordId, schema::RecordVersion,
+                     definition.mid(open + 1)),
+            QStringLiteral("INSERT INTO %1 (%2, %3) SELECT rowid, %3 FROM %4 ORDER BY rowid")
+                .arg(quoted(upgraded), schema::RecordId, list, quoted(table)),
+            QStringLiteral("DROP TABLE %1").arg(quoted(table)),
+            QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(upgraded), quoted(table)),
+        };
+        for (const QString& step : steps) {
+            query.prepare(step);
+            if (outcome = run(query); !outcome.ok())
+                break;
+        }
+        if (!outcome.ok())
+            break;
+    }
+    query.finish();
+    query.prepare(outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+    if (StoreError error = run(query); outcome.ok() && !error.ok()) {
+        outcome = error;
+        query.prepare(QStringLiteral("ROLLBACK"));
+        query.exec();
+    }
+    forgetColumns();
+    return outcome;
 }
 
 QString SqliteBackend::equalsIgnoringCase(const QString& quotedField) const

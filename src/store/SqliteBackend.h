@@ -19,7 +19,17 @@ public:
     // Runs `statements` in one transaction.
     StoreError execute(const QStringList& statements);
 
+    // Gives each of `tables` a lasting record identity and a version, in one transaction,
+    // keeping every record, its order and its row number. A file written before records
+    // had them still opens without this (read-only, say): its records are then named by
+    // row number and writes are not checked against other connections' changes.
+    StoreError upgrade(const QStringList& tables);
+
     bool hasTable(const QString& table) override;
+
+private:
+    QStringList fieldNames(const QString& table);
+    QString tableDefinition(const QString& table);
 
 protected:
     Columns findColumns(const QString& table) override;

@@ -58,8 +58,9 @@ void TableCursor::setPosition(int pos)
 void TableCursor::loadCurrentRecord()
 {
     m_current = StoredRecord();
+    m_readError = StoreError();
     if (hasCurrent())
-        backend().read(m_table, m_rowIds[m_pos], m_current);
+        m_readError = backend().read(m_table, m_rowIds[m_pos], m_current);
 }
 
 void TableCursor::moveFirst() { setPosition(0); }
@@ -124,6 +125,13 @@ StoreError TableCursor::edit()
 {
     if (!hasCurrent())
         return failure(QStringLiteral("No current record."), NoCurrentRecord);
+    // A record that could not be read is not written blind.
+    if (!m_readError.ok())
+        return m_readError;
+    if (!m_current.found) {
+        return failure(QStringLiteral("The record was deleted elsewhere since it was shown."),
+                       DeletedMeanwhile);
+    }
     cancelUpdate();
     m_mode = EditMode::Edit;
     // The record as it was read, not as it is now: a change made elsewhere since then is
@@ -195,6 +203,50 @@ StoreError TableCursor::deleteCurrent()
     m_rowIds.removeAt(m_pos);
     // The record after the deleted one (or the end) is where the cursor now stands.
     setPosition(m_pos);
+    return {};
+}
+
+StoreError TableCursor::reload()
+{
+    const qint64 shown = currentRowId();
+    if (StoreError error = refresh(); !error.ok())
+        return error;
+    if (const int index = int(m_rowIds.indexOf(shown)); index >= 0)
+        setPosition(index);
+    return {};
+}
+
+StoreError TableCursor::overwriteStoredVersion()
+{
+    if (m_mode != EditMode::Edit)
+        return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
+    StoredRecord stored;
+    if (StoreError error = backend().read(m_table, m_editKey.id, stored); !error.ok())
+        return error;
+    if (!stored.found) {
+        return failure(QStringLiteral("The record was deleted elsewhere since it was shown."),
+                       DeletedMeanwhile);
+    }
+    m_editKey.version = stored.version;
+    return {};
+}
+
+StoreError TableCursor::keepAsNewRecord()
+{
+    if (m_mode != EditMode::Edit)
+        return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
+    QSqlRecord values = m_current.fields;
+    for (int i = 0; i < m_pending.count(); ++i) {
+        const int index = values.indexOf(m_pending.fieldName(i));
+        if (index >= 0)
+            values.setValue(index, m_pending.value(i));
+        else
+            values.append(m_pending.field(i));
+    }
+    m_pending = values;
+    m_editKey = RecordKey();
+    m_rowIdBeforeAdd = currentRowId();
+    m_mode = EditMode::Add;
     return {};
 }
 

@@ -63,6 +63,22 @@ public:
     void cancelUpdate();
     StoreError deleteCurrent();
 
+    // After an update or delete refused with ChangedMeanwhile or DeletedMeanwhile, the
+    // pending values wait for the user's choice:
+    // - reload(): drop them and read the records again, staying on the record when it is
+    //   still there (else on the first);
+    // - overwriteStoredVersion(): write them over the record as it is stored now (the user
+    //   chose so, having been told);
+    // - keepAsNewRecord(): make them, with the record's other fields as they were read, a
+    //   record to add.
+    StoreError reload();
+    StoreError overwriteStoredVersion();
+    StoreError keepAsNewRecord();
+
+    // Why the current record could not be read on the last move (a lost server, say);
+    // ok() when it was read. A record that was not read is not offered for editing.
+    StoreError readError() const { return m_readError; }
+
     EditMode editMode() const { return m_mode; }
 
 private:
@@ -78,6 +94,7 @@ private:
     int m_pos = 0;
     bool m_noMatch = false;
     StoredRecord m_current;     // the current record as read on each move
+    StoreError m_readError;
     EditMode m_mode = EditMode::None;
     QSqlRecord m_pending;       // fields set since add-new or edit
     RecordKey m_editKey;        // the record being edited, as it was read
