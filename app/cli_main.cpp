@@ -1,5 +1,5 @@
 #include "mainwindow/PrinterTarget.h"
-#include "printing/CliPrint.h"
+#include "cli/CommandLine.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -31,16 +31,16 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const auto openPrinter = [](const QString& name, QString& message, int& exitCode)
+    tagwright::cli::Environment environment;
+    environment.openPrinter = [](const QString& name, QString& message, int& exitCode)
         -> std::unique_ptr<tagwright::printing::PrintTarget> {
         auto printer = tagwright::mainwindow::PrinterTarget::printerNamed(name, message);
         if (!printer) {
-            exitCode = name == QStringLiteral("default") ? tagwright::printing::CliFailed
-                                                         : tagwright::printing::CliRefused;
+            exitCode = name == QStringLiteral("default") ? tagwright::cli::Failed : tagwright::cli::Refused;
             return nullptr;
         }
         return std::make_unique<tagwright::mainwindow::PrinterTarget>(std::move(printer));
     };
-    return tagwright::printing::runCli(app.arguments().mid(1), out, err, openPrinter,
-                                       QCoreApplication::applicationDirPath());
+    environment.dataFolder = QCoreApplication::applicationDirPath();
+    return tagwright::cli::runCommandLine(app.arguments().mid(1), out, err, environment);
 }

@@ -1,12 +1,11 @@
-#include "ShopDatabase.h"
+#include "printing/ShopDatabase.h"
 
-#include "printing/CliPrint.h"
+#include "cli/CommandLine.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 
-using namespace tagwright::printing;
 using namespace tagwright::test;
 
 namespace {
@@ -34,9 +33,12 @@ protected:
     {
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        return runCli(QStringList{QStringLiteral("print"), QStringLiteral("--setup"), shop.setupPath(),
-                                  QStringLiteral("--pdf"), pdf()} + options,
-                      outStream, errStream, {}, shop.folder.path());
+        tagwright::cli::Environment environment;
+        environment.dataFolder = shop.folder.path();
+        return tagwright::cli::runCommandLine(
+            QStringList{QStringLiteral("print"), QStringLiteral("--setup"), shop.setupPath(),
+                        QStringLiteral("--pdf"), pdf()} + options,
+            outStream, errStream, environment);
     }
 
     QString pdf() const { return shop.folder.file(QStringLiteral("labels.pdf")); }

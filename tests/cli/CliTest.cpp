@@ -1,14 +1,23 @@
-#include "ShopDatabase.h"
+#include "printing/ShopDatabase.h"
 
-#include "printing/CliPrint.h"
+#include "cli/CommandLine.h"
 
+#include <QCommandLineOption>
 #include <QDir>
 #include <QTextStream>
 
-using namespace tagwright::printing;
 using namespace tagwright::test;
 
 namespace {
+
+// `tagwright-cli ARGUMENTS` without a system printer, with `dataFolder` standing in for a
+// missing DataPath.
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err, const QString& dataFolder)
+{
+    tagwright::cli::Environment environment;
+    environment.dataFolder = dataFolder;
+    return tagwright::cli::runCommandLine(arguments, out, err, environment);
+}
 
 class Cli : public ::testing::Test {
 protected:
@@ -32,7 +41,7 @@ protected:
         if (withSetup)
             options = QStringList{QStringLiteral("--setup"), shop.setupPath()} + options;
         QTextStream outStream(&out), errStream(&err);
-        return runCli(QStringList{QStringLiteral("print")} + options, outStream, errStream, {},
+        return runCli(QStringList{QStringLiteral("print")} + options, outStream, errStream,
                       shop.folder.path());
     }
 
@@ -122,7 +131,7 @@ TEST_F(Cli, badArgumentsAndRefusedJobsExitTwoWithOneLine)
     QStringList noCommand{QStringLiteral("--trace")};
     QString o, e;
     QTextStream os(&o), es(&e);
-    EXPECT_EQ(runCli(noCommand, os, es, {}, QString()), 2);
+    EXPECT_EQ(runCli(noCommand, os, es, QString()), 2);
 }
 
 TEST_F(Cli, offsetOutOfRangeIsRefusedAndNoCopiesPrintNothing)
@@ -136,7 +145,7 @@ TEST_F(Cli, offsetOutOfRangeIsRefusedAndNoCopiesPrintNothing)
     QTextStream os(&o), es(&e);
     EXPECT_EQ(runCli({QStringLiteral("print"), QStringLiteral("--setup"), far.setupPath(),
                       QStringLiteral("--trace")},
-                     os, es, {}, QString()),
+                     os, es, QString()),
               2);
     es.flush();
     EXPECT_TRUE(e.contains(QStringLiteral("top row offset \"40000\""))) << e.toStdString();
@@ -167,11 +176,41 @@ TEST_F(Cli, tractorStockComesFromLabelStyleTwoOrTheOption)
     QTextStream os(&o), es(&e);
     const QStringList base{QStringLiteral("print"), QStringLiteral("--setup"), tractorShop.setupPath(),
                            QStringLiteral("--trace")};
-    ASSERT_EQ(runCli(base, os, es, {}, QString()), 0);
+    ASSERT_EQ(runCli(base, os, es, QString()), 0);
     os.flush();
     EXPECT_TRUE(o.startsWith(QStringLiteral(R"({"op":"pagesize")")));
     o.clear();
-    ASSERT_EQ(runCli(base + QStringList{QStringLiteral("--stock"), QStringLiteral("laser")}, os, es, {}, QString()), 0);
+    ASSERT_EQ(runCli(base + QStringList{QStringLiteral("--stock"), QStringLiteral("laser")}, os, es, QString()), 0);
     os.flush();
     EXPECT_FALSE(o.contains(QStringLiteral("pagesize")));
+}
+
+TEST(CommandLine, helpAndVersionGoToStdoutAndDescribeEveryOption)
+{
+    QString out, err;
+    QTextStream os(&out), es(&err);
+    ASSERT_EQ(runCli({QStringLiteral("--version")}, os, es, QString()), 0);
+    os.flush();
+    EXPECT_EQ(out, QStringLiteral("tagwright-cli " TAGWRIGHT_VERSION "\n"));
+
+    out.clear();
+    ASSERT_EQ(runCli({QStringLiteral("--help")}, os, es, QString()), 0);
+    for (const tagwright::cli::Command& command : tagwright::cli::commands()) {
+        EXPECT_TRUE(out.contains(QStringLiteral("  %1 ").arg(command.name))) << out.toStdString();
+        QString commandHelp;
+        QTextStream hs(&commandHelp);
+        for (const QStringList& asked : {QStringList{command.name, QStringLiteral("--help")},
+                                         QStringList{QStringLiteral("help"), command.name}}) {
+            commandHelp.clear();
+            ASSERT_EQ(runCli(asked, hs, es, QString()), 0) << asked.join(u' ').toStdString();
+            hs.flush();
+            EXPECT_TRUE(commandHelp.startsWith(tagwright::cli::usageLine(command)));
+            for (const QCommandLineOption& option : command.options) {
+                EXPECT_FALSE(option.description().isEmpty()) << option.names().first().toStdString();
+                EXPECT_TRUE(commandHelp.contains(QStringLiteral("--") + option.names().last()));
+            }
+        }
+    }
+    es.flush();
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
 }

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QCommandLineParser;
+class QTextStream;
+
+namespace tagwright::printing {
+class PrintTarget;
+}
+
+namespace tagwright::cli {
+
+// Exit codes of `tagwright-cli`.
+enum Exit : int {
+    Ok = 0,
+    Failed = 1,   // a database, file or printer failure
+    Refused = 2,  // bad arguments, or input the job refuses
+};
+
+// Opens a system printer by name ("default" for the default one). Returns null and sets
+// `message` and `exitCode` when there is none. Supplied by the program, since printers need
+// the widget libraries that the command line's library does not link.
+using PrinterOpener = std::function<std::unique_ptr<printing::PrintTarget>(
+    const QString& name, QString& message, int& exitCode)>;
+
+// What the program hands to every command.
+struct Environment {
+    PrinterOpener openPrinter;
+    // Stands in for a missing DataPath, as at the window's start-up.
+    QString dataFolder;
+};
+
+// A command's run function gets its options parsed and checked for syntax; what they mean
+// is for the command to judge.
+struct Invocation {
+    const QCommandLineParser& options;
+    QStringList positional;
+    QTextStream& out;  // results (traces, listings)
+    QTextStream& err;  // at most one line when something goes wrong
+    const Environment& environment;
+};
+
+// One entry of the command table. Adding a command is one source file that defines its
+// factory and one line in the table (Commands.cpp).
+struct Command {
+    QString name;
+    QString summary;                    // one line, for `tagwright-cli --help`
+    QString description;                // a paragraph, for `tagwright-cli NAME --help`
+    QList<QCommandLineOption> options;  // every one with a description; --help is added
+    QStringList positional;             // names of arguments that are not options, for usage
+    std::function<int(const Invocation&)> run;
+};
+
+// Thrown while a command reads its options: the command is refused with this one line and
+// exit code 2.
+struct Refusal {
+    QString message;
+};
+
+// The command table, in the order `--help` lists it.
+const QList<Command>& commands();
+
+// "usage: tagwright-cli NAME [--option VALUE] ..." on one line.
+QString usageLine(const Command& command);
+
+}  // namespace tagwright::cli

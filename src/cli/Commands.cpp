@@ -1,0 +1,16 @@
+#include "Command.h"
+
+namespace tagwright::cli {
+
+// Each command's factory lives in its own source file.
+Command printCommand();
+
+const QList<Command>& commands()
+{
+    static const QList<Command> table{
+        printCommand(),
+    };
+    return table;
+}
+
+}  // namespace tagwright::cli

@@ -1,0 +1,282 @@
+#include "Command.h"
+
+#include "printing/LabelPrinter.h"
+#include "printing/PdfTarget.h"
+#include "printing/PrintTarget.h"
+#include "printing/QtPrinterSurface.h"
+#include "printing/RecordingSurface.h"
+#include "printing/StartupSnapshot.h"
+#include "store/Schema.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QTextStream>
+
+#include <map>
+#include <optional>
+
+namespace tagwright::cli {
+
+using namespace printing;
+
+namespace {
+
+// The header line a --value names, by the template field holding its caption.
+struct ValueField {
+    const char* field;
+    QString LabelSnapshot::*box;
+    int limit;
+};
+
+const ValueField ValueFields[] = {
+    {"LeftTop", &LabelSnapshot::Text3, 7},    {"LeftMiddle", &LabelSnapshot::Text4, 30},
+    {"LeftBottom", &LabelSnapshot::Text5, 13}, {"LabelTop", &LabelSnapshot::Text6, 8},
+    {"LabelMiddle", &LabelSnapshot::Text7, 8}, {"LabelBottom", &LabelSnapshot::Text8, 8},
+};
+
+struct Options {
+    QString setup = store::schema::SetupFileName;
+    std::optional<QString> templateTitle;
+    std::map<const ValueField*, QString> values;
+    QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+    QString signatory;
+    std::optional<bool> tractor;
+    QString copies = QStringLiteral("1");
+    std::array<bool, 6> marked{false, true, true, true, true, true};
+    std::optional<QString> pdf;
+    std::optional<QString> printer;
+    bool trace = false;
+    QStringList fonts = RecordingSurface::defaultFonts();
+};
+
+const ValueField* valueField(const QString& name)
+{
+    for (const ValueField& field : ValueFields) {
+        if (name.compare(QLatin1String(field.field), Qt::CaseInsensitive) == 0)
+            return &field;
+    }
+    return nullptr;
+}
+
+std::array<bool, 6> parseSkip(const QString& list)
+{
+    std::array<bool, 6> marked{};
+    if (list.trimmed().isEmpty())
+        return marked;
+    for (const QString& item : list.split(u',')) {
+        bool ok = false;
+        const int cell = item.trimmed().toInt(&ok);
+        if (!ok || cell < 1 || cell > 6)
+            throw Refusal{QStringLiteral("--skip takes cell numbers 1 to 6, not \"%1\".").arg(item)};
+        marked[std::size_t(cell - 1)] = true;
+    }
+    return marked;
+}
+
+QStringList parseFonts(const QString& list)
+{
+    QStringList fonts;
+    for (const QString& name : list.split(u',')) {
+        if (!name.trimmed().isEmpty())
+            fonts.append(name.trimmed());
+    }
+    return fonts;
+}
+
+const QString Setup = QStringLiteral("setup");
+const QString Template = QStringLiteral("template");
+const QString Value = QStringLiteral("value");
+const QString Date = QStringLiteral("date");
+const QString Signatory = QStringLiteral("signatory");
+const QString Stock = QStringLiteral("stock");
+const QString Copies = QStringLiteral("copies");
+const QString Skip = QStringLiteral("skip");
+const QString Pdf = QStringLiteral("pdf");
+const QString Printer = QStringLiteral("printer");
+const QString Trace = QStringLiteral("trace");
+const QString Fonts = QStringLiteral("fonts");
+
+QList<QCommandLineOption> optionTable()
+{
+    return {
+        {Setup, QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder)."),
+         QStringLiteral("PATH")},
+        {Template, QStringLiteral("The template by title, letter case ignored (default: the shop's "
+                                  "default label, else the first)."),
+         QStringLiteral("TITLE")},
+        {Value, QStringLiteral("A header value, named by the field holding its caption: LeftTop, "
+                               "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, LabelBottom. Repeatable."),
+         QStringLiteral("FIELD=TEXT")},
+        {Date, QStringLiteral("The date (default: today, MM-DD-YYYY)."), QStringLiteral("TEXT")},
+        {Signatory, QStringLiteral("The name under the signature line."), QStringLiteral("TEXT")},
+        {Stock, QStringLiteral("The label stock, laser or tractor (default: the shop's setting)."),
+         QStringLiteral("laser|tractor")},
+        {Copies, QStringLiteral("Laser sheets: the number of copies, at most 999 (default: 1)."),
+         QStringLiteral("TEXT")},
+        {Skip, QStringLiteral("Laser sheets: the cells already used, numbers 1 to 6 separated by "
+                              "commas (default: 2,3,4,5,6, as the window starts)."),
+         QStringLiteral("LIST")},
+        {Pdf, QStringLiteral("Write the labels into this PDF file."), QStringLiteral("FILE")},
+        {Printer, QStringLiteral("Print on this system printer (\"default\" for the default one)."),
+         QStringLiteral("NAME")},
+        {Trace, QStringLiteral("Write the drawing operations as JSON lines, with fixed metrics "
+                               "(for tests and support).")},
+        {Fonts, QStringLiteral("With --trace: the font families the trace surface has, separated by "
+                               "commas."),
+         QStringLiteral("LIST")},
+    };
+}
+
+Options readOptions(const QCommandLineParser& parser)
+{
+    Options options;
+    if (parser.isSet(Setup))
+        options.setup = parser.value(Setup);
+    if (parser.isSet(Template))
+        options.templateTitle = parser.value(Template);
+    for (const QString& assignment : parser.values(Value)) {
+        const qsizetype equals = assignment.indexOf(u'=');
+        const ValueField* field = equals < 0 ? nullptr : valueField(assignment.left(equals));
+        if (!field) {
+            throw Refusal{QStringLiteral("--value takes FIELD=TEXT with FIELD one of LeftTop, "
+                                         "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, "
+                                         "LabelBottom, not \"%1\".").arg(assignment)};
+        }
+        const QString text = assignment.mid(equals + 1);
+        if (text.size() > field->limit) {
+            throw Refusal{QStringLiteral("The %1 value \"%2\" is longer than %3 characters.")
+                              .arg(QLatin1String(field->field), text).arg(field->limit)};
+        }
+        options.values[field] = text;
+    }
+    if (parser.isSet(Date))
+        options.date = parser.value(Date);
+    options.signatory = parser.value(Signatory);
+    for (const QString& stock : parser.values(Stock)) {
+        if (stock != QStringLiteral("laser") && stock != QStringLiteral("tractor"))
+            throw Refusal{QStringLiteral("--stock is laser or tractor, not \"%1\".").arg(stock)};
+        options.tractor = stock == QStringLiteral("tractor");
+    }
+    if (parser.isSet(Copies))
+        options.copies = parser.value(Copies);
+    for (const QString& list : parser.values(Skip))
+        options.marked = parseSkip(list);
+    if (parser.isSet(Pdf))
+        options.pdf = parser.value(Pdf);
+    if (parser.isSet(Printer))
+        options.printer = parser.value(Printer);
+    options.trace = parser.isSet(Trace);
+    if (parser.isSet(Fonts))
+        options.fonts = parseFonts(parser.value(Fonts));
+    if (!options.pdf && !options.printer && !options.trace)
+        throw Refusal{QStringLiteral("Nothing to print to: give --pdf FILE, --printer NAME or --trace.")};
+    return options;
+}
+
+void applyOptions(const Options& options, LabelSnapshot& window)
+{
+    for (const auto& [field, text] : options.values)
+        window.*(field->box) = text;
+    window.Text9 = options.date;
+    window.Combo2 = options.signatory;
+    window.Text15 = options.copies;
+    for (std::size_t cell = 0; cell < 6; ++cell)
+        window.Label22[cell] = options.marked[cell] ? QStringLiteral("X") : QString();
+}
+
+// Exit code and message of a job that did not print.
+int report(const PrintResult& result, QTextStream& err)
+{
+    switch (result.status) {
+    case PrintResult::Status::Printed:
+        return Ok;
+    case PrintResult::Status::Refused:
+        err << "tagwright-cli: " << result.message << Qt::endl;
+        return Refused;
+    case PrintResult::Status::Failed:
+        err << "tagwright-cli: " << result.message << Qt::endl;
+        return Failed;
+    }
+    return Failed;
+}
+
+PrintResult compose(PrinterSurface& surface, const LabelSnapshot& window, bool tractor)
+{
+    LabelPrinter printer;
+    return tractor ? printer.PrintTractorLabel(surface, window)
+                   : printer.PrintLaserLabels(surface, window);
+}
+
+// `tagwright-cli print ...`: prints the template from the shop's databases as the window
+// would. Trace lines go to `out`; any complaint is one line on `err`.
+int runPrint(const Invocation& invocation)
+{
+    QTextStream& out = invocation.out;
+    QTextStream& err = invocation.err;
+    const Options options = readOptions(invocation.options);
+    StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
+                                                   invocation.environment.dataFolder);
+    if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
+        err << "tagwright-cli: " << loaded.message << Qt::endl;
+        return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
+    }
+    LabelSnapshot window = loaded.window;
+    applyOptions(options, window);
+    const bool tractor = options.tractor.value_or(loaded.tractor);
+
+    if (options.trace) {
+        RecordingSurface surface(options.fonts);
+        const PrintResult result = compose(surface, window, tractor);
+        out << surface.traceLines();
+        out.flush();
+        if (const int code = report(result, err); code != Ok)
+            return code;
+    }
+    if (options.pdf) {
+        PdfTarget target(*options.pdf);
+        QtPrinterSurface surface(target);
+        const PrintResult result = compose(surface, window, tractor);
+        if (const int code = report(result, err); code != Ok)
+            return code;
+        if (!target.finish()) {
+            err << "tagwright-cli: Cannot write the PDF file " << *options.pdf << "." << Qt::endl;
+            return Failed;
+        }
+    }
+    if (options.printer) {
+        QString message;
+        int code = Failed;
+        std::unique_ptr<PrintTarget> target =
+            invocation.environment.openPrinter
+                ? invocation.environment.openPrinter(*options.printer, message, code) : nullptr;
+        if (!target) {
+            err << "tagwright-cli: "
+                << (message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
+                                      : message)
+                << Qt::endl;
+            return code;
+        }
+        QtPrinterSurface surface(*target);
+        if (const int result = report(compose(surface, window, tractor), err); result != Ok)
+            return result;
+    }
+    return Ok;
+}
+
+}  // namespace
+
+Command printCommand()
+{
+    return Command{
+        QStringLiteral("print"),
+        QStringLiteral("Print a template from the shop's databases, as the window would."),
+        QStringLiteral("Prints the template on laser sheets or tractor-feed labels into a PDF file, "
+                       "on a system printer, or as a trace of drawing operations. Values the "
+                       "options leave out are what a new window shows."),
+        optionTable(),
+        {},
+        runPrint,
+    };
+}
+
+}  // namespace tagwright::cli
