@@ -1,6 +1,8 @@
 #include "Database.h"
 
+#include "PostgresBackend.h"
 #include "Schema.h"
+#include "ServerAddress.h"
 #include "SqliteBackend.h"
 
 #include <QFileInfo>
@@ -40,8 +42,30 @@ StoreError Database::open(const QString& path, const QStringList& requiredTables
     return {};
 }
 
+StoreError Database::openServer(const QString& dataPath, const QStringList& requiredTables,
+                                bool createTables)
+{
+    close();
+    ServerAddress address;
+    const StoreError parsed = parseServerAddress(dataPath, address);
+    m_path = address.display;
+    if (!parsed.ok())
+        return parsed;
+    auto server = std::make_unique<PostgresBackend>(address);
+    if (StoreError error = server->open(createTables ? schema::mainLayout()
+                                                     : QVector<schema::TableLayout>());
+        !error.ok())
+        return error;
+    if (StoreError error = checkTablesOf(*server, requiredTables); !error.ok())
+        return error;
+    m_backend = std::move(server);
+    return {};
+}
+
 StoreError Database::openMain(const QString& dataPath, Access access)
 {
+    if (isServerAddress(dataPath))
+        return openServer(dataPath, schema::mainTables(), access == Access::ReadWrite);
     return open(schema::mainDatabasePath(dataPath), schema::mainTables(), access);
 }
 

@@ -10,7 +10,7 @@
 
 namespace tagwright::store {
 
-// One open database: a file, or (later) a server. Each instance owns its own connection,
+// One open database: a file, or a database on a server. Each instance owns its own connection,
 // so several files (and several opens of one file, as tests do) can be open at once.
 class Database {
 public:
@@ -29,7 +29,13 @@ public:
     StoreError open(const QString& path, const QStringList& requiredTables,
                     Access access = Access::ReadWrite);
 
-    // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder.
+    // Opens a database on a server (see ServerAddress); with `createTables`, the tables of
+    // the main database that the server does not hold yet are created first.
+    StoreError openServer(const QString& dataPath, const QStringList& requiredTables,
+                          bool createTables);
+
+    // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder, or a
+    // database server. On a server the tables are created on first use (unless ReadOnly).
     StoreError openMain(const QString& dataPath, Access access = Access::ReadWrite);
 
     // Creates a new file holding the given schema statements, then opens it.

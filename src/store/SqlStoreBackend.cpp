@@ -73,6 +73,13 @@ StoreError SqlStoreBackend::run(QSqlQuery& query)
     return {};
 }
 
+StoreError SqlStoreBackend::run(QSqlQuery& query, const QString& statement)
+{
+    if (!query.exec(statement))
+        return failed(query.lastError());
+    return {};
+}
+
 const SqlStoreBackend::Columns& SqlStoreBackend::columns(const QString& table)
 {
     auto found = m_columns.constFind(table);
@@ -220,6 +227,20 @@ StoreError SqlStoreBackend::writeRecord(const QString& table, const RecordKey& k
     if (query.numRowsAffected() == 0)
         return classifyMissedWrite(table, key);
     return {};
+}
+
+StoreError SqlStoreBackend::inTransaction(const std::function<StoreError()>& work)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    if (!m_db.transaction())
+        return failed(m_db.lastError());
+    StoreError outcome = work();
+    if (outcome.ok() && !m_db.commit())
+        outcome = failed(m_db.lastError());
+    if (!outcome.ok())
+        m_db.rollback();
+    return outcome;
 }
 
 // A write that touched no record: the record is gone, or it is there with another version.

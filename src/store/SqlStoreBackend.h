@@ -26,6 +26,7 @@ public:
     StoreError update(const QString& table, const RecordKey& key,
                       const QSqlRecord& values) override;
     StoreError remove(const QString& table, const RecordKey& key) override;
+    StoreError inTransaction(const std::function<StoreError()>& work) override;
 
     // Field and table names come from the program itself, but quote them anyway.
     static QString quoted(const QString& identifier);
@@ -57,6 +58,8 @@ protected:
     virtual StoreError failed(const QSqlError& error);
 
     StoreError run(QSqlQuery& query);
+    // A statement with nothing to bind, run as it stands (the server prepares no DDL).
+    StoreError run(QSqlQuery& query, const QString& statement);
 
 private:
     const Columns& columns(const QString& table);

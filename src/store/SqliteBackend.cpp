@@ -40,8 +40,7 @@ StoreError SqliteBackend::execute(const QStringList& statements)
     db.transaction();
     QSqlQuery query(db);
     for (const QString& statement : statements) {
-        query.prepare(statement);
-        if (StoreError error = run(query); !error.ok()) {
+        if (StoreError error = run(query, statement); !error.ok()) {
             db.rollback();
             return error;
         }
@@ -103,8 +102,7 @@ StoreError SqliteBackend::upgrade(const QStringList& tables)
     QSqlQuery query(db);
     // Taking the write lock first makes two programs opening one old file at once take
     // turns: the second finds the work done.
-    query.prepare(QStringLiteral("BEGIN IMMEDIATE"));
-    if (StoreError error = run(query); !error.ok())
+    if (StoreError error = run(query, QStringLiteral("BEGIN IMMEDIATE")); !error.ok())
         return error;
     StoreError outcome;
     for (const QString& table : tables) {
@@ -132,19 +130,17 @@ StoreError SqliteBackend::upgrade(const QStringList& tables)
             QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(upgraded), quoted(table)),
         };
         for (const QString& step : steps) {
-            query.prepare(step);
-            if (outcome = run(query); !outcome.ok())
+            if (outcome = run(query, step); !outcome.ok())
                 break;
         }
         if (!outcome.ok())
             break;
     }
     query.finish();
-    query.prepare(outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
-    if (StoreError error = run(query); outcome.ok() && !error.ok()) {
+    const QString end = outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK");
+    if (StoreError error = run(query, end); outcome.ok() && !error.ok()) {
         outcome = error;
-        query.prepare(QStringLiteral("ROLLBACK"));
-        query.exec();
+        query.exec(QStringLiteral("ROLLBACK"));
     }
     forgetColumns();
     return outcome;

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 namespace tagwright::store {
 
 // Which stored record a write is meant for: its identity, never handed out twice in one
@@ -47,6 +49,10 @@ public:
     virtual StoreError update(const QString& table, const RecordKey& key,
                               const QSqlRecord& values) = 0;
     virtual StoreError remove(const QString& table, const RecordKey& key) = 0;
+
+    // Runs `work` (any of the operations above) as one transaction: when it fails, none of
+    // its writes stays.
+    virtual StoreError inTransaction(const std::function<StoreError()>& work) = 0;
 };
 
 }  // namespace tagwright::store

@@ -70,7 +70,8 @@ protected:
 
 #define TAGWRIGHT_ON_BOTH_ENGINES(suite)                                                        \
     INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                   \
-                             ::testing::Values(::tagwright::test::Engine::Sqlite),             \
+                             ::testing::Values(::tagwright::test::Engine::Sqlite,              \
+                                               ::tagwright::test::Engine::Postgres),           \
                              ::tagwright::test::engineName)
 
 }  // namespace tagwright::test
