@@ -1,6 +1,7 @@
 #include "PostgresBackend.h"
 
 #include <QSqlError>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 namespace tagwright::store {
@@ -21,6 +22,17 @@ QString postgresType(schema::ColumnType type)
     case schema::ColumnType::Text: break;
     }
     return QStringLiteral("TEXT");
+}
+
+// libpq's words on one line, without the driver's "(SQLSTATE)" tail or libpq's "FATAL:".
+QString serverWords(const QSqlError& error)
+{
+    QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+    static const QRegularExpression stateTail(QStringLiteral("\\(\\w*\\)\\s*$"));
+    static const QRegularExpression severity(QStringLiteral("\\b(FATAL|ERROR):\\s*"));
+    text.remove(stateTail);
+    text.remove(severity);
+    return text.simplified();
 }
 
 }  // namespace
@@ -46,9 +58,7 @@ StoreError PostgresBackend::connect()
         closeConnection();
         m_lost = true;
         return {ServerUnavailable,
-                QStringLiteral("Cannot reach the database server: %1")
-                    .arg(error.databaseText().trimmed().isEmpty() ? error.text()
-                                                                  : error.databaseText().trimmed()),
+                QStringLiteral("Cannot reach the database server: %1").arg(serverWords(error)),
                 location()};
     }
     m_lost = false;
@@ -68,10 +78,11 @@ StoreError PostgresBackend::ready()
 StoreError PostgresBackend::failed(const QSqlError& error)
 {
     StoreError result = SqlStoreBackend::failed(error);
+    result.message = serverWords(error);
     if (result.number == ServerUnavailable) {
         m_lost = true;
         result.message = QStringLiteral("The connection to the database server was lost: %1")
-                             .arg(result.message.trimmed());
+                             .arg(result.message);
     }
     return result;
 }
