@@ -30,6 +30,10 @@ public:
 
     void addCompany(const QVariantMap& fields) { insert(m_main, store::schema::CompanyInfoTable, fields); }
     void addTemplate(const QVariantMap& fields) { insert(m_main, store::schema::LabelsTable, fields); }
+    void addSignatory(const QString& name)
+    {
+        insert(m_main, store::schema::MechanicsTable, {{store::schema::mechanics::Mechanics, name}});
+    }
 
     TempFolder folder;
 
