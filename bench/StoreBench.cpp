@@ -30,9 +30,11 @@ struct Shop {
     QString skip;
 };
 
+// Closed before the application object goes, which the database drivers need.
+std::unique_ptr<Shop> shops[2];
+
 Shop& shop(bool onServer)
 {
-    static std::unique_ptr<Shop> shops[2];
     std::unique_ptr<Shop>& slot = shops[onServer ? 1 : 0];
     if (slot)
         return *slot;
@@ -143,5 +145,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (std::unique_ptr<Shop>& s : shops)
+        s.reset();
     return 0;
 }
