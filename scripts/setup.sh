@@ -6,10 +6,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache dpkg-dev file appstream desktop-file-utils
   qt6-base-dev libqt6sql6-sqlite libxkbcommon-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  fonts-liberation2 fonts-urw-base35 libwmf-dev
+  fonts-liberation2 fonts-urw-base35 libwmf-dev mdbtools-dev
   postgresql libpq-dev libqt6sql6-psql
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
 )

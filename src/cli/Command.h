@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Schema.h"
+
 #include <QCommandLineOption>
 #include <QList>
 #include <QString>
@@ -30,9 +32,12 @@ enum Exit : int {
 using PrinterOpener = std::function<std::unique_ptr<printing::PrintTarget>(
     const QString& name, QString& message, int& exitCode)>;
 
-// What the program hands to every command.
+// What the program hands to every command. The two folders come from the rule the window
+// follows too (store::decideDataLocation), so both open the same databases.
 struct Environment {
     PrinterOpener openPrinter;
+    // The setup database when no --setup names one.
+    QString setupPath = store::schema::SetupFileName;
     // Stands in for a missing DataPath, as at the window's start-up.
     QString dataFolder;
 };

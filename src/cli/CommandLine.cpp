@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Terminal.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -134,7 +136,7 @@ int runCommand(const Command& command, const QStringList& arguments, QTextStream
     for (const QString& name : command.positional)
         parser.addPositionalArgument(name, QString());
     const auto refuse = [&](const QString& message) {
-        err << Program << ": " << message << Qt::endl;
+        complain(err, message);
         return Refused;
     };
     if (!parser.parse(QStringList{Program} + arguments))
@@ -177,7 +179,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     // Everything after the command's name is the command's to parse.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const auto refuse = [&](const QString& message) {
-        err << Program << ": " << message << Qt::endl;
+        complain(err, message);
         return Refused;
     };
     if (!parser.parse(QStringList{Program} + arguments))
@@ -211,6 +213,42 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (parser.isSet(help))
         rest.append(QStringLiteral("--help"));
     return runCommand(*command, rest.mid(1), out, err, environment);
+}
+
+std::optional<int> answerWindowArguments(const QStringList& arguments, QTextStream& out,
+                                         QTextStream& err, bool qtOptionsTaken)
+{
+    const QString window = QStringLiteral("tagwright");
+    const QString usage = QStringLiteral("usage: %1 [--help] [--version] [Qt's options]").arg(window);
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption version = versionOption();
+    QCommandLineParser parser;
+    parser.addOptions({help, version});
+    const bool parsed = parser.parse(QStringList{window} + arguments);
+    if (parser.isSet(version)) {
+        out << window << ' ' << TAGWRIGHT_VERSION << Qt::endl;
+        return Ok;
+    }
+    if (parser.isSet(help)) {
+        out << usage << "\n\nTagwright composes and prints maintenance-record labels for aircraft "
+                        "logbooks.\n\nOptions:\n";
+        writeOptionTable(out, {help, version});
+        out << "\nQt's own options (for example -platform, -style) are taken too. The information "
+               "panel names the database files in use and the rule that chose them.\n";
+        out.flush();
+        return Ok;
+    }
+    if (!qtOptionsTaken)
+        return std::nullopt;
+    QString error;
+    if (!parsed)
+        error = syntaxError({help, version}, arguments, usage, parser.errorText());
+    else if (!parser.positionalArguments().isEmpty())
+        error = QStringLiteral("Unknown option \"%1\". %2").arg(parser.positionalArguments().first(), usage);
+    if (error.isEmpty())
+        return std::nullopt;
+    complain(err, error, window);
+    return Refused;
 }
 
 }  // namespace tagwright::cli

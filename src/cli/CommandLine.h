@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class QTextStream;
 
 namespace tagwright::cli {
@@ -13,5 +15,13 @@ namespace tagwright::cli {
 // bad arguments are one line on `err` (exit 2).
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
                    const Environment& environment);
+
+// The window program's own options: --help and --version. `arguments` excludes the program
+// name. Returns the exit code when they are answered or refused, nothing when the window
+// should start. Before QApplication has taken Qt's own options (-platform, -style ...)
+// pass `qtOptionsTaken` false: only --help and --version are looked for, so they work
+// without a display; afterwards anything left over is refused with one line, exit 2.
+std::optional<int> answerWindowArguments(const QStringList& arguments, QTextStream& out,
+                                         QTextStream& err, bool qtOptionsTaken);
 
 }  // namespace tagwright::cli

@@ -4,12 +4,16 @@ namespace tagwright::cli {
 
 // Each command's factory lives in its own source file.
 Command printCommand();
+Command importAccessCommand();
+Command convertCommand();
 Command shareCommand();
 
 const QList<Command>& commands()
 {
     static const QList<Command> table{
         printCommand(),
+        importAccessCommand(),
+        convertCommand(),
         shareCommand(),
     };
     return table;

@@ -1,4 +1,6 @@
 #include "Command.h"
+#include "ExactFileName.h"
+#include "Terminal.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/PdfTarget.h"
@@ -6,10 +8,10 @@
 #include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
 #include "printing/StartupSnapshot.h"
-#include "store/Schema.h"
 
 #include <QCommandLineParser>
 #include <QDate>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <map>
@@ -35,7 +37,7 @@ const ValueField ValueFields[] = {
 };
 
 struct Options {
-    QString setup = store::schema::SetupFileName;
+    QString setup;
     std::optional<QString> templateTitle;
     std::map<const ValueField*, QString> values;
     QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
@@ -99,7 +101,8 @@ const QString Fonts = QStringLiteral("fonts");
 QList<QCommandLineOption> optionTable()
 {
     return {
-        {Setup, QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder)."),
+        {Setup, QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder when "
+                               "there is one, else the one the window uses)."),
          QStringLiteral("PATH")},
         {Template, QStringLiteral("The template by title, letter case ignored (default: the shop's "
                                   "default label, else the first)."),
@@ -127,11 +130,10 @@ QList<QCommandLineOption> optionTable()
     };
 }
 
-Options readOptions(const QCommandLineParser& parser)
+Options readOptions(const QCommandLineParser& parser, const Environment& environment)
 {
     Options options;
-    if (parser.isSet(Setup))
-        options.setup = parser.value(Setup);
+    options.setup = parser.isSet(Setup) ? parser.value(Setup) : environment.setupPath;
     if (parser.isSet(Template))
         options.templateTitle = parser.value(Template);
     for (const QString& assignment : parser.values(Value)) {
@@ -157,8 +159,14 @@ Options readOptions(const QCommandLineParser& parser)
             throw Refusal{QStringLiteral("--stock is laser or tractor, not \"%1\".").arg(stock)};
         options.tractor = stock == QStringLiteral("tractor");
     }
-    if (parser.isSet(Copies))
-        options.copies = parser.value(Copies);
+    for (const QString& copies : parser.values(Copies)) {
+        // The window reads what it cannot make out in its copies box as none; a script
+        // that passes no number has a fault to hear about.
+        static const QRegularExpression WholeNumber(QStringLiteral(R"(^\s*[+-]?\d+\s*$)"));
+        if (!WholeNumber.match(copies).hasMatch())
+            throw Refusal{QStringLiteral("--copies takes a whole number, not \"%1\".").arg(copies)};
+        options.copies = copies;
+    }
     for (const QString& list : parser.values(Skip))
         options.marked = parseSkip(list);
     if (parser.isSet(Pdf))
@@ -191,10 +199,10 @@ int report(const PrintResult& result, QTextStream& err)
     case PrintResult::Status::Printed:
         return Ok;
     case PrintResult::Status::Refused:
-        err << "tagwright-cli: " << result.message << Qt::endl;
+        complain(err, result.message);
         return Refused;
     case PrintResult::Status::Failed:
-        err << "tagwright-cli: " << result.message << Qt::endl;
+        complain(err, result.message);
         return Failed;
     }
     return Failed;
@@ -213,11 +221,11 @@ int runPrint(const Invocation& invocation)
 {
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
-    const Options options = readOptions(invocation.options);
+    const Options options = readOptions(invocation.options, invocation.environment);
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
                                                    invocation.environment.dataFolder);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
-        err << "tagwright-cli: " << loaded.message << Qt::endl;
+        complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
     }
     LabelSnapshot window = loaded.window;
@@ -233,13 +241,19 @@ int runPrint(const Invocation& invocation)
             return code;
     }
     if (options.pdf) {
-        PdfTarget target(*options.pdf);
+        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*options.pdf);
+        ExactFileName file(*options.pdf);
+        if (!file.usable()) {
+            complain(err, cannotWrite);
+            return Failed;
+        }
+        PdfTarget target(file.pathForQt());
         QtPrinterSurface surface(target);
         const PrintResult result = compose(surface, window, tractor);
         if (const int code = report(result, err); code != Ok)
             return code;
-        if (!target.finish()) {
-            err << "tagwright-cli: Cannot write the PDF file " << *options.pdf << "." << Qt::endl;
+        if (!target.finish() || !file.commit()) {
+            complain(err, cannotWrite);
             return Failed;
         }
     }
@@ -250,10 +264,8 @@ int runPrint(const Invocation& invocation)
             invocation.environment.openPrinter
                 ? invocation.environment.openPrinter(*options.printer, message, code) : nullptr;
         if (!target) {
-            err << "tagwright-cli: "
-                << (message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                      : message)
-                << Qt::endl;
+            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
+                                            : message);
             return code;
         }
         QtPrinterSurface surface(*target);

@@ -1,5 +1,6 @@
 #include "CardPicture.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -19,9 +20,18 @@ const QColor Blue(0, 0, 255);
 
 }  // namespace
 
+QImage sharpCanvas(QSize logicalSize, QImage::Format format)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QImage image(logicalSize * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 QImage drawCardPicture()
 {
-    QImage image(640, 480, QImage::Format_RGB32);
+    QImage image = sharpCanvas({640, 480}, QImage::Format_RGB32);
     image.fill(Silver);
     QPainter p(&image);
 
@@ -57,20 +67,20 @@ QImage drawCardPicture()
     for (int y = 250; y < 340; y += 22)
         p.drawLine(18, y, 454, y);
 
-    // Page-turn arrows under the click zones at either side of the card.
+    // Page-turn arrows under the click zones at either side of the card: the upper two page
+    // forward and point right, the lower two page back and point left.
     p.setPen(Qt::NoPen);
     p.setBrush(Navy);
-    p.drawPolygon(QPolygon({QPoint(30, 175), QPoint(58, 163), QPoint(58, 187)}));
+    p.drawPolygon(QPolygon({QPoint(58, 175), QPoint(30, 163), QPoint(30, 187)}));
     p.drawPolygon(QPolygon({QPoint(442, 175), QPoint(414, 163), QPoint(414, 187)}));
-    p.drawPolygon(QPolygon({QPoint(442, 245), QPoint(414, 233), QPoint(414, 257)}));
+    p.drawPolygon(QPolygon({QPoint(414, 245), QPoint(442, 233), QPoint(442, 257)}));
     p.drawPolygon(QPolygon({QPoint(30, 245), QPoint(58, 233), QPoint(58, 257)}));
     return image;
 }
 
 QImage drawPrinterIcon()
 {
-    QImage image(56, 30, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = sharpCanvas({56, 30}, QImage::Format_ARGB32);
     QPainter p(&image);
     p.setPen(Black);
     p.setBrush(White);
@@ -86,8 +96,7 @@ QImage drawPrinterIcon()
 
 QImage drawInformationIcon()
 {
-    QImage image(30, 30, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = sharpCanvas({30, 30}, QImage::Format_ARGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Navy, 2));

@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <vector>
+
 namespace tagwright::mainwindow {
 
 namespace {
@@ -84,6 +86,9 @@ void buildCard(QWidget* area, MainWindowControls& c)
     }
 
     c.bodyBox = place<QPlainTextEdit>(area, "Text2", {1185, 1530, 4830, 1110});
+    // A tab character in a label's text would print as a gap of no fixed width: Tab moves
+    // on to the next control, as in any form.
+    c.bodyBox->setTabChangesFocus(true);
     c.logoHint = caption(area, "Label1", QStringLiteral("Logo at right prints in upper left corner of label"),
                          {1200, 2790, 1335, 510});
     c.logoHint->setFont(font(QStringLiteral("Arial"), 7.5));
@@ -186,9 +191,7 @@ void buildButtonColumn(QWidget* area, MainWindowControls& c)
     c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
     c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
 
-    QPalette palette = c.setupButton->palette();
-    palette.setColor(QPalette::ButtonText, QColor(128, 128, 255));
-    c.setupButton->setPalette(palette);
+    setEnabledCaptionColour(c.setupButton, setupCaptionBlue());
 }
 
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const QImage& picture)
@@ -278,7 +281,10 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
         c.skipCells[i] = cell;
     }
     caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});
-    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 345, 315}, 3);
+    // One digit more than the most copies allowed, so that an extra digit is refused in
+    // words rather than cut off unseen ("1000" must not print 100); wide enough to show
+    // all four.
+    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 525, 315}, 4);
     c.copiesBox->setText(QStringLiteral("1"));
     c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
     c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},
@@ -295,7 +301,37 @@ void buildInfoPanel(QWidget* area, MainWindowControls& c)
     c.infoPanel->hide();
 }
 
+// Tab walks the card from top to bottom as it reads: title, the header lines (each caption
+// before its value, in the order Enter takes through the values), body, date, the two
+// options and the signatory, then the buttons.
+void setTabOrder(const MainWindowControls& c)
+{
+    std::vector<QWidget*> chain(c.titleBoxes.begin(), c.titleBoxes.end());
+    for (std::size_t line = 0; line < c.captionBoxes.size(); ++line) {
+        chain.push_back(c.captionBoxes[line]);
+        chain.push_back(c.valueBoxes[line]);
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{c.bodyBox, c.dateBox, c.companyCheck,
+                                                         c.signedCheck, c.signatoryList, c.newButton})
+        chain.push_back(next);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 }  // namespace
+
+QColor setupCaptionBlue()
+{
+    return {128, 128, 255};
+}
+
+void setEnabledCaptionColour(QPushButton* button, const QColor& colour)
+{
+    QPalette palette = button->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, colour);
+    button->setPalette(palette);
+}
 
 QSize mainWindowInnerSize()
 {
@@ -311,6 +347,7 @@ MainWindowControls buildMainWindowLayout(QWidget* area)
     buildSetupPanel(area, controls);
     buildPrintPanel(area, controls);
     buildInfoPanel(area, controls);
+    setTabOrder(controls);
     return controls;
 }
 

@@ -103,12 +103,15 @@ void PdfExport::run()
     // The file dialog would otherwise open in the working folder, beside the program.
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    const QString fileName = m_window.dialogs().saveFileName(
+    QString fileName = m_window.dialogs().saveFileName(
         &m_window, QStringLiteral("Export PDF"),
         suggestedFileName(currentTitle(), QDate::currentDate(), folder),
         QStringLiteral("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;
+    // A name typed without the extension would give a file that nothing opens as a PDF.
+    if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ExportResult result =
         writeLabel(takeSnapshot(m_window), m_window.printCommand().tractorStock(), fileName);

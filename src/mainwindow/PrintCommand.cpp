@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace tagwright::mainwindow {
@@ -80,6 +81,8 @@ void PrintCommand::Print()
     }
     m_window.controls().printPanel->show();
     m_window.controls().printPanel->raise();
+    // Into the panel before the pressed button is disabled, or the focus wanders off.
+    m_window.controls().copiesBox->setFocus(Qt::OtherFocusReason);
     setMainButtonsEnabled(false);
 }
 
@@ -93,25 +96,39 @@ void PrintCommand::confirm()
 {
     if (m_printer.busy())
         return;
+    const MainWindowControls& c = m_window.controls();
     Outcome outcome;
     {
         BusyPointer hourglass;
-        m_window.controls().printPanel->hide();
+        // A hidden panel would hand its focus on round the window, to the title box with the
+        // whole title selected, where the next key replaces it: no control has it meanwhile.
+        if (QWidget* focus = QApplication::focusWidget(); focus && c.printPanel->isAncestorOf(focus))
+            focus->clearFocus();
+        c.printPanel->hide();
         outcome = runJob(false);
     }
     if (outcome.result.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
-        m_window.controls().printPanel->show();
+        c.printPanel->show();
+        c.printOkButton->setFocus(Qt::OtherFocusReason);
     } else {
-        setMainButtonsEnabled(true);
+        closePanelOnto(c.printButton);
     }
     report(outcome);
 }
 
 void PrintCommand::cancel()
 {
-    m_window.controls().printPanel->hide();
+    closePanelOnto(m_window.controls().printButton);
+}
+
+// Gives the focus back to the command that opened the panel before the panel goes, so the
+// next key cannot land in a selected title.
+void PrintCommand::closePanelOnto(QWidget* focus)
+{
     setMainButtonsEnabled(true);
+    focus->setFocus(Qt::OtherFocusReason);
+    m_window.controls().printPanel->hide();
 }
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 #include <memory>
 
 namespace tagwright::mainwindow {
@@ -35,6 +37,7 @@ public:
 
 private:
     void setMainButtonsEnabled(bool enabled);
+    void closePanelOnto(QWidget* focus);
     struct Outcome {
         printing::PrintResult result;
         QString note;  // for the user, from the output (where a PDF went)

@@ -74,8 +74,33 @@ void SignatoryList::DeleteSignatory()
             return;
         }
         list->removeItem(index);
+        list->setCurrentIndex(-1);
+        return;
     }
+    dropChoiceKeepingText(list);
+}
+
+// Nothing is chosen afterwards, yet what was typed stays as it stands: the Delete key still
+// reaches the text field and removes only the character after the cursor. (A combination box
+// empties its text field when its choice is cleared.)
+void SignatoryList::dropChoiceKeepingText(QComboBox* list)
+{
+    if (list->currentIndex() == -1)
+        return;
+    QLineEdit* field = list->lineEdit();
+    const QString text = field->text();
+    const int cursor = field->cursorPosition();
+    const int selectionStart = field->selectionStart();
+    const int selectionLength = field->selectedText().size();
     list->setCurrentIndex(-1);
+    field->setText(text);
+    if (selectionLength > 0) {
+        // Selected backwards, the cursor stands at the selection's start.
+        field->setSelection(cursor == selectionStart ? selectionStart + selectionLength : selectionStart,
+                            cursor == selectionStart ? -selectionLength : selectionLength);
+    } else {
+        field->setCursorPosition(cursor);
+    }
 }
 
 }  // namespace tagwright::mainwindow

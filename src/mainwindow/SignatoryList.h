@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QComboBox;
+
 namespace tagwright::mainwindow {
 
 class MainWindow;
@@ -22,6 +24,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void dropChoiceKeepingText(QComboBox* list);
+
     MainWindow& m_window;
 };
 

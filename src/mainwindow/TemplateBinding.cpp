@@ -42,10 +42,27 @@ QString TemplateBinding::shownBody(const QString& storedText)
     return shown;
 }
 
+QString TemplateBinding::refusalMarker()
+{
+    return QStringLiteral("Error %1").arg(store::DuplicateKey);
+}
+
+namespace {
+
+bool sameTitle(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a.toString() == b.toString();
+}
+
+}  // namespace
+
 void TemplateBinding::show()
 {
     m_showing = true;
-    const QString title = store::fields::text(m_templates.value(labels::Description));
+    m_recordTitle = m_templates.value(labels::Description);
+    const QString title = store::fields::text(m_recordTitle);
     for (QLineEdit* box : m_titleBoxes)
         box->setText(title);
     m_bodyBox->setPlainText(shownBody(store::fields::text(m_templates.value(labels::Body))));
@@ -85,12 +102,14 @@ store::StoreError TemplateBinding::pushChanges()
 {
     // Only the box of the tab on show can be typed into; should code have changed more
     // than one, the last one changed in index order wins.
+    QVariant title = m_recordTitle;
     for (int i = 0; i < int(m_titleBoxes.size()); ++i) {
-        if (!titleChanged(i))
-            continue;
-        const QString title = m_titleBoxes[std::size_t(i)]->text();
-        const QVariant value = title.isEmpty() ? QVariant() : QVariant(title);
-        if (store::StoreError error = m_templates.setValue(labels::Description, value); !error.ok())
+        const QString text = m_titleBoxes[std::size_t(i)]->text();
+        if (titleChanged(i) && text != refusalMarker())
+            title = text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    if (!sameTitle(title, m_templates.value(labels::Description))) {
+        if (store::StoreError error = m_templates.setValue(labels::Description, title); !error.ok())
             return error;
     }
     if (bodyChanged())
@@ -98,12 +117,29 @@ store::StoreError TemplateBinding::pushChanges()
     return {};
 }
 
+store::StoreError TemplateBinding::missingTitle()
+{
+    return {TitleRequired,
+            QStringLiteral("A template needs a title to be found again. Type a title in the "
+                           "yellow title box, or press Delete to drop a new template."),
+            QString()};
+}
+
+bool TemplateBinding::titleMissing() const
+{
+    return store::fields::text(m_templates.value(labels::Description)).isEmpty();
+}
+
 store::StoreError TemplateBinding::update()
 {
     if (store::StoreError error = pushChanges(); !error.ok())
         return error;
+    if (titleMissing())
+        return missingTitle();
+    const QVariant written = m_templates.value(labels::Description);
     if (store::StoreError error = m_templates.update(); !error.ok())
         return error;
+    m_recordTitle = written;
     rememberShownTexts();
     return {};
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <array>
 #include <functional>
@@ -17,6 +18,9 @@ class TableCursor;
 
 namespace tagwright::mainwindow {
 
+// The refusal of a write without a title, numbered like the engine's refusal of a missing key.
+inline constexpr int TitleRequired = 3058;
+
 // Binds the three title boxes to the current template's Description and the body box to
 // its Body. The boxes show the record the templates cursor stands on; what the user types
 // stays in the boxes until it is written, either by a command (New, Save, the title commit:
@@ -25,6 +29,11 @@ namespace tagwright::mainwindow {
 // typed text is never dropped by a move.
 //
 // The body box separates lines with "\n"; the stored Body and printing use CR LF.
+//
+// Title rules: a template is found by its title, so a record is never written without one
+// (the write is refused with TitleRequired). A title box holding the refusal marker
+// ("Error 3022", left there by a refused commit) asks for nothing: the record keeps the title
+// it was shown with, never the marker nor the title that was refused.
 class TemplateBinding : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +44,9 @@ public:
                     QPlainTextEdit* bodyBox, ReportFailure reportFailure,
                     QObject* parent = nullptr);
 
+    // What a title box shows after the store refused its title as a duplicate.
+    static QString refusalMarker();
+
     // Shows the current record's title and body (while a record is being added or edited,
     // its pending values); the boxes then hold no unsaved change.
     void show();
@@ -44,11 +56,18 @@ public:
     bool bodyChanged() const;
 
     // Sets what the user changed into the cursor's pending record, which must have been
-    // begun with add-new or edit. Only changed boxes are set, so an untouched title never
-    // overwrites a title set by other code. An emptied title box sets a missing title.
+    // begun with add-new or edit. The title becomes the changed box's text (an emptied box
+    // sets a missing title), else the title the record was shown with: so a title refused
+    // earlier and then typed back, or replaced by the refusal marker, leaves the pending
+    // record, while an untouched long title is never cut to what its box can show.
     store::StoreError pushChanges();
+    // True when the pending record (or the current one) has no title.
+    bool titleMissing() const;
+    // The refusal of a write without a title.
+    static store::StoreError missingTitle();
     // pushChanges() and a write of the pending record. After a successful write the boxes
-    // hold no unsaved change; a refused write leaves them as they are, still changed.
+    // hold no unsaved change; a refused write leaves them as they are, still changed. A
+    // record without a title is refused with TitleRequired and nothing is written.
     store::StoreError update();
     // Writes the boxes' unsaved changes into the current record (opening it for editing
     // unless a record is already being added or edited). Nothing to write succeeds, and so
@@ -83,6 +102,7 @@ private:
     QPlainTextEdit* m_bodyBox;
     ReportFailure m_reportFailure;
     std::array<QString, 3> m_shownTitles;
+    QVariant m_recordTitle;  // the title of the record on show, as stored (null: none)
     QString m_shownBody;
     bool m_showing = false;
 };

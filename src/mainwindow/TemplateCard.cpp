@@ -6,6 +6,7 @@
 #include "LogoBox.h"
 #include "MainWindow.h"
 #include "TemplateBinding.h"
+#include "TemplateMessages.h"
 #include "UserDialogs.h"
 
 #include "printing/LogoPicture.h"
@@ -31,8 +32,8 @@ TemplateCard::TemplateCard(MainWindow& window) : m_window(window)
     MainWindowControls& c = window.controls();
     m_binding = std::make_unique<TemplateBinding>(
         window.templates(), c.titleBoxes, c.bodyBox, [&window](const store::StoreError& error) {
-            window.dialogs().showMessage(&window, QMessageBox::Warning,
-                                         QStringLiteral("Tagwright"), error.describe());
+            showTemplateWriteFailure(window.dialogs(), &window, QStringLiteral("Template not saved"),
+                                     error);
         });
     m_headerLines = std::make_unique<HeaderLines>(c, *m_binding, [this] { EnterEditMode(); });
     m_activationWatch = new ActivationWatch(&window);

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"
+#include "TemplateMessages.h"
 #include "UserDialogs.h"
 
 #include "store/Schema.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 namespace tagwright::mainwindow {
 
@@ -97,7 +99,7 @@ void TemplateEditor::CommitTitle(int index)
         reportFailure(QStringLiteral("Template not saved"), error);
         // The refused record stays pending: the next title the box is left with is tried.
         if (error.number == store::DuplicateKey)
-            box->setText(QStringLiteral("Error %1").arg(error.number));
+            box->setText(TemplateBinding::refusalMarker());
         return;
     }
     settleWrittenRecord(adding);
@@ -115,8 +117,10 @@ void TemplateEditor::SaveTemplate()
         return;
     }
     // Templates are found by their titles: one without a title is not stored.
-    if (templates.value(labels::Description).isNull())
+    if (binding.titleMissing()) {
+        reportFailure(QStringLiteral("Template not saved"), TemplateBinding::missingTitle());
         return;
+    }
     const bool adding = templates.editMode() == EditMode::Add;
     error = setTemplateFields();
     if (error.ok())
@@ -130,6 +134,10 @@ void TemplateEditor::SaveTemplate()
         return;
     }
     settleWrittenRecord(adding);
+    // Disabling the pressed Save button would hand the focus on round the window to the
+    // title box, all selected, where the next key replaces the title: the body takes it.
+    if (m_window.controls().saveButton->hasFocus())
+        focusBodyEnd();
     m_window.card().LeaveEditMode();
 }
 
@@ -286,16 +294,18 @@ void TemplateEditor::settleWrittenRecord(bool wasAdded)
     m_window.state().NewLabel = 0;
 }
 
+void TemplateEditor::focusBodyEnd()
+{
+    QPlainTextEdit* body = m_window.controls().bodyBox;
+    QTextCursor cursor = body->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    body->setTextCursor(cursor);
+    body->setFocus(Qt::OtherFocusReason);
+}
+
 void TemplateEditor::reportFailure(const QString& title, const store::StoreError& error)
 {
-    // A taken title is the user's to change, not the engine's fault: say so in plain words.
-    if (error.number == store::DuplicateKey) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                       QStringLiteral("Duplicate label title"),
-                                       QStringLiteral("Change title of label"));
-        return;
-    }
-    m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, title, error.describe());
+    showTemplateWriteFailure(m_window.dialogs(), &m_window, title, error);
 }
 
 }  // namespace tagwright::mainwindow

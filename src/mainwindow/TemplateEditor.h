@@ -48,6 +48,7 @@ private:
     store::StoreError openRecordForWriting();
     store::StoreError setTemplateFields();
     void settleWrittenRecord(bool wasAdded);
+    void focusBodyEnd();
     void reportFailure(const QString& title, const store::StoreError& error);
     static bool isConflict(const store::StoreError& error);
     void resolveConflict(const store::StoreError& error);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace tagwright::mainwindow {
 
@@ -50,7 +51,16 @@ bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                     const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the filter's, before the dialog asks about
+    // replacing a file of that name: "*.pdf" gives "pdf".
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+    if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace tagwright::mainwindow

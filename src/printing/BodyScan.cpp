@@ -147,12 +147,16 @@ void BodyScan::run()
                 emitLine(tooWide);
                 continue;
             }
-            // A break character at the run's first position would give an empty line and no
-            // progress: it counts as none.
             qsizetype at = tooWide;
             while (at > 0 && !isBreakCharacter(m_body[m_start + at]))
                 --at;
-            emitLine(at > 0 ? at : qMax<qsizetype>(tooWide, 1));
+            // A space at the first position breaks like any other: an empty line, and the
+            // space is dropped. Any other break character there would give an empty line and
+            // no progress: it counts as none.
+            if (at > 0 || m_body[m_start] == u' ')
+                emitLine(at);
+            else
+                emitLine(qMax<qsizetype>(tooWide, 1));
             continue;
         }
         if (lineEnd < rest) {

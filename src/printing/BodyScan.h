@@ -25,8 +25,9 @@ struct BodyPlacement {
 // Places the body text line by line in the surface's current font: lines end at carriage
 // return + line feed, and a line wider than the limit is broken at the last space, slash,
 // backslash, hyphen or colon that keeps it within the limit (a space is dropped, the others
-// begin the next line), or cut in front of the character that does not fit. Every line takes
-// at least one character, so the scan always ends.
+// begin the next line), or cut in front of the character that does not fit. A space at the
+// line's first position gives an empty line and is dropped; every other line takes at least
+// one character, so the scan always ends.
 void placeBody(JobSteps& steps, PrinterSurface& surface, const QString& body,
                const BodyPlacement& placement);
 

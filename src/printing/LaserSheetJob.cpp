@@ -2,6 +2,7 @@
 
 #include "BodyScan.h"
 #include "BoxText.h"
+#include "CopiesLimit.h"
 #include "LabelParts.h"
 #include "PrintPicture.h"
 #include "PrinterSurface.h"
@@ -31,11 +32,6 @@ constexpr float BodyWidthLimit = 5501;
 constexpr int SignatureFrom = 100;
 constexpr int SignatureTo = 3000;
 
-// More labels than this from one command is a typing slip (an extra digit), not a print run:
-// it would tie up the printer for hours.
-constexpr double MaxCopies = 999;
-const QString TooManyCopies = QStringLiteral(
-    "Copies of label must be 999 or fewer. Correct the number of copies to print.");
 const QString AllCellsMarked = QStringLiteral(
     "All six label cells are marked \"X\". Clear at least one cell to print.");
 
@@ -72,7 +68,7 @@ QString LaserSheetJob::refusal() const
     if (!anyFree)
         return AllCellsMarked;
     if (boxtext::leadingNumber(m_window.Text15) > MaxCopies)
-        return TooManyCopies;
+        return TooManyCopiesMessage;
 
     static const char* const rowRoles[3] = {"top row", "middle row", "bottom row"};
     const QString* rowBoxes[3] = {&m_window.Text22, &m_window.Text24, &m_window.Text26};

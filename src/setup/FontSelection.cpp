@@ -1,10 +1,12 @@
 #include "FontSelection.h"
 
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ScreenFonts.h"
 #include "mainwindow/UserDialogs.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
 
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -35,6 +37,27 @@ std::optional<QFont> initialDialogFont(const QVariant& font, const QVariant& siz
     return fontOf(font.toString(), size.toDouble(), bold.toBool(), italic.toBool());
 }
 
+QFont asStored(const QFont& chosen, const QFont& initial)
+{
+    QFont stored = chosen;
+    // The dialog lists installed families only: the template's own family comes back as the
+    // one it is shown in, and keeps its name.
+    if (chosen.family() == initial.family() || chosen.family() == QFontInfo(initial).family())
+        stored.setFamily(initial.family());
+    else
+        stored.setFamily(mainwindow::windowsFamilyName(chosen.family()));
+    return stored;
+}
+
+bool sameAsShown(const QFont& stored, const QFont& initial)
+{
+    // The dialog offers whole point sizes: 8.25 comes back as 8 when left alone.
+    const double size = stored.pointSizeF();
+    return stored.family() == initial.family() && stored.bold() == initial.bold()
+        && stored.italic() == initial.italic()
+        && (size == initial.pointSizeF() || size == double(initial.pointSize()));
+}
+
 FontSelection::FontSelection(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
 {
     setObjectName(QStringLiteral("FontSelection"));
@@ -52,14 +75,17 @@ void FontSelection::chooseBodyFont()
                           templates.value(labels::Bold), templates.value(labels::Italic));
     if (!initial)
         return;
-    const std::optional<QFont> chosen = m_window.dialogs().chooseFont(&m_window, *initial);
-    if (!chosen || !storeFont(*chosen))
+    const std::optional<QFont> answer = m_window.dialogs().chooseFont(&m_window, *initial);
+    if (!answer)
+        return;
+    const QFont chosen = asStored(*answer, *initial);
+    if (sameAsShown(chosen, *initial) || !storeFont(chosen))
         return;
     QFont bodyFont = m_window.controls().bodyBox->font();
-    bodyFont.setFamily(chosen->family());
-    bodyFont.setPointSizeF(float(chosen->pointSizeF()));
-    bodyFont.setBold(chosen->bold());
-    bodyFont.setItalic(chosen->italic());
+    bodyFont.setFamily(chosen.family());
+    bodyFont.setPointSizeF(float(chosen.pointSizeF()));
+    bodyFont.setBold(chosen.bold());
+    bodyFont.setItalic(chosen.italic());
     m_window.controls().bodyBox->setFont(bodyFont);
 }
 

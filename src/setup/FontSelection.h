@@ -34,4 +34,11 @@ private:
 std::optional<QFont> initialDialogFont(const QVariant& font, const QVariant& size,
                                        const QVariant& bold, const QVariant& italic);
 
+// The font to store for the dialog's answer: a family standing for a Windows name is stored
+// under that name ("Liberation Serif" as "Times New Roman"), and the template's own family,
+// which the dialog shows as its installed stand-in, keeps the name it was stored with.
+QFont asStored(const QFont& chosen, const QFont& initial);
+// True when the dialog was left as it opened: OK without a change stores nothing.
+bool sameAsShown(const QFont& stored, const QFont& initial);
+
 }  // namespace tagwright::setup

@@ -1,6 +1,7 @@
 #include "InformationPanel.h"
 
 #include "mainwindow/MainWindow.h"
+#include "store/DataFolders.h"
 #include "store/Database.h"
 
 #include <QDir>
@@ -47,10 +48,11 @@ QString informationText(mainwindow::MainWindow& window)
     return QStringLiteral("Tagwright\nVersion %1\n\n"
                           "Composes and prints maintenance-record labels for aircraft "
                           "maintenance shops.\n\n"
-                          "Templates and shop settings:\n%2\n\nSetup file:\n%3")
+                          "Templates and shop settings:\n%2\n\nSetup file:\n%3\n\n%4")
         .arg(QStringLiteral(TAGWRIGHT_VERSION),
              QDir::toNativeSeparators(window.mainDatabase().path()),
-             QDir::toNativeSeparators(window.setupDatabase().path()));
+             QDir::toNativeSeparators(window.setupDatabase().path()),
+             store::decideDataLocation(QDir::currentPath(), store::programFolder()).explanation());
 }
 
 }  // namespace tagwright::setup

@@ -25,8 +25,8 @@ private:
     mainwindow::MainWindow& m_window;
 };
 
-// What the panel says: the program, its version, the two database files in use and what
-// it is for. Support staff ask for the paths first.
+// What the panel says: the program, its version, the two database files in use, which rule
+// put them there, and what it is for. Support staff ask for the paths first.
 QString informationText(mainwindow::MainWindow& window);
 
 }  // namespace tagwright::setup

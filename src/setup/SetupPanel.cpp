@@ -2,6 +2,7 @@
 
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/TemplateCard.h"
 #include "mainwindow/UserDialogs.h"
 #include "store/Schema.h"
@@ -16,12 +17,6 @@ namespace tagwright::setup {
 
 namespace schema = store::schema;
 namespace company = schema::company;
-
-namespace {
-
-const QColor SetupCaptionBlue(128, 128, 255);
-
-}  // namespace
 
 SetupPanel::SetupPanel(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
 {
@@ -91,10 +86,9 @@ void SetupPanel::setMainButtonsEnabled(bool enabled)
 void SetupPanel::showSetupButtonAs(bool panelOpen)
 {
     QPushButton* button = m_window.controls().setupButton;
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText,
-                     panelOpen ? palette.color(QPalette::WindowText) : SetupCaptionBlue);
-    button->setPalette(palette);
+    mainwindow::setEnabledCaptionColour(
+        button, panelOpen ? button->palette().color(QPalette::WindowText)
+                          : mainwindow::setupCaptionBlue());
     button->setText(panelOpen ? QStringLiteral("Save") : QStringLiteral("Setup"));
 }
 

@@ -1,5 +1,7 @@
 #include "SplashWindow.h"
 
+#include "mainwindow/CardPicture.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,7 +13,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Trevalle Series"));
-    setFixedSize(m_picture.size());
+    setFixedSize(m_picture.deviceIndependentSize().toSize());
     setCursor(Qt::WaitCursor);
     m_startTimer.setObjectName(QStringLiteral("Timer1"));
     m_startTimer.setSingleShot(true);
@@ -34,7 +36,7 @@ void SplashWindow::paintEvent(QPaintEvent*)
 
 QImage drawSplashPicture()
 {
-    QImage image(420, 240, QImage::Format_RGB32);
+    QImage image = mainwindow::sharpCanvas({420, 240}, QImage::Format_RGB32);
     image.fill(QColor(0, 0, 128));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,11 +1,12 @@
 #include "Startup.h"
 
-#include "DataFolders.h"
+#include "LegacyConversionStep.h"
 #include "MainWindowAssembly.h"
 #include "StoreBootstrap.h"
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UserDialogs.h"
+#include "store/DataFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,9 +23,10 @@ Startup::~Startup() = default;
 
 void Startup::begin()
 {
-    m_defaultFolder = defaultDataFolder(m_folders.program);
+    const store::DataLocation location = store::decideDataLocation(m_folders.working, m_folders.program);
+    m_defaultFolder = location.defaultDataFolder;
     m_splash = std::make_unique<SplashWindow>();
-    if (store::StoreError error = openSetupDatabase(m_setupDatabase, m_folders.working); !error.ok()) {
+    if (store::StoreError error = openSetupDatabase(m_setupDatabase, location.setupFolder); !error.ok()) {
         fail(error);
         return;
     }
@@ -85,10 +87,19 @@ void Startup::fail(const store::StoreError& error)
 
 int runTagwright(QApplication& app)
 {
-    app.setApplicationName(QStringLiteral("Tagwright"));
-    app.setOrganizationName(QStringLiteral("Tagwright"));
+    store::nameTheProgram(app);
     mainwindow::QtUserDialogs dialogs;
-    Startup startup(dialogs, {QDir::currentPath(), programFolder()});
+    // The shop's Access files are converted (or left alone on Quit) before anything opens them.
+    const store::DataLocation location = store::decideDataLocation(QDir::currentPath(), store::programFolder());
+    QtConversionDialogs conversionDialogs;
+    switch (offerConversion(location.setupFolder, location.defaultDataFolder,
+                            QDir(store::programFolder()).filePath(QStringLiteral("tagwright-cli")),
+                            conversionDialogs)) {
+    case ConversionChoice::Quit: return 0;
+    case ConversionChoice::Failed: return 1;
+    default: break;
+    }
+    Startup startup(dialogs, {QDir::currentPath(), store::programFolder()});
     int exitCode = 0;
     QObject::connect(&startup, &Startup::failed, &app, [&](int code) {
         exitCode = code;

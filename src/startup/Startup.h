@@ -27,8 +27,10 @@ class Startup : public QObject {
     Q_OBJECT
 public:
     struct Folders {
-        QString working;   // where "SetupTGW.MDB" lives
-        QString program;   // the executable's folder, the default DataPath
+        QString working;   // the folder the program was started in
+        QString program;   // the executable's folder
+        // store::decideDataLocation() makes of them where "SetupTGW.MDB" is and what a
+        // missing DataPath means.
     };
 
     Startup(mainwindow::UserDialogs& dialogs, Folders folders);

@@ -1,8 +1,8 @@
 #include "StoreBootstrap.h"
 
-#include "DataFolders.h"
 #include "ExampleTemplates.h"
 
+#include "store/DataFolders.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
@@ -15,11 +15,14 @@ namespace tagwright::startup {
 
 namespace schema = store::schema;
 
-store::StoreError openSetupDatabase(store::Database& setup, const QString& workingFolder)
+store::StoreError openSetupDatabase(store::Database& setup, const QString& setupFolder)
 {
-    const QString path = QDir(workingFolder).filePath(schema::SetupFileName);
-    if (!QFileInfo::exists(path))
+    const QString path = QDir(setupFolder).filePath(schema::SetupFileName);
+    if (!QFileInfo::exists(path)) {
+        // The per-user data folder does not exist before an installed program's first run.
+        QDir().mkpath(setupFolder);
         return setup.create(path, schema::setupStatements());
+    }
     return setup.open(path, schema::setupTables());
 }
 
@@ -50,7 +53,8 @@ store::StoreError openMainDatabase(store::Database& main, const QString& dataPat
     if (store::isServerAddress(dataPath))
         return main.openMain(dataPath);
     const QString path = schema::mainDatabasePath(dataPath);
-    if (!QFileInfo::exists(path) && isSameFolder(dataPath, defaultFolder)) {
+    if (!QFileInfo::exists(path) && store::isSameFolder(dataPath, defaultFolder)) {
+        QDir().mkpath(defaultFolder);
         if (store::StoreError error = main.create(path, schema::mainStatements()); !error.ok())
             return error;
         return addExampleTemplates(main);

@@ -10,9 +10,9 @@ class Database;
 
 namespace tagwright::startup {
 
-// Opens the setup database "SetupTGW.MDB" in `workingFolder`, creating it with its table
-// on the first run.
-store::StoreError openSetupDatabase(store::Database& setup, const QString& workingFolder);
+// Opens the setup database "SetupTGW.MDB" in `setupFolder`, creating it (and the folder)
+// with its table on the first run.
+store::StoreError openSetupDatabase(store::Database& setup, const QString& setupFolder);
 
 // Makes sure the "Setup" table has its record and that the record names the main
 // database's folder: a missing or empty DataPath becomes `defaultFolder`. A DataPath that is

@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 using namespace tagwright::test;
@@ -213,4 +214,49 @@ TEST(CommandLine, helpAndVersionGoToStdoutAndDescribeEveryOption)
     }
     es.flush();
     EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+TEST(CommandLine, manualPageDescribesEveryCommandAndOption)
+{
+    QFile page(QStringLiteral(TAGWRIGHT_MANUAL_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << TAGWRIGHT_MANUAL_PAGE;
+    const QString text = QString::fromUtf8(page.readAll());
+    for (const tagwright::cli::Command& command : tagwright::cli::commands()) {
+        EXPECT_TRUE(text.contains(QStringLiteral(".B %1\n").arg(command.name))) << command.name.toStdString();
+        for (const QCommandLineOption& option : command.options) {
+            const QString name = option.names().last();
+            EXPECT_TRUE(text.contains(QStringLiteral("\\-\\-") + name)) << name.toStdString();
+        }
+    }
+}
+
+TEST(CommandLine, windowProgramAnswersHelpAndVersionAndRefusesTheRest)
+{
+    struct Case {
+        QStringList arguments;
+        bool qtOptionsTaken;
+        std::optional<int> exit;
+        QString out;  // how stdout starts
+    };
+    const Case cases[] = {
+        {{}, true, std::nullopt, {}},
+        {{QStringLiteral("--version")}, false, 0, QStringLiteral("tagwright " TAGWRIGHT_VERSION "\n")},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")}, false, 0,
+         QStringLiteral("usage: tagwright [--help] [--version]")},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb")}, false, std::nullopt, {}},
+        {{QStringLiteral("--bogus")}, true, 2, {}},
+        {{QStringLiteral("file.mdb")}, true, 2, {}},
+    };
+    for (const Case& c : cases) {
+        QString out, err;
+        QTextStream os(&out), es(&err);
+        const std::optional<int> exit =
+            tagwright::cli::answerWindowArguments(c.arguments, os, es, c.qtOptionsTaken);
+        os.flush();
+        es.flush();
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        EXPECT_EQ(exit, c.exit);
+        EXPECT_TRUE(out.startsWith(c.out)) << out.toStdString();
+        EXPECT_EQ(err.count(u'\n'), exit == 2 ? 1 : 0) << err.toStdString();
+    }
 }

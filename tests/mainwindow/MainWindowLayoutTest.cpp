@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/Pixels.h"
 
 #include "mainwindow/Twips.h"
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 
 using namespace tagwright;
+using test::pixelsOf;
 
 namespace {
 
@@ -90,6 +92,41 @@ TEST_F(MainWindowLayout, captionsFontsAndLimitsAreTheLayouts)
     EXPECT_EQ(find<QLineEdit>("Text15")->text(), "1");
     EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Setup");
     EXPECT_EQ(find<QPushButton>("Command3D9")->palette().color(QPalette::ButtonText), QColor(128, 128, 255));
+}
+
+TEST_F(MainWindowLayout, eachPageArrowPointsTheWayItsZonePages)
+{
+    openWindow();
+    const QImage card = find<QLabel>("Image1")->pixmap().toImage();
+    const QPoint cardCorner = find<QWidget>("Image1")->pos();
+    const QColor arrow(0, 0, 128);
+    for (int zone = 1; zone <= 4; ++zone) {
+        const QRect area = find<QWidget>(qPrintable(QStringLiteral("Label13_%1").arg(zone)))
+                               ->geometry().translated(-cardCorner);
+        // A triangle's ink leans towards its base: pointing right, it lies mostly to the left.
+        const QRect leftHalf(area.left(), area.top(), area.width() / 2, area.height());
+        const QRect rightHalf(area.left() + area.width() / 2, area.top(), area.width() - area.width() / 2,
+                              area.height());
+        const int left = pixelsOf(card, arrow, leftHalf);
+        const int right = pixelsOf(card, arrow, rightHalf);
+        ASSERT_GT(left + right, 50) << "no arrow under zone " << zone;
+        const bool forward = zone <= 2;
+        EXPECT_EQ(left > right, forward) << "zone " << zone << (forward ? " pages forward" : " pages back");
+    }
+}
+
+TEST_F(MainWindowLayout, aDisabledSetupButtonShowsItsDisabledCaption)
+{
+    openWindow();
+    auto* setup = find<QPushButton>("Command3D9");
+    const QColor lightBlue(128, 128, 255);
+    ASSERT_TRUE(setup->isEnabled());
+    EXPECT_GT(pixelsOf(setup->grab().toImage(), lightBlue), 0);
+    find<QLineEdit>("Text20")->setText("Model");  // editing disables Setup
+    ASSERT_FALSE(setup->isEnabled());
+    const QImage disabled = setup->grab().toImage();
+    EXPECT_EQ(pixelsOf(disabled, lightBlue), 0);
+    EXPECT_GT(pixelsOf(disabled, setup->palette().color(QPalette::Disabled, QPalette::ButtonText)), 0);
 }
 
 }  // namespace

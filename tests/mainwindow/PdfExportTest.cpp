@@ -85,6 +85,23 @@ TEST_F(PdfExportTest, suggestsTitleAndDateInTheDocumentsFolder)
               "/d/label 2024-03-09.pdf");
 }
 
+TEST_F(PdfExportTest, aNameTypedWithoutPdfExtensionGetsIt)
+{
+    openMenuWindow(1);
+    const struct {
+        const char* typed;
+        const char* written;
+    } cases[] = {{"annual", "annual.pdf"}, {"annual.v2", "annual.v2.pdf"}, {"Annual.PDF", "Annual.PDF"}};
+    for (const auto& c : cases) {
+        exportTo(folder.file(QLatin1String(c.typed)));
+        EXPECT_TRUE(QFile::exists(folder.file(QLatin1String(c.written)))) << c.typed;
+        if (QLatin1String(c.typed) != QLatin1String(c.written)) {
+            EXPECT_FALSE(QFile::exists(folder.file(QLatin1String(c.typed)))) << c.typed;
+        }
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(PdfExportTest, unwritableTargetReportsTheReasonAndLeavesNoFile)
 {
     openMenuWindow(1);

@@ -2,9 +2,11 @@
 
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
+#include "printing/CopiesLimit.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,6 +163,37 @@ TEST_F(PrintCommandTest, allSixCellsMarkedIsRefusedAndThePanelStaysUp)
     for (const auto& ops : printed)
         EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0);
     EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+}
+
+TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTitle)
+{
+    openWith(1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* closer : {"Command3D11", "Command3D10"}) {
+        click("Command3D6");
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Text15")) << closer;
+        click(closer);
+        ASSERT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Command3D6")) << closer;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        EXPECT_EQ(find<QLineEdit>("Text1_0")->text(), "Annual") << closer;
+    }
+}
+
+TEST_F(PrintCommandTest, fourDigitCopiesAreRefusedWithTheCommandLinesMessage)
+{
+    openWith(1);
+    click("Command3D6");
+    auto* copies = find<QLineEdit>("Text15");
+    copies->selectAll();
+    QTest::keyClicks(copies, QStringLiteral("1000"));
+    EXPECT_EQ(copies->text(), "1000");
+    click("Command3D10");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, printing::TooManyCopiesMessage);
+    EXPECT_TRUE(printed.isEmpty() || count(printed[0], RecordedOp::Kind::Text) == 0);
+    EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible());
 }
 
 }  // namespace

@@ -104,6 +104,28 @@ TEST_F(SignatoryListTest, deleteWhileTypingDeletesNothing)
     EXPECT_EQ(list()->currentIndex(), -1);
 }
 
+TEST_F(SignatoryListTest, deleteWhileTypingDeletesOnlyTheCharacterAfterTheCursor)
+{
+    openWindow();
+    list()->setCurrentIndex(-1);
+    list()->setEditText(QString());
+    QTest::keyClicks(list(), QStringLiteral("Hello World"));
+    QTest::keyClick(list(), Qt::Key_Home);
+    QTest::keyClick(list(), Qt::Key_Delete);
+    EXPECT_EQ(list()->currentText(), "ello World");
+    EXPECT_EQ(list()->lineEdit()->cursorPosition(), 0);
+
+    // Typed over a chosen entry: the entry is no longer chosen, the typing stays.
+    list()->setCurrentIndex(1);
+    QTest::keyClick(list(), Qt::Key_End);
+    QTest::keyClicks(list(), QStringLiteral("9"));
+    QTest::keyClick(list(), Qt::Key_Home);
+    QTest::keyClick(list(), Qt::Key_Delete);
+    EXPECT_EQ(list()->currentText(), ". Jones IA 56789");
+    EXPECT_EQ(list()->currentIndex(), -1);
+    EXPECT_EQ(stored().size(), 2);
+}
+
 TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
 {
     openWindow();

@@ -42,6 +42,28 @@ protected:
 
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+    // Typing over the whole title as a user does, and leaving the box with Tab.
+    void typeTitle(int index, const QString& text)
+    {
+        QLineEdit* box = controls().titleBoxes[std::size_t(index)];
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+    }
+    void tabOutOfTitle(int index)
+    {
+        QTest::keyClick(controls().titleBoxes[std::size_t(index)], Qt::Key_Tab);
+    }
+
+    void expectTitleNeededMessage(std::size_t count)
+    {
+        ASSERT_EQ(dialogs.messages.size(), count);
+        EXPECT_EQ(dialogs.messages.back().title, "Label title needed");
+        EXPECT_TRUE(dialogs.messages.back().text.contains("needs a title"))
+            << dialogs.messages.back().text.toStdString();
+    }
+
     QStringList storedTitles()
     {
         QStringList titles;
@@ -369,7 +391,115 @@ TEST_F(TemplateEditorTest, onlyMovingTheFocusWithinTheWindowCommits)
     EXPECT_EQ(title->text(), "Error 3022");
 }
 
+TEST_F(TemplateEditorTest, theTemplatesOwnTitleInAnyLetterCaseIsFreeAfterARefusal)
+{
+    addTemplates({"Annual Inspection", "Oil Change"});
+    open();
+    typeTitle(0, "oil change");
+    tabOutOfTitle(0);
+    expectDuplicateMessage(1);
+    EXPECT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
 
+    typeTitle(0, "Annual Inspection");
+    tabOutOfTitle(0);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual Inspection", "Oil Change"}));
+
+    typeTitle(0, "oil change");
+    tabOutOfTitle(0);
+    expectDuplicateMessage(2);
+    typeTitle(0, "ANNUAL inspection");
+    tabOutOfTitle(0);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(storedTitles(), QStringList({"ANNUAL inspection", "Oil Change"}));
+    EXPECT_EQ(currentTitle(), "ANNUAL inspection");
+}
+
+TEST_F(TemplateEditorTest, everyDuplicateTitleRefusalShowsTheDuplicateMessage)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    const qint64 annual = window->templates().currentRowId();
+    controls().bodyBox->setFocus();
+    controls().titleBoxes[0]->setText("TIRES");
+    card().pageForward();
+    expectDuplicateMessage(1);
+    EXPECT_EQ(window->templates().currentRowId(), annual);
+    EXPECT_EQ(shownTitle(), "TIRES");
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+
+    click(controls().newButton);
+    expectDuplicateMessage(2);
+    EXPECT_EQ(newLabel(), 0);
+}
+
+TEST_F(TemplateEditorTest, theRefusalMarkerIsNeverStoredAsATitle)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    // An existing template left while its box holds the refusal keeps its stored title.
+    typeTitle(0, "tires");
+    tabOutOfTitle(0);
+    ASSERT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
+    typeBody("typed ");
+    card().pageForward();
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "typed Annual body");
+    EXPECT_EQ(shownTitle(), "Tires");
+
+    typeTitle(1, "annual");
+    tabOutOfTitle(1);
+    ASSERT_EQ(controls().titleBoxes[1]->text(), "Error 3022");
+    click(controls().newButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+    EXPECT_EQ(newLabel(), 1);
+
+    // A new template has no stored title to keep: it waits for one.
+    typeTitle(0, "ANNUAL");
+    tabOutOfTitle(0);
+    ASSERT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
+    const std::size_t shownBefore = dialogs.messages.size();
+    card().pageForward();
+    expectTitleNeededMessage(shownBefore + 1);
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+    EXPECT_EQ(newLabel(), 1);
+}
+
+TEST_F(TemplateEditorTest, aTemplateWithoutATitleIsRefusedWithAMessageAndTheTypingKept)
+{
+    addTemplates({"Annual", "Tires"});
+    open();
+    click(controls().newButton);
+    typeBody("Body without a title");
+    card().pageForward();
+    expectTitleNeededMessage(1);
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "Body without a title");
+    EXPECT_EQ(newLabel(), 1);
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+
+    click(controls().saveButton);
+    expectTitleNeededMessage(2);
+    click(controls().newButton);
+    expectTitleNeededMessage(3);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "Body without a title");
+
+    // Titled, the same template is stored.
+    typeTitle(0, "Magneto");
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
+    EXPECT_EQ(storedField("Magneto", labels::Body).toString(), "Body without a title");
+
+    // An existing template emptied of its title is not left that way either.
+    typeTitle(0, "");
+    tabOutOfTitle(0);
+    EXPECT_EQ(dialogs.messages.size(), 3u);  // leaving an empty box is no commit
+    card().pageForward();
+    expectTitleNeededMessage(4);
+    EXPECT_EQ(shownTitle(), "");
+    EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
+}
 
 // A second window (another program, another workstation) on the same file.
 class TwoWindowsTest : public TemplateEditorTest {

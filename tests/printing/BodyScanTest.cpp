@@ -5,8 +5,11 @@ using namespace tagwright::test;
 
 namespace {
 
-// Body lines of one label: at 10 points a character is 100 twips, so 55 fit in 5501.
-QStringList bodyLines(const QString& body, float bodySize = 8)
+enum class Stock { Laser, Tractor };
+
+// Body lines of one label: at 10 points a character is 100 twips, so 55 fit in 5501 on a
+// laser sheet and 79 in 7920 on tractor feed.
+QStringList bodyLines(const QString& body, float bodySize = 8, Stock stock = Stock::Laser)
 {
     LabelSnapshot window = plainWindow();
     window.Text19 = window.Text20 = window.Text21 = QString();
@@ -17,7 +20,10 @@ QStringList bodyLines(const QString& body, float bodySize = 8)
     window.Text2Font.FontSize = bodySize;
     RecordingSurface surface;
     LabelPrinter printer;
-    printer.PrintLaserLabels(surface, window);
+    if (stock == Stock::Tractor)
+        printer.PrintTractorLabel(surface, window);
+    else
+        printer.PrintLaserLabels(surface, window);
     return lineTexts(surface);
 }
 
@@ -69,6 +75,25 @@ TEST(BodyScan, alwaysMakesProgress)
     // Characters each wider than the line: one a line. As after any break that uses up the
     // text, a last, empty line closes the body.
     EXPECT_EQ(bodyLines(QStringLiteral("ab-c"), 600), (QStringList{"a", "b", "-", "c", ""}));
+}
+
+TEST(BodyScan, aSpaceAtTheFirstPositionIsABreakLikeAnyOtherOnBothStocks)
+{
+    for (const auto& [stock, fit] : {std::pair{Stock::Laser, 55}, std::pair{Stock::Tractor, 79}}) {
+        // The break search reaches the space at the first position: an empty line, and the
+        // space goes.
+        EXPECT_EQ(bodyLines(QStringLiteral(" ") + run(u'w', fit + 5), 8, stock),
+                  (QStringList{"", run(u'w', fit), run(u'w', 5)}))
+            << fit;
+        // The second of two spaces at a break begins the next line, and so breaks it.
+        EXPECT_EQ(bodyLines(run(u'a', fit) + QStringLiteral("  ") + run(u'b', fit + 5), 8, stock),
+                  (QStringList{run(u'a', fit), "", run(u'b', fit), run(u'b', 5)}))
+            << fit;
+        // Any other break character there would give an empty line and no progress.
+        EXPECT_EQ(bodyLines(QStringLiteral(":") + run(u'w', fit + 5), 8, stock),
+                  (QStringList{QStringLiteral(":") + run(u'w', fit - 1), run(u'w', 6)}))
+            << fit;
+    }
 }
 
 TEST(BodyScan, linesAreOneTextHeightApartFromTheRule)

@@ -139,4 +139,68 @@ TEST_F(FontButton, cancelChangesNeitherTheRecordNorTheBodyBox)
     EXPECT_DOUBLE_EQ(storedLabel(labels::Size).toDouble(), 10.0);
 }
 
+// What the font dialog hands back: an installed family, and a whole point size.
+QFont dialogFont(const QString& family, double points, bool bold = false)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+TEST_F(FontButton, okWithoutAChangeStoresNothing)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    addRecord(mainDb, schema::LabelsTable, {{labels::Description, QStringLiteral("Plain")}});
+    openSetupWindow();
+    dialogs.fontAnswer = dialogFont(QStringLiteral("Liberation Sans"), 10);
+    click("Command3D3");
+    EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
+    EXPECT_EQ(bodyFont().family(), "Arial");
+
+    window->card().pageForward();
+    ASSERT_EQ(window->templates().value(labels::Description).toString(), "Plain");
+    // "MS Sans Serif" 8.25 shows in the dialog as its installed family at 8 points.
+    dialogs.fontAnswer = dialogFont(QStringLiteral("Liberation Sans"), 8);
+    click("Command3D3");
+    store::TableCursor check;
+    ASSERT_TRUE(check.open(mainDb, schema::LabelsTable).ok());
+    ASSERT_TRUE(check.findFirst(labels::Description, QStringLiteral("Plain")));
+    EXPECT_TRUE(check.value(labels::Font).isNull());
+    EXPECT_TRUE(check.value(labels::Size).isNull());
+}
+
+TEST_F(FontButton, aChosenFamilyStandingForAWindowsNameIsStoredUnderThatName)
+{
+    struct Case {
+        const char* stored;
+        const char* chosen;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Arial", "Liberation Serif", "Times New Roman"},
+        {"Arial", "Liberation Mono", "Courier New"},
+        {"Times New Roman", "Liberation Sans", "Arial"},
+        {"Arial", "DejaVu Serif", "DejaVu Serif"},
+        // The template's own family keeps its name, only the size changes.
+        {"MS Sans Serif", "Liberation Sans", "MS Sans Serif"},
+    };
+    for (const Case& c : cases) {
+        QVariantMap record = templateRecord(QStringLiteral("Annual"));
+        record[labels::Font] = QString::fromLatin1(c.stored);
+        addRecord(mainDb, schema::LabelsTable, record);
+        openSetupWindow();
+        dialogs.fontAnswer = dialogFont(QString::fromLatin1(c.chosen), 12, true);
+        click("Command3D3");
+        EXPECT_EQ(storedLabel(labels::Font).toString(), c.expected) << c.chosen;
+        EXPECT_DOUBLE_EQ(storedLabel(labels::Size).toDouble(), 12.0) << c.chosen;
+        EXPECT_EQ(bodyFont().family(), c.expected) << c.chosen;
+        window.reset();
+        store::TableCursor all;
+        ASSERT_TRUE(all.open(mainDb, schema::LabelsTable).ok());
+        while (all.hasCurrent())
+            ASSERT_TRUE(all.deleteCurrent().ok());
+    }
+}
+
 }  // namespace

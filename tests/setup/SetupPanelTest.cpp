@@ -1,5 +1,7 @@
 #include "SetupWindowFixture.h"
 
+#include "support/Pixels.h"
+
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/TemplateCard.h"
 
@@ -67,6 +69,20 @@ TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing
     EXPECT_EQ(setupButton->text(), "Setup");
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
     EXPECT_TRUE(window->controls().pageZones[3]->isEnabled());
+}
+
+TEST_F(SetupPanelTest, afterThePanelClosesADisabledSetupButtonStillLooksDisabled)
+{
+    addTemplates({"Annual"});
+    openSetupWindow();
+    click("Command3D9");
+    click("Command3D9");
+    ASSERT_FALSE(panelShown());
+    QPushButton* setupButton = find<QPushButton>("Command3D9");
+    EXPECT_GT(test::pixelsOf(setupButton->grab().toImage(), QColor(128, 128, 255)), 0);
+    window->card().EnterEditMode();
+    ASSERT_FALSE(setupButton->isEnabled());
+    EXPECT_EQ(test::pixelsOf(setupButton->grab().toImage(), QColor(128, 128, 255)), 0);
 }
 
 TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRecords)

@@ -1,4 +1,3 @@
-#include "startup/DataFolders.h"
 #include "startup/StoreBootstrap.h"
 
 #include "store/Database.h"
@@ -136,20 +135,6 @@ TEST(StoreBootstrap, mainDatabaseLackingATableIsRefused)
     store::Database main;
     const store::StoreError error = startup::openMainDatabase(main, folder.path(), folder.path());
     EXPECT_EQ(error.number, store::TableMissing);
-}
-
-TEST(DataFolders, sameFolderIgnoresTrailingSeparatorsAndDotParts)
-{
-    test::TempFolder folder;
-    EXPECT_TRUE(startup::isSameFolder(folder.path() + QStringLiteral("/"), folder.path()));
-    EXPECT_TRUE(startup::isSameFolder(folder.path() + QStringLiteral("/./"), folder.path()));
-    EXPECT_FALSE(startup::isSameFolder(folder.path() + QStringLiteral("/sub"), folder.path()));
-}
-
-TEST(DataFolders, writableProgramFolderIsTheDefault)
-{
-    test::TempFolder folder;
-    EXPECT_TRUE(startup::isSameFolder(startup::defaultDataFolder(folder.path()), folder.path()));
 }
 
 TEST(StoreBootstrap, aServerInDataPathGetsItsTablesButNoExamplesAndNothingIsWrittenBeside)

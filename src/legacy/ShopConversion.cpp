@@ -1,0 +1,220 @@
+#include "ShopConversion.h"
+
+#include "AccessHeader.h"
+#include "FilePlacement.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+#include "store/TableCursor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tagwright::legacy {
+
+namespace schema = store::schema;
+
+namespace {
+
+struct Refusal {
+    ConversionReport::Exit exit;
+    QString message;
+};
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// One of the two files on its way: read whole before anything is written.
+struct PendingFile {
+    QString path;
+    AccessHeader header;
+    AccessContents contents;
+    QString written;   // the new database under its temporary name
+};
+
+AccessContents readExpecting(const QString& path, DatabaseKind kind, const ConversionProgress& progress)
+{
+    if (progress.reading)
+        progress.reading(path);
+    AccessContents contents = readAccessFile(path, progress.rows);
+    if (!contents.ok())
+        throw Refusal{ConversionReport::Failed, contents.error};
+    if (databaseKind(contents) != kind) {
+        throw Refusal{ConversionReport::Failed,
+                      QStringLiteral("%1 is not the shop's %2 database: it lacks the table%3 %4.")
+                          .arg(shown(path),
+                               kind == DatabaseKind::Setup ? QStringLiteral("setup") : QStringLiteral("main"),
+                               kind == DatabaseKind::Setup ? QString() : QStringLiteral("s"),
+                               kind == DatabaseKind::Setup ? QStringLiteral("\"Setup\"")
+                                                           : QStringLiteral("\"Labels\", \"Mechanics\" and \"CompanyInfo\""))};
+    }
+    return contents;
+}
+
+QString storedDataPath(const PendingFile& setup)
+{
+    if (setup.header.isAccess()) {
+        const AccessTable* table = setup.contents.table(schema::SetupTable);
+        const int column = table->columnIndex(schema::setup::DataPath);
+        return table->rows.isEmpty() || column < 0 ? QString() : table->rows.first()[column].toString();
+    }
+    store::Database db;
+    if (store::StoreError error = db.open(setup.path, schema::setupTables(), store::Database::Access::ReadOnly);
+        !error.ok())
+        throw Refusal{ConversionReport::Failed, error.describe()};
+    store::TableCursor cursor;
+    if (store::StoreError error = cursor.open(db, schema::SetupTable); !error.ok())
+        throw Refusal{ConversionReport::Failed, error.describe()};
+    return cursor.value(schema::setup::DataPath).toString();
+}
+
+// A file that is no Access file must be a Tagwright database already; anything else is
+// reported before a single file changes.
+void expectTagwrightDatabase(const QString& path, const QStringList& tables)
+{
+    store::Database db;
+    if (store::StoreError error = db.open(path, tables, store::Database::Access::ReadOnly); !error.ok())
+        throw Refusal{ConversionReport::Failed,
+                      QStringLiteral("%1 is neither an Access file nor a Tagwright database (%2).")
+                          .arg(shown(path), error.message)};
+}
+
+// A legacy DataPath is usually a Windows folder. Where it is no folder here, the option
+// decides, else the setup file's own folder when the main file sits there.
+QString dataFolder(const ConversionRequest& request, const QString& stored, const QString& setupPath)
+{
+    if (request.dataPath) {
+        if (!QFileInfo(*request.dataPath).isDir())
+            throw Refusal{ConversionReport::Refused,
+                          QStringLiteral("--data-path %1 is not a folder.").arg(shown(*request.dataPath))};
+        return QFileInfo(*request.dataPath).absoluteFilePath();
+    }
+    if (!stored.isEmpty() && QFileInfo(stored).isDir())
+        return stored;
+    const QString setupFolder = QFileInfo(setupPath).absolutePath();
+    if (QFileInfo(QDir(setupFolder).filePath(schema::MainFileName)).isFile())
+        return setupFolder;
+    throw Refusal{ConversionReport::Refused,
+                  QStringLiteral("The setup database names the data folder \"%1\", which is not a folder "
+                                 "here, and %2 holds no %3. Name the folder that holds %3 with "
+                                 "--data-path FOLDER.")
+                      .arg(stored, QDir::toNativeSeparators(setupFolder), schema::MainFileName)};
+}
+
+// The converted setup record names the folder the main file was actually found in.
+void pointSetupAt(AccessContents& setup, const QString& folder)
+{
+    for (AccessTable& table : setup.tables) {
+        if (table.name.compare(schema::SetupTable, Qt::CaseInsensitive) != 0)
+            continue;
+        int column = table.columnIndex(schema::setup::DataPath);
+        if (column < 0) {
+            table.columns.append({schema::setup::DataPath, AccessColumn::Kind::Text});
+            for (auto& row : table.rows)
+                row.append(QVariant());
+            column = int(table.columns.size() - 1);
+        }
+        if (table.rows.isEmpty())
+            table.rows.append(QVector<QVariant>(table.columns.size()));
+        table.rows.first()[column] = folder;
+    }
+}
+
+void discard(QVector<PendingFile>& files)
+{
+    for (const PendingFile& file : files) {
+        if (!file.written.isEmpty()) {
+            QFile::remove(file.written);
+            QFile::remove(file.written + QStringLiteral("-journal"));
+        }
+    }
+}
+
+// Writes every new file under its temporary name first; only when all are on the disk are
+// they swapped in, each original kept beside it.
+void writeAndSwapIn(QVector<PendingFile>& pending, ConversionReport& report)
+{
+    QVector<ImportSummary> summaries;
+    for (PendingFile& file : pending) {
+        const QFileInfo info(file.path);
+        file.written = placement::temporaryName(info.absolutePath(), info.fileName());
+        const WriteResult written = writeTagwrightDatabase(file.contents, file.written, file.path);
+        if (!written.ok()) {
+            file.written.clear();
+            throw Refusal{ConversionReport::Failed, written.error};
+        }
+        summaries.append(written.summary);
+    }
+    // Main file first: a setup record already converted would point the window at an
+    // Access file it cannot open.
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        PendingFile& file = pending[i];
+        const QString keptAs = placement::keptOriginalName(file.path);
+        QString error;
+        if (!placement::replaceKeeping(file.written, file.path, keptAs, &error))
+            throw Refusal{ConversionReport::Failed, error};
+        file.written.clear();
+        report.lines << QStringLiteral("Converted %1 (%2) to a Tagwright database; the original is kept as %3.")
+                            .arg(shown(file.path), file.header.formatName(), shown(keptAs));
+        for (const QString& line : summaries[i].lines())
+            report.lines << QStringLiteral("  ") + line;
+    }
+}
+
+}  // namespace
+
+ConversionReport convertShopFiles(const ConversionRequest& request, const ConversionProgress& progress)
+{
+    ConversionReport report;
+    QVector<PendingFile> pending;
+    try {
+        PendingFile setup{QFileInfo(request.setupPath).absoluteFilePath(), {}, {}, {}};
+        if (!QFileInfo(setup.path).isFile())
+            throw Refusal{ConversionReport::Failed, QStringLiteral("There is no setup database %1.").arg(shown(setup.path))};
+        setup.header = readAccessHeader(setup.path);
+        if (setup.header.isAccess())
+            setup.contents = readExpecting(setup.path, DatabaseKind::Setup, progress);
+        const QString stored = storedDataPath(setup);
+        const QString folder = dataFolder(request, stored, setup.path);
+
+        PendingFile main{QDir(folder).filePath(schema::MainFileName), {}, {}, {}};
+        if (!QFileInfo(main.path).isFile())
+            throw Refusal{ConversionReport::Failed, QStringLiteral("There is no main database %1.").arg(shown(main.path))};
+        main.header = readAccessHeader(main.path);
+        if (main.header.isAccess())
+            main.contents = readExpecting(main.path, DatabaseKind::Main, progress);
+        else
+            expectTagwrightDatabase(main.path, schema::mainTables());
+
+        if (setup.header.isAccess()) {
+            if (QDir::cleanPath(stored) != QDir::cleanPath(folder))
+                pointSetupAt(setup.contents, QDir::toNativeSeparators(folder));
+            pending.append(setup);
+        }
+        if (main.header.isAccess())
+            pending.prepend(main);
+        if (pending.isEmpty()) {
+            report.lines << QStringLiteral("Nothing to convert: %1 and %2 are Tagwright databases already.")
+                                .arg(shown(setup.path), shown(main.path));
+            return report;
+        }
+
+        if (progress.writing)
+            progress.writing();
+        writeAndSwapIn(pending, report);
+        if (!setup.header.isAccess())
+            report.lines << QStringLiteral("%1 is a Tagwright database already.").arg(shown(setup.path));
+        if (!main.header.isAccess())
+            report.lines << QStringLiteral("%1 is a Tagwright database already.").arg(shown(main.path));
+    } catch (const Refusal& refusal) {
+        discard(pending);
+        report.exit = refusal.exit;
+        report.error = refusal.message;
+    }
+    return report;
+}
+
+}  // namespace tagwright::legacy

@@ -1,0 +1,22 @@
+#include "TemplateMessages.h"
+
+#include "TemplateBinding.h"
+#include "UserDialogs.h"
+
+namespace tagwright::mainwindow {
+
+void showTemplateWriteFailure(UserDialogs& dialogs, QWidget* parent, const QString& title,
+                              const store::StoreError& error)
+{
+    if (error.number == store::DuplicateKey) {
+        dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Duplicate label title"),
+                            QStringLiteral("Change title of label"));
+    } else if (error.number == TitleRequired) {
+        dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Label title needed"),
+                            error.message);
+    } else {
+        dialogs.showMessage(parent, QMessageBox::Critical, title, error.describe());
+    }
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder, installs it with apt-get, starts both
+# installed programs from /usr/bin (the window creates its databases in the per-user data
+# folder, tagwright-cli then prints a PDF from them), and removes the package again whatever
+# happens.
+set -euo pipefail
+BUILD="$1"
+VERSION="$2"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "SKIPPED: installing the package needs root"
+  exit 77
+fi
+for tool in dpkg-deb apt-get cpack pdftotext; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed"
+    exit 77
+  fi
+done
+if dpkg-query -W -f='${Status}' tagwright 2>/dev/null | grep -q "install ok installed"; then
+  echo "SKIPPED: a tagwright package is already installed on this machine; the test leaves it alone"
+  exit 77
+fi
+
+WORK="$(mktemp -d)"
+WINDOW_PID=""
+cleanup() {
+  [ -n "$WINDOW_PID" ] && kill "$WINDOW_PID" 2>/dev/null || true
+  if dpkg-query -W -f='${Status}' tagwright 2>/dev/null | grep -q "install ok installed"; then
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=300 tagwright >/dev/null
+  fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null
+DEB=("$WORK"/package/tagwright_*.deb)
+cd "$WORK/package"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 "./$(basename "${DEB[0]}")" >/dev/null
+
+for file in /usr/bin/tagwright /usr/bin/tagwright-cli \
+            /usr/share/applications/org.tagwright.Tagwright.desktop \
+            /usr/share/icons/hicolor/scalable/apps/org.tagwright.Tagwright.svg \
+            /usr/share/metainfo/org.tagwright.Tagwright.metainfo.xml \
+            /usr/share/man/man1/tagwright-cli.1.gz; do
+  [ -e "$file" ] || { echo "not installed: $file"; exit 1; }
+done
+[ "$(/usr/bin/tagwright-cli --version)" = "tagwright-cli $VERSION" ]
+[ "$(/usr/bin/tagwright --version)" = "tagwright $VERSION" ]
+
+# A user with a fresh home, starting the window from the menu (working folder: home).
+export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime"
+unset XDG_DATA_HOME
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+DATA="$HOME/.local/share/Tagwright/Tagwright"
+cd "$HOME"
+QT_QPA_PLATFORM=offscreen /usr/bin/tagwright &
+WINDOW_PID=$!
+for _ in $(seq 1 100); do
+  [ -f "$DATA/QUILLON.MDB" ] && break
+  sleep 0.2
+done
+sleep 1
+kill "$WINDOW_PID"
+wait "$WINDOW_PID" 2>/dev/null || true
+WINDOW_PID=""
+[ -f "$DATA/SetupTGW.MDB" ] || { echo "the window made no setup database in $DATA"; exit 1; }
+[ ! -e "$HOME/SetupTGW.MDB" ] || { echo "the window put SetupTGW.MDB into the home folder"; exit 1; }
+
+# On request, what the user sees: the installed window, and its information panel naming
+# the per-user folder (TAGWRIGHT_PACKAGE_SCREENSHOTS=FOLDER).
+if [ -n "${TAGWRIGHT_PACKAGE_SCREENSHOTS:-}" ] && command -v xvfb-run >/dev/null; then
+  mkdir -p "$TAGWRIGHT_PACKAGE_SCREENSHOTS"
+  xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+    /usr/bin/tagwright & pid=$!
+    sleep 4
+    import -window root "$0/installed-window.png"
+    xdotool mousemove 584 300 click 1; sleep 1   # Setup
+    xdotool mousemove 63 396 click 1; sleep 1    # the information button
+    import -window root "$0/installed-information.png"
+    kill $pid' "$TAGWRIGHT_PACKAGE_SCREENSHOTS"
+fi
+
+# tagwright-cli from another folder finds the same databases.
+mkdir -p "$WORK/elsewhere"
+cd "$WORK/elsewhere"
+/usr/bin/tagwright-cli print --date 01-02-2026 --value LeftTop=N12345 --pdf labels.pdf
+TEXT="$(pdftotext labels.pdf -)"
+grep -q "Reg #: N12345" <<<"$TEXT" || { echo "the PDF lacks the registration"; echo "$TEXT"; exit 1; }
+grep -q "01-02-2026" <<<"$TEXT" || { echo "the PDF lacks the date"; exit 1; }
+
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=300 tagwright >/dev/null
+[ ! -e /usr/bin/tagwright ] && [ ! -e /usr/bin/tagwright-cli ] || { echo "the programs stayed after removal"; exit 1; }
+echo "installed, printed from the installed programs, removed"
