@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Terminal.h"
-#include "mainwindow/PrinterTarget.h"
+#include "printers/PrinterTarget.h"
 #include "store/DataFolders.h"
 
 #include <QDir>
@@ -75,12 +75,12 @@ int main(int argc, char** argv)
     tagwright::cli::Environment environment;
     environment.openPrinter = [](const QString& name, QString& message, int& exitCode)
         -> std::unique_ptr<tagwright::printing::PrintTarget> {
-        auto printer = tagwright::mainwindow::PrinterTarget::printerNamed(name, message);
+        auto printer = tagwright::printers::PrinterTarget::printerNamed(name, message);
         if (!printer) {
             exitCode = name == QStringLiteral("default") ? tagwright::cli::Failed : tagwright::cli::Refused;
             return nullptr;
         }
-        return std::make_unique<tagwright::mainwindow::PrinterTarget>(std::move(printer));
+        return std::make_unique<tagwright::printers::PrinterTarget>(std::move(printer));
     };
     const tagwright::store::DataLocation location =
         tagwright::store::decideDataLocation(QDir::currentPath(), tagwright::store::programFolder());

@@ -35,8 +35,11 @@ start_test_postgres() {
     return 0
   fi
   TAGWRIGHT_PG_DIR="$(mktemp -d /tmp/tagwright-pg.XXXXXX)"
-  trap stop_test_postgres EXIT
-  trap 'stop_test_postgres; exit 130' INT TERM
+  # Whatever else the sourcing script stops on exit is stopped too.
+  local previous
+  previous="$(trap -p EXIT | sed -e "s/^trap -- '//" -e "s/' EXIT\$//")"
+  trap "stop_test_postgres; ${previous:-:}" EXIT
+  trap 'exit 130' INT TERM
   [ "$(id -u)" -eq 0 ] && chown postgres "$TAGWRIGHT_PG_DIR"
   # The socket's name carries the port; one from the process id keeps runs side by side apart.
   local port=$(( 40000 + $$ % 20000 ))

@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation2 fonts-urw-base35 libwmf-dev mdbtools-dev
   postgresql libpq-dev libqt6sql6-psql
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
+  cups printer-driver-cups-pdf
 )
 
 install_packages() {

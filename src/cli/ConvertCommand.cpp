@@ -1,8 +1,8 @@
 #include "Command.h"
+#include "Terminal.h"
 
 #include "legacy/ReaderGuard.h"
 #include "legacy/ShopConversion.h"
-#include "store/Schema.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -37,7 +37,7 @@ int runConvert(const Invocation& call)
     legacy::ConversionRequest request;
     request.setupPath = call.options.isSet(QStringLiteral("setup"))
                             ? call.options.value(QStringLiteral("setup"))
-                            : QDir::current().filePath(store::schema::SetupFileName);
+                            : call.environment.setupPath;
     if (call.options.isSet(QStringLiteral("data-path")))
         request.dataPath = call.options.value(QStringLiteral("data-path"));
 
@@ -64,7 +64,7 @@ int runConvert(const Invocation& call)
     if (report.exit == legacy::ConversionReport::Refused)
         throw Refusal{report.error};
     if (!report.ok()) {
-        call.err << "tagwright-cli: " << report.error << Qt::endl;
+        complain(call.err, report.error);
         return Failed;
     }
     return Ok;
@@ -83,7 +83,7 @@ Command convertCommand()
                        "name and swapped in only when complete. When DataPath is a Windows folder "
                        "that does not exist here, --data-path names the folder instead; without it "
                        "the setup file's folder is used when it holds QUILLON.MDB."),
-        {QCommandLineOption(QStringLiteral("setup"), QStringLiteral("The setup database (default SetupTGW.MDB here)."),
+        {QCommandLineOption(QStringLiteral("setup"), QStringLiteral("The setup database (default: the one the window uses, SetupTGW.MDB)."),
                             QStringLiteral("PATH")),
          QCommandLineOption(QStringLiteral("data-path"), QStringLiteral("The folder that holds QUILLON.MDB."),
                             QStringLiteral("FOLDER")),

@@ -1,4 +1,5 @@
 #include "Command.h"
+#include "Terminal.h"
 
 #include "legacy/AccessImport.h"
 #include "legacy/ReaderGuard.h"
@@ -34,7 +35,7 @@ int runImportAccess(const Invocation& call)
     const legacy::WriteResult result = legacy::importAccessFile(source, target, [&] { guard.reset(); });
     guard.reset();
     if (!result.ok()) {
-        call.err << "tagwright-cli: " << result.error << Qt::endl;
+        complain(call.err, result.error);
         return Failed;
     }
     call.out << "Copied " << shown(source) << " to " << shown(target) << " ("

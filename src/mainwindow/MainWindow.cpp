@@ -46,7 +46,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     m_controls = buildMainWindowLayout(area);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
-    m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this));
+    m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));
     m_templateEditor = std::make_unique<TemplateEditor>(*this);
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops

@@ -90,13 +90,6 @@ ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool t
     return replaceWith(draft, fileName);
 }
 
-QString PdfExport::currentTitle() const
-{
-    const MainWindowControls& c = m_window.controls();
-    const int tab = qBound(0, int(m_window.state().TabPos), int(c.titleBoxes.size()) - 1);
-    return c.titleBoxes[std::size_t(tab)]->text();
-}
-
 void PdfExport::run()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -105,7 +98,7 @@ void PdfExport::run()
         folder = QDir::homePath();
     QString fileName = m_window.dialogs().saveFileName(
         &m_window, QStringLiteral("Export PDF"),
-        suggestedFileName(currentTitle(), QDate::currentDate(), folder),
+        suggestedFileName(templateTitle(m_window), QDate::currentDate(), folder),
         QStringLiteral("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;

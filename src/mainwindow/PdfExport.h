@@ -40,8 +40,6 @@ public:
                                    const QString& fileName);
 
 private:
-    QString currentTitle() const;
-
     MainWindow& m_window;
 };
 

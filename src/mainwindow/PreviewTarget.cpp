@@ -1,5 +1,6 @@
 #include "PreviewTarget.h"
 
+#include "printers/PrinterTarget.h"
 #include "printing/PdfTarget.h"
 #include "printing/PrinterError.h"
 
@@ -30,7 +31,9 @@ QPainter& PreviewTarget::beginJob(const std::optional<QSizeF>& pageTwips)
     }
     // A preview's printer takes its paper only before the session; the jobs of one command
     // all ask for the same paper, so the first job's request is the one that counts.
-    if (pageTwips)
+    if (m_printer.outputFormat() == QPrinter::NativeFormat)
+        printers::PrinterTarget::applyLabelPage(m_printer, pageTwips);
+    else if (pageTwips)
         m_printer.setPageSize(printing::pageSizeFromTwips(*pageTwips));
     if (!m_painter.begin(&m_printer)) {
         throw PrinterError(PrinterFailure, QStringLiteral("The printer \"%1\" cannot start a job.")

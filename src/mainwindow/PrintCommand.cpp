@@ -134,12 +134,17 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
     const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
-    QString error;
+    QString error = QStringLiteral("No printer is available.");
+    if (m_output)
+        m_output->setJobTitle(templateTitle(m_window));
     std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
     if (!surface) {
+        // An empty reason: the user cancelled choosing where the labels go.
         Outcome failed;
-        failed.result.status = printing::PrintResult::Status::Failed;
-        failed.result.message = error.isEmpty() ? QStringLiteral("No printer is available.") : error;
+        if (!error.isEmpty()) {
+            failed.result.status = printing::PrintResult::Status::Failed;
+            failed.result.message = error;
+        }
         return failed;
     }
     printing::PrintResult result = tractor ? m_printer.PrintTractorLabel(*surface, snapshot)

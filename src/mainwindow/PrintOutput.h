@@ -16,8 +16,10 @@ class PrintOutput {
 public:
     virtual ~PrintOutput() = default;
 
+    // The title the print queue shows for the command's jobs (the template's title).
+    virtual void setJobTitle(const QString& title) { (void)title; }
     // A surface for one print command, or null with `error` set when there is nowhere to
-    // print.
+    // print (an empty `error`: the user cancelled, nothing to say).
     virtual std::unique_ptr<printing::PrinterSurface> open(QString* error) = 0;
     // Called once the command's jobs are composed. Returns a note for the user (such as the
     // file a job was written to), or an empty text.

@@ -1,8 +1,9 @@
 #include "SystemPrintOutput.h"
 
 #include "PrinterChoice.h"
-#include "PrinterTarget.h"
+#include "UserDialogs.h"
 
+#include "printers/PrinterTarget.h"
 #include "printing/PdfTarget.h"
 #include "printing/QtPrinterSurface.h"
 
@@ -14,8 +15,8 @@
 
 namespace tagwright::mainwindow {
 
-SystemPrintOutput::SystemPrintOutput(QWidget& window, QString pdfFolder)
-    : m_window(window), m_pdfFolder(std::move(pdfFolder))
+SystemPrintOutput::SystemPrintOutput(QWidget& window, UserDialogs& dialogs, QString pdfFolder)
+    : m_window(window), m_dialogs(dialogs), m_pdfFolder(std::move(pdfFolder))
 {
     if (m_pdfFolder.isEmpty()) {
         m_pdfFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -35,20 +36,49 @@ QString SystemPrintOutput::pdfFileName(const QString& folder)
     return name;
 }
 
+// "Print to File" from the printer set-up: the labels keep their own page size (Letter
+// sheets, tractor pages), and the user says where each command's file goes. The file chosen
+// in the set-up is offered while it does not exist yet; the save dialog asks before it
+// replaces anything.
+std::unique_ptr<printing::PrintTarget> SystemPrintOutput::fileTarget(const QString& chosenFile, QString* error)
+{
+    QFileInfo chosen(chosenFile.isEmpty() ? QDir(m_pdfFolder).filePath(QStringLiteral("labels.pdf")) : chosenFile);
+    const QString suggested = chosen.exists() ? pdfFileName(chosen.absolutePath()) : chosen.absoluteFilePath();
+    m_pdfFile = m_dialogs.saveFileName(&m_window, QStringLiteral("Print to File"), suggested,
+                                       QStringLiteral("PDF files (*.pdf)"));
+    if (m_pdfFile.isEmpty()) {
+        // Cancelled: nothing is printed and nothing is said.
+        *error = QString();
+        return nullptr;
+    }
+    return std::make_unique<printing::PdfTarget>(m_pdfFile);
+}
+
 std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error)
 {
     m_pdfFile.clear();
+    m_noPrinter = false;
     m_target.reset();
     if (QPrinter* chosen = PrinterChoice::of(m_window).chosenPrinter()) {
-        m_target = std::make_unique<PrinterTarget>(*chosen);
+        if (chosen->outputFormat() == QPrinter::PdfFormat) {
+            m_target = fileTarget(chosen->outputFileName(), error);
+            if (!m_target)
+                return nullptr;
+        } else {
+            auto printer = std::make_unique<printers::PrinterTarget>(*chosen);
+            printer->setJobTitle(m_jobTitle);
+            m_target = std::move(printer);
+        }
     } else if (!QPrinterInfo::availablePrinters().isEmpty()) {
         QString message;
-        std::unique_ptr<QPrinter> printer = PrinterTarget::printerNamed(QString(), message);
+        std::unique_ptr<QPrinter> printer = printers::PrinterTarget::printerNamed(QString(), message);
         if (!printer) {
             *error = message;
             return nullptr;
         }
-        m_target = std::make_unique<PrinterTarget>(std::move(printer));
+        auto target = std::make_unique<printers::PrinterTarget>(std::move(printer));
+        target->setJobTitle(m_jobTitle);
+        m_target = std::move(target);
     } else {
         if (!QDir().mkpath(m_pdfFolder)) {
             *error = QStringLiteral("No printer is installed, and the folder \"%1\" for PDF labels "
@@ -56,6 +86,7 @@ std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error
                          .arg(QDir::toNativeSeparators(m_pdfFolder));
             return nullptr;
         }
+        m_noPrinter = true;
         m_pdfFile = pdfFileName(m_pdfFolder);
         m_target = std::make_unique<printing::PdfTarget>(m_pdfFile);
     }
@@ -67,12 +98,12 @@ QString SystemPrintOutput::close(printing::PrinterSurface&)
     QString note;
     if (auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get())) {
         const bool written = pdf->started() && pdf->finish();
+        const QString file = QDir::toNativeSeparators(m_pdfFile);
         if (written) {
-            note = QStringLiteral("No printer is installed. The labels were saved as\n%1")
-                       .arg(QDir::toNativeSeparators(m_pdfFile));
+            note = m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
+                               : QStringLiteral("The labels were saved as\n%1").arg(file);
         } else if (pdf->started()) {
-            note = QStringLiteral("The labels could not be written to %1.")
-                       .arg(QDir::toNativeSeparators(m_pdfFile));
+            note = QStringLiteral("The labels could not be written to %1.").arg(file);
         }
     }
     // The target stays until the next command: the surface that draws on it is dropped

@@ -14,16 +14,21 @@ class PrintTarget;
 
 namespace tagwright::mainwindow {
 
+class UserDialogs;
+
 // Prints where the user expects: the printer chosen with the printer set-up button, else the
-// system's default printer. A machine with no printer at all still gets its labels: each
-// command is written as a PDF file into the documents folder, and the user is told where.
+// system's default printer. "Print to File" chosen there asks for the file at each print
+// command, so no print replaces a file unasked. A machine with no printer at all still gets
+// its labels: each command is written as a PDF file into the documents folder, and the user
+// is told where.
 class SystemPrintOutput : public PrintOutput {
 public:
-    // `window` holds the printer choice; `pdfFolder` is where labels go without a printer
-    // (empty: "Tagwright labels" in the user's documents folder).
-    explicit SystemPrintOutput(QWidget& window, QString pdfFolder = QString());
+    // `window` holds the printer choice and parents the dialogs; `pdfFolder` is where labels
+    // go without a printer (empty: "Tagwright labels" in the user's documents folder).
+    SystemPrintOutput(QWidget& window, UserDialogs& dialogs, QString pdfFolder = QString());
     ~SystemPrintOutput() override;
 
+    void setJobTitle(const QString& title) override { m_jobTitle = title; }
     std::unique_ptr<printing::PrinterSurface> open(QString* error) override;
     QString close(printing::PrinterSurface& surface) override;
 
@@ -31,10 +36,15 @@ public:
     static QString pdfFileName(const QString& folder);
 
 private:
+    std::unique_ptr<printing::PrintTarget> fileTarget(const QString& chosenFile, QString* error);
+
     QWidget& m_window;
+    UserDialogs& m_dialogs;
     QString m_pdfFolder;
+    QString m_jobTitle;
     std::unique_ptr<printing::PrintTarget> m_target;
-    QString m_pdfFile;  // set while a command prints to a PDF file
+    QString m_pdfFile;       // set while a command prints to a PDF file
+    bool m_noPrinter = false;  // the PDF stands in for a printer the machine lacks
 };
 
 }  // namespace tagwright::mainwindow

@@ -1,5 +1,6 @@
 #include "UserDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -7,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QPushButton>
 
 namespace tagwright::mainwindow {
 
@@ -42,10 +44,25 @@ std::optional<QFont> QtUserDialogs::chooseFont(QWidget* parent, const QFont& ini
     return font;
 }
 
+std::unique_ptr<QPrintDialog> QtUserDialogs::printerSetupDialog(QWidget* parent, QPrinter& printer)
+{
+    // The system's print dialog, told to say what it does here: it chooses the printer later
+    // labels go to, and prints nothing itself. Which pages to print means nothing for a label.
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+    dialog->setObjectName(QStringLiteral("PrinterSetupDialog"));
+    dialog->setWindowTitle(QStringLiteral("Printer Set-up"));
+    dialog->setOptions(QAbstractPrintDialog::PrintToFile);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+        if (QPushButton* choose = buttons->button(QDialogButtonBox::Ok))
+            choose->setText(QStringLiteral("&Use This Printer"));
+    }
+    return dialog;
+}
+
 bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return printerSetupDialog(parent, printer)->exec() == QDialog::Accepted;
 }
 
 QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& suggested,

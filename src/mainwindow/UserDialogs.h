@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -42,6 +44,8 @@ public:
                   const QString& text, const QStringList& choices) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // The dialog the printer set-up button shows, before it is shown.
+    static std::unique_ptr<QPrintDialog> printerSetupDialog(QWidget* parent, QPrinter& printer);
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                          const QString& filter) override;
 };

@@ -2,6 +2,7 @@
 
 #include "ClickLabel.h"
 #include "LogoBox.h"
+#include "MainState.h"
 #include "MainWindow.h"
 
 #include <QCheckBox>
@@ -46,6 +47,13 @@ printing::LabelSnapshot takeSnapshot(MainWindow& window)
     for (int i = 0; i < 6; ++i)
         s.Label22[std::size_t(i)] = c.skipCells[std::size_t(i)]->text();
     return s;
+}
+
+QString templateTitle(MainWindow& window)
+{
+    const MainWindowControls& c = window.controls();
+    const int tab = qBound(0, int(window.state().TabPos), int(c.titleBoxes.size()) - 1);
+    return c.titleBoxes[std::size_t(tab)]->text();
 }
 
 void writeBackFilledValues(MainWindow& window, const QVector<printing::ValueFill>& filled)

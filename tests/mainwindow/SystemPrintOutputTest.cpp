@@ -1,11 +1,16 @@
 #include "mainwindow/SystemPrintOutput.h"
 
+#include "mainwindow/PrinterChoice.h"
+
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
+#include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
 
@@ -22,7 +27,8 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     test::TempFolder folder;
     const QString labels = QDir(folder.path()).filePath(QStringLiteral("Tagwright labels"));
     QWidget window;
-    mainwindow::SystemPrintOutput output(window, labels);
+    test::FakeDialogs dialogs;
+    mainwindow::SystemPrintOutput output(window, dialogs, labels);
 
     QString error;
     std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
@@ -49,6 +55,51 @@ TEST(SystemPrintOutput, pdfFileNamesNeverReuseAnExistingFile)
     const QString second = mainwindow::SystemPrintOutput::pdfFileName(folder.path());
     EXPECT_NE(first, second);
     EXPECT_TRUE(second.endsWith(QStringLiteral(".pdf")));
+}
+
+}  // namespace
+
+namespace {
+
+// "Print to File" chosen in the printer set-up: every print asks where its file goes, offers
+// a name that replaces nothing, and writes the labels on their own page (a Letter sheet
+// here), not the dialog's A4.
+TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
+{
+    test::TempFolder folder;
+    const QString chosen = folder.file(QStringLiteral("labels.pdf"));
+    QWidget window;
+    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(window);
+    choice.printerForDialog().setOutputFileName(chosen);
+    choice.printerForDialog().setPageSize(QPageSize(QPageSize::A4));
+    choice.accept();
+    test::FakeDialogs dialogs;
+    mainwindow::SystemPrintOutput output(window, dialogs, folder.path());
+    printing::LabelSnapshot snapshot;
+    snapshot.Text2 = QStringLiteral("Changed oil.");
+
+    const auto printOnce = [&](const QString& answer) {
+        dialogs.fileNameAnswer = answer;
+        QString error = QStringLiteral("unset");
+        std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
+        if (!surface)
+            return error;
+        EXPECT_TRUE(printing::LabelPrinter().PrintLaserLabels(*surface, snapshot).printed());
+        return output.close(*surface);
+    };
+
+    EXPECT_EQ(printOnce(chosen), QStringLiteral("The labels were saved as\n%1").arg(QDir::toNativeSeparators(chosen)));
+    EXPECT_EQ(dialogs.lastSuggestedFileName, chosen);
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {chosen});
+    ASSERT_TRUE(pdfinfo.waitForFinished());
+    EXPECT_TRUE(pdfinfo.readAllStandardOutput().contains("612 x 792 pts (letter)"));
+
+    // The file is there now: the next print offers another name, and a cancel prints nothing.
+    EXPECT_TRUE(printOnce(QString()).isEmpty());
+    EXPECT_NE(dialogs.lastSuggestedFileName, chosen);
+    EXPECT_TRUE(dialogs.lastSuggestedFileName.endsWith(QStringLiteral(".pdf")));
+    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files), QStringList{QStringLiteral("labels.pdf")});
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "SetupWindowFixture.h"
 
 #include "mainwindow/PrinterChoice.h"
+#include "mainwindow/UserDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 
 using namespace tagwright;
@@ -58,6 +62,22 @@ TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePr
     ASSERT_NE(choice.chosenPrinter(), nullptr);
     EXPECT_EQ(choice.chosenPrinter()->outputFileName(), folder.file(QStringLiteral("labels.pdf")));
     EXPECT_EQ(&mainwindow::PrinterChoice::of(*window), &choice);
+}
+
+// The printer set-up chooses where later labels go; it prints nothing, and says so.
+TEST(PrinterSetupDialog, itsTitleAndButtonSayItChoosesAPrinter)
+{
+    QPrinter printer;
+    std::unique_ptr<QPrintDialog> dialog = mainwindow::QtUserDialogs::printerSetupDialog(nullptr, printer);
+    dialog->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Printer Set-up"));
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("&Use This Printer"));
+    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+    dialog->reject();
 }
 
 }  // namespace
