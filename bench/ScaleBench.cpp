@@ -13,6 +13,7 @@
 #include "../tests/support/FakeDialogs.h"
 
 #include <QApplication>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -34,22 +35,32 @@ const QTemporaryDir& shopWithTemplates(int count)
     startup::openSetupDatabase(setup, folder->path());
     QString dataPath;
     startup::ensureSetupRecord(setup, folder->path(), &dataPath);
-    main.create(QDir(folder->path()).filePath(store::schema::MainFileName),
-                store::schema::mainStatements());
-    main.connection().transaction();
-    QSqlQuery insert(main.connection());
-    insert.prepare(QStringLiteral(
-        "INSERT INTO Labels (Description, Body, Font, Size, Header, Signed, LeftTop, LeftMiddle, "
-        "LeftBottom, LabelTop, LabelMiddle, LabelBottom) VALUES (?, ?, 'Arial', 8.25, 1, 1, "
-        "'Reg #', 'Make', 'Serial', 'Tach', 'T.T.', 'SMOH')"));
-    for (int n = 0; n < count; ++n) {
-        insert.addBindValue(QStringLiteral("Template %1").arg(n, 5, 10, QLatin1Char('0')));
-        insert.addBindValue(QStringLiteral("Performed inspection number %1 per FAR 43.").arg(n));
-        insert.exec();
+    const QString mainPath = QDir(folder->path()).filePath(store::schema::MainFileName);
+    main.create(mainPath, store::schema::mainStatements());
+    main.close();
+    {
+        // Bulk rows through a plain connection: the store writes one record per transaction.
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bulk"));
+        raw.setDatabaseName(mainPath);
+        raw.open();
+        raw.transaction();
+        QSqlQuery insert(raw);
+        insert.prepare(QStringLiteral(
+            "INSERT INTO Labels (Description, Body, Font, Size, Header, Signed, LeftTop, LeftMiddle, "
+            "LeftBottom, LabelTop, LabelMiddle, LabelBottom) VALUES (?, ?, 'Arial', 8.25, 1, 1, "
+            "'Reg #', 'Make', 'Serial', 'Tach', 'T.T.', 'SMOH')"));
+        for (int n = 0; n < count; ++n) {
+            insert.addBindValue(QStringLiteral("Template %1").arg(n, 5, 10, QLatin1Char('0')));
+            insert.addBindValue(QStringLiteral("Performed inspection number %1 per FAR 43.").arg(n));
+            insert.exec();
+        }
+        QSqlQuery(raw).exec(QStringLiteral("INSERT INTO CompanyInfo (DefLabel) VALUES ('Template 05000')"));
+        raw.commit();
+        insert = QSqlQuery();
+        raw.close();
+        raw = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("bulk"));
     }
-    QSqlQuery(main.connection())
-        .exec(QStringLiteral("INSERT INTO CompanyInfo (DefLabel) VALUES ('Template 05000')"));
-    main.connection().commit();
     return *folder;
 }
 

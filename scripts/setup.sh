@@ -16,6 +16,7 @@ PACKAGES=(
   qt6-base-dev libqt6sql6-sqlite libxkbcommon-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-urw-base35 libwmf-dev mdbtools-dev
+  postgresql libpq-dev libqt6sql6-psql
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
   cups printer-driver-cups-pdf
 )

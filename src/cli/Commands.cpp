@@ -6,6 +6,7 @@ namespace tagwright::cli {
 Command printCommand();
 Command importAccessCommand();
 Command convertCommand();
+Command shareCommand();
 
 const QList<Command>& commands()
 {
@@ -13,6 +14,7 @@ const QList<Command>& commands()
         printCommand(),
         importAccessCommand(),
         convertCommand(),
+        shareCommand(),
     };
     return table;
 }

@@ -8,8 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
 
 namespace tagwright::legacy {
@@ -23,47 +22,52 @@ QStringList requiredTables(DatabaseKind kind)
     return kind == DatabaseKind::Setup ? schema::setupTables() : schema::mainTables();
 }
 
+// The fields of Tagwright's table `tableName`, in their stored order.
+QStringList tagwrightFields(const QString& tableName)
+{
+    for (const auto& layout : {schema::setupLayout(), schema::mainLayout()}) {
+        for (const schema::TableLayout& table : layout) {
+            if (table.name.compare(tableName, Qt::CaseInsensitive) != 0)
+                continue;
+            QStringList names;
+            for (const schema::Column& column : table.columns)
+                names << column.name;
+            return names;
+        }
+    }
+    return {};
+}
+
 // Copies one Access table into the Tagwright table of the same name, field by field, in
-// stored order. Tagwright's fields the Access table lacks stay missing.
-QString copyTable(QSqlDatabase& db, const AccessTable& source, const QString& tableName,
+// stored order, through the store's own writer. Tagwright's fields the Access table lacks
+// stay missing.
+QString copyTable(store::StoreBackend& db, const AccessTable& source, const QString& tableName,
                   ImportSummary& summary)
 {
     QStringList fields;
     QVector<int> sourceColumns;
-    const QSqlRecord record = db.record(tableName);
-    for (int i = 0; i < record.count(); ++i) {
-        const int column = source.columnIndex(record.fieldName(i));
+    for (const QString& field : tagwrightFields(tableName)) {
+        const int column = source.columnIndex(field);
         if (column < 0)
             continue;
-        fields << record.fieldName(i);
+        fields << field;
         sourceColumns << column;
     }
     for (const AccessColumn& column : source.columns) {
-        if (record.indexOf(column.name) < 0)
+        if (!fields.contains(column.name, Qt::CaseInsensitive))
             summary.skippedFields << QStringLiteral("%1.%2").arg(source.name, column.name);
     }
-    if (!fields.isEmpty()) {
-        QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(tableName, fields.join(u','),
-                                QStringList(fields.size(), QStringLiteral("?")).join(u',')));
-        for (const QVector<QVariant>& row : source.rows) {
-            for (int i = 0; i < sourceColumns.size(); ++i)
-                insert.bindValue(i, row[sourceColumns[i]]);
-            if (!insert.exec()) {
-                return QStringLiteral("Cannot copy table \"%1\": %2")
-                    .arg(tableName, insert.lastError().databaseText().isEmpty()
-                                        ? insert.lastError().text()
-                                        : insert.lastError().databaseText());
-            }
+    // Not one field in common keeps the row count all the same, with every field missing.
+    for (const QVector<QVariant>& row : source.rows) {
+        QSqlRecord record;
+        for (int i = 0; i < sourceColumns.size(); ++i) {
+            QSqlField field(fields[i], row[sourceColumns[i]].metaType());
+            field.setValue(row[sourceColumns[i]]);
+            record.append(field);
         }
-    } else {
-        // Not one field in common: keep the row count all the same, with every field missing.
-        QSqlQuery insert(db);
-        for (qsizetype i = 0; i < source.rows.size(); ++i) {
-            if (!insert.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tableName)))
-                return QStringLiteral("Cannot copy table \"%1\": %2").arg(tableName, insert.lastError().text());
-        }
+        qint64 id = -1;
+        if (const store::StoreError error = db.insert(tableName, record, id); !error.ok())
+            return QStringLiteral("Cannot copy table \"%1\": %2").arg(tableName, error.message);
     }
     summary.tables.append({tableName, int(source.rows.size())});
     return {};
@@ -135,19 +139,17 @@ WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString
         removeWithJournal(written);
         return result;
     }
-    QSqlDatabase& connection = db.connection();
-    connection.transaction();
-    for (const QString& table : requiredTables(result.summary.kind)) {
-        const QString failure = copyTable(connection, *contents.table(table), table, result.summary);
-        if (!failure.isEmpty()) {
-            result.error = cannotWrite(failure);
-            break;
+    QString failure;
+    const store::StoreError copied = db.backend().inTransaction([&]() -> store::StoreError {
+        for (const QString& table : requiredTables(result.summary.kind)) {
+            failure = copyTable(db.backend(), *contents.table(table), table, result.summary);
+            if (!failure.isEmpty())
+                return {store::EngineFailure, failure, db.path()};
         }
-    }
-    if (result.ok() && !connection.commit())
-        result.error = cannotWrite(db.engineError(QStringLiteral("the engine refused the write")).message);
-    if (!result.ok())
-        connection.rollback();
+        return {};
+    });
+    if (!copied.ok())
+        result.error = cannotWrite(failure.isEmpty() ? copied.message : failure);
     db.close();
     QString flushFailure;
     if (result.ok() && !placement::flushFile(written, &flushFailure))

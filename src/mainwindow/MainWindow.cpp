@@ -127,6 +127,19 @@ void MainWindow::fillSignatoryList()
     list->setEditText(QString());
 }
 
+store::StoreError MainWindow::refreshSharedRecords()
+{
+    for (store::TableCursor* cursor : {&m_company, &m_signatories}) {
+        if (store::StoreError error = cursor->refresh(); !error.ok())
+            return error;
+    }
+    const QString chosen = m_controls.signatoryList->currentText();
+    fillSignatoryList();
+    m_controls.signatoryList->setCurrentIndex(exactListSearch(m_controls.signatoryList, chosen));
+    m_controls.signatoryList->setEditText(chosen);
+    return {};
+}
+
 void MainWindow::loadCompanySettings()
 {
     if (m_company.bof() && m_company.eof())

@@ -61,6 +61,10 @@ public:
     // label's selection. The phone and the label stock have rules of their own.
     void showCompanyRecord();
 
+    // Reads the shop settings and the signatories again, so what another workstation saved
+    // on a shared database is seen; the signatory text typed or chosen stays.
+    store::StoreError refreshSharedRecords();
+
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
 

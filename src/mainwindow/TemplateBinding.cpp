@@ -166,6 +166,9 @@ bool TemplateBinding::changeRecord(const Move& move)
     }
     move(m_templates);
     show();
+    // A record the store could not read (a server out of reach) is shown blank: say why.
+    if (const store::StoreError error = m_templates.readError(); !error.ok() && m_reportFailure)
+        m_reportFailure(error);
     return true;
 }
 

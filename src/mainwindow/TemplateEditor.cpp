@@ -91,6 +91,10 @@ void TemplateEditor::CommitTitle(int index)
     const bool adding = m_window.templates().editMode() == EditMode::Add;
     if (error.ok())
         error = m_window.card().binding().update();
+    if (isConflict(error)) {
+        resolveConflict(error);
+        return;
+    }
     if (!error.ok()) {
         reportFailure(QStringLiteral("Template not saved"), error);
         // The refused record stays pending: the next title the box is left with is tried.
@@ -121,6 +125,10 @@ void TemplateEditor::SaveTemplate()
     error = setTemplateFields();
     if (error.ok())
         error = binding.update();
+    if (isConflict(error)) {
+        resolveConflict(error);
+        return;
+    }
     if (!error.ok()) {
         reportFailure(QStringLiteral("Template not saved"), error);
         return;
@@ -131,6 +139,70 @@ void TemplateEditor::SaveTemplate()
     if (m_window.controls().saveButton->hasFocus())
         focusBodyEnd();
     m_window.card().LeaveEditMode();
+}
+
+bool TemplateEditor::isConflict(const store::StoreError& error)
+{
+    return error.number == store::ChangedMeanwhile || error.number == store::DeletedMeanwhile;
+}
+
+// Another workstation changed or deleted the template on show since it was shown here: its
+// work is not written over unasked, and the typing is not dropped unasked either.
+void TemplateEditor::resolveConflict(const store::StoreError& error)
+{
+    const QString reload = QStringLiteral("Reload");
+    const QString overwrite = QStringLiteral("Save mine over it");
+    const QString keepNew = QStringLiteral("Keep as new template");
+    const QString drop = QStringLiteral("Drop my changes");
+    const bool deleted = error.number == store::DeletedMeanwhile;
+    const QStringList choices = deleted ? QStringList{keepNew, drop}
+                                        : QStringList{reload, overwrite, keepNew};
+    const QString text = deleted
+        ? QStringLiteral("Another workstation deleted this template after it was shown here.\n\n"
+                         "Keep what you typed as a new template, or drop it?")
+        : QStringLiteral("Another workstation changed this template after it was shown here.\n\n"
+                         "Reload it to see their version (what you typed is dropped), save yours "
+                         "over it, or keep yours as a new template?");
+    const int choice = m_window.dialogs().askChoice(
+        &m_window, QMessageBox::Warning,
+        deleted ? QStringLiteral("Template deleted elsewhere") : QStringLiteral("Template changed elsewhere"),
+        text, choices);
+    if (choice < 0)
+        return;  // nothing written, the typing stays for another try
+    const QString& chosen = choices[choice];
+    if (chosen == reload || chosen == drop) {
+        showStoredTemplate();
+        return;
+    }
+    store::TableCursor& templates = m_window.templates();
+    const bool adding = chosen == keepNew;
+    store::StoreError outcome = adding ? templates.keepAsNewRecord() : templates.overwriteStoredVersion();
+    if (outcome.ok())
+        outcome = m_window.card().binding().update();
+    if (!outcome.ok()) {
+        if (adding)
+            m_window.state().NewLabel = 1;
+        reportFailure(QStringLiteral("Template not saved"), outcome);
+        return;
+    }
+    settleWrittenRecord(adding);
+    m_window.card().LeaveEditMode();
+}
+
+// The template on show as it is stored now (or, when it is gone, the first one).
+void TemplateEditor::showStoredTemplate()
+{
+    store::TableCursor& templates = m_window.templates();
+    const store::StoreError error = templates.reload();
+    TemplateCard& card = m_window.card();
+    card.binding().show();
+    card.LoadTemplateFields();
+    card.ShowTitleTab(m_window.state().TabPos);
+    card.LeaveEditMode();
+    m_window.state().NewLabel = 0;
+    templates.edit();
+    if (!error.ok())
+        reportFailure(QStringLiteral("Templates not read again"), error);
 }
 
 void TemplateEditor::DeleteTemplate()
@@ -144,8 +216,18 @@ void TemplateEditor::DeleteTemplate()
         templates.cancelUpdate();
         m_window.state().NewLabel = 0;
     } else if (store::StoreError error = templates.deleteCurrent(); !error.ok()) {
-        reportFailure(QStringLiteral("Template not deleted"), error);
-        return;
+        // Deleted elsewhere already: what the user asked for is done.
+        if (error.number != store::DeletedMeanwhile) {
+            if (error.number == store::ChangedMeanwhile) {
+                error.message = QStringLiteral("Another workstation changed this template after "
+                                               "it was shown here, so it was not deleted. It is "
+                                               "shown again as stored now.");
+            }
+            reportFailure(QStringLiteral("Template not deleted"), error);
+            if (error.number == store::ChangedMeanwhile)
+                showStoredTemplate();
+            return;
+        }
     }
     const store::StoreError error = templates.refresh();
     // Straight to the first record, past the binding's write: what was typed belonged to

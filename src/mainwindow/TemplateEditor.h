@@ -15,8 +15,10 @@ class MainWindow;
 //
 // A title is a template's key: a title that another template already has (letter case
 // aside) is refused, and the user is asked to change it. A write refused for any other
-// reason (a read-only or locked file, a full disk) is reported with the engine's message and
-// leaves the window as typed, so nothing is lost and the command can be tried again.
+// reason (a read-only or locked file, a full disk, a server out of reach) is reported with the
+// engine's message and leaves the window as typed, so nothing is lost and the command can be
+// tried again. A template another workstation changed or deleted since it was shown is never
+// written over unasked: the user reloads it, saves over it, or keeps the typing as a new one.
 class TemplateEditor : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +50,9 @@ private:
     void settleWrittenRecord(bool wasAdded);
     void focusBodyEnd();
     void reportFailure(const QString& title, const store::StoreError& error);
+    static bool isConflict(const store::StoreError& error);
+    void resolveConflict(const store::StoreError& error);
+    void showStoredTemplate();
 
     MainWindow& m_window;
 };

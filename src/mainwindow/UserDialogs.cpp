@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -16,6 +17,18 @@ void QtUserDialogs::showMessage(QWidget* parent, QMessageBox::Icon icon, const Q
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int QtUserDialogs::askChoice(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                             const QString& text, const QStringList& choices)
+{
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 std::optional<QFont> QtUserDialogs::chooseFont(QWidget* parent, const QFont& initial)

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -21,6 +22,10 @@ public:
 
     virtual void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                              const QString& text) = 0;
+    // Asks the user to pick one of `choices` (button texts); returns its index, or -1 when
+    // the user cancelled (Escape, or the window's close button).
+    virtual int askChoice(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                          const QString& text, const QStringList& choices) = 0;
     // The chosen font, or nothing when the user cancelled.
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // Lets the user choose a printer and its settings into `printer`; false when cancelled.
@@ -35,6 +40,8 @@ class QtUserDialogs : public UserDialogs {
 public:
     void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                      const QString& text) override;
+    int askChoice(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                  const QString& text, const QStringList& choices) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     // The dialog the printer set-up button shows, before it is shown.

@@ -91,8 +91,7 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
         dataPath = programFolder;
 
     Database mainDb;
-    if (StoreError error = mainDb.open(schema::mainDatabasePath(dataPath), schema::mainTables(),
-                                       Database::Access::ReadOnly);
+    if (StoreError error = mainDb.openMain(dataPath, Database::Access::ReadOnly);
         !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor company;

@@ -46,6 +46,11 @@ void SetupPanel::open()
     setMainButtonsEnabled(false);
     c.saveButton->setEnabled(false);
     showSetupButtonAs(true);
+    // Settings and signatories saved at another workstation since start-up are shown now.
+    if (store::StoreError error = m_window.refreshSharedRecords(); !error.ok()) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                       QStringLiteral("Settings not read"), error.describe());
+    }
     store::TableCursor& companyCursor = m_window.company();
     if (!(companyCursor.bof() && companyCursor.eof())) {
         loadCompanySettings();
@@ -145,6 +150,15 @@ bool SetupPanel::saveSettings()
     }
     if (error.ok())
         return true;
+    if (error.number == store::ChangedMeanwhile || error.number == store::DeletedMeanwhile) {
+        // Another workstation saved the settings while the panel was open: show theirs
+        // rather than write over them; closing again saves what the panel then holds.
+        m_window.refreshSharedRecords();
+        loadCompanySettings();
+        error.message = QStringLiteral("Another workstation saved the shop settings while this "
+                                       "panel was open. They are shown now: check them, then "
+                                       "close the panel again to save.");
+    }
     m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
                                    error.describe());
     return false;

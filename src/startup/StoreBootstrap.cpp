@@ -5,6 +5,7 @@
 #include "store/DataFolders.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "store/ServerAddress.h"
 #include "store/TableCursor.h"
 
 #include <QDir>
@@ -60,6 +61,9 @@ store::StoreError ensureSetupRecord(store::Database& setup, const QString& defau
 store::StoreError openMainDatabase(store::Database& main, const QString& dataPath,
                                    const QString& defaultFolder)
 {
+    // A database server creates its tables on first use; examples are for a new shop's file.
+    if (store::isServerAddress(dataPath))
+        return main.openMain(dataPath);
     const QString path = schema::mainDatabasePath(dataPath);
     // A leftover in the folder shows that the folder is the shop's and is there.
     const bool leftover = clearUnfinishedCreation(path);

@@ -20,7 +20,7 @@ store::StoreError openSetupDatabase(store::Database& setup, const QString& setup
 store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,
                                     QString* dataPath);
 
-// Opens "QUILLON.MDB" in `dataPath`. A missing file is created, with example templates, only
+// Opens "QUILLON.MDB" in `dataPath`, or the database server `dataPath` names. A missing file is created, with example templates, only
 // when `dataPath` is `defaultFolder`: a shop whose network folder is not mounted must get an
 // error, never a silent empty database. Both openers make afresh an empty or table-less
 // file that a first start stopped halfway left behind.

@@ -1,11 +1,12 @@
 #include "Database.h"
 
+#include "PostgresBackend.h"
+#include "Schema.h"
+#include "ServerAddress.h"
+#include "SqliteBackend.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
-
-#include <atomic>
 
 namespace tagwright::store {
 
@@ -22,13 +23,9 @@ bool hasJournal(const QString& path)
         || QFileInfo(path + QStringLiteral("-wal")).size() > 0;
 }
 
-QString nextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("tagwright-%1").arg(++counter);
-}
-
 }  // namespace
+
+Database::Database() = default;
 
 Database::~Database()
 {
@@ -37,120 +34,114 @@ Database::~Database()
 
 void Database::close()
 {
-    if (m_connectionName.isEmpty())
-        return;
-    m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_connectionName);
-    m_connectionName.clear();
-}
-
-StoreError Database::openConnection(const QString& path, Access access)
-{
-    close();
-    m_path = QFileInfo(path).absoluteFilePath();
-    m_connectionName = nextConnectionName();
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    m_db.setDatabaseName(m_path);
-    // A shop database may sit in a shared folder: wait a little for another writer's lock.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
-    if (access == Access::ReadOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    m_db.setConnectOptions(options);
-    if (!m_db.open())
-        return engineError(QStringLiteral("Cannot open the database."), CannotOpenFile);
-    // SQLite opens lazily; reading the catalogue tells a database from any other file.
-    QSqlQuery probe(m_db);
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        StoreError error{CannotOpenFile, probe.lastError().databaseText(), m_path};
-        if (error.message.isEmpty())
-            error.message = probe.lastError().text();
-        close();
-        return error;
-    }
-    return {};
+    m_backend.reset();
 }
 
 StoreError Database::rollBackHotJournal(const QString& path)
 {
-    if (StoreError error = openConnection(path, Access::ReadWrite); !error.ok()) {
+    // Reading the catalogue on a connection that may write rolls the journal back.
+    SqliteBackend repair(QFileInfo(path).absoluteFilePath());
+    if (StoreError error = repair.open(SqliteBackend::Access::ReadWrite); !error.ok()) {
         return {CannotOpenFile,
                 QStringLiteral("The database was left half-written by a program that stopped "
                                "(its journal file %1 is still there), and it cannot be repaired "
                                "from here: %2 Open it once with a program that may write to the "
                                "folder, or make the folder writable, to undo the unfinished change.")
                     .arg(QFileInfo(path).fileName() + QStringLiteral("-journal"), error.message),
-                m_path};
+                QFileInfo(path).absoluteFilePath()};
     }
-    close();
     return {};
 }
 
 StoreError Database::open(const QString& path, const QStringList& requiredTables,
                           Access access)
 {
-    if (!QFileInfo(path).isFile()) {
-        return {CannotOpenFile,
-                QStringLiteral("Could not find the database file."),
-                QFileInfo(path).absoluteFilePath()};
-    }
+    close();
+    m_path = QFileInfo(path).absoluteFilePath();
+    if (!QFileInfo(path).isFile())
+        return {CannotOpenFile, QStringLiteral("Could not find the database file."), m_path};
     if (access == Access::ReadOnly && hasJournal(path)) {
         if (StoreError error = rollBackHotJournal(path); !error.ok())
             return error;
     }
-    if (StoreError error = openConnection(path, access); !error.ok())
+    auto sqlite = std::make_unique<SqliteBackend>(m_path);
+    const auto mode = access == Access::ReadOnly ? SqliteBackend::Access::ReadOnly
+                                                 : SqliteBackend::Access::ReadWrite;
+    if (StoreError error = sqlite->open(mode); !error.ok())
         return error;
-    for (const QString& table : requiredTables) {
-        if (!hasTable(table)) {
-            StoreError error{TableMissing,
-                             QStringLiteral("The database has no table \"%1\".").arg(table),
-                             m_path};
-            close();
-            return error;
-        }
-    }
+    if (StoreError error = checkTablesOf(*sqlite, requiredTables); !error.ok())
+        return error;
+    // A file that cannot be upgraded now (read-only, locked) still opens as it is.
+    if (access == Access::ReadWrite)
+        sqlite->upgrade(requiredTables);
+    m_backend = std::move(sqlite);
     return {};
+}
+
+StoreError Database::openServer(const QString& dataPath, const QStringList& requiredTables,
+                                bool createTables)
+{
+    close();
+    ServerAddress address;
+    const StoreError parsed = parseServerAddress(dataPath, address);
+    m_path = address.display;
+    if (!parsed.ok())
+        return parsed;
+    auto server = std::make_unique<PostgresBackend>(address);
+    if (StoreError error = server->open(createTables ? schema::mainLayout()
+                                                     : QVector<schema::TableLayout>());
+        !error.ok())
+        return error;
+    if (StoreError error = checkTablesOf(*server, requiredTables); !error.ok())
+        return error;
+    m_backend = std::move(server);
+    return {};
+}
+
+StoreError Database::openMain(const QString& dataPath, Access access)
+{
+    if (isServerAddress(dataPath))
+        return openServer(dataPath, schema::mainTables(), access == Access::ReadWrite);
+    return open(schema::mainDatabasePath(dataPath), schema::mainTables(), access);
 }
 
 StoreError Database::create(const QString& path, const QStringList& schemaStatements,
                             const std::function<StoreError(Database&)>& fill)
 {
-    if (QFileInfo::exists(path)) {
-        return {CannotOpenFile, QStringLiteral("The database file already exists."),
-                QFileInfo(path).absoluteFilePath()};
-    }
+    close();
+    const QString finalPath = QFileInfo(path).absoluteFilePath();
+    if (QFileInfo::exists(path))
+        return {CannotOpenFile, QStringLiteral("The database file already exists."), finalPath};
     // A fixed name: whatever an earlier, interrupted creation left under it is replaced.
-    const QString building = path + QStringLiteral(".new");
+    const QString building = finalPath + QStringLiteral(".new");
     removeFiles(building);
-    if (StoreError error = openConnection(building, Access::ReadWrite); !error.ok())
-        return error;
     const auto abandon = [&](StoreError error) {
         close();
         removeFiles(building);
-        error.path = QFileInfo(path).absoluteFilePath();
+        error.path = finalPath;
+        m_path = finalPath;
         return error;
     };
-    m_db.transaction();
-    QSqlQuery query(m_db);
-    for (const QString& statement : schemaStatements) {
-        if (!query.exec(statement)) {
-            StoreError error{EngineFailure, query.lastError().text(), m_path};
-            m_db.rollback();
-            return abandon(error);
-        }
-    }
-    if (!m_db.commit())
-        return abandon(engineError(QStringLiteral("Cannot create the database.")));
+    m_path = building;
+    auto sqlite = std::make_unique<SqliteBackend>(building);
+    if (StoreError error = sqlite->open(SqliteBackend::Access::ReadWrite); !error.ok())
+        return abandon(error);
+    if (StoreError error = sqlite->execute(schemaStatements); !error.ok())
+        return abandon(error);
+    m_backend = std::move(sqlite);
     if (fill) {
         if (StoreError error = fill(*this); !error.ok())
             return abandon(error);
     }
     close();
-    if (!QFile::rename(building, path)) {
-        return abandon({CannotOpenFile,
-                        QStringLiteral("The new database could not be put in place."), path});
-    }
-    return openConnection(path, Access::ReadWrite);
+    if (!QFile::rename(building, finalPath))
+        return abandon({CannotOpenFile, QStringLiteral("The new database could not be put in place."), finalPath});
+    m_path = finalPath;
+    auto placed = std::make_unique<SqliteBackend>(finalPath);
+    if (StoreError error = placed->open(SqliteBackend::Access::ReadWrite); !error.ok())
+        return error;
+    m_backend = std::move(placed);
+    return {};
 }
 
 bool Database::isUnfinishedCreation(const QString& path)
@@ -160,12 +151,8 @@ bool Database::isUnfinishedCreation(const QString& path)
         return false;
     if (info.size() == 0)
         return true;
-    Database probe;
-    if (!probe.openConnection(path, Access::ReadWrite).ok())
-        return false;
-    QSqlQuery query(probe.m_db);
-    return query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.next()
-        && query.value(0).toInt() == 0;
+    SqliteBackend probe(info.absoluteFilePath());
+    return probe.open(SqliteBackend::Access::ReadWrite).ok() && probe.tableCount() == 0;
 }
 
 bool Database::removeFiles(const QString& path)
@@ -178,22 +165,19 @@ bool Database::removeFiles(const QString& path)
     return removed;
 }
 
-bool Database::hasTable(const QString& table)
+StoreError Database::checkTablesOf(StoreBackend& backend, const QStringList& requiredTables)
 {
-    QSqlQuery query(m_db);
-    query.prepare(QStringLiteral(
-        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table);
-    return query.exec() && query.next();
+    for (const QString& table : requiredTables) {
+        if (!backend.hasTable(table))
+            return {TableMissing, QStringLiteral("The database has no table \"%1\".").arg(table),
+                    backend.location()};
+    }
+    return {};
 }
 
-StoreError Database::engineError(const QString& context, int number) const
+bool Database::hasTable(const QString& table)
 {
-    const QSqlError error = m_db.lastError();
-    QString message = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    if (message.trimmed().isEmpty())
-        message = context;
-    return {number, message, m_path};
+    return m_backend && m_backend->hasTable(table);
 }
 
 }  // namespace tagwright::store

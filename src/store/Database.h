@@ -1,22 +1,23 @@
 #pragma once
 
+#include "StoreBackend.h"
 #include "StoreError.h"
 
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace tagwright::store {
 
-// One open database file. Each instance owns its own named QtSql connection, so several
-// files (and several opens of one file, as tests do) can be open at once.
+// One open database: a file, or a database on a server. Each instance owns its own connection,
+// so several files (and several opens of one file, as tests do) can be open at once.
 class Database {
 public:
     enum class Access { ReadWrite, ReadOnly };
 
-    Database() = default;
+    Database();
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -30,6 +31,15 @@ public:
     // the error says what happened and what to do.
     StoreError open(const QString& path, const QStringList& requiredTables,
                     Access access = Access::ReadWrite);
+
+    // Opens a database on a server (see ServerAddress); with `createTables`, the tables of
+    // the main database that the server does not hold yet are created first.
+    StoreError openServer(const QString& dataPath, const QStringList& requiredTables,
+                          bool createTables);
+
+    // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder, or a
+    // database server. On a server the tables are created on first use (unless ReadOnly).
+    StoreError openMain(const QString& dataPath, Access access = Access::ReadWrite);
 
     // Creates a new file holding the given schema statements, then opens it. The file is
     // built under a temporary name in the same folder (with `fill`, when given, run on it
@@ -45,20 +55,19 @@ public:
     static bool removeFiles(const QString& path);
 
     void close();
-    bool isOpen() const { return m_db.isValid() && m_db.isOpen(); }
+    bool isOpen() const { return m_backend != nullptr; }
+    // The file's path (or the server's name), as messages show it.
     QString path() const { return m_path; }
-    QSqlDatabase& connection() { return m_db; }
+    // The engine the cursors work through; only while open.
+    StoreBackend& backend() { return *m_backend; }
 
     bool hasTable(const QString& table);
-    // The error the engine last reported, with this file's path.
-    StoreError engineError(const QString& context, int number = EngineFailure) const;
 
 private:
-    StoreError openConnection(const QString& path, Access access);
+    static StoreError checkTablesOf(StoreBackend& backend, const QStringList& requiredTables);
     StoreError rollBackHotJournal(const QString& path);
 
-    QSqlDatabase m_db;
-    QString m_connectionName;
+    std::unique_ptr<StoreBackend> m_backend;
     QString m_path;
 };
 

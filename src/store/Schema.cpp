@@ -9,24 +9,74 @@ QString mainDatabasePath(const QString& dataPath)
     return dataPath + QDir::separator() + MainFileName;
 }
 
+namespace {
+
+QString sqliteType(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Real: return QStringLiteral("REAL");
+    case ColumnType::Integer: return QStringLiteral("INTEGER");
+    case ColumnType::Text: break;
+    }
+    return QStringLiteral("TEXT");
+}
+
+QStringList sqliteStatements(const QVector<TableLayout>& layout)
+{
+    QStringList statements;
+    for (const TableLayout& table : layout) {
+        QStringList columns{RecordId + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT"),
+                            RecordVersion + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
+        for (const Column& column : table.columns) {
+            QString definition = column.name + u' ' + sqliteType(column.type);
+            if (column.name == table.uniqueTitle)
+                definition += QStringLiteral(" UNIQUE COLLATE NOCASE");
+            columns << definition;
+        }
+        statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+    }
+    return statements;
+}
+
+}  // namespace
+
+QVector<TableLayout> setupLayout()
+{
+    using enum ColumnType;
+    return {{SetupTable, {{setup::DataPath, Text}, {setup::CompanyPhone, Text}}, {}}};
+}
+
+QVector<TableLayout> mainLayout()
+{
+    using enum ColumnType;
+    namespace l = labels;
+    namespace c = company;
+    return {
+        {LabelsTable,
+         {{l::Description, Text}, {l::Body, Text}, {l::Font, Text}, {l::Size, Real},
+          {l::Bold, Integer}, {l::Italic, Integer}, {l::Logo, Text}, {l::Header, Integer},
+          {l::Signed, Integer}, {l::LabelTop, Text}, {l::LabelMiddle, Text},
+          {l::LabelBottom, Text}, {l::LeftTop, Text}, {l::LeftMiddle, Text},
+          {l::LeftBottom, Text}},
+         l::Description},
+        {MechanicsTable, {{mechanics::Mechanics, Text}}, {}},
+        {CompanyInfoTable,
+         {{c::CompanyName, Text}, {c::CompanyAddress, Text}, {c::CompanyCSZ, Text},
+          {c::CompanyPhone, Text}, {c::LabelTopUp, Integer}, {c::LabelMiddleUp, Integer},
+          {c::LabelBottomUp, Integer}, {c::LabelLeft, Integer}, {c::LabelRight, Integer},
+          {c::DefLabel, Text}, {c::LabelStyle, Integer}},
+         {}},
+    };
+}
+
 QStringList setupStatements()
 {
-    return {QStringLiteral("CREATE TABLE Setup (DataPath TEXT, CompanyPhone TEXT)")};
+    return sqliteStatements(setupLayout());
 }
 
 QStringList mainStatements()
 {
-    return {
-        QStringLiteral("CREATE TABLE Labels (Description TEXT UNIQUE COLLATE NOCASE, Body TEXT, "
-                       "Font TEXT, Size REAL, Bold INTEGER, Italic INTEGER, Logo TEXT, "
-                       "Header INTEGER, Signed INTEGER, LabelTop TEXT, LabelMiddle TEXT, "
-                       "LabelBottom TEXT, LeftTop TEXT, LeftMiddle TEXT, LeftBottom TEXT)"),
-        QStringLiteral("CREATE TABLE Mechanics (Mechanics TEXT)"),
-        QStringLiteral("CREATE TABLE CompanyInfo (CompanyName TEXT, CompanyAddress TEXT, "
-                       "CompanyCSZ TEXT, CompanyPhone TEXT, LabelTopUp INTEGER, "
-                       "LabelMiddleUp INTEGER, LabelBottomUp INTEGER, LabelLeft INTEGER, "
-                       "LabelRight INTEGER, DefLabel TEXT, LabelStyle INTEGER)"),
-    };
+    return sqliteStatements(mainLayout());
 }
 
 QStringList setupTables()

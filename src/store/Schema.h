@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // File, table and field names of the two database files. Shops keep their files for years:
 // these names never change.
@@ -56,12 +57,36 @@ inline const QString DefLabel = QStringLiteral("DefLabel");
 inline const QString LabelStyle = QStringLiteral("LabelStyle");
 }  // namespace company
 
+// Every table's hidden bookkeeping: an identity handed out once and never again (so a write
+// meant for a deleted record cannot land on a newer one), and a version counted up by each
+// write (so a write based on an outdated reading is noticed).
+inline const QString RecordId = QStringLiteral("RecordId");
+inline const QString RecordVersion = QStringLiteral("RecordVersion");
+
+enum class ColumnType { Text, Real, Integer };
+
+struct Column {
+    QString name;
+    ColumnType type;
+};
+
+// A table's fields, in the order the files have always had them. `uniqueTitle` names the
+// field that no two records may share in any letter case (empty when none).
+struct TableLayout {
+    QString name;
+    QVector<Column> columns;
+    QString uniqueTitle;
+};
+
+QVector<TableLayout> setupLayout();
+QVector<TableLayout> mainLayout();
+
 // The main database's path: the setup record's DataPath, the platform's separator and
 // "QUILLON.MDB". A DataPath that already ends in a separator gives a doubled one, which
 // the file system accepts.
 QString mainDatabasePath(const QString& dataPath);
 
-// CREATE TABLE statements of each file.
+// CREATE TABLE statements of each file, for SQLite.
 QStringList setupStatements();
 QStringList mainStatements();
 

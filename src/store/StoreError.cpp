@@ -6,6 +6,8 @@ QString StoreError::describe() const
 {
     if (path.isEmpty())
         return message;
+    if (path.startsWith(QLatin1String("postgresql://")))
+        return QStringLiteral("%1\n\nServer: %2").arg(message, path);
     return QStringLiteral("%1\n\nFile: %2").arg(message, path);
 }
 

@@ -14,6 +14,10 @@ enum ErrorNumber : int {
     CannotOpenFile = 3024,      // database file missing or not a database
     TableMissing = 3078,        // a required table is not in the file
     EngineFailure = 3197,       // any other failure reported by the engine
+    DeletedMeanwhile = 3167,    // the record written or deleted was deleted elsewhere
+    ChangedMeanwhile = 3260,    // the record written or deleted was changed elsewhere
+    ServerUnavailable = 3151,   // the database server cannot be reached or refused the login
+    TargetNotEmpty = 3046,      // a copy would replace records the target already holds
 };
 
 // A failed store operation: its number, the engine's own message and the file concerned.

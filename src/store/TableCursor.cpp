@@ -2,32 +2,11 @@
 
 #include "Database.h"
 
-#include <QSqlError>
 #include <QSqlField>
-#include <QSqlQuery>
 
 #include <algorithm>
 
 namespace tagwright::store {
-
-namespace {
-
-// Field and table names come from the program itself, but quote them anyway.
-QString quoted(const QString& identifier)
-{
-    QString escaped = identifier;
-    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
-bool isUniqueViolation(const QSqlError& error)
-{
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("2067") || code == QLatin1String("1555")
-        || error.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
-}
-
-}  // namespace
 
 StoreError TableCursor::open(Database& db, const QString& table)
 {
@@ -38,7 +17,7 @@ StoreError TableCursor::open(Database& db, const QString& table)
 
 StoreError TableCursor::refresh()
 {
-    if (!m_db)
+    if (!m_db || !m_db->isOpen())
         return failure(QStringLiteral("The cursor is not open."), EngineFailure);
     cancelUpdate();
     if (StoreError error = reloadRowIds(); !error.ok())
@@ -51,19 +30,21 @@ void TableCursor::close()
 {
     cancelUpdate();
     m_rowIds.clear();
-    m_current = QSqlRecord();
+    m_current = StoredRecord();
     m_db = nullptr;
+}
+
+StoreBackend& TableCursor::backend() const
+{
+    return m_db->backend();
 }
 
 StoreError TableCursor::reloadRowIds()
 {
-    QSqlQuery query(m_db->connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(m_table))))
-        return failure(query.lastError().text(), EngineFailure);
-    m_rowIds.clear();
-    while (query.next())
-        m_rowIds.append(query.value(0).toLongLong());
+    QVector<qint64> ids;
+    if (StoreError error = backend().recordIds(m_table, ids); !error.ok())
+        return error;
+    m_rowIds = std::move(ids);
     return {};
 }
 
@@ -76,15 +57,10 @@ void TableCursor::setPosition(int pos)
 
 void TableCursor::loadCurrentRecord()
 {
-    m_current = QSqlRecord();
-    if (!hasCurrent())
-        return;
-    QSqlQuery query(m_db->connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
-    query.addBindValue(m_rowIds[m_pos]);
-    if (query.exec() && query.next())
-        m_current = query.record();
+    m_current = StoredRecord();
+    m_readError = StoreError();
+    if (hasCurrent())
+        m_readError = backend().read(m_table, m_rowIds[m_pos], m_current);
 }
 
 void TableCursor::moveFirst() { setPosition(0); }
@@ -103,17 +79,11 @@ void TableCursor::movePrevious()
 bool TableCursor::findFirst(const QString& field, const QVariant& value)
 {
     m_noMatch = true;
-    if (!m_db || value.isNull())
+    if (!m_db || !m_db->isOpen() || value.isNull())
         return false;
-    QSqlQuery query(m_db->connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? COLLATE NOCASE "
-                                 "ORDER BY rowid LIMIT 1")
-                      .arg(quoted(m_table), quoted(field)));
-    query.addBindValue(value);
-    if (!query.exec() || !query.next())
+    qint64 rowId = -1;
+    if (!backend().findFirst(m_table, field, value, rowId).ok() || rowId < 0)
         return false;
-    const qint64 rowId = query.value(0).toLongLong();
     int index = int(m_rowIds.indexOf(rowId));
     if (index < 0) {
         // Added by another cursor since our last refresh.
@@ -131,23 +101,20 @@ bool TableCursor::findFirst(const QString& field, const QVariant& value)
 QVariantList TableCursor::columnValues(const QString& field) const
 {
     QVariantList values;
-    if (!m_db)
+    QVector<QPair<qint64, QVariant>> stored;
+    if (!m_db || !m_db->isOpen() || !m_db->backend().fieldColumn(m_table, field, stored).ok())
         return values;
-    QSqlQuery query(m_db->connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT rowid, %2 FROM %1 ORDER BY rowid")
-                        .arg(quoted(m_table), quoted(field))))
-        return values;
-    // Both lists run in rowid order: records deleted or added elsewhere since the last
+    // Both lists run in store order: records deleted or added elsewhere since the last
     // refresh are skipped over, as a walk would skip or not see them.
     values.reserve(m_rowIds.size());
     qsizetype next = 0;
-    while (next < m_rowIds.size() && query.next()) {
-        const qint64 rowId = query.value(0).toLongLong();
-        for (; next < m_rowIds.size() && m_rowIds[next] < rowId; ++next)
+    for (const auto& [id, value] : stored) {
+        if (next >= m_rowIds.size())
+            break;
+        for (; next < m_rowIds.size() && m_rowIds[next] < id; ++next)
             values.append(QVariant());
-        if (next < m_rowIds.size() && m_rowIds[next] == rowId) {
-            values.append(query.value(1));
+        if (next < m_rowIds.size() && m_rowIds[next] == id) {
+            values.append(value);
             ++next;
         }
     }
@@ -164,8 +131,8 @@ QVariant TableCursor::value(const QString& field) const
         if (m_mode == EditMode::Add)
             return {};
     }
-    const int index = m_current.indexOf(field);
-    return index >= 0 ? m_current.value(index) : QVariant();
+    const int index = m_current.fields.indexOf(field);
+    return index >= 0 ? m_current.fields.value(index) : QVariant();
 }
 
 StoreError TableCursor::addNew()
@@ -182,9 +149,18 @@ StoreError TableCursor::edit()
 {
     if (!hasCurrent())
         return failure(QStringLiteral("No current record."), NoCurrentRecord);
+    // A record that could not be read is not written blind.
+    if (!m_readError.ok())
+        return m_readError;
+    if (!m_current.found) {
+        return failure(QStringLiteral("The record was deleted elsewhere since it was shown."),
+                       DeletedMeanwhile);
+    }
     cancelUpdate();
     m_mode = EditMode::Edit;
-    m_editRowId = m_rowIds[m_pos];
+    // The record as it was read, not as it is now: a change made elsewhere since then is
+    // what the update must notice.
+    m_editKey = {m_rowIds[m_pos], m_current.version};
     return {};
 }
 
@@ -208,7 +184,7 @@ void TableCursor::cancelUpdate()
 {
     m_mode = EditMode::None;
     m_pending = QSqlRecord();
-    m_editRowId = -1;
+    m_editKey = RecordKey();
 }
 
 StoreError TableCursor::update()
@@ -216,64 +192,28 @@ StoreError TableCursor::update()
     if (m_mode == EditMode::None)
         return failure(QStringLiteral("Update or CancelUpdate without AddNew or Edit."),
                        UpdateWithoutEdit);
-    QStringList names;
-    for (int i = 0; i < m_pending.count(); ++i)
-        names << quoted(m_pending.fieldName(i));
-
-    QSqlQuery query(m_db->connection());
-    if (m_mode == EditMode::Add) {
-        if (names.isEmpty()) {
-            query.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table)));
-        } else {
-            QStringList marks(names.size(), QStringLiteral("?"));
-            query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(quoted(m_table), names.join(u','), marks.join(u',')));
-        }
-    } else {
-        if (names.isEmpty()) {
+    if (m_mode == EditMode::Edit) {
+        if (m_pending.isEmpty()) {
             cancelUpdate();
             return {};
         }
-        QStringList sets;
-        for (const QString& name : names)
-            sets << name + QStringLiteral(" = ?");
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                          .arg(quoted(m_table), sets.join(u',')));
-    }
-    for (int i = 0; i < m_pending.count(); ++i)
-        query.addBindValue(m_pending.value(i));
-    if (m_mode == EditMode::Edit)
-        query.addBindValue(m_editRowId);
-
-    QSqlDatabase& connection = m_db->connection();
-    connection.transaction();
-    if (!query.exec()) {
-        const QSqlError error = query.lastError();
-        connection.rollback();
-        const QString message =
-            error.databaseText().isEmpty() ? error.text() : error.databaseText();
-        return failure(message, isUniqueViolation(error) ? DuplicateKey : EngineFailure);
-    }
-    if (!connection.commit()) {
-        const QSqlError error = connection.lastError();
-        connection.rollback();
-        return failure(error.text(), EngineFailure);
-    }
-
-    if (m_mode == EditMode::Add) {
-        const qint64 newRowId = query.lastInsertId().toLongLong();
-        m_rowIds.append(newRowId);
-        std::sort(m_rowIds.begin(), m_rowIds.end());
-        // Like the record engines shops are used to: after adding, the record that was
-        // current before stays current; with none, the new record is.
-        const qint64 keep = m_rowIdBeforeAdd >= 0 ? m_rowIdBeforeAdd : newRowId;
-        const int pos = int(m_rowIds.indexOf(keep));
-        cancelUpdate();
-        setPosition(pos);
-    } else {
+        if (StoreError error = backend().update(m_table, m_editKey, m_pending); !error.ok())
+            return error;
         cancelUpdate();
         loadCurrentRecord();
+        return {};
     }
+
+    qint64 newRowId = -1;
+    if (StoreError error = backend().insert(m_table, m_pending, newRowId); !error.ok())
+        return error;
+    m_rowIds.append(newRowId);
+    std::sort(m_rowIds.begin(), m_rowIds.end());
+    // Like the record engines shops are used to: after adding, the record that was
+    // current before stays current; with none, the new record is.
+    const qint64 keep = m_rowIdBeforeAdd >= 0 ? m_rowIdBeforeAdd : newRowId;
+    cancelUpdate();
+    setPosition(int(m_rowIds.indexOf(keep)));
     return {};
 }
 
@@ -281,25 +221,56 @@ StoreError TableCursor::deleteCurrent()
 {
     if (!hasCurrent())
         return failure(QStringLiteral("No current record."), NoCurrentRecord);
-    QSqlQuery query(m_db->connection());
-    query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
-    query.addBindValue(m_rowIds[m_pos]);
-    QSqlDatabase& connection = m_db->connection();
-    connection.transaction();
-    if (!query.exec()) {
-        const QSqlError error = query.lastError();
-        connection.rollback();
-        return failure(error.databaseText().isEmpty() ? error.text() : error.databaseText(),
-                       EngineFailure);
-    }
-    if (!connection.commit()) {
-        const QString message = connection.lastError().text();
-        connection.rollback();
-        return failure(message, EngineFailure);
-    }
+    const RecordKey key{m_rowIds[m_pos], m_current.version};
+    if (StoreError error = backend().remove(m_table, key); !error.ok())
+        return error;
     m_rowIds.removeAt(m_pos);
     // The record after the deleted one (or the end) is where the cursor now stands.
     setPosition(m_pos);
+    return {};
+}
+
+StoreError TableCursor::reload()
+{
+    const qint64 shown = currentRowId();
+    if (StoreError error = refresh(); !error.ok())
+        return error;
+    if (const int index = int(m_rowIds.indexOf(shown)); index >= 0)
+        setPosition(index);
+    return {};
+}
+
+StoreError TableCursor::overwriteStoredVersion()
+{
+    if (m_mode != EditMode::Edit)
+        return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
+    StoredRecord stored;
+    if (StoreError error = backend().read(m_table, m_editKey.id, stored); !error.ok())
+        return error;
+    if (!stored.found) {
+        return failure(QStringLiteral("The record was deleted elsewhere since it was shown."),
+                       DeletedMeanwhile);
+    }
+    m_editKey.version = stored.version;
+    return {};
+}
+
+StoreError TableCursor::keepAsNewRecord()
+{
+    if (m_mode != EditMode::Edit)
+        return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
+    QSqlRecord values = m_current.fields;
+    for (int i = 0; i < m_pending.count(); ++i) {
+        const int index = values.indexOf(m_pending.fieldName(i));
+        if (index >= 0)
+            values.setValue(index, m_pending.value(i));
+        else
+            values.append(m_pending.field(i));
+    }
+    m_pending = values;
+    m_editKey = RecordKey();
+    m_rowIdBeforeAdd = currentRowId();
+    m_mode = EditMode::Add;
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StoreBackend.h"
 #include "StoreError.h"
 
 #include <QSqlRecord>
@@ -11,11 +12,12 @@ namespace tagwright::store {
 
 class Database;
 
-// A cursor over one table in store order (ascending rowid), with the record operations
-// the windows use: moves, find-first, add-new/edit/set/update, delete.
+// A cursor over one table in store order (the order records were added), with the record
+// operations the windows use: moves, find-first, add-new/edit/set/update, delete. It works
+// through the database's engine, so it behaves the same on a file and on a server.
 //
-// The cursor keeps the table's row ids from its last open or refresh; records added through
-// this cursor join the list, records added elsewhere are seen after a refresh. Moving
+// The cursor keeps the table's record identities from its last open or refresh; records
+// added through this cursor join the list, records added elsewhere are seen after a refresh. Moving
 // abandons a pending add-new or edit, as the windows expect: anything typed into a bound box
 // is written by the window before it moves.
 class TableCursor {
@@ -66,9 +68,26 @@ public:
     void cancelUpdate();
     StoreError deleteCurrent();
 
+    // After an update or delete refused with ChangedMeanwhile or DeletedMeanwhile, the
+    // pending values wait for the user's choice:
+    // - reload(): drop them and read the records again, staying on the record when it is
+    //   still there (else on the first);
+    // - overwriteStoredVersion(): write them over the record as it is stored now (the user
+    //   chose so, having been told);
+    // - keepAsNewRecord(): make them, with the record's other fields as they were read, a
+    //   record to add.
+    StoreError reload();
+    StoreError overwriteStoredVersion();
+    StoreError keepAsNewRecord();
+
+    // Why the current record could not be read on the last move (a lost server, say);
+    // ok() when it was read. A record that was not read is not offered for editing.
+    StoreError readError() const { return m_readError; }
+
     EditMode editMode() const { return m_mode; }
 
 private:
+    StoreBackend& backend() const;
     StoreError reloadRowIds();
     void setPosition(int pos);
     void loadCurrentRecord();
@@ -79,10 +98,11 @@ private:
     QVector<qint64> m_rowIds;
     int m_pos = 0;
     bool m_noMatch = false;
-    QSqlRecord m_current;       // the current record's values, read on each move
+    StoredRecord m_current;     // the current record as read on each move
+    StoreError m_readError;
     EditMode m_mode = EditMode::None;
     QSqlRecord m_pending;       // fields set since add-new or edit
-    qint64 m_editRowId = -1;
+    RecordKey m_editKey;        // the record being edited, as it was read
     qint64 m_rowIdBeforeAdd = -1;
 };
 

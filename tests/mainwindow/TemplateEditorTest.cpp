@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 
+#include <functional>
+
 using namespace tagwright;
 using test::addRecord;
 namespace schema = store::schema;
@@ -497,6 +499,110 @@ TEST_F(TemplateEditorTest, aTemplateWithoutATitleIsRefusedWithAMessageAndTheTypi
     expectTitleNeededMessage(4);
     EXPECT_EQ(shownTitle(), "");
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
+}
+
+// A second window (another program, another workstation) on the same file.
+class TwoWindowsTest : public TemplateEditorTest {
+protected:
+    void otherWindowChanges(const QString& title, const std::function<store::StoreError(store::TableCursor&)>& change)
+    {
+        store::Database other;
+        ASSERT_TRUE(other.open(mainDb.path(), schema::mainTables()).ok());
+        store::TableCursor cursor;
+        ASSERT_TRUE(cursor.open(other, schema::LabelsTable).ok());
+        ASSERT_TRUE(cursor.findFirst(labels::Description, title));
+        ASSERT_TRUE(change(cursor).ok());
+    }
+
+    static store::StoreError setBody(store::TableCursor& cursor, const QString& body)
+    {
+        cursor.edit();
+        cursor.setValue(labels::Body, body);
+        return cursor.update();
+    }
+};
+
+TEST_F(TwoWindowsTest, savingOverAChangeMadeElsewhereAsksAndReloadShowsTheirs)
+{
+    addTemplates({"Oil Change", "Tires"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    typeBody("mine ");
+    click(controls().saveButton);
+
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Template changed elsewhere");
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "theirs");
+    // Cancelled: nothing written, the typing stays, Save stays on for another try.
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "mine Oil Change body");
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+
+    dialogs.choiceAnswers = {"Reload"};
+    click(controls().saveButton);
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "theirs");
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "theirs");
+    EXPECT_EQ(shownTitle(), "Oil Change");
+    EXPECT_TRUE(browsing());
+
+    // From the reloaded version a save goes through.
+    typeBody("again ");
+    click(controls().saveButton);
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "again theirs");
+}
+
+TEST_F(TwoWindowsTest, savingOverAChangeMadeElsewhereCanOverwriteWhenTheUserSaysSo)
+{
+    addTemplates({"Oil Change"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    typeBody("mine ");
+    dialogs.choiceAnswers = {"Save mine over it"};
+    click(controls().saveButton);
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TwoWindowsTest, savingATemplateDeletedElsewhereNeverWritesOverTheirNewOne)
+{
+    addTemplates({"Oil Change"});
+    open();
+    // They delete it and add another: the file would hand out its row number again.
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) {
+        if (store::StoreError error = c.deleteCurrent(); !error.ok())
+            return error;
+        c.addNew();
+        c.setValue(labels::Description, QStringLiteral("Brake Job"));
+        c.setValue(labels::Body, QStringLiteral("pads"));
+        return c.update();
+    });
+    typeBody("mine ");
+    click(controls().saveButton);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Template deleted elsewhere");
+    EXPECT_EQ(storedTitles(), QStringList({"Brake Job"}));
+    EXPECT_EQ(storedField("Brake Job", labels::Body).toString(), "pads");
+    EXPECT_TRUE(controls().saveButton->isEnabled());
+
+    dialogs.choiceAnswers = {"Keep as new template"};
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Brake Job", "Oil Change"}));
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");
+    EXPECT_EQ(storedField("Brake Job", labels::Body).toString(), "pads");
+    EXPECT_EQ(shownTitle(), "Oil Change");
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TwoWindowsTest, deletingATemplateChangedElsewhereIsRefusedAndShowsTheirs)
+{
+    addTemplates({"Oil Change"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    click(controls().deleteButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Template not deleted");
+    EXPECT_EQ(storedTitles(), QStringList({"Oil Change"}));
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "theirs");
 }
 
 }  // namespace

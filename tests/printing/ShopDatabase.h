@@ -4,7 +4,8 @@
 #include "store/Schema.h"
 #include "support/TempFolder.h"
 
-#include <QSqlQuery>
+#include <QSqlField>
+#include <QSqlRecord>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
@@ -29,19 +30,24 @@ public:
 
     void addCompany(const QVariantMap& fields) { insert(m_main, store::schema::CompanyInfoTable, fields); }
     void addTemplate(const QVariantMap& fields) { insert(m_main, store::schema::LabelsTable, fields); }
+    void addSignatory(const QString& name)
+    {
+        insert(m_main, store::schema::MechanicsTable, {{store::schema::mechanics::Mechanics, name}});
+    }
 
     TempFolder folder;
 
 private:
     static void insert(store::Database& db, const QString& table, const QVariantMap& fields)
     {
-        QStringList marks(fields.size(), QStringLiteral("?"));
-        QSqlQuery query(db.connection());
-        ASSERT_TRUE(query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(table, fields.keys().join(u','), marks.join(u','))));
-        for (const QVariant& value : fields)
-            query.addBindValue(value);
-        ASSERT_TRUE(query.exec());
+        QSqlRecord record;
+        for (auto field = fields.cbegin(); field != fields.cend(); ++field) {
+            QSqlField column(field.key(), field.value().metaType());
+            column.setValue(field.value());
+            record.append(column);
+        }
+        qint64 id = -1;
+        ASSERT_TRUE(db.backend().insert(table, record, id).ok());
     }
 
     store::Database m_main;

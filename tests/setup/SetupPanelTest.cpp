@@ -299,3 +299,52 @@ TEST_F(SetupPanelTest, tabMovesThroughTheSettingsInTheirOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// A second workstation on the same main database.
+class SharedSetupTest : public SetupPanelTest {
+protected:
+    void otherStationSaves(const QString& name, const QString& signatory)
+    {
+        store::Database other;
+        ASSERT_TRUE(other.open(mainDb.path(), schema::mainTables()).ok());
+        store::TableCursor settings;
+        ASSERT_TRUE(settings.open(other, schema::CompanyInfoTable).ok());
+        ASSERT_TRUE(settings.edit().ok());
+        settings.setValue(company::CompanyName, name);
+        ASSERT_TRUE(settings.update().ok());
+        addRecord(other, schema::MechanicsTable, {{schema::mechanics::Mechanics, signatory}});
+    }
+};
+
+TEST_F(SharedSetupTest, openingThePanelShowsSettingsAndSignatoriesSavedElsewhere)
+{
+    addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, "Skyline Aero"}});
+    openSetupWindow();
+    otherStationSaves("Skyline Aero Services", "R. Jones IA 456");
+    click("Command3D9");
+    EXPECT_EQ(box("Text10")->text(), "Skyline Aero Services");
+    EXPECT_EQ(find<QComboBox>("Combo2")->findText("R. Jones IA 456"), 0);
+}
+
+TEST_F(SharedSetupTest, settingsSavedElsewhereWhileThePanelIsOpenAreShownNotOverwritten)
+{
+    addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, "Skyline Aero"}});
+    openSetupWindow();
+    click("Command3D9");
+    box("Text11")->setText("1200 Hangar Road");
+    otherStationSaves("Skyline Aero Services", "R. Jones IA 456");
+    click("Command3D9");
+    EXPECT_TRUE(panelShown());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Another workstation saved the shop settings"));
+    EXPECT_EQ(stored(mainDb, schema::CompanyInfoTable, company::CompanyName).toString(), "Skyline Aero Services");
+    EXPECT_EQ(box("Text10")->text(), "Skyline Aero Services");
+
+    click("Command3D9");   // checked, saved
+    EXPECT_FALSE(panelShown());
+    EXPECT_EQ(stored(mainDb, schema::CompanyInfoTable, company::CompanyName).toString(), "Skyline Aero Services");
+}
+
+}  // namespace

@@ -7,9 +7,11 @@
 #include "store/TableCursor.h"
 #include "support/MainDatabaseBuilder.h"
 #include "support/TempFolder.h"
+#include "support/TestServer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,35 @@ TEST(StoreBootstrap, aCrashWhileCreatingLeavesNoDatabase)
     ASSERT_TRUE(labels.open(main, schema::LabelsTable).ok());
     EXPECT_GE(labels.recordCount(), 3);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{schema::MainFileName});
+}
+
+TEST(StoreBootstrap, aServerInDataPathGetsItsTablesButNoExamplesAndNothingIsWrittenBeside)
+{
+    if (const QString reason = test::ServerDatabase::skipReason(); !reason.isEmpty())
+        GTEST_SKIP() << reason.toStdString();
+    test::ServerDatabase server;
+    ASSERT_TRUE(server.created()) << server.error().toStdString();
+    test::TempFolder program;
+    store::Database main;
+    const store::StoreError error = startup::openMainDatabase(main, server.dataPath(), program.path());
+    ASSERT_TRUE(error.ok()) << error.describe().toStdString();
+    store::TableCursor labels;
+    ASSERT_TRUE(labels.open(main, schema::LabelsTable).ok());
+    EXPECT_EQ(labels.recordCount(), 0);
+    EXPECT_TRUE(QDir(program.path()).isEmpty());
+}
+
+TEST(StoreBootstrap, aStoppedServerInDataPathIsNamedAtOnce)
+{
+    test::TempFolder noServer;
+    test::TempFolder program;
+    store::Database main;
+    const QString dataPath = QStringLiteral("postgresql://%1/labels").arg(QString(QUrl::toPercentEncoding(noServer.path())));
+    const store::StoreError error = startup::openMainDatabase(main, dataPath, program.path());
+    EXPECT_EQ(error.number, store::ServerUnavailable);
+    EXPECT_TRUE(error.describe().contains(QStringLiteral("Server: postgresql://%1/labels").arg(noServer.path())))
+        << error.describe().toStdString();
+    EXPECT_TRUE(QDir(program.path()).isEmpty());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "store/TableCursor.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -73,7 +75,11 @@ TEST(Database, createdMainFileHoldsTheThreeTablesWithTheirFields)
     test::TempFolder folder;
     Database db;
     ASSERT_TRUE(db.create(folder.file(QStringLiteral("QUILLON.MDB")), schema::mainStatements()).ok());
-    QSqlQuery query(db.connection());
+    // Read the file as any other program would.
+    QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fields"));
+    file.setDatabaseName(db.path());
+    ASSERT_TRUE(file.open());
+    QSqlQuery query(file);
     ASSERT_TRUE(query.exec(QStringLiteral(
         "SELECT Description, Body, Font, Size, Bold, Italic, Logo, Header, Signed, LabelTop, "
         "LabelMiddle, LabelBottom, LeftTop, LeftMiddle, LeftBottom FROM Labels")));
@@ -81,19 +87,44 @@ TEST(Database, createdMainFileHoldsTheThreeTablesWithTheirFields)
     ASSERT_TRUE(query.exec(QStringLiteral(
         "SELECT CompanyName, CompanyAddress, CompanyCSZ, CompanyPhone, LabelTopUp, LabelMiddleUp, "
         "LabelBottomUp, LabelLeft, LabelRight, DefLabel, LabelStyle FROM CompanyInfo")));
+    query = QSqlQuery();
+    file = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("fields"));
 }
 
 namespace {
+
+// A plain SQLite connection to a file, beside the store's own: what another program
+// writing to the file does.
+class RawConnection {
+public:
+    explicit RawConnection(const QString& path)
+    {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(path);
+        m_db.open();
+    }
+    ~RawConnection()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase& db() { return m_db; }
+
+private:
+    QString m_name = QStringLiteral("raw-%1").arg(quintptr(this));
+    QSqlDatabase m_db;
+};
 
 // The database file and journal as a program stopped in the middle of a large write leaves
 // them: the file already holds part of the change, the journal the pages to put back.
 void copyMidWrite(const QString& from, const QString& to)
 {
-    Database db;
-    ASSERT_TRUE(db.open(from, {QStringLiteral("Labels")}).ok());
-    QSqlQuery query(db.connection());
+    RawConnection raw(from);
+    QSqlQuery query(raw.db());
     ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA cache_size = 2")));
-    ASSERT_TRUE(db.connection().transaction());
+    ASSERT_TRUE(raw.db().transaction());
     for (int i = 0; i < 200; ++i) {
         query.prepare(QStringLiteral("INSERT INTO Labels (Description, Body) VALUES (?, ?)"));
         query.addBindValue(QStringLiteral("Half %1").arg(i));
@@ -105,7 +136,8 @@ void copyMidWrite(const QString& from, const QString& to)
         QFile::remove(to + suffix);
         ASSERT_TRUE(QFile::copy(from + suffix, to + suffix));
     }
-    db.connection().rollback();
+    query = QSqlQuery();
+    raw.db().rollback();
 }
 
 }  // namespace
@@ -117,8 +149,10 @@ TEST(Database, hotJournalIsRolledBackEvenByAReadOnlyOpener)
     {
         Database db;
         ASSERT_TRUE(db.create(original, schema::mainStatements()).ok());
-        QSqlQuery(db.connection()).exec(
-            QStringLiteral("INSERT INTO Labels (Description) VALUES ('Oil Change')"));
+    }
+    {
+        RawConnection raw(original);
+        QSqlQuery(raw.db()).exec(QStringLiteral("INSERT INTO Labels (Description) VALUES ('Oil Change')"));
     }
     const QString crashed = folder.file(QStringLiteral("QUILLON.MDB"));
     copyMidWrite(original, crashed);
@@ -126,9 +160,9 @@ TEST(Database, hotJournalIsRolledBackEvenByAReadOnlyOpener)
     Database reader;
     const StoreError error = reader.open(crashed, schema::mainTables(), Database::Access::ReadOnly);
     ASSERT_TRUE(error.ok()) << error.describe().toStdString();
-    QSqlQuery count(reader.connection());
-    ASSERT_TRUE(count.exec(QStringLiteral("SELECT count(*) FROM Labels")) && count.next());
-    EXPECT_EQ(count.value(0).toInt(), 1);
+    TableCursor labels;
+    ASSERT_TRUE(labels.open(reader, schema::LabelsTable).ok());
+    EXPECT_EQ(labels.recordCount(), 1);
     EXPECT_FALSE(QFileInfo(crashed + "-journal").size() > 0);
 }
 

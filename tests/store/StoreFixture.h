@@ -4,18 +4,50 @@
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 #include "support/TempFolder.h"
+#include "support/TestServer.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 namespace tagwright::test {
 
-// A fresh main database in a temporary folder.
-class MainStoreTest : public ::testing::Test {
+enum class Engine { Sqlite, Postgres };
+
+inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::Sqlite ? "Sqlite" : "Postgres";
+}
+
+// A fresh, empty main database on each engine the store runs on: a file in a temporary
+// folder, or a database of its own on the test server. Every test of the store runs on both,
+// so they behave alike. `db` is one workstation's connection; openAnother() gives a second.
+class MainStoreTest : public ::testing::TestWithParam<Engine> {
 protected:
     void SetUp() override
     {
-        const store::StoreError error =
-            db.create(folder.file(store::schema::MainFileName), store::schema::mainStatements());
+        if (GetParam() == Engine::Sqlite) {
+            store::Database file;
+            const store::StoreError error = file.create(folder.file(store::schema::MainFileName),
+                                                        store::schema::mainStatements());
+            ASSERT_TRUE(error.ok()) << error.describe().toStdString();
+            dataPath = folder.path();
+        } else {
+            if (const QString reason = ServerDatabase::skipReason(); !reason.isEmpty())
+                GTEST_SKIP() << reason.toStdString();
+            server = std::make_unique<ServerDatabase>();
+            ASSERT_TRUE(server->created()) << server->error().toStdString();
+            dataPath = server->dataPath();
+        }
+        const store::StoreError error = db.openMain(dataPath);
+        ASSERT_TRUE(error.ok()) << error.describe().toStdString();
+    }
+
+    // Another workstation's connection to the same database.
+    void openAnother(store::Database& other)
+    {
+        const store::StoreError error = other.openMain(dataPath);
         ASSERT_TRUE(error.ok()) << error.describe().toStdString();
     }
 
@@ -31,7 +63,15 @@ protected:
     }
 
     TempFolder folder;
+    std::unique_ptr<ServerDatabase> server;
+    QString dataPath;
     store::Database db;
 };
+
+#define TAGWRIGHT_ON_BOTH_ENGINES(suite)                                                        \
+    INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                   \
+                             ::testing::Values(::tagwright::test::Engine::Sqlite,              \
+                                               ::tagwright::test::Engine::Postgres),           \
+                             ::tagwright::test::engineName)
 
 }  // namespace tagwright::test

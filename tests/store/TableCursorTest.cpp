@@ -23,7 +23,7 @@ protected:
     TableCursor cursor;
 };
 
-TEST_F(TableCursorTest, emptyTableIsAtStartAndAtEndAndMovesKeepItSo)
+TEST_P(TableCursorTest, emptyTableIsAtStartAndAtEndAndMovesKeepItSo)
 {
     EXPECT_TRUE(cursor.bof());
     EXPECT_TRUE(cursor.eof());
@@ -37,7 +37,7 @@ TEST_F(TableCursorTest, emptyTableIsAtStartAndAtEndAndMovesKeepItSo)
     EXPECT_EQ(cursor.deleteCurrent().number, NoCurrentRecord);
 }
 
-TEST_F(TableCursorTest, movesWalkStoreOrderAndStopPastEitherEnd)
+TEST_P(TableCursorTest, movesWalkStoreOrderAndStopPastEitherEnd)
 {
     for (const char* title : {"Oil change", "Annual", "100 hour"})
         ASSERT_TRUE(addLabel(cursor, QString::fromLatin1(title)).ok());
@@ -61,7 +61,7 @@ TEST_F(TableCursorTest, movesWalkStoreOrderAndStopPastEitherEnd)
     EXPECT_TRUE(cursor.value(labels::Description).isNull());
 }
 
-TEST_F(TableCursorTest, findFirstIgnoresLetterCaseAndKeepsPlaceOnNoMatch)
+TEST_P(TableCursorTest, findFirstIgnoresLetterCaseAndKeepsPlaceOnNoMatch)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Oil change")).ok());
@@ -80,7 +80,7 @@ TEST_F(TableCursorTest, findFirstIgnoresLetterCaseAndKeepsPlaceOnNoMatch)
     EXPECT_TRUE(cursor.noMatch());
 }
 
-TEST_F(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
+TEST_P(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
 {
     const QString title = QStringLiteral("12\" prop \"check\"");
     ASSERT_TRUE(addLabel(cursor, title).ok());
@@ -92,7 +92,7 @@ TEST_F(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
     EXPECT_FALSE(cursor.findFirst(labels::Description, QStringLiteral("\" OR 1=1 --")));
 }
 
-TEST_F(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
+TEST_P(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("first")).ok());
     cursor.addNew();
@@ -112,7 +112,7 @@ TEST_F(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
     EXPECT_EQ(cursor.value(labels::Body).toString(), "second");
 }
 
-TEST_F(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
+TEST_P(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("body")).ok());
     cursor.refresh();
@@ -128,13 +128,13 @@ TEST_F(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
     EXPECT_EQ(other.value(labels::Body).toString(), "body");
 }
 
-TEST_F(TableCursorTest, updateWithoutAddNewOrEditIsRefused)
+TEST_P(TableCursorTest, updateWithoutAddNewOrEditIsRefused)
 {
     EXPECT_EQ(cursor.setValue(labels::Body, QStringLiteral("x")).number, UpdateWithoutEdit);
     EXPECT_EQ(cursor.update().number, UpdateWithoutEdit);
 }
 
-TEST_F(TableCursorTest, addNewOnEmptyTableMakesTheNewRecordCurrent)
+TEST_P(TableCursorTest, addNewOnEmptyTableMakesTheNewRecordCurrent)
 {
     cursor.addNew();
     EXPECT_TRUE(cursor.value(labels::Description).isNull());
@@ -144,7 +144,7 @@ TEST_F(TableCursorTest, addNewOnEmptyTableMakesTheNewRecordCurrent)
     EXPECT_EQ(currentTitle(), "First");
 }
 
-TEST_F(TableCursorTest, addNewKeepsThePreviousRecordCurrentAfterUpdate)
+TEST_P(TableCursorTest, addNewKeepsThePreviousRecordCurrentAfterUpdate)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
@@ -155,7 +155,7 @@ TEST_F(TableCursorTest, addNewKeepsThePreviousRecordCurrentAfterUpdate)
     EXPECT_EQ(currentTitle(), "C");
 }
 
-TEST_F(TableCursorTest, deleteRemovesTheCurrentRecord)
+TEST_P(TableCursorTest, deleteRemovesTheCurrentRecord)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
@@ -169,7 +169,7 @@ TEST_F(TableCursorTest, deleteRemovesTheCurrentRecord)
     EXPECT_TRUE(cursor.bof() && cursor.eof());
 }
 
-TEST_F(TableCursorTest, moveAbandonsPendingEdit)
+TEST_P(TableCursorTest, moveAbandonsPendingEdit)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
@@ -181,7 +181,14 @@ TEST_F(TableCursorTest, moveAbandonsPendingEdit)
     EXPECT_EQ(currentTitle(), "A");
 }
 
-TEST_F(TableCursorTest, failedWriteToReadOnlyFileReportsEngineMessageAndChangesNothing)
+TAGWRIGHT_ON_BOTH_ENGINES(TableCursorTest);
+
+// A file on a read-only share: the file engine's own case.
+using ReadOnlyFileTest = TableCursorTest;
+INSTANTIATE_TEST_SUITE_P(File, ReadOnlyFileTest, ::testing::Values(test::Engine::Sqlite),
+                         test::engineName);
+
+TEST_P(ReadOnlyFileTest, failedWriteToReadOnlyFileReportsEngineMessageAndChangesNothing)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     const QString path = db.path();

@@ -23,6 +23,18 @@ public:
         messages.push_back({icon, title, text});
     }
 
+    int askChoice(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text,
+                  const QStringList& choices) override
+    {
+        questions.push_back({icon, title, text});
+        questionChoices.push_back(choices);
+        if (choiceAnswers.empty())
+            return -1;
+        const QString answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return int(choices.indexOf(answer));
+    }
+
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
     {
         fontDialogInitial = initial;
@@ -43,6 +55,9 @@ public:
     }
 
     std::vector<Message> messages;
+    std::vector<Message> questions;
+    std::vector<QStringList> questionChoices;
+    std::deque<QString> choiceAnswers;   // button texts, in turn; none left = the user cancels
     std::optional<QFont> fontAnswer;     // nothing = the user cancels
     QFont fontDialogInitial;
     int fontDialogShown = 0;

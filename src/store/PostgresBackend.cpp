@@ -1,0 +1,188 @@
+#include "PostgresBackend.h"
+
+#include <QSqlError>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace tagwright::store {
+
+namespace {
+
+// Milliseconds one statement or one wait for another workstation's lock may take.
+constexpr int StatementLimit = 5000;
+constexpr int LockLimit = 3000;
+// Serialises creating the tables when two workstations start on an empty database at once.
+constexpr qint64 CreateTablesLock = 0x54616777;   // "Tagw"
+
+QString postgresType(schema::ColumnType type)
+{
+    switch (type) {
+    case schema::ColumnType::Real: return QStringLiteral("REAL");
+    case schema::ColumnType::Integer: return QStringLiteral("INTEGER");
+    case schema::ColumnType::Text: break;
+    }
+    return QStringLiteral("TEXT");
+}
+
+// libpq's words on one line, without the driver's "(SQLSTATE)" tail or libpq's "FATAL:".
+QString serverWords(const QSqlError& error)
+{
+    QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+    static const QRegularExpression stateTail(QStringLiteral("\\(\\w*\\)\\s*$"));
+    static const QRegularExpression severity(QStringLiteral("\\b(FATAL|ERROR):\\s*"));
+    text.remove(stateTail);
+    text.remove(severity);
+    return text.simplified();
+}
+
+}  // namespace
+
+PostgresBackend::PostgresBackend(ServerAddress address)
+    : SqlStoreBackend(address.display), m_address(std::move(address))
+{
+}
+
+StoreError PostgresBackend::open(const QVector<schema::TableLayout>& layout)
+{
+    if (StoreError error = connect(); !error.ok())
+        return error;
+    return layout.isEmpty() ? StoreError() : createMissingTables(layout);
+}
+
+StoreError PostgresBackend::connect()
+{
+    QSqlDatabase& db = addConnection(QStringLiteral("QPSQL"));
+    db.setConnectOptions(m_address.conninfo);
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        closeConnection();
+        m_lost = true;
+        return {ServerUnavailable,
+                QStringLiteral("Cannot reach the database server: %1").arg(serverWords(error)),
+                location()};
+    }
+    m_lost = false;
+    QSqlQuery limits(db);
+    limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
+    limits.exec(QStringLiteral("SET lock_timeout = %1").arg(LockLimit));
+    return {};
+}
+
+StoreError PostgresBackend::ready()
+{
+    if (!m_lost && connection().isOpen())
+        return {};
+    return connect();
+}
+
+StoreError PostgresBackend::failed(const QSqlError& error)
+{
+    StoreError result = SqlStoreBackend::failed(error);
+    result.message = serverWords(error);
+    if (result.number == ServerUnavailable) {
+        m_lost = true;
+        result.message = QStringLiteral("The connection to the database server was lost: %1")
+                             .arg(result.message);
+    }
+    return result;
+}
+
+QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>& layout)
+{
+    QStringList statements;
+    for (const schema::TableLayout& table : layout) {
+        QStringList columns{quoted(schema::RecordId) + QStringLiteral(" BIGSERIAL PRIMARY KEY"),
+                            quoted(schema::RecordVersion)
+                                + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
+        for (const schema::Column& column : table.columns)
+            columns << quoted(column.name) + u' ' + postgresType(column.type);
+        statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                          .arg(quoted(table.name), columns.join(QStringLiteral(", ")));
+        if (!table.uniqueTitle.isEmpty()) {
+            statements << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (lower(%3))")
+                              .arg(quoted(table.name + QStringLiteral("_unique_title")),
+                                   quoted(table.name), quoted(table.uniqueTitle));
+        }
+    }
+    return statements;
+}
+
+StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayout>& layout)
+{
+    bool complete = true;
+    for (const schema::TableLayout& table : layout)
+        complete = complete && hasTable(table.name);
+    if (complete)
+        return {};
+    QSqlDatabase& db = connection();
+    if (!db.transaction())
+        return failed(db.lastError());
+    QSqlQuery query(db);
+    QStringList steps{QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock)};
+    steps << createStatements(layout);
+    for (const QString& step : steps) {
+        if (StoreError error = run(query, step); !error.ok()) {
+            db.rollback();
+            return error;
+        }
+    }
+    query.finish();
+    if (!db.commit()) {
+        const StoreError error = failed(db.lastError());
+        db.rollback();
+        return error;
+    }
+    return {};
+}
+
+bool PostgresBackend::hasTable(const QString& table)
+{
+    if (!ready().ok())
+        return false;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables "
+                                 "WHERE table_schema = current_schema() AND table_name = ?"));
+    query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
+SqlStoreBackend::Columns PostgresBackend::findColumns(const QString&)
+{
+    return {schema::RecordId, schema::RecordVersion};
+}
+
+QString PostgresBackend::equalsIgnoringCase(const QString& quotedField) const
+{
+    return QStringLiteral("lower(%1) = lower(?)").arg(quotedField);
+}
+
+int PostgresBackend::classify(const QSqlError& error) const
+{
+    const QString state = error.nativeErrorCode();
+    if (state == QLatin1String("23505"))
+        return DuplicateKey;
+    // Connection failures (08), the server shutting down or restarting (57P), too many
+    // connections (53300) and refused logins (28).
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P"))
+        || state == QLatin1String("53300") || state.startsWith(QLatin1String("28")))
+        return ServerUnavailable;
+    // libpq reports a connection that died under a statement without a state.
+    if (state.isEmpty() && error.type() == QSqlError::ConnectionError)
+        return ServerUnavailable;
+    if (state.isEmpty()
+        && (error.databaseText().contains(QLatin1String("server closed the connection"))
+            || error.databaseText().contains(QLatin1String("no connection to the server"))
+            || error.databaseText().contains(QLatin1String("terminating connection"))))
+        return ServerUnavailable;
+    return EngineFailure;
+}
+
+QVariant PostgresBackend::bindable(const QVariant& value) const
+{
+    // The flags are stored as numbers on both engines.
+    if (value.typeId() == QMetaType::Bool)
+        return QVariant(value.toBool() ? 1 : 0);
+    return value;
+}
+
+}  // namespace tagwright::store

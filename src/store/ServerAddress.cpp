@@ -1,0 +1,93 @@
+#include "ServerAddress.h"
+
+#include <QMap>
+#include <QRegularExpression>
+
+#include <libpq-fe.h>
+
+namespace tagwright::store {
+
+namespace {
+
+// Seconds to wait for a connection, and for unacknowledged data on a TCP connection whose
+// server went away without a word.
+const QMap<QString, QString> TimeLimits{
+    {QStringLiteral("connect_timeout"), QStringLiteral("4")},
+    {QStringLiteral("tcp_user_timeout"), QStringLiteral("5000")},
+    {QStringLiteral("keepalives_idle"), QStringLiteral("5")},
+    {QStringLiteral("keepalives_interval"), QStringLiteral("2")},
+    {QStringLiteral("keepalives_count"), QStringLiteral("2")},
+};
+
+QString conninfoValue(const QString& value)
+{
+    QString escaped = value;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    escaped.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+QString describe(const QMap<QString, QString>& options)
+{
+    QString host = options.value(QStringLiteral("host"), options.value(QStringLiteral("hostaddr")));
+    if (host.isEmpty())
+        host = QStringLiteral("localhost");
+    QString text = QStringLiteral("postgresql://") + host;
+    if (options.contains(QStringLiteral("port")))
+        text += u':' + options.value(QStringLiteral("port"));
+    const QString dbname = options.value(QStringLiteral("dbname"));
+    if (!dbname.isEmpty())
+        text += u'/' + dbname;
+    if (options.contains(QStringLiteral("service")))
+        text += QStringLiteral(" (service %1)").arg(options.value(QStringLiteral("service")));
+    return text;
+}
+
+}  // namespace
+
+bool isServerAddress(const QString& dataPath)
+{
+    static const QRegularExpression keyValue(QStringLiteral("^\\s*[A-Za-z_]+\\s*="));
+    return dataPath.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive)
+        || dataPath.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive)
+        || keyValue.match(dataPath).hasMatch();
+}
+
+StoreError parseServerAddress(const QString& dataPath, ServerAddress& address)
+{
+    char* parseError = nullptr;
+    PQconninfoOption* parsed = PQconninfoParse(dataPath.toUtf8().constData(), &parseError);
+    if (!parsed) {
+        const QString reason = parseError ? QString::fromUtf8(parseError).trimmed()
+                                          : QStringLiteral("out of memory");
+        PQfreemem(parseError);
+        return {ServerUnavailable,
+                QStringLiteral("DataPath does not name a database server: %1").arg(reason),
+                QStringLiteral("DataPath")};
+    }
+    QMap<QString, QString> options;
+    for (PQconninfoOption* option = parsed; option->keyword; ++option) {
+        if (option->val)
+            options.insert(QString::fromUtf8(option->keyword), QString::fromUtf8(option->val));
+    }
+    PQconninfoFree(parsed);
+
+    address.display = describe(options);
+    if (options.contains(QStringLiteral("password"))) {
+        return {ServerUnavailable,
+                QStringLiteral("DataPath holds a password. Remove it and give the password "
+                               "through ~/.pgpass, PGPASSWORD or a service file."),
+                address.display};
+    }
+    for (auto limit = TimeLimits.cbegin(); limit != TimeLimits.cend(); ++limit) {
+        if (!options.contains(limit.key()))
+            options.insert(limit.key(), limit.value());
+    }
+    QStringList pairs;
+    for (auto option = options.cbegin(); option != options.cend(); ++option)
+        pairs << option.key() + u'=' + conninfoValue(option.value());
+    address.conninfo = pairs.join(u' ');
+    return {};
+}
+
+}  // namespace tagwright::store

@@ -1,0 +1,277 @@
+#include "SqlStoreBackend.h"
+
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+
+#include <atomic>
+
+namespace tagwright::store {
+
+namespace {
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tagwright-%1").arg(++counter);
+}
+
+}  // namespace
+
+SqlStoreBackend::SqlStoreBackend(QString location) : m_location(std::move(location)) {}
+
+SqlStoreBackend::~SqlStoreBackend()
+{
+    closeConnection();
+}
+
+QSqlDatabase& SqlStoreBackend::addConnection(const QString& driver)
+{
+    closeConnection();
+    m_connectionName = nextConnectionName();
+    m_db = QSqlDatabase::addDatabase(driver, m_connectionName);
+    return m_db;
+}
+
+void SqlStoreBackend::closeConnection()
+{
+    if (m_connectionName.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_connectionName.clear();
+}
+
+QString SqlStoreBackend::quoted(const QString& identifier)
+{
+    if (identifier == QLatin1String("rowid"))
+        return identifier;
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString SqlStoreBackend::engineText(const QSqlError& error)
+{
+    return error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+}
+
+StoreError SqlStoreBackend::failed(const QSqlError& error)
+{
+    return {classify(error), engineText(error), m_location};
+}
+
+StoreError SqlStoreBackend::run(QSqlQuery& query)
+{
+    // A statement the engine could not prepare carries the engine's reason, which the
+    // execution would replace with "No query".
+    if (query.lastError().isValid())
+        return failed(query.lastError());
+    if (!query.exec())
+        return failed(query.lastError());
+    return {};
+}
+
+StoreError SqlStoreBackend::run(QSqlQuery& query, const QString& statement)
+{
+    if (!query.exec(statement))
+        return failed(query.lastError());
+    return {};
+}
+
+const SqlStoreBackend::Columns& SqlStoreBackend::columns(const QString& table)
+{
+    auto found = m_columns.constFind(table);
+    if (found == m_columns.constEnd())
+        found = m_columns.insert(table, findColumns(table));
+    return *found;
+}
+
+StoreError SqlStoreBackend::recordIds(const QString& table, QVector<qint64>& ids)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(identity, quoted(table)));
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    ids.clear();
+    while (query.next())
+        ids.append(query.value(0).toLongLong());
+    return {};
+}
+
+StoreError SqlStoreBackend::fieldColumn(const QString& table, const QString& field,
+                                        QVector<QPair<qint64, QVariant>>& values)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(identity, quoted(field), quoted(table)));
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    values.clear();
+    while (query.next())
+        values.append({query.value(0).toLongLong(), query.value(1)});
+    return {};
+}
+
+StoreError SqlStoreBackend::read(const QString& table, qint64 id, StoredRecord& record)
+{
+    record = StoredRecord();
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const Columns& names = columns(table);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    const QString version = names.version.isEmpty() ? QStringLiteral("NULL") : quoted(names.version);
+    query.prepare(QStringLiteral("SELECT %1 AS tagwright_version, * FROM %2 WHERE %3 = ?")
+                      .arg(version, quoted(table), quoted(names.identity)));
+    query.addBindValue(id);
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    if (!query.next())
+        return {};
+    record.found = true;
+    record.fields = query.record();
+    record.version = record.fields.value(0);
+    record.fields.remove(0);
+    for (const QString& hidden : {names.identity, names.version}) {
+        const int index = hidden.isEmpty() ? -1 : record.fields.indexOf(hidden);
+        if (index >= 0)
+            record.fields.remove(index);
+    }
+    return {};
+}
+
+StoreError SqlStoreBackend::findFirst(const QString& table, const QString& field,
+                                      const QVariant& value, qint64& id)
+{
+    id = -1;
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1 LIMIT 1")
+                      .arg(identity, quoted(table), equalsIgnoringCase(quoted(field))));
+    query.addBindValue(bindable(value));
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    if (query.next())
+        id = query.value(0).toLongLong();
+    return {};
+}
+
+StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& values, qint64& id)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QStringList names;
+    for (int i = 0; i < values.count(); ++i)
+        names << quoted(values.fieldName(i));
+    QSqlQuery query(m_db);
+    if (names.isEmpty()) {
+        query.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2")
+                          .arg(quoted(table), identity));
+    } else {
+        const QStringList marks(names.size(), QStringLiteral("?"));
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+                          .arg(quoted(table), names.join(u','), marks.join(u','), identity));
+    }
+    for (int i = 0; i < values.count(); ++i)
+        query.addBindValue(bindable(values.value(i)));
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    if (!query.next())
+        return failed(query.lastError());
+    id = query.value(0).toLongLong();
+    // SQLite finishes the statement, and with it the write, only once it is stepped past
+    // the returned row.
+    query.finish();
+    return {};
+}
+
+StoreError SqlStoreBackend::update(const QString& table, const RecordKey& key,
+                                   const QSqlRecord& values)
+{
+    QStringList sets;
+    for (int i = 0; i < values.count(); ++i)
+        sets << quoted(values.fieldName(i)) + QStringLiteral(" = ?");
+    QVariantList bound;
+    for (int i = 0; i < values.count(); ++i)
+        bound << bindable(values.value(i));
+    return writeRecord(table, key, QStringLiteral("UPDATE %1 SET %2").arg(quoted(table), sets.join(u',')),
+                       bound);
+}
+
+StoreError SqlStoreBackend::remove(const QString& table, const RecordKey& key)
+{
+    return writeRecord(table, key, QStringLiteral("DELETE FROM %1").arg(quoted(table)), {});
+}
+
+// An UPDATE or DELETE of one record: it names the record by its identity and, where the table
+// keeps versions, only the version that was read, and counts the version up.
+StoreError SqlStoreBackend::writeRecord(const QString& table, const RecordKey& key,
+                                        const QString& statement, const QVariantList& bound)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const Columns& names = columns(table);
+    QString sql = statement;
+    const bool versioned = !names.version.isEmpty();
+    if (versioned && statement.startsWith(QLatin1String("UPDATE")))
+        sql += QStringLiteral(", %1 = %1 + 1").arg(quoted(names.version));
+    sql += QStringLiteral(" WHERE %1 = ?").arg(quoted(names.identity));
+    const bool checked = versioned && !key.version.isNull();
+    if (checked)
+        sql += QStringLiteral(" AND %1 = ?").arg(quoted(names.version));
+    QSqlQuery query(m_db);
+    query.prepare(sql);
+    for (const QVariant& value : bound)
+        query.addBindValue(value);
+    query.addBindValue(key.id);
+    if (checked)
+        query.addBindValue(key.version);
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    if (query.numRowsAffected() == 0)
+        return classifyMissedWrite(table, key);
+    return {};
+}
+
+StoreError SqlStoreBackend::inTransaction(const std::function<StoreError()>& work)
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    if (!m_db.transaction())
+        return failed(m_db.lastError());
+    StoreError outcome = work();
+    if (outcome.ok() && !m_db.commit())
+        outcome = failed(m_db.lastError());
+    if (!outcome.ok())
+        m_db.rollback();
+    return outcome;
+}
+
+// A write that touched no record: the record is gone, or it is there with another version.
+StoreError SqlStoreBackend::classifyMissedWrite(const QString& table, const RecordKey& key)
+{
+    StoredRecord now;
+    if (StoreError error = read(table, key.id, now); !error.ok())
+        return error;
+    if (!now.found) {
+        return {DeletedMeanwhile,
+                QStringLiteral("The record was deleted elsewhere since it was shown."), m_location};
+    }
+    return {ChangedMeanwhile,
+            QStringLiteral("The record was changed elsewhere since it was shown."), m_location};
+}
+
+}  // namespace tagwright::store
