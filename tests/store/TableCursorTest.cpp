@@ -216,7 +216,7 @@ namespace {
 
 // What a walk reading one field at each record gives, in one read: store order, missing
 // values as nulls, a record deleted through another cursor as a null in its place.
-TEST_F(TableCursorTest, columnValuesGiveWhatAWalkWouldRead)
+TEST_P(TableCursorTest, columnValuesGiveWhatAWalkWouldRead)
 {
     for (const QVariant& title : {QVariant("A"), QVariant(), QVariant("C"), QVariant("D")})
         ASSERT_TRUE(addLabel(cursor, title).ok());
