@@ -1,4 +1,5 @@
 #include "Command.h"
+#include "Terminal.h"
 
 #include "store/Database.h"
 #include "store/Schema.h"
@@ -26,8 +27,8 @@ const QCommandLineOption Replace(QStringLiteral("replace"),
 
 int fail(QTextStream& err, const store::StoreError& error, int code = Failed)
 {
-    QString where = error.path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error.path);
-    err << "tagwright-cli: " << error.message.simplified() << where << Qt::endl;
+    const QString where = error.path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error.path);
+    complain(err, error.message.simplified() + where);
     return code;
 }
 
