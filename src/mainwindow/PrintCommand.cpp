@@ -133,7 +133,7 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
-    const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window);
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
         m_output->setJobTitle(templateTitle(m_window));
@@ -147,8 +147,7 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         }
         return failed;
     }
-    printing::PrintResult result = tractor ? m_printer.PrintTractorLabel(*surface, snapshot)
-                                           : m_printer.PrintLaserLabels(*surface, snapshot);
+    printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
     writeBackFilledValues(m_window, result.filled);
     const QString note = m_output->close(*surface);
     return {result, note};

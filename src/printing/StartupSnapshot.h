@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LabelSnapshot.h"
+#include "PrintRequest.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@ struct StartupSnapshot {
 
     Outcome outcome = Outcome::Loaded;
     QString message;       // why it failed, with the file's path
-    LabelSnapshot window;  // header values, date, signatory, copies and marks as a new window has them
+    PrintRequest request;  // header values, date, signatory, copies and used cells as a new window has them
     bool tractor = false;  // the company record's LabelStyle is 2
 };
 
