@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "ExactFileName.h"
+#include "StartupSnapshot.h"
 #include "Terminal.h"
 
 #include "printing/BoxText.h"
@@ -8,7 +9,6 @@
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
-#include "printing/StartupSnapshot.h"
 
 #include <QCommandLineParser>
 #include <QDate>

@@ -7,7 +7,7 @@
 #include "WindowSnapshot.h"
 
 #include "printing/PrinterSurface.h"
-#include "store/Schema.h"
+#include "store/ShopRecord.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -59,11 +59,9 @@ bool PrintCommand::panelUp() const
 
 bool PrintCommand::tractorStock()
 {
-    store::TableCursor& company = m_window.company();
-    if (!company.hasCurrent())
-        company.moveFirst();
-    const QVariant style = company.value(store::schema::company::LabelStyle);
-    return !style.isNull() && style.toInt() == 2;
+    store::ShopRecord shop;
+    store::readShopRecord(m_window.company(), shop);
+    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
 }
 
 void PrintCommand::Print()

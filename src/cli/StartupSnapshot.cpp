@@ -1,14 +1,17 @@
 #include "StartupSnapshot.h"
 
-#include "BoxText.h"
-#include "LogoPicture.h"
+#include "printing/BoxText.h"
+#include "printing/LogoPicture.h"
 
 #include "store/Database.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
+#include "store/ShopRecord.h"
 #include "store/TableCursor.h"
 
-namespace tagwright::printing {
+namespace tagwright::cli {
+
+using namespace printing;
 
 namespace {
 
@@ -29,28 +32,22 @@ StartupSnapshot failed(StartupSnapshot::Outcome outcome, const QString& message)
     return result;
 }
 
-void loadCompany(TableCursor& company, StartupSnapshot& result, QString& defLabel)
+StoreError loadCompany(TableCursor& company, StartupSnapshot& result, QString& defLabel)
 {
-    if (!company.hasCurrent())
-        return;
-    namespace c = schema::company;
-    CompanyBlock& block = result.request.label.company;
-    block.name = fields::text(company.value(c::CompanyName));
-    block.address = fields::text(company.value(c::CompanyAddress));
-    block.cityStateZip = fields::text(company.value(c::CompanyCSZ));
-    block.phone = fields::text(company.value(c::CompanyPhone));
-    const auto offset = [&](const QString& field) {
-        return boxtext::offsetTwips(fields::text(company.value(field)));
-    };
-    PrintOffsets& offsets = result.request.sheet.offsets;
-    offsets.topRow = offset(c::LabelTopUp);
-    offsets.middleRow = offset(c::LabelMiddleUp);
-    offsets.bottomRow = offset(c::LabelBottomUp);
-    offsets.leftColumn = offset(c::LabelLeft);
-    offsets.rightColumn = offset(c::LabelRight);
-    defLabel = fields::text(company.value(c::DefLabel));
-    const QVariant style = company.value(c::LabelStyle);
-    result.tractor = !style.isNull() && style.toDouble() == 2;
+    ShopRecord shop;
+    if (StoreError error = readShopRecord(company, shop); !error.ok())
+        return error;
+    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    double* const offsets[5] = {&result.request.sheet.offsets.topRow,
+                                &result.request.sheet.offsets.middleRow,
+                                &result.request.sheet.offsets.bottomRow,
+                                &result.request.sheet.offsets.leftColumn,
+                                &result.request.sheet.offsets.rightColumn};
+    for (std::size_t i = 0; i < 5; ++i)
+        *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
+    defLabel = shop.defaultLabel;
+    result.tractor = shop.labelStyle.printedStock() == LabelStock::Tractor;
+    return {};
 }
 
 void loadTemplate(const TableCursor& labels, LabelContent& label)
@@ -108,7 +105,8 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
 
     StartupSnapshot result;
     QString defLabel;
-    loadCompany(company, result, defLabel);
+    if (StoreError error = loadCompany(company, result, defLabel); !error.ok())
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     if (templateTitle) {
         if (!labels.findFirst(schema::labels::Description, *templateTitle)) {
             return failed(StartupSnapshot::Outcome::UnknownTemplate,
@@ -121,4 +119,4 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     return result;
 }
 
-}  // namespace tagwright::printing
+}  // namespace tagwright::cli
