@@ -70,7 +70,8 @@ public:
     static QString todayText();
 
 protected:
-    // Closing the window is Exit: the program ends, nothing is saved and nothing asked.
+    // Closing the window is Exit: with unsaved changes the user is asked first (save,
+    // discard or cancel); then the program ends.
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -30,7 +30,7 @@ bool SignatoryList::eventFilter(QObject*, QEvent* event)
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             AddSignatory();
         else if (key == Qt::Key_Delete)
-            DeleteSignatory();
+            return DeleteSignatory();
     }
     return false;  // the text field still gets the key
 }
@@ -58,26 +58,39 @@ void SignatoryList::AddSignatory()
     list->setCurrentIndex(index);
 }
 
-void SignatoryList::DeleteSignatory()
+bool SignatoryList::DeleteSignatory()
 {
     QComboBox* list = m_window.controls().signatoryList;
     const int index = list->currentIndex();
-    // Typing over a chosen entry leaves nothing chosen, as a list with a text field does.
+    const QLineEdit* field = list->lineEdit();
+    // Typing over a chosen entry leaves nothing chosen, as a list with a text field does; a
+    // cursor inside the text is editing it, where Delete removes the character after it.
+    const bool wholeText = field->selectedText() == field->text()
+                           || (!field->hasSelectedText() && field->cursorPosition() == field->text().size());
     const bool chosen = index != -1 && list->currentText() == list->itemText(index);
-    if (chosen) {
-        store::TableCursor& signatories = m_window.signatories();
-        if (!signatories.findFirst(MechanicsField, list->currentText()))
-            return;  // the record is gone: the entry stays chosen
-        if (const store::StoreError error = signatories.deleteCurrent(); !error.ok()) {
-            m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                           QStringLiteral("Signatory not deleted"), error.describe());
-            return;
-        }
-        list->removeItem(index);
-        list->setCurrentIndex(-1);
-        return;
+    if (!chosen || !wholeText) {
+        dropChoiceKeepingText(list);
+        return false;
     }
-    dropChoiceKeepingText(list);
+    const QString name = list->currentText();
+    store::TableCursor& signatories = m_window.signatories();
+    if (!signatories.findFirst(MechanicsField, name))
+        return false;  // the record is gone: the entry stays chosen
+    const QString remove = QStringLiteral("Remove");
+    const int answer = m_window.dialogs().askChoice(
+        &m_window, QMessageBox::Question, QStringLiteral("Remove signatory"),
+        QStringLiteral("Remove %1 from the signatories?").arg(name),
+        {remove, QStringLiteral("Keep")});
+    if (answer != 0)
+        return true;  // kept: the key must not empty the chosen text either
+    if (const store::StoreError error = signatories.deleteCurrent(); !error.ok()) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+                                       QStringLiteral("Signatory not deleted"), error.describe());
+        return true;
+    }
+    list->removeItem(index);
+    list->setCurrentIndex(-1);
+    return true;
 }
 
 // Nothing is chosen afterwards, yet what was typed stays as it stands: the Delete key still

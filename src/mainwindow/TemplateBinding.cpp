@@ -68,6 +68,7 @@ void TemplateBinding::show()
     m_bodyBox->setPlainText(shownBody(store::fields::text(m_templates.value(labels::Body))));
     m_showing = false;
     rememberShownTexts();
+    m_onShow.take(m_templates);
 }
 
 void TemplateBinding::rememberShownTexts()
@@ -141,6 +142,7 @@ store::StoreError TemplateBinding::update()
         return error;
     m_recordTitle = written;
     rememberShownTexts();
+    m_onShow.take(m_templates);
     return {};
 }
 
@@ -164,11 +166,17 @@ bool TemplateBinding::changeRecord(const Move& move)
             m_reportFailure(error);
         return false;
     }
+    const qint64 left = m_templates.currentRowId();
     move(m_templates);
+    if (const store::StoreError error = m_templates.readError(); !error.ok()) {
+        // A blank card would invite Delete or Save onto a record the user never saw.
+        if (left >= 0)
+            m_templates.moveTo(left);
+        if (m_reportFailure)
+            m_reportFailure(error);
+        return false;
+    }
     show();
-    // A record the store could not read (a server out of reach) is shown blank: say why.
-    if (const store::StoreError error = m_templates.readError(); !error.ok() && m_reportFailure)
-        m_reportFailure(error);
     return true;
 }
 

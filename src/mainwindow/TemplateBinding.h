@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/RecordOnShow.h"
 #include "store/StoreError.h"
 
 #include <QObject>
@@ -75,8 +76,9 @@ public:
     store::StoreError writeChanges();
 
     // Writes unsaved changes, then runs `move` on the cursor and shows the record it lands
-    // on. When the write is refused, the user sees the store's message, the cursor stays
-    // on the record being left and false is returned.
+    // on. When the write is refused, or the record moved to cannot be read (a server out of
+    // reach), the user sees the store's message, the cursor goes back to the record being
+    // left, the boxes keep what they show and false is returned.
     bool changeRecord(const Move& move);
     bool moveFirst();
     bool moveLast();
@@ -84,6 +86,11 @@ public:
     bool movePrevious();
     bool refresh();
     bool addNew();
+
+    // The stored record the boxes show: its identity, the version read and its values.
+    const session::RecordOnShow& recordOnShow() const { return m_onShow; }
+    // The record on show was written by another command: what it now holds is on show.
+    void recordWritten() { m_onShow.take(m_templates); }
 
     // Body text between the box ("\n") and the store (CR LF).
     static QString storedBody(const QString& boxText);
@@ -105,6 +112,7 @@ private:
     QVariant m_recordTitle;  // the title of the record on show, as stored (null: none)
     QString m_shownBody;
     bool m_showing = false;
+    session::RecordOnShow m_onShow;
 };
 
 }  // namespace tagwright::mainwindow

@@ -2,6 +2,7 @@
 
 #include "ActivationWatch.h"
 #include "ClickLabel.h"
+#include "FocusRule.h"
 #include "HeaderLines.h"
 #include "LogoBox.h"
 #include "MainWindow.h"
@@ -215,6 +216,10 @@ void TemplateCard::page(int step)
     c.saveButton->setEnabled(false);
     if (templates.bof() && templates.eof())
         return;
+    const int shownTab = state.TabPos;
+    // The step hides the title box and the body: a focus in them would go on to the next
+    // box round the card and select its text there.
+    const bool focusOnCard = c.bodyBox->hasFocus() || c.titleBoxes[std::size_t(shownTab)]->hasFocus();
     const bool moved = m_binding->changeRecord([&](store::TableCursor& cursor) {
         c.titleBoxes[std::size_t(state.TabPos)]->hide();
         c.bodyBox->hide();
@@ -230,8 +235,17 @@ void TemplateCard::page(int step)
         cursor.edit();
     });
     if (!moved) {
-        // The text the store refused is still unsaved: the user may correct and save it.
-        c.saveButton->setEnabled(true);
+        // The card still shows the record it showed, with what was typed: the user may
+        // correct and save it, or try the step again.
+        state.TabPos = qint16(shownTab);
+        c.titleBoxes[std::size_t(shownTab)]->show();
+        c.bodyBox->show();
+        c.saveButton->setEnabled(m_editing || m_binding->hasUnsavedChange());
+        // Back into the body only when the step had already hidden the box with the focus:
+        // a title box still holding it would commit again on leaving.
+        if (focusOnCard && !c.bodyBox->hasFocus() && !c.titleBoxes[std::size_t(shownTab)]->hasFocus())
+            c.bodyBox->setFocus(Qt::OtherFocusReason);
+        keepNextKeyFromReplacing(&m_window);
         return;
     }
     state.NewLabel = 0;
@@ -246,6 +260,9 @@ void TemplateCard::page(int step)
     setCaptionsFromRecord();
     ShowTitleTab(state.TabPos);
     LeaveEditMode();
+    if (focusOnCard)
+        c.bodyBox->setFocus(Qt::OtherFocusReason);
+    keepNextKeyFromReplacing(&m_window);
 }
 
 }  // namespace tagwright::mainwindow

@@ -1,9 +1,11 @@
 #include "TemplateEditor.h"
 
+#include "FocusRule.h"
 #include "MainWindow.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"
 #include "TemplateMessages.h"
+#include "WindowSnapshot.h"
 #include "UserDialogs.h"
 
 #include "store/Schema.h"
@@ -80,6 +82,7 @@ void TemplateEditor::NewTemplate()
     m_window.state().NewLabel = 1;
     m_window.card().ShowTitleTab(0);
     m_window.controls().titleBoxes[0]->setFocus(Qt::OtherFocusReason);
+    keepNextKeyFromReplacing(&m_window);
 }
 
 void TemplateEditor::CommitTitle(int index)
@@ -154,7 +157,19 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
     const QString overwrite = QStringLiteral("Save mine over it");
     const QString keepNew = QStringLiteral("Keep as new template");
     const QString drop = QStringLiteral("Drop my changes");
-    const bool deleted = error.number == store::DeletedMeanwhile;
+    store::TableCursor& templates = m_window.templates();
+    // The choice answers for the version stored while the question is up: one written
+    // after it is asked about again, never written over unseen.
+    QVariant theirs;
+    bool deleted = error.number == store::DeletedMeanwhile;
+    if (!deleted) {
+        const store::StoreError read = templates.storedVersion(theirs);
+        deleted = read.number == store::DeletedMeanwhile;
+        if (!read.ok() && !deleted) {
+            reportFailure(QStringLiteral("Template not saved"), read);
+            return;
+        }
+    }
     const QStringList choices = deleted ? QStringList{keepNew, drop}
                                         : QStringList{reload, overwrite, keepNew};
     const QString text = deleted
@@ -174,11 +189,15 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
         showStoredTemplate();
         return;
     }
-    store::TableCursor& templates = m_window.templates();
     const bool adding = chosen == keepNew;
-    store::StoreError outcome = adding ? templates.keepAsNewRecord() : templates.overwriteStoredVersion();
+    store::StoreError outcome = adding ? templates.keepAsNewRecord()
+                                       : templates.overwriteStoredVersion(theirs);
     if (outcome.ok())
         outcome = m_window.card().binding().update();
+    if (isConflict(outcome)) {
+        resolveConflict(outcome);
+        return;
+    }
     if (!outcome.ok()) {
         if (adding)
             m_window.state().NewLabel = 1;
@@ -187,6 +206,7 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
     }
     settleWrittenRecord(adding);
     m_window.card().LeaveEditMode();
+    keepNextKeyFromReplacing(&m_window);
 }
 
 // The template on show as it is stored now (or, when it is gone, the first one).
@@ -215,6 +235,8 @@ void TemplateEditor::DeleteTemplate()
         // it would remove one the user cannot see. Dropping the new one is the deletion.
         templates.cancelUpdate();
         m_window.state().NewLabel = 0;
+    } else if (refuseUnlessOnShow(QStringLiteral("Template not deleted"))) {
+        return;
     } else if (store::StoreError error = templates.deleteCurrent(); !error.ok()) {
         // Deleted elsewhere already: what the user asked for is done.
         if (error.number != store::DeletedMeanwhile) {
@@ -235,11 +257,61 @@ void TemplateEditor::DeleteTemplate()
     m_window.card().binding().show();
     if (!error.ok())
         reportFailure(QStringLiteral("Templates not read again"), error);
+    keepNextKeyFromReplacing(&m_window);
+}
+
+// A command acts on the template on show, by its identity and the version shown. A record
+// the store could not read is refused with the store's reason; one changed elsewhere since
+// it was shown is refused and shown as stored now. True when refused.
+bool TemplateEditor::refuseUnlessOnShow(const QString& title)
+{
+    store::TableCursor& templates = m_window.templates();
+    const session::RecordOnShow& onShow = m_window.card().binding().recordOnShow();
+    if (onShow.isCurrentIn(templates))
+        return false;
+    if (!templates.readError().ok()) {
+        reportFailure(title, templates.readError());
+        return true;
+    }
+    if (onShow.stored() && templates.currentRowId() != onShow.key().id)
+        templates.moveTo(onShow.key().id);
+    reportFailure(title, {store::ChangedMeanwhile,
+                          QStringLiteral("Another workstation changed this template after it "
+                                         "was shown here, so nothing was done. It is shown "
+                                         "again as stored now."),
+                          QString()});
+    showStoredTemplate();
+    return true;
 }
 
 void TemplateEditor::Exit()
 {
     m_window.close();
+}
+
+bool TemplateEditor::hasUnsavedEdits()
+{
+    return m_window.card().isEditing() || m_window.card().binding().hasUnsavedChange();
+}
+
+bool TemplateEditor::confirmClose()
+{
+    if (!hasUnsavedEdits())
+        return true;
+    const QString save = QStringLiteral("Save");
+    const QString discard = QStringLiteral("Discard");
+    const QString title = templateTitle(m_window);
+    const int choice = m_window.dialogs().askChoice(
+        &m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
+        QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
+                       "Save them before closing?").arg(title),
+        {save, discard, QStringLiteral("Cancel")});
+    if (choice == 1)
+        return true;
+    if (choice != 0)
+        return false;
+    SaveTemplate();
+    return !hasUnsavedEdits();
 }
 
 // The record on show ready to take values: a pending add or edit as it is, else the current
@@ -250,8 +322,16 @@ store::StoreError TemplateEditor::openRecordForWriting()
     store::TableCursor& templates = m_window.templates();
     if (templates.editMode() != EditMode::None)
         return {};
-    if (templates.hasCurrent())
-        return templates.edit();
+    if (templates.hasCurrent()) {
+        if (store::StoreError error = templates.edit(); !error.ok())
+            return error;
+        // Written over the version shown, not one read since: a change made elsewhere
+        // meanwhile is asked about, as any other.
+        const session::RecordOnShow& onShow = m_window.card().binding().recordOnShow();
+        if (onShow.stored() && onShow.key().id == templates.currentRowId())
+            return templates.overwriteStoredVersion(onShow.key().version);
+        return {};
+    }
     m_window.state().NewLabel = 1;
     return templates.addNew();
 }

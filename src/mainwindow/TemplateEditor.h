@@ -34,8 +34,14 @@ public:
     // Removes the template on show at once and shows the first template's title and body;
     // the other fields keep what they show until the next display step.
     void DeleteTemplate();
-    // Ends the program without saving or asking, as closing the window does.
+    // Closes the window, as its close button does: see confirmClose().
     void Exit();
+    // Whether the window may close: with nothing unsaved at once; otherwise the user is
+    // asked to save, discard or cancel. Cancel, or a save that fails, keeps the window and
+    // the typing.
+    bool confirmClose();
+    // Typing or a changed caption, option, font or logo not yet written.
+    bool hasUnsavedEdits();
     // Writes the record when title box `index` (0..2) is left holding a title, changed or
     // not. A new template becomes the current record once its title is accepted.
     void CommitTitle(int index);
@@ -52,6 +58,7 @@ private:
     void reportFailure(const QString& title, const store::StoreError& error);
     static bool isConflict(const store::StoreError& error);
     void resolveConflict(const store::StoreError& error);
+    bool refuseUnlessOnShow(const QString& title);
     void showStoredTemplate();
 
     MainWindow& m_window;

@@ -2,6 +2,8 @@
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ScreenFonts.h"
+#include "mainwindow/TemplateBinding.h"
+#include "mainwindow/TemplateCard.h"
 #include "mainwindow/UserDialogs.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
@@ -112,6 +114,7 @@ bool FontSelection::storeFont(const QFont& font)
                                        QStringLiteral("Tagwright"), error.describe());
         return false;
     }
+    m_window.card().binding().recordWritten();
     return true;
 }
 

@@ -64,6 +64,15 @@ void TableCursor::loadCurrentRecord()
 }
 
 void TableCursor::moveFirst() { setPosition(0); }
+
+bool TableCursor::moveTo(qint64 rowId)
+{
+    const int index = int(m_rowIds.indexOf(rowId));
+    if (index < 0)
+        return false;
+    setPosition(index);
+    return true;
+}
 void TableCursor::moveLast() { setPosition(int(m_rowIds.size()) - 1); }
 
 void TableCursor::moveNext()
@@ -221,6 +230,9 @@ StoreError TableCursor::deleteCurrent()
 {
     if (!hasCurrent())
         return failure(QStringLiteral("No current record."), NoCurrentRecord);
+    // A record that could not be read is not deleted blind: it may not be the one shown.
+    if (!m_readError.ok())
+        return m_readError;
     const RecordKey key{m_rowIds[m_pos], m_current.version};
     if (StoreError error = backend().remove(m_table, key); !error.ok())
         return error;
@@ -240,7 +252,7 @@ StoreError TableCursor::reload()
     return {};
 }
 
-StoreError TableCursor::overwriteStoredVersion()
+StoreError TableCursor::storedVersion(QVariant& version) const
 {
     if (m_mode != EditMode::Edit)
         return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
@@ -251,7 +263,15 @@ StoreError TableCursor::overwriteStoredVersion()
         return failure(QStringLiteral("The record was deleted elsewhere since it was shown."),
                        DeletedMeanwhile);
     }
-    m_editKey.version = stored.version;
+    version = stored.version;
+    return {};
+}
+
+StoreError TableCursor::overwriteStoredVersion(const QVariant& version)
+{
+    if (m_mode != EditMode::Edit)
+        return failure(QStringLiteral("No record is being edited."), UpdateWithoutEdit);
+    m_editKey.version = version;
     return {};
 }
 

@@ -37,6 +37,12 @@ public:
     bool hasCurrent() const { return !bof() && !eof(); }
     int recordCount() const { return int(m_rowIds.size()); }
     qint64 currentRowId() const { return hasCurrent() ? m_rowIds[m_pos] : -1; }
+    // The current record's identity and the version that was read (null when it could not
+    // be read, or the table keeps no versions).
+    RecordKey currentKey() const { return {currentRowId(), m_current.version}; }
+    // Makes the record with this identity current again, read afresh; false when the
+    // cursor holds no such record.
+    bool moveTo(qint64 rowId);
 
     void moveFirst();
     void moveLast();
@@ -72,12 +78,14 @@ public:
     // pending values wait for the user's choice:
     // - reload(): drop them and read the records again, staying on the record when it is
     //   still there (else on the first);
-    // - overwriteStoredVersion(): write them over the record as it is stored now (the user
-    //   chose so, having been told);
+    // - overwriteStoredVersion(version): write them over the record as it was stored when
+    //   the user was told (storedVersion() before asking); changed again since, the update
+    //   is refused with ChangedMeanwhile once more;
     // - keepAsNewRecord(): make them, with the record's other fields as they were read, a
     //   record to add.
     StoreError reload();
-    StoreError overwriteStoredVersion();
+    StoreError storedVersion(QVariant& version) const;
+    StoreError overwriteStoredVersion(const QVariant& version);
     StoreError keepAsNewRecord();
 
     // Why the current record could not be read on the last move (a lost server, say);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTextCursor>
 
 using namespace tagwright;
@@ -47,6 +48,22 @@ TEST_F(KeyboardFocusTest, afterSaveTheNextKeyCannotReplaceTheTitle)
     EXPECT_TRUE(controls().bodyBox->textCursor().atEnd());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
     EXPECT_EQ(shownTitle(), "Annual Inspection");
+}
+
+TEST_F(KeyboardFocusTest, pagingAndCommandsLeaveNoBoxWhoseNextKeyReplacesItsText)
+{
+    const auto wholeTextSelected = [] {
+        const auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        return box && !box->text().isEmpty() && box->selectedText() == box->text();
+    };
+    controls().bodyBox->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(controls().bodyBox, Qt::Key_PageDown);
+    EXPECT_EQ(shownTitle(), "Oil Change");
+    EXPECT_FALSE(wholeTextSelected()) << focusName().toStdString();
+    const QString date = controls().dateBox->text();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+    EXPECT_EQ(controls().dateBox->text(), date);
+    EXPECT_EQ(focusName(), "Text2");
 }
 
 TEST_F(KeyboardFocusTest, tabLeavesTheBodyWithoutTypingIntoIt)

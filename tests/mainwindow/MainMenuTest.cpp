@@ -115,6 +115,21 @@ TEST_F(MainMenuTest, desktopKeysReachTheirEntriesAndPagingKeysStillPageOnce)
     EXPECT_TRUE(shown("Panel3D3"));
 }
 
+TEST_F(MainMenuTest, exitEntryWithUnsavedTypingAsksFirst)
+{
+    openMenuWindow(1);
+    activate();
+    QPlainTextEdit* body = find<QPlainTextEdit>("Text2");
+    body->setFocus();
+    QTest::keyClicks(body, QStringLiteral("typed "));
+    // Ctrl+Q where the desktop binds it; the offscreen test platform binds no quit key.
+    action("actionExit")->trigger();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Unsaved changes");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(body->toPlainText(), "typed Inspected.");
+}
+
 TEST_F(MainMenuTest, deleteKeyEditsTheBodyAndLeavesTheTemplate)
 {
     openMenuWindow(1);

@@ -59,6 +59,7 @@ TEST_F(SignatoryListTest, enterStoresANewNameAddsAndChoosesIt)
     EXPECT_EQ(window->state().FindText, "B. Brown A&P 42 \"Red\"");
 
     // A name with a quote is found and deleted like any other.
+    dialogs.choiceAnswers = {"Remove"};
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored().size(), 2);
     EXPECT_EQ(list()->count(), 2);
@@ -84,10 +85,19 @@ TEST_F(SignatoryListTest, enterWithEmptyOrBlankTextStoresNothing)
     EXPECT_EQ(list()->currentIndex(), -1);
 }
 
-TEST_F(SignatoryListTest, deleteRemovesTheChosenEntryAndItsRecord)
+TEST_F(SignatoryListTest, deleteAsksThenRemovesTheChosenEntryAndItsRecord)
 {
     openWindow();
     list()->setCurrentIndex(0);
+    QTest::keyClick(list(), Qt::Key_Delete);  // kept
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text, "Remove J. Smith A&P 1234 from the signatories?");
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->currentText(), "J. Smith A&P 1234");
+    EXPECT_EQ(list()->currentIndex(), 0);
+
+    list()->lineEdit()->selectAll();
+    dialogs.choiceAnswers = {"Remove"};
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678"}));
     EXPECT_EQ(entries(), QStringList({"A. Jones IA 5678"}));
@@ -126,6 +136,18 @@ TEST_F(SignatoryListTest, deleteWhileTypingDeletesOnlyTheCharacterAfterTheCursor
     EXPECT_EQ(stored().size(), 2);
 }
 
+TEST_F(SignatoryListTest, deleteInsideAChosenNameDeletesOneCharacterAndNoRecord)
+{
+    openWindow();
+    list()->setCurrentIndex(0);
+    list()->lineEdit()->setCursorPosition(1);  // a click inside the text
+    QTest::keyClick(list(), Qt::Key_Delete);
+    EXPECT_EQ(list()->currentText(), "J Smith A&P 1234");
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+}
+
 TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
 {
     openWindow();
@@ -144,6 +166,7 @@ TEST_F(SignatoryListTest, twoRecordsWithTheSameTextLoseTheFirstMatch)
     openWindow();
     ASSERT_EQ(list()->count(), 3);
     list()->setCurrentIndex(2);
+    dialogs.choiceAnswers = {"Remove"};
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(stored(), QStringList({"A. Jones IA 5678", "J. Smith A&P 1234"}));
     EXPECT_EQ(entries(), QStringList({"J. Smith A&P 1234", "A. Jones IA 5678"}));
@@ -161,6 +184,7 @@ TEST_F(SignatoryListTest, storeFailureIsReportedAndListStaysInStep)
     EXPECT_EQ(list()->count(), 2);
 
     list()->setCurrentIndex(0);
+    dialogs.choiceAnswers = {"Remove"};
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(list()->count(), 2);

@@ -357,20 +357,53 @@ TEST_F(TemplateEditorTest, readOnlyFileDuringTitleCommitAndDeleteKeepsTheWindowA
     EXPECT_EQ(newLabel(), 1);
 }
 
-TEST_F(TemplateEditorTest, exitAndClosingTheWindowEndTheProgramWithoutSaving)
+TEST_F(TemplateEditorTest, closingWithUnsavedChangesAsksToSaveDiscardOrCancel)
 {
     addTemplates({"Annual"});
     open();
-    typeBody("never saved");
-    ASSERT_TRUE(controls().exitButton->isEnabled());
-    click(controls().exitButton);
+    // Nothing unsaved: the program ends at once.
+    window->close();
     EXPECT_EQ(programEnds, 1);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Annual body");
+    EXPECT_TRUE(dialogs.questions.empty());
 
     window->show();
+    typeBody("typed ");
+    ASSERT_TRUE(controls().exitButton->isEnabled());
+    click(controls().exitButton);  // cancelled
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Unsaved changes");
+    EXPECT_EQ(dialogs.questionChoices[0], QStringList({"Save", "Discard", "Cancel"}));
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "typed Annual body");
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "Annual body");
+
+    dialogs.choiceAnswers = {"Save"};
     window->close();
     EXPECT_EQ(programEnds, 2);
+    EXPECT_EQ(storedField("Annual", labels::Body).toString(), "typed Annual body");
+
+    // A changed caption (editing, where Exit is off) asks too; Discard writes nothing.
+    window->show();
+    controls().captionBoxes[3]->setText("Hobbs");
+    dialogs.choiceAnswers = {"Discard"};
+    window->close();
+    EXPECT_EQ(dialogs.questions.size(), 3u);
+    EXPECT_EQ(programEnds, 3);
+    EXPECT_EQ(storedField("Annual", labels::LabelTop).toString(), "Tach");
+}
+
+TEST_F(TemplateEditorTest, closingKeepsTheWindowWhenTheSaveFails)
+{
+    addTemplates({"Annual"});
+    open();
+    typeBody("typed ");
+    reopenDatabase(store::Database::Access::ReadOnly);
+    dialogs.choiceAnswers = {"Save"};
+    window->close();
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "typed Annual body");
 }
 
 TEST_F(TemplateEditorTest, onlyMovingTheFocusWithinTheWindowCommits)
@@ -557,6 +590,30 @@ TEST_F(TwoWindowsTest, savingOverAChangeMadeElsewhereCanOverwriteWhenTheUserSays
     open();
     otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
     typeBody("mine ");
+    dialogs.choiceAnswers = {"Save mine over it"};
+    click(controls().saveButton);
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");
+    EXPECT_TRUE(browsing());
+}
+
+TEST_F(TwoWindowsTest, theOverwriteChoiceHoldsOnlyForTheVersionTheQuestionShowed)
+{
+    addTemplates({"Oil Change"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    typeBody("mine ");
+    // While the question is up they save once more.
+    dialogs.whileAsking = [this] {
+        if (dialogs.questions.size() == 1)
+            otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs again"); });
+    };
+    dialogs.choiceAnswers = {"Save mine over it"};
+    click(controls().saveButton);
+    ASSERT_EQ(dialogs.questions.size(), 2u);  // asked again, and cancelled
+    EXPECT_EQ(dialogs.questions[1].title, "Template changed elsewhere");
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "theirs again");
+    EXPECT_EQ(controls().bodyBox->toPlainText(), "mine Oil Change body");
+
     dialogs.choiceAnswers = {"Save mine over it"};
     click(controls().saveButton);
     EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");

@@ -69,6 +69,30 @@ TEST_P(SharedStoreTest, saveOverAChangeMadeElsewhereIsRefusedAndKeepsTheTyping)
     EXPECT_EQ(theirs.update().number, ChangedMeanwhile);
 }
 
+TEST_P(SharedStoreTest, overwritingTheVersionShownIsRefusedWhenItChangedAgain)
+{
+    ASSERT_TRUE(mine.edit().ok());
+    ASSERT_TRUE(theirs.edit().ok());
+    theirs.setValue(labels::Body, QStringLiteral("theirs"));
+    ASSERT_TRUE(theirs.update().ok());
+    mine.setValue(labels::Body, QStringLiteral("mine"));
+    ASSERT_EQ(mine.update().number, ChangedMeanwhile);
+
+    QVariant shown;
+    ASSERT_TRUE(mine.storedVersion(shown).ok());
+    ASSERT_TRUE(theirs.edit().ok());
+    theirs.setValue(labels::Body, QStringLiteral("theirs again"));
+    ASSERT_TRUE(theirs.update().ok());
+    ASSERT_TRUE(mine.overwriteStoredVersion(shown).ok());
+    EXPECT_EQ(mine.update().number, ChangedMeanwhile);
+
+    ASSERT_TRUE(mine.storedVersion(shown).ok());
+    ASSERT_TRUE(mine.overwriteStoredVersion(shown).ok());
+    EXPECT_TRUE(mine.update().ok());
+    ASSERT_TRUE(theirs.refresh().ok());
+    EXPECT_EQ(body(theirs), "mine");
+}
+
 TEST_P(SharedStoreTest, saveOfATemplateDeletedElsewhereNeverLandsOnANewerOne)
 {
     // They delete the only (and so the last) template and add another: a row number would

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace tagwright::test {
 
@@ -28,6 +29,8 @@ public:
     {
         questions.push_back({icon, title, text});
         questionChoices.push_back(choices);
+        if (whileAsking)
+            whileAsking();
         if (choiceAnswers.empty())
             return -1;
         const QString answer = choiceAnswers.front();
@@ -58,6 +61,7 @@ public:
     std::vector<Message> questions;
     std::vector<QStringList> questionChoices;
     std::deque<QString> choiceAnswers;   // button texts, in turn; none left = the user cancels
+    std::function<void()> whileAsking;   // what happens elsewhere while a question is up
     std::optional<QFont> fontAnswer;     // nothing = the user cancels
     QFont fontDialogInitial;
     int fontDialogShown = 0;
