@@ -305,7 +305,7 @@ bool TemplateEditor::confirmClose()
         &m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
         QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
                        "Save them before closing?").arg(title),
-        {save, discard, QStringLiteral("Cancel")});
+        {save, discard});  // the question's own Cancel keeps the window
     if (choice == 1)
         return true;
     if (choice != 0)
