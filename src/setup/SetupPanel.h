@@ -29,7 +29,6 @@ private:
     void setMainButtonsEnabled(bool enabled);
     void showSetupButtonAs(bool panelOpen);
     void loadCompanySettings();
-    void loadSetupPhone();
     store::StoreError reopenSetupCursor();
     ShopSettings settingsOnScreen() const;
     bool saveSettings();
