@@ -66,7 +66,7 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
   echo "SKIPPED: xvfb-run and xdotool are needed to answer the first-start question"
   exit 77
 fi
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   /usr/bin/tagwright & pid=$!
   sleep 3
   xdotool key Return
