@@ -4,6 +4,7 @@
 
 #include "store/DataFolders.h"
 #include "store/Database.h"
+#include "store/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
 #include "store/TableCursor.h"
@@ -21,6 +22,7 @@ namespace {
 // creating the database in place; it holds nothing, so it is made afresh.
 bool clearUnfinishedCreation(const QString& path)
 {
+    store::placement::removeLeftovers(path);
     return store::Database::isUnfinishedCreation(path) && store::Database::removeFiles(path);
 }
 
