@@ -1,7 +1,7 @@
 #include "Command.h"
 #include "Terminal.h"
 
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 #include "legacy/AccessImport.h"
 #include "legacy/ReaderGuard.h"
 
@@ -27,7 +27,7 @@ int runImportAccess(const Invocation& call)
         throw Refusal{QStringLiteral("import-access takes one Access file and --to TARGET.")};
     const QString source = call.positional.first();
     const QString target = call.options.value(QStringLiteral("to"));
-    if (const QString refusal = store::placement::linkRefusal(target); !refusal.isEmpty())
+    if (const QString refusal = files::linkRefusal(target); !refusal.isEmpty())
         throw Refusal{refusal};
     if (QFileInfo::exists(target))
         throw Refusal{QStringLiteral("%1 already exists; import-access writes a new file and never "

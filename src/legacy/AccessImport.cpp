@@ -1,7 +1,7 @@
 #include "AccessImport.h"
 
 #include "store/Database.h"
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 
 #include <QDir>
@@ -183,7 +183,7 @@ DatabaseKind databaseKind(const AccessContents& contents)
     return DatabaseKind::Unknown;
 }
 
-WriteResult writeTagwrightDatabase(const AccessContents& contents, store::placement::NewFile& written)
+WriteResult writeTagwrightDatabase(const AccessContents& contents, files::NewFile& written)
 {
     WriteResult result;
     result.summary.kind = databaseKind(contents);
@@ -224,7 +224,7 @@ WriteResult importAccessFile(const QString& source, const QString& target,
 {
     WriteResult result;
     const QFileInfo targetInfo(target);
-    if (const QString refusal = store::placement::linkRefusal(target); !refusal.isEmpty()) {
+    if (const QString refusal = files::linkRefusal(target); !refusal.isEmpty()) {
         result.error = refusal;
         return result;
     }
@@ -238,7 +238,7 @@ WriteResult importAccessFile(const QString& source, const QString& target,
                            .arg(QDir::toNativeSeparators(targetInfo.absolutePath()));
         return result;
     }
-    store::placement::removeLeftovers(targetInfo.absoluteFilePath());
+    files::removeLeftovers(targetInfo.absoluteFilePath());
     const AccessContents contents = readAccessFile(source);
     if (readDone)
         readDone();
@@ -252,7 +252,7 @@ WriteResult importAccessFile(const QString& source, const QString& target,
     }
     if (result.error = contentsMismatch(source, contents); !result.ok())
         return result;
-    store::placement::NewFile written(targetInfo.absoluteFilePath());
+    files::NewFile written(targetInfo.absoluteFilePath());
     result = writeTagwrightDatabase(contents, written);
     if (result.ok() && !written.placeNew())
         result.error = written.errorString();

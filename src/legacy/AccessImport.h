@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace tagwright::store::placement {
+namespace tagwright::files {
 class NewFile;
 }
 
@@ -44,7 +44,7 @@ struct WriteResult {
 // Writes the rows read from an Access file into `written`, a new file not yet in place, with
 // the same tables, fields, values and row order, in one transaction, flushed to the disk.
 // A message names the file it is meant to become.
-WriteResult writeTagwrightDatabase(const AccessContents& contents, store::placement::NewFile& written);
+WriteResult writeTagwrightDatabase(const AccessContents& contents, files::NewFile& written);
 
 // `tagwright-cli import-access`: reads `source`, writes it under a temporary name beside
 // `target`, then puts it in place; `target` must not exist. `readDone` runs after the

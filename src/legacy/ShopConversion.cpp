@@ -2,7 +2,7 @@
 
 #include "AccessHeader.h"
 #include "store/Database.h"
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 
@@ -31,7 +31,7 @@ struct PendingFile {
     QString path;
     AccessHeader header;
     AccessContents contents;
-    std::shared_ptr<store::placement::NewFile> written;   // the new database, not yet in place
+    std::shared_ptr<files::NewFile> written;   // the new database, not yet in place
 };
 
 AccessContents readExpecting(const QString& path, DatabaseKind kind, const ConversionProgress& progress)
@@ -124,6 +124,43 @@ void pointSetupAt(AccessContents& setup, const QString& folder)
     }
 }
 
+AccessTable* tableNamed(AccessContents& contents, const QString& name)
+{
+    for (AccessTable& table : contents.tables) {
+        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &table;
+    }
+    return nullptr;
+}
+
+// The shop's phone was kept twice: the setup panel showed and saved the setup record's copy,
+// while labels printed the shop record's, which nothing wrote. Several workstations share the
+// shop record only, so it gets the number the shop last typed.
+void carryPhoneOver(AccessContents& setup, AccessContents& main, QStringList& lines)
+{
+    const AccessTable* setupTable = setup.table(schema::SetupTable);
+    AccessTable* company = tableNamed(main, schema::CompanyInfoTable);
+    if (!setupTable || !company || setupTable->rows.isEmpty() || company->rows.isEmpty())
+        return;
+    const int from = setupTable->columnIndex(schema::setup::CompanyPhone);
+    const QString phone = from < 0 ? QString() : setupTable->rows.first()[from].toString();
+    if (phone.isEmpty())
+        return;
+    int to = company->columnIndex(schema::company::CompanyPhone);
+    if (to < 0) {
+        company->columns.append({schema::company::CompanyPhone, AccessColumn::Kind::Text});
+        for (auto& row : company->rows)
+            row.append(QVariant());
+        to = int(company->columns.size() - 1);
+    }
+    const QString printed = company->rows.first()[to].toString();
+    if (printed == phone)
+        return;
+    company->rows.first()[to] = phone;
+    lines << QStringLiteral("The shop's phone is now %1, as the setup panel showed it (labels "
+                            "printed \"%2\" until now).").arg(phone, printed);
+}
+
 void discard(QVector<PendingFile>& files)
 {
     // A new file that was not put in place removes itself.
@@ -137,7 +174,7 @@ void writeAndSwapIn(QVector<PendingFile>& pending, ConversionReport& report)
 {
     QVector<ImportSummary> summaries;
     for (PendingFile& file : pending) {
-        file.written = std::make_shared<store::placement::NewFile>(file.path);
+        file.written = std::make_shared<files::NewFile>(file.path);
         const WriteResult written = writeTagwrightDatabase(file.contents, *file.written);
         if (!written.ok())
             throw Refusal{ConversionReport::Failed, written.error};
@@ -147,7 +184,7 @@ void writeAndSwapIn(QVector<PendingFile>& pending, ConversionReport& report)
     // Access file it cannot open.
     for (qsizetype i = 0; i < pending.size(); ++i) {
         PendingFile& file = pending[i];
-        const QString keptAs = store::placement::keptOriginalName(file.path);
+        const QString keptAs = files::keptOriginalName(file.path);
         if (!file.written->replaceKeeping(keptAs))
             throw Refusal{ConversionReport::Failed, file.written->errorString()};
         file.written.reset();
@@ -168,7 +205,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         PendingFile setup{QFileInfo(request.setupPath).absoluteFilePath(), {}, {}, {}};
         if (!QFileInfo(setup.path).isFile())
             throw Refusal{ConversionReport::Failed, QStringLiteral("There is no setup database %1.").arg(shown(setup.path))};
-        store::placement::removeLeftovers(setup.path);
+        files::removeLeftovers(setup.path);
         setup.header = readAccessHeader(setup.path);
         if (setup.header.isAccess())
             setup.contents = readExpecting(setup.path, DatabaseKind::Setup, progress);
@@ -178,13 +215,15 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         PendingFile main{QDir(folder).filePath(schema::MainFileName), {}, {}, {}};
         if (!QFileInfo(main.path).isFile())
             throw Refusal{ConversionReport::Failed, QStringLiteral("There is no main database %1.").arg(shown(main.path))};
-        store::placement::removeLeftovers(main.path);
+        files::removeLeftovers(main.path);
         main.header = readAccessHeader(main.path);
         if (main.header.isAccess())
             main.contents = readExpecting(main.path, DatabaseKind::Main, progress);
         else
             expectTagwrightDatabase(main.path, schema::mainTables());
 
+        if (setup.header.isAccess() && main.header.isAccess())
+            carryPhoneOver(setup.contents, main.contents, report.lines);
         if (setup.header.isAccess()) {
             if (QDir::cleanPath(stored) != QDir::cleanPath(folder))
                 pointSetupAt(setup.contents, QDir::toNativeSeparators(folder));

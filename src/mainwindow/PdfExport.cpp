@@ -8,7 +8,7 @@
 #include "WindowSnapshot.h"
 
 #include "printing/PdfTarget.h"
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,12 +34,12 @@ ExportResult failed(const QString& fileName, const QString& reason)
 // Copies the finished draft over the chosen file in one step.
 ExportResult replaceWith(const QString& draft, const QString& fileName)
 {
-    if (const QString refusal = store::placement::linkRefusal(fileName); !refusal.isEmpty())
+    if (const QString refusal = files::linkRefusal(fileName); !refusal.isEmpty())
         return {Status::Refused, refusal};
     QFile source(draft);
     if (!source.open(QIODevice::ReadOnly))
         return failed(fileName, source.errorString());
-    store::placement::NewFile written(fileName);
+    files::NewFile written(fileName);
     if (!written.isOpen())
         return failed(fileName, written.errorString());
     QFile target;
@@ -68,7 +68,7 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
     return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
 }
 
-ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool tractorStock,
+ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool tractorStock,
                                    const QString& fileName)
 {
     // The draft carries the chosen file's name: the writer titles the document after it.
@@ -81,7 +81,7 @@ ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool t
     bool started = false;
     {
         printing::PdfTarget target(draft);
-        result = composeLabelCopy(window, tractorStock, target);
+        result = composeLabelCopy(request, tractorStock, target);
         started = target.started();
         finished = target.finish();
     }

@@ -2,7 +2,7 @@
 
 #include "PrinterError.h"
 
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -77,9 +77,9 @@ QPainter& PdfTarget::beginJob(const std::optional<QSizeF>& pageTwips)
         return m_painter;
     }
     applyPageSize(pageTwips);
-    if (const QString refusal = store::placement::linkRefusal(m_fileName); !refusal.isEmpty())
+    if (const QString refusal = files::linkRefusal(m_fileName); !refusal.isEmpty())
         throw PrinterError(PrinterFailure, refusal);
-    m_written = std::make_unique<store::placement::NewFile>(m_fileName);
+    m_written = std::make_unique<files::NewFile>(m_fileName);
     if (!m_written->isOpen()
         || !m_file.open(m_written->handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
         const QString reason = m_written->isOpen() ? m_file.errorString() : m_written->errorString();

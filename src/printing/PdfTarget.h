@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace tagwright::store::placement {
+namespace tagwright::files {
 class NewFile;
 }
 
@@ -46,7 +46,7 @@ private:
     QString writeError() const;
 
     QString m_fileName;
-    std::unique_ptr<store::placement::NewFile> m_written;
+    std::unique_ptr<files::NewFile> m_written;
     QFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;

@@ -16,7 +16,6 @@
 namespace tagwright::setup {
 
 namespace schema = store::schema;
-namespace company = schema::company;
 
 SetupPanel::SetupPanel(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
 {
@@ -52,10 +51,10 @@ void SetupPanel::open()
                                        QStringLiteral("Settings not read"), error.describe());
     }
     store::TableCursor& companyCursor = m_window.company();
-    if (!(companyCursor.bof() && companyCursor.eof())) {
+    // The phone comes with the shop's record, which every workstation shares; the setup
+    // record only keeps a copy of it.
+    if (!(companyCursor.bof() && companyCursor.eof()))
         loadCompanySettings();
-        loadSetupPhone();
-    }
     c.companyNameBox->setFocus();
 }
 
@@ -94,25 +93,13 @@ void SetupPanel::showSetupButtonAs(bool panelOpen)
 
 void SetupPanel::loadCompanySettings()
 {
-    store::TableCursor& cursor = m_window.company();
-    if (!cursor.hasCurrent())
-        cursor.moveFirst();
-    m_window.showCompanyRecord();
+    store::ShopRecord shop;
+    store::readShopRecord(m_window.company(), shop);
+    m_window.showShopRecord(shop);
     mainwindow::MainWindowControls& c = m_window.controls();
-    const bool laser = labelStyleIsLaser(cursor.value(company::LabelStyle));
+    const bool laser = shop.labelStyle.setupPanelStock() == store::LabelStock::Laser;
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
-}
-
-// A setup record that never had a phone keeps the one start-up showed from "CompanyInfo":
-// blanking the box would wipe the shop's phone from both records at the next save.
-void SetupPanel::loadSetupPhone()
-{
-    if (!reopenSetupCursor().ok() || !m_setup.hasCurrent())
-        return;
-    const QVariant phone = m_setup.value(schema::setup::CompanyPhone);
-    if (!phone.isNull())
-        m_window.controls().phoneBox->setText(phone.toString());
 }
 
 // The setup record is read afresh each time: nothing else keeps the setup table open.
@@ -122,10 +109,10 @@ store::StoreError SetupPanel::reopenSetupCursor()
                             : m_setup.open(m_window.setupDatabase(), schema::SetupTable);
 }
 
-ShopSettings SetupPanel::settingsOnScreen() const
+store::ShopRecord SetupPanel::settingsOnScreen() const
 {
     const mainwindow::MainWindowControls& c = m_window.controls();
-    ShopSettings settings;
+    store::ShopRecord settings;
     settings.companyName = c.companyNameBox->text();
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
@@ -133,7 +120,8 @@ ShopSettings SetupPanel::settingsOnScreen() const
     settings.offsetTexts = {c.topRowOffset->text(), c.middleRowOffset->text(),
                             c.bottomRowOffset->text(), c.leftColumnOffset->text(),
                             c.rightColumnOffset->text()};
-    settings.laser = c.laserOption->isChecked();
+    settings.labelStyle = store::LabelStyle::of(c.laserOption->isChecked() ? store::LabelStock::Laser
+                                                                            : store::LabelStock::Tractor);
     if (c.defaultLabelList->currentIndex() >= 0)
         settings.defaultLabel = c.defaultLabelList->currentText();
     return settings;
@@ -141,12 +129,12 @@ ShopSettings SetupPanel::settingsOnScreen() const
 
 bool SetupPanel::saveSettings()
 {
-    const ShopSettings settings = settingsOnScreen();
-    store::StoreError error = saveCompanyInfo(m_window.company(), settings);
+    const store::ShopRecord settings = settingsOnScreen();
+    store::StoreError error = store::writeShopRecord(m_window.company(), settings);
     if (error.ok()) {
         error = reopenSetupCursor();
         if (error.ok())
-            error = saveSetupPhone(m_setup, settings.phone);
+            error = store::writeSetupPhone(m_setup, settings.phone);
     }
     if (error.ok())
         return true;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ShopSettings.h"
-
+#include "store/ShopRecord.h"
 #include "store/TableCursor.h"
 
 #include <QObject>
@@ -29,9 +28,8 @@ private:
     void setMainButtonsEnabled(bool enabled);
     void showSetupButtonAs(bool panelOpen);
     void loadCompanySettings();
-    void loadSetupPhone();
     store::StoreError reopenSetupCursor();
-    ShopSettings settingsOnScreen() const;
+    store::ShopRecord settingsOnScreen() const;
     bool saveSettings();
     void showDefaultTemplate();
     void setKeyboardOrder();

@@ -4,9 +4,10 @@
 
 #include "store/DataFolders.h"
 #include "store/Database.h"
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
+#include "store/ShopOnServer.h"
 #include "store/TableCursor.h"
 
 #include <QDir>
@@ -22,7 +23,7 @@ namespace {
 // creating the database in place; it holds nothing, so it is made afresh.
 bool clearUnfinishedCreation(const QString& path)
 {
-    store::placement::removeLeftovers(path);
+    files::removeLeftovers(path);
     return store::Database::isUnfinishedCreation(path) && store::Database::removeFiles(path);
 }
 
@@ -30,14 +31,7 @@ bool clearUnfinishedCreation(const QString& path)
 
 store::StoreError openSetupDatabase(store::Database& setup, const QString& setupFolder)
 {
-    const QString path = QDir(setupFolder).filePath(schema::SetupFileName);
-    clearUnfinishedCreation(path);
-    if (!QFileInfo::exists(path)) {
-        // The per-user data folder does not exist before an installed program's first run.
-        QDir().mkpath(setupFolder);
-        return setup.create(path, schema::setupStatements());
-    }
-    return setup.open(path, schema::setupTables());
+    return store::openSetupFile(setup, QDir(setupFolder).filePath(schema::SetupFileName));
 }
 
 store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,

@@ -1,10 +1,9 @@
 #include "Database.h"
 
-#include "FilePlacement.h"
-
-#include "PostgresBackend.h"
+#include "files/FilePlacement.h"
 #include "Schema.h"
 #include "ServerAddress.h"
+#include "ServerBackend.h"
 #include "SqliteBackend.h"
 
 #include <QFile>
@@ -89,7 +88,7 @@ StoreError Database::openServer(const QString& dataPath, const QStringList& requ
     m_path = address.display;
     if (!parsed.ok())
         return parsed;
-    auto server = std::make_unique<PostgresBackend>(address);
+    auto server = std::make_unique<ServerBackend>(address);
     if (StoreError error = server->open(createTables ? schema::mainLayout()
                                                      : QVector<schema::TableLayout>());
         !error.ok())
@@ -114,12 +113,12 @@ StoreError Database::create(const QString& path, const QStringList& schemaStatem
     const QString finalPath = QFileInfo(path).absoluteFilePath();
     m_path = finalPath;
     // A dangling link is no file to QFileInfo, yet SQLite would create its target.
-    if (const QString refusal = placement::linkRefusal(finalPath); !refusal.isEmpty())
+    if (const QString refusal = files::linkRefusal(finalPath); !refusal.isEmpty())
         return {CannotOpenFile, refusal, finalPath};
     if (QFileInfo::exists(finalPath))
         return {CannotOpenFile, QStringLiteral("The database file already exists."), finalPath};
-    placement::removeLeftovers(finalPath);
-    placement::NewFile building(finalPath);
+    files::removeLeftovers(finalPath);
+    files::NewFile building(finalPath);
     if (!building.isOpen()) {
         return {CannotOpenFile,
                 QStringLiteral("%1 Start Tagwright from a folder you may write to, or make this "
@@ -141,7 +140,7 @@ StoreError Database::create(const QString& path, const QStringList& schemaStatem
     return {};
 }
 
-StoreError Database::build(placement::NewFile& file, const QStringList& schemaStatements,
+StoreError Database::build(files::NewFile& file, const QStringList& schemaStatements,
                            const std::function<StoreError(Database&)>& fill)
 {
     close();

@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
-namespace tagwright::store {
-
-namespace placement {
+namespace tagwright::files {
 class NewFile;
 }
+
+namespace tagwright::store {
 
 // One open database: a file, or a database on a server. Each instance owns its own connection,
 // so several files (and several opens of one file, as tests do) can be open at once.
@@ -54,7 +54,7 @@ public:
 
     // Builds a database in `file` (made by the caller, not yet in place): the schema, then
     // `fill`; closed and flushed to the disk at the end. The caller puts it in place.
-    StoreError build(placement::NewFile& file, const QStringList& schemaStatements,
+    StoreError build(files::NewFile& file, const QStringList& schemaStatements,
                      const std::function<StoreError(Database&)>& fill = {});
 
     // Whether the file at `path` is one that an interrupted creation left behind: empty, or

@@ -1,7 +1,7 @@
 #include "LegacyFixture.h"
 
 #include "startup/StoreBootstrap.h"
-#include "store/FilePlacement.h"
+#include "files/FilePlacement.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -156,7 +156,7 @@ TEST(SharedFolder, leftoversOfInterruptedRunsGoButNotWhatARunningProgramHolds)
     const QStringList kept{QStringLiteral(".QUILLON.MDB.notes"), QStringLiteral("QUILLON.MDB.part")};
     for (const QString& name : kept)
         writeBytes(folder.shop.file(name), "mine");
-    store::placement::NewFile running(folder.shop.file(MainName));
+    files::NewFile running(folder.shop.file(MainName));
     ASSERT_TRUE(running.isOpen()) << running.errorString().toStdString();
 
     const CliRun run = runCli({QStringLiteral("convert")}, folder.shop.path());

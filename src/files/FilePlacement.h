@@ -8,7 +8,7 @@
 // created through a name that already exists (a dangling link included): it is made
 // exclusively under an unpredictable name in its target folder, written, forced to the disk
 // and only then renamed into place.
-namespace tagwright::store::placement {
+namespace tagwright::files {
 
 // A file being written for `target`, made with O_CREAT|O_EXCL|O_NOFOLLOW under a random
 // name beside it (".NAME.XXXXXXXX.part"). It holds an advisory lock while it lives, which
@@ -71,4 +71,4 @@ QString keptOriginalName(const QString& path);
 // "... : No space left on device" for the last failed system call.
 QString systemError(const QString& what, const QString& path);
 
-}  // namespace tagwright::store::placement
+}  // namespace tagwright::files

@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tagwright::store::placement {
+namespace tagwright::files {
 
 namespace {
 
@@ -323,4 +323,4 @@ QString keptOriginalName(const QString& path)
     return candidate;
 }
 
-}  // namespace tagwright::store::placement
+}  // namespace tagwright::files
