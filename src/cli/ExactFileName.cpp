@@ -6,6 +6,7 @@
 #include <QUuid>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@ namespace tagwright::cli {
 ExactFileName::ExactFileName(const QString& argument)
 {
     const QByteArray bytes = encodeArgument(argument);
+    m_bytes = bytes;
     if (QFile::encodeName(QFile::decodeName(bytes)) == bytes) {
         m_pathForQt = argument;
         return;
@@ -37,12 +39,20 @@ ExactFileName::~ExactFileName()
     ::close(m_folder);
 }
 
+bool ExactFileName::isLink() const
+{
+    struct stat info {};
+    return ::lstat(m_bytes.constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool ExactFileName::commit()
 {
     if (m_folder < 0 || m_temporaryName.isEmpty())
         return true;
     if (::faccessat(m_folder, m_temporaryName.constData(), F_OK, 0) != 0)
         return true;  // nothing was written: no job reached the file
+    if (isLink())
+        return false;
     m_committed = ::renameat(m_folder, m_temporaryName.constData(), m_folder, m_name.constData()) == 0;
     return m_committed;
 }

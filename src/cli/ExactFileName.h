@@ -19,6 +19,9 @@ public:
 
     // False when the name's folder cannot be opened: then there is nowhere to write.
     bool usable() const { return !m_pathForQt.isEmpty(); }
+    // Whether a symbolic link (dangling or not) stands under the exact name: writing there
+    // is refused, never done through it.
+    bool isLink() const;
     // Where Qt is to write the file.
     QString pathForQt() const { return m_pathForQt; }
     // Puts the written file (if any was written) in place under its name; false when it
@@ -26,6 +29,7 @@ public:
     bool commit();
 
 private:
+    QByteArray m_bytes;         // the name as given
     QString m_pathForQt;
     int m_folder = -1;          // descriptor of the folder, when a rename is needed
     QByteArray m_name;          // the file's exact name in that folder

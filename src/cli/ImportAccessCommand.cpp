@@ -1,6 +1,7 @@
 #include "Command.h"
 #include "Terminal.h"
 
+#include "files/FilePlacement.h"
 #include "legacy/AccessImport.h"
 #include "legacy/ReaderGuard.h"
 
@@ -26,7 +27,9 @@ int runImportAccess(const Invocation& call)
         throw Refusal{QStringLiteral("import-access takes one Access file and --to TARGET.")};
     const QString source = call.positional.first();
     const QString target = call.options.value(QStringLiteral("to"));
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+    if (const QString refusal = files::linkRefusal(target); !refusal.isEmpty())
+        throw Refusal{refusal};
+    if (QFileInfo::exists(target))
         throw Refusal{QStringLiteral("%1 already exists; import-access writes a new file and never "
                                      "overwrites one.").arg(shown(target))};
     // The guard is up while the Access file is read and down before the first write.

@@ -9,6 +9,7 @@
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
+#include "store/Schema.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -135,8 +136,13 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
 {
     Options options;
     options.setup = parser.isSet(Setup) ? parser.value(Setup) : environment.setupPath;
-    if (parser.isSet(Template))
+    if (parser.isSet(Template)) {
         options.templateTitle = parser.value(Template);
+        if (options.templateTitle->size() > store::schema::TitleLength) {
+            throw Refusal{QStringLiteral("--template \"%1\" is longer than %2 characters; no title is.")
+                              .arg(*options.templateTitle).arg(store::schema::TitleLength)};
+        }
+    }
     for (const QString& assignment : parser.values(Value)) {
         const qsizetype equals = assignment.indexOf(u'=');
         const ValueField* field = equals < 0 ? nullptr : valueField(assignment.left(equals));
@@ -244,6 +250,12 @@ int runPrint(const Invocation& invocation)
     if (options.pdf) {
         const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*options.pdf);
         ExactFileName file(*options.pdf);
+        if (file.isLink()) {
+            complain(err, QStringLiteral("%1 is a symbolic link; Tagwright does not write through "
+                                         "one. Choose another name, or remove the link.")
+                              .arg(*options.pdf));
+            return Refused;
+        }
         if (!file.usable()) {
             complain(err, cannotWrite);
             return Failed;

@@ -1,8 +1,7 @@
 #include "AccessImport.h"
 
-#include "FilePlacement.h"
-
 #include "store/Database.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 
 #include <QDir>
@@ -73,13 +72,79 @@ QString copyTable(store::StoreBackend& db, const AccessTable& source, const QStr
     return {};
 }
 
-void removeWithJournal(const QString& path)
+bool fits(schema::ColumnType expected, AccessColumn::Kind kind)
 {
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-journal"));
+    using Kind = AccessColumn::Kind;
+    switch (expected) {
+    case schema::ColumnType::Text: return kind == Kind::Text || kind == Kind::Memo;
+    case schema::ColumnType::Real: return kind == Kind::Single || kind == Kind::Double;
+    case schema::ColumnType::Integer:
+        return kind == Kind::Boolean || kind == Kind::Byte || kind == Kind::Integer || kind == Kind::LongInteger;
+    }
+    return false;
+}
+
+QString typeName(schema::ColumnType type)
+{
+    switch (type) {
+    case schema::ColumnType::Text: return QStringLiteral("text");
+    case schema::ColumnType::Real: return QStringLiteral("a number");
+    case schema::ColumnType::Integer: return QStringLiteral("a whole number");
+    }
+    return {};
+}
+
+bool hasControlCharacter(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
+
+QString contentsMismatch(const QString& path, const AccessContents& contents)
+{
+    const auto damaged = [&](const QString& what) {
+        return QStringLiteral("The Access file %1 cannot be read: the file is damaged (%2).")
+            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), what);
+    };
+    for (const auto& layout : {schema::setupLayout(), schema::mainLayout()}) {
+        for (const schema::TableLayout& expected : layout) {
+            const AccessTable* table = contents.table(expected.name);
+            if (!table)
+                continue;
+            for (const schema::Column& column : expected.columns) {
+                const int index = table->columnIndex(column.name);
+                if (index >= 0 && !fits(column.type, table->columns[index].kind)) {
+                    return damaged(QStringLiteral("table \"%1\", column \"%2\" should hold %3")
+                                       .arg(table->name, column.name, typeName(column.type)));
+                }
+            }
+        }
+    }
+    if (const AccessTable* labels = contents.table(schema::LabelsTable)) {
+        const int title = labels->columnIndex(schema::labels::Description);
+        for (qsizetype row = 0; title >= 0 && row < labels->rows.size(); ++row) {
+            const QString text = labels->rows[row][title].toString();
+            if (text.size() > schema::TitleLength) {
+                return damaged(QStringLiteral("table \"%1\", row %2: the title \"%3...\" is longer than %4 characters")
+                                   .arg(labels->name).arg(row + 1).arg(text.left(schema::TitleLength)).arg(schema::TitleLength));
+            }
+        }
+    }
+    // The earlier program filled DataPath in at its first start and never emptied it: a
+    // missing, empty or garbled one is damage, not a choice.
+    if (const AccessTable* setup = contents.table(schema::SetupTable); setup && !setup->rows.isEmpty()) {
+        const int column = setup->columnIndex(schema::setup::DataPath);
+        const QVariant value = column < 0 ? QVariant() : setup->rows.first()[column];
+        if (value.isNull() || value.toString().isEmpty() || hasControlCharacter(value.toString()))
+            return damaged(QStringLiteral("table \"%1\", row 1: DataPath cannot be read").arg(setup->name));
+    }
+    return {};
+}
 
 QStringList ImportSummary::lines() const
 {
@@ -118,8 +183,7 @@ DatabaseKind databaseKind(const AccessContents& contents)
     return DatabaseKind::Unknown;
 }
 
-WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written,
-                                   const QString& destination)
+WriteResult writeTagwrightDatabase(const AccessContents& contents, files::NewFile& written)
 {
     WriteResult result;
     result.summary.kind = databaseKind(contents);
@@ -129,33 +193,29 @@ WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString
     }
     // One line naming the file the user asked for, not the temporary name it is written under.
     const auto cannotWrite = [&](const QString& reason) {
-        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(destination), reason.trimmed());
+        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(written.target()), reason.trimmed());
     };
-    const bool setup = result.summary.kind == DatabaseKind::Setup;
-    store::Database db;
-    if (store::StoreError error = db.create(written, setup ? schema::setupStatements() : schema::mainStatements());
-        !error.ok()) {
-        result.error = cannotWrite(error.message);
-        removeWithJournal(written);
+    if (!written.isOpen()) {
+        result.error = written.errorString();
         return result;
     }
+    const bool setup = result.summary.kind == DatabaseKind::Setup;
     QString failure;
-    const store::StoreError copied = db.backend().inTransaction([&]() -> store::StoreError {
-        for (const QString& table : requiredTables(result.summary.kind)) {
-            failure = copyTable(db.backend(), *contents.table(table), table, result.summary);
-            if (!failure.isEmpty())
-                return {store::EngineFailure, failure, db.path()};
-        }
-        return {};
-    });
-    if (!copied.ok())
-        result.error = cannotWrite(failure.isEmpty() ? copied.message : failure);
-    db.close();
-    QString flushFailure;
-    if (result.ok() && !placement::flushFile(written, &flushFailure))
-        result.error = cannotWrite(flushFailure);
-    if (!result.ok())
-        removeWithJournal(written);
+    store::Database db;
+    const store::StoreError built = db.build(
+        written, setup ? schema::setupStatements() : schema::mainStatements(),
+        [&](store::Database& building) {
+            return building.backend().inTransaction([&]() -> store::StoreError {
+                for (const QString& table : requiredTables(result.summary.kind)) {
+                    failure = copyTable(building.backend(), *contents.table(table), table, result.summary);
+                    if (!failure.isEmpty())
+                        return {store::EngineFailure, failure, building.path()};
+                }
+                return {};
+            });
+        });
+    if (!built.ok())
+        result.error = cannotWrite(failure.isEmpty() ? built.message : failure);
     return result;
 }
 
@@ -164,7 +224,11 @@ WriteResult importAccessFile(const QString& source, const QString& target,
 {
     WriteResult result;
     const QFileInfo targetInfo(target);
-    if (targetInfo.exists() || targetInfo.isSymLink()) {
+    if (const QString refusal = files::linkRefusal(target); !refusal.isEmpty()) {
+        result.error = refusal;
+        return result;
+    }
+    if (targetInfo.exists()) {
         result.error = QStringLiteral("%1 already exists; Tagwright writes a new file and never "
                                       "overwrites one.").arg(QDir::toNativeSeparators(targetInfo.absoluteFilePath()));
         return result;
@@ -174,6 +238,7 @@ WriteResult importAccessFile(const QString& source, const QString& target,
                            .arg(QDir::toNativeSeparators(targetInfo.absolutePath()));
         return result;
     }
+    files::removeLeftovers(targetInfo.absoluteFilePath());
     const AccessContents contents = readAccessFile(source);
     if (readDone)
         readDone();
@@ -185,10 +250,12 @@ WriteResult importAccessFile(const QString& source, const QString& target,
         result.error = missingTables(source, contents);
         return result;
     }
-    const QString written = placement::temporaryName(targetInfo.absolutePath(), targetInfo.fileName());
-    result = writeTagwrightDatabase(contents, written, targetInfo.absoluteFilePath());
-    if (result.ok() && !placement::placeNew(written, targetInfo.absoluteFilePath(), &result.error))
-        QFile::remove(written);
+    if (result.error = contentsMismatch(source, contents); !result.ok())
+        return result;
+    files::NewFile written(targetInfo.absoluteFilePath());
+    result = writeTagwrightDatabase(contents, written);
+    if (result.ok() && !written.placeNew())
+        result.error = written.errorString();
     return result;
 }
 

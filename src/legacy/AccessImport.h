@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace tagwright::files {
+class NewFile;
+}
+
 namespace tagwright::legacy {
 
 // Which of the shop's two databases an Access file holds.
@@ -25,6 +29,11 @@ DatabaseKind databaseKind(const AccessContents& contents);
 // Says which tables were looked for and which `path` holds.
 QString missingTables(const QString& path, const AccessContents& contents);
 
+// Empty when what was read fits what the shop's tables hold; otherwise one line naming the
+// file, the table and the row or column that does not: a column of the wrong type, a title
+// longer than a title can be, a setup record whose DataPath cannot be read.
+QString contentsMismatch(const QString& path, const AccessContents& contents);
+
 struct WriteResult {
     QString error;    // with the path concerned; empty on success
     ImportSummary summary;
@@ -32,12 +41,10 @@ struct WriteResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Writes the rows read from an Access file into a new Tagwright database file `written`
-// (which must not exist) with the same tables, fields, values and row order, in one
-// transaction, flushed to the disk. On failure nothing is left at `written`; the message
-// names `destination`, the file it is meant to become.
-WriteResult writeTagwrightDatabase(const AccessContents& contents, const QString& written,
-                                   const QString& destination);
+// Writes the rows read from an Access file into `written`, a new file not yet in place, with
+// the same tables, fields, values and row order, in one transaction, flushed to the disk.
+// A message names the file it is meant to become.
+WriteResult writeTagwrightDatabase(const AccessContents& contents, files::NewFile& written);
 
 // `tagwright-cli import-access`: reads `source`, writes it under a temporary name beside
 // `target`, then puts it in place; `target` must not exist. `readDone` runs after the

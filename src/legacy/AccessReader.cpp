@@ -7,6 +7,7 @@
 
 #include <mdbtools.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -19,7 +20,10 @@ namespace {
 constexpr int MemoHeaderSize = 12;           // length and flags, then where the text lives
 constexpr quint32 MemoInline = 0x80000000;   // the text follows the header in the row
 constexpr quint32 MemoOnePage = 0x40000000;  // the text fills one row of another page
+constexpr quint32 MemoLengthMask = 0x3fffffff;
 constexpr int RowOffsetMask = 0x1fff;
+constexpr int RowDeleted = 0x4000;
+constexpr unsigned char DataPage = 0x01;
 
 // Failures while reading stop the whole file: a shop's records are copied whole or not at all.
 struct Damaged {
@@ -63,6 +67,8 @@ private:
     QVariant value(const MdbColumn& column, const MdbField& field);
     QString text(const char* bytes, qsizetype size) const;
     QString memo(int start, int size);
+    QByteArray longValueRow(qint32 pageRow);
+    QVector<QVariant> readRow(MdbTableDef* table, std::vector<MdbField>& fields);
     const char* pageBytes(int start, int size) const;
 
     MdbHandle* m_mdb;
@@ -119,45 +125,64 @@ QString Reader::text(const char* bytes, qsizetype size) const
     return result;
 }
 
+// A row of a long-value page, where memo texts that do not fit their row live. The pointer
+// in the memo header names the page and the row; both are checked against the page itself,
+// so a damaged pointer cannot hand one template's text to another.
+QByteArray Reader::longValueRow(qint32 pageRow)
+{
+    const quint32 page = quint32(pageRow) >> 8;
+    const int row = pageRow & 0xff;
+    const int pageSize = m_mdb->fmt->pg_size;
+    if (page == 0 || qint64(page) * pageSize >= m_fileSize
+        || mdb_read_alt_pg(m_mdb, page) != ssize_t(pageSize))
+        throw Damaged{QStringLiteral("a memo points to a missing page")};
+    const auto* bytes = static_cast<const unsigned char*>(m_mdb->alt_pg_buf);
+    if (bytes[0] != DataPage || std::memcmp(bytes + 4, "LVAL", 4) != 0)
+        throw Damaged{QStringLiteral("a memo points to page %1, which holds no memo text").arg(page)};
+    const int countAt = m_mdb->fmt->row_count_offset;
+    const int rows = bytes[countAt] | (bytes[countAt + 1] << 8);
+    if (row >= rows)
+        throw Damaged{QStringLiteral("a memo points to row %1 of page %2, which has %3 rows").arg(row).arg(page).arg(rows)};
+    auto offsetAt = [&](int index) { return bytes[countAt + 2 + 2 * index] | (bytes[countAt + 3 + 2 * index] << 8); };
+    const int start = offsetAt(row);
+    const int end = row == 0 ? pageSize : offsetAt(row - 1) & RowOffsetMask;
+    const int first = start & RowOffsetMask;
+    if ((start & RowDeleted) || first < countAt + 2 + 2 * rows || first > end || end > pageSize)
+        throw Damaged{QStringLiteral("a memo points to a damaged or deleted row of page %1").arg(page)};
+    return QByteArray(reinterpret_cast<const char*>(bytes) + first, end - first);
+}
+
 QString Reader::memo(int start, int size)
 {
     if (size < MemoHeaderSize)
         throw Damaged{QStringLiteral("a memo field is cut short")};
     const quint32 header = quint32(mdb_get_int32(m_mdb->pg_buf, start));
     const qint32 firstRow = qint32(mdb_get_int32(m_mdb->pg_buf, start + 4));
+    const quint32 expected = header & MemoLengthMask;
     QByteArray bytes;
     if (header & MemoInline) {
         bytes = QByteArray(pageBytes(start + MemoHeaderSize, size - MemoHeaderSize),
                            size - MemoHeaderSize);
     } else if (header & MemoOnePage) {
-        void* page = nullptr;
-        int offset = 0;
-        size_t length = 0;
-        if (mdb_find_pg_row(m_mdb, firstRow, &page, &offset, &length) != 0)
-            throw Damaged{QStringLiteral("a memo points to a missing page")};
-        bytes = QByteArray(static_cast<const char*>(page) + offset, qsizetype(length));
+        bytes = longValueRow(firstRow);
     } else if ((header & 0xff000000) == 0) {
-        // A chain of pages, each row starting with the next link; the header holds the
-        // length. A chain that loops or stops early is damage, not a shorter text.
-        const quint32 expected = header;
+        // A chain of pages, each row starting with the next link. A chain that loops or
+        // stops early is damage, not a shorter text.
         const qint64 pages = m_fileSize / m_mdb->fmt->pg_size + 1;
         qint32 link = firstRow;
         for (qint64 hops = 0; link != 0 && quint32(bytes.size()) < expected; ++hops) {
-            void* page = nullptr;
-            int offset = 0;
-            size_t length = 0;
-            if (hops > pages || mdb_find_pg_row(m_mdb, link, &page, &offset, &length) != 0
-                || length <= 4)
+            const QByteArray row = hops > pages ? QByteArray() : longValueRow(link);
+            if (row.size() <= 4)
                 throw Damaged{QStringLiteral("a memo's page chain is broken")};
-            const char* row = static_cast<const char*>(page) + offset;
-            link = qint32(mdb_get_int32(const_cast<char*>(row), 0));
-            bytes.append(row + 4, qsizetype(length - 4));
+            link = qint32(mdb_get_int32(const_cast<char*>(row.constData()), 0));
+            bytes.append(row.constData() + 4, row.size() - 4);
         }
-        if (quint32(bytes.size()) != expected)
-            throw Damaged{QStringLiteral("a memo is shorter or longer than it says")};
     } else {
         throw Damaged{QStringLiteral("a memo field has unknown flags")};
     }
+    // The header's length is written with the text: any difference is damage on one side.
+    if (quint32(bytes.size()) != expected)
+        throw Damaged{QStringLiteral("a memo holds %1 bytes but says %2").arg(bytes.size()).arg(expected)};
     // Every memo byte lives in the file once; more than that means rows share damaged links.
     m_memoBytes += bytes.size();
     if (m_memoBytes > 2 * m_fileSize)
@@ -184,7 +209,11 @@ QVariant Reader::value(const MdbColumn& column, const MdbField& field)
     case MDB_LONGINT: return QVariant(int(qint32(mdb_get_int32(fixed(4), field.start))));
     case MDB_FLOAT: return QVariant(mdb_get_single(fixed(4), field.start));
     case MDB_DOUBLE: return QVariant(mdb_get_double(fixed(8), field.start));
-    case MDB_TEXT: return QVariant(text(pageBytes(field.start, field.siz), field.siz));
+    case MDB_TEXT:
+        // A text never holds more bytes than its column's definition allows.
+        if (field.siz > column.col_size)
+            throw Damaged{QStringLiteral("field \"%1\" is longer than its column").arg(QString::fromUtf8(column.name))};
+        return QVariant(text(pageBytes(field.start, field.siz), field.siz));
     case MDB_MEMO: return QVariant(memo(field.start, field.siz));
     default: break;
     }
@@ -194,6 +223,29 @@ QVariant Reader::value(const MdbColumn& column, const MdbField& field)
     const QString result = QString::fromUtf8(converted ? converted : "");
     g_free(converted);
     return result;
+}
+
+QVector<QVariant> Reader::readRow(MdbTableDef* table, std::vector<MdbField>& fields)
+{
+    // mdb_fetch_row has just cracked this row of the page in pg_buf without telling
+    // missing from empty values; crack it again to read the real null flags.
+    int start = 0;
+    size_t size = 0;
+    if (table->cur_row == 0 || mdb_find_row(m_mdb, int(table->cur_row - 1), &start, &size) != 0)
+        throw Damaged{QStringLiteral("the row cannot be found again")};
+    start &= RowOffsetMask;
+    const int count = mdb_crack_row(table, start, size, fields.data());
+    if (count < int(table->num_cols))
+        throw Damaged{QStringLiteral("the row holds fewer fields than the table")};
+    QVector<QVariant> row(int(table->num_cols));
+    for (unsigned int i = 0; i < table->num_cols; ++i) {
+        const int columnNumber = fields[i].colnum;
+        if (columnNumber < 0 || columnNumber >= int(table->num_cols))
+            throw Damaged{QStringLiteral("the row names a field the table does not have")};
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, columnNumber));
+        row[columnNumber] = value(*column, fields[i]);
+    }
+    return row;
 }
 
 AccessTable Reader::readTable(MdbTableDef* table, const std::function<void()>& rowRead)
@@ -207,25 +259,11 @@ AccessTable Reader::readTable(MdbTableDef* table, const std::function<void()>& r
     std::vector<MdbField> fields(table->num_cols);
     mdb_rewind_table(table);
     while (mdb_fetch_row(table)) {
-        // mdb_fetch_row has just cracked this row of the page in pg_buf without telling
-        // missing from empty values; crack it again to read the real null flags.
-        int start = 0;
-        size_t size = 0;
-        if (table->cur_row == 0 || mdb_find_row(m_mdb, int(table->cur_row - 1), &start, &size) != 0)
-            throw Damaged{QStringLiteral("a row of table \"%1\" cannot be found again").arg(result.name)};
-        start &= RowOffsetMask;
-        const int count = mdb_crack_row(table, start, size, fields.data());
-        if (count < int(table->num_cols))
-            throw Damaged{QStringLiteral("a row of table \"%1\" is damaged").arg(result.name)};
-        QVector<QVariant> row(result.columns.size());
-        for (unsigned int i = 0; i < table->num_cols; ++i) {
-            const int columnNumber = fields[i].colnum;
-            if (columnNumber < 0 || columnNumber >= int(table->num_cols))
-                throw Damaged{QStringLiteral("a row of table \"%1\" is damaged").arg(result.name)};
-            const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, columnNumber));
-            row[columnNumber] = value(*column, fields[i]);
+        try {
+            result.rows.append(readRow(table, fields));
+        } catch (const Damaged& damage) {
+            throw Damaged{QStringLiteral("table \"%1\", row %2: %3").arg(result.name).arg(result.rows.size() + 1).arg(damage.what)};
         }
-        result.rows.append(std::move(row));
         rowRead();
     }
     // libmdb passes over rows and pages it cannot make sense of; the table definition's
@@ -234,6 +272,43 @@ AccessTable Reader::readTable(MdbTableDef* table, const std::function<void()>& r
         throw Damaged{QStringLiteral("table \"%1\" holds %2 rows, of which %3 could be read")
                           .arg(result.name).arg(table->num_rows).arg(result.rows.size())};
     return result;
+}
+
+// The bytes a fixed-width value takes, or 0 for variable-width kinds.
+int fixedWidth(int type)
+{
+    switch (type) {
+    case MDB_BYTE: return 1;
+    case MDB_INT: return 2;
+    case MDB_LONGINT: case MDB_FLOAT: return 4;
+    case MDB_DOUBLE: case MDB_MONEY: case MDB_DATETIME: return 8;
+    default: return 0;
+    }
+}
+
+// A table definition's columns must agree with its column count and with their own types:
+// a changed byte there would otherwise read every row's values from the wrong place.
+void checkColumns(MdbTableDef* table, int pageSize)
+{
+    const QString name = QString::fromUtf8(table->name);
+    std::vector<bool> numbered(table->num_cols, false);
+    for (unsigned int i = 0; i < table->num_cols; ++i) {
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+        const auto damaged = [&](const QString& what) {
+            return Damaged{QStringLiteral("table \"%1\", column \"%2\": %3").arg(name, QString::fromUtf8(column->name), what)};
+        };
+        if (column->col_num < 0 || column->col_num >= int(table->num_cols) || numbered[column->col_num])
+            throw damaged(QStringLiteral("its number does not fit the table's %1 columns").arg(table->num_cols));
+        numbered[column->col_num] = true;
+        const int width = fixedWidth(column->col_type);
+        const bool variable = column->col_type == MDB_TEXT || column->col_type == MDB_MEMO;
+        if ((width > 0 && (!column->is_fixed || column->col_size != width)) || (variable && column->is_fixed))
+            throw damaged(QStringLiteral("its size or layout does not fit its type"));
+        if (column->col_type == MDB_TEXT && (column->col_size <= 0 || column->col_size > pageSize))
+            throw damaged(QStringLiteral("its length is impossible"));
+        if (!column->is_fixed && column->var_col_num >= table->num_var_cols)
+            throw damaged(QStringLiteral("it does not fit the table's %1 variable columns").arg(table->num_var_cols));
+    }
 }
 
 QString describe(const QString& path, const QString& what)
@@ -306,6 +381,7 @@ AccessContents readAccessFile(const QString& path, const ReadProgress& progress)
             if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0 || !table->columns
                 || table->columns->len != table->num_cols)
                 throw Damaged{QStringLiteral("table \"%1\" is damaged").arg(QString::fromUtf8(entry->object_name))};
+            checkColumns(table.get(), mdb->fmt->pg_size);
             total += table->num_rows;
             tables.push_back(std::move(table));
         }

@@ -1,9 +1,8 @@
 #include "ShopConversion.h"
 
 #include "AccessHeader.h"
-#include "FilePlacement.h"
-
 #include "store/Database.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 
@@ -32,7 +31,7 @@ struct PendingFile {
     QString path;
     AccessHeader header;
     AccessContents contents;
-    QString written;   // the new database under its temporary name
+    std::shared_ptr<files::NewFile> written;   // the new database, not yet in place
 };
 
 AccessContents readExpecting(const QString& path, DatabaseKind kind, const ConversionProgress& progress)
@@ -42,6 +41,8 @@ AccessContents readExpecting(const QString& path, DatabaseKind kind, const Conve
     AccessContents contents = readAccessFile(path, progress.rows);
     if (!contents.ok())
         throw Refusal{ConversionReport::Failed, contents.error};
+    if (const QString mismatch = contentsMismatch(path, contents); !mismatch.isEmpty())
+        throw Refusal{ConversionReport::Failed, mismatch};
     if (databaseKind(contents) != kind) {
         throw Refusal{ConversionReport::Failed,
                       QStringLiteral("%1 is not the shop's %2 database: it lacks the table%3 %4.")
@@ -162,12 +163,9 @@ void carryPhoneOver(AccessContents& setup, AccessContents& main, QStringList& li
 
 void discard(QVector<PendingFile>& files)
 {
-    for (const PendingFile& file : files) {
-        if (!file.written.isEmpty()) {
-            QFile::remove(file.written);
-            QFile::remove(file.written + QStringLiteral("-journal"));
-        }
-    }
+    // A new file that was not put in place removes itself.
+    for (PendingFile& file : files)
+        file.written.reset();
 }
 
 // Writes every new file under its temporary name first; only when all are on the disk are
@@ -176,24 +174,20 @@ void writeAndSwapIn(QVector<PendingFile>& pending, ConversionReport& report)
 {
     QVector<ImportSummary> summaries;
     for (PendingFile& file : pending) {
-        const QFileInfo info(file.path);
-        file.written = placement::temporaryName(info.absolutePath(), info.fileName());
-        const WriteResult written = writeTagwrightDatabase(file.contents, file.written, file.path);
-        if (!written.ok()) {
-            file.written.clear();
+        file.written = std::make_shared<files::NewFile>(file.path);
+        const WriteResult written = writeTagwrightDatabase(file.contents, *file.written);
+        if (!written.ok())
             throw Refusal{ConversionReport::Failed, written.error};
-        }
         summaries.append(written.summary);
     }
     // Main file first: a setup record already converted would point the window at an
     // Access file it cannot open.
     for (qsizetype i = 0; i < pending.size(); ++i) {
         PendingFile& file = pending[i];
-        const QString keptAs = placement::keptOriginalName(file.path);
-        QString error;
-        if (!placement::replaceKeeping(file.written, file.path, keptAs, &error))
-            throw Refusal{ConversionReport::Failed, error};
-        file.written.clear();
+        const QString keptAs = files::keptOriginalName(file.path);
+        if (!file.written->replaceKeeping(keptAs))
+            throw Refusal{ConversionReport::Failed, file.written->errorString()};
+        file.written.reset();
         report.lines << QStringLiteral("Converted %1 (%2) to a Tagwright database; the original is kept as %3.")
                             .arg(shown(file.path), file.header.formatName(), shown(keptAs));
         for (const QString& line : summaries[i].lines())
@@ -211,6 +205,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         PendingFile setup{QFileInfo(request.setupPath).absoluteFilePath(), {}, {}, {}};
         if (!QFileInfo(setup.path).isFile())
             throw Refusal{ConversionReport::Failed, QStringLiteral("There is no setup database %1.").arg(shown(setup.path))};
+        files::removeLeftovers(setup.path);
         setup.header = readAccessHeader(setup.path);
         if (setup.header.isAccess())
             setup.contents = readExpecting(setup.path, DatabaseKind::Setup, progress);
@@ -220,6 +215,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         PendingFile main{QDir(folder).filePath(schema::MainFileName), {}, {}, {}};
         if (!QFileInfo(main.path).isFile())
             throw Refusal{ConversionReport::Failed, QStringLiteral("There is no main database %1.").arg(shown(main.path))};
+        files::removeLeftovers(main.path);
         main.header = readAccessHeader(main.path);
         if (main.header.isAccess())
             main.contents = readExpecting(main.path, DatabaseKind::Main, progress);

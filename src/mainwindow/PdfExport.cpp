@@ -8,6 +8,7 @@
 #include "WindowSnapshot.h"
 
 #include "printing/PdfTarget.h"
+#include "files/FilePlacement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -34,17 +34,22 @@ ExportResult failed(const QString& fileName, const QString& reason)
 // Copies the finished draft over the chosen file in one step.
 ExportResult replaceWith(const QString& draft, const QString& fileName)
 {
+    if (const QString refusal = files::linkRefusal(fileName); !refusal.isEmpty())
+        return {Status::Refused, refusal};
     QFile source(draft);
     if (!source.open(QIODevice::ReadOnly))
         return failed(fileName, source.errorString());
-    QSaveFile target(fileName);
-    if (!target.open(QIODevice::WriteOnly))
+    files::NewFile written(fileName);
+    if (!written.isOpen())
+        return failed(fileName, written.errorString());
+    QFile target;
+    if (!target.open(written.handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         return failed(fileName, target.errorString());
-    // commit() overlooks a failure of its own last flush (Qt 6.4): flush first.
     if (target.write(source.readAll()) != source.size() || !target.flush())
-        target.cancelWriting();
-    if (!target.commit())
         return failed(fileName, target.errorString());
+    target.close();
+    if (!written.replace())
+        return failed(fileName, written.errorString());
     return {};
 }
 

@@ -2,9 +2,15 @@
 
 #include "PrinterError.h"
 
+#include "files/FilePlacement.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/statvfs.h>
 
 namespace tagwright::printing {
 
@@ -25,7 +31,7 @@ QPageSize pageSizeFromTwips(const QSizeF& twips)
 }
 
 PdfTarget::PdfTarget(const QString& fileName)
-    : m_fileName(fileName), m_file(fileName), m_writer(std::make_unique<QPdfWriter>(&m_file))
+    : m_fileName(fileName), m_writer(std::make_unique<QPdfWriter>(&m_file))
 {
     m_writer->setResolution(TwipsPerInch);
     m_writer->setCreator(QStringLiteral("Tagwright"));
@@ -38,11 +44,23 @@ PdfTarget::PdfTarget(const QString& fileName)
 
 PdfTarget::~PdfTarget()
 {
-    if (m_painter.isActive()) {
+    // A new file that was not put in place removes itself.
+    if (m_painter.isActive())
         m_painter.end();
-        m_file.cancelWriting();
-        m_file.commit();  // after cancelWriting(), only removes the temporary file
-    }
+}
+
+QString PdfTarget::writeError() const
+{
+    if (m_file.error() != QFileDevice::NoError && m_file.errorString() != QLatin1String("Unknown error"))
+        return m_file.errorString();
+    // The writer's buffer may fail without a word of its own: a full file system is the
+    // usual reason, and then its own words say so.
+    struct statvfs space {};
+    if (::statvfs(QFile::encodeName(QFileInfo(m_fileName).absolutePath()).constData(), &space) == 0
+        && space.f_bavail == 0)
+        return QString::fromLocal8Bit(std::strerror(ENOSPC));
+    return m_file.error() != QFileDevice::NoError ? m_file.errorString()
+                                                  : QStringLiteral("the PDF writer could not complete the file.");
 }
 
 void PdfTarget::applyPageSize(const std::optional<QSizeF>& pageTwips)
@@ -59,14 +77,19 @@ QPainter& PdfTarget::beginJob(const std::optional<QSizeF>& pageTwips)
         return m_painter;
     }
     applyPageSize(pageTwips);
-    if (!m_file.open(QIODevice::WriteOnly)) {
+    if (const QString refusal = files::linkRefusal(m_fileName); !refusal.isEmpty())
+        throw PrinterError(PrinterFailure, refusal);
+    m_written = std::make_unique<files::NewFile>(m_fileName);
+    if (!m_written->isOpen()
+        || !m_file.open(m_written->handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        const QString reason = m_written->isOpen() ? m_file.errorString() : m_written->errorString();
+        m_written.reset();
         throw PrinterError(PrinterFailure, QStringLiteral("Cannot write the PDF file %1: %2")
-                                               .arg(QFileInfo(m_fileName).absoluteFilePath(),
-                                                    m_file.errorString()));
+                                               .arg(QFileInfo(m_fileName).absoluteFilePath(), reason));
     }
     if (!m_painter.begin(m_writer.get())) {
-        m_file.cancelWriting();
-        m_file.commit();
+        m_file.close();
+        m_written.reset();
         throw PrinterError(PrinterFailure,
                            QStringLiteral("Cannot write the PDF file %1.")
                                .arg(QFileInfo(m_fileName).absoluteFilePath()));
@@ -87,16 +110,14 @@ bool PdfTarget::finish()
     // Nothing printed, nothing to write: no file is made.
     if (!m_painter.isActive())
         return m_finished;
-    // commit() overlooks a failure of its own last flush (Qt 6.4), so the buffered tail is
-    // flushed and checked first; on any write error the temporary file is removed instead
-    // of renamed.
-    if (!m_painter.end() || !m_file.flush()) {
-        m_error = m_file.errorString();
-        m_file.cancelWriting();
-    }
-    m_finished = m_file.commit();
-    if (!m_finished && m_error.isEmpty())
-        m_error = m_file.errorString();
+    const bool written = m_painter.end() && m_file.flush() && m_file.error() == QFileDevice::NoError;
+    if (!written)
+        m_error = writeError();
+    m_file.close();
+    m_finished = written && m_written->replace();
+    if (written && !m_finished)
+        m_error = m_written->errorString();
+    m_written.reset();  // removes the file when it was not put in place
     return m_finished;
 }
 

@@ -4,17 +4,22 @@
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 #include <QString>
 
 #include <memory>
 
+namespace tagwright::files {
+class NewFile;
+}
+
 namespace tagwright::printing {
 
 // Writes every job of one print command into one PDF file, a page per sheet or label page,
-// at 1440 dots per inch so that one device unit is one twip. The pages go to a temporary
-// file in the same folder, which finish() checks (write errors, a full disk) and renames
-// over the named file in one step; a failed or abandoned target leaves no file behind.
+// at 1440 dots per inch so that one device unit is one twip. The pages go to a new file in
+// the same folder, which finish() checks (write errors, a full disk) and renames over the
+// named file in one step; a failed or abandoned target leaves no file behind. A symbolic
+// link at the name is refused, never written through.
 class PdfTarget : public PrintTarget {
 public:
     explicit PdfTarget(const QString& fileName);
@@ -38,8 +43,11 @@ public:
 private:
     void applyPageSize(const std::optional<QSizeF>& pageTwips);
 
+    QString writeError() const;
+
     QString m_fileName;
-    QSaveFile m_file;
+    std::unique_ptr<files::NewFile> m_written;
+    QFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     bool m_started = false;

@@ -1,7 +1,7 @@
 #include "LegacyConversionStep.h"
 
 #include "legacy/AccessHeader.h"
-#include "legacy/FilePlacement.h"
+#include "files/FilePlacement.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/TableCursor.h"
@@ -44,7 +44,7 @@ QString aboutFile(const QString& path, const QString& what)
     return QStringLiteral("%1 (%2) comes from an earlier program: it is an Access database.\n"
                           "Tagwright will convert it to its own format and keep the original "
                           "unchanged as %3.")
-        .arg(shown(path), what, shown(QFileInfo(legacy::placement::keptOriginalName(path)).fileName()));
+        .arg(shown(path), what, shown(QFileInfo(files::keptOriginalName(path)).fileName()));
 }
 
 // The child's one line on stderr, without the program's name in front.

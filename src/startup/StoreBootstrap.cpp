@@ -4,6 +4,7 @@
 
 #include "store/DataFolders.h"
 #include "store/Database.h"
+#include "files/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
 #include "store/ShopOnServer.h"
@@ -22,6 +23,7 @@ namespace {
 // creating the database in place; it holds nothing, so it is made afresh.
 bool clearUnfinishedCreation(const QString& path)
 {
+    files::removeLeftovers(path);
     return store::Database::isUnfinishedCreation(path) && store::Database::removeFiles(path);
 }
 

@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "files/FilePlacement.h"
 #include "Schema.h"
 #include "ServerAddress.h"
 #include "ServerBackend.h"
@@ -110,20 +111,45 @@ StoreError Database::create(const QString& path, const QStringList& schemaStatem
 {
     close();
     const QString finalPath = QFileInfo(path).absoluteFilePath();
-    if (QFileInfo::exists(path))
+    m_path = finalPath;
+    // A dangling link is no file to QFileInfo, yet SQLite would create its target.
+    if (const QString refusal = files::linkRefusal(finalPath); !refusal.isEmpty())
+        return {CannotOpenFile, refusal, finalPath};
+    if (QFileInfo::exists(finalPath))
         return {CannotOpenFile, QStringLiteral("The database file already exists."), finalPath};
-    // A fixed name: whatever an earlier, interrupted creation left under it is replaced.
-    const QString building = finalPath + QStringLiteral(".new");
-    removeFiles(building);
-    const auto abandon = [&](StoreError error) {
+    files::removeLeftovers(finalPath);
+    files::NewFile building(finalPath);
+    if (!building.isOpen()) {
+        return {CannotOpenFile,
+                QStringLiteral("%1 Start Tagwright from a folder you may write to, or make this "
+                               "one writable.").arg(building.errorString()),
+                finalPath};
+    }
+    StoreError built = build(building, schemaStatements, fill);
+    m_path = finalPath;
+    if (!built.ok()) {
+        built.path = finalPath;
+        return built;
+    }
+    if (!building.placeNew())
+        return {CannotOpenFile, building.errorString(), finalPath};
+    auto placed = std::make_unique<SqliteBackend>(finalPath);
+    if (StoreError error = placed->open(SqliteBackend::Access::ReadWrite); !error.ok())
+        return error;
+    m_backend = std::move(placed);
+    return {};
+}
+
+StoreError Database::build(files::NewFile& file, const QStringList& schemaStatements,
+                           const std::function<StoreError(Database&)>& fill)
+{
+    close();
+    const auto abandon = [&](const StoreError& error) {
         close();
-        removeFiles(building);
-        error.path = finalPath;
-        m_path = finalPath;
         return error;
     };
-    m_path = building;
-    auto sqlite = std::make_unique<SqliteBackend>(building);
+    m_path = file.path();
+    auto sqlite = std::make_unique<SqliteBackend>(file.path());
     if (StoreError error = sqlite->open(SqliteBackend::Access::ReadWrite); !error.ok())
         return abandon(error);
     if (StoreError error = sqlite->execute(schemaStatements); !error.ok())
@@ -134,13 +160,8 @@ StoreError Database::create(const QString& path, const QStringList& schemaStatem
             return abandon(error);
     }
     close();
-    if (!QFile::rename(building, finalPath))
-        return abandon({CannotOpenFile, QStringLiteral("The new database could not be put in place."), finalPath});
-    m_path = finalPath;
-    auto placed = std::make_unique<SqliteBackend>(finalPath);
-    if (StoreError error = placed->open(SqliteBackend::Access::ReadWrite); !error.ok())
-        return error;
-    m_backend = std::move(placed);
+    if (!file.flush())
+        return {CannotOpenFile, file.errorString(), file.target()};
     return {};
 }
 

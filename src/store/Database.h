@@ -9,6 +9,10 @@
 #include <functional>
 #include <memory>
 
+namespace tagwright::files {
+class NewFile;
+}
+
 namespace tagwright::store {
 
 // One open database: a file, or a database on a server. Each instance owns its own connection,
@@ -44,9 +48,14 @@ public:
     // Creates a new file holding the given schema statements, then opens it. The file is
     // built under a temporary name in the same folder (with `fill`, when given, run on it
     // there) and renamed into place only when complete: a crash meanwhile leaves either no
-    // file or a whole one.
+    // file or a whole one. A link at `path`, even a dangling one, is refused.
     StoreError create(const QString& path, const QStringList& schemaStatements,
                       const std::function<StoreError(Database&)>& fill = {});
+
+    // Builds a database in `file` (made by the caller, not yet in place): the schema, then
+    // `fill`; closed and flushed to the disk at the end. The caller puts it in place.
+    StoreError build(files::NewFile& file, const QStringList& schemaStatements,
+                     const std::function<StoreError(Database&)>& fill = {});
 
     // Whether the file at `path` is one that an interrupted creation left behind: empty, or
     // a database without a single table. Such a file holds nothing to lose.

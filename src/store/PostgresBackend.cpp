@@ -145,13 +145,10 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
                                 + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
         for (const schema::Column& column : table.columns)
             columns << quoted(column.name) + u' ' + postgresType(column.type);
+        if (!table.uniqueTitle.isEmpty())
+            columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                           .arg(quoted(table.name), columns.join(QStringLiteral(", ")));
-        if (!table.uniqueTitle.isEmpty()) {
-            statements << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (lower(%3))")
-                              .arg(quoted(table.name + QStringLiteral("_unique_title")),
-                                   quoted(table.name), quoted(table.uniqueTitle));
-        }
     }
     return statements;
 }
@@ -159,8 +156,12 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
 StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayout>& layout)
 {
     bool complete = true;
-    for (const schema::TableLayout& table : layout)
-        complete = complete && hasTable(table.name);
+    QStringList tables;
+    for (const schema::TableLayout& table : layout) {
+        complete = complete && hasTable(table.name)
+            && (table.uniqueTitle.isEmpty() || hasColumn(table.name, schema::TitleKey));
+        tables << table.name;
+    }
     if (complete)
         return {};
     QSqlDatabase& db = connection();
@@ -176,6 +177,11 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
         }
     }
     query.finish();
+    // Databases made before titles kept their fold key get it now, in the same transaction.
+    if (StoreError error = addTitleKeys(tables); !error.ok()) {
+        db.rollback();
+        return error;
+    }
     if (!db.commit()) {
         const StoreError error = failed(db.lastError());
         db.rollback();
@@ -197,7 +203,7 @@ bool PostgresBackend::hasTable(const QString& table)
 
 SqlStoreBackend::Columns PostgresBackend::findColumns(const QString&)
 {
-    return {schema::RecordId, schema::RecordVersion};
+    return {schema::RecordId, schema::RecordVersion, {}};
 }
 
 QString PostgresBackend::equalsIgnoringCase(const QString& quotedField) const

@@ -30,9 +30,11 @@ QStringList sqliteStatements(const QVector<TableLayout>& layout)
         for (const Column& column : table.columns) {
             QString definition = column.name + u' ' + sqliteType(column.type);
             if (column.name == table.uniqueTitle)
-                definition += QStringLiteral(" UNIQUE COLLATE NOCASE");
+                definition += QStringLiteral(" COLLATE NOCASE");
             columns << definition;
         }
+        if (!table.uniqueTitle.isEmpty())
+            columns << TitleKey + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
     }
     return statements;
@@ -67,6 +69,22 @@ QVector<TableLayout> mainLayout()
           {c::DefLabel, Text}, {c::LabelStyle, Integer}},
          {}},
     };
+}
+
+QString uniqueTitleOf(const QString& table)
+{
+    for (const TableLayout& layout : mainLayout()) {
+        if (layout.name.compare(table, Qt::CaseInsensitive) == 0)
+            return layout.uniqueTitle;
+    }
+    return {};
+}
+
+QVariant titleKey(const QVariant& title)
+{
+    if (title.isNull())
+        return QVariant(QMetaType::fromType<QString>());
+    return title.toString().toCaseFolded();
 }
 
 QStringList setupStatements()

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 
 // File, table and field names of the two database files. Shops keep their files for years:
@@ -10,6 +11,10 @@ namespace tagwright::store::schema {
 
 inline const QString SetupFileName = QStringLiteral("SetupTGW.MDB");
 inline const QString MainFileName = QStringLiteral("QUILLON.MDB");
+
+// A template's title holds at most this many characters: the earlier program's files and
+// title boxes never held more, and every entrance keeps to it.
+constexpr int TitleLength = 20;
 
 inline const QString SetupTable = QStringLiteral("Setup");
 inline const QString LabelsTable = QStringLiteral("Labels");
@@ -63,6 +68,11 @@ inline const QString LabelStyle = QStringLiteral("LabelStyle");
 inline const QString RecordId = QStringLiteral("RecordId");
 inline const QString RecordVersion = QStringLiteral("RecordVersion");
 
+// The unique title's fold key, kept beside it by the store and never shown: the title in
+// Unicode case folding, so that "RÉVISION ½" and "Révision ½" are one title on every engine
+// (SQLite's own NOCASE folds ASCII letters only). The unique index is on this column.
+inline const QString TitleKey = QStringLiteral("TitleKey");
+
 enum class ColumnType { Text, Real, Integer };
 
 struct Column {
@@ -80,6 +90,11 @@ struct TableLayout {
 
 QVector<TableLayout> setupLayout();
 QVector<TableLayout> mainLayout();
+
+// The field of `table` that no two records may share in any letter case, or empty.
+QString uniqueTitleOf(const QString& table);
+// The fold key of a title; missing for a missing title.
+QVariant titleKey(const QVariant& title);
 
 // The main database's path: the setup record's DataPath, the platform's separator and
 // "QUILLON.MDB". A DataPath that already ends in a separator gives a doubled one, which

@@ -3,6 +3,8 @@
 #include "Database.h"
 #include "Schema.h"
 
+#include <QSqlRecord>
+
 namespace tagwright::store {
 
 namespace {
@@ -19,6 +21,48 @@ StoreError clearTable(StoreBackend& backend, const QString& table)
     return {};
 }
 
+// What a record is called in a message: a template by its title, a signatory by name.
+QString recordName(const QString& table, const QSqlRecord& fields)
+{
+    if (table == schema::LabelsTable)
+        return QStringLiteral("The template \"%1\"").arg(fields.value(schema::labels::Description).toString());
+    if (table == schema::MechanicsTable)
+        return QStringLiteral("The signatory \"%1\"").arg(fields.value(schema::mechanics::Mechanics).toString());
+    return QStringLiteral("The shop's settings");
+}
+
+// The server keeps text as UTF-8 without NUL characters; a file may hold either. A NUL
+// would stop the copy halfway, and bytes that are not UTF-8 read as replacement characters
+// (U+FFFD): copied, they would silently become other text. Both are named instead.
+StoreError unfaithfulText(const QString& table, const QSqlRecord& fields, const QString& where)
+{
+    for (int i = 0; i < fields.count(); ++i) {
+        const QVariant value = fields.value(i);
+        if (value.typeId() != QMetaType::QString)
+            continue;
+        const QString text = value.toString();
+        const bool nul = text.contains(QChar(0));
+        if (!nul && !text.contains(QChar(QChar::ReplacementCharacter)))
+            continue;
+        QString name = recordName(table, fields);
+        name.replace(QChar(0), QStringLiteral("\\0"));
+        return {EngineFailure,
+                QStringLiteral("%1 holds %2 in %3, which the server cannot store as it is; nothing "
+                               "was copied. Correct the field first.")
+                    .arg(name, nul ? QStringLiteral("a NUL character") : QStringLiteral("bytes that are not UTF-8 text"),
+                         fields.fieldName(i)),
+                where};
+    }
+    if (table == schema::LabelsTable
+        && fields.value(schema::labels::Description).toString().size() > schema::TitleLength) {
+        return {EngineFailure,
+                QStringLiteral("%1 has a title longer than %2 characters; nothing was copied. Shorten it first.")
+                    .arg(recordName(table, fields)).arg(schema::TitleLength),
+                where};
+    }
+    return {};
+}
+
 StoreError copyTable(StoreBackend& from, StoreBackend& to, const QString& table, int& copied)
 {
     QVector<qint64> ids;
@@ -30,6 +74,8 @@ StoreError copyTable(StoreBackend& from, StoreBackend& to, const QString& table,
             return error;
         if (!record.found)
             continue;
+        if (StoreError error = unfaithfulText(table, record.fields, from.location()); !error.ok())
+            return error;
         qint64 newId = -1;
         if (StoreError error = to.insert(table, record.fields, newId); !error.ok()) {
             if (error.number == DuplicateKey) {

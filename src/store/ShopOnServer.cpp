@@ -5,6 +5,8 @@
 #include "ServerAddress.h"
 #include "TableCursor.h"
 
+#include "files/FilePlacement.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -29,6 +31,7 @@ StoreError countShop(Database& main, CopyCount& count)
 
 StoreError openSetupFile(Database& setup, const QString& path)
 {
+    files::removeLeftovers(path);
     if (Database::isUnfinishedCreation(path))
         Database::removeFiles(path);
     if (QFileInfo::exists(path))
@@ -40,6 +43,9 @@ StoreError openSetupFile(Database& setup, const QString& path)
 
 StoreError writeDataPath(Database& setup, const QString& dataPath)
 {
+    // The engine would write through a link planted at the setup file's name.
+    if (const QString refusal = files::linkRefusal(setup.path()); !refusal.isEmpty())
+        return {CannotOpenFile, refusal, setup.path()};
     TableCursor record;
     StoreError error = record.open(setup, schema::SetupTable);
     if (error.ok())

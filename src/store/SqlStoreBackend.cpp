@@ -1,8 +1,13 @@
 #include "SqlStoreBackend.h"
 
+#include "Schema.h"
+
+#include <QSet>
+
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <atomic>
 
@@ -83,9 +88,89 @@ StoreError SqlStoreBackend::run(QSqlQuery& query, const QString& statement)
 const SqlStoreBackend::Columns& SqlStoreBackend::columns(const QString& table)
 {
     auto found = m_columns.constFind(table);
-    if (found == m_columns.constEnd())
-        found = m_columns.insert(table, findColumns(table));
+    if (found == m_columns.constEnd()) {
+        Columns names = findColumns(table);
+        const QString title = schema::uniqueTitleOf(table);
+        if (!title.isEmpty() && hasColumn(table, schema::TitleKey))
+            names.titleField = title;
+        found = m_columns.insert(table, names);
+    }
     return *found;
+}
+
+bool SqlStoreBackend::hasColumn(const QString& table, const QString& column)
+{
+    QSqlQuery query(m_db);
+    return query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table)))
+        && query.record().indexOf(column) >= 0;
+}
+
+StoreError SqlStoreBackend::withTitleKey(const QString& table, const QSqlRecord& values,
+                                         QSqlRecord& result)
+{
+    result = values;
+    const QString title = schema::uniqueTitleOf(table);
+    const int index = title.isEmpty() ? -1 : values.indexOf(title);
+    if (index < 0)
+        return {};
+    // Whatever the entrance (a window box, a command, a copy), a title keeps to its length.
+    const QString text = values.value(index).toString();
+    if (text.size() > schema::TitleLength) {
+        return {EngineFailure,
+                QStringLiteral("The title \"%1...\" is longer than %2 characters; a title holds at most %2.")
+                    .arg(text.left(schema::TitleLength)).arg(schema::TitleLength),
+                m_location};
+    }
+    if (columns(table).titleField.isEmpty())
+        return {};
+    QSqlField key(schema::TitleKey, QMetaType::fromType<QString>());
+    key.setValue(schema::titleKey(values.value(index)));
+    result.append(key);
+    return {};
+}
+
+StoreError SqlStoreBackend::addTitleKeys(const QStringList& tables)
+{
+    for (const QString& table : tables) {
+        const QString title = schema::uniqueTitleOf(table);
+        if (title.isEmpty() || hasColumn(table, schema::TitleKey))
+            continue;
+        forgetColumns();
+        const QString identity = quoted(columns(table).identity);
+        QSqlQuery query(m_db);
+        if (StoreError error = run(query, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT")
+                                              .arg(quoted(table), quoted(schema::TitleKey)));
+            !error.ok())
+            return error;
+        QVector<QPair<qint64, QVariant>> titles;
+        query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(identity, quoted(title), quoted(table)));
+        if (StoreError error = run(query); !error.ok())
+            return error;
+        while (query.next())
+            titles.append({query.value(0).toLongLong(), query.value(1)});
+        query.finish();
+        QSet<QString> taken;
+        QSqlQuery write(m_db);
+        write.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(quoted(table), quoted(schema::TitleKey), identity));
+        for (const auto& [id, value] : titles) {
+            QVariant key = schema::titleKey(value);
+            if (!key.isNull() && taken.contains(key.toString()))
+                key = QStringLiteral("%1\x01%2").arg(key.toString()).arg(id);
+            else if (!key.isNull())
+                taken.insert(key.toString());
+            write.addBindValue(key);
+            write.addBindValue(id);
+            if (StoreError error = run(write); !error.ok())
+                return error;
+        }
+        if (StoreError error = run(query, QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
+                                              .arg(quoted(table + QStringLiteral("_title_key")), quoted(table),
+                                                   quoted(schema::TitleKey)));
+            !error.ok())
+            return error;
+    }
+    forgetColumns();
+    return {};
 }
 
 StoreError SqlStoreBackend::recordIds(const QString& table, QVector<qint64>& ids)
@@ -141,7 +226,7 @@ StoreError SqlStoreBackend::read(const QString& table, qint64 id, StoredRecord& 
     record.fields = query.record();
     record.version = record.fields.value(0);
     record.fields.remove(0);
-    for (const QString& hidden : {names.identity, names.version}) {
+    for (const QString& hidden : {names.identity, names.version, names.titleField.isEmpty() ? QString() : schema::TitleKey}) {
         const int index = hidden.isEmpty() ? -1 : record.fields.indexOf(hidden);
         if (index >= 0)
             record.fields.remove(index);
@@ -155,12 +240,17 @@ StoreError SqlStoreBackend::findFirst(const QString& table, const QString& field
     id = -1;
     if (StoreError error = ready(); !error.ok())
         return error;
-    const QString identity = quoted(columns(table).identity);
+    const Columns& names = columns(table);
+    const QString identity = quoted(names.identity);
+    // A title is found by its fold key, so every engine ignores letter case alike.
+    const bool byKey = !names.titleField.isEmpty() && names.titleField.compare(field, Qt::CaseInsensitive) == 0;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1 LIMIT 1")
-                      .arg(identity, quoted(table), equalsIgnoringCase(quoted(field))));
-    query.addBindValue(bindable(value));
+                      .arg(identity, quoted(table),
+                           byKey ? quoted(schema::TitleKey) + QStringLiteral(" = ?")
+                                 : equalsIgnoringCase(quoted(field))));
+    query.addBindValue(byKey ? schema::titleKey(value) : bindable(value));
     if (StoreError error = run(query); !error.ok())
         return error;
     if (query.next())
@@ -168,9 +258,12 @@ StoreError SqlStoreBackend::findFirst(const QString& table, const QString& field
     return {};
 }
 
-StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& values, qint64& id)
+StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& given, qint64& id)
 {
     if (StoreError error = ready(); !error.ok())
+        return error;
+    QSqlRecord values;
+    if (StoreError error = withTitleKey(table, given, values); !error.ok())
         return error;
     const QString identity = quoted(columns(table).identity);
     QStringList names;
@@ -199,8 +292,13 @@ StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& value
 }
 
 StoreError SqlStoreBackend::update(const QString& table, const RecordKey& key,
-                                   const QSqlRecord& values)
+                                   const QSqlRecord& given)
 {
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    QSqlRecord values;
+    if (StoreError error = withTitleKey(table, given, values); !error.ok())
+        return error;
     QStringList sets;
     for (int i = 0; i < values.count(); ++i)
         sets << quoted(values.fieldName(i)) + QStringLiteral(" = ?");

@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 
 class QSqlError;
+class QSqlRecord;
 class QSqlQuery;
 
 namespace tagwright::store {
@@ -37,6 +38,7 @@ protected:
     struct Columns {
         QString identity;   // a column, or the engine's own row number
         QString version;    // empty when the table keeps none
+        QString titleField; // the unique title, when the table keeps its fold key
     };
 
     explicit SqlStoreBackend(QString location);
@@ -59,12 +61,21 @@ protected:
     // A failed statement; a lost server connection is noted so the next operation reconnects.
     virtual StoreError failed(const QSqlError& error);
 
+    // Gives each of `tables` with a unique title the fold-key column and its unique index,
+    // filled from the stored titles, inside the caller's transaction. Where older files hold
+    // titles that differ in letter case alone, the first keeps the key and the others get
+    // one no title folds to: they stay readable, and a save asks for a free title.
+    StoreError addTitleKeys(const QStringList& tables);
+    bool hasColumn(const QString& table, const QString& column);
+
     StoreError run(QSqlQuery& query);
     // A statement with nothing to bind, run as it stands (the server prepares no DDL).
     StoreError run(QSqlQuery& query, const QString& statement);
 
 private:
     const Columns& columns(const QString& table);
+    // `values` with the title's fold key added; an error for a title longer than a title is.
+    StoreError withTitleKey(const QString& table, const QSqlRecord& values, QSqlRecord& result);
     StoreError writeRecord(const QString& table, const RecordKey& key, const QString& statement,
                            const QVariantList& bound);
     StoreError classifyMissedWrite(const QString& table, const RecordKey& key);

@@ -96,7 +96,7 @@ QString SqliteBackend::tableDefinition(const QString& table)
 SqlStoreBackend::Columns SqliteBackend::findColumns(const QString& table)
 {
     const QStringList names = fieldNames(table);
-    Columns columns{QStringLiteral("rowid"), QString()};
+    Columns columns{QStringLiteral("rowid"), QString(), QString()};
     if (names.contains(schema::RecordId, Qt::CaseInsensitive))
         columns.identity = schema::RecordId;
     if (names.contains(schema::RecordVersion, Qt::CaseInsensitive))
@@ -145,6 +145,8 @@ StoreError SqliteBackend::upgrade(const QStringList& tables)
             break;
     }
     query.finish();
+    if (outcome.ok())
+        outcome = addTitleKeys(tables);
     const QString end = outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK");
     if (StoreError error = run(query, end); outcome.ok() && !error.ok()) {
         outcome = error;

@@ -281,3 +281,41 @@ TEST_F(Cli, aFullDiskFailsThePdfAndLeavesNoFile)
               0);
     EXPECT_GT(QFile(roomy).size(), 16 * 1024);
 }
+
+#include <unistd.h>
+
+// `--pdf NAME` where NAME is a link (to a file, or dangling into another folder): refused
+// with one line, the link and what it points at left as they were.
+TEST_F(Cli, aPdfNameThatIsALinkIsRefusedNeverWrittenThrough)
+{
+    const QString precious = shop.folder.file(QStringLiteral("precious.txt"));
+    QFile file(precious);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    const QString dangling = shop.folder.file(QStringLiteral("made-through-link.pdf"));
+    for (const QString& pointsAt : {precious, dangling}) {
+        SCOPED_TRACE(pointsAt.toStdString());
+        const QString pdf = shop.folder.file(QStringLiteral("label.pdf"));
+        QFile::remove(pdf);
+        ASSERT_EQ(::symlink(QFile::encodeName(pointsAt).constData(), QFile::encodeName(pdf).constData()), 0);
+        EXPECT_EQ(print({QStringLiteral("--pdf"), pdf}), 2);
+        EXPECT_TRUE(err.contains(QStringLiteral("symbolic link"))) << err.toStdString();
+        EXPECT_EQ(err.count(u'\n'), 1);
+        EXPECT_EQ(QFileInfo(pdf).symLinkTarget(), pointsAt);
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "keep me");
+    EXPECT_FALSE(QFile::exists(dangling));
+}
+
+TEST_F(Cli, templateTitleIsFoundInAnyLetterCaseBeyondAscii)
+{
+    QVariantMap revision = hundredHourTemplate();
+    revision["Description"] = QStringLiteral("Révision ½");
+    revision["Body"] = QStringLiteral("Révision faite");
+    shop.addTemplate(revision);
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("RÉVISION ½")}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(traced(QStringLiteral("Révision faite"))) << out.toStdString();
+}

@@ -184,3 +184,60 @@ TEST_F(Share, refusesPasswordsAndPlainFoldersAndChangesNothing)
 }
 
 }  // namespace
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+// A field the file can hold but the server cannot store as it is, written to the file as
+// another program might have; the share names the template in one line and copies nothing.
+// A title in letter case beyond ASCII is no such field.
+TEST_F(Share, fieldsTheServerCannotStoreFaithfullyAreNamedAndNothingIsCopied)
+{
+    const QString mainPath = shop.folder.file(schema::MainFileName);
+    const auto raw = [&](const QString& statement) {
+        QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        file.setDatabaseName(mainPath);
+        ASSERT_TRUE(file.open());
+        QSqlQuery query(file);
+        EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
+        query = QSqlQuery();
+        file.close();
+        file = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    };
+    const struct {
+        const char* title;
+        const char* body;   // an SQL expression
+        const char* said;
+    } cases[] = {
+        {"Nul Body", "'before' || char(0) || 'after'", "NUL character in Body"},
+        {"Latin-1 Body", "CAST(X'436166e920637261636b' AS TEXT)", "not UTF-8 text in Body"},
+        {"Twenty-one characters", "'long title'", "longer than 20 characters"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        raw(QStringLiteral("INSERT INTO Labels (Description, Body) VALUES ('%1', %2)")
+                .arg(QLatin1String(c.title), QLatin1String(c.body)));
+        EXPECT_EQ(share(), 1);
+        EXPECT_TRUE(err.contains(QLatin1String(c.title))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String(c.said))) << err.toStdString();
+        EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+        EXPECT_FALSE(err.contains(QLatin1String("INSERT")) || err.contains(QLatin1String("SELECT")));
+        EXPECT_EQ(setupDataPath(), shop.folder.path());
+        EXPECT_TRUE(column(server.dataPath(), schema::LabelsTable, schema::labels::Description).isEmpty());
+        raw(QStringLiteral("DELETE FROM Labels WHERE Description = '%1'").arg(QLatin1String(c.title)));
+    }
+    QVariantMap revision = hundredHourTemplate();
+    revision["Description"] = QStringLiteral("Révision ½");
+    shop.addTemplate(revision);
+    ASSERT_EQ(share(), 0) << err.toStdString();
+    store::Database db;
+    ASSERT_TRUE(db.openMain(server.dataPath()).ok());
+    store::TableCursor labels;
+    ASSERT_TRUE(labels.open(db, schema::LabelsTable).ok());
+    EXPECT_TRUE(labels.findFirst(schema::labels::Description, QStringLiteral("RÉVISION ½")));
+}
+
+}  // namespace

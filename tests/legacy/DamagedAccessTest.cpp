@@ -52,9 +52,7 @@ TEST_P(DamagedCopies, importEndsWithAMessageOrACompleteDatabaseNeverACrashOrAHan
         TempFolder folder;
         const QString source = folder.file(QStringLiteral("damaged.mdb"));
         const QString target = folder.file(QStringLiteral("new.db"));
-        writeBytes(source, mutation.bytes);
-        const CliRun run = runCli({QStringLiteral("import-access"), source, QStringLiteral("--to"), target},
-                                  folder.path(), 20000);
+        const CliRun run = importDamagedCopy(folder, mutation.bytes);
         ASSERT_TRUE(run.finished) << "no end within 20 s";
         ASSERT_FALSE(run.crashed) << run.err.toStdString();
         EXPECT_EQ(fileBytes(source), mutation.bytes);

@@ -138,6 +138,16 @@ inline CliRun runCli(const QStringList& arguments, const QString& workingFolder 
     return run;
 }
 
+// `tagwright-cli import-access damaged.mdb --to new.db` in `folder`, `bytes` being the
+// Access file, as a damaged copy reaches the command.
+inline CliRun importDamagedCopy(const TempFolder& folder, const QByteArray& bytes)
+{
+    const QString source = folder.file(QStringLiteral("damaged.mdb"));
+    writeBytes(source, bytes);
+    return runCli({QStringLiteral("import-access"), source, QStringLiteral("--to"), folder.file(QStringLiteral("new.db"))},
+                  folder.path(), 20000);
+}
+
 // The names in a folder, hidden ones included: a failed run must leave nothing behind.
 inline QStringList folderEntries(const QString& folder)
 {

@@ -151,3 +151,25 @@ TEST_F(PdfExportTest, labelPrintWouldRefuseIsNotExported)
 }
 
 }  // namespace
+
+#include <unistd.h>
+
+TEST_F(PdfExportTest, aChosenNameThatIsALinkIsRefusedAndWhatItPointsAtKept)
+{
+    openMenuWindow(1);
+    const QString precious = folder.file(QStringLiteral("precious.txt"));
+    writeFile(precious, "keep me");
+    const QString dangling = folder.file(QStringLiteral("made-through-link.pdf"));
+    for (const QString& pointsAt : {precious, dangling}) {
+        const QString fileName = folder.file(QStringLiteral("label.pdf"));
+        QFile::remove(fileName);
+        ASSERT_EQ(::symlink(QFile::encodeName(pointsAt).constData(), QFile::encodeName(fileName).constData()), 0);
+        dialogs.messages.clear();
+        exportTo(fileName);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("symbolic link")))
+            << dialogs.messages[0].text.toStdString();
+    }
+    EXPECT_EQ(readFile(precious), "keep me");
+    EXPECT_FALSE(QFile::exists(dangling));
+}

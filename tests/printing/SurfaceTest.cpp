@@ -171,3 +171,34 @@ TEST(PdfTarget, everyJobStartsOnANewPageOfTheSameFile)
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
 }
+
+#include <unistd.h>
+
+// A link at the PDF's name (print to file, the labels written when no printer is installed)
+// is refused: the file it points at keeps its bytes and nothing is created where a dangling
+// one points.
+TEST(PdfTarget, aLinkAtTheNameIsRefusedNeverWrittenThrough)
+{
+    tagwright::test::TempFolder folder;
+    const QString precious = folder.file(QStringLiteral("precious.txt"));
+    QFile file(precious);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    for (const QString& pointsAt : {precious, folder.file(QStringLiteral("made-through-link.pdf"))}) {
+        const QString name = folder.file(QStringLiteral("label.pdf"));
+        QFile::remove(name);
+        ASSERT_EQ(::symlink(QFile::encodeName(pointsAt).constData(), QFile::encodeName(name).constData()), 0);
+        PdfTarget target(name);
+        try {
+            target.beginJob(std::nullopt);
+            ADD_FAILURE() << "the link was written through";
+        } catch (const PrinterError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("symbolic link"))) << error.message().toStdString();
+        }
+    }
+    QFile kept(precious);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "keep me");
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("made-through-link.pdf"))));
+}

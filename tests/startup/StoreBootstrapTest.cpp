@@ -245,3 +245,38 @@ TEST(StoreBootstrap, aStoppedServerInDataPathIsNamedAtOnce)
 }
 
 }  // namespace
+
+#include <QProcess>
+
+namespace {
+
+// A first run in a folder nobody may write to (a read-only file system here, since folder
+// permissions do not bind root): the message names the folder, the system's reason and what
+// to do, not only the engine's "unable to open database file".
+TEST(StoreBootstrap, aFirstRunInAReadOnlyFolderNamesItAndSaysWhatToDo)
+{
+    test::TempFolder parent;
+    const QString folder = parent.file(QStringLiteral("read-only"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    bool mounted = false;
+    if (geteuid() == 0) {
+        mounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                              QStringLiteral("ro,size=16k"), QStringLiteral("tmpfs"), folder}) == 0;
+        if (!mounted)
+            GTEST_SKIP() << "mounting a read-only file system failed";
+    } else {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    store::Database setup;
+    const store::StoreError error = startup::openSetupDatabase(setup, folder);
+    if (mounted)
+        QProcess::execute(QStringLiteral("umount"), {folder});
+    ASSERT_FALSE(error.ok());
+    const QString shown = error.describe();
+    EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(folder))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(mounted ? QStringLiteral("Read-only file system") : QStringLiteral("Permission denied")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("folder you may write to"))) << shown.toStdString();
+}
+
+}  // namespace

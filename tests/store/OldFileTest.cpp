@@ -104,4 +104,31 @@ TEST_F(OldFileTest, readOnlyOldFileStillOpensAndReads)
     EXPECT_EQ(cursor.value(labels::Body).toString(), "o");
 }
 
+// Titles an older file holds twice in letter case beyond ASCII (its rule folded ASCII only):
+// both stay readable after the upgrade, the first is the one found, and no third may join.
+TEST_F(OldFileTest, titlesStoredTwiceInUnicodeLetterCaseStayAndNoMoreAreTaken)
+{
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        file.setDatabaseName(path);
+        ASSERT_TRUE(file.open());
+        QSqlQuery query(file);
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Labels (Description, Body) VALUES ('Révision ½', 'r1')")));
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Labels (Description, Body) VALUES ('RÉVISION ½', 'r2')")));
+        query = QSqlQuery();
+        file.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    Database db;
+    ASSERT_TRUE(db.open(path, schema::mainTables()).ok());
+    TableCursor cursor;
+    ASSERT_TRUE(cursor.open(db, schema::LabelsTable).ok());
+    EXPECT_EQ(titles(cursor), (QStringList{"Annual", "Oil Change", "Révision ½", "RÉVISION ½"}));
+    ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("révision ½")));
+    EXPECT_EQ(cursor.value(labels::Body).toString(), "r1");
+    cursor.addNew();
+    cursor.setValue(labels::Description, QStringLiteral("RéVISION ½"));
+    EXPECT_EQ(cursor.update().number, DuplicateKey);
+}
+
 }  // namespace

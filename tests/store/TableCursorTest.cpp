@@ -112,6 +112,22 @@ TEST_P(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
     EXPECT_EQ(cursor.value(labels::Body).toString(), "second");
 }
 
+// Letter case beyond ASCII: one rule on both engines, for refusing and for finding.
+TEST_P(TableCursorTest, titlesDifferingInAnyLetterCaseAreOneTitle)
+{
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Révision ½"), QStringLiteral("first")).ok());
+    for (const QString& taken : {QStringLiteral("RÉVISION ½"), QStringLiteral("révision ½"), QStringLiteral("RéVISION ½")}) {
+        cursor.addNew();
+        cursor.setValue(labels::Description, taken);
+        EXPECT_EQ(cursor.update().number, DuplicateKey) << taken.toStdString();
+        cursor.cancelUpdate();
+    }
+    ASSERT_TRUE(addLabel(cursor, QStringLiteral("Revision ½"), QStringLiteral("no accent, another title")).ok());
+    ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("RÉVISION ½")));
+    EXPECT_EQ(cursor.value(labels::Body).toString(), "first");
+    EXPECT_EQ(currentTitle(), "Révision ½");
+}
+
 TEST_P(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("body")).ok());
