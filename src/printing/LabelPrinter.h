@@ -30,7 +30,8 @@ public:
     // header lines come back filled with underscores.
     PrintResult PrintLaserLabels(PrinterSurface& surface, const LabelSnapshot& window);
     // Continuous tractor-feed stock: one label as one job of 7920 x 4350 twip pages, the
-    // body running on over pages numbered "N of M". No value box is changed.
+    // body wrapped between the rules and running on over pages numbered "k of N" (N the pages
+    // printed). No value box is changed.
     PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelSnapshot& window);
 
     const LabelPosition& position() const { return m_position; }

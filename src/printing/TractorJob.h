@@ -5,8 +5,8 @@
 
 namespace tagwright::printing {
 
-// One tractor-feed label: a job of 7920 x 4350 twip pages, the body running on over
-// numbered pages.
+// One tractor-feed label: a job of 7920 x 4350 twip pages, the body running on over pages
+// numbered "k of N", N being the pages the job prints.
 class TractorJob {
 public:
     TractorJob(PrinterSurface& surface, const LabelSnapshot& window, LabelPosition& position,
@@ -20,6 +20,7 @@ private:
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
     void printPageNumber();
+    bool newPageGivesRoom();
     bool moveOnToNextPage();
     void printSignature();
 
