@@ -51,6 +51,8 @@ void SetupPanel::open()
         m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
                                        QStringLiteral("Settings not read"), error.describe());
     }
+    // Before the stored default label is looked up in it.
+    m_window.refillDefaultLabelList();
     store::TableCursor& companyCursor = m_window.company();
     if (!(companyCursor.bof() && companyCursor.eof())) {
         loadCompanySettings();
