@@ -63,7 +63,7 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
     return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
 }
 
-ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool tractorStock,
+ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool tractorStock,
                                    const QString& fileName)
 {
     // The draft carries the chosen file's name: the writer titles the document after it.
@@ -76,7 +76,7 @@ ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool t
     bool started = false;
     {
         printing::PdfTarget target(draft);
-        result = composeLabelCopy(window, tractorStock, target);
+        result = composeLabelCopy(request, tractorStock, target);
         started = target.started();
         finished = target.finish();
     }

@@ -41,12 +41,12 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 
 }  // namespace
 
-PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tractorStock,
+PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
                               QPrinter& printer)
 {
     PreviewTarget target(printer);
     PreviewPages rendered;
-    rendered.result = composeLabelCopy(window, tractorStock, target);
+    rendered.result = composeLabelCopy(request, tractorStock, target);
     if (!target.finish() && rendered.result.printed()) {
         rendered.result.status = printing::PrintResult::Status::Failed;
         rendered.result.message = QStringLiteral("The printer \"%1\" did not take the pages.")
@@ -56,12 +56,11 @@ PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tracto
     return rendered;
 }
 
-QString previewRefusal(const printing::LabelSnapshot& window, bool tractorStock)
+QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
 {
     printing::RecordingSurface dryRun;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = tractorStock ? printer.PrintTractorLabel(dryRun, window)
-                                                      : printer.PrintLaserLabels(dryRun, window);
+    const printing::PrintResult result = printer.PrintLabels(dryRun, request, tractorStock);
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 

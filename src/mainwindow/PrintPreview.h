@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 #include "printing/PrintResult.h"
 
 #include <QObject>
@@ -21,12 +21,12 @@ struct PreviewPages {
 // Composes the label as the given stock prints it onto `printer`, every job of the command
 // on further pages of one session. The preview dialog paints through this, and so does
 // printing from the preview.
-PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tractorStock,
+PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
                               QPrinter& printer);
 
 // Why Print would refuse this label (every sheet cell marked, an offset that puts it off
 // the paper), or an empty text. A preview of nothing would only puzzle the user.
-QString previewRefusal(const printing::LabelSnapshot& window, bool tractorStock);
+QString previewRefusal(const printing::PrintRequest& request, bool tractorStock);
 
 // The Print Preview menu entry: Qt's preview of the pages Print would send for the current
 // stock, the print panel's copies and marks taken as they stand, without opening it.
@@ -42,7 +42,7 @@ private:
 
     MainWindow& m_window;
     // Taken when the preview opens, so that printing from it prints what was shown.
-    printing::LabelSnapshot m_snapshot;
+    printing::PrintRequest m_snapshot;
     bool m_tractorStock = false;
 };
 

@@ -7,9 +7,9 @@ using namespace tagwright::test;
 
 namespace {
 
-PrintResult printTractor(RecordingSurface& surface, const LabelSnapshot& window)
+PrintResult printTractor(RecordingSurface& surface, const PrintRequest& window)
 {
-    return LabelPrinter().PrintTractorLabel(surface, window);
+    return LabelPrinter().PrintLabels(surface, window, true);
 }
 
 QStringList pageNumbers(const RecordingSurface& surface)
@@ -70,8 +70,8 @@ QVector<float> ruleHeights(const RecordingSurface& surface)
 
 TEST(TractorLabel, emptyBodyIsOnePageNumberedOneOfOne)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2.clear();
+    PrintRequest window = plainWindow();
+    window.label.body.clear();
     RecordingSurface surface;
     const PrintResult result = printTractor(surface, window);
     EXPECT_TRUE(result.printed());
@@ -109,56 +109,53 @@ TEST(TractorLabel, bodyWrapsBetweenTheRulesEndsAboveTheFootAndCountsThePagesPrin
     struct Case {
         const char* what;
         QString body;
-        const char* top = "0";   // top row offset
-        const char* left = "0";  // left column offset
-        float bodySize = 8;      // points; the body prints 2 points larger
+        double top = 0;       // top row offset
+        double left = 0;      // left column offset
+        float bodySize = 8;   // points; the body prints 2 points larger
         QStringList pages;
     };
     const Case cases[] = {
-        {"empty body", QString(), "0", "0", 8, {"1 of 1: @630"}},
-        {"hard breaks and a closing empty line", QStringLiteral("abc\r\ndef\r\n"), "0", "0", 8,
+        {"empty body", QString(), 0, 0, 8, {"1 of 1: @630"}},
+        {"hard breaks and a closing empty line", QStringLiteral("abc\r\ndef\r\n"), 0, 0, 8,
          {"1 of 1: abc@630 .. @1110 (3)"}},
         // 3510 + 240 ends above the foot; at 3750 the next line would reach 3990.
-        {"twenty lines run onto a second page", twenty.join(QStringLiteral("\r\n")), "0", "0", 8,
+        {"twenty lines run onto a second page", twenty.join(QStringLiteral("\r\n")), 0, 0, 8,
          {"1 of 2: L0@630 .. L12@3510 (13)", "2 of 2: L13@630 .. L19@2070 (7)"}},
         // Lower rule at 750: the thirteenth line ends exactly on the foot and stays.
         {"a line ending on the foot stays", QStringList(14, QStringLiteral("x")).join(QStringLiteral("\r\n")),
-         "150", "0", 8, {"1 of 2: x@780 .. x@3660 (13)", "2 of 2: x@780"}},
+         150, 0, 8, {"1 of 2: x@780 .. x@3660 (13)", "2 of 2: x@780"}},
         {"a line reaching one twip into the foot moves on",
-         QStringList(14, QStringLiteral("x")).join(QStringLiteral("\r\n")), "151", "0", 8,
+         QStringList(14, QStringLiteral("x")).join(QStringLiteral("\r\n")), 151, 0, 8,
          {"1 of 2: x@781 .. x@3421 (12)", "2 of 2: x@781 .. x@1021 (2)"}},
         // 253 words, seven to a line of 69 characters: 37 lines.
-        {"a paragraph without breaks counts its wrapped lines", paragraph, "0", "0", 8,
+        {"a paragraph without breaks counts its wrapped lines", paragraph, 0, 0, 8,
          {QStringLiteral("1 of 3: %1@630 .. %1@3510 (13)").arg(seven),
           QStringLiteral("2 of 3: %1@630 .. %1@3510 (13)").arg(seven),
           QStringLiteral("3 of 3: %1@630 .. inspected @3030 (11)").arg(seven)}},
-        {"forty one-letter lines", QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n")), "0",
-         "0", 8,
+        {"forty one-letter lines", QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n")), 0, 0, 8,
          {"1 of 4: x@630 .. x@3510 (13)", "2 of 4: x@630 .. x@3510 (13)", "3 of 4: x@630 .. x@3510 (13)",
           "4 of 4: x@630"}},
         // 7820 twips between the rules at LabelX 50, 6820 at LabelX 550.
-        {"a long word is cut at the right rule", w100, "0", "0", 8, {QStringLiteral("1 of 1: %1@630 .. %2@870 (2)").arg(w78, QString(22, u'w'))}},
-        {"a left offset narrows the lines from both sides", w100, "0", "500", 8,
+        {"a long word is cut at the right rule", w100, 0, 0, 8,
+         {QStringLiteral("1 of 1: %1@630 .. %2@870 (2)").arg(w78, QString(22, u'w'))}},
+        {"a left offset narrows the lines from both sides", w100, 0, 500, 8,
          {QStringLiteral("1 of 1: %1@630 .. %2@870 (2)").arg(w68, QString(32, u'w'))}},
         // At 62 points twelve characters fit and a line is 1488 high: the third line at 3606
         // would reach 5094.
         {"a large font breaks at the hyphen and pages by its own height",
-         QStringLiteral("self-contained unit"), "0", "0", 60,
+         QStringLiteral("self-contained unit"), 0, 0, 60,
          {"1 of 2: self@630 .. -contained@2118 (2)", "2 of 2: unit@630"}},
-        // Lower rule at 4100: no page has room, so the lines stay where they are.
-        {"a body top below the foot pages nowhere", QStringLiteral("a\r\nb\r\nc"), "3500", "0", 8,
-         {"1 of 1: a@4130 .. c@4610 (3)"}},
     };
     for (const Case& c : cases) {
-        LabelSnapshot window = plainWindow();
-        window.Text2 = c.body;
-        window.Text22 = QString::fromLatin1(c.top);
-        window.Text23 = QString::fromLatin1(c.left);
-        window.Text2Font.FontSize = c.bodySize;
+        PrintRequest window = plainWindow();
+        window.label.body = c.body;
+        window.sheet.offsets.topRow = c.top;
+        window.sheet.offsets.leftColumn = c.left;
+        window.label.bodyFont.FontSize = c.bodySize;
         RecordingSurface surface;
         EXPECT_TRUE(printTractor(surface, window).printed()) << c.what;
         EXPECT_EQ(pageSummaries(surface, c.bodySize + 2), c.pages) << c.what;
-        const float labelX = 50 + QString::fromLatin1(c.left).toFloat();
+        const float labelX = 50 + float(c.left);
         for (const RecordedOp& op : surface.textOps()) {
             if (op.endsLine && op.font.size == c.bodySize + 2) {
                 EXPECT_EQ(op.x, labelX) << c.what;
@@ -170,10 +167,10 @@ TEST(TractorLabel, bodyWrapsBetweenTheRulesEndsAboveTheFootAndCountsThePagesPrin
 
 TEST(TractorLabel, signatureStandsOnTheLastPage)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2 = QStringList(20, QStringLiteral("line")).join(QStringLiteral("\r\n"));
-    window.Check2 = 1;
-    window.Combo2 = QStringLiteral("J. Smith");
+    PrintRequest window = plainWindow();
+    window.label.body = QStringList(20, QStringLiteral("line")).join(QStringLiteral("\r\n"));
+    window.label.printsSignature = true;
+    window.label.signatory = QStringLiteral("J. Smith");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_EQ(opsOfKind(surface, RecordedOp::Kind::NewPage).size(), 1);
@@ -190,10 +187,10 @@ TEST(TractorLabel, signatureStandsOnTheLastPage)
 TEST(TractorLabel, companyBlockCentresRightOfTheLeftOffset)
 {
     for (auto [offset, x] : {std::pair{"0", 50}, {"950", 1000}}) {
-        LabelSnapshot window = plainWindow();
-        window.Check1 = 1;
-        window.Text10 = QStringLiteral("Shop");
-        window.Text23 = QString::fromLatin1(offset);
+        PrintRequest window = plainWindow();
+        window.label.printsCompany = true;
+        window.label.company.name = QStringLiteral("Shop");
+        window.sheet.offsets.leftColumn = boxtext::offsetTwips(QString::fromLatin1(offset));
         RecordingSurface surface;
         printTractor(surface, window);
         const auto name = firstText(surface, QStringLiteral("Shop"));
@@ -211,9 +208,9 @@ TEST(TractorLabel, companyBlockCentresRightOfTheLeftOffset)
 
 TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text4 = QStringLiteral("Cessna");
-    window.Text8 = QStringLiteral("350");
+    PrintRequest window = plainWindow();
+    window.label.make.value = QStringLiteral("Cessna");
+    window.label.sinceOverhaul.value = QStringLiteral("350");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_EQ(firstText(surface, QStringLiteral("Reg #: "))->y, 210);
@@ -224,8 +221,8 @@ TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
     EXPECT_FALSE(firstText(surface, QStringLiteral("Tach: ")));
 
     // No registration: the date takes the first slot and appears nowhere else.
-    window.Text3 = QStringLiteral("   ");
-    window.Text8.clear();
+    window.label.registration.value = QStringLiteral("   ");
+    window.label.sinceOverhaul.value.clear();
     RecordingSurface dated;
     printTractor(dated, window);
     EXPECT_EQ(firstText(dated, QStringLiteral("Date: "))->y, 210);
@@ -234,17 +231,17 @@ TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
 
 TEST(TractorHeader, spacesOnlyValueIsNotPrintedButCountsAsPresent)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text3.clear();
-    window.Text9.clear();
-    window.Text6 = QStringLiteral("  ");
+    PrintRequest window = plainWindow();
+    window.label.registration.value.clear();
+    window.label.date.clear();
+    window.label.tach.value = QStringLiteral("  ");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_FALSE(firstText(surface, QStringLiteral("Tach: ")));
     // First row empty: raised by 190; the spaces still call for the second row's rule.
     EXPECT_EQ(ruleHeights(surface), (QVector<float>{200, 410}));
 
-    window.Text6.clear();
+    window.label.tach.value.clear();
     RecordingSurface empty;
     printTractor(empty, window);
     EXPECT_EQ(ruleHeights(empty), (QVector<float>{200, 210}));
@@ -253,20 +250,20 @@ TEST(TractorHeader, spacesOnlyValueIsNotPrintedButCountsAsPresent)
 
 TEST(TractorSignature, needsBothTheSignedBoxAndAName)
 {
-    LabelSnapshot window = plainWindow();
-    window.Check2 = 1;
+    PrintRequest window = plainWindow();
+    window.label.printsSignature = true;
     RecordingSurface unnamed;
     printTractor(unnamed, window);
     EXPECT_EQ(opsOfKind(unnamed, RecordedOp::Kind::Line).size(), 2);
 
-    window.Check2 = 0;
-    window.Combo2 = QStringLiteral("J. Smith");
+    window.label.printsSignature = false;
+    window.label.signatory = QStringLiteral("J. Smith");
     RecordingSurface unsigned_;
     printTractor(unsigned_, window);
     EXPECT_FALSE(firstText(unsigned_, QStringLiteral("J. Smith")));
 
-    window.Check2 = 1;
-    window.Text2Font.FontItalic = true;
+    window.label.printsSignature = true;
+    window.label.bodyFont.FontItalic = true;
     RecordingSurface signedLabel;
     printTractor(signedLabel, window);
     const auto name = firstText(signedLabel, QStringLiteral("J. Smith"));
@@ -283,8 +280,8 @@ TEST(TractorSignature, needsBothTheSignedBoxAndAName)
 
 TEST(TractorLabel, unavailableBodyFontPrintsInArialWithItsStyleAndSize)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2Font = {QStringLiteral("Wingdings"), 9, true, true};
+    PrintRequest window = plainWindow();
+    window.label.bodyFont = {QStringLiteral("Wingdings"), 9, true, true};
     RecordingSurface surface;
     printTractor(surface, window);
     const auto body = firstText(surface, QStringLiteral("Body"));
@@ -295,9 +292,9 @@ TEST(TractorLabel, unavailableBodyFontPrintsInArialWithItsStyleAndSize)
 
 TEST(TractorMended, bodyStartingBelowTheBreakStaysOnItsPage)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text22 = QStringLiteral("3500");
-    window.Text2 = QStringLiteral("a\r\nb\r\nc");
+    PrintRequest window = plainWindow();
+    window.sheet.offsets.topRow = 3500;
+    window.label.body = QStringLiteral("a\r\nb\r\nc");
     RecordingSurface surface;
     EXPECT_TRUE(printTractor(surface, window).printed());
     EXPECT_TRUE(opsOfKind(surface, RecordedOp::Kind::NewPage).isEmpty());
@@ -306,16 +303,16 @@ TEST(TractorMended, bodyStartingBelowTheBreakStaysOnItsPage)
 
 TEST(TractorMended, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text23 = QStringLiteral("-40000");
+    PrintRequest window = plainWindow();
+    window.sheet.offsets.leftColumn = -40000;
     RecordingSurface surface;
     const PrintResult result = printTractor(surface, window);
     EXPECT_EQ(result.status, PrintResult::Status::Refused);
     EXPECT_TRUE(result.message.contains(QStringLiteral("left column offset \"-40000\"")));
     EXPECT_TRUE(surface.ops().isEmpty());
 
-    window.Text23 = QStringLiteral("0");
-    window.Text22 = QStringLiteral("33000");
+    window.sheet.offsets.leftColumn = 0;
+    window.sheet.offsets.topRow = 33000;
     EXPECT_TRUE(printTractor(surface, window).message.contains(QStringLiteral("top row offset")));
 }
 
@@ -349,15 +346,15 @@ TEST(TractorMended, printerThatKeepsFailingAbandonsTheJob)
 TEST(TractorMended, noSecondJobWhileTheLogoPauses)
 {
     LabelPrinter printer;
-    LabelSnapshot window = plainWindow();
-    window.Picture1 = QImage(37, 37, QImage::Format_RGB32);
-    window.Picture1.fill(Qt::black);
+    PrintRequest window = plainWindow();
+    window.label.logo = QImage(37, 37, QImage::Format_RGB32);
+    window.label.logo.fill(Qt::black);
     RecordingSurface surface, intruder;
     int refused = 0;
     printer.setRowPause([&] {
-        refused += printer.PrintTractorLabel(intruder, window).status == PrintResult::Status::Refused;
+        refused += printer.PrintLabels(intruder, window, true).status == PrintResult::Status::Refused;
     });
-    EXPECT_TRUE(printer.PrintTractorLabel(surface, window).printed());
+    EXPECT_TRUE(printer.PrintLabels(surface, window, true).printed());
     EXPECT_EQ(refused, 37);
     EXPECT_TRUE(intruder.ops().isEmpty());
     EXPECT_EQ(pageNumbers(surface), QStringList{"1 of 1"});
