@@ -7,6 +7,7 @@ Command printCommand();
 Command importAccessCommand();
 Command convertCommand();
 Command shareCommand();
+Command joinCommand();
 
 const QList<Command>& commands()
 {
@@ -15,6 +16,7 @@ const QList<Command>& commands()
         importAccessCommand(),
         convertCommand(),
         shareCommand(),
+        joinCommand(),
     };
     return table;
 }
