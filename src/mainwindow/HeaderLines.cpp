@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +21,8 @@ HeaderLines::HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
         connectCaption(line);
     connectOptions();
     connectEnterOrder();
+    for (QLineEdit* box : controls.valueBoxes)
+        box->installEventFilter(this);
     // A body change only makes the template worth saving; it does not leave browsing, so
     // the user may still page on (the move writes the text).
     connect(&binding, &TemplateBinding::bodyEdited, this,
@@ -36,6 +39,38 @@ void HeaderLines::showValueBoxByCaption(int line)
 {
     const auto index = std::size_t(line);
     m_controls.valueBoxes[index]->setVisible(!isBlankCaption(m_controls.captionBoxes[index]->text()));
+}
+
+namespace {
+
+// What a print leaves in an empty value box: a line to write on by hand.
+bool holdsUnderscoreRun(const QString& text)
+{
+    return !text.isEmpty() && text.count(QLatin1Char('_')) == text.size();
+}
+
+bool startsTyping(const QKeyEvent& key)
+{
+    if (key.matches(QKeySequence::Paste))
+        return true;
+    const QString text = key.text();
+    return !text.isEmpty() && text.front().isPrint()
+        && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+}  // namespace
+
+// The run fills its box to the limit (the registration box takes exactly seven), so a key
+// typed after it would be refused without a sound: the key replaces the run instead, as it
+// would a selection.
+bool HeaderLines::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box && holdsUnderscoreRun(box->text()) && startsTyping(*static_cast<QKeyEvent*>(event)))
+            box->selectAll();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void HeaderLines::connectCaption(int line)

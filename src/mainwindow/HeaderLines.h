@@ -16,7 +16,8 @@ class TemplateBinding;
 // and Enter moving through the header values. The reactions hang on Qt's change signals
 // (textChanged, toggled), so they run alike for typing, clicks and code setting a field:
 // the template display relies on that. A check box set to the value it already shows
-// changes nothing and runs nothing.
+// changes nothing and runs nothing. A value box still holding the underscore run a print
+// left in it takes the first key typed (or a paste) in its place.
 class HeaderLines : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +30,9 @@ public:
 
     // Shows the value box of line `line` (0..5, header order) unless its caption is blank.
     void showValueBoxByCaption(int line);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectCaption(int line);

@@ -9,6 +9,7 @@
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
 #include "TemplateEditor.h"
+#include "WindowKeys.h"
 
 #include "store/Schema.h"
 
@@ -42,6 +43,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     area->setFixedSize(mainWindowInnerSize());
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
+    addRedoKey(area);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
     m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));
@@ -116,6 +118,15 @@ void MainWindow::fillDefaultLabelList()
     m_templates.moveLast();
     m_templates.moveNext();
     list->setCurrentIndex(-1);
+}
+
+void MainWindow::refillDefaultLabelList()
+{
+    QComboBox* list = m_controls.defaultLabelList;
+    const QString chosen = list->currentIndex() >= 0 ? list->currentText() : QString();
+    list->clear();
+    list->addItems(presentTexts(m_templates.columnValues(schema::labels::Description)));
+    list->setCurrentIndex(chosen.isEmpty() ? -1 : exactListSearch(list, chosen));
 }
 
 void MainWindow::fillSignatoryList()

@@ -62,6 +62,11 @@ public:
     // rules of their own.
     void showShopRecord(const store::ShopRecord& shop);
 
+    // Offers the templates as they stand now, those added, renamed or deleted since start-up
+    // included, keeping the chosen entry when it is still there. The templates cursor stays
+    // on the template on show.
+    void refillDefaultLabelList();
+
     // Reads the shop settings and the signatories again, so what another workstation saved
     // on a shared database is seen; the signatory text typed or chosen stays.
     store::StoreError refreshSharedRecords();

@@ -106,6 +106,13 @@ void buildCard(QWidget* area, MainWindowControls& c)
                                              "print line only over \"Authorized Signature\"."),
                               {2505, 4440, 3645, 450});
     c.signatoryHint->setFont(font(QStringLiteral("Arial"), 7));
+    // Two lines of text stand across the card's ruled lines at every scale: the hint is set
+    // on a patch of plain card a little wider than its text, so no rule strikes through it
+    // or runs into its first letter.
+    constexpr int PatchMargin = 6;  // pixels
+    c.signatoryHint->setGeometry(c.signatoryHint->geometry().adjusted(-PatchMargin, 0, PatchMargin, 0));
+    c.signatoryHint->setContentsMargins(PatchMargin, 0, PatchMargin, 0);
+    setBackground(c.signatoryHint, Qt::white);
     c.signatoryHint->hide();
     c.logoPathHolder = place<QLabel>(area, "Label30", {0, 0, 3120, 255});
     c.logoPathHolder->hide();
@@ -214,12 +221,14 @@ void buildOffsetsFrame(QFrame* setup, MainWindowControls& c)
     caption(c.offsetsFrame, "ColumnsHint", QStringLiteral("Positive number shifts printing right"),
             {2310, 975, 1380, 690});
 
-    // The offset boxes belong to the panel and lie over the frame's area.
-    c.topRowOffset = lineEdit(setup, "Text22", {3810, 3945, 555, 315}, 3);
-    c.middleRowOffset = lineEdit(setup, "Text24", {3810, 4305, 555, 315}, 3);
-    c.bottomRowOffset = lineEdit(setup, "Text26", {3810, 4665, 555, 315}, 3);
-    c.leftColumnOffset = lineEdit(setup, "Text23", {5145, 3960, 555, 315}, 3);
-    c.rightColumnOffset = lineEdit(setup, "Text25", {5895, 3960, 555, 315}, 3);
+    // The offset boxes belong to the panel and lie over the frame's area. Four characters
+    // take -999 to 9999 twips: an upward shift of 170 twips (3 mm) needs the fourth.
+    constexpr int OffsetLength = 4;
+    c.topRowOffset = lineEdit(setup, "Text22", {3810, 3945, 555, 315}, OffsetLength);
+    c.middleRowOffset = lineEdit(setup, "Text24", {3810, 4305, 555, 315}, OffsetLength);
+    c.bottomRowOffset = lineEdit(setup, "Text26", {3810, 4665, 555, 315}, OffsetLength);
+    c.leftColumnOffset = lineEdit(setup, "Text23", {5145, 3960, 555, 315}, OffsetLength);
+    c.rightColumnOffset = lineEdit(setup, "Text25", {5895, 3960, 555, 315}, OffsetLength);
     for (QLineEdit* box : {c.topRowOffset, c.middleRowOffset, c.bottomRowOffset, c.leftColumnOffset,
                            c.rightColumnOffset}) {
         box->setText(QStringLiteral("0"));
@@ -278,6 +287,8 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
         cell->setFont(cellFont);
         cell->setAlignment(Qt::AlignCenter);
         cell->setFrameShape(QFrame::Box);
+        // Reached with Tab and marked with Space, as well as by the mouse.
+        cell->setFocusPolicy(Qt::TabFocus);
         c.skipCells[i] = cell;
     }
     caption(print, "CopiesCaption", QStringLiteral("Copies of label"), {345, 2670, 1500, 255});

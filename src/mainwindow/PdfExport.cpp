@@ -100,8 +100,11 @@ ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool t
 
 void PdfExport::run()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // The file dialog would otherwise open in the working folder, beside the program.
+    // The folder of the last export, while it is still there; else Documents. The file dialog
+    // would otherwise open in the working folder, beside the program.
+    QString folder = m_lastFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QString fileName = m_window.dialogs().saveFileName(
@@ -110,6 +113,7 @@ void PdfExport::run()
         QStringLiteral("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;
+    m_lastFolder = QFileInfo(fileName).absolutePath();
     // A name typed without the extension would give a file that nothing opens as a PDF.
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");

@@ -28,7 +28,8 @@ class PdfExport : public QObject {
 public:
     explicit PdfExport(MainWindow& window);
 
-    // Asks for the file, writes it and reports anything but success.
+    // Asks for the file, starting in the folder chosen last (Documents at first), writes it
+    // and reports anything but success.
     void run();
 
     // "<title> <yyyy-MM-dd>.pdf" in `folder`; characters a file name cannot hold become "-".
@@ -41,6 +42,7 @@ public:
 
 private:
     MainWindow& m_window;
+    QString m_lastFolder;  // for as long as the program runs
 };
 
 }  // namespace tagwright::mainwindow

@@ -2,10 +2,13 @@
 
 #include "ClickLabel.h"
 #include "MainWindow.h"
+#include "WindowKeys.h"
 #include "PrintOutput.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
 
+#include "printing/BoxText.h"
+#include "printing/CopiesLimit.h"
 #include "printing/PrinterSurface.h"
 #include "store/ShopRecord.h"
 
@@ -40,6 +43,12 @@ PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> outp
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
     for (int i = 0; i < 6; ++i)
         connect(c.skipCells[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { toggleSkipCell(i + 1); });
+    // The panel is worked like a dialog: Escape cancels, Tab stays on it.
+    cancelOnEscape(c.printPanel, [this] { cancel(); });
+    std::vector<QWidget*> tabCycle{c.copiesBox};
+    tabCycle.insert(tabCycle.end(), c.skipCells.begin(), c.skipCells.end());
+    tabCycle.insert(tabCycle.end(), {c.printOkButton, c.printCancelButton});
+    new TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
     m_printer.setRowPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
@@ -95,6 +104,14 @@ void PrintCommand::confirm()
     if (m_printer.busy())
         return;
     const MainWindowControls& c = m_window.controls();
+    // Read as the job reads it, so "2.5" still prints two.
+    if (printing::boxtext::leadingNumber(c.copiesBox->text()) < 1) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+                                       printing::NoCopiesMessage);
+        c.copiesBox->setFocus(Qt::OtherFocusReason);
+        c.copiesBox->selectAll();
+        return;
+    }
     Outcome outcome;
     {
         BusyPointer hourglass;

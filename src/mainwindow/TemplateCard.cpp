@@ -220,10 +220,16 @@ void TemplateCard::page(int step)
     // The step hides the title box and the body: a focus in them would go on to the next
     // box round the card and select its text there.
     const bool focusOnCard = c.bodyBox->hasFocus() || c.titleBoxes[std::size_t(shownTab)]->hasFocus();
+    // A new template whose title was typed but never left is written by the move: like the
+    // title commit, the step then starts from it, the last template, so forward wraps to the
+    // first with the tab at the left.
+    const bool addingWritten = state.NewLabel == 1 && m_binding->hasUnsavedChange();
     const bool moved = m_binding->changeRecord([&](store::TableCursor& cursor) {
         c.titleBoxes[std::size_t(state.TabPos)]->hide();
         c.bodyBox->hide();
         state.TabPos = qint16(state.TabPos + step);
+        if (addingWritten)
+            cursor.moveLast();
         step > 0 ? cursor.moveNext() : cursor.movePrevious();
         if (cursor.bof()) {
             cursor.moveLast();

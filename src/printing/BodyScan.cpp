@@ -19,29 +19,28 @@ bool isBreakCharacter(QChar c)
     return c == u' ' || c == u'/' || c == u'\\' || c == u'-' || c == u':';
 }
 
+// Breaks the body into lines. Where each line goes is LinePlacer's business.
 class BodyScan {
 public:
-    BodyScan(JobSteps& steps, PrinterSurface& surface, const QString& body,
-             const BodyPlacement& placement)
-        : m_steps(steps), m_surface(surface), m_body(body), m_placement(placement)
+    BodyScan(JobSteps& steps, PrinterSurface& surface, const QString& body, float widthLimit)
+        : m_steps(steps), m_surface(surface), m_body(body), m_widthLimit(widthLimit)
     {
     }
 
-    void run();
+    QStringList run();
 
 private:
     float width(qsizetype count);
     qsizetype firstTooWide(qsizetype count);
-    void positionNextLine();
     void emitLine(qsizetype count);
     qsizetype nextReturn();
 
     JobSteps& m_steps;
     PrinterSurface& m_surface;
     const QString& m_body;
-    const BodyPlacement& m_placement;
+    const float m_widthLimit;
+    QStringList m_lines;
     qsizetype m_start = 0;   // next character not yet printed
-    int m_lineCounter = 0;   // lines already placed in the current cell or page
     qsizetype m_return = -2; // the first carriage return at or after m_start; -1 none, -2 not sought
 };
 
@@ -70,7 +69,7 @@ qsizetype BodyScan::firstTooWide(qsizetype count)
 {
     if (count == 0)
         return 0;
-    const float limit = m_placement.widthLimit;
+    const float limit = m_widthLimit;
     const auto fits = [&](qsizetype length) { return width(length) <= limit; };
 
     constexpr qsizetype SampleLength = 32;
@@ -123,35 +122,15 @@ qsizetype BodyScan::firstTooWide(qsizetype count)
     return qMin(fitting, count);
 }
 
-void BodyScan::positionNextLine()
-{
-    for (int moves = 0;; ++moves) {
-        m_steps([&] { m_surface.CurrentX(m_placement.left()); });
-        m_steps([&] {
-            m_surface.CurrentY(m_placement.top() + GapBelowRule
-                               + float(m_lineCounter) * m_surface.TextHeight(QStringLiteral("A")));
-        });
-        if (m_surface.CurrentY() <= m_placement.bottomLimit() || moves >= MaxMovesPerLine)
-            return;
-        if (!m_placement.moveOn())
-            return;
-        m_lineCounter = 0;
-    }
-}
-
 void BodyScan::emitLine(qsizetype count)
 {
-    positionNextLine();
-    m_steps([&] { m_surface.Print(m_body.mid(m_start, count), LineEnd::EndLine); });
+    m_lines.append(m_body.mid(m_start, count));
     m_start += count;
-    if (m_start < m_body.size()) {
-        if (m_body[m_start] == u' ')
-            ++m_start;
-        ++m_lineCounter;
-    }
+    if (m_start < m_body.size() && m_body[m_start] == u' ')
+        ++m_start;
 }
 
-void BodyScan::run()
+QStringList BodyScan::run()
 {
     for (;;) {
         const qsizetype rest = qMax<qsizetype>(0, m_body.size() - m_start);
@@ -181,16 +160,86 @@ void BodyScan::run()
             continue;
         }
         emitLine(rest);
-        return;
+        return m_lines;
+    }
+}
+
+// Puts lines one below the other and moves on to fresh room when one does not fit. Each
+// line is one further down than the last since the last move.
+class LinePlacer {
+public:
+    LinePlacer(JobSteps& steps, PrinterSurface& surface, const BodyPlacement& placement)
+        : m_steps(steps), m_surface(surface), m_placement(placement)
+    {
+    }
+
+    void positionNextLine();
+    void lineDone() { ++m_lineCounter; }
+
+private:
+    JobSteps& m_steps;
+    PrinterSurface& m_surface;
+    const BodyPlacement& m_placement;
+    int m_lineCounter = 0;  // lines already placed in the current cell or page
+};
+
+void LinePlacer::positionNextLine()
+{
+    for (int moves = 0;; ++moves) {
+        float lineHeight = 0;
+        m_steps([&] { lineHeight = m_surface.TextHeight(QStringLiteral("A")); });
+        m_steps([&] { m_surface.CurrentX(m_placement.left()); });
+        m_steps([&] {
+            m_surface.CurrentY(m_placement.top() + GapBelowRule + float(m_lineCounter) * lineHeight);
+        });
+        if (m_placement.fits(m_surface.CurrentY(), lineHeight) || moves >= MaxMovesPerLine)
+            return;
+        if (!m_placement.moveOn())
+            return;
+        m_lineCounter = 0;
     }
 }
 
 }  // namespace
 
+QStringList wrapBody(JobSteps& steps, PrinterSurface& surface, const QString& body, float widthLimit)
+{
+    return BodyScan(steps, surface, body, widthLimit).run();
+}
+
+void placeLines(JobSteps& steps, PrinterSurface& surface, const QStringList& lines,
+                const BodyPlacement& placement)
+{
+    LinePlacer placer(steps, surface, placement);
+    for (const QString& line : lines) {
+        placer.positionNextLine();
+        steps([&] { surface.Print(line, LineEnd::EndLine); });
+        placer.lineDone();
+    }
+}
+
+int countMoves(JobSteps& steps, PrinterSurface& surface, qsizetype lineCount,
+               const BodyPlacement& placement)
+{
+    int moves = 0;
+    BodyPlacement counting = placement;
+    counting.moveOn = [&] {
+        const bool moved = placement.moveOn();
+        moves += moved ? 1 : 0;
+        return moved;
+    };
+    LinePlacer placer(steps, surface, counting);
+    for (qsizetype line = 0; line < lineCount; ++line) {
+        placer.positionNextLine();
+        placer.lineDone();
+    }
+    return moves;
+}
+
 void placeBody(JobSteps& steps, PrinterSurface& surface, const QString& body,
                const BodyPlacement& placement)
 {
-    BodyScan(steps, surface, body, placement).run();
+    placeLines(steps, surface, wrapBody(steps, surface, body, placement.widthLimit), placement);
 }
 
 }  // namespace tagwright::printing

@@ -10,5 +10,8 @@ namespace tagwright::printing {
 inline constexpr double MaxCopies = 999;
 inline const QString TooManyCopiesMessage = QStringLiteral(
     "Copies of label must be 999 or fewer. Correct the number of copies to print.");
+// The window's words for a copies box that would print nothing (0, empty, letters only,
+// negative): its OK button otherwise closes the panel and nothing comes out.
+inline const QString NoCopiesMessage = QStringLiteral("Copies must be a number from 1 to 999");
 
 }  // namespace tagwright::printing

@@ -31,8 +31,8 @@ public:
     PrintResult PrintLaserLabels(PrinterSurface& surface, const LabelContent& label,
                                  const SheetRequest& sheet);
     // Continuous tractor-feed stock: one label as one job of 7920 x 4350 twip pages, the
-    // body running on over pages numbered "N of M". Only the top row and left column
-    // offsets apply; no value is filled.
+    // body wrapped between the rules and running on over pages numbered "k of N" (N the pages
+    // printed). Only the top row and left column offsets apply; no value is filled.
     PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelContent& label,
                                   const PrintOffsets& offsets);
 

@@ -167,7 +167,10 @@ void LaserSheetJob::composeLabel()
     placement.widthLimit = BodyWidthLimit;
     placement.left = [this] { return float(m_pos.LabelX); };
     placement.top = [this] { return float(m_pos.BodyTop); };
-    placement.bottomLimit = [this] { return m_cells[std::size_t(m_pos.LabelCell - 1)].bodyLimit; };
+    // A line may start anywhere down to the cell's limit, whatever its height.
+    placement.fits = [this](float lineTop, float) {
+        return lineTop <= m_cells[std::size_t(m_pos.LabelCell - 1)].bodyLimit;
+    };
     placement.moveOn = [this] { return moveOnToNextCell(); };
     placeBody(m_steps, m_surface, m_label.body, placement);
 

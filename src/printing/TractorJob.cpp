@@ -6,14 +6,12 @@
 #include "PrintPicture.h"
 #include "PrinterSurface.h"
 
-#include <cmath>
-
 namespace tagwright::printing {
 
 namespace {
 
 // One label of the continuous stock is one page, in twips. The page width is also the
-// right-hand reference of the rules and the centring, and the body's width limit.
+// right-hand reference of the rules and the centring.
 constexpr int PageWidth = 7920;
 constexpr int PageHeight = 4350;
 constexpr int OriginX = 50;
@@ -26,15 +24,11 @@ constexpr int FirstRow = 760;
 constexpr int SecondRow = 950;
 constexpr int LowerRuleAlone = 950;
 constexpr int LowerRuleBelowSecondRow = 1150;
-// A body line whose top lies below this goes to the next page.
-constexpr float PageBreak = 3800;
-// Page numbers and the signature stand at this height on every page, whatever the offsets.
+// Page numbers and the signature stand at this height on every page, whatever the offsets;
+// a body line must end above it.
 constexpr float FooterY = 3900;
 constexpr int SignatureFrom = 3000;
-// The page count printed is the body's hard lines measured against a first page of 2480
-// twips of body and 3600 on each further page; wrapped lines are not counted.
-constexpr float FirstPageBody = 2480;
-constexpr float FurtherPageBody = 3600;
+constexpr float GapBelowRule = 30;
 
 }  // namespace
 
@@ -100,20 +94,21 @@ void TractorJob::compose()
     printSecondRowAndRule(datePlaced);
 
     setBodyFont(m_steps, m_surface, m_label.bodyFont);
-    m_page = 1;
-    m_steps([&] {
-        const float height = m_surface.TextHeight(m_label.body);
-        m_pageCount = int(std::trunc((height - FirstPageBody) / FurtherPageBody)) + 1;
-    });
-    printPageNumber();
-
+    // The body keeps between the rules, and every page says how many there are: the lines
+    // are laid out, and the pages counted, before the first page number is printed.
     BodyPlacement placement;
-    placement.widthLimit = PageWidth;
+    placement.widthLimit = float(PageWidth - 2 * m_pos.LabelX);
     placement.left = [this] { return float(m_pos.LabelX); };
     placement.top = [this] { return float(m_pos.BodyTop); };
-    placement.bottomLimit = [] { return PageBreak; };
+    placement.fits = [](float lineTop, float lineHeight) { return lineTop + lineHeight <= FooterY; };
+    placement.moveOn = [this] { return newPageGivesRoom(); };
+    const QStringList lines = wrapBody(m_steps, m_surface, m_label.body, placement.widthLimit);
+    m_page = 1;
+    m_pageCount = 1 + countMoves(m_steps, m_surface, lines.size(), placement);
+    printPageNumber();
+
     placement.moveOn = [this] { return moveOnToNextPage(); };
-    placeBody(m_steps, m_surface, m_label.body, placement);
+    placeLines(m_steps, m_surface, lines, placement);
 
     if (!m_label.signatory.isEmpty() && m_label.printsSignature)
         printSignature();
@@ -167,7 +162,7 @@ void TractorJob::printLine(float x, float y, const HeaderLine& line)
     printHeaderField(m_steps, m_surface, x, y, line.caption, line.value);
 }
 
-// "N of M" in the body font, staying on its line at the foot of the page.
+// "k of N" in the body font, staying on its line at the foot of the page.
 void TractorJob::printPageNumber()
 {
     m_steps([&] { m_surface.CurrentY(FooterY); });
@@ -176,11 +171,18 @@ void TractorJob::printPageNumber()
     m_steps([&] { m_surface.Print(number, LineEnd::StayOnLine); });
 }
 
+// Body lines start at the same height on every page: when a line there would already reach
+// the foot, a new page gives no room and the line stays where it is.
+bool TractorJob::newPageGivesRoom()
+{
+    float lineHeight = 0;
+    m_steps([&] { lineHeight = m_surface.TextHeight(QStringLiteral("A")); });
+    return float(m_pos.BodyTop) + GapBelowRule + lineHeight <= FooterY;
+}
+
 bool TractorJob::moveOnToNextPage()
 {
-    // Body lines start at the same height on every page: when that height already lies below
-    // the break, a new page gives no room and the line stays where it is.
-    if (float(m_pos.BodyTop) + 30 > PageBreak)
+    if (!newPageGivesRoom())
         return false;
     ++m_page;
     m_steps([&] { m_surface.NewPage(); });

@@ -5,8 +5,8 @@
 
 namespace tagwright::printing {
 
-// One tractor-feed label: a job of 7920 x 4350 twip pages, the body running on over
-// numbered pages.
+// One tractor-feed label: a job of 7920 x 4350 twip pages, the body running on over pages
+// numbered "k of N", N being the pages the job prints.
 class TractorJob {
 public:
     TractorJob(PrinterSurface& surface, const LabelContent& label, const PrintOffsets& offsets,
@@ -21,6 +21,7 @@ private:
     void printSecondRowAndRule(bool datePlaced);
     void printLine(float x, float y, const HeaderLine& line);
     void printPageNumber();
+    bool newPageGivesRoom();
     bool moveOnToNextPage();
     void printSignature();
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 namespace tagwright::setup {
@@ -29,6 +30,8 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
     for (const QString& root : driveRoots())
         addItem(QDir::toNativeSeparators(root), root);
+    for (const auto& [caption, folder] : placeFolders())
+        addItem(QStringLiteral("%1 (%2)").arg(caption, QDir::toNativeSeparators(folder)), folder);
     connect(this, &QComboBox::activated, this, [this] { Q_EMIT driveChosen(currentRoot()); });
 }
 
@@ -48,6 +51,19 @@ QStringList DriveList::driveRoots()
     roots.prepend(QStringLiteral("/"));
 #endif
     return roots;
+}
+
+QList<std::pair<QString, QString>> DriveList::placeFolders()
+{
+    QList<std::pair<QString, QString>> places;
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (QFileInfo(home).isDir())
+        places.append({QStringLiteral("Home folder"), home});
+    const QString pictures =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    if (!pictures.isEmpty() && pictures != home && QFileInfo(pictures).isDir())
+        places.append({QStringLiteral("Pictures"), pictures});
+    return places;
 }
 
 QString DriveList::currentRoot() const

@@ -2,10 +2,13 @@
 
 #include <QComboBox>
 
+#include <utility>
+
 namespace tagwright::setup {
 
 // The drives of the machine: the drive letters on Windows, the mounted volumes elsewhere
-// ("/" first). Each entry holds its root folder in Qt's form.
+// ("/" first), then the user's home folder and Pictures folder, where a shop's logo usually
+// is. Each entry holds its root folder in Qt's form.
 class DriveList : public QComboBox {
     Q_OBJECT
 public:
@@ -17,6 +20,8 @@ public:
     void selectDriveOf(const QString& folder);
 
     static QStringList driveRoots();
+    // The home and Pictures folders that exist, as (caption, folder).
+    static QList<std::pair<QString, QString>> placeFolders();
 
 Q_SIGNALS:
     // The user picked a drive.

@@ -1,6 +1,7 @@
 #include "InformationPanel.h"
 
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/WindowKeys.h"
 #include "store/DataFolders.h"
 #include "store/Database.h"
 
@@ -21,6 +22,7 @@ InformationPanel::InformationPanel(mainwindow::MainWindow& window)
     c.infoPanel->installEventFilter(this);
     c.infoText->installEventFilter(this);
     connect(c.informationButton, &QToolButton::clicked, this, &InformationPanel::toggle);
+    mainwindow::cancelOnEscape(c.infoPanel, [panel = c.infoPanel] { panel->hide(); });
 }
 
 void InformationPanel::toggle()

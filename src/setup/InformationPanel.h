@@ -10,7 +10,7 @@ class MainWindow;
 namespace tagwright::setup {
 
 // The information panel over the main window: the information button shows or hides it,
-// and a click anywhere on it puts it away again.
+// and a click anywhere on it, or Escape, puts it away again.
 class InformationPanel : public QObject {
     Q_OBJECT
 public:

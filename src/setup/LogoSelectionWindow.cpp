@@ -7,6 +7,7 @@
 #include "LogoPreview.h"
 
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/WindowKeys.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Twips.h"
 
@@ -69,6 +70,7 @@ void LogoSelectionWindow::build()
     connect(m_files, &FileList::fileChosen, this, &LogoSelectionWindow::onFileChosen);
     connect(m_saveButton, &QPushButton::clicked, this, &LogoSelectionWindow::save);
     connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
+    mainwindow::cancelOnEscape(this, [this] { close(); });
 }
 
 void LogoSelectionWindow::loadFromMainWindow()

@@ -17,8 +17,8 @@ class FileList;
 class FolderList;
 
 // "Logo Selection": browse drives and folders for a picture file, preview it, and hand its
-// path to the main window's logo path holder with "Save". Not modal; "Exit" closes it and
-// forgets its selections.
+// path to the main window's logo path holder with "Save". Not modal; "Exit" (or Escape)
+// closes it and forgets its selections.
 class LogoSelectionWindow : public QWidget {
     Q_OBJECT
 public:

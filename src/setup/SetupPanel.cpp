@@ -50,6 +50,8 @@ void SetupPanel::open()
         m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
                                        QStringLiteral("Settings not read"), error.describe());
     }
+    // Before the stored default label is looked up in it.
+    m_window.refillDefaultLabelList();
     store::TableCursor& companyCursor = m_window.company();
     // The phone comes with the shop's record, which every workstation shares; the setup
     // record only keeps a copy of it.

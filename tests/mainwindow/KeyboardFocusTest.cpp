@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QComboBox>
 #include <QTextCursor>
 
 using namespace tagwright;
@@ -90,6 +91,37 @@ TEST_F(KeyboardFocusTest, tabMovesThroughTheCardTopToBottomThenTheButtons)
     back << "Text1_0";
     EXPECT_EQ(walk(controls().newButton, Qt::Key_Backtab, Qt::ShiftModifier, int(back.size())),
               back);
+}
+
+TEST_F(KeyboardFocusTest, ctrlYRedoesInEveryKindOfTextBoxAsCtrlShiftZDoes)
+{
+    QWidget* boxes[] = {controls().valueBoxes[0], controls().bodyBox,
+                        controls().signatoryList->lineEdit(), controls().titleBoxes[0]};
+    const auto textOf = [](QWidget* box) {
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            return line->text();
+        return static_cast<QPlainTextEdit*>(box)->toPlainText();
+    };
+    controls().signedCheck->setChecked(true);
+    for (QWidget* box : boxes) {
+        for (const QKeyCombination redo : {QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
+                                           QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)}) {
+            // Setting the text afresh starts each round with an empty undo history.
+            if (auto* line = qobject_cast<QLineEdit*>(box))
+                line->setText(line->text());
+            else
+                static_cast<QPlainTextEdit*>(box)->setPlainText(textOf(box));
+            box->setFocus(Qt::MouseFocusReason);
+            const QString before = textOf(box);
+            QTest::keyClicks(box, QStringLiteral("N12"));
+            const QString typed = textOf(box);
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(textOf(box), before) << box->objectName().toStdString();
+            QTest::keyClick(box, redo.key(), redo.keyboardModifiers());
+            EXPECT_EQ(textOf(box), typed) << box->objectName().toStdString() << " "
+                                          << QKeySequence(redo).toString().toStdString();
+        }
+    }
 }
 
 }  // namespace

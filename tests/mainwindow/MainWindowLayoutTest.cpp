@@ -129,4 +129,33 @@ TEST_F(MainWindowLayout, aDisabledSetupButtonShowsItsDisabledCaption)
     EXPECT_GT(pixelsOf(disabled, setup->palette().color(QPalette::Disabled, QPalette::ButtonText)), 0);
 }
 
+TEST_F(MainWindowLayout, theCardsRuledLinesNeverStrikeThroughTheSignatoryHint)
+{
+    openWindow();
+    find<QCheckBox>("Check2")->setChecked(true);
+    const QWidget* hint = find<QWidget>("Label31");
+    ASSERT_TRUE(hint->isVisible());
+    const QRect area(hint->mapTo(window.get(), QPoint(0, 0)), hint->size());
+    // The rules are pure blue; a scaled picture blends them with the white card.
+    const auto rulePixels = [](const QImage& image, const QRect& box) {
+        int found = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                found += c.blue() > 128 && c.red() < c.blue() - 64 && c.green() < c.blue() - 64;
+            }
+        }
+        return found;
+    };
+    for (const qreal scale : {1.0, 2.0}) {
+        QImage image(window->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        window->render(&image);
+        const QRect scaled(area.topLeft() * scale, area.size() * scale);
+        EXPECT_EQ(rulePixels(image, scaled), 0) << "at " << scale << "x";
+        // The rules themselves are still there beside the hint.
+        EXPECT_GT(rulePixels(image, scaled.adjusted(-int(80 * scale), 0, -scaled.width(), 0)), 0);
+    }
+}
+
 }  // namespace

@@ -66,17 +66,26 @@ TEST_F(PdfExportTest, exportedFileHoldsTheBodyAndHeaderValuesAndTheWindowKeepsIt
     EXPECT_TRUE(window->controls().valueBoxes[1]->text().isEmpty());
 }
 
-TEST_F(PdfExportTest, suggestsTitleAndDateInTheDocumentsFolder)
+TEST_F(PdfExportTest, suggestsTitleAndDateInDocumentsThenInTheFolderUsedLast)
 {
     openMenuWindow(1);
     exportTo(QString());   // cancelled: nothing written, nothing said
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(documents).isDir())
         documents = QDir::homePath();   // a home without one
-    EXPECT_EQ(dialogs.lastSuggestedFileName,
-              QDir(documents).filePath(QStringLiteral("Annual %1.pdf")
-                                           .arg(QDate::currentDate().toString(Qt::ISODate))));
+    const QString suggested = QStringLiteral("Annual %1.pdf").arg(QDate::currentDate().toString(Qt::ISODate));
+    EXPECT_EQ(dialogs.lastSuggestedFileName, QDir(documents).filePath(suggested));
     EXPECT_TRUE(dialogs.messages.empty());
+
+    const QString exports = folder.file(QStringLiteral("exports"));
+    ASSERT_TRUE(QDir().mkpath(exports));
+    exportTo(QDir(exports).filePath(QStringLiteral("first.pdf")));
+    exportTo(QString());
+    EXPECT_EQ(dialogs.lastSuggestedFileName, QDir(exports).filePath(suggested));
+    // A folder that has gone since sends the user back to Documents.
+    ASSERT_TRUE(QDir(exports).removeRecursively());
+    exportTo(QString());
+    EXPECT_EQ(dialogs.lastSuggestedFileName, QDir(documents).filePath(suggested));
 
     const QDate date(2024, 3, 9);
     EXPECT_EQ(PdfExport::suggestedFileName(QStringLiteral(" A/B: C? "), date, QStringLiteral("/d")),

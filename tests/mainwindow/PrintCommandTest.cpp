@@ -121,6 +121,30 @@ TEST_F(PrintCommandTest, firstPrintWithThreeCopiesSendsThreeSheetsAndEnablesEver
     EXPECT_EQ(find<QLineEdit>("Text6")->text(), "________");
 }
 
+TEST_F(PrintCommandTest, theNextAircraftIsTypedOverTheUnderscoresAPrintLeft)
+{
+    openWith(1);
+    click("Command3D6");
+    click("Command3D10");
+    auto* registration = find<QLineEdit>("Text3");
+    auto* tach = find<QLineEdit>("Text6");
+    ASSERT_EQ(registration->text(), "_______");
+    QTest::keyClicks(registration, QStringLiteral("N123AB"));
+    EXPECT_EQ(registration->text(), "N123AB");
+    tach->setCursorPosition(4);
+    QTest::keyClicks(tach, QStringLiteral("1234.5"));
+    EXPECT_EQ(tach->text(), "1234.5");
+    // Once it holds more than the run, a box takes keys as any box does.
+    QTest::keyClicks(registration, QStringLiteral("C"));
+    EXPECT_EQ(registration->text(), "N123ABC");
+    // The next print still fills the boxes left empty.
+    find<QLineEdit>("Text7")->clear();
+    click("Command3D6");
+    click("Command3D10");
+    EXPECT_EQ(find<QLineEdit>("Text7")->text(), "________");
+    EXPECT_EQ(find<QLineEdit>("Text4")->text(), QString(26, u'_'));
+}
+
 TEST_F(PrintCommandTest, skipCellsToggleBetweenXAndEmpty)
 {
     openWith(1);
@@ -181,19 +205,73 @@ TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTi
     }
 }
 
-TEST_F(PrintCommandTest, fourDigitCopiesAreRefusedWithTheCommandLinesMessage)
+TEST_F(PrintCommandTest, thePanelIsWorkedByKeyboardLikeADialog)
 {
     openWith(1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto focusName = [] {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QStringLiteral("<none>");
+    };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        return focusName();
+    };
     click("Command3D6");
+    ASSERT_EQ(focusName(), "Text15");
+    QStringList visited;
+    for (int i = 0; i < 9; ++i)
+        visited << press(Qt::Key_Tab);
+    EXPECT_EQ(visited, (QStringList{"Label22_1", "Label22_2", "Label22_3", "Label22_4", "Label22_5",
+                                    "Label22_6", "Command3D10", "Command3D11", "Text15"}));
+    EXPECT_EQ(press(Qt::Key_Tab, Qt::ShiftModifier), "Command3D11");
+    EXPECT_EQ(press(Qt::Key_Backtab), "Command3D10");
+
+    // Space marks the cell with the focus, and clears it again.
+    find<QWidget>("Label22_1")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    EXPECT_EQ(find<QLabel>("Label22_1")->text(), "X");
+    press(Qt::Key_Space);
+    EXPECT_EQ(find<QLabel>("Label22_1")->text(), "");
+
+    // Escape is Cancel, wherever on the panel the focus is.
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_TRUE(printed.isEmpty());
+    EXPECT_EQ(focusName(), "Command3D6");
+    EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled());
+}
+
+TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelStaysUp)
+{
+    openWith(1);
     auto* copies = find<QLineEdit>("Text15");
-    copies->selectAll();
-    QTest::keyClicks(copies, QStringLiteral("1000"));
-    EXPECT_EQ(copies->text(), "1000");
+    const std::pair<const char*, QString> refused[] = {
+        {"0", printing::NoCopiesMessage},    {"", printing::NoCopiesMessage},
+        {"abc", printing::NoCopiesMessage},  {"-5", printing::NoCopiesMessage},
+        {"0.5", printing::NoCopiesMessage},  {"1000", printing::TooManyCopiesMessage}};
+    for (const auto& [typed, message] : refused) {
+        dialogs.messages.clear();
+        click("Command3D6");
+        copies->clear();
+        QTest::keyClicks(copies, QString::fromLatin1(typed));
+        EXPECT_EQ(copies->text(), QString::fromLatin1(typed));
+        click("Command3D10");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
+        EXPECT_EQ(dialogs.messages[0].text, message) << typed;
+        EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible()) << typed;
+        for (const auto& ops : printed)
+            EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0) << typed;
+        click("Command3D11");
+    }
+    // A fraction is not rounded: 2.5 prints two labels, each on a sheet of its own.
+    click("Command3D6");
+    copies->setText(QStringLiteral("2.5"));
     click("Command3D10");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, printing::TooManyCopiesMessage);
-    EXPECT_TRUE(printed.isEmpty() || count(printed[0], RecordedOp::Kind::Text) == 0);
-    EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    ASSERT_FALSE(printed.isEmpty());
+    EXPECT_EQ(count(printed.last(), RecordedOp::Kind::EndDoc), 2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 
 #include <functional>
+#include <tuple>
 
 using namespace tagwright;
 using test::addRecord;
@@ -130,6 +131,25 @@ TEST_F(TemplateEditorTest, newKeepsTheSettingsOnShowAndTheCommittedTitleAddsTheT
     EXPECT_EQ(storedField("Magneto", labels::LabelBottom).toString(), "Prop");
     EXPECT_EQ(storedField("Magneto", labels::LeftTop).toString(), "Reg #");
     EXPECT_TRUE(browsing());
+}
+
+TEST_F(TemplateEditorTest, pagingFromANewTemplatesTitleSavesItAsTheLastAndGoesOnFromThere)
+{
+    addTemplates({"Annual", "Tires", "Oil Change"});
+    open();
+    for (const auto& [key, title, tab] : {std::tuple{Qt::Key_PageDown, "Magneto", 0},
+                                          std::tuple{Qt::Key_PageUp, "Brakes", 2}}) {
+        click(controls().newButton);
+        typeTitle(0, QString::fromLatin1(title));
+        QTest::keyClick(controls().titleBoxes[0], key);
+        // Forward from the last template wraps to the first, tab at the left; back from it
+        // is the template before, tab at the right.
+        EXPECT_EQ(storedTitles().last(), title);
+        EXPECT_EQ(newLabel(), 0);
+        EXPECT_EQ(currentTitle(), key == Qt::Key_PageDown ? "Annual" : "Magneto");
+        EXPECT_EQ(window->state().TabPos, tab) << title;
+        EXPECT_TRUE(controls().titleBoxes[std::size_t(tab)]->isVisible()) << title;
+    }
 }
 
 TEST_F(TemplateEditorTest, aTakenTitleInAnyLetterCaseAsksForAnotherUntilAFreeOneIsLeft)

@@ -22,15 +22,40 @@ QStringList pageNumbers(const RecordingSurface& surface)
     return numbers;
 }
 
-// Body lines: texts ending their line below the lower rule, header values excluded.
-QStringList bodyLines(const RecordingSurface& surface, float below)
+// Each page as "k of N: first@y .. last@y (lines)", or "k of N: line@y" for a page of one
+// line. Body lines are the texts in the body font that end their line.
+QStringList pageSummaries(const RecordingSurface& surface, float bodySize)
 {
+    QStringList pages;
+    QString number;
     QStringList lines;
-    for (const RecordedOp& op : surface.textOps()) {
-        if (op.endsLine && op.y > below && op.y < 3900)
-            lines.append(op.text);
+    QVector<float> heights;
+    const auto endPage = [&] {
+        QString summary = number + QStringLiteral(": ");
+        if (lines.size() == 1)
+            summary += QStringLiteral("%1@%2").arg(lines.first()).arg(heights.first());
+        else if (!lines.isEmpty())
+            summary += QStringLiteral("%1@%2 .. %3@%4 (%5)")
+                           .arg(lines.first()).arg(heights.first())
+                           .arg(lines.last()).arg(heights.last()).arg(lines.size());
+        pages.append(summary);
+        number.clear();
+        lines.clear();
+        heights.clear();
+    };
+    for (const RecordedOp& op : surface.ops()) {
+        if (op.kind == RecordedOp::Kind::NewPage || op.kind == RecordedOp::Kind::EndDoc) {
+            endPage();
+        } else if (op.kind == RecordedOp::Kind::Text && op.font.size == bodySize) {
+            if (op.endsLine) {
+                lines.append(op.text);
+                heights.append(op.y);
+            } else {
+                number = op.text;
+            }
+        }
     }
-    return lines;
+    return pages;
 }
 
 QVector<float> ruleHeights(const RecordingSurface& surface)
@@ -66,48 +91,89 @@ TEST(TractorLabel, emptyBodyIsOnePageNumberedOneOfOne)
     EXPECT_EQ(surface.jobsSent(), 1);
 }
 
-TEST(TractorLabel, bodyWrapsAtThePageWidthAndHardBreaks)
+// Body lines wrap between the rules (7920 - 2 x LabelX wide), a line is placed only where it
+// ends above the page number and signature at 3900, and the pages read "k of N" with N the
+// pages printed. The recording font makes a body character 100 twips wide and a line 240
+// high; the plain window's lower rule lies at 600, so lines start at 630.
+TEST(TractorLabel, bodyWrapsBetweenTheRulesEndsAboveTheFootAndCountsThePagesPrinted)
 {
-    PrintRequest window = plainWindow();
-    window.label.body = QStringLiteral("abc\r\ndef\r\n");
-    RecordingSurface surface;
-    printTractor(surface, window);
-    EXPECT_EQ(bodyLines(surface, 600), (QStringList{"abc", "def", ""}));
+    QStringList twenty;
+    for (int i = 0; i < 20; ++i)
+        twenty.append(QStringLiteral("L%1").arg(i));
+    const QString paragraph = QStringLiteral("inspected ").repeated(253);
+    const QString seven = QStringList(7, QStringLiteral("inspected")).join(u' ');
+    const QString w100(100, u'w');
+    const QString w78(78, u'w');
+    const QString w68(68, u'w');
 
-    // 100 twips a character: 79 fit in 7920, whatever the left offset.
-    window.sheet.offsets.leftColumn = 500;
-    window.label.body = QString(100, u'w');
-    RecordingSurface wide;
-    printTractor(wide, window);
-    EXPECT_EQ(bodyLines(wide, 600), (QStringList{QString(79, u'w'), QString(21, u'w')}));
-    EXPECT_EQ(firstText(wide, QString(79, u'w'))->x, 550);
-
-    // At 62 points twelve characters fit: "self-contained" breaks in front of its hyphen.
-    window.label.body = QStringLiteral("self-contained unit");
-    window.label.bodyFont.FontSize = 60;
-    RecordingSurface hyphen;
-    printTractor(hyphen, window);
-    EXPECT_EQ(bodyLines(hyphen, 600), (QStringList{"self", "-contained", "unit"}));
+    struct Case {
+        const char* what;
+        QString body;
+        double top = 0;       // top row offset
+        double left = 0;      // left column offset
+        float bodySize = 8;   // points; the body prints 2 points larger
+        QStringList pages;
+    };
+    const Case cases[] = {
+        {"empty body", QString(), 0, 0, 8, {"1 of 1: @630"}},
+        {"hard breaks and a closing empty line", QStringLiteral("abc\r\ndef\r\n"), 0, 0, 8,
+         {"1 of 1: abc@630 .. @1110 (3)"}},
+        // 3510 + 240 ends above the foot; at 3750 the next line would reach 3990.
+        {"twenty lines run onto a second page", twenty.join(QStringLiteral("\r\n")), 0, 0, 8,
+         {"1 of 2: L0@630 .. L12@3510 (13)", "2 of 2: L13@630 .. L19@2070 (7)"}},
+        // Lower rule at 750: the thirteenth line ends exactly on the foot and stays.
+        {"a line ending on the foot stays", QStringList(14, QStringLiteral("x")).join(QStringLiteral("\r\n")),
+         150, 0, 8, {"1 of 2: x@780 .. x@3660 (13)", "2 of 2: x@780"}},
+        {"a line reaching one twip into the foot moves on",
+         QStringList(14, QStringLiteral("x")).join(QStringLiteral("\r\n")), 151, 0, 8,
+         {"1 of 2: x@781 .. x@3421 (12)", "2 of 2: x@781 .. x@1021 (2)"}},
+        // 253 words, seven to a line of 69 characters: 37 lines.
+        {"a paragraph without breaks counts its wrapped lines", paragraph, 0, 0, 8,
+         {QStringLiteral("1 of 3: %1@630 .. %1@3510 (13)").arg(seven),
+          QStringLiteral("2 of 3: %1@630 .. %1@3510 (13)").arg(seven),
+          QStringLiteral("3 of 3: %1@630 .. inspected @3030 (11)").arg(seven)}},
+        {"forty one-letter lines", QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n")), 0, 0, 8,
+         {"1 of 4: x@630 .. x@3510 (13)", "2 of 4: x@630 .. x@3510 (13)", "3 of 4: x@630 .. x@3510 (13)",
+          "4 of 4: x@630"}},
+        // 7820 twips between the rules at LabelX 50, 6820 at LabelX 550.
+        {"a long word is cut at the right rule", w100, 0, 0, 8,
+         {QStringLiteral("1 of 1: %1@630 .. %2@870 (2)").arg(w78, QString(22, u'w'))}},
+        {"a left offset narrows the lines from both sides", w100, 0, 500, 8,
+         {QStringLiteral("1 of 1: %1@630 .. %2@870 (2)").arg(w68, QString(32, u'w'))}},
+        // At 62 points twelve characters fit and a line is 1488 high: the third line at 3606
+        // would reach 5094.
+        {"a large font breaks at the hyphen and pages by its own height",
+         QStringLiteral("self-contained unit"), 0, 0, 60,
+         {"1 of 2: self@630 .. -contained@2118 (2)", "2 of 2: unit@630"}},
+    };
+    for (const Case& c : cases) {
+        PrintRequest window = plainWindow();
+        window.label.body = c.body;
+        window.sheet.offsets.topRow = c.top;
+        window.sheet.offsets.leftColumn = c.left;
+        window.label.bodyFont.FontSize = c.bodySize;
+        RecordingSurface surface;
+        EXPECT_TRUE(printTractor(surface, window).printed()) << c.what;
+        EXPECT_EQ(pageSummaries(surface, c.bodySize + 2), c.pages) << c.what;
+        const float labelX = 50 + float(c.left);
+        for (const RecordedOp& op : surface.textOps()) {
+            if (op.endsLine && op.font.size == c.bodySize + 2) {
+                EXPECT_EQ(op.x, labelX) << c.what;
+                EXPECT_LE(op.x + op.text.size() * 10 * op.font.size, 7920 - labelX) << c.what;
+            }
+        }
+    }
 }
 
-TEST(TractorLabel, overflowingBodyRunsOnNumberedPages)
+TEST(TractorLabel, signatureStandsOnTheLastPage)
 {
     PrintRequest window = plainWindow();
-    QStringList lines;
-    for (int i = 0; i < 20; ++i)
-        lines.append(QStringLiteral("L%1").arg(i));
-    window.label.body = lines.join(QStringLiteral("\r\n"));
+    window.label.body = QStringList(20, QStringLiteral("line")).join(QStringLiteral("\r\n"));
     window.label.printsSignature = true;
     window.label.signatory = QStringLiteral("J. Smith");
     RecordingSurface surface;
     printTractor(surface, window);
-
-    // 20 lines of 240: (4800 - 2480) / 3600 counts one page, though two are printed.
-    EXPECT_EQ(pageNumbers(surface), (QStringList{"1 of 1", "2 of 1"}));
-    EXPECT_EQ(firstText(surface, QStringLiteral("L13"))->y, 630 + 13 * 240);
-    EXPECT_EQ(firstText(surface, QStringLiteral("L14"))->y, 630);
     EXPECT_EQ(opsOfKind(surface, RecordedOp::Kind::NewPage).size(), 1);
-    // The signature stands on the last page, after its page break.
     const auto& ops = surface.ops();
     const auto newPage = std::find_if(ops.begin(), ops.end(), [](const RecordedOp& op) {
         return op.kind == RecordedOp::Kind::NewPage;
@@ -116,24 +182,6 @@ TEST(TractorLabel, overflowingBodyRunsOnNumberedPages)
         return op.text == QStringLiteral("J. Smith");
     });
     EXPECT_LT(newPage, name);
-}
-
-TEST(TractorLabel, singleParagraphOverThreePagesCountsAsOne)
-{
-    PrintRequest window = plainWindow();
-    QString paragraph;
-    while (paragraph.size() < 79 * 32)
-        paragraph += QStringLiteral("inspected ");
-    window.label.body = paragraph;
-    RecordingSurface surface;
-    printTractor(surface, window);
-    EXPECT_EQ(pageNumbers(surface), (QStringList{"1 of 1", "2 of 1", "3 of 1"}));
-
-    window.label.body = QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n"));
-    RecordingSurface counted;
-    printTractor(counted, window);
-    // (40 x 240 - 2480) / 3600 = 1.98: two pages counted, three printed.
-    EXPECT_EQ(pageNumbers(counted), (QStringList{"1 of 2", "2 of 2", "3 of 2"}));
 }
 
 TEST(TractorLabel, companyBlockCentresRightOfTheLeftOffset)

@@ -225,4 +225,53 @@ TEST_F(LogoWindow, saveThenExitReloadsOnlyTheLogoOnTheMainWindow)
     EXPECT_EQ(window->controls().bodyBox->toPlainText(), "typed body");
 }
 
+// Sets an environment variable for as long as it lives.
+class EnvironmentSetting {
+public:
+    EnvironmentSetting(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~EnvironmentSetting() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+TEST_F(LogoWindow, theHomeAndPicturesFoldersAreOfferedBesideTheDrivesAndEscapeIsExit)
+{
+    const QString home = folder.file(QStringLiteral("home"));
+    const QString pictures = home + QStringLiteral("/Pictures");
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    ASSERT_TRUE(QFile::copy(logos + QStringLiteral("/LOGO.BMP"), pictures + QStringLiteral("/shop.bmp")));
+    const EnvironmentSetting homeSetting("HOME", QFile::encodeName(home));
+    const EnvironmentSetting noConfig("XDG_CONFIG_HOME", QByteArray());
+    openWithLogo(QString());
+    setup::DriveList* drives = logoWindow->driveList();
+    QStringList offered;
+    for (int i = 0; i < drives->count(); ++i)
+        offered << drives->itemData(i).toString();
+    EXPECT_EQ(offered.first(), QDir::rootPath());
+    ASSERT_TRUE(offered.contains(home));
+    ASSERT_TRUE(offered.contains(pictures));
+    EXPECT_EQ(drives->itemText(int(offered.indexOf(pictures))),
+              QStringLiteral("Pictures (%1)").arg(QDir::toNativeSeparators(pictures)));
+
+    drives->setCurrentIndex(int(offered.indexOf(pictures)));
+    Q_EMIT drives->activated(drives->currentIndex());
+    EXPECT_EQ(logoWindow->folderList()->path(), pictures);
+    EXPECT_EQ(fileNames(), QStringList{"shop.bmp"});
+
+    // Offscreen, activating a second window leaves the main window active: make it so.
+    logoWindow->show();
+    QApplication::setActiveWindow(logoWindow);
+    ASSERT_EQ(QApplication::activeWindow(), logoWindow);
+    QTest::keyClick(logoWindow, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->findChild<setup::LogoSelectionWindow*>(), nullptr);
+}
+
 }  // namespace

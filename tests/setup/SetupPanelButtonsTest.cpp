@@ -3,6 +3,7 @@
 #include "mainwindow/PrinterChoice.h"
 #include "mainwindow/UserDialogs.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFrame>
@@ -39,6 +40,15 @@ TEST_F(SetupPanelButtons, theInformationButtonTogglesThePanelAndAClickOnItHidesI
     QTest::mouseClick(find<QLabel>("InfoText"), Qt::LeftButton);
     EXPECT_TRUE(infoPanel()->isHidden());
     EXPECT_FALSE(find<QFrame>("Panel3D2")->isHidden());   // the setup panel stays open
+
+    // Escape puts it away too, wherever the focus is.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    click("Command3D12");
+    ASSERT_FALSE(infoPanel()->isHidden());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(infoPanel()->isHidden());
+    EXPECT_FALSE(find<QFrame>("Panel3D2")->isHidden());
 }
 
 TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePreviousChoice)

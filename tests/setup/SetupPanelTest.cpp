@@ -4,6 +4,7 @@
 
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/TemplateCard.h"
+#include "mainwindow/TemplateEditor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -155,7 +156,6 @@ TEST_F(SetupPanelTest, offsetsAreStoredByTheOffsetRuleWhileTheBoxesKeepTheTypedT
     click("Command3D9");
     EXPECT_EQ(box("Text22")->text(), "5");
     EXPECT_EQ(box("Text23")->text(), "0");   // missing shows "0"
-    // The boxes take three characters; longer texts are covered by the rule's own test.
     const std::pair<const char*, const char*> typed[] = {
         {"Text22", "abc"}, {"Text24", ""}, {"Text26", "9.9"}, {"Text23", "-3."}, {"Text25", "1e2"}};
     for (const auto& [name, text] : typed)
@@ -167,6 +167,19 @@ TEST_F(SetupPanelTest, offsetsAreStoredByTheOffsetRuleWhileTheBoxesKeepTheTypedT
     EXPECT_EQ(storedCompany(company::LabelLeft).toInt(), -3);
     EXPECT_EQ(storedCompany(company::LabelRight).toInt(), 100);
     EXPECT_EQ(box("Text26")->text(), "9.9");
+
+    // Typed, the boxes take four characters: a label 3 mm too low (-170) and a whole inch.
+    click("Command3D9");
+    const std::pair<const char*, const char*> keyed[] = {{"Text22", "-170"}, {"Text23", "1440"},
+                                                         {"Text24", "12345"}};
+    for (const auto& [name, text] : keyed) {
+        box(name)->clear();
+        QTest::keyClicks(box(name), QString::fromLatin1(text));
+    }
+    EXPECT_EQ(box("Text24")->text(), "1234");
+    click("Command3D9");
+    EXPECT_EQ(storedCompany(company::LabelTopUp).toInt(), -170);
+    EXPECT_EQ(storedCompany(company::LabelLeft).toInt(), 1440);
 }
 
 TEST_F(SetupPanelTest, aDefaultLabelNamingNoTemplateSelectsNothingStoresEmptyAndShowsTheFirst)
@@ -206,6 +219,28 @@ TEST_F(SetupPanelTest, closingShowsTheChosenDefaultTemplateInBrowsingModeAndStor
     EXPECT_FALSE(window->controls().valueBoxes[0]->isVisibleTo(window.get()));
     EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
     EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled());
+}
+
+TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePanelOpens)
+{
+    addTemplates({"Annual", "Oil Change", "Tires"});
+    addCompany({{company::DefLabel, QStringLiteral("Oil Change")}});
+    openSetupWindow();
+    window->card().pageForward();
+    ASSERT_EQ(titleOnShow(), "Tires");
+    window->templateEditor().DeleteTemplate();
+    window->templateEditor().NewTemplate();
+    window->controls().titleBoxes[0]->setText(QStringLiteral("Magneto"));
+    window->templateEditor().CommitTitle(0);
+
+    click("Command3D9");
+    QStringList offered;
+    for (int i = 0; i < defaultList()->count(); ++i)
+        offered << defaultList()->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"Annual", "Oil Change", "Magneto"}));
+    EXPECT_EQ(defaultList()->currentText(), "Oil Change");
+    EXPECT_EQ(titleOnShow(), "Magneto");
+    EXPECT_EQ(window->templates().value(schema::labels::Description).toString(), "Magneto");
 }
 
 TEST_F(SetupPanelTest, closingWithNoTemplatesBeginsABlankNewRecord)
