@@ -7,6 +7,9 @@ Command printCommand();
 Command importAccessCommand();
 Command convertCommand();
 Command shareCommand();
+Command journalCommand();
+Command reprintCommand();
+Command aircraftCommand();
 
 const QList<Command>& commands()
 {
@@ -15,6 +18,9 @@ const QList<Command>& commands()
         importAccessCommand(),
         convertCommand(),
         shareCommand(),
+        journalCommand(),
+        reprintCommand(),
+        aircraftCommand(),
     };
     return table;
 }

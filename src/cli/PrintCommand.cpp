@@ -1,11 +1,9 @@
 #include "Command.h"
-#include "ExactFileName.h"
+#include "LabelOutput.h"
 #include "Terminal.h"
 
-#include "printing/LabelPrinter.h"
-#include "printing/PdfTarget.h"
-#include "printing/PrintTarget.h"
-#include "printing/QtPrinterSurface.h"
+#include "journal/PrintInput.h"
+
 #include "printing/RecordingSurface.h"
 #include "printing/StartupSnapshot.h"
 
@@ -192,29 +190,6 @@ void applyOptions(const Options& options, LabelSnapshot& window)
         window.Label22[cell] = options.marked[cell] ? QStringLiteral("X") : QString();
 }
 
-// Exit code and message of a job that did not print.
-int report(const PrintResult& result, QTextStream& err)
-{
-    switch (result.status) {
-    case PrintResult::Status::Printed:
-        return Ok;
-    case PrintResult::Status::Refused:
-        complain(err, result.message);
-        return Refused;
-    case PrintResult::Status::Failed:
-        complain(err, result.message);
-        return Failed;
-    }
-    return Failed;
-}
-
-PrintResult compose(PrinterSurface& surface, const LabelSnapshot& window, bool tractor)
-{
-    LabelPrinter printer;
-    return tractor ? printer.PrintTractorLabel(surface, window)
-                   : printer.PrintLaserLabels(surface, window);
-}
-
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
 // would. Trace lines go to `out`; any complaint is one line on `err`.
 int runPrint(const Invocation& invocation)
@@ -234,49 +209,19 @@ int runPrint(const Invocation& invocation)
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = compose(surface, window, tractor);
+        const PrintResult result = composeLabel(surface, window, tractor);
         out << surface.traceLines();
         out.flush();
-        if (const int code = report(result, err); code != Ok)
-            return code;
-    }
-    if (options.pdf) {
-        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*options.pdf);
-        ExactFileName file(*options.pdf);
-        if (!file.usable()) {
-            complain(err, cannotWrite);
-            return Failed;
-        }
-        PdfTarget target(file.pathForQt());
-        QtPrinterSurface surface(target);
-        const PrintResult result = compose(surface, window, tractor);
-        if (const int code = report(result, err); code != Ok)
-            return code;
-        if (!target.finish()) {
-            complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*options.pdf, target.errorString()));
-            return Failed;
-        }
-        if (!file.commit()) {
-            complain(err, cannotWrite);
-            return Failed;
+        if (result.status != PrintResult::Status::Printed) {
+            complain(err, result.message);
+            return result.status == PrintResult::Status::Refused ? Refused : Failed;
         }
     }
-    if (options.printer) {
-        QString message;
-        int code = Failed;
-        std::unique_ptr<PrintTarget> target =
-            invocation.environment.openPrinter
-                ? invocation.environment.openPrinter(*options.printer, message, code) : nullptr;
-        if (!target) {
-            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                            : message);
-            return code;
-        }
-        QtPrinterSurface surface(*target);
-        if (const int result = report(compose(surface, window, tractor), err); result != Ok)
-            return result;
-    }
-    return Ok;
+    if (!options.pdf && !options.printer)
+        return Ok;
+    LabelOutput output{options.pdf, options.printer, options.setup, {}};
+    output.entry = journal::entryFor(window, {loaded.templateTitle, loaded.logoFile, tractor});
+    return sendLabel(invocation, window, tractor, output);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "ClickLabel.h"
 #include "MainWindow.h"
+#include "PrintJournal.h"
 #include "PrintOutput.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
@@ -151,6 +152,7 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
                                            : m_printer.PrintLaserLabels(*surface, snapshot);
     writeBackFilledValues(m_window, result.filled);
     const QString note = m_output->close(*surface);
+    journalPrint(m_window, snapshot, tractor, m_output->destination(), result);
     return {result, note};
 }
 

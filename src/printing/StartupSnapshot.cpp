@@ -114,6 +114,10 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
         labels.moveFirst();
     }
     loadTemplate(labels, result.window);
+    if (labels.hasCurrent()) {
+        result.templateTitle = fields::text(labels.value(schema::labels::Description));
+        result.logoFile = fields::text(labels.value(schema::labels::Logo));
+    }
     return result;
 }
 

@@ -17,6 +17,8 @@ struct StartupSnapshot {
     QString message;       // why it failed, with the file's path
     LabelSnapshot window;  // header values, date, signatory, copies and marks as a new window has them
     bool tractor = false;  // the company record's LabelStyle is 2
+    QString templateTitle; // the template's title as stored
+    QString logoFile;      // the template's logo file, empty for none
 };
 
 // `templateTitle`, letter case ignored; without one the default template (DefLabel), or the
