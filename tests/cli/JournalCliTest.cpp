@@ -74,7 +74,24 @@ protected:
                     QStringLiteral("03-07-2026"), QStringLiteral("--pdf"), pdf(file)});
     }
 
-    QStringList csvLines() const { return out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts); }
+    // The CSV's records: lines ending in CR LF outside quoted fields (a body keeps its own).
+    QStringList csvLines() const
+    {
+        QStringList records{QString()};
+        bool quoted = false;
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            if (out[i] == u'"')
+                quoted = !quoted;
+            if (!quoted && out.mid(i, 2) == QStringLiteral("\r\n")) {
+                records << QString();
+                ++i;
+                continue;
+            }
+            records.last() += out[i];
+        }
+        records.removeAll(QString());
+        return records;
+    }
 
     QString out;
     QString err;
