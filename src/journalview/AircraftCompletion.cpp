@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
@@ -28,6 +29,8 @@ AircraftCompletion::AircraftCompletion(mainwindow::MainWindow& window)
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setCompletionMode(QCompleter::PopupCompletion);
     m_registration->setCompleter(m_completer);
+    // The list reads like the box it completes.
+    m_completer->popup()->setFont(m_registration->font());
     m_registration->installEventFilter(this);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.

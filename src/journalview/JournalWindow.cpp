@@ -199,8 +199,9 @@ void JournalWindow::updateButtons()
     m_show->setEnabled(chosen);
     m_reprint->setEnabled(chosen);
     const int rows = m_model.rowCount();
-    m_count->setText(m_model.canFetchMore({}) ? QStringLiteral("%1+ entries").arg(rows)
-                                              : QStringLiteral("%1 entries").arg(rows));
+    const QString more = m_model.canFetchMore({}) ? QStringLiteral("+") : QString();
+    m_count->setText(rows == 1 && more.isEmpty() ? QStringLiteral("1 entry")
+                                                 : QStringLiteral("%1%2 entries").arg(rows).arg(more));
 }
 
 const journal::JournalEntry* JournalWindow::selectedEntry() const
