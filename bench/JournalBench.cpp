@@ -136,7 +136,7 @@ void BM_PrintEntry(benchmark::State& state)
     if (!s)
         return;
     int round = 0;
-    const printing::LabelSnapshot input = journal::printInputFor(entry(0));
+    const printing::PrintRequest input = journal::printRequestFor(entry(0));
     for (auto _ : state) {
         printing::PrintResult printed;
         printed.jobsSent = 1;

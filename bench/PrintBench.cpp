@@ -31,46 +31,45 @@ QImage shopLogo()
     return LogoPicture::boxPixels(picture);
 }
 
-LabelSnapshot sheetWindow(int sheets)
+PrintRequest sheetWindow(int sheets)
 {
-    LabelSnapshot w;
-    w.Text19 = QStringLiteral("Reg #");
-    w.Text20 = QStringLiteral("Make");
-    w.Text21 = QStringLiteral("Serial");
-    w.Text16 = QStringLiteral("Tach");
-    w.Text17 = QStringLiteral("T.T.");
-    w.Text18 = QStringLiteral("SMOH");
-    w.Text3 = QStringLiteral("N123AB");
-    w.Text4 = QStringLiteral("Cessna 172S");
-    w.Text9 = QStringLiteral("03-07-2001");
-    w.Text10 = QStringLiteral("Skyline Aero Services");
-    w.Text11 = QStringLiteral("1200 Hangar Road");
-    w.Text12 = QStringLiteral("Wichita, KS 67209");
-    w.Text13 = QStringLiteral("316-555-0142");
-    w.Check1 = 1;
-    w.Check2 = 1;
-    w.Combo2 = QStringLiteral("J. Smith A&P 123456789");
+    PrintRequest w;
+    w.label.registration.caption = QStringLiteral("Reg #");
+    w.label.make.caption = QStringLiteral("Make");
+    w.label.serial.caption = QStringLiteral("Serial");
+    w.label.tach.caption = QStringLiteral("Tach");
+    w.label.totalTime.caption = QStringLiteral("T.T.");
+    w.label.sinceOverhaul.caption = QStringLiteral("SMOH");
+    w.label.registration.value = QStringLiteral("N123AB");
+    w.label.make.value = QStringLiteral("Cessna 172S");
+    w.label.date = QStringLiteral("03-07-2001");
+    w.label.company.name = QStringLiteral("Skyline Aero Services");
+    w.label.company.address = QStringLiteral("1200 Hangar Road");
+    w.label.company.cityStateZip = QStringLiteral("Wichita, KS 67209");
+    w.label.company.phone = QStringLiteral("316-555-0142");
+    w.label.printsCompany = true;
+    w.label.printsSignature = true;
+    w.label.signatory = QStringLiteral("J. Smith A&P 123456789");
     const QString sentence = QStringLiteral(
         "Performed 100 hour inspection per FAR 43 Appendix D; oil and filter changed, "
         "plugs cleaned and gapped, compression 74/80 76/80 75/80 77/80. ");
-    while (w.Text2.size() < 600)
-        w.Text2 += sentence;
-    w.Text2.truncate(600);
-    w.Text2Font = {QStringLiteral("Arial"), 8.25f, false, false};
-    w.Picture1 = shopLogo();
-    w.Text15 = QString::number(6 * sheets);
-    for (QString& mark : w.Label22)
-        mark.clear();
+    while (w.label.body.size() < 600)
+        w.label.body += sentence;
+    w.label.body.truncate(600);
+    w.label.bodyFont = {QStringLiteral("Arial"), 8.25f, false, false};
+    w.label.logo = shopLogo();
+    w.sheet.copies = 6 * sheets;
+    w.sheet.used = {};
     return w;
 }
 
 void ComposeSheetOnRecordingSurface(benchmark::State& state)
 {
-    const LabelSnapshot window = sheetWindow(1);
+    const PrintRequest window = sheetWindow(1);
     for (auto _ : state) {
         RecordingSurface surface;
         LabelPrinter printer;
-        benchmark::DoNotOptimize(printer.PrintLaserLabels(surface, window));
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window, false));
     }
     state.counters["sheets/s"] = benchmark::Counter(double(state.iterations()),
                                                     benchmark::Counter::kIsRate);
@@ -80,14 +79,14 @@ BENCHMARK(ComposeSheetOnRecordingSurface)->Unit(benchmark::kMillisecond);
 void RenderSheetsToPdf(benchmark::State& state)
 {
     const int sheets = int(state.range(0));
-    const LabelSnapshot window = sheetWindow(sheets);
+    const PrintRequest window = sheetWindow(sheets);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("sheets.pdf"));
     for (auto _ : state) {
         PdfTarget target(file);
         QtPrinterSurface surface(target);
         LabelPrinter printer;
-        benchmark::DoNotOptimize(printer.PrintLaserLabels(surface, window));
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window, false));
         target.finish();
     }
     state.counters["ms/sheet"] = benchmark::Counter(

@@ -91,17 +91,17 @@ BENCHMARK(WindowUsableAfterTheSplash)->Arg(100)->Arg(10000)->Unit(benchmark::kMi
 // A 1 MB body with no space to break at, printed to PDF: range(0) 0 laser sheet, 1 tractor.
 void LongUnbrokenBody(benchmark::State& state)
 {
-    printing::LabelSnapshot window;
-    window.Text2 = QString(1 << 20, u'W');
-    window.Text2Font = {QStringLiteral("Arial"), 8.25f, false, false};
+    printing::PrintRequest window;
+    window.label.body = QString(1 << 20, u'W');
+    window.label.bodyFont = {QStringLiteral("Arial"), 8.25f, false, false};
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("body.pdf"));
     for (auto _ : state) {
         printing::PdfTarget target(file);
         printing::QtPrinterSurface surface(target);
         printing::LabelPrinter printer;
-        benchmark::DoNotOptimize(state.range(0) == 0 ? printer.PrintLaserLabels(surface, window)
-                                                     : printer.PrintTractorLabel(surface, window));
+        benchmark::DoNotOptimize(state.range(0) == 0 ? printer.PrintLabels(surface, window, false)
+                                                     : printer.PrintLabels(surface, window, true));
         target.finish();
     }
 }

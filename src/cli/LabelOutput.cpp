@@ -71,15 +71,14 @@ private:
 
 }  // namespace
 
-PrintResult composeLabel(printing::PrinterSurface& surface, const printing::LabelSnapshot& input,
+PrintResult composeLabel(printing::PrinterSurface& surface, const printing::PrintRequest& input,
                          bool tractor)
 {
     printing::LabelPrinter printer;
-    return tractor ? printer.PrintTractorLabel(surface, input)
-                   : printer.PrintLaserLabels(surface, input);
+    return printer.PrintLabels(surface, input, tractor);
 }
 
-int sendLabel(const Invocation& invocation, const printing::LabelSnapshot& input, bool tractor,
+int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
               const LabelOutput& output)
 {
     QTextStream& err = invocation.err;

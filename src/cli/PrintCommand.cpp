@@ -1,11 +1,11 @@
 #include "Command.h"
 #include "LabelOutput.h"
+#include "StartupSnapshot.h"
 #include "Terminal.h"
 
 #include "journal/PrintInput.h"
-
+#include "printing/BoxText.h"
 #include "printing/RecordingSurface.h"
-#include "printing/StartupSnapshot.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -24,14 +24,14 @@ namespace {
 // The header line a --value names, by the template field holding its caption.
 struct ValueField {
     const char* field;
-    QString LabelSnapshot::*box;
+    HeaderSlot slot;
     int limit;
 };
 
 const ValueField ValueFields[] = {
-    {"LeftTop", &LabelSnapshot::Text3, 7},    {"LeftMiddle", &LabelSnapshot::Text4, 30},
-    {"LeftBottom", &LabelSnapshot::Text5, 13}, {"LabelTop", &LabelSnapshot::Text6, 8},
-    {"LabelMiddle", &LabelSnapshot::Text7, 8}, {"LabelBottom", &LabelSnapshot::Text8, 8},
+    {"LeftTop", HeaderSlot::Registration, 7},    {"LeftMiddle", HeaderSlot::Make, 30},
+    {"LeftBottom", HeaderSlot::Serial, 13},      {"LabelTop", HeaderSlot::Tach, 8},
+    {"LabelMiddle", HeaderSlot::TotalTime, 8},   {"LabelBottom", HeaderSlot::SinceOverhaul, 8},
 };
 
 struct Options {
@@ -41,8 +41,8 @@ struct Options {
     QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
     QString signatory;
     std::optional<bool> tractor;
-    QString copies = QStringLiteral("1");
-    std::array<bool, 6> marked{false, true, true, true, true, true};
+    std::optional<double> copies;
+    std::optional<UsedCells> used;
     std::optional<QString> pdf;
     std::optional<QString> printer;
     bool trace = false;
@@ -58,19 +58,19 @@ const ValueField* valueField(const QString& name)
     return nullptr;
 }
 
-std::array<bool, 6> parseSkip(const QString& list)
+UsedCells parseSkip(const QString& list)
 {
-    std::array<bool, 6> marked{};
+    UsedCells used;
     if (list.trimmed().isEmpty())
-        return marked;
+        return used;
     for (const QString& item : list.split(u',')) {
         bool ok = false;
         const int cell = item.trimmed().toInt(&ok);
         if (!ok || cell < 1 || cell > 6)
             throw Refusal{QStringLiteral("--skip takes cell numbers 1 to 6, not \"%1\".").arg(item)};
-        marked[std::size_t(cell - 1)] = true;
+        used.insert(cell);
     }
-    return marked;
+    return used;
 }
 
 QStringList parseFonts(const QString& list)
@@ -163,10 +163,10 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
         static const QRegularExpression WholeNumber(QStringLiteral(R"(^\s*[+-]?\d+\s*$)"));
         if (!WholeNumber.match(copies).hasMatch())
             throw Refusal{QStringLiteral("--copies takes a whole number, not \"%1\".").arg(copies)};
-        options.copies = copies;
+        options.copies = boxtext::leadingNumber(copies);
     }
     for (const QString& list : parser.values(Skip))
-        options.marked = parseSkip(list);
+        options.used = parseSkip(list);
     if (parser.isSet(Pdf))
         options.pdf = parser.value(Pdf);
     if (parser.isSet(Printer))
@@ -179,15 +179,16 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
     return options;
 }
 
-void applyOptions(const Options& options, LabelSnapshot& window)
+void applyOptions(const Options& options, PrintRequest& request)
 {
     for (const auto& [field, text] : options.values)
-        window.*(field->box) = text;
-    window.Text9 = options.date;
-    window.Combo2 = options.signatory;
-    window.Text15 = options.copies;
-    for (std::size_t cell = 0; cell < 6; ++cell)
-        window.Label22[cell] = options.marked[cell] ? QStringLiteral("X") : QString();
+        request.label.line(field->slot).value = text;
+    request.label.date = options.date;
+    request.label.signatory = options.signatory;
+    if (options.copies)
+        request.sheet.copies = *options.copies;
+    if (options.used)
+        request.sheet.used = *options.used;
 }
 
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
@@ -203,13 +204,13 @@ int runPrint(const Invocation& invocation)
         complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
     }
-    LabelSnapshot window = loaded.window;
-    applyOptions(options, window);
+    PrintRequest request = loaded.request;
+    applyOptions(options, request);
     const bool tractor = options.tractor.value_or(loaded.tractor);
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = composeLabel(surface, window, tractor);
+        const PrintResult result = composeLabel(surface, request, tractor);
         out << surface.traceLines();
         out.flush();
         if (result.status != PrintResult::Status::Printed) {
@@ -220,8 +221,8 @@ int runPrint(const Invocation& invocation)
     if (!options.pdf && !options.printer)
         return Ok;
     LabelOutput output{options.pdf, options.printer, options.setup, {}};
-    output.entry = journal::entryFor(window, {loaded.templateTitle, loaded.logoFile, tractor});
-    return sendLabel(invocation, window, tractor, output);
+    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
+    return sendLabel(invocation, request, tractor, output);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "JournalEntry.h"
 
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 #include "printing/PrintResult.h"
 #include "store/StoreError.h"
 
@@ -21,11 +21,11 @@ struct PrintContext {
     bool tractorFeed = false;
 };
 
-// The entry for a job printed from `input`, before it is stamped, sent or numbered.
-JournalEntry entryFor(const printing::LabelSnapshot& input, const PrintContext& context);
+// The entry for a job printed from `request`, before it is stamped, sent or numbered.
+JournalEntry entryFor(const printing::PrintRequest& request, const PrintContext& context);
 
-// The input that prints `entry` as it printed then (the logo read again from its file).
-printing::LabelSnapshot printInputFor(const JournalEntry& entry);
+// The request that prints `entry` as it printed then (the logo read again from its file).
+printing::PrintRequest printRequestFor(const JournalEntry& entry);
 
 // Whether a job's outcome means a label left the program: something was sent, or a printer
 // failed part way. A refused job and copies reading none leave nothing to record.

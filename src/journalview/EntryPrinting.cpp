@@ -59,9 +59,8 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         printing::LabelPrinter printer;
-        const printing::LabelSnapshot input = journal::printInputFor(entry);
-        result = entry.tractorFeed ? printer.PrintTractorLabel(*surface, input)
-                                   : printer.PrintLaserLabels(*surface, input);
+        const printing::PrintRequest input = journal::printRequestFor(entry);
+        result = printer.PrintLabels(*surface, input, entry.tractorFeed);
         QApplication::restoreOverrideCursor();
     }
     const QString note = output->close(*surface);
@@ -78,7 +77,7 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
 void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& entry)
 {
     PrintResult printed;
-    if (const auto where = mainwindow::previewLabel(window, journal::printInputFor(entry),
+    if (const auto where = mainwindow::previewLabel(window, journal::printRequestFor(entry),
                                                     entry.tractorFeed, printed))
         record(window, &window, entry, *where, printed);
 }

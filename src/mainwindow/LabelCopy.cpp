@@ -5,13 +5,12 @@
 
 namespace tagwright::mainwindow {
 
-printing::PrintResult composeLabelCopy(const printing::LabelSnapshot& window, bool tractorStock,
+printing::PrintResult composeLabelCopy(const printing::PrintRequest& request, bool tractorStock,
                                        printing::PrintTarget& target)
 {
     printing::QtPrinterSurface surface(target);
     printing::LabelPrinter printer;
-    return tractorStock ? printer.PrintTractorLabel(surface, window)
-                        : printer.PrintLaserLabels(surface, window);
+    return printer.PrintLabels(surface, request, tractorStock);
 }
 
 }  // namespace tagwright::mainwindow

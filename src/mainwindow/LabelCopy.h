@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 #include "printing/PrintResult.h"
 
 namespace tagwright::printing {
@@ -13,7 +13,7 @@ namespace tagwright::mainwindow {
 // the same Qt surface, but by a printer of their own: the window's print position and busy
 // state stay as they are, and no underscores come back into its value boxes. Preview and
 // PDF export are looks at the label, not prints of it.
-printing::PrintResult composeLabelCopy(const printing::LabelSnapshot& window, bool tractorStock,
+printing::PrintResult composeLabelCopy(const printing::PrintRequest& request, bool tractorStock,
                                        printing::PrintTarget& target);
 
 }  // namespace tagwright::mainwindow

@@ -10,7 +10,6 @@
 #include "TemplateCard.h"
 #include "TemplateEditor.h"
 
-#include "store/FieldValues.h"
 #include "store/Schema.h"
 
 #include <QCloseEvent>
@@ -23,7 +22,6 @@
 namespace tagwright::mainwindow {
 
 namespace schema = store::schema;
-namespace fields = store::fields;
 
 MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupDatabase,
                        UserDialogs& dialogs, QWidget* parent)
@@ -142,31 +140,28 @@ store::StoreError MainWindow::refreshSharedRecords()
 
 void MainWindow::loadCompanySettings()
 {
-    if (m_company.bof() && m_company.eof())
+    store::ShopRecord shop;
+    bool found = false;
+    store::readShopRecord(m_company, shop, &found);
+    if (!found)
         return;
-    m_company.moveFirst();
-    showCompanyRecord();
-    m_controls.phoneBox->setText(fields::text(m_company.value(schema::company::CompanyPhone)));
-    m_state.FindText = fields::text(m_company.value(schema::company::DefLabel));
+    showShopRecord(shop);
+    m_controls.phoneBox->setText(shop.phone);
+    m_state.FindText = shop.defaultLabel;
 }
 
-void MainWindow::showCompanyRecord()
+void MainWindow::showShopRecord(const store::ShopRecord& shop)
 {
-    namespace company = schema::company;
-    const auto text = [this](const QString& field, const QString& fallback = QString()) {
-        return fields::text(m_company.value(field), fallback);
-    };
-    m_controls.companyNameBox->setText(text(company::CompanyName));
-    m_controls.addressBox->setText(text(company::CompanyAddress));
-    m_controls.cityStateZipBox->setText(text(company::CompanyCSZ));
-    const QString zero = QStringLiteral("0");
-    m_controls.topRowOffset->setText(text(company::LabelTopUp, zero));
-    m_controls.middleRowOffset->setText(text(company::LabelMiddleUp, zero));
-    m_controls.bottomRowOffset->setText(text(company::LabelBottomUp, zero));
-    m_controls.leftColumnOffset->setText(text(company::LabelLeft, zero));
-    m_controls.rightColumnOffset->setText(text(company::LabelRight, zero));
+    m_controls.companyNameBox->setText(shop.companyName);
+    m_controls.addressBox->setText(shop.address);
+    m_controls.cityStateZipBox->setText(shop.cityStateZip);
+    QLineEdit* const offsetBoxes[5] = {m_controls.topRowOffset, m_controls.middleRowOffset,
+                                       m_controls.bottomRowOffset, m_controls.leftColumnOffset,
+                                       m_controls.rightColumnOffset};
+    for (std::size_t i = 0; i < 5; ++i)
+        offsetBoxes[i]->setText(shop.offsetTexts[i]);
     m_controls.defaultLabelList->setCurrentIndex(
-        exactListSearch(m_controls.defaultLabelList, text(company::DefLabel)));
+        exactListSearch(m_controls.defaultLabelList, shop.defaultLabel));
 }
 
 }  // namespace tagwright::mainwindow

@@ -3,6 +3,7 @@
 #include "MainState.h"
 #include "MainWindowControls.h"
 
+#include "store/ShopRecord.h"
 #include "store/StoreError.h"
 #include "store/TableCursor.h"
 
@@ -56,10 +57,10 @@ public:
     // loop. Tests drive the window without one and put a stand-in here.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
-    // Copies the company record the company cursor stands on into the setup panel's boxes:
-    // name, address, city-state-zip, the five offsets ("0" when missing) and the default
-    // label's selection. The phone and the label stock have rules of their own.
-    void showCompanyRecord();
+    // Shows the shop record in the setup panel's boxes: name, address, city-state-zip, the
+    // five offsets and the default label's selection. The phone and the label stock have
+    // rules of their own.
+    void showShopRecord(const store::ShopRecord& shop);
 
     // Reads the shop settings and the signatories again, so what another workstation saved
     // on a shared database is seen; the signatory text typed or chosen stays.

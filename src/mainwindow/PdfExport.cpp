@@ -64,7 +64,7 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
     return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
 }
 
-ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool tractorStock,
+ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool tractorStock,
                                    const QString& fileName)
 {
     // The draft carries the chosen file's name: the writer titles the document after it.
@@ -77,7 +77,7 @@ ExportResult PdfExport::writeLabel(const printing::LabelSnapshot& window, bool t
     bool started = false;
     {
         printing::PdfTarget target(draft);
-        result = composeLabelCopy(window, tractorStock, target);
+        result = composeLabelCopy(request, tractorStock, target);
         started = target.started();
         finished = target.finish();
     }
@@ -110,14 +110,14 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window);
     const bool tractor = m_window.printCommand().tractorStock();
-    const ExportResult result = writeLabel(snapshot, tractor, fileName);
+    const ExportResult result = writeLabel(request, tractor, fileName);
     QApplication::restoreOverrideCursor();
     if (result.status == Status::Written) {
         printing::PrintResult written;
         written.jobsSent = 1;
-        journalPrint(m_window, snapshot, tractor, QFileInfo(fileName).absoluteFilePath(), written);
+        journalPrint(m_window, request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
         return;
     }
     const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical

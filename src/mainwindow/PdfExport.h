@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 
 #include <QDate>
 #include <QObject>
@@ -36,7 +36,7 @@ public:
 
     // The file under `fileName` is replaced only once the whole PDF is written, so a full
     // disk or a read-only folder leaves what was there before (or nothing).
-    static ExportResult writeLabel(const printing::LabelSnapshot& window, bool tractorStock,
+    static ExportResult writeLabel(const printing::PrintRequest& request, bool tractorStock,
                                    const QString& fileName);
 
 private:

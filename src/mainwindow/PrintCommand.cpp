@@ -8,7 +8,7 @@
 #include "WindowSnapshot.h"
 
 #include "printing/PrinterSurface.h"
-#include "store/Schema.h"
+#include "store/ShopRecord.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -60,11 +60,9 @@ bool PrintCommand::panelUp() const
 
 bool PrintCommand::tractorStock()
 {
-    store::TableCursor& company = m_window.company();
-    if (!company.hasCurrent())
-        company.moveFirst();
-    const QVariant style = company.value(store::schema::company::LabelStyle);
-    return !style.isNull() && style.toInt() == 2;
+    store::ShopRecord shop;
+    store::readShopRecord(m_window.company(), shop);
+    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
 }
 
 void PrintCommand::Print()
@@ -134,7 +132,7 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
-    const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window);
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
         m_output->setJobTitle(templateTitle(m_window));
@@ -148,11 +146,10 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         }
         return failed;
     }
-    printing::PrintResult result = tractor ? m_printer.PrintTractorLabel(*surface, snapshot)
-                                           : m_printer.PrintLaserLabels(*surface, snapshot);
+    printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
     writeBackFilledValues(m_window, result.filled);
     const QString note = m_output->close(*surface);
-    journalPrint(m_window, snapshot, tractor, m_output->destination(), result);
+    journalPrint(m_window, request, tractor, m_output->destination(), result);
     return {result, note};
 }
 

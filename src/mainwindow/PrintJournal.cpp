@@ -10,7 +10,7 @@
 
 namespace tagwright::mainwindow {
 
-void journalPrint(MainWindow& window, const printing::LabelSnapshot& input, bool tractorStock,
+void journalPrint(MainWindow& window, const printing::PrintRequest& input, bool tractorStock,
                   const QString& destination, const printing::PrintResult& result)
 {
     const journal::PrintContext context{templateTitle(window),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 #include "printing/PrintResult.h"
 
 #include <QString>
@@ -12,7 +12,7 @@ class MainWindow;
 // Records in the shop's journal a label that left the window (nothing when the job sent
 // nothing). A journal that cannot take it is told to the user: the label went out all the
 // same.
-void journalPrint(MainWindow& window, const printing::LabelSnapshot& input, bool tractorStock,
+void journalPrint(MainWindow& window, const printing::PrintRequest& input, bool tractorStock,
                   const QString& destination, const printing::PrintResult& result);
 
 }  // namespace tagwright::mainwindow

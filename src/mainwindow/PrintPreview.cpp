@@ -43,12 +43,12 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 
 }  // namespace
 
-PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tractorStock,
+PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
                               QPrinter& printer)
 {
     PreviewTarget target(printer);
     PreviewPages rendered;
-    rendered.result = composeLabelCopy(window, tractorStock, target);
+    rendered.result = composeLabelCopy(request, tractorStock, target);
     if (!target.finish() && rendered.result.printed()) {
         rendered.result.status = printing::PrintResult::Status::Failed;
         rendered.result.message = QStringLiteral("The printer \"%1\" did not take the pages.")
@@ -58,16 +58,15 @@ PreviewPages renderLabelPages(const printing::LabelSnapshot& window, bool tracto
     return rendered;
 }
 
-QString previewRefusal(const printing::LabelSnapshot& window, bool tractorStock)
+QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
 {
     printing::RecordingSurface dryRun;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = tractorStock ? printer.PrintTractorLabel(dryRun, window)
-                                                      : printer.PrintLaserLabels(dryRun, window);
+    const printing::PrintResult result = printer.PrintLabels(dryRun, request, tractorStock);
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-std::optional<QString> previewLabel(MainWindow& window, const printing::LabelSnapshot& input,
+std::optional<QString> previewLabel(MainWindow& window, const printing::PrintRequest& input,
                                     bool tractorStock, printing::PrintResult& printed)
 {
     // Printing from the preview goes where Print goes: the chosen printer when there is one.
@@ -103,16 +102,16 @@ PrintPreview::PrintPreview(MainWindow& window) : QObject(&window), m_window(wind
 
 void PrintPreview::open()
 {
-    const printing::LabelSnapshot snapshot = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window);
     const bool tractorStock = m_window.printCommand().tractorStock();
-    if (const QString refusal = previewRefusal(snapshot, tractorStock); !refusal.isEmpty()) {
+    if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
         m_window.dialogs().showMessage(&m_window, QMessageBox::Warning,
                                        QStringLiteral("Print Preview"), refusal);
         return;
     }
     printing::PrintResult printed;
-    if (const std::optional<QString> where = previewLabel(m_window, snapshot, tractorStock, printed))
-        journalPrint(m_window, snapshot, tractorStock, *where, printed);
+    if (const std::optional<QString> where = previewLabel(m_window, request, tractorStock, printed))
+        journalPrint(m_window, request, tractorStock, *where, printed);
 }
 
 }  // namespace tagwright::mainwindow

@@ -5,6 +5,8 @@
 #include "MainState.h"
 #include "MainWindow.h"
 
+#include "printing/BoxText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,41 +14,43 @@
 
 namespace tagwright::mainwindow {
 
-printing::LabelSnapshot takeSnapshot(MainWindow& window)
+printing::PrintRequest takeSnapshot(MainWindow& window)
 {
+    using namespace printing;
     const MainWindowControls& c = window.controls();
-    printing::LabelSnapshot s;
-    // Caption and value boxes in their fixed order: Reg #, Make, Serial, Tach, T.T., SMOH.
-    QString* captions[] = {&s.Text19, &s.Text20, &s.Text21, &s.Text16, &s.Text17, &s.Text18};
-    QString* values[] = {&s.Text3, &s.Text4, &s.Text5, &s.Text6, &s.Text7, &s.Text8};
-    for (int i = 0; i < 6; ++i) {
-        *captions[i] = c.captionBoxes[i]->text();
-        *values[i] = c.valueBoxes[i]->text();
+    PrintRequest request;
+    LabelContent& label = request.label;
+    // Caption and value boxes are in slot order: Reg #, Make, Serial, Tach, T.T., SMOH.
+    for (HeaderSlot slot : AllHeaderSlots) {
+        label.line(slot) = {c.captionBoxes[std::size_t(slot)]->text(),
+                            c.valueBoxes[std::size_t(slot)]->text()};
     }
-    s.Text9 = c.dateBox->text();
-    s.Text10 = c.companyNameBox->text();
-    s.Text11 = c.addressBox->text();
-    s.Text12 = c.cityStateZipBox->text();
-    s.Text13 = c.phoneBox->text();
-    s.Check1 = c.companyCheck->isChecked() ? 1 : 0;
-    s.Check2 = c.signedCheck->isChecked() ? 1 : 0;
-    s.Combo2 = c.signatoryList->currentText();
+    label.date = c.dateBox->text();
+    label.company = {c.companyNameBox->text(), c.addressBox->text(), c.cityStateZipBox->text(),
+                     c.phoneBox->text()};
+    label.printsCompany = c.companyCheck->isChecked();
+    label.printsSignature = c.signedCheck->isChecked();
+    label.signatory = c.signatoryList->currentText();
 
     // The box keeps line feeds; labels break lines at carriage return + line feed.
-    s.Text2 = c.bodyBox->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    label.body = c.bodyBox->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     const QFont bodyFont = c.bodyBox->font();
-    s.Text2Font = {bodyFont.family(), float(bodyFont.pointSizeF()), bodyFont.bold(), bodyFont.italic()};
-    s.Picture1 = c.logoBox->pixels();
+    label.bodyFont = {bodyFont.family(), float(bodyFont.pointSizeF()), bodyFont.bold(), bodyFont.italic()};
+    label.logo = c.logoBox->pixels();
 
-    s.Text22 = c.topRowOffset->text();
-    s.Text24 = c.middleRowOffset->text();
-    s.Text26 = c.bottomRowOffset->text();
-    s.Text23 = c.leftColumnOffset->text();
-    s.Text25 = c.rightColumnOffset->text();
-    s.Text15 = c.copiesBox->text();
-    for (int i = 0; i < 6; ++i)
-        s.Label22[std::size_t(i)] = c.skipCells[std::size_t(i)]->text();
-    return s;
+    SheetRequest& sheet = request.sheet;
+    sheet.offsets.topRow = boxtext::offsetTwips(c.topRowOffset->text());
+    sheet.offsets.middleRow = boxtext::offsetTwips(c.middleRowOffset->text());
+    sheet.offsets.bottomRow = boxtext::offsetTwips(c.bottomRowOffset->text());
+    sheet.offsets.leftColumn = boxtext::offsetTwips(c.leftColumnOffset->text());
+    sheet.offsets.rightColumn = boxtext::offsetTwips(c.rightColumnOffset->text());
+    sheet.copies = boxtext::leadingNumber(c.copiesBox->text());
+    sheet.used = {};
+    for (int cell = 1; cell <= 6; ++cell) {
+        if (c.skipCells[std::size_t(cell - 1)]->text() == QStringLiteral("X"))
+            sheet.used.insert(cell);
+    }
+    return request;
 }
 
 QString templateTitle(MainWindow& window)
@@ -59,7 +63,7 @@ QString templateTitle(MainWindow& window)
 void writeBackFilledValues(MainWindow& window, const QVector<printing::ValueFill>& filled)
 {
     for (const printing::ValueFill& fill : filled)
-        window.controls().valueBoxes[std::size_t(fill.box)]->setText(fill.text);
+        window.controls().valueBoxes[std::size_t(fill.slot)]->setText(fill.text);
 }
 
 }  // namespace tagwright::mainwindow

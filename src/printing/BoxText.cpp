@@ -50,6 +50,11 @@ double roundHalfEven(double value)
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
+double offsetTwips(const QString& text)
+{
+    return roundHalfEven(leadingNumber(text));
+}
+
 bool isBlank(const QString& text)
 {
     static const QString sixSpaces(6, u' ');

@@ -12,6 +12,9 @@ double leadingNumber(const QString& text);
 // Rounds to a whole number, ties to the even neighbour (201.5 -> 202, 202.5 -> 202).
 double roundHalfEven(double value);
 
+// An offset box's position adjustment in whole twips: its leading number, rounded half to even.
+double offsetTwips(const QString& text);
+
 // A caption, value or date is blank when it sorts at or before six spaces by character
 // codes: empty, up to six spaces, or a control character among the first six positions.
 bool isBlank(const QString& text);

@@ -1,7 +1,7 @@
 #include "LabelParts.h"
 
 #include "JobSteps.h"
-#include "LabelSnapshot.h"
+#include "PrintRequest.h"
 #include "PrintResult.h"
 #include "PrinterSurface.h"
 
@@ -40,11 +40,12 @@ void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
     printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date);
 }
 
-void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnapshot& window,
+void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const CompanyBlock& company,
                        float centre, float top)
 {
     constexpr int CompanyPitch = 150;
-    const QString* lines[4] = {&window.Text10, &window.Text11, &window.Text12, &window.Text13};
+    const QString* lines[4] = {&company.name, &company.address, &company.cityStateZip,
+                               &company.phone};
     for (int line = 0; line < 4; ++line) {
         const QString& text = *lines[line];
         // Each line is measured in the weight it prints in: the name is bold.
@@ -79,15 +80,14 @@ PrintResult runPrintJob(PrinterSurface& surface, const QString& refusal,
     return result;
 }
 
-QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,
-                           double highest)
+QString offsetRangeRefusal(const QString& boxRole, double offset, double lowest, double highest)
 {
     if (lowest >= LowestPosition && highest <= HighestPosition)
         return {};
     return QStringLiteral("The %1 offset \"%2\" moves the label outside the printable range "
                           "(-32768 to 32767 twips). Enter a smaller number under \"Adjust "
                           "Print Position on Labels\".")
-        .arg(boxRole, boxText.trimmed());
+        .arg(boxRole, QString::number(offset, 'f', 0));
 }
 
 void setBodyFont(JobSteps& steps, PrinterSurface& surface, const BodyFont& font)

@@ -19,15 +19,14 @@ void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
                     const QString& date);
 // The company block: name (bold), address, city-state-zip and phone, each line centred on
 // `centre`, 150 twips apart from `top`. An empty box prints an empty line.
-struct LabelSnapshot;
-void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const LabelSnapshot& window,
+struct CompanyBlock;
+void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const CompanyBlock& company,
                        float centre, float top);
 
 // Label positions are kept in 16-bit variables by shops' label layouts; an offset that
 // moves any of them outside -32768..32767 is refused before printing. Returns the message
-// naming the offset box, or an empty text when the range [lowest, highest] fits.
-QString offsetRangeRefusal(const QString& boxRole, const QString& boxText, double lowest,
-                           double highest);
+// naming the offset (twips), or an empty text when the range [lowest, highest] fits.
+QString offsetRangeRefusal(const QString& boxRole, double offset, double lowest, double highest);
 
 // The frame every print command runs in: a refusal stops it before anything prints;
 // otherwise `compose` runs, and a job abandoned after repeated printer errors is discarded

@@ -5,8 +5,9 @@
 
 namespace tagwright::printing {
 
-template <class Job>
-PrintResult LabelPrinter::runExclusive(PrinterSurface& surface, const LabelSnapshot& window)
+template <class Job, class Layout>
+PrintResult LabelPrinter::runExclusive(PrinterSurface& surface, const LabelContent& label,
+                                       const Layout& layout)
 {
     if (m_busy) {
         PrintResult refused;
@@ -19,17 +20,26 @@ PrintResult LabelPrinter::runExclusive(PrinterSurface& surface, const LabelSnaps
         explicit BusyWhileComposing(bool& flag) : busy(flag) { busy = true; }
         ~BusyWhileComposing() { busy = false; }
     } guard(m_busy);
-    return Job(surface, window, m_position, m_rowPause).run();
+    return Job(surface, label, layout, m_position, m_rowPause).run();
 }
 
-PrintResult LabelPrinter::PrintLaserLabels(PrinterSurface& surface, const LabelSnapshot& window)
+PrintResult LabelPrinter::PrintLaserLabels(PrinterSurface& surface, const LabelContent& label,
+                                           const SheetRequest& sheet)
 {
-    return runExclusive<LaserSheetJob>(surface, window);
+    return runExclusive<LaserSheetJob>(surface, label, sheet);
 }
 
-PrintResult LabelPrinter::PrintTractorLabel(PrinterSurface& surface, const LabelSnapshot& window)
+PrintResult LabelPrinter::PrintTractorLabel(PrinterSurface& surface, const LabelContent& label,
+                                            const PrintOffsets& offsets)
 {
-    return runExclusive<TractorJob>(surface, window);
+    return runExclusive<TractorJob>(surface, label, offsets);
+}
+
+PrintResult LabelPrinter::PrintLabels(PrinterSurface& surface, const PrintRequest& request,
+                                      bool tractorStock)
+{
+    return tractorStock ? PrintTractorLabel(surface, request.label, request.sheet.offsets)
+                        : PrintLaserLabels(surface, request.label, request.sheet);
 }
 
 }  // namespace tagwright::printing

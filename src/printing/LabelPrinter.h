@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LabelSnapshot.h"
+#include "PrintRequest.h"
 #include "PrintResult.h"
 
 #include <functional>
@@ -18,20 +18,26 @@ struct LabelPosition {
     int BodyTop = 0;    // the lower rule; body lines start 30 below it
 };
 
-// Composes labels from a snapshot of the window onto a printer surface. The window keeps one
+// Composes labels onto a printer surface. The window keeps one
 // for its life; the command line makes one per run.
 class LabelPrinter {
 public:
     // Runs after each row of the logo, where the window lets waiting events run.
     void setRowPause(std::function<void()> rowPause) { m_rowPause = std::move(rowPause); }
 
-    // Laser / inkjet sheets of six: the copies box's number of labels into the cells not
-    // marked "X", one job per full sheet and one at the end. Empty value boxes of printed
-    // header lines come back filled with underscores.
-    PrintResult PrintLaserLabels(PrinterSurface& surface, const LabelSnapshot& window);
+    // Laser / inkjet sheets of six: the requested number of labels into the cells not yet
+    // used, one job per full sheet and one at the end. Empty values of printed header lines
+    // come back filled with underscores.
+    PrintResult PrintLaserLabels(PrinterSurface& surface, const LabelContent& label,
+                                 const SheetRequest& sheet);
     // Continuous tractor-feed stock: one label as one job of 7920 x 4350 twip pages, the
-    // body running on over pages numbered "N of M". No value box is changed.
-    PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelSnapshot& window);
+    // body running on over pages numbered "N of M". Only the top row and left column
+    // offsets apply; no value is filled.
+    PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelContent& label,
+                                  const PrintOffsets& offsets);
+
+    // The one or the other by the stock.
+    PrintResult PrintLabels(PrinterSurface& surface, const PrintRequest& request, bool tractorStock);
 
     const LabelPosition& position() const { return m_position; }
     // True while a job is being composed: the logo's row pauses let window events run, and
@@ -39,8 +45,9 @@ public:
     bool busy() const { return m_busy; }
 
 private:
-    template <class Job>
-    PrintResult runExclusive(PrinterSurface& surface, const LabelSnapshot& window);
+    template <class Job, class Layout>
+    PrintResult runExclusive(PrinterSurface& surface, const LabelContent& label,
+                             const Layout& layout);
 
     LabelPosition m_position;
     std::function<void()> m_rowPause;

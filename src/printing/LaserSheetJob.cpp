@@ -37,16 +37,16 @@ const QString AllCellsMarked = QStringLiteral(
 
 }  // namespace
 
-LaserSheetJob::LaserSheetJob(PrinterSurface& surface, const LabelSnapshot& window,
-                             LabelPosition& position, const std::function<void()>& rowPause)
-    : m_surface(surface), m_window(window), m_pos(position), m_rowPause(rowPause),
+LaserSheetJob::LaserSheetJob(PrinterSurface& surface, const LabelContent& label,
+                             const SheetRequest& sheet, LabelPosition& position,
+                             const std::function<void()>& rowPause)
+    : m_surface(surface), m_label(label), m_sheet(sheet), m_pos(position), m_rowPause(rowPause),
       m_steps(surface)
 {
-    const double left = boxtext::leadingNumber(m_window.Text23);
-    const double right = boxtext::leadingNumber(m_window.Text25);
-    const double rows[3] = {boxtext::leadingNumber(m_window.Text22),
-                            boxtext::leadingNumber(m_window.Text24),
-                            boxtext::leadingNumber(m_window.Text26)};
+    const PrintOffsets& offsets = sheet.offsets;
+    const double left = offsets.leftColumn;
+    const double right = offsets.rightColumn;
+    const double rows[3] = {offsets.topRow, offsets.middleRow, offsets.bottomRow};
     for (int index = 0; index < 6; ++index) {
         const int row = index / 2;
         const bool rightColumn = index % 2 == 1;
@@ -55,33 +55,31 @@ LaserSheetJob::LaserSheetJob(PrinterSurface& surface, const LabelSnapshot& windo
                                         + (rightColumn ? RightColumnX : LeftColumnX));
         cell.y = boxtext::roundHalfEven(rows[row] + RowY[row]);
         cell.bodyLimit = BodyLimit[row];
-        if (!m_window.cellMarked(index + 1) && cell.y + 30 <= cell.bodyLimit)
+        if (!sheet.used.contains(index + 1) && cell.y + 30 <= cell.bodyLimit)
             m_continuationFits = true;
     }
 }
 
 QString LaserSheetJob::refusal() const
 {
-    bool anyFree = false;
-    for (int cell = 1; cell <= 6; ++cell)
-        anyFree = anyFree || !m_window.cellMarked(cell);
-    if (!anyFree)
+    if (m_sheet.used.full())
         return AllCellsMarked;
-    if (boxtext::leadingNumber(m_window.Text15) > MaxCopies)
+    if (m_sheet.copies > MaxCopies)
         return TooManyCopiesMessage;
 
     static const char* const rowRoles[3] = {"top row", "middle row", "bottom row"};
-    const QString* rowBoxes[3] = {&m_window.Text22, &m_window.Text24, &m_window.Text26};
+    const PrintOffsets& offsets = m_sheet.offsets;
+    const double rowOffsets[3] = {offsets.topRow, offsets.middleRow, offsets.bottomRow};
     for (int index = 0; index < 6; ++index) {
-        if (m_window.cellMarked(index + 1))
+        if (m_sheet.used.contains(index + 1))
             continue;
         const Cell& cell = m_cells[std::size_t(index)];
         const bool rightColumn = index % 2 == 1;
         QString message = offsetRangeRefusal(
             rightColumn ? QStringLiteral("right column") : QStringLiteral("left column"),
-            rightColumn ? m_window.Text25 : m_window.Text23, cell.x, cell.x + RuleWidth);
+            rightColumn ? offsets.rightColumn : offsets.leftColumn, cell.x, cell.x + RuleWidth);
         if (message.isEmpty()) {
-            message = offsetRangeRefusal(QLatin1String(rowRoles[index / 2]), *rowBoxes[index / 2],
+            message = offsetRangeRefusal(QLatin1String(rowRoles[index / 2]), rowOffsets[index / 2],
                                          cell.y - RaiseWithoutTop - RaiseForEmptyFirstRow,
                                          cell.y + LowerRuleBelowSecondRow + 30);
         }
@@ -95,8 +93,7 @@ PrintResult LaserSheetJob::run()
 {
     PrintResult result = runPrintJob(m_surface, refusal(), [this] {
         m_pos.LabelCell = 0;
-        const double copies = boxtext::leadingNumber(m_window.Text15);
-        for (double copy = 1; copy <= copies; ++copy) {
+        for (double copy = 1; copy <= m_sheet.copies; ++copy) {
             NextCell();
             composeLabel();
         }
@@ -115,7 +112,7 @@ void LaserSheetJob::NextCell()
             m_steps([&] { m_surface.EndDoc(); });
             m_pos.LabelCell = 1;
         }
-    } while (m_window.cellMarked(m_pos.LabelCell));
+    } while (m_sheet.used.contains(m_pos.LabelCell));
     const Cell& cell = m_cells[std::size_t(m_pos.LabelCell - 1)];
     m_pos.LabelX = int(cell.x);
     m_pos.LabelY = int(cell.y);
@@ -130,41 +127,27 @@ bool LaserSheetJob::moveOnToNextCell()
     return true;
 }
 
-QString& LaserSheetJob::value(ValueBox box)
+// An empty value of a printed line gets a run of underscores, which stays for the labels
+// after it, so the label has a line to write the value on by hand.
+void LaserSheetJob::printValueField(float x, float y, HeaderSlot slot, int underscores)
 {
-    switch (box) {
-    case ValueBox::Text3: return m_window.Text3;
-    case ValueBox::Text4: return m_window.Text4;
-    case ValueBox::Text5: return m_window.Text5;
-    case ValueBox::Text6: return m_window.Text6;
-    case ValueBox::Text7: return m_window.Text7;
-    case ValueBox::Text8: return m_window.Text8;
+    HeaderLine& line = m_label.line(slot);
+    if (line.value.isEmpty()) {
+        line.value = QString(underscores, u'_');
+        m_filled.append({slot, line.value});
     }
-    return m_window.Text3;
-}
-
-// An empty value box of a printed line gets a run of underscores, left in the box, so the
-// label has a line to write the value on by hand.
-void LaserSheetJob::printValueField(float x, float y, const QString& caption, ValueBox box,
-                                    int underscores)
-{
-    QString& text = value(box);
-    if (text.isEmpty()) {
-        text = QString(underscores, u'_');
-        m_filled.append({box, text});
-    }
-    printHeaderField(m_steps, m_surface, x, y, caption, text);
+    printHeaderField(m_steps, m_surface, x, y, line.caption, line.value);
 }
 
 void LaserSheetJob::composeLabel()
 {
-    const bool hasLogo = !m_window.Picture1.isNull();
+    const bool hasLogo = !m_label.logo.isNull();
     if (hasLogo)
-        PrintPicture(m_steps, m_surface, m_window.Picture1, m_pos.LabelX, m_pos.LabelY, m_rowPause);
-    if (m_window.Check1 == 1)
-        printCompanyBlock(m_steps, m_surface, m_window, float(m_pos.LabelX + CompanyCentre),
+        PrintPicture(m_steps, m_surface, m_label.logo, m_pos.LabelX, m_pos.LabelY, m_rowPause);
+    if (m_label.printsCompany)
+        printCompanyBlock(m_steps, m_surface, m_label.company, float(m_pos.LabelX + CompanyCentre),
                           float(m_pos.LabelY));
-    if (m_window.Check1 == 0 && !hasLogo)
+    if (!m_label.printsCompany && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
 
     const float x = float(m_pos.LabelX);
@@ -173,21 +156,22 @@ void LaserSheetJob::composeLabel()
 
     bool datePlaced = false;
     printFirstRow(datePlaced);
-    if (m_window.Text3.isEmpty() && m_window.Text4.isEmpty() && m_window.Text5.isEmpty()
+    if (m_label.registration.value.isEmpty() && m_label.make.value.isEmpty()
+        && m_label.serial.value.isEmpty()
         && !datePlaced)
         m_pos.LabelY -= RaiseForEmptyFirstRow;
     printSecondRowAndRule(datePlaced);
 
-    setBodyFont(m_steps, m_surface, m_window.Text2Font);
+    setBodyFont(m_steps, m_surface, m_label.bodyFont);
     BodyPlacement placement;
     placement.widthLimit = BodyWidthLimit;
     placement.left = [this] { return float(m_pos.LabelX); };
     placement.top = [this] { return float(m_pos.BodyTop); };
     placement.bottomLimit = [this] { return m_cells[std::size_t(m_pos.LabelCell - 1)].bodyLimit; };
     placement.moveOn = [this] { return moveOnToNextCell(); };
-    placeBody(m_steps, m_surface, m_window.Text2, placement);
+    placeBody(m_steps, m_surface, m_label.body, placement);
 
-    if (m_window.Check2 != 0)
+    if (m_label.printsSignature)
         printSignature();
 }
 
@@ -196,24 +180,24 @@ void LaserSheetJob::printFirstRow(bool& datePlaced)
     const float x = float(m_pos.LabelX);
     const float y = float(m_pos.LabelY + FirstRow);
     // Without a "Reg #" caption the first slot takes the date, when there is one.
-    if (!boxtext::isBlank(m_window.Text19)) {
+    if (!boxtext::isBlank(m_label.registration.caption)) {
         datePlaced = false;
-        printValueField(x, y, m_window.Text19, ValueBox::Text3, 7);
-    } else if (!m_window.Text9.isEmpty() && !boxtext::isBlank(m_window.Text9)) {
-        printDateField(m_steps, m_surface, x, y, m_window.Text9);
+        printValueField(x, y, HeaderSlot::Registration, 7);
+    } else if (!m_label.date.isEmpty() && !boxtext::isBlank(m_label.date)) {
+        printDateField(m_steps, m_surface, x, y, m_label.date);
         datePlaced = true;
     }
-    if (!boxtext::isBlank(m_window.Text20))
-        printValueField(x + 1350, y, m_window.Text20, ValueBox::Text4, 26);
-    if (!boxtext::isBlank(m_window.Text21))
-        printValueField(x + 4140, y, m_window.Text21, ValueBox::Text5, 12);
+    if (!boxtext::isBlank(m_label.make.caption))
+        printValueField(x + 1350, y, HeaderSlot::Make, 26);
+    if (!boxtext::isBlank(m_label.serial.caption))
+        printValueField(x + 4140, y, HeaderSlot::Serial, 12);
 }
 
 void LaserSheetJob::printSecondRowAndRule(bool datePlaced)
 {
     const float x = float(m_pos.LabelX);
-    const bool noSecondRow = m_window.Text6.isEmpty() && m_window.Text7.isEmpty()
-        && m_window.Text8.isEmpty() && (datePlaced || m_window.Text9.isEmpty());
+    const bool noSecondRow = m_label.tach.value.isEmpty() && m_label.totalTime.value.isEmpty()
+        && m_label.sinceOverhaul.value.isEmpty() && (datePlaced || m_label.date.isEmpty());
     m_pos.BodyTop = m_pos.LabelY + (noSecondRow ? LowerRuleAlone : LowerRuleBelowSecondRow);
     const float rule = float(m_pos.BodyTop);
     m_steps([&] { m_surface.Line(x, rule, x + RuleWidth, rule, 0); });
@@ -221,14 +205,14 @@ void LaserSheetJob::printSecondRowAndRule(bool datePlaced)
         return;
 
     const float y = float(m_pos.LabelY + SecondRow);
-    if (!datePlaced && !m_window.Text9.isEmpty())
-        printDateField(m_steps, m_surface, x, y, m_window.Text9);
-    if (!boxtext::isBlank(m_window.Text16))
-        printValueField(x + 1400, y, m_window.Text16, ValueBox::Text6, 8);
-    if (!boxtext::isBlank(m_window.Text17))
-        printValueField(x + 2800, y, m_window.Text17, ValueBox::Text7, 8);
-    if (!boxtext::isBlank(m_window.Text18))
-        printValueField(x + 4200, y, m_window.Text18, ValueBox::Text8, 8);
+    if (!datePlaced && !m_label.date.isEmpty())
+        printDateField(m_steps, m_surface, x, y, m_label.date);
+    if (!boxtext::isBlank(m_label.tach.caption))
+        printValueField(x + 1400, y, HeaderSlot::Tach, 8);
+    if (!boxtext::isBlank(m_label.totalTime.caption))
+        printValueField(x + 2800, y, HeaderSlot::TotalTime, 8);
+    if (!boxtext::isBlank(m_label.sinceOverhaul.caption))
+        printValueField(x + 4200, y, HeaderSlot::SinceOverhaul, 8);
 }
 
 // One blank body line under the body, then the rule and the name below it. It follows the
@@ -245,8 +229,8 @@ void LaserSheetJob::printSignature()
         m_surface.Line(x + SignatureFrom, y, x + SignatureTo, y, 0);
     });
     m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
-    const QString name = m_window.Combo2.isEmpty() ? QStringLiteral("Authorized Signature")
-                                                   : m_window.Combo2;
+    const QString name = m_label.signatory.isEmpty() ? QStringLiteral("Authorized Signature")
+                                                     : m_label.signatory;
     m_steps([&] { m_surface.Print(name, LineEnd::EndLine); });
 }
 

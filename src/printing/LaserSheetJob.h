@@ -10,8 +10,8 @@ namespace tagwright::printing {
 // One laser / inkjet print command: copies into the free cells of six-label sheets.
 class LaserSheetJob {
 public:
-    LaserSheetJob(PrinterSurface& surface, const LabelSnapshot& window, LabelPosition& position,
-                  const std::function<void()>& rowPause);
+    LaserSheetJob(PrinterSurface& surface, const LabelContent& label, const SheetRequest& sheet,
+                  LabelPosition& position, const std::function<void()>& rowPause);
 
     PrintResult run();
 
@@ -29,11 +29,11 @@ private:
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
     void printSignature();
-    void printValueField(float x, float y, const QString& caption, ValueBox box, int underscores);
-    QString& value(ValueBox box);
+    void printValueField(float x, float y, HeaderSlot slot, int underscores);
 
     PrinterSurface& m_surface;
-    LabelSnapshot m_window;  // a copy: value boxes take their underscore runs here
+    LabelContent m_label;  // a copy: empty values take their underscore runs here
+    const SheetRequest& m_sheet;
     LabelPosition& m_pos;
     const std::function<void()>& m_rowPause;
     JobSteps m_steps;

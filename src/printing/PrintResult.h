@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LabelSnapshot.h"
+#include "PrintRequest.h"
 
 #include <QString>
 #include <QVector>
@@ -18,7 +18,7 @@ struct PrintResult {
     Status status = Status::Printed;
     int errorNumber = 0;
     QString message;
-    // Value boxes filled with underscores; the window writes them back.
+    // Header values filled with underscores; the window shows them afterwards.
     QVector<ValueFill> filled;
     int jobsSent = 0;
 

@@ -38,22 +38,23 @@ constexpr float FurtherPageBody = 3600;
 
 }  // namespace
 
-TractorJob::TractorJob(PrinterSurface& surface, const LabelSnapshot& window,
-                       LabelPosition& position, const std::function<void()>& rowPause)
-    : m_surface(surface), m_window(window), m_pos(position), m_rowPause(rowPause),
-      m_steps(surface)
+TractorJob::TractorJob(PrinterSurface& surface, const LabelContent& label,
+                       const PrintOffsets& offsets, LabelPosition& position,
+                       const std::function<void()>& rowPause)
+    : m_surface(surface), m_label(label), m_offsets(offsets), m_pos(position),
+      m_rowPause(rowPause), m_steps(surface)
 {
-    m_originX = boxtext::roundHalfEven(boxtext::leadingNumber(window.Text23)) + OriginX;
-    m_originY = boxtext::roundHalfEven(boxtext::leadingNumber(window.Text22)) + OriginY;
+    m_originX = offsets.leftColumn + OriginX;
+    m_originY = offsets.topRow + OriginY;
 }
 
 QString TractorJob::refusal() const
 {
-    QString message = offsetRangeRefusal(QStringLiteral("left column"), m_window.Text23,
+    QString message = offsetRangeRefusal(QStringLiteral("left column"), m_offsets.leftColumn,
                                          qMin(m_originX, PageWidth - m_originX),
                                          qMax(m_originX + PageWidth, PageWidth - m_originX));
     if (message.isEmpty()) {
-        message = offsetRangeRefusal(QStringLiteral("top row"), m_window.Text22,
+        message = offsetRangeRefusal(QStringLiteral("top row"), m_offsets.topRow,
                                      m_originY - RaiseWithoutTop - RaiseForEmptyFirstRow,
                                      m_originY + LowerRuleBelowSecondRow + 30);
     }
@@ -73,16 +74,16 @@ void TractorJob::compose()
     m_pos.LabelY = int(m_originY);
     m_pos.BodyTop = m_pos.LabelY;
 
-    const bool hasLogo = !m_window.Picture1.isNull();
+    const bool hasLogo = !m_label.logo.isNull();
     if (hasLogo)
-        PrintPicture(m_steps, m_surface, m_window.Picture1, m_pos.LabelX, m_pos.LabelY, m_rowPause);
-    if (m_window.Check1 == 1) {
+        PrintPicture(m_steps, m_surface, m_label.logo, m_pos.LabelX, m_pos.LabelY, m_rowPause);
+    if (m_label.printsCompany) {
         // Centred on half of what lies right of the left offset, not on the rules' middle:
         // tractor labels have always been printed that way.
-        printCompanyBlock(m_steps, m_surface, m_window, float(PageWidth - m_pos.LabelX) / 2,
+        printCompanyBlock(m_steps, m_surface, m_label.company, float(PageWidth - m_pos.LabelX) / 2,
                           float(m_pos.LabelY));
     }
-    if (m_window.Check1 == 0 && !hasLogo)
+    if (!m_label.printsCompany && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
 
     const float left = float(m_pos.LabelX);
@@ -92,15 +93,16 @@ void TractorJob::compose()
 
     bool datePlaced = false;
     printFirstRow(datePlaced);
-    if (m_window.Text3.isEmpty() && m_window.Text4.isEmpty() && m_window.Text5.isEmpty()
+    if (m_label.registration.value.isEmpty() && m_label.make.value.isEmpty()
+        && m_label.serial.value.isEmpty()
         && !datePlaced)
         m_pos.LabelY -= RaiseForEmptyFirstRow;
     printSecondRowAndRule(datePlaced);
 
-    setBodyFont(m_steps, m_surface, m_window.Text2Font);
+    setBodyFont(m_steps, m_surface, m_label.bodyFont);
     m_page = 1;
     m_steps([&] {
-        const float height = m_surface.TextHeight(m_window.Text2);
+        const float height = m_surface.TextHeight(m_label.body);
         m_pageCount = int(std::trunc((height - FirstPageBody) / FurtherPageBody)) + 1;
     });
     printPageNumber();
@@ -111,9 +113,9 @@ void TractorJob::compose()
     placement.top = [this] { return float(m_pos.BodyTop); };
     placement.bottomLimit = [] { return PageBreak; };
     placement.moveOn = [this] { return moveOnToNextPage(); };
-    placeBody(m_steps, m_surface, m_window.Text2, placement);
+    placeBody(m_steps, m_surface, m_label.body, placement);
 
-    if (!m_window.Combo2.isEmpty() && m_window.Check2 == 1)
+    if (!m_label.signatory.isEmpty() && m_label.printsSignature)
         printSignature();
     m_steps([&] { m_surface.EndDoc(); });
 }
@@ -124,25 +126,25 @@ void TractorJob::printFirstRow(bool& datePlaced)
 {
     const float x = float(m_pos.LabelX);
     const float y = float(m_pos.LabelY + FirstRow);
-    if (!boxtext::isBlank(m_window.Text3)) {
+    if (!boxtext::isBlank(m_label.registration.value)) {
         datePlaced = false;
-        printHeaderField(m_steps, m_surface, x, y, m_window.Text19, m_window.Text3);
-    } else if (!boxtext::isBlank(m_window.Text9)) {
-        printDateField(m_steps, m_surface, x, y, m_window.Text9);
+        printLine(x, y, m_label.registration);
+    } else if (!boxtext::isBlank(m_label.date)) {
+        printDateField(m_steps, m_surface, x, y, m_label.date);
         datePlaced = true;
     }
-    if (!boxtext::isBlank(m_window.Text4))
-        printHeaderField(m_steps, m_surface, x + 2400, y, m_window.Text20, m_window.Text4);
-    if (!boxtext::isBlank(m_window.Text5))
-        printHeaderField(m_steps, m_surface, x + 6000, y, m_window.Text21, m_window.Text5);
+    if (!boxtext::isBlank(m_label.make.value))
+        printLine(x + 2400, y, m_label.make);
+    if (!boxtext::isBlank(m_label.serial.value))
+        printLine(x + 6000, y, m_label.serial);
 }
 
 void TractorJob::printSecondRowAndRule(bool datePlaced)
 {
     const float x = float(m_pos.LabelX);
     const float right = float(PageWidth - m_pos.LabelX);
-    const bool noSecondRow = (datePlaced || m_window.Text9.isEmpty()) && m_window.Text6.isEmpty()
-        && m_window.Text7.isEmpty() && m_window.Text8.isEmpty();
+    const bool noSecondRow = (datePlaced || m_label.date.isEmpty()) && m_label.tach.value.isEmpty()
+        && m_label.totalTime.value.isEmpty() && m_label.sinceOverhaul.value.isEmpty();
     m_pos.BodyTop = m_pos.LabelY + (noSecondRow ? LowerRuleAlone : LowerRuleBelowSecondRow);
     const float rule = float(m_pos.BodyTop);
     m_steps([&] { m_surface.Line(x, rule, right, rule, 0); });
@@ -150,14 +152,19 @@ void TractorJob::printSecondRowAndRule(bool datePlaced)
         return;
 
     const float y = float(m_pos.LabelY + SecondRow);
-    if (!m_window.Text9.isEmpty() && !datePlaced)
-        printDateField(m_steps, m_surface, x, y, m_window.Text9);
-    if (!boxtext::isBlank(m_window.Text6))
-        printHeaderField(m_steps, m_surface, x + 2400, y, m_window.Text16, m_window.Text6);
-    if (!boxtext::isBlank(m_window.Text7))
-        printHeaderField(m_steps, m_surface, x + 4600, y, m_window.Text17, m_window.Text7);
-    if (!boxtext::isBlank(m_window.Text8))
-        printHeaderField(m_steps, m_surface, x + 6500, y, m_window.Text18, m_window.Text8);
+    if (!m_label.date.isEmpty() && !datePlaced)
+        printDateField(m_steps, m_surface, x, y, m_label.date);
+    if (!boxtext::isBlank(m_label.tach.value))
+        printLine(x + 2400, y, m_label.tach);
+    if (!boxtext::isBlank(m_label.totalTime.value))
+        printLine(x + 4600, y, m_label.totalTime);
+    if (!boxtext::isBlank(m_label.sinceOverhaul.value))
+        printLine(x + 6500, y, m_label.sinceOverhaul);
+}
+
+void TractorJob::printLine(float x, float y, const HeaderLine& line)
+{
+    printHeaderField(m_steps, m_surface, x, y, line.caption, line.value);
 }
 
 // "N of M" in the body font, staying on its line at the foot of the page.
@@ -190,7 +197,7 @@ void TractorJob::printSignature()
     const float x = float(m_pos.LabelX);
     m_steps([&] { m_surface.Line(x + SignatureFrom, FooterY, float(PageWidth - m_pos.LabelX), FooterY, 0); });
     m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
-    m_steps([&] { m_surface.Print(m_window.Combo2, LineEnd::EndLine); });
+    m_steps([&] { m_surface.Print(m_label.signatory, LineEnd::EndLine); });
 }
 
 }  // namespace tagwright::printing

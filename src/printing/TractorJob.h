@@ -9,8 +9,8 @@ namespace tagwright::printing {
 // numbered pages.
 class TractorJob {
 public:
-    TractorJob(PrinterSurface& surface, const LabelSnapshot& window, LabelPosition& position,
-               const std::function<void()>& rowPause);
+    TractorJob(PrinterSurface& surface, const LabelContent& label, const PrintOffsets& offsets,
+               LabelPosition& position, const std::function<void()>& rowPause);
 
     PrintResult run();
 
@@ -19,12 +19,14 @@ private:
     void compose();
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
+    void printLine(float x, float y, const HeaderLine& line);
     void printPageNumber();
     bool moveOnToNextPage();
     void printSignature();
 
     PrinterSurface& m_surface;
-    const LabelSnapshot& m_window;
+    const LabelContent& m_label;
+    const PrintOffsets& m_offsets;
     LabelPosition& m_pos;
     const std::function<void()>& m_rowPause;
     JobSteps m_steps;

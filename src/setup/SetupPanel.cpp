@@ -16,7 +16,6 @@
 namespace tagwright::setup {
 
 namespace schema = store::schema;
-namespace company = schema::company;
 
 SetupPanel::SetupPanel(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
 {
@@ -94,12 +93,11 @@ void SetupPanel::showSetupButtonAs(bool panelOpen)
 
 void SetupPanel::loadCompanySettings()
 {
-    store::TableCursor& cursor = m_window.company();
-    if (!cursor.hasCurrent())
-        cursor.moveFirst();
-    m_window.showCompanyRecord();
+    store::ShopRecord shop;
+    store::readShopRecord(m_window.company(), shop);
+    m_window.showShopRecord(shop);
     mainwindow::MainWindowControls& c = m_window.controls();
-    const bool laser = labelStyleIsLaser(cursor.value(company::LabelStyle));
+    const bool laser = shop.labelStyle.setupPanelStock() == store::LabelStock::Laser;
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
 }
@@ -122,10 +120,10 @@ store::StoreError SetupPanel::reopenSetupCursor()
                             : m_setup.open(m_window.setupDatabase(), schema::SetupTable);
 }
 
-ShopSettings SetupPanel::settingsOnScreen() const
+store::ShopRecord SetupPanel::settingsOnScreen() const
 {
     const mainwindow::MainWindowControls& c = m_window.controls();
-    ShopSettings settings;
+    store::ShopRecord settings;
     settings.companyName = c.companyNameBox->text();
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
@@ -133,7 +131,8 @@ ShopSettings SetupPanel::settingsOnScreen() const
     settings.offsetTexts = {c.topRowOffset->text(), c.middleRowOffset->text(),
                             c.bottomRowOffset->text(), c.leftColumnOffset->text(),
                             c.rightColumnOffset->text()};
-    settings.laser = c.laserOption->isChecked();
+    settings.labelStyle = store::LabelStyle::of(c.laserOption->isChecked() ? store::LabelStock::Laser
+                                                                            : store::LabelStock::Tractor);
     if (c.defaultLabelList->currentIndex() >= 0)
         settings.defaultLabel = c.defaultLabelList->currentText();
     return settings;
@@ -141,12 +140,12 @@ ShopSettings SetupPanel::settingsOnScreen() const
 
 bool SetupPanel::saveSettings()
 {
-    const ShopSettings settings = settingsOnScreen();
-    store::StoreError error = saveCompanyInfo(m_window.company(), settings);
+    const store::ShopRecord settings = settingsOnScreen();
+    store::StoreError error = store::writeShopRecord(m_window.company(), settings);
     if (error.ok()) {
         error = reopenSetupCursor();
         if (error.ok())
-            error = saveSetupPhone(m_setup, settings.phone);
+            error = store::writeSetupPhone(m_setup, settings.phone);
     }
     if (error.ok())
         return true;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ShopSettings.h"
-
+#include "store/ShopRecord.h"
 #include "store/TableCursor.h"
 
 #include <QObject>
@@ -31,7 +30,7 @@ private:
     void loadCompanySettings();
     void loadSetupPhone();
     store::StoreError reopenSetupCursor();
-    ShopSettings settingsOnScreen() const;
+    store::ShopRecord settingsOnScreen() const;
     bool saveSettings();
     void showDefaultTemplate();
     void setKeyboardOrder();

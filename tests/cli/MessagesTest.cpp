@@ -1,4 +1,4 @@
-#include "printing/ShopDatabase.h"
+#include "cli/ShopDatabase.h"
 
 #include "cli/CommandLine.h"
 #include "cli/Terminal.h"

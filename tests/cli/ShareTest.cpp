@@ -1,4 +1,4 @@
-#include "printing/ShopDatabase.h"
+#include "cli/ShopDatabase.h"
 #include "support/TestServer.h"
 
 #include "cli/CommandLine.h"

@@ -12,12 +12,11 @@ using namespace tagwright::test;
 
 namespace {
 
-QString traceOf(const printing::LabelSnapshot& input, bool tractor)
+QString traceOf(const printing::PrintRequest& request, bool tractor)
 {
     printing::RecordingSurface surface;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = tractor ? printer.PrintTractorLabel(surface, input)
-                                                 : printer.PrintLaserLabels(surface, input);
+    const printing::PrintResult result = printer.PrintLabels(surface, request, tractor);
     EXPECT_TRUE(result.printed()) << result.message.toStdString();
     return surface.traceLines();
 }
@@ -38,43 +37,40 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
     struct Case {
         const char* name;
         bool tractor;
-        std::function<void(printing::LabelSnapshot&)> change;
+        std::function<void(printing::PrintRequest&)> change;
     };
     const Case cases[] = {
-        {"plain laser label", false, [](printing::LabelSnapshot&) {}},
-        {"copies, marks and fractional offsets", false,
-         [](printing::LabelSnapshot& w) {
-             w.Text15 = QStringLiteral(" 2.5 copies");
-             w.Label22 = {QStringLiteral("X"), QString(), QStringLiteral(" "), QStringLiteral("X"), QString(), QString()};
-             w.Text22 = QStringLiteral("1.5");
-             w.Text24 = QStringLiteral("-100abc");
-             w.Text25 = QStringLiteral("+.5");
+        {"plain laser label", false, [](printing::PrintRequest&) {}},
+        {"copies, used cells and fractional offsets", false,
+         [](printing::PrintRequest& r) {
+             r.sheet.copies = 2.5;
+             markCells(r, {1, 4});
+             r.sheet.offsets = {1.5, -100, 0, 0, 0.5};
          }},
         {"company block, logo, signature, italic body", false,
-         [&](printing::LabelSnapshot& w) {
-             w.Check1 = 1;
-             w.Text10 = QStringLiteral("Skyline Aero");
-             w.Text13 = QStringLiteral("316-555-0142");
-             w.Picture1 = printing::LogoPicture::boxPixelsFromFile(logoFile);
-             w.Check2 = 1;
-             w.Combo2 = QStringLiteral("J. Smith A&P");
-             w.Text2 = QStringLiteral("Line one\r\nself-contained words, \"quoted\"");
-             w.Text2Font = {QStringLiteral("Times New Roman"), 9.75f, false, true};
+         [&](printing::PrintRequest& r) {
+             r.label.printsCompany = true;
+             r.label.company = {QStringLiteral("Skyline Aero"), {}, {}, QStringLiteral("316-555-0142")};
+             r.label.logo = printing::LogoPicture::boxPixelsFromFile(logoFile);
+             r.label.printsSignature = true;
+             r.label.signatory = QStringLiteral("J. Smith A&P");
+             r.label.body = QStringLiteral("Line one\r\nself-contained words, \"quoted\"");
+             r.label.bodyFont = {QStringLiteral("Times New Roman"), 9.75f, false, true};
          }},
         {"tractor feed with blank captions and values", true,
-         [](printing::LabelSnapshot& w) {
-             w.Text19.clear();
-             w.Text4 = QStringLiteral("   ");
-             w.Text7 = QStringLiteral("4321.0");
-             w.Text23 = QStringLiteral("950");
-             w.Check2 = 1;
-             w.Combo2 = QStringLiteral("A. Mechanic");
+         [](printing::PrintRequest& r) {
+             r.label.registration.caption.clear();
+             r.label.make.value = QStringLiteral("   ");
+             r.label.totalTime.value = QStringLiteral("4321.0");
+             r.sheet.offsets.leftColumn = 950;
+             r.label.printsSignature = true;
+             r.label.signatory = QStringLiteral("A. Mechanic");
          }},
     };
     journal::Journal journal(db);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        printing::LabelSnapshot input = plainWindow();
+        printing::PrintRequest input = plainWindow();
         c.change(input);
         journal::JournalEntry entry =
             journal::entryFor(input, {QStringLiteral("100 Hour"), logoFile, c.tractor});
@@ -84,7 +80,7 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
         ASSERT_TRUE(journal.entry(entry.number, stored, found).ok());
         ASSERT_TRUE(found);
         EXPECT_EQ(stored.tractorFeed, c.tractor);
-        EXPECT_EQ(traceOf(journal::printInputFor(stored), c.tractor), traceOf(input, c.tractor));
+        EXPECT_EQ(traceOf(journal::printRequestFor(stored), c.tractor), traceOf(input, c.tractor));
     }
 }
 

@@ -34,10 +34,10 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     QString error;
     std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
     ASSERT_NE(surface, nullptr) << error.toStdString();
-    printing::LabelSnapshot snapshot;
-    snapshot.Text2 = QStringLiteral("Changed oil.");
+    printing::PrintRequest snapshot;
+    snapshot.label.body = QStringLiteral("Changed oil.");
     printing::LabelPrinter printer;
-    EXPECT_TRUE(printer.PrintLaserLabels(*surface, snapshot).printed());
+    EXPECT_TRUE(printer.PrintLabels(*surface, snapshot, false).printed());
     const QString note = output.close(*surface);
     surface.reset();
 
@@ -60,11 +60,11 @@ TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
     QString error;
     std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
     ASSERT_NE(surface, nullptr) << error.toStdString();
-    printing::LabelSnapshot snapshot;
-    snapshot.Text2 = QStringLiteral("Changed oil.");
-    snapshot.Text15 = QStringLiteral("6");
+    printing::PrintRequest snapshot;
+    snapshot.label.body = QStringLiteral("Changed oil.");
+    snapshot.sheet.copies = 6;
     printing::LabelPrinter printer;
-    printer.PrintLaserLabels(*surface, snapshot);
+    printer.PrintLabels(*surface, snapshot, false);
     const QString note = output.close(*surface);
     surface.reset();
     EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
@@ -101,8 +101,8 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
     choice.accept();
     test::FakeDialogs dialogs;
     mainwindow::SystemPrintOutput output(window, dialogs, folder.path());
-    printing::LabelSnapshot snapshot;
-    snapshot.Text2 = QStringLiteral("Changed oil.");
+    printing::PrintRequest snapshot;
+    snapshot.label.body = QStringLiteral("Changed oil.");
 
     const auto printOnce = [&](const QString& answer) {
         dialogs.fileNameAnswer = answer;
@@ -110,7 +110,7 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
         std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
         if (!surface)
             return error;
-        EXPECT_TRUE(printing::LabelPrinter().PrintLaserLabels(*surface, snapshot).printed());
+        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(*surface, snapshot, false).printed());
         return output.close(*surface);
     };
 

@@ -1,6 +1,6 @@
 #include "PrintServiceFixture.h"
 
-#include "printing/ShopDatabase.h"
+#include "cli/ShopDatabase.h"
 
 using namespace tagwright::test;
 

@@ -113,7 +113,7 @@ TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
 {
     openShop(false);
     QPrinter printer(QPrinterInfo::printerInfo(QLatin1String(Queues::Margins)), QPrinter::HighResolution);
-    const printing::LabelSnapshot snapshot = mainwindow::takeSnapshot(*window);
+    const printing::PrintRequest snapshot = mainwindow::takeSnapshot(*window);
     EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, false, printer).result.printed());
     const QStringList files = queues.printed(1);
     ASSERT_EQ(files.size(), 1);

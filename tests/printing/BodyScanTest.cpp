@@ -11,19 +11,19 @@ enum class Stock { Laser, Tractor };
 // laser sheet and 79 in 7920 on tractor feed.
 QStringList bodyLines(const QString& body, float bodySize = 8, Stock stock = Stock::Laser)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text19 = window.Text20 = window.Text21 = QString();
-    window.Text16 = window.Text17 = window.Text18 = QString();
-    window.Text3.clear();
-    window.Text9.clear();
-    window.Text2 = body;
-    window.Text2Font.FontSize = bodySize;
+    PrintRequest window = plainWindow();
+    window.label.registration.caption = window.label.make.caption = window.label.serial.caption = QString();
+    window.label.tach.caption = window.label.totalTime.caption = window.label.sinceOverhaul.caption = QString();
+    window.label.registration.value.clear();
+    window.label.date.clear();
+    window.label.body = body;
+    window.label.bodyFont.FontSize = bodySize;
     RecordingSurface surface;
     LabelPrinter printer;
     if (stock == Stock::Tractor)
-        printer.PrintTractorLabel(surface, window);
+        printer.PrintLabels(surface, window, true);
     else
-        printer.PrintLaserLabels(surface, window);
+        printer.PrintLabels(surface, window, false);
     return lineTexts(surface);
 }
 
@@ -98,10 +98,10 @@ TEST(BodyScan, aSpaceAtTheFirstPositionIsABreakLikeAnyOtherOnBothStocks)
 
 TEST(BodyScan, linesAreOneTextHeightApartFromTheRule)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2 = QStringLiteral("one\r\ntwo\r\nthree");
+    PrintRequest window = plainWindow();
+    window.label.body = QStringLiteral("one\r\ntwo\r\nthree");
     RecordingSurface surface;
-    LabelPrinter().PrintLaserLabels(surface, window);
+    LabelPrinter().PrintLabels(surface, window, false);
     EXPECT_EQ(firstText(surface, QStringLiteral("one"))->y, 630);
     EXPECT_EQ(firstText(surface, QStringLiteral("two"))->y, 870);
     EXPECT_EQ(firstText(surface, QStringLiteral("three"))->y, 1110);

@@ -7,10 +7,10 @@ using namespace tagwright::test;
 
 namespace {
 
-PrintResult printLaser(RecordingSurface& surface, const LabelSnapshot& window)
+PrintResult printLaser(RecordingSurface& surface, const PrintRequest& window)
 {
     LabelPrinter printer;
-    return printer.PrintLaserLabels(surface, window);
+    return printer.PrintLabels(surface, window, false);
 }
 
 QImage greyBoxWithRedCorner()
@@ -48,8 +48,8 @@ TEST(LaserCells, copiesFillFreeCellsAndEachFullSheetIsAJob)
         {"2", {2, 3, 4, 5, 6}, "1 | 1 |"},
     };
     for (const Case& c : cases) {
-        LabelSnapshot window = plainWindow();
-        window.Text15 = QString::fromLatin1(c.copies);
+        PrintRequest window = plainWindow();
+        window.sheet.copies = boxtext::leadingNumber(QString::fromLatin1(c.copies));
         markCells(window, c.marked);
         RecordingSurface surface;
         EXPECT_TRUE(printLaser(surface, window).printed());
@@ -60,8 +60,8 @@ TEST(LaserCells, copiesFillFreeCellsAndEachFullSheetIsAJob)
 TEST(LaserCells, copiesWithoutAPositiveNumberPrintNothing)
 {
     for (const char* copies : {"0", "", "abc", "-2"}) {
-        LabelSnapshot window = plainWindow();
-        window.Text15 = QString::fromLatin1(copies);
+        PrintRequest window = plainWindow();
+        window.sheet.copies = boxtext::leadingNumber(QString::fromLatin1(copies));
         RecordingSurface surface;
         const PrintResult result = printLaser(surface, window);
         EXPECT_TRUE(result.printed());
@@ -74,10 +74,10 @@ TEST(LaserCells, rowOffsetsAreReadAndRoundedHalfToEven)
 {
     for (auto [offset, top] : {std::pair{"1.5", 202.0f}, {"2.5", 202.0f}, {"-100", 100.0f},
                                {"  7 twips", 207.0f}, {"abc", 200.0f}}) {
-        LabelSnapshot window = plainWindow();
-        window.Check1 = 1;
-        window.Text10 = QStringLiteral("Shop");
-        window.Text22 = QString::fromLatin1(offset);
+        PrintRequest window = plainWindow();
+        window.label.printsCompany = true;
+        window.label.company.name = QStringLiteral("Shop");
+        window.sheet.offsets.topRow = boxtext::offsetTwips(QString::fromLatin1(offset));
         RecordingSurface surface;
         printLaser(surface, window);
         ASSERT_TRUE(firstText(surface, QStringLiteral("Shop")));
@@ -87,13 +87,13 @@ TEST(LaserCells, rowOffsetsAreReadAndRoundedHalfToEven)
 
 TEST(LaserLabel, companyBlockIsCentredWithItsNameBoldAboveTheUpperRule)
 {
-    LabelSnapshot window = plainWindow();
-    window.Check1 = 1;
-    window.Picture1 = greyBoxWithRedCorner();
-    window.Text10 = QStringLiteral("Skyline Aero");
-    window.Text11 = QStringLiteral("1 Hangar Rd");
-    window.Text12 = QString();
-    window.Text13 = QStringLiteral("555-0100");
+    PrintRequest window = plainWindow();
+    window.label.printsCompany = true;
+    window.label.logo = greyBoxWithRedCorner();
+    window.label.company.name = QStringLiteral("Skyline Aero");
+    window.label.company.address = QStringLiteral("1 Hangar Rd");
+    window.label.company.cityStateZip = QString();
+    window.label.company.phone = QStringLiteral("555-0100");
     RecordingSurface surface;
     printLaser(surface, window);
 
@@ -116,8 +116,8 @@ TEST(LaserLabel, companyBlockIsCentredWithItsNameBoldAboveTheUpperRule)
 
 TEST(LaserLabel, withoutCompanyBlockOrLogoEverythingMovesUp750)
 {
-    LabelSnapshot withLogo = plainWindow();
-    withLogo.Picture1 = greyBoxWithRedCorner();
+    PrintRequest withLogo = plainWindow();
+    withLogo.label.logo = greyBoxWithRedCorner();
     RecordingSurface raisedSurface, logoSurface;
     printLaser(raisedSurface, plainWindow());
     printLaser(logoSurface, withLogo);
@@ -131,8 +131,8 @@ TEST(LaserLabel, withoutCompanyBlockOrLogoEverythingMovesUp750)
 
 TEST(LaserLabel, headerRowsPlaceCaptionsValuesAndTheDate)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text6 = QStringLiteral("1234.5");
+    PrintRequest window = plainWindow();
+    window.label.tach.value = QStringLiteral("1234.5");
     RecordingSurface surface;
     const PrintResult result = printLaser(surface, window);
 
@@ -160,9 +160,9 @@ TEST(LaserLabel, headerRowsPlaceCaptionsValuesAndTheDate)
 
     // Empty values of printed lines hold underscore runs afterwards.
     ASSERT_EQ(result.filled.size(), 4);
-    EXPECT_EQ(result.filled[0].box, ValueBox::Text4);
+    EXPECT_EQ(result.filled[0].slot, HeaderSlot::Make);
     EXPECT_EQ(result.filled[0].text, QString(26, u'_'));
-    EXPECT_EQ(result.filled[1].box, ValueBox::Text5);
+    EXPECT_EQ(result.filled[1].slot, HeaderSlot::Serial);
     EXPECT_EQ(result.filled[1].text, QString(12, u'_'));
     EXPECT_EQ(result.filled[2].text, QString(8, u'_'));
     EXPECT_TRUE(firstText(surface, QString(26, u'_')));
@@ -170,9 +170,9 @@ TEST(LaserLabel, headerRowsPlaceCaptionsValuesAndTheDate)
 
 TEST(LaserLabel, dateTakesTheFirstSlotWhenRegCaptionIsBlank)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text19 = QStringLiteral("  ");
-    window.Text3.clear();
+    PrintRequest window = plainWindow();
+    window.label.registration.caption = QStringLiteral("  ");
+    window.label.registration.value.clear();
     RecordingSurface surface;
     printLaser(surface, window);
 
@@ -180,7 +180,7 @@ TEST(LaserLabel, dateTakesTheFirstSlotWhenRegCaptionIsBlank)
     ASSERT_TRUE(date);
     EXPECT_EQ(date->y, 210);
     EXPECT_TRUE(firstText(surface, QStringLiteral("03-07-2001"))->font.bold);
-    // Values Text6..Text8 all empty: no second row, even with its captions set.
+    // Values Text6..label.sinceOverhaul.value all empty: no second row, even with its captions set.
     EXPECT_FALSE(firstText(surface, QStringLiteral("Tach: ")));
     EXPECT_EQ(ruleHeights(surface), (QVector<float>{200, 400}));
     int dates = 0;
@@ -191,11 +191,11 @@ TEST(LaserLabel, dateTakesTheFirstSlotWhenRegCaptionIsBlank)
 
 TEST(LaserLabel, allBlankHeaderLeavesTwoRulesTenTwipsApart)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text19 = window.Text20 = window.Text21 = QString();
-    window.Text16 = window.Text17 = window.Text18 = QString();
-    window.Text3.clear();
-    window.Text9.clear();
+    PrintRequest window = plainWindow();
+    window.label.registration.caption = window.label.make.caption = window.label.serial.caption = QString();
+    window.label.tach.caption = window.label.totalTime.caption = window.label.sinceOverhaul.caption = QString();
+    window.label.registration.value.clear();
+    window.label.date.clear();
     RecordingSurface surface;
     const PrintResult result = printLaser(surface, window);
 
@@ -206,9 +206,9 @@ TEST(LaserLabel, allBlankHeaderLeavesTwoRulesTenTwipsApart)
 
 TEST(LaserLabel, signatureFollowsTheBodyWithNameOrAuthorizedSignature)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2.clear();
-    window.Check2 = 1;
+    PrintRequest window = plainWindow();
+    window.label.body.clear();
+    window.label.printsSignature = true;
     RecordingSurface anonymous;
     printLaser(anonymous, window);
     // Empty body: one empty line at BodyTop + 30 (630), a blank line, then the rule.
@@ -222,7 +222,7 @@ TEST(LaserLabel, signatureFollowsTheBodyWithNameOrAuthorizedSignature)
     EXPECT_EQ(lines.last().x2, 3050);
     EXPECT_EQ(lines.last().y, 630 + 2 * 240);
 
-    window.Combo2 = QStringLiteral("J. Smith A&P 1234");
+    window.label.signatory = QStringLiteral("J. Smith A&P 1234");
     RecordingSurface named;
     printLaser(named, window);
     EXPECT_TRUE(firstText(named, QStringLiteral("J. Smith A&P 1234")));
@@ -231,10 +231,10 @@ TEST(LaserLabel, signatureFollowsTheBodyWithNameOrAuthorizedSignature)
 
 TEST(LaserLabel, italicBodyCarriesOverToSignatureAndTheNextLabelsHeader)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2Font.FontItalic = true;
-    window.Check2 = 1;
-    window.Text15 = QStringLiteral("2");
+    PrintRequest window = plainWindow();
+    window.label.bodyFont.FontItalic = true;
+    window.label.printsSignature = true;
+    window.sheet.copies = 2;
     RecordingSurface surface;
     printLaser(surface, window);
 
@@ -249,8 +249,8 @@ TEST(LaserLabel, italicBodyCarriesOverToSignatureAndTheNextLabelsHeader)
 
 TEST(LaserLabel, unavailableBodyFontFallsBackToArialKeepingStyleAndSize)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2Font = {QStringLiteral("Wingdings"), 12, true, true};
+    PrintRequest window = plainWindow();
+    window.label.bodyFont = {QStringLiteral("Wingdings"), 12, true, true};
     RecordingSurface surface;
     EXPECT_TRUE(printLaser(surface, window).printed());
     const auto body = firstText(surface, QStringLiteral("Body"));
@@ -263,13 +263,13 @@ TEST(LaserLabel, unavailableBodyFontFallsBackToArialKeepingStyleAndSize)
 
 TEST(LaserBody, longBodyRunsOnIntoTheNextFreeCellWithoutHeader)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     QStringList lines;
     for (int i = 0; i < 20; ++i)
         lines.append(QStringLiteral("line %1").arg(i));
-    window.Text2 = lines.join(QStringLiteral("\r\n"));
-    window.Check2 = 1;
-    window.Text15 = QStringLiteral("2");
+    window.label.body = lines.join(QStringLiteral("\r\n"));
+    window.label.printsSignature = true;
+    window.sheet.copies = 2;
     RecordingSurface surface;
     printLaser(surface, window);
 
@@ -287,12 +287,12 @@ TEST(LaserBody, longBodyRunsOnIntoTheNextFreeCellWithoutHeader)
 
 TEST(LaserBody, bodyPastCellSixSendsTheSheetAndGoesOnInCellOne)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     markCells(window, {1, 2, 3, 4, 5});
     QStringList lines;
     for (int i = 0; i < 30; ++i)
         lines.append(QStringLiteral("L%1").arg(i));
-    window.Text2 = lines.join(QStringLiteral("\r\n"));
+    window.label.body = lines.join(QStringLiteral("\r\n"));
     RecordingSurface surface;
     printLaser(surface, window);
 
@@ -313,7 +313,7 @@ TEST(LaserBody, bodyPastCellSixSendsTheSheetAndGoesOnInCellOne)
 
 TEST(LaserRefusals, allSixCellsMarkedPrintsNothing)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     markCells(window, {1, 2, 3, 4, 5, 6});
     RecordingSurface surface;
     const PrintResult result = printLaser(surface, window);
@@ -325,22 +325,22 @@ TEST(LaserRefusals, allSixCellsMarkedPrintsNothing)
 
 TEST(LaserRefusals, absurdCopiesAreRefusedBeforeAnythingPrints)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text15 = QStringLiteral("1000");
+    PrintRequest window = plainWindow();
+    window.sheet.copies = 1000;
     RecordingSurface surface;
     const PrintResult result = printLaser(surface, window);
     EXPECT_EQ(result.status, PrintResult::Status::Refused);
     EXPECT_TRUE(result.message.contains(QStringLiteral("999")));
     EXPECT_TRUE(surface.ops().isEmpty());
 
-    window.Text15 = QStringLiteral("999");
+    window.sheet.copies = 999;
     EXPECT_EQ(printLaser(surface, window).status, PrintResult::Status::Printed);
 }
 
 TEST(LaserRefusals, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text25 = QStringLiteral("40000");
+    PrintRequest window = plainWindow();
+    window.sheet.offsets.rightColumn = 40000;
     RecordingSurface surface;
     PrintResult result = printLaser(surface, window);
     EXPECT_EQ(result.status, PrintResult::Status::Refused);
@@ -352,17 +352,17 @@ TEST(LaserRefusals, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
     markCells(window, {2, 4, 6});
     EXPECT_TRUE(printLaser(surface, window).printed());
 
-    window.Text26 = QStringLiteral("-99999");
+    window.sheet.offsets.bottomRow = -99999;
     result = printLaser(surface, window);
     EXPECT_TRUE(result.message.contains(QStringLiteral("bottom row offset")));
 }
 
 TEST(LaserBody, lineBelowEveryReachableLimitIsPlacedInsteadOfMovingOnForever)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     markCells(window, {3, 4, 5, 6});
-    window.Text22 = QStringLiteral("5000");  // cells 1 and 2 start below their own limit
-    window.Text2 = QStringLiteral("a\r\nb\r\nc");
+    window.sheet.offsets.topRow = 5000;  // cells 1 and 2 start below their own limit
+    window.label.body = QStringLiteral("a\r\nb\r\nc");
     RecordingSurface surface;
     EXPECT_TRUE(printLaser(surface, window).printed());
     EXPECT_EQ(lineTexts(surface).mid(lineTexts(surface).size() - 3),
@@ -415,8 +415,8 @@ TEST(LaserErrors, abandonedJobKeepsTheSheetsAlreadySent)
     FlakySurface surface;
     surface.failAfterTexts = 6 * 20;  // well into the second sheet
     surface.failuresLeft = 100;
-    LabelSnapshot window = plainWindow();
-    window.Text15 = QStringLiteral("12");
+    PrintRequest window = plainWindow();
+    window.sheet.copies = 12;
     const PrintResult result = printLaser(surface, window);
     EXPECT_EQ(result.status, PrintResult::Status::Failed);
     EXPECT_EQ(result.jobsSent, 1);
@@ -427,14 +427,14 @@ TEST(LaserJobs, aSecondJobCannotStartWhileTheLogoPauses)
 {
     LabelPrinter printer;
     RecordingSurface surface, intruder;
-    LabelSnapshot window = plainWindow();
-    window.Picture1 = greyBoxWithRedCorner();
+    PrintRequest window = plainWindow();
+    window.label.logo = greyBoxWithRedCorner();
     std::optional<PrintResult> nested;
     printer.setRowPause([&] {
         if (!nested)
-            nested = printer.PrintLaserLabels(intruder, window);
+            nested = printer.PrintLabels(intruder, window, false);
     });
-    EXPECT_TRUE(printer.PrintLaserLabels(surface, window).printed());
+    EXPECT_TRUE(printer.PrintLabels(surface, window, false).printed());
     ASSERT_TRUE(nested);
     EXPECT_EQ(nested->status, PrintResult::Status::Refused);
     EXPECT_TRUE(intruder.ops().isEmpty());

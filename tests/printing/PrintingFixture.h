@@ -1,7 +1,8 @@
 #pragma once
 
+#include "printing/BoxText.h"
 #include "printing/LabelPrinter.h"
-#include "printing/LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 #include "printing/RecordingSurface.h"
 
 #include <QStringList>
@@ -15,21 +16,20 @@ using printing::RecordedOp;
 // A window as a shop typically has it: captions filled, no company block, no logo, free
 // cells, header font sizes that make the recording metrics easy to count (body 8 + 2 = 10
 // points: 100 twips a character, 240 a line).
-inline printing::LabelSnapshot plainWindow()
+inline printing::PrintRequest plainWindow()
 {
-    printing::LabelSnapshot w;
-    w.Text19 = QStringLiteral("Reg #");
-    w.Text20 = QStringLiteral("Make");
-    w.Text21 = QStringLiteral("Serial");
-    w.Text16 = QStringLiteral("Tach");
-    w.Text17 = QStringLiteral("T.T.");
-    w.Text18 = QStringLiteral("SMOH");
-    w.Text3 = QStringLiteral("N123AB");
-    w.Text9 = QStringLiteral("03-07-2001");
-    w.Text2 = QStringLiteral("Body");
-    w.Text2Font = {QStringLiteral("Arial"), 8.0f, false, false};
-    for (QString& mark : w.Label22)
-        mark.clear();
+    printing::PrintRequest w;
+    w.label.registration.caption = QStringLiteral("Reg #");
+    w.label.make.caption = QStringLiteral("Make");
+    w.label.serial.caption = QStringLiteral("Serial");
+    w.label.tach.caption = QStringLiteral("Tach");
+    w.label.totalTime.caption = QStringLiteral("T.T.");
+    w.label.sinceOverhaul.caption = QStringLiteral("SMOH");
+    w.label.registration.value = QStringLiteral("N123AB");
+    w.label.date = QStringLiteral("03-07-2001");
+    w.label.body = QStringLiteral("Body");
+    w.label.bodyFont = {QStringLiteral("Arial"), 8.0f, false, false};
+    w.sheet.used = {};
     return w;
 }
 
@@ -84,12 +84,11 @@ inline QString cellSequence(const printing::RecordingSurface& surface)
     return parts.join(u' ');
 }
 
-inline void markCells(printing::LabelSnapshot& window, std::initializer_list<int> cells)
+inline void markCells(printing::PrintRequest& window, std::initializer_list<int> cells)
 {
-    for (QString& mark : window.Label22)
-        mark.clear();
+    window.sheet.used = {};
     for (int cell : cells)
-        window.Label22[std::size_t(cell - 1)] = QStringLiteral("X");
+        window.sheet.used.insert(cell);
 }
 
 }  // namespace tagwright::test

@@ -7,9 +7,9 @@ using namespace tagwright::test;
 
 namespace {
 
-PrintResult printTractor(RecordingSurface& surface, const LabelSnapshot& window)
+PrintResult printTractor(RecordingSurface& surface, const PrintRequest& window)
 {
-    return LabelPrinter().PrintTractorLabel(surface, window);
+    return LabelPrinter().PrintLabels(surface, window, true);
 }
 
 QStringList pageNumbers(const RecordingSurface& surface)
@@ -45,8 +45,8 @@ QVector<float> ruleHeights(const RecordingSurface& surface)
 
 TEST(TractorLabel, emptyBodyIsOnePageNumberedOneOfOne)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2.clear();
+    PrintRequest window = plainWindow();
+    window.label.body.clear();
     RecordingSurface surface;
     const PrintResult result = printTractor(surface, window);
     EXPECT_TRUE(result.printed());
@@ -68,23 +68,23 @@ TEST(TractorLabel, emptyBodyIsOnePageNumberedOneOfOne)
 
 TEST(TractorLabel, bodyWrapsAtThePageWidthAndHardBreaks)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2 = QStringLiteral("abc\r\ndef\r\n");
+    PrintRequest window = plainWindow();
+    window.label.body = QStringLiteral("abc\r\ndef\r\n");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_EQ(bodyLines(surface, 600), (QStringList{"abc", "def", ""}));
 
     // 100 twips a character: 79 fit in 7920, whatever the left offset.
-    window.Text23 = QStringLiteral("500");
-    window.Text2 = QString(100, u'w');
+    window.sheet.offsets.leftColumn = 500;
+    window.label.body = QString(100, u'w');
     RecordingSurface wide;
     printTractor(wide, window);
     EXPECT_EQ(bodyLines(wide, 600), (QStringList{QString(79, u'w'), QString(21, u'w')}));
     EXPECT_EQ(firstText(wide, QString(79, u'w'))->x, 550);
 
     // At 62 points twelve characters fit: "self-contained" breaks in front of its hyphen.
-    window.Text2 = QStringLiteral("self-contained unit");
-    window.Text2Font.FontSize = 60;
+    window.label.body = QStringLiteral("self-contained unit");
+    window.label.bodyFont.FontSize = 60;
     RecordingSurface hyphen;
     printTractor(hyphen, window);
     EXPECT_EQ(bodyLines(hyphen, 600), (QStringList{"self", "-contained", "unit"}));
@@ -92,13 +92,13 @@ TEST(TractorLabel, bodyWrapsAtThePageWidthAndHardBreaks)
 
 TEST(TractorLabel, overflowingBodyRunsOnNumberedPages)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     QStringList lines;
     for (int i = 0; i < 20; ++i)
         lines.append(QStringLiteral("L%1").arg(i));
-    window.Text2 = lines.join(QStringLiteral("\r\n"));
-    window.Check2 = 1;
-    window.Combo2 = QStringLiteral("J. Smith");
+    window.label.body = lines.join(QStringLiteral("\r\n"));
+    window.label.printsSignature = true;
+    window.label.signatory = QStringLiteral("J. Smith");
     RecordingSurface surface;
     printTractor(surface, window);
 
@@ -120,16 +120,16 @@ TEST(TractorLabel, overflowingBodyRunsOnNumberedPages)
 
 TEST(TractorLabel, singleParagraphOverThreePagesCountsAsOne)
 {
-    LabelSnapshot window = plainWindow();
+    PrintRequest window = plainWindow();
     QString paragraph;
     while (paragraph.size() < 79 * 32)
         paragraph += QStringLiteral("inspected ");
-    window.Text2 = paragraph;
+    window.label.body = paragraph;
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_EQ(pageNumbers(surface), (QStringList{"1 of 1", "2 of 1", "3 of 1"}));
 
-    window.Text2 = QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n"));
+    window.label.body = QStringList(40, QStringLiteral("x")).join(QStringLiteral("\r\n"));
     RecordingSurface counted;
     printTractor(counted, window);
     // (40 x 240 - 2480) / 3600 = 1.98: two pages counted, three printed.
@@ -139,10 +139,10 @@ TEST(TractorLabel, singleParagraphOverThreePagesCountsAsOne)
 TEST(TractorLabel, companyBlockCentresRightOfTheLeftOffset)
 {
     for (auto [offset, x] : {std::pair{"0", 50}, {"950", 1000}}) {
-        LabelSnapshot window = plainWindow();
-        window.Check1 = 1;
-        window.Text10 = QStringLiteral("Shop");
-        window.Text23 = QString::fromLatin1(offset);
+        PrintRequest window = plainWindow();
+        window.label.printsCompany = true;
+        window.label.company.name = QStringLiteral("Shop");
+        window.sheet.offsets.leftColumn = boxtext::offsetTwips(QString::fromLatin1(offset));
         RecordingSurface surface;
         printTractor(surface, window);
         const auto name = firstText(surface, QStringLiteral("Shop"));
@@ -160,9 +160,9 @@ TEST(TractorLabel, companyBlockCentresRightOfTheLeftOffset)
 
 TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text4 = QStringLiteral("Cessna");
-    window.Text8 = QStringLiteral("350");
+    PrintRequest window = plainWindow();
+    window.label.make.value = QStringLiteral("Cessna");
+    window.label.sinceOverhaul.value = QStringLiteral("350");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_EQ(firstText(surface, QStringLiteral("Reg #: "))->y, 210);
@@ -173,8 +173,8 @@ TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
     EXPECT_FALSE(firstText(surface, QStringLiteral("Tach: ")));
 
     // No registration: the date takes the first slot and appears nowhere else.
-    window.Text3 = QStringLiteral("   ");
-    window.Text8.clear();
+    window.label.registration.value = QStringLiteral("   ");
+    window.label.sinceOverhaul.value.clear();
     RecordingSurface dated;
     printTractor(dated, window);
     EXPECT_EQ(firstText(dated, QStringLiteral("Date: "))->y, 210);
@@ -183,17 +183,17 @@ TEST(TractorHeader, valuesDecideWhatPrintsAndWhereTheDateGoes)
 
 TEST(TractorHeader, spacesOnlyValueIsNotPrintedButCountsAsPresent)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text3.clear();
-    window.Text9.clear();
-    window.Text6 = QStringLiteral("  ");
+    PrintRequest window = plainWindow();
+    window.label.registration.value.clear();
+    window.label.date.clear();
+    window.label.tach.value = QStringLiteral("  ");
     RecordingSurface surface;
     printTractor(surface, window);
     EXPECT_FALSE(firstText(surface, QStringLiteral("Tach: ")));
     // First row empty: raised by 190; the spaces still call for the second row's rule.
     EXPECT_EQ(ruleHeights(surface), (QVector<float>{200, 410}));
 
-    window.Text6.clear();
+    window.label.tach.value.clear();
     RecordingSurface empty;
     printTractor(empty, window);
     EXPECT_EQ(ruleHeights(empty), (QVector<float>{200, 210}));
@@ -202,20 +202,20 @@ TEST(TractorHeader, spacesOnlyValueIsNotPrintedButCountsAsPresent)
 
 TEST(TractorSignature, needsBothTheSignedBoxAndAName)
 {
-    LabelSnapshot window = plainWindow();
-    window.Check2 = 1;
+    PrintRequest window = plainWindow();
+    window.label.printsSignature = true;
     RecordingSurface unnamed;
     printTractor(unnamed, window);
     EXPECT_EQ(opsOfKind(unnamed, RecordedOp::Kind::Line).size(), 2);
 
-    window.Check2 = 0;
-    window.Combo2 = QStringLiteral("J. Smith");
+    window.label.printsSignature = false;
+    window.label.signatory = QStringLiteral("J. Smith");
     RecordingSurface unsigned_;
     printTractor(unsigned_, window);
     EXPECT_FALSE(firstText(unsigned_, QStringLiteral("J. Smith")));
 
-    window.Check2 = 1;
-    window.Text2Font.FontItalic = true;
+    window.label.printsSignature = true;
+    window.label.bodyFont.FontItalic = true;
     RecordingSurface signedLabel;
     printTractor(signedLabel, window);
     const auto name = firstText(signedLabel, QStringLiteral("J. Smith"));
@@ -232,8 +232,8 @@ TEST(TractorSignature, needsBothTheSignedBoxAndAName)
 
 TEST(TractorLabel, unavailableBodyFontPrintsInArialWithItsStyleAndSize)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text2Font = {QStringLiteral("Wingdings"), 9, true, true};
+    PrintRequest window = plainWindow();
+    window.label.bodyFont = {QStringLiteral("Wingdings"), 9, true, true};
     RecordingSurface surface;
     printTractor(surface, window);
     const auto body = firstText(surface, QStringLiteral("Body"));
@@ -244,9 +244,9 @@ TEST(TractorLabel, unavailableBodyFontPrintsInArialWithItsStyleAndSize)
 
 TEST(TractorMended, bodyStartingBelowTheBreakStaysOnItsPage)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text22 = QStringLiteral("3500");
-    window.Text2 = QStringLiteral("a\r\nb\r\nc");
+    PrintRequest window = plainWindow();
+    window.sheet.offsets.topRow = 3500;
+    window.label.body = QStringLiteral("a\r\nb\r\nc");
     RecordingSurface surface;
     EXPECT_TRUE(printTractor(surface, window).printed());
     EXPECT_TRUE(opsOfKind(surface, RecordedOp::Kind::NewPage).isEmpty());
@@ -255,16 +255,16 @@ TEST(TractorMended, bodyStartingBelowTheBreakStaysOnItsPage)
 
 TEST(TractorMended, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
 {
-    LabelSnapshot window = plainWindow();
-    window.Text23 = QStringLiteral("-40000");
+    PrintRequest window = plainWindow();
+    window.sheet.offsets.leftColumn = -40000;
     RecordingSurface surface;
     const PrintResult result = printTractor(surface, window);
     EXPECT_EQ(result.status, PrintResult::Status::Refused);
     EXPECT_TRUE(result.message.contains(QStringLiteral("left column offset \"-40000\"")));
     EXPECT_TRUE(surface.ops().isEmpty());
 
-    window.Text23 = QStringLiteral("0");
-    window.Text22 = QStringLiteral("33000");
+    window.sheet.offsets.leftColumn = 0;
+    window.sheet.offsets.topRow = 33000;
     EXPECT_TRUE(printTractor(surface, window).message.contains(QStringLiteral("top row offset")));
 }
 
@@ -298,15 +298,15 @@ TEST(TractorMended, printerThatKeepsFailingAbandonsTheJob)
 TEST(TractorMended, noSecondJobWhileTheLogoPauses)
 {
     LabelPrinter printer;
-    LabelSnapshot window = plainWindow();
-    window.Picture1 = QImage(37, 37, QImage::Format_RGB32);
-    window.Picture1.fill(Qt::black);
+    PrintRequest window = plainWindow();
+    window.label.logo = QImage(37, 37, QImage::Format_RGB32);
+    window.label.logo.fill(Qt::black);
     RecordingSurface surface, intruder;
     int refused = 0;
     printer.setRowPause([&] {
-        refused += printer.PrintTractorLabel(intruder, window).status == PrintResult::Status::Refused;
+        refused += printer.PrintLabels(intruder, window, true).status == PrintResult::Status::Refused;
     });
-    EXPECT_TRUE(printer.PrintTractorLabel(surface, window).printed());
+    EXPECT_TRUE(printer.PrintLabels(surface, window, true).printed());
     EXPECT_EQ(refused, 37);
     EXPECT_TRUE(intruder.ops().isEmpty());
     EXPECT_EQ(pageNumbers(surface), QStringList{"1 of 1"});

@@ -1,4 +1,4 @@
-#include "setup/ShopSettings.h"
+#include "store/ShopRecord.h"
 
 #include "support/MainDatabaseBuilder.h"
 #include "support/TempFolder.h"
@@ -25,23 +25,35 @@ TEST(OffsetRule, numbersAreTruncatedTowardZeroAndAnythingElseIsZero)
         {"-9e99", std::numeric_limits<int>::min()}, {"nan", 0}, {"inf", 0},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(setup::offsetFromText(QString::fromLatin1(text)), expected) << '"' << text << '"';
+        EXPECT_EQ(store::offsetFromText(QString::fromLatin1(text)), expected) << '"' << text << '"';
 }
 
-TEST(LabelStyleRule, onlyAbsentOrOneIsTheLaserSheetAndOnlyOneOrTwoAreWritten)
+TEST(LabelStyleRule, thePrintCommandTakesOnlyTwoAsTractorAndTheSetupPanelOnlyAbsentOrOneAsLaser)
 {
-    EXPECT_TRUE(setup::labelStyleIsLaser(QVariant()));
-    EXPECT_TRUE(setup::labelStyleIsLaser(1));
-    EXPECT_FALSE(setup::labelStyleIsLaser(2));
-    EXPECT_FALSE(setup::labelStyleIsLaser(7));
-    EXPECT_FALSE(setup::labelStyleIsLaser(0));
-    EXPECT_FALSE(setup::labelStyleIsLaser(-1));
-    EXPECT_FALSE(setup::labelStyleIsLaser(QStringLiteral("x")));
-    EXPECT_EQ(setup::labelStyleValue(true), 1);
-    EXPECT_EQ(setup::labelStyleValue(false), 2);
+    using store::LabelStock;
+    const struct {
+        QVariant stored;
+        LabelStock printed;
+        LabelStock setupPanel;
+    } cases[] = {
+        {QVariant(), LabelStock::Laser, LabelStock::Laser},
+        {1, LabelStock::Laser, LabelStock::Laser},
+        {2, LabelStock::Tractor, LabelStock::Tractor},
+        {7, LabelStock::Laser, LabelStock::Tractor},
+        {0, LabelStock::Laser, LabelStock::Tractor},
+        {-1, LabelStock::Laser, LabelStock::Tractor},
+        {QStringLiteral("x"), LabelStock::Laser, LabelStock::Tractor},
+    };
+    for (const auto& c : cases) {
+        const store::LabelStyle style{c.stored};
+        EXPECT_EQ(style.printedStock(), c.printed) << c.stored.toString().toStdString();
+        EXPECT_EQ(style.setupPanelStock(), c.setupPanel) << c.stored.toString().toStdString();
+    }
+    EXPECT_EQ(store::LabelStyle::of(LabelStock::Laser).stored.toInt(), 1);
+    EXPECT_EQ(store::LabelStyle::of(LabelStock::Tractor).stored.toInt(), 2);
 }
 
-class ShopSettingsStore : public ::testing::Test {
+class ShopRecordStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -54,17 +66,17 @@ protected:
     store::TableCursor companyCursor;
 };
 
-TEST_F(ShopSettingsStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
+TEST_F(ShopRecordStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
 {
-    setup::ShopSettings settings;
+    store::ShopRecord settings;
     settings.companyName = QStringLiteral("Skyline Aero");
     settings.phone = QStringLiteral("541-555-0100");
     settings.offsetTexts = {QStringLiteral("12.9"), QStringLiteral("abc"), QString(),
                             QStringLiteral("-3.7"), QStringLiteral("1e2")};
-    settings.laser = false;
-    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, settings).ok());
+    settings.labelStyle = store::LabelStyle::of(store::LabelStock::Tractor);
+    ASSERT_TRUE(store::writeShopRecord(companyCursor, settings).ok());
     settings.companyName = QStringLiteral("Skyline Aviation");
-    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, settings).ok());
+    ASSERT_TRUE(store::writeShopRecord(companyCursor, settings).ok());
 
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
@@ -78,11 +90,20 @@ TEST_F(ShopSettingsStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
     EXPECT_EQ(check.value(company::LabelRight).toInt(), 100);
     EXPECT_EQ(check.value(company::LabelStyle).toInt(), 2);
     EXPECT_TRUE(companyCursor.hasCurrent());
+
+    // Read back as the window shows it: offsets as numbers in text.
+    store::ShopRecord read;
+    bool found = false;
+    ASSERT_TRUE(store::readShopRecord(check, read, &found).ok());
+    EXPECT_TRUE(found);
+    EXPECT_EQ(read.companyName, "Skyline Aviation");
+    EXPECT_EQ(read.offsetTexts, (std::array<QString, 5>{"12", "0", "0", "-3", "100"}));
+    EXPECT_EQ(read.labelStyle.printedStock(), store::LabelStock::Tractor);
 }
 
-TEST_F(ShopSettingsStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
+TEST_F(ShopRecordStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
 {
-    ASSERT_TRUE(setup::saveCompanyInfo(companyCursor, setup::ShopSettings{}).ok());
+    ASSERT_TRUE(store::writeShopRecord(companyCursor, store::ShopRecord{}).ok());
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
     for (const QString& field : {company::CompanyName, company::CompanyAddress, company::CompanyCSZ,
@@ -92,16 +113,16 @@ TEST_F(ShopSettingsStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
     }
 }
 
-TEST_F(ShopSettingsStore, aRefusedWriteLeavesNothingPendingAndNamesTheFile)
+TEST_F(ShopRecordStore, aRefusedWriteLeavesNothingPendingAndNamesTheFile)
 {
     test::addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, QStringLiteral("Old")}});
     store::Database readOnly;
     ASSERT_TRUE(readOnly.open(mainDb.path(), schema::mainTables(), store::Database::Access::ReadOnly).ok());
     store::TableCursor cursor;
     ASSERT_TRUE(cursor.open(readOnly, schema::CompanyInfoTable).ok());
-    setup::ShopSettings settings;
+    store::ShopRecord settings;
     settings.companyName = QStringLiteral("New");
-    const store::StoreError error = setup::saveCompanyInfo(cursor, settings);
+    const store::StoreError error = store::writeShopRecord(cursor, settings);
     EXPECT_FALSE(error.ok());
     EXPECT_EQ(error.path, mainDb.path());
     EXPECT_EQ(cursor.editMode(), store::TableCursor::EditMode::None);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "LabelSnapshot.h"
+#include "printing/PrintRequest.h"
 
 #include <QString>
 
 #include <optional>
 
-namespace tagwright::printing {
+namespace tagwright::cli {
 
 // The window's fields as start-up and the first display of a template leave them, read
 // from the two database files without writing to either.
@@ -15,10 +15,10 @@ struct StartupSnapshot {
 
     Outcome outcome = Outcome::Loaded;
     QString message;       // why it failed, with the file's path
-    LabelSnapshot window;  // header values, date, signatory, copies and marks as a new window has them
-    bool tractor = false;  // the company record's LabelStyle is 2
-    QString templateTitle; // the template's title as stored
-    QString logoFile;      // the template's logo file, empty for none
+    printing::PrintRequest request;  // header values, date, signatory, copies and used cells as a new window has them
+    bool tractor = false;  // the shop's label stock, as the print command reads it
+    QString templateTitle;  // the template's title as stored
+    QString logoFile;       // the template's logo file, empty for none
 };
 
 // `templateTitle`, letter case ignored; without one the default template (DefLabel), or the
@@ -28,4 +28,4 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
                                     const QString& programFolder);
 
-}  // namespace tagwright::printing
+}  // namespace tagwright::cli

@@ -1,13 +1,17 @@
 #include "StartupSnapshot.h"
 
-#include "LogoPicture.h"
+#include "printing/BoxText.h"
+#include "printing/LogoPicture.h"
 
 #include "store/Database.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
+#include "store/ShopRecord.h"
 #include "store/TableCursor.h"
 
-namespace tagwright::printing {
+namespace tagwright::cli {
+
+using namespace printing;
 
 namespace {
 
@@ -28,48 +32,45 @@ StartupSnapshot failed(StartupSnapshot::Outcome outcome, const QString& message)
     return result;
 }
 
-void loadCompany(TableCursor& company, StartupSnapshot& result, QString& defLabel)
+StoreError loadCompany(TableCursor& company, StartupSnapshot& result, QString& defLabel)
 {
-    if (!company.hasCurrent())
-        return;
-    namespace c = schema::company;
-    LabelSnapshot& w = result.window;
-    w.Text10 = fields::text(company.value(c::CompanyName));
-    w.Text11 = fields::text(company.value(c::CompanyAddress));
-    w.Text12 = fields::text(company.value(c::CompanyCSZ));
-    w.Text13 = fields::text(company.value(c::CompanyPhone));
-    const QString zero = QStringLiteral("0");
-    w.Text22 = fields::text(company.value(c::LabelTopUp), zero);
-    w.Text24 = fields::text(company.value(c::LabelMiddleUp), zero);
-    w.Text26 = fields::text(company.value(c::LabelBottomUp), zero);
-    w.Text23 = fields::text(company.value(c::LabelLeft), zero);
-    w.Text25 = fields::text(company.value(c::LabelRight), zero);
-    defLabel = fields::text(company.value(c::DefLabel));
-    const QVariant style = company.value(c::LabelStyle);
-    result.tractor = !style.isNull() && style.toDouble() == 2;
+    ShopRecord shop;
+    if (StoreError error = readShopRecord(company, shop); !error.ok())
+        return error;
+    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    double* const offsets[5] = {&result.request.sheet.offsets.topRow,
+                                &result.request.sheet.offsets.middleRow,
+                                &result.request.sheet.offsets.bottomRow,
+                                &result.request.sheet.offsets.leftColumn,
+                                &result.request.sheet.offsets.rightColumn};
+    for (std::size_t i = 0; i < 5; ++i)
+        *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
+    defLabel = shop.defaultLabel;
+    result.tractor = shop.labelStyle.printedStock() == LabelStock::Tractor;
+    return {};
 }
 
-void loadTemplate(const TableCursor& labels, LabelSnapshot& w)
+void loadTemplate(const TableCursor& labels, LabelContent& label)
 {
     namespace l = schema::labels;
     // A table without templates shows a blank new record: every field at its default.
     const auto value = [&](const QString& field) {
         return labels.hasCurrent() ? labels.value(field) : QVariant();
     };
-    w.Text2 = fields::text(value(l::Body));
-    w.Text2Font.FontName = fields::fontName(value(l::Font));
-    w.Text2Font.FontSize = fields::fontSize(value(l::Size));
-    w.Text2Font.FontBold = fields::bold(value(l::Bold));
-    w.Text2Font.FontItalic = fields::italic(value(l::Italic));
-    w.Picture1 = LogoPicture::boxPixelsFromFile(fields::text(value(l::Logo)));
-    w.Check1 = fields::flag(value(l::Header)) ? 1 : 0;
-    w.Check2 = fields::flag(value(l::Signed)) ? 1 : 0;
-    w.Text16 = fields::text(value(l::LabelTop));
-    w.Text17 = fields::text(value(l::LabelMiddle));
-    w.Text18 = fields::text(value(l::LabelBottom));
-    w.Text19 = fields::text(value(l::LeftTop));
-    w.Text20 = fields::text(value(l::LeftMiddle));
-    w.Text21 = fields::text(value(l::LeftBottom));
+    label.body = fields::text(value(l::Body));
+    label.bodyFont.FontName = fields::fontName(value(l::Font));
+    label.bodyFont.FontSize = fields::fontSize(value(l::Size));
+    label.bodyFont.FontBold = fields::bold(value(l::Bold));
+    label.bodyFont.FontItalic = fields::italic(value(l::Italic));
+    label.logo = LogoPicture::boxPixelsFromFile(fields::text(value(l::Logo)));
+    label.printsCompany = fields::flag(value(l::Header));
+    label.printsSignature = fields::flag(value(l::Signed));
+    label.tach.caption = fields::text(value(l::LabelTop));
+    label.totalTime.caption = fields::text(value(l::LabelMiddle));
+    label.sinceOverhaul.caption = fields::text(value(l::LabelBottom));
+    label.registration.caption = fields::text(value(l::LeftTop));
+    label.make.caption = fields::text(value(l::LeftMiddle));
+    label.serial.caption = fields::text(value(l::LeftBottom));
 }
 
 }  // namespace
@@ -104,7 +105,8 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
 
     StartupSnapshot result;
     QString defLabel;
-    loadCompany(company, result, defLabel);
+    if (StoreError error = loadCompany(company, result, defLabel); !error.ok())
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     if (templateTitle) {
         if (!labels.findFirst(schema::labels::Description, *templateTitle)) {
             return failed(StartupSnapshot::Outcome::UnknownTemplate,
@@ -113,7 +115,7 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     } else if (defLabel.isEmpty() || !labels.findFirst(schema::labels::Description, defLabel)) {
         labels.moveFirst();
     }
-    loadTemplate(labels, result.window);
+    loadTemplate(labels, result.request.label);
     if (labels.hasCurrent()) {
         result.templateTitle = fields::text(labels.value(schema::labels::Description));
         result.logoFile = fields::text(labels.value(schema::labels::Logo));
@@ -121,4 +123,4 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     return result;
 }
 
-}  // namespace tagwright::printing
+}  // namespace tagwright::cli

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "StoreError.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <array>
+
+namespace tagwright::store {
+
+class TableCursor;
+
+// The two label stocks a shop prints on.
+enum class LabelStock { Laser, Tractor };
+
+// The stored "LabelStyle" field. Two readers have always read it by different rules, and a
+// value other than 1 or 2 (written by some other program) tells them apart; this system
+// writes only 1 (laser) or 2 (tractor).
+struct LabelStyle {
+    QVariant stored;  // null when missing
+
+    // What the print command prints on: only a stored 2 is tractor feed.
+    LabelStock printedStock() const;
+    // What the setup panel's options show: a missing value or 1 is laser, any other value
+    // tractor feed.
+    LabelStock setupPanelStock() const;
+
+    static LabelStyle of(LabelStock stock);
+};
+
+// The shop-wide settings of the first "CompanyInfo" record.
+struct ShopRecord {
+    QString companyName;
+    QString address;
+    QString cityStateZip;
+    QString phone;
+    // Print position adjustments in twips, as the boxes show them ("0" when missing), in
+    // the order top, middle, bottom row, left, right column. Written back by offsetFromText.
+    std::array<QString, 5> offsetTexts{QStringLiteral("0"), QStringLiteral("0"),
+                                       QStringLiteral("0"), QStringLiteral("0"),
+                                       QStringLiteral("0")};
+    LabelStyle labelStyle;
+    QString defaultLabel;  // the default template's title, or the empty text
+};
+
+// Reads the first record; a table without one gives the defaults and `found` false. The
+// cursor ends on the first record.
+StoreError readShopRecord(TableCursor& company, ShopRecord& record, bool* found = nullptr);
+
+// Writes `record` into the first record, creating it when the table is empty; the offsets
+// are stored as numbers by offsetFromText. The cursor ends on the first record; a refused
+// write leaves nothing pending.
+StoreError writeShopRecord(TableCursor& company, const ShopRecord& record);
+
+// An offset box's text as stored, in twips: a number (blanks around it, optional sign,
+// decimals and exponent) truncated toward zero; anything else is 0.
+int offsetFromText(const QString& text);
+
+// Writes the phone into the first "Setup" record, creating it when the table is empty.
+StoreError writeSetupPhone(TableCursor& setup, const QString& phone);
+
+}  // namespace tagwright::store
