@@ -7,6 +7,7 @@ Command printCommand();
 Command importAccessCommand();
 Command convertCommand();
 Command shareCommand();
+Command joinCommand();
 Command journalCommand();
 Command reprintCommand();
 Command aircraftCommand();
@@ -18,6 +19,7 @@ const QList<Command>& commands()
         importAccessCommand(),
         convertCommand(),
         shareCommand(),
+        joinCommand(),
         journalCommand(),
         reprintCommand(),
         aircraftCommand(),

@@ -1,10 +1,12 @@
 #include "Command.h"
+#include "ServerOptions.h"
 #include "Terminal.h"
 
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
 #include "store/ShareCopy.h"
+#include "store/ShopOnServer.h"
 #include "store/TableCursor.h"
 
 #include <QCommandLineParser>
@@ -14,23 +16,13 @@ namespace tagwright::cli {
 
 namespace {
 
-const QCommandLineOption Setup(QStringLiteral("setup"),
-                               QStringLiteral("The setup database (default: SetupTGW.MDB in the working folder)."),
-                               QStringLiteral("PATH"), store::schema::SetupFileName);
 const QCommandLineOption To(QStringLiteral("to"),
                             QStringLiteral("The PostgreSQL database to move to: a postgresql:// URI or "
                                            "key=value connection string, without a password."),
                             QStringLiteral("URI"));
 const QCommandLineOption Replace(QStringLiteral("replace"),
-                                 QStringLiteral("Replace the templates, signatories and settings the "
-                                                "database already holds."));
-
-int fail(QTextStream& err, const store::StoreError& error, int code = Failed)
-{
-    const QString where = error.path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error.path);
-    complain(err, error.message.simplified() + where);
-    return code;
-}
+                                 QStringLiteral("Replace the shop the database already holds (its "
+                                                "templates, signatories and settings)."));
 
 // `tagwright-cli share --to URI [--replace]`: copies the main database the setup record names
 // onto a database server and points the setup record's DataPath at it, so every workstation
@@ -41,26 +33,30 @@ int runShare(const Invocation& invocation)
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
     const QString target = parser.value(To);
-    if (target.isEmpty())
-        throw Refusal{QStringLiteral("Where to? Give --to URI (postgresql://host/dbname).")};
-    if (!store::isServerAddress(target))
-        throw Refusal{QStringLiteral("--to takes a postgresql:// URI or a key=value connection "
-                                     "string, not \"%1\".").arg(target)};
-    store::ServerAddress address;
-    if (store::StoreError error = store::parseServerAddress(target, address); !error.ok())
-        return fail(err, error, Refused);
+    checkServerAddress(target, QStringLiteral("--to URI"));
 
     store::Database setup;
-    if (store::StoreError error = setup.open(parser.value(Setup), store::schema::setupTables());
+    if (store::StoreError error = setup.open(setupPathOf(invocation), store::schema::setupTables());
         !error.ok())
         return fail(err, error);
-    store::TableCursor setupRecord;
-    if (store::StoreError error = setupRecord.open(setup, store::schema::SetupTable); !error.ok())
-        return fail(err, error);
-    QString dataPath = setupRecord.hasCurrent()
-        ? setupRecord.value(store::schema::setup::DataPath).toString() : QString();
+    QString dataPath;
+    {
+        store::TableCursor setupRecord;
+        if (store::StoreError error = setupRecord.open(setup, store::schema::SetupTable); !error.ok())
+            return fail(err, error);
+        if (setupRecord.hasCurrent())
+            dataPath = setupRecord.value(store::schema::setup::DataPath).toString();
+    }
     if (dataPath.isEmpty())
         dataPath = invocation.environment.dataFolder;
+    // Writing DataPath back as it is shows, before anything is copied, that the setup file
+    // takes the new one afterwards.
+    if (store::StoreError error = store::writeDataPath(setup, dataPath); !error.ok()) {
+        complain(err, QStringLiteral("Nothing was copied: the setup database cannot be changed, "
+                                     "so DataPath could not name the server afterwards: %1 (%2)")
+                          .arg(error.message.simplified(), error.path));
+        return Failed;
+    }
 
     store::Database from;
     if (store::StoreError error = from.openMain(dataPath, store::Database::Access::ReadOnly);
@@ -73,24 +69,29 @@ int runShare(const Invocation& invocation)
     if (to.path() == from.path())
         throw Refusal{QStringLiteral("The main database already is %1.").arg(to.path())};
 
-    store::CopyCount count;
-    if (store::StoreError error = store::copyMainDatabase(from, to, parser.isSet(Replace), count);
-        !error.ok())
-        return fail(err, error, error.number == store::TargetNotEmpty ? Refused : Failed);
+    store::CopyCount there;
+    if (store::StoreError error = store::countShop(to, there); !error.ok())
+        return fail(err, error);
+    if (store::holdsAShop(there) && !parser.isSet(Replace)) {
+        throw Refusal{QStringLiteral("%1 already holds a shop (%2 templates, %3 signatories). To "
+                                     "work with it from this workstation: tagwright-cli join %4. "
+                                     "To replace it with the templates here, give --replace.")
+                          .arg(to.path()).arg(there.templates).arg(there.signatories).arg(target)};
+    }
 
-    store::StoreError error = setupRecord.hasCurrent() ? setupRecord.edit() : setupRecord.addNew();
-    if (error.ok())
-        error = setupRecord.setValue(store::schema::setup::DataPath, target);
-    if (error.ok())
-        error = setupRecord.update();
-    if (!error.ok()) {
-        err << "tagwright-cli: Copied, but DataPath could not be changed: "
-            << error.message.simplified() << " (" << error.path << ")" << Qt::endl;
+    store::CopyCount count;
+    if (store::StoreError error = store::copyMainDatabase(from, to, true, count); !error.ok())
+        return fail(err, error);
+
+    if (store::StoreError error = store::writeDataPath(setup, target); !error.ok()) {
+        complain(err, QStringLiteral("Copied, but DataPath could not be changed: %1 (%2)")
+                          .arg(error.message.simplified(), error.path));
         return Failed;
     }
     out << "Copied " << count.templates << " templates, " << count.signatories
         << " signatories and " << count.settings << " settings records to " << to.path()
-        << ".\nDataPath now names it." << Qt::endl;
+        << ".\nDataPath now names it. On each other workstation: tagwright-cli join " << target
+        << Qt::endl;
     return Ok;
 }
 
@@ -103,10 +104,11 @@ Command shareCommand()
         QStringLiteral("Move the main database onto a PostgreSQL server for several workstations."),
         QStringLiteral("Copies the templates, signatories and settings, in order, into an empty "
                        "PostgreSQL database (tables are created) and points the setup record's "
-                       "DataPath at it. A database that already holds templates is refused "
-                       "unless --replace is given. Passwords come from ~/.pgpass, PGPASSWORD "
-                       "or a service file, never from the command line."),
-        {Setup, To, Replace},
+                       "DataPath at it. A database that already holds a shop is refused: other "
+                       "workstations join it with `tagwright-cli join`, and --replace replaces it "
+                       "on purpose. Passwords come from ~/.pgpass, PGPASSWORD or a service file, "
+                       "never from the command line."),
+        {setupOption(), To, Replace},
         {},
         runShare,
     };

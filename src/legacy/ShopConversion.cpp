@@ -123,6 +123,43 @@ void pointSetupAt(AccessContents& setup, const QString& folder)
     }
 }
 
+AccessTable* tableNamed(AccessContents& contents, const QString& name)
+{
+    for (AccessTable& table : contents.tables) {
+        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &table;
+    }
+    return nullptr;
+}
+
+// The shop's phone was kept twice: the setup panel showed and saved the setup record's copy,
+// while labels printed the shop record's, which nothing wrote. Several workstations share the
+// shop record only, so it gets the number the shop last typed.
+void carryPhoneOver(AccessContents& setup, AccessContents& main, QStringList& lines)
+{
+    const AccessTable* setupTable = setup.table(schema::SetupTable);
+    AccessTable* company = tableNamed(main, schema::CompanyInfoTable);
+    if (!setupTable || !company || setupTable->rows.isEmpty() || company->rows.isEmpty())
+        return;
+    const int from = setupTable->columnIndex(schema::setup::CompanyPhone);
+    const QString phone = from < 0 ? QString() : setupTable->rows.first()[from].toString();
+    if (phone.isEmpty())
+        return;
+    int to = company->columnIndex(schema::company::CompanyPhone);
+    if (to < 0) {
+        company->columns.append({schema::company::CompanyPhone, AccessColumn::Kind::Text});
+        for (auto& row : company->rows)
+            row.append(QVariant());
+        to = int(company->columns.size() - 1);
+    }
+    const QString printed = company->rows.first()[to].toString();
+    if (printed == phone)
+        return;
+    company->rows.first()[to] = phone;
+    lines << QStringLiteral("The shop's phone is now %1, as the setup panel showed it (labels "
+                            "printed \"%2\" until now).").arg(phone, printed);
+}
+
 void discard(QVector<PendingFile>& files)
 {
     for (const PendingFile& file : files) {
@@ -189,6 +226,8 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         else
             expectTagwrightDatabase(main.path, schema::mainTables());
 
+        if (setup.header.isAccess() && main.header.isAccess())
+            carryPhoneOver(setup.contents, main.contents, report.lines);
         if (setup.header.isAccess()) {
             if (QDir::cleanPath(stored) != QDir::cleanPath(folder))
                 pointSetupAt(setup.contents, QDir::toNativeSeparators(folder));

@@ -51,10 +51,10 @@ void SetupPanel::open()
                                        QStringLiteral("Settings not read"), error.describe());
     }
     store::TableCursor& companyCursor = m_window.company();
-    if (!(companyCursor.bof() && companyCursor.eof())) {
+    // The phone comes with the shop's record, which every workstation shares; the setup
+    // record only keeps a copy of it.
+    if (!(companyCursor.bof() && companyCursor.eof()))
         loadCompanySettings();
-        loadSetupPhone();
-    }
     c.companyNameBox->setFocus();
 }
 
@@ -100,17 +100,6 @@ void SetupPanel::loadCompanySettings()
     const bool laser = shop.labelStyle.setupPanelStock() == store::LabelStock::Laser;
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
-}
-
-// A setup record that never had a phone keeps the one start-up showed from "CompanyInfo":
-// blanking the box would wipe the shop's phone from both records at the next save.
-void SetupPanel::loadSetupPhone()
-{
-    if (!reopenSetupCursor().ok() || !m_setup.hasCurrent())
-        return;
-    const QVariant phone = m_setup.value(schema::setup::CompanyPhone);
-    if (!phone.isNull())
-        m_window.controls().phoneBox->setText(phone.toString());
 }
 
 // The setup record is read afresh each time: nothing else keeps the setup table open.

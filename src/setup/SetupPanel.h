@@ -28,7 +28,6 @@ private:
     void setMainButtonsEnabled(bool enabled);
     void showSetupButtonAs(bool panelOpen);
     void loadCompanySettings();
-    void loadSetupPhone();
     store::StoreError reopenSetupCursor();
     store::ShopRecord settingsOnScreen() const;
     bool saveSettings();

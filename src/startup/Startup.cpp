@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "FirstStart.h"
 #include "LegacyConversionStep.h"
 #include "MainWindowAssembly.h"
 #include "StoreBootstrap.h"
@@ -91,6 +92,11 @@ int runTagwright(QApplication& app)
     mainwindow::QtUserDialogs dialogs;
     // The shop's Access files are converted (or left alone on Quit) before anything opens them.
     const store::DataLocation location = store::decideDataLocation(QDir::currentPath(), store::programFolder());
+    if (firstStartQuestionDue(location)) {
+        QtFirstStartDialogs firstStart;
+        if (!askWhereTheShopIs(location, firstStart))
+            return 0;
+    }
     QtConversionDialogs conversionDialogs;
     switch (offerConversion(location.setupFolder, location.defaultDataFolder,
                             QDir(store::programFolder()).filePath(QStringLiteral("tagwright-cli")),

@@ -6,6 +6,7 @@
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
+#include "store/ShopOnServer.h"
 #include "store/TableCursor.h"
 
 #include <QDir>
@@ -28,14 +29,7 @@ bool clearUnfinishedCreation(const QString& path)
 
 store::StoreError openSetupDatabase(store::Database& setup, const QString& setupFolder)
 {
-    const QString path = QDir(setupFolder).filePath(schema::SetupFileName);
-    clearUnfinishedCreation(path);
-    if (!QFileInfo::exists(path)) {
-        // The per-user data folder does not exist before an installed program's first run.
-        QDir().mkpath(setupFolder);
-        return setup.create(path, schema::setupStatements());
-    }
-    return setup.open(path, schema::setupTables());
+    return store::openSetupFile(setup, QDir(setupFolder).filePath(schema::SetupFileName));
 }
 
 store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,

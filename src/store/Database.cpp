@@ -1,8 +1,8 @@
 #include "Database.h"
 
-#include "PostgresBackend.h"
 #include "Schema.h"
 #include "ServerAddress.h"
+#include "ServerBackend.h"
 #include "SqliteBackend.h"
 
 #include <QFile>
@@ -94,7 +94,7 @@ StoreError Database::openServer(const QString& dataPath, const QStringList& requ
     m_path = address.display;
     if (!parsed.ok())
         return parsed;
-    auto server = std::make_unique<PostgresBackend>(address);
+    auto server = std::make_unique<ServerBackend>(address);
     if (StoreError error = server->open(createTables ? schema::mainLayout()
                                                      : QVector<schema::TableLayout>());
         !error.ok())

@@ -1,8 +1,11 @@
 #include "PostgresBackend.h"
 
-#include <QSqlError>
 #include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
+
+#include <libpq-fe.h>
 
 namespace tagwright::store {
 
@@ -25,6 +28,9 @@ QString postgresType(schema::ColumnType type)
 }
 
 // libpq's words on one line, without the driver's "(SQLSTATE)" tail or libpq's "FATAL:".
+// libpq breaks its messages into lines, some of them sentences without a full stop ("server
+// closed the connection unexpectedly" / "This probably means ..."): a line that starts a new
+// sentence gets one after the line before it.
 QString serverWords(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
@@ -32,7 +38,20 @@ QString serverWords(const QSqlError& error)
     static const QRegularExpression severity(QStringLiteral("\\b(FATAL|ERROR):\\s*"));
     text.remove(stateTail);
     text.remove(severity);
-    return text.simplified();
+    QString joined;
+    for (const QString& piece : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString line = piece.simplified();
+        if (line.isEmpty())
+            continue;
+        if (!joined.isEmpty()) {
+            const QChar last = joined.back();
+            const bool ended = last == u'.' || last == u':' || last == u';' || last == u'!'
+                || last == u'?' || last == u',';
+            joined += !ended && line.front().isUpper() ? QStringLiteral(". ") : QStringLiteral(" ");
+        }
+        joined += line;
+    }
+    return joined;
 }
 
 }  // namespace
@@ -40,6 +59,25 @@ QString serverWords(const QSqlError& error)
 PostgresBackend::PostgresBackend(ServerAddress address)
     : SqlStoreBackend(address.display), m_address(std::move(address))
 {
+}
+
+PostgresBackend::~PostgresBackend()
+{
+    publishSocket(-1);
+}
+
+void PostgresBackend::publishSocket(int socket)
+{
+    if (m_socketWatcher)
+        m_socketWatcher(socket);
+}
+
+StoreError PostgresBackend::ping()
+{
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    QSqlQuery query(connection());
+    return run(query, QStringLiteral("SELECT 1"));
 }
 
 StoreError PostgresBackend::open(const QVector<schema::TableLayout>& layout)
@@ -51,6 +89,14 @@ StoreError PostgresBackend::open(const QVector<schema::TableLayout>& layout)
 
 StoreError PostgresBackend::connect()
 {
+    publishSocket(-1);
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        m_lost = true;
+        return {ServerUnavailable,
+                QStringLiteral("Qt's PostgreSQL driver is not installed. Install the package "
+                               "libqt6sql6-psql."),
+                location()};
+    }
     QSqlDatabase& db = addConnection(QStringLiteral("QPSQL"));
     db.setConnectOptions(m_address.conninfo);
     if (!db.open()) {
@@ -62,6 +108,9 @@ StoreError PostgresBackend::connect()
                 location()};
     }
     m_lost = false;
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0)
+        publishSocket(PQsocket(*static_cast<PGconn* const*>(handle.constData())));
     QSqlQuery limits(db);
     limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
     limits.exec(QStringLiteral("SET lock_timeout = %1").arg(LockLimit));

@@ -19,6 +19,11 @@ const QMap<QString, QString> TimeLimits{
     {QStringLiteral("keepalives_count"), QStringLiteral("2")},
 };
 
+// Settings that carry a secret, or say where one is kept: DataPath is a plain file on every
+// workstation, copied and shown in support mails, so none of them belongs there.
+const QStringList SecretKeys{QStringLiteral("password"), QStringLiteral("sslpassword"),
+                             QStringLiteral("passfile")};
+
 QString conninfoValue(const QString& value)
 {
     QString escaped = value;
@@ -73,11 +78,14 @@ StoreError parseServerAddress(const QString& dataPath, ServerAddress& address)
     PQconninfoFree(parsed);
 
     address.display = describe(options);
-    if (options.contains(QStringLiteral("password"))) {
-        return {ServerUnavailable,
-                QStringLiteral("DataPath holds a password. Remove it and give the password "
-                               "through ~/.pgpass, PGPASSWORD or a service file."),
-                address.display};
+    for (const QString& secret : SecretKeys) {
+        if (options.contains(secret)) {
+            return {ServerUnavailable,
+                    QStringLiteral("DataPath holds a %1. Remove it and give passwords through "
+                                   "~/.pgpass, PGPASSWORD or a service file.")
+                        .arg(secret),
+                    address.display};
+        }
     }
     for (auto limit = TimeLimits.cbegin(); limit != TimeLimits.cend(); ++limit) {
         if (!options.contains(limit.key()))

@@ -15,7 +15,7 @@ struct ServerAddress {
 
 bool isServerAddress(const QString& dataPath);
 
-// Reads a DataPath naming a server. A password in it is refused: DataPath sits in a plain
+// Reads a DataPath naming a server. A password (or sslpassword, or passfile) in it is refused: DataPath sits in a plain
 // file on every workstation, and libpq has its own means (~/.pgpass, PGPASSWORD, a service
 // file). Limits on waiting are added unless the address sets its own, so a dead server
 // costs seconds, not minutes.

@@ -1,11 +1,16 @@
 #include "cli/ShopDatabase.h"
+#include "support/TempFolder.h"
 #include "support/TestServer.h"
 
 #include "cli/CommandLine.h"
 #include "store/Database.h"
 #include "store/TableCursor.h"
 
+#include <QFile>
 #include <QTextStream>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace tagwright;
 using namespace tagwright::test;
@@ -31,14 +36,16 @@ protected:
         shop.addSignatory(QStringLiteral("R. Jones IA 456"));
     }
 
-    int run(const QStringList& arguments)
+    int run(const QStringList& arguments) { return runOn(shop.setupPath(), arguments); }
+
+    int runOn(const QString& setupPath, const QStringList& arguments)
     {
         out.clear();
         err.clear();
         QTextStream outStream(&out), errStream(&err);
         cli::Environment environment;
         environment.dataFolder = shop.folder.path();
-        return cli::runCommandLine(arguments + QStringList{QStringLiteral("--setup"), shop.setupPath()},
+        return cli::runCommandLine(arguments + QStringList{QStringLiteral("--setup"), setupPath},
                                    outStream, errStream, environment);
     }
 
@@ -113,13 +120,57 @@ TEST_F(Share, aDatabaseHoldingTemplatesIsReplacedOnlyWhenAsked)
 
     pointSetupAtTheFile();
     ASSERT_EQ(share(), 2);
-    EXPECT_TRUE(err.contains(QLatin1String("already holds 3 templates"))) << err.toStdString();
-    EXPECT_TRUE(err.contains(QLatin1String("--replace")));
+    EXPECT_TRUE(err.contains(QLatin1String("already holds a shop (3 templates, 2 signatories)")))
+        << err.toStdString();
+    // Joining is what a second workstation wants; replacing comes second.
+    EXPECT_LT(err.indexOf(QLatin1String("tagwright-cli join ") + server.dataPath()),
+              err.indexOf(QLatin1String("--replace")));
+    EXPECT_GE(err.indexOf(QLatin1String("tagwright-cli join")), 0) << err.toStdString();
 
     ASSERT_EQ(share({QStringLiteral("--replace")}), 0) << err.toStdString();
     EXPECT_EQ(column(server.dataPath(), schema::LabelsTable, schema::labels::Description),
               QStringList({"100 Hour", "Annual", "Oil Change"}));
     EXPECT_EQ(column(server.dataPath(), schema::MechanicsTable, schema::mechanics::Mechanics).size(), 2);
+}
+
+TEST_F(Share, aSecondWorkstationJoinsTheSharedShopAndAnEmptyServerIsRefused)
+{
+    // Before the shop is there: nothing to join.
+    TempFolder workstation;
+    const QString newSetup = workstation.file(schema::SetupFileName);
+    ASSERT_EQ(runOn(newSetup, {QStringLiteral("join"), server.dataPath()}), 2);
+    EXPECT_TRUE(err.contains(QLatin1String("tagwright-cli share"))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(newSetup));
+
+    ASSERT_EQ(share(), 0) << err.toStdString();
+    ASSERT_EQ(runOn(newSetup, {QStringLiteral("join"), server.dataPath()}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("3 templates"))) << out.toStdString();
+    store::Database setup;
+    ASSERT_TRUE(setup.open(newSetup, schema::setupTables()).ok());
+    store::TableCursor record;
+    ASSERT_TRUE(record.open(setup, schema::SetupTable).ok());
+    EXPECT_EQ(record.value(schema::setup::DataPath).toString(), server.dataPath());
+}
+
+TEST_F(Share, aSetupFileThatCannotBeWrittenStopsShareBeforeAnythingIsCopied)
+{
+    // A read-only mount: the tests run as root, for whom file modes change nothing.
+    const QByteArray folder = QFile::encodeName(shop.folder.path());
+    if (::geteuid() != 0 || ::mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "a read-only folder needs root and a bind mount";
+    const bool readOnly =
+        ::mount(nullptr, folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    const int code = readOnly ? share() : -1;
+    ::umount(folder.constData());
+    ASSERT_TRUE(readOnly);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains(QLatin1String("Nothing was copied"))) << err.toStdString();
+    store::Database target;
+    ASSERT_TRUE(target.openMain(server.dataPath()).ok());
+    store::TableCursor labels;
+    ASSERT_TRUE(labels.open(target, schema::LabelsTable).ok());
+    EXPECT_EQ(labels.recordCount(), 0);
 }
 
 TEST_F(Share, refusesPasswordsAndPlainFoldersAndChangesNothing)

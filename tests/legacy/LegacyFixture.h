@@ -43,6 +43,21 @@ inline QJsonObject expectedTables(const QString& baseName)
     return doc.object().value(QStringLiteral("tables")).toObject();
 }
 
+// The shop's main file converted together with its setup file: every value arrives as it
+// was, but the shop's phone, which becomes the one the setup panel showed ("(555) 987-6543").
+inline QJsonObject expectedShopTables()
+{
+    QJsonObject tables = expectedTables(QStringLiteral("shop-access2000"));
+    QJsonObject company = tables.value(QStringLiteral("CompanyInfo")).toObject();
+    QJsonArray rows = company.value(QStringLiteral("rows")).toArray();
+    QJsonObject first = rows.first().toObject();
+    first.insert(QStringLiteral("CompanyPhone"), QStringLiteral("(555) 987-6543"));
+    rows.replace(0, first);
+    company.insert(QStringLiteral("rows"), rows);
+    tables.insert(QStringLiteral("CompanyInfo"), company);
+    return tables;
+}
+
 // One stored value against its JSON value: null stays missing, booleans and integers keep
 // their value, singles their exact value, text every character.
 inline void expectSameValue(const QVariant& stored, const QJsonValue& expected, const std::string& where)

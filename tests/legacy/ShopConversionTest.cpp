@@ -66,7 +66,8 @@ TEST_F(ShopFolder, convertKeepsBothOriginalsAndLeavesDatabasesTheWindowAndPrintO
     EXPECT_EQ(fileBytes(shop.file(SetupName + QStringLiteral(".access"))), setupBytes);
     EXPECT_TRUE(run.out.contains(shop.file(MainName + QStringLiteral(".access")))) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(shop.file(SetupName + QStringLiteral(".access"))));
-    expectDatabaseMatches(shop.file(MainName), expectedTables(QStringLiteral("shop-access2000")));
+    expectDatabaseMatches(shop.file(MainName), expectedShopTables());
+    EXPECT_TRUE(run.out.contains(QStringLiteral("phone is now (555) 987-6543"))) << run.out.toStdString();
     // The Windows folder is no folder here; the setup file's own folder holds QUILLON.MDB.
     EXPECT_EQ(storedDataPath(), shop.path());
 
@@ -104,7 +105,7 @@ TEST_F(ShopFolder, windowsDataPathWithoutTheMainFileBesideNeedsTheOption)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(storedDataPath(), elsewhere.path());
     EXPECT_EQ(fileBytes(elsewhere.file(MainName + QStringLiteral(".access"))), mainBytes);
-    expectDatabaseMatches(elsewhere.file(MainName), expectedTables(QStringLiteral("shop-access2000")));
+    expectDatabaseMatches(elsewhere.file(MainName), expectedShopTables());
 }
 
 TEST_F(ShopFolder, anOriginalsNameAlreadyTakenGetsANumber)

@@ -23,9 +23,7 @@ if dpkg-query -W -f='${Status}' tagwright 2>/dev/null | grep -q "install ok inst
 fi
 
 WORK="$(mktemp -d)"
-WINDOW_PID=""
 cleanup() {
-  [ -n "$WINDOW_PID" ] && kill "$WINDOW_PID" 2>/dev/null || true
   if dpkg-query -W -f='${Status}' tagwright 2>/dev/null | grep -q "install ok installed"; then
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=300 tagwright >/dev/null
   fi
@@ -35,14 +33,21 @@ trap cleanup EXIT
 
 cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null
 DEB=("$WORK"/package/tagwright_*.deb)
+# Qt's PostgreSQL driver is loaded at run time, so no library dependency brings it in.
+dpkg-deb -f "${DEB[0]}" Depends | grep -q 'libqt6sql6-psql' \
+  || { echo "the package does not depend on libqt6sql6-psql"; dpkg-deb -f "${DEB[0]}" Depends; exit 1; }
+dpkg-deb -f "${DEB[0]}" Recommends | grep -q 'fonts-wqy-microhei' \
+  || { echo "the package does not recommend a CJK font"; exit 1; }
 cd "$WORK/package"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 "./$(basename "${DEB[0]}")" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=300 \
+  "./$(basename "${DEB[0]}")" >/dev/null
 
 for file in /usr/bin/tagwright /usr/bin/tagwright-cli \
             /usr/share/applications/org.tagwright.Tagwright.desktop \
             /usr/share/icons/hicolor/scalable/apps/org.tagwright.Tagwright.svg \
             /usr/share/metainfo/org.tagwright.Tagwright.metainfo.xml \
-            /usr/share/man/man1/tagwright-cli.1.gz; do
+            /usr/share/man/man1/tagwright-cli.1.gz \
+            /usr/share/doc/tagwright/copyright /usr/share/doc/tagwright/changelog.gz; do
   [ -e "$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ "$(/usr/bin/tagwright-cli --version)" = "tagwright-cli $VERSION" ]
@@ -55,16 +60,22 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 DATA="$HOME/.local/share/Tagwright/Tagwright"
 cd "$HOME"
-QT_QPA_PLATFORM=offscreen /usr/bin/tagwright &
-WINDOW_PID=$!
-for _ in $(seq 1 100); do
-  [ -f "$DATA/QUILLON.MDB" ] && break
-  sleep 0.2
-done
-sleep 1
-kill "$WINDOW_PID"
-wait "$WINDOW_PID" 2>/dev/null || true
-WINDOW_PID=""
+# With no setup database anywhere the installed window asks where the shop is; Return takes
+# the default answer, a new shop with the example templates.
+if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "SKIPPED: xvfb-run and xdotool are needed to answer the first-start question"
+  exit 77
+fi
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  /usr/bin/tagwright & pid=$!
+  sleep 3
+  xdotool key Return
+  for _ in $(seq 1 100); do
+    [ -f "$0/QUILLON.MDB" ] && break
+    sleep 0.2
+  done
+  sleep 1
+  kill $pid' "$DATA"
 [ -f "$DATA/SetupTGW.MDB" ] || { echo "the window made no setup database in $DATA"; exit 1; }
 [ ! -e "$HOME/SetupTGW.MDB" ] || { echo "the window put SetupTGW.MDB into the home folder"; exit 1; }
 

@@ -56,6 +56,13 @@ public:
     // Runs one statement on the server's own database.
     bool admin(const QString& sql)
     {
+        return eachRow(sql, [](const QSqlQuery&) {});
+    }
+
+    // Runs one statement on the server's own database and hands over each row it gives.
+    template <class Row>
+    bool eachRow(const QString& sql, const Row& row)
+    {
         const QString connection = QStringLiteral("admin-") + m_name;
         bool done = false;
         {
@@ -66,6 +73,8 @@ public:
                 done = query.exec(sql);
                 if (!done)
                     m_error = query.lastError().text();
+                while (done && query.next())
+                    row(query);
             } else {
                 m_error = db.lastError().text();
             }

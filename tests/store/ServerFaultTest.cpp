@@ -1,0 +1,134 @@
+#include "cli/ShopDatabase.h"
+#include "support/MainWindowFixture.h"
+#include "support/ServerFaults.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tagwright;
+using namespace tagwright::test;
+namespace schema = store::schema;
+namespace labels = schema::labels;
+
+namespace {
+
+// A window on a database of the test server, and what a restart or a frozen server does to
+// it. The server is restarted or stopped as a whole, so these run alone (RUN_SERIAL).
+class ServerFaultTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        if (const QString reason = ServerFaults::skipReason(); !reason.isEmpty())
+            GTEST_SKIP() << reason.toStdString();
+        MainWindowTest::SetUp();
+        server = std::make_unique<ServerDatabase>();
+        ASSERT_TRUE(server->created()) << server->error().toStdString();
+        const store::StoreError opened = mainDb.openMain(server->dataPath());
+        ASSERT_TRUE(opened.ok()) << opened.describe().toStdString();
+        for (const QString& title : {QStringLiteral("Annual"), QStringLiteral("Oil Change")})
+            addRecord(mainDb, schema::LabelsTable, templateRecord(title, title + QStringLiteral(" body")));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        faults.resume();
+    }
+
+    void pageForward() { QTest::mouseClick(find<QWidget>("Label13_1"), Qt::LeftButton); }
+
+    QString storedBody(const QString& title)
+    {
+        store::Database other;
+        EXPECT_TRUE(other.openMain(server->dataPath()).ok());
+        store::TableCursor cursor;
+        EXPECT_TRUE(cursor.open(other, schema::LabelsTable).ok());
+        EXPECT_TRUE(cursor.findFirst(labels::Description, title));
+        return cursor.value(labels::Body).toString();
+    }
+
+    QString messages() const
+    {
+        QStringList texts;
+        for (const FakeDialogs::Message& message : dialogs.messages)
+            texts << message.title + QStringLiteral(": ") + message.text;
+        return texts.join(u'\n');
+    }
+
+    std::unique_ptr<ServerDatabase> server;
+    ServerFaults faults;
+};
+
+TEST_F(ServerFaultTest, aRestartUnderAnOpenWindowCostsNoActionAndNoMessage)
+{
+    openWindow();
+    const QString shownFirst = find<QLineEdit>("Text1_0")->text();
+    ASSERT_TRUE(faults.restart());
+
+    pageForward();
+    EXPECT_NE(find<QLineEdit>("Text1_0")->text(), shownFirst);
+    const QString title = find<QLineEdit>("Text1_0")->text();
+    auto* body = find<QPlainTextEdit>("Text2");
+    body->setFocus();
+    body->moveCursor(QTextCursor::End);
+    QTest::keyClicks(body, " typed after the restart");
+    ASSERT_TRUE(faults.restart());
+    QTest::mouseClick(find<QPushButton>("Command3D2"), Qt::LeftButton);
+
+    EXPECT_EQ(messages().toStdString(), "");
+    EXPECT_EQ(storedBody(title).toStdString(), (title + QStringLiteral(" body typed after the restart")).toStdString());
+}
+
+TEST_F(ServerFaultTest, aFrozenServerIsNamedWithinTenSecondsWhileTheWindowKeepsRunning)
+{
+    openWindow();
+    ASSERT_TRUE(faults.freeze(*server));
+
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    pageForward();
+    const qint64 waited = clock.elapsed();
+
+    EXPECT_LT(waited, 10000);
+    EXPECT_GT(ticks, int(waited / 50) / 2) << "the window's thread stood still for " << waited << " ms";
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(messages().contains(QLatin1String("did not answer"))) << messages().toStdString();
+    EXPECT_TRUE(messages().contains(QLatin1String("Server: postgresql://"))) << messages().toStdString();
+
+    // Back again, the next action goes through.
+    faults.resume();
+    dialogs.messages.clear();
+    pageForward();
+    EXPECT_EQ(messages().toStdString(), "");
+}
+
+// The command line's own connection to a frozen server, in a process of its own.
+TEST_F(ServerFaultTest, shareAndJoinGiveUpOnAFrozenServerWithinFifteenSeconds)
+{
+    ShopDatabase shop;
+    shop.addTemplate(templateRecord(QStringLiteral("Annual")));
+    ASSERT_TRUE(faults.freeze(*server));
+    for (const QString& command : {QStringLiteral("share --to"), QStringLiteral("join")}) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess cli;
+        cli.start(QStringLiteral(TAGWRIGHT_CLI_PROGRAM),
+                  command.split(u' ') + QStringList{server->dataPath(), QStringLiteral("--setup"), shop.setupPath()});
+        ASSERT_TRUE(cli.waitForFinished(30000)) << command.toStdString();
+        EXPECT_LT(clock.elapsed(), 15000) << command.toStdString();
+        EXPECT_EQ(cli.exitCode(), 1) << command.toStdString();
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        EXPECT_TRUE(err.contains(QLatin1String("postgresql://"))) << err.toStdString();
+    }
+}
+
+}  // namespace
