@@ -8,6 +8,9 @@ Command importAccessCommand();
 Command convertCommand();
 Command shareCommand();
 Command joinCommand();
+Command journalCommand();
+Command reprintCommand();
+Command aircraftCommand();
 
 const QList<Command>& commands()
 {
@@ -17,6 +20,9 @@ const QList<Command>& commands()
         convertCommand(),
         shareCommand(),
         joinCommand(),
+        journalCommand(),
+        reprintCommand(),
+        aircraftCommand(),
     };
     return table;
 }

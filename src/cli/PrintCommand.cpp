@@ -1,13 +1,10 @@
 #include "Command.h"
-#include "ExactFileName.h"
+#include "LabelOutput.h"
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
+#include "journal/PrintInput.h"
 #include "printing/BoxText.h"
-#include "printing/LabelPrinter.h"
-#include "printing/PdfTarget.h"
-#include "printing/PrintTarget.h"
-#include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
 
@@ -200,28 +197,6 @@ void applyOptions(const Options& options, PrintRequest& request)
         request.sheet.used = *options.used;
 }
 
-// Exit code and message of a job that did not print.
-int report(const PrintResult& result, QTextStream& err)
-{
-    switch (result.status) {
-    case PrintResult::Status::Printed:
-        return Ok;
-    case PrintResult::Status::Refused:
-        complain(err, result.message);
-        return Refused;
-    case PrintResult::Status::Failed:
-        complain(err, result.message);
-        return Failed;
-    }
-    return Failed;
-}
-
-PrintResult compose(PrinterSurface& surface, const PrintRequest& request, bool tractor)
-{
-    LabelPrinter printer;
-    return printer.PrintLabels(surface, request, tractor);
-}
-
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
 // would. Trace lines go to `out`; any complaint is one line on `err`.
 int runPrint(const Invocation& invocation)
@@ -241,55 +216,19 @@ int runPrint(const Invocation& invocation)
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = compose(surface, request, tractor);
+        const PrintResult result = composeLabel(surface, request, tractor);
         out << surface.traceLines();
         out.flush();
-        if (const int code = report(result, err); code != Ok)
-            return code;
-    }
-    if (options.pdf) {
-        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*options.pdf);
-        ExactFileName file(*options.pdf);
-        if (file.isLink()) {
-            complain(err, QStringLiteral("%1 is a symbolic link; Tagwright does not write through "
-                                         "one. Choose another name, or remove the link.")
-                              .arg(*options.pdf));
-            return Refused;
-        }
-        if (!file.usable()) {
-            complain(err, cannotWrite);
-            return Failed;
-        }
-        PdfTarget target(file.pathForQt());
-        QtPrinterSurface surface(target);
-        const PrintResult result = compose(surface, request, tractor);
-        if (const int code = report(result, err); code != Ok)
-            return code;
-        if (!target.finish()) {
-            complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*options.pdf, target.errorString()));
-            return Failed;
-        }
-        if (!file.commit()) {
-            complain(err, cannotWrite);
-            return Failed;
+        if (result.status != PrintResult::Status::Printed) {
+            complain(err, result.message);
+            return result.status == PrintResult::Status::Refused ? Refused : Failed;
         }
     }
-    if (options.printer) {
-        QString message;
-        int code = Failed;
-        std::unique_ptr<PrintTarget> target =
-            invocation.environment.openPrinter
-                ? invocation.environment.openPrinter(*options.printer, message, code) : nullptr;
-        if (!target) {
-            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                            : message);
-            return code;
-        }
-        QtPrinterSurface surface(*target);
-        if (const int result = report(compose(surface, request, tractor), err); result != Ok)
-            return result;
-    }
-    return Ok;
+    if (!options.pdf && !options.printer)
+        return Ok;
+    LabelOutput output{options.pdf, options.printer, options.setup, {}};
+    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
+    return sendLabel(invocation, request, tractor, output);
 }
 
 }  // namespace

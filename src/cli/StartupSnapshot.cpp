@@ -116,6 +116,10 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
         labels.moveFirst();
     }
     loadTemplate(labels, result.request.label);
+    if (labels.hasCurrent()) {
+        result.templateTitle = fields::text(labels.value(schema::labels::Description));
+        result.logoFile = fields::text(labels.value(schema::labels::Logo));
+    }
     return result;
 }
 

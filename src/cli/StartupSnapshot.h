@@ -17,6 +17,8 @@ struct StartupSnapshot {
     QString message;       // why it failed, with the file's path
     printing::PrintRequest request;  // header values, date, signatory, copies and used cells as a new window has them
     bool tractor = false;  // the shop's label stock, as the print command reads it
+    QString templateTitle;  // the template's title as stored
+    QString logoFile;       // the template's logo file, empty for none
 };
 
 // `templateTitle`, letter case ignored; without one the default template (DefLabel), or the

@@ -4,6 +4,7 @@
 #include "MainState.h"
 #include "MainWindow.h"
 #include "PrintCommand.h"
+#include "PrintJournal.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
 
@@ -118,11 +119,16 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ExportResult result =
-        writeLabel(takeSnapshot(m_window), m_window.printCommand().tractorStock(), fileName);
+    const printing::PrintRequest request = takeSnapshot(m_window);
+    const bool tractor = m_window.printCommand().tractorStock();
+    const ExportResult result = writeLabel(request, tractor, fileName);
     QApplication::restoreOverrideCursor();
-    if (result.status == Status::Written)
+    if (result.status == Status::Written) {
+        printing::PrintResult written;
+        written.jobsSent = 1;
+        journalPrint(m_window, request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
         return;
+    }
     const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical
                                                                    : QMessageBox::Warning;
     m_window.dialogs().showMessage(&m_window, icon, QStringLiteral("Export PDF"), result.message);

@@ -2,6 +2,7 @@
 
 #include "ClickLabel.h"
 #include "MainWindow.h"
+#include "PrintJournal.h"
 #include "WindowKeys.h"
 #include "PrintOutput.h"
 #include "UserDialogs.h"
@@ -165,6 +166,7 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
     printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
     writeBackFilledValues(m_window, result.filled);
     const QString note = m_output->close(*surface);
+    journalPrint(m_window, request, tractor, m_output->destination(), result);
     return {result, note};
 }
 

@@ -34,6 +34,8 @@ public:
     // True when the stored label stock is tractor feed.
     bool tractorStock();
     const printing::LabelPrinter& printer() const { return m_printer; }
+    // Where Print sends labels; reprints from the journal go there too.
+    PrintOutput* output() { return m_output.get(); }
 
 private:
     void setMainButtonsEnabled(bool enabled);

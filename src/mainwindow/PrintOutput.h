@@ -24,6 +24,8 @@ public:
     // Called once the command's jobs are composed. Returns a note for the user (such as the
     // file a job was written to), or an empty text.
     virtual QString close(printing::PrinterSurface& surface) = 0;
+    // Where the last command went, as the journal names it: a printer or a PDF file.
+    virtual QString destination() const { return {}; }
 };
 
 }  // namespace tagwright::mainwindow

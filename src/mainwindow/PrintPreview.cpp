@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "PreviewTarget.h"
 #include "PrintCommand.h"
+#include "PrintJournal.h"
 #include "PrinterChoice.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
@@ -11,6 +12,7 @@
 #include "printing/LabelPrinter.h"
 #include "printing/RecordingSurface.h"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -64,41 +66,52 @@ QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-PrintPreview::PrintPreview(MainWindow& window) : QObject(&window), m_window(window) {}
-
-void PrintPreview::open()
+std::optional<QString> previewLabel(MainWindow& window, const printing::PrintRequest& input,
+                                    bool tractorStock, printing::PrintResult& printed)
 {
-    m_snapshot = takeSnapshot(m_window);
-    m_tractorStock = m_window.printCommand().tractorStock();
-    if (const QString refusal = previewRefusal(m_snapshot, m_tractorStock); !refusal.isEmpty()) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning,
-                                       QStringLiteral("Print Preview"), refusal);
-        return;
-    }
     // Printing from the preview goes where Print goes: the chosen printer when there is one.
     std::unique_ptr<QPrinter> fallback;
-    QPrinter* printer = PrinterChoice::of(m_window).chosenPrinter();
+    QPrinter* printer = PrinterChoice::of(window).chosenPrinter();
     if (!printer) {
         fallback = defaultPreviewPrinter();
         printer = fallback.get();
     }
-    QPrintPreviewDialog dialog(printer, &m_window);
+    QPrintPreviewDialog dialog(printer, &window);
     dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     // Qt's own size shows a sheet too small to read a label on.
-    if (const QScreen* screen = m_window.screen())
+    if (const QScreen* screen = window.screen())
         dialog.resize(screen->availableSize() * 0.9);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &PrintPreview::paint);
-    dialog.exec();
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        const PreviewPages rendered = renderLabelPages(input, tractorStock, *target);
+        printed = rendered.result;
+        if (rendered.result.status == printing::PrintResult::Status::Failed) {
+            window.dialogs().showMessage(&window, QMessageBox::Critical,
+                                         QStringLiteral("Print Preview"), rendered.result.message);
+        }
+    });
+    // The dialog closes as accepted once its Print has printed (or, for a PDF printer, when
+    // a file was named): the last paint was the printed one.
+    const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
+    if (dialog.exec() != QDialog::Accepted || (toFile && printer->outputFileName().isEmpty()))
+        return std::nullopt;
+    return toFile ? QFileInfo(printer->outputFileName()).absoluteFilePath() : printer->printerName();
 }
 
-void PrintPreview::paint(QPrinter* printer)
+PrintPreview::PrintPreview(MainWindow& window) : QObject(&window), m_window(window) {}
+
+void PrintPreview::open()
 {
-    const PreviewPages rendered = renderLabelPages(m_snapshot, m_tractorStock, *printer);
-    if (rendered.result.status == printing::PrintResult::Status::Failed) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                       QStringLiteral("Print Preview"), rendered.result.message);
+    const printing::PrintRequest request = takeSnapshot(m_window);
+    const bool tractorStock = m_window.printCommand().tractorStock();
+    if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
+        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning,
+                                       QStringLiteral("Print Preview"), refusal);
+        return;
     }
+    printing::PrintResult printed;
+    if (const std::optional<QString> where = previewLabel(m_window, request, tractorStock, printed))
+        journalPrint(m_window, request, tractorStock, *where, printed);
 }
 
 }  // namespace tagwright::mainwindow

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QPrinter;
 
 namespace tagwright::mainwindow {
@@ -28,8 +30,15 @@ PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tracto
 // the paper), or an empty text. A preview of nothing would only puzzle the user.
 QString previewRefusal(const printing::PrintRequest& request, bool tractorStock);
 
+// Shows `input` in Qt's preview dialog, printing from it where Print prints. Returns where
+// the user printed it from there (a printer's name or a PDF file), with the job's outcome in
+// `printed`; nothing when the preview was only looked at.
+std::optional<QString> previewLabel(MainWindow& window, const printing::PrintRequest& input,
+                                    bool tractorStock, printing::PrintResult& printed);
+
 // The Print Preview menu entry: Qt's preview of the pages Print would send for the current
-// stock, the print panel's copies and marks taken as they stand, without opening it.
+// stock, the print panel's copies and marks taken as they stand, without opening it. The
+// window's fields are taken when it opens, so printing from it prints what was shown.
 class PrintPreview : public QObject {
     Q_OBJECT
 public:
@@ -38,12 +47,7 @@ public:
     void open();
 
 private:
-    void paint(QPrinter* printer);
-
     MainWindow& m_window;
-    // Taken when the preview opens, so that printing from it prints what was shown.
-    printing::PrintRequest m_snapshot;
-    bool m_tractorStock = false;
 };
 
 }  // namespace tagwright::mainwindow

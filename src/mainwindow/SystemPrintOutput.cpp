@@ -57,6 +57,7 @@ std::unique_ptr<printing::PrintTarget> SystemPrintOutput::fileTarget(const QStri
 std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error)
 {
     m_pdfFile.clear();
+    m_printerName.clear();
     m_noPrinter = false;
     m_target.reset();
     if (QPrinter* chosen = PrinterChoice::of(m_window).chosenPrinter()) {
@@ -65,6 +66,7 @@ std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error
             if (!m_target)
                 return nullptr;
         } else {
+            m_printerName = chosen->printerName();
             auto printer = std::make_unique<printers::PrinterTarget>(*chosen);
             printer->setJobTitle(m_jobTitle);
             m_target = std::move(printer);
@@ -76,6 +78,7 @@ std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error
             *error = message;
             return nullptr;
         }
+        m_printerName = printer->printerName();
         auto target = std::make_unique<printers::PrinterTarget>(std::move(printer));
         target->setJobTitle(m_jobTitle);
         m_target = std::move(target);

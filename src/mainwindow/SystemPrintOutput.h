@@ -31,6 +31,7 @@ public:
     void setJobTitle(const QString& title) override { m_jobTitle = title; }
     std::unique_ptr<printing::PrinterSurface> open(QString* error) override;
     QString close(printing::PrinterSurface& surface) override;
+    QString destination() const override { return m_pdfFile.isEmpty() ? m_printerName : m_pdfFile; }
 
     // A file name for one command's PDF: label-YYYYMMDD-HHMMSS.pdf, never an existing one.
     static QString pdfFileName(const QString& folder);
@@ -44,6 +45,7 @@ private:
     QString m_jobTitle;
     std::unique_ptr<printing::PrintTarget> m_target;
     QString m_pdfFile;       // set while a command prints to a PDF file
+    QString m_printerName;
     bool m_noPrinter = false;  // the PDF stands in for a printer the machine lacks
 };
 

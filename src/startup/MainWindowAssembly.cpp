@@ -1,5 +1,6 @@
 #include "MainWindowAssembly.h"
 
+#include "journalview/JournalFeatures.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
 #include "setup/SetupFeatures.h"
@@ -13,6 +14,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     setup::installSetupFeatures(*window);
     mainwindow::installMainMenu(*window);
+    journalview::installJournalFeatures(*window);
     return window;
 }
 

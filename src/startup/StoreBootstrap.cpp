@@ -67,7 +67,7 @@ store::StoreError openMainDatabase(store::Database& main, const QString& dataPat
         QDir().mkpath(defaultFolder);
         return main.create(path, schema::mainStatements(), addExampleTemplates);
     }
-    return main.open(path, schema::mainTables());
+    return main.openMain(dataPath);
 }
 
 }  // namespace tagwright::startup

@@ -57,6 +57,12 @@ StoreError Database::rollBackHotJournal(const QString& path)
 StoreError Database::open(const QString& path, const QStringList& requiredTables,
                           Access access)
 {
+    return openFile(path, requiredTables, access, false);
+}
+
+StoreError Database::openFile(const QString& path, const QStringList& requiredTables,
+                              Access access, bool addMissingTables)
+{
     close();
     m_path = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo(path).isFile())
@@ -74,7 +80,8 @@ StoreError Database::open(const QString& path, const QStringList& requiredTables
         return error;
     // A file that cannot be upgraded now (read-only, locked) still opens as it is.
     if (access == Access::ReadWrite)
-        sqlite->upgrade(requiredTables);
+        sqlite->upgrade(requiredTables, addMissingTables ? schema::mainLayout()
+                                                         : QVector<schema::TableLayout>());
     m_backend = std::move(sqlite);
     return {};
 }
@@ -103,7 +110,7 @@ StoreError Database::openMain(const QString& dataPath, Access access)
 {
     if (isServerAddress(dataPath))
         return openServer(dataPath, schema::mainTables(), access == Access::ReadWrite);
-    return open(schema::mainDatabasePath(dataPath), schema::mainTables(), access);
+    return openFile(schema::mainDatabasePath(dataPath), schema::mainTables(), access, true);
 }
 
 StoreError Database::create(const QString& path, const QStringList& schemaStatements,

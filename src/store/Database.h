@@ -42,7 +42,8 @@ public:
                           bool createTables);
 
     // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder, or a
-    // database server. On a server the tables are created on first use (unless ReadOnly).
+    // database server. On a server the tables are created on first use (unless ReadOnly);
+    // a file gets the tables it lacks (the journal's) on an open that may write.
     StoreError openMain(const QString& dataPath, Access access = Access::ReadWrite);
 
     // Creates a new file holding the given schema statements, then opens it. The file is
@@ -73,6 +74,8 @@ public:
     bool hasTable(const QString& table);
 
 private:
+    StoreError openFile(const QString& path, const QStringList& requiredTables, Access access,
+                        bool addMissingTables);
     static StoreError checkTablesOf(StoreBackend& backend, const QStringList& requiredTables);
     StoreError rollBackHotJournal(const QString& path);
 

@@ -149,6 +149,12 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
             columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                           .arg(quoted(table.name), columns.join(QStringLiteral(", ")));
+        for (const schema::Index& index : table.indexes) {
+            const QString field = quoted(index.field);
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                              .arg(quoted(schema::indexName(table.name, index)), quoted(table.name),
+                                   index.ignoringCase ? QStringLiteral("lower(%1)").arg(field) : field);
+        }
     }
     return statements;
 }
@@ -238,6 +244,11 @@ QVariant PostgresBackend::bindable(const QVariant& value) const
     if (value.typeId() == QMetaType::Bool)
         return QVariant(value.toBool() ? 1 : 0);
     return value;
+}
+
+QString PostgresBackend::likeIgnoringCase(const QString& quotedField) const
+{
+    return quotedField + QStringLiteral(" ILIKE ? ESCAPE '\\'");
 }
 
 }  // namespace tagwright::store

@@ -40,6 +40,7 @@ public:
 protected:
     Columns findColumns(const QString& table) override;
     QString equalsIgnoringCase(const QString& quotedField) const override;
+    QString likeIgnoringCase(const QString& quotedField) const override;
     int classify(const QSqlError& error) const override;
     QVariant bindable(const QVariant& value) const override;
     StoreError ready() override;

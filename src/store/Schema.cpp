@@ -21,6 +21,24 @@ QString sqliteType(ColumnType type)
     return QStringLiteral("TEXT");
 }
 
+}  // namespace
+
+QString indexName(const QString& table, const Index& index)
+{
+    return table + u'_' + index.field + (index.ignoringCase ? QStringLiteral("_folded") : QString());
+}
+
+QStringList sqliteIndexStatements(const TableLayout& table)
+{
+    QStringList statements;
+    for (const Index& index : table.indexes) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (\"%3\"%4)")
+                          .arg(indexName(table.name, index), table.name, index.field,
+                               index.ignoringCase ? QStringLiteral(" COLLATE NOCASE") : QString());
+    }
+    return statements;
+}
+
 QStringList sqliteStatements(const QVector<TableLayout>& layout)
 {
     QStringList statements;
@@ -36,11 +54,10 @@ QStringList sqliteStatements(const QVector<TableLayout>& layout)
         if (!table.uniqueTitle.isEmpty())
             columns << TitleKey + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+        statements << sqliteIndexStatements(table);
     }
     return statements;
 }
-
-}  // namespace
 
 QVector<TableLayout> setupLayout()
 {
@@ -68,6 +85,8 @@ QVector<TableLayout> mainLayout()
           {c::LabelBottomUp, Integer}, {c::LabelLeft, Integer}, {c::LabelRight, Integer},
           {c::DefLabel, Text}, {c::LabelStyle, Integer}},
          {}},
+        journalLayout(),
+        aircraftLayout(),
     };
 }
 
@@ -85,6 +104,39 @@ QVariant titleKey(const QVariant& title)
     if (title.isNull())
         return QVariant(QMetaType::fromType<QString>());
     return title.toString().toCaseFolded();
+}
+
+TableLayout journalLayout()
+{
+    using enum ColumnType;
+    namespace j = journal;
+    return {JournalTable,
+            {{j::PrintedAt, Text}, {j::Workstation, Text}, {j::UserName, Text}, {j::Template, Text},
+             {j::RegistrationCaption, Text}, {j::MakeCaption, Text}, {j::SerialCaption, Text},
+             {j::TachCaption, Text}, {j::TotalTimeCaption, Text}, {j::SinceOverhaulCaption, Text},
+             {j::Registration, Text}, {j::Make, Text}, {j::Serial, Text}, {j::Tach, Text},
+             {j::TotalTime, Text}, {j::SinceOverhaul, Text}, {j::LabelDate, Text},
+             {j::Body, Text}, {j::FontName, Text}, {j::FontSize, Real}, {j::FontBold, Integer},
+             {j::FontItalic, Integer}, {j::LogoFile, Text}, {j::CompanyBlock, Integer},
+             {j::CompanyName, Text}, {j::CompanyAddress, Text}, {j::CompanyCSZ, Text},
+             {j::CompanyPhone, Text}, {j::Signed, Integer}, {j::Signatory, Text},
+             {j::Stock, Integer}, {j::Copies, Integer}, {j::UsedCells, Text},
+             {j::TopRowOffset, Real}, {j::MiddleRowOffset, Real}, {j::BottomRowOffset, Real},
+             {j::LeftColumnOffset, Real}, {j::RightColumnOffset, Real}, {j::Destination, Text},
+             {j::Result, Text}, {j::Repeats, Integer}},
+            {},
+            {{j::Registration, true}, {j::PrintedAt, false}, {j::Template, true}}};
+}
+
+TableLayout aircraftLayout()
+{
+    using enum ColumnType;
+    namespace a = aircraft;
+    return {AircraftTable,
+            {{a::Registration, Text}, {a::Make, Text}, {a::Serial, Text}, {a::Tach, Text},
+             {a::TotalTime, Text}, {a::SinceOverhaul, Text}, {a::TimesDate, Text},
+             {a::LastEntry, Integer}},
+            a::Registration};
 }
 
 QStringList setupStatements()

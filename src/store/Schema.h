@@ -20,6 +20,10 @@ inline const QString SetupTable = QStringLiteral("Setup");
 inline const QString LabelsTable = QStringLiteral("Labels");
 inline const QString MechanicsTable = QStringLiteral("Mechanics");
 inline const QString CompanyInfoTable = QStringLiteral("CompanyInfo");
+// What the programs printed, and the aircraft they printed for. Templates never hold the
+// values typed for one label; these tables keep them apart from the templates.
+inline const QString JournalTable = QStringLiteral("Journal");
+inline const QString AircraftTable = QStringLiteral("Aircraft");
 
 namespace setup {
 inline const QString DataPath = QStringLiteral("DataPath");
@@ -62,6 +66,64 @@ inline const QString DefLabel = QStringLiteral("DefLabel");
 inline const QString LabelStyle = QStringLiteral("LabelStyle");
 }  // namespace company
 
+// One entry per label command that left the program; its RecordId is the entry's number.
+namespace journal {
+inline const QString PrintedAt = QStringLiteral("PrintedAt");   // UTC, ISO 8601 with milliseconds
+inline const QString Workstation = QStringLiteral("Workstation");
+inline const QString UserName = QStringLiteral("UserName");
+inline const QString Template = QStringLiteral("Template");
+// The six header slots: captions and the values typed beside them.
+inline const QString RegistrationCaption = QStringLiteral("RegistrationCaption");
+inline const QString MakeCaption = QStringLiteral("MakeCaption");
+inline const QString SerialCaption = QStringLiteral("SerialCaption");
+inline const QString TachCaption = QStringLiteral("TachCaption");
+inline const QString TotalTimeCaption = QStringLiteral("TotalTimeCaption");
+inline const QString SinceOverhaulCaption = QStringLiteral("SinceOverhaulCaption");
+inline const QString Registration = QStringLiteral("Registration");
+inline const QString Make = QStringLiteral("Make");
+inline const QString Serial = QStringLiteral("Serial");
+inline const QString Tach = QStringLiteral("Tach");
+inline const QString TotalTime = QStringLiteral("TotalTime");
+inline const QString SinceOverhaul = QStringLiteral("SinceOverhaul");
+inline const QString LabelDate = QStringLiteral("LabelDate");
+inline const QString Body = QStringLiteral("Body");
+inline const QString FontName = QStringLiteral("FontName");
+inline const QString FontSize = QStringLiteral("FontSize");
+inline const QString FontBold = QStringLiteral("FontBold");
+inline const QString FontItalic = QStringLiteral("FontItalic");
+inline const QString LogoFile = QStringLiteral("LogoFile");
+inline const QString CompanyBlock = QStringLiteral("CompanyBlock");
+inline const QString CompanyName = QStringLiteral("CompanyName");
+inline const QString CompanyAddress = QStringLiteral("CompanyAddress");
+inline const QString CompanyCSZ = QStringLiteral("CompanyCSZ");
+inline const QString CompanyPhone = QStringLiteral("CompanyPhone");
+inline const QString Signed = QStringLiteral("Signed");
+inline const QString Signatory = QStringLiteral("Signatory");
+inline const QString Stock = QStringLiteral("Stock");                 // as LabelStyle: 2 tractor feed
+inline const QString Copies = QStringLiteral("Copies");
+inline const QString UsedCells = QStringLiteral("UsedCells");         // "2,3,4,5,6"
+inline const QString TopRowOffset = QStringLiteral("TopRowOffset");   // twips
+inline const QString MiddleRowOffset = QStringLiteral("MiddleRowOffset");
+inline const QString BottomRowOffset = QStringLiteral("BottomRowOffset");
+inline const QString LeftColumnOffset = QStringLiteral("LeftColumnOffset");
+inline const QString RightColumnOffset = QStringLiteral("RightColumnOffset");
+inline const QString Destination = QStringLiteral("Destination");     // printer name or PDF path
+inline const QString Result = QStringLiteral("Result");
+inline const QString Repeats = QStringLiteral("Repeats");             // the entry a reprint repeats
+}  // namespace journal
+
+// One record per registration the journal has seen, with what its labels last said.
+namespace aircraft {
+inline const QString Registration = QStringLiteral("Registration");
+inline const QString Make = QStringLiteral("Make");
+inline const QString Serial = QStringLiteral("Serial");
+inline const QString Tach = QStringLiteral("Tach");
+inline const QString TotalTime = QStringLiteral("TotalTime");
+inline const QString SinceOverhaul = QStringLiteral("SinceOverhaul");
+inline const QString TimesDate = QStringLiteral("TimesDate");   // the label date of the last times
+inline const QString LastEntry = QStringLiteral("LastEntry");
+}  // namespace aircraft
+
 // Every table's hidden bookkeeping: an identity handed out once and never again (so a write
 // meant for a deleted record cannot land on a newer one), and a version counted up by each
 // write (so a write based on an outdated reading is noticed).
@@ -80,16 +142,29 @@ struct Column {
     ColumnType type;
 };
 
+// A lookup index on one field; `ignoringCase` for a field looked up without regard to
+// letter case, otherwise for ranges and order.
+struct Index {
+    QString field;
+    bool ignoringCase = false;
+};
+
 // A table's fields, in the order the files have always had them. `uniqueTitle` names the
 // field that no two records may share in any letter case (empty when none).
 struct TableLayout {
     QString name;
     QVector<Column> columns;
     QString uniqueTitle;
+    QVector<Index> indexes = {};
 };
+
+// The index's name in the database.
+QString indexName(const QString& table, const Index& index);
 
 QVector<TableLayout> setupLayout();
 QVector<TableLayout> mainLayout();
+TableLayout journalLayout();
+TableLayout aircraftLayout();
 
 // The field of `table` that no two records may share in any letter case, or empty.
 QString uniqueTitleOf(const QString& table);
@@ -101,11 +176,16 @@ QVariant titleKey(const QVariant& title);
 // the file system accepts.
 QString mainDatabasePath(const QString& dataPath);
 
+// CREATE TABLE and CREATE INDEX statements for SQLite.
+QStringList sqliteStatements(const QVector<TableLayout>& layout);
+QStringList sqliteIndexStatements(const TableLayout& table);
+
 // CREATE TABLE statements of each file, for SQLite.
 QStringList setupStatements();
 QStringList mainStatements();
 
-// The tables a file must hold to be opened.
+// The tables a file must hold to be opened. The journal's tables are not among them: a
+// file without them still opens, and gets them on the first open that may write.
 QStringList setupTables();
 QStringList mainTables();
 

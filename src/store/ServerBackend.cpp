@@ -326,6 +326,18 @@ StoreError ServerBackend::fieldColumn(const QString& table, const QString& field
                       });
 }
 
+StoreError ServerBackend::select(const QString& table, const Selection& selection,
+                                 QVector<SelectedRecord>& records)
+{
+    using Records = QVector<SelectedRecord>;
+    return callWorker(m_worker, m_address, records, unanswered(),
+                      [table, selection](PostgresBackend& backend, ServerWorker& worker, Records& out) {
+                          return readTwiceWhenDropped(backend, worker, out, [&](Records& o) {
+                              return backend.select(table, selection, o);
+                          });
+                      });
+}
+
 StoreError ServerBackend::read(const QString& table, qint64 id, StoredRecord& record)
 {
     record = StoredRecord();

@@ -42,6 +42,8 @@ public:
     StoreError read(const QString& table, qint64 id, StoredRecord& record) override;
     StoreError findFirst(const QString& table, const QString& field, const QVariant& value,
                          qint64& id) override;
+    StoreError select(const QString& table, const Selection& selection,
+                      QVector<SelectedRecord>& records) override;
     StoreError insert(const QString& table, const QSqlRecord& values, qint64& id) override;
     StoreError update(const QString& table, const RecordKey& key,
                       const QSqlRecord& values) override;

@@ -258,6 +258,81 @@ StoreError SqlStoreBackend::findFirst(const QString& table, const QString& field
     return {};
 }
 
+StoreError SqlStoreBackend::select(const QString& table, const Selection& selection,
+                                   QVector<SelectedRecord>& records)
+{
+    records.clear();
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QStringList fields;
+    for (const QString& field : selection.fields)
+        fields << quoted(field);
+    QStringList tests;
+    QVariantList bound;
+    for (const Condition& condition : selection.conditions) {
+        const QString field = quoted(condition.field);
+        switch (condition.test) {
+        case Condition::Test::EqualsIgnoringCase:
+            tests << equalsIgnoringCase(field);
+            bound << bindable(condition.value);
+            break;
+        case Condition::Test::AtLeast:
+            tests << field + QStringLiteral(" >= ?");
+            bound << bindable(condition.value);
+            break;
+        case Condition::Test::Before:
+            tests << field + QStringLiteral(" < ?");
+            bound << bindable(condition.value);
+            break;
+        case Condition::Test::ContainsIgnoringCase: {
+            QString pattern = condition.value.toString();
+            pattern.replace(u'\\', QStringLiteral("\\\\"));
+            pattern.replace(u'%', QStringLiteral("\\%"));
+            pattern.replace(u'_', QStringLiteral("\\_"));
+            tests << likeIgnoringCase(field);
+            bound << QVariant(u'%' + pattern + u'%');
+            break;
+        }
+        }
+    }
+    QString sql = QStringLiteral("SELECT %1%2 FROM %3")
+                      .arg(identity, fields.isEmpty() ? QStringLiteral(", *") : u',' + fields.join(u','),
+                           quoted(table));
+    if (!tests.isEmpty())
+        sql += QStringLiteral(" WHERE ") + tests.join(QStringLiteral(" AND "));
+    const QString direction = selection.descending ? QStringLiteral(" DESC") : QString();
+    sql += QStringLiteral(" ORDER BY ");
+    if (!selection.orderBy.isEmpty())
+        sql += quoted(selection.orderBy) + direction + QStringLiteral(", ");
+    sql += identity + direction;
+    if (selection.limit >= 0)
+        sql += QStringLiteral(" LIMIT %1 OFFSET %2").arg(selection.limit).arg(selection.offset);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    for (const QVariant& value : bound)
+        query.addBindValue(value);
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    const Columns& names = columns(table);
+    while (query.next()) {
+        SelectedRecord record;
+        record.id = query.value(0).toLongLong();
+        record.fields = query.record();
+        record.fields.remove(0);
+        if (fields.isEmpty()) {
+            for (const QString& hidden : {names.identity, names.version}) {
+                const int index = hidden.isEmpty() ? -1 : record.fields.indexOf(hidden);
+                if (index >= 0)
+                    record.fields.remove(index);
+            }
+        }
+        records.append(record);
+    }
+    return {};
+}
+
 StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& given, qint64& id)
 {
     if (StoreError error = ready(); !error.ok())

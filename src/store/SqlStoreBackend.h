@@ -25,6 +25,8 @@ public:
     StoreError read(const QString& table, qint64 id, StoredRecord& record) override;
     StoreError findFirst(const QString& table, const QString& field, const QVariant& value,
                          qint64& id) override;
+    StoreError select(const QString& table, const Selection& selection,
+                      QVector<SelectedRecord>& records) override;
     StoreError insert(const QString& table, const QSqlRecord& values, qint64& id) override;
     StoreError update(const QString& table, const RecordKey& key,
                       const QSqlRecord& values) override;
@@ -52,6 +54,9 @@ protected:
     virtual Columns findColumns(const QString& table) = 0;
     // A condition true when `quotedField` equals the bound value, letter case aside.
     virtual QString equalsIgnoringCase(const QString& quotedField) const = 0;
+    // A condition true when the bound pattern (with % and _ wildcards, a backslash escaping them) matches
+    // `quotedField`, letter case aside.
+    virtual QString likeIgnoringCase(const QString& quotedField) const = 0;
     // DuplicateKey, ServerUnavailable or EngineFailure.
     virtual int classify(const QSqlError& error) const = 0;
     // A value as the engine's column takes it.

@@ -104,7 +104,8 @@ SqlStoreBackend::Columns SqliteBackend::findColumns(const QString& table)
     return columns;
 }
 
-StoreError SqliteBackend::upgrade(const QStringList& tables)
+StoreError SqliteBackend::upgrade(const QStringList& tables,
+                                  const QVector<schema::TableLayout>& layout)
 {
     QSqlDatabase& db = connection();
     QSqlQuery query(db);
@@ -144,6 +145,16 @@ StoreError SqliteBackend::upgrade(const QStringList& tables)
         if (!outcome.ok())
             break;
     }
+    for (const schema::TableLayout& table : layout) {
+        if (!outcome.ok())
+            break;
+        const QStringList creation = hasTable(table.name)
+            ? schema::sqliteIndexStatements(table) : schema::sqliteStatements({table});
+        for (const QString& step : creation) {
+            if (outcome = run(query, step); !outcome.ok())
+                break;
+        }
+    }
     query.finish();
     if (outcome.ok())
         outcome = addTitleKeys(tables);
@@ -168,6 +179,11 @@ int SqliteBackend::classify(const QSqlError& error) const
     const bool unique = code == QLatin1String("2067") || code == QLatin1String("1555")
         || error.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
     return unique ? DuplicateKey : EngineFailure;
+}
+
+QString SqliteBackend::likeIgnoringCase(const QString& quotedField) const
+{
+    return quotedField + QStringLiteral(" LIKE ? ESCAPE '\\'");
 }
 
 }  // namespace tagwright::store

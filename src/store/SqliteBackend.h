@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Schema.h"
 #include "SqlStoreBackend.h"
 
 #include <QStringList>
@@ -23,7 +24,9 @@ public:
     // keeping every record, its order and its row number. A file written before records
     // had them still opens without this (read-only, say): its records are then named by
     // row number and writes are not checked against other connections' changes.
-    StoreError upgrade(const QStringList& tables);
+    // In the same transaction, the tables of `layout` the file lacks are created (with
+    // their indexes): a file from before the journal gets its tables on the first open.
+    StoreError upgrade(const QStringList& tables, const QVector<schema::TableLayout>& layout = {});
 
     bool hasTable(const QString& table) override;
     // How many tables the file holds; -1 when the catalogue cannot be read.
@@ -36,6 +39,7 @@ private:
 protected:
     Columns findColumns(const QString& table) override;
     QString equalsIgnoringCase(const QString& quotedField) const override;
+    QString likeIgnoringCase(const QString& quotedField) const override;
     int classify(const QSqlError& error) const override;
 };
 

@@ -25,6 +25,34 @@ struct StoredRecord {
     QVariant version;
 };
 
+// One test a record must pass to be selected.
+struct Condition {
+    enum class Test {
+        EqualsIgnoringCase,    // text equal to `value`, letter case aside
+        AtLeast,               // field >= value
+        Before,                // field < value
+        ContainsIgnoringCase,  // `value` appears in the text, letter case aside
+    };
+    QString field;
+    Test test = Test::EqualsIgnoringCase;
+    QVariant value;
+};
+
+// Which records, which of their fields, in which order, how many.
+struct Selection {
+    QVector<Condition> conditions;   // all must hold
+    QStringList fields;              // empty: every field
+    QString orderBy;                 // empty: store order; ties always in store order
+    bool descending = false;
+    int limit = -1;                  // -1: no limit
+    int offset = 0;
+};
+
+struct SelectedRecord {
+    qint64 id = -1;
+    QSqlRecord fields;   // the fields asked for, without identity and version
+};
+
 // The engine under the table cursors: a database file or a database server. Records come
 // in store order, which is the order they were added and never changes.
 class StoreBackend {
@@ -45,6 +73,10 @@ public:
     // regard to letter case; -1 when there is none.
     virtual StoreError findFirst(const QString& table, const QString& field,
                                  const QVariant& value, qint64& id) = 0;
+
+    // The records that pass every condition, in one query.
+    virtual StoreError select(const QString& table, const Selection& selection,
+                              QVector<SelectedRecord>& records) = 0;
 
     // Each write is one transaction. A second "Labels" record with an equal Description
     // (letter case aside) is refused with DuplicateKey.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace tagwright::journal {
+
+// One of the shop's aircraft as its labels last described it.
+struct Aircraft {
+    qint64 id = -1;
+    QString registration;
+    QString make;
+    QString serial;
+    QString tach;
+    QString totalTime;
+    QString sinceOverhaul;
+    QString timesDate;   // the label date the times were printed with
+    qint64 lastEntry = -1;
+};
+
+}  // namespace tagwright::journal

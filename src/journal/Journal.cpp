@@ -1,0 +1,369 @@
+#include "Journal.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+
+#include <QRegularExpression>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QSysInfo>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace tagwright::journal {
+
+namespace {
+
+using store::StoreError;
+namespace j = store::schema::journal;
+namespace a = store::schema::aircraft;
+
+const QString* const CaptionFields[6] = {&j::RegistrationCaption, &j::MakeCaption,
+                                         &j::SerialCaption,       &j::TachCaption,
+                                         &j::TotalTimeCaption,    &j::SinceOverhaulCaption};
+const QString* const ValueFields[6] = {&j::Registration, &j::Make,      &j::Serial,
+                                       &j::Tach,         &j::TotalTime, &j::SinceOverhaul};
+
+class RecordBuilder {
+public:
+    RecordBuilder& operator()(const QString& name, const QVariant& value)
+    {
+        QSqlField field(name, value.metaType());
+        field.setValue(value);
+        m_record.append(field);
+        return *this;
+    }
+    const QSqlRecord& record() const { return m_record; }
+
+private:
+    QSqlRecord m_record;
+};
+
+QString timeText(const QDateTime& when)
+{
+    return when.toUTC().toString(Qt::ISODateWithMs);
+}
+
+// The start of a local day, as the stored UTC times compare with it.
+QString dayStart(const QDate& day)
+{
+    return timeText(day.startOfDay());
+}
+
+QString cellList(const QVector<int>& cells)
+{
+    QStringList numbers;
+    for (int cell : cells)
+        numbers << QString::number(cell);
+    return numbers.join(u',');
+}
+
+QVector<int> cellsFrom(const QString& list)
+{
+    QVector<int> cells;
+    for (const QString& item : list.split(u',', Qt::SkipEmptyParts)) {
+        const int cell = item.trimmed().toInt();
+        if (cell >= 1 && cell <= 6)
+            cells << cell;
+    }
+    return cells;
+}
+
+QSqlRecord entryRecord(const JournalEntry& e)
+{
+    RecordBuilder r;
+    r(j::PrintedAt, timeText(e.printedAt))(j::Workstation, e.workstation)(j::UserName, e.user)(
+        j::Template, e.templateTitle);
+    for (int i = 0; i < 6; ++i)
+        r(*CaptionFields[i], e.header[std::size_t(i)].caption);
+    for (int i = 0; i < 6; ++i)
+        r(*ValueFields[i], e.header[std::size_t(i)].value);
+    r(j::LabelDate, e.date)(j::Body, e.body)(j::FontName, e.fontName)(j::FontSize, e.fontSize)(
+        j::FontBold, int(e.bold))(j::FontItalic, int(e.italic))(j::LogoFile, e.logoFile);
+    r(j::CompanyBlock, int(e.companyBlock))(j::CompanyName, e.companyName)(
+        j::CompanyAddress, e.companyAddress)(j::CompanyCSZ, e.companyCityStateZip)(
+        j::CompanyPhone, e.companyPhone);
+    r(j::Signed, int(e.signatureLine))(j::Signatory, e.signatory);
+    r(j::Stock, e.tractorFeed ? 2 : 1)(j::Copies, e.copies)(j::UsedCells, cellList(e.usedCells));
+    r(j::TopRowOffset, e.offsets.topRow)(j::MiddleRowOffset, e.offsets.middleRow)(
+        j::BottomRowOffset, e.offsets.bottomRow)(j::LeftColumnOffset, e.offsets.leftColumn)(
+        j::RightColumnOffset, e.offsets.rightColumn);
+    r(j::Destination, e.destination)(j::Result, e.result);
+    r(j::Repeats, e.repeats >= 0 ? QVariant(e.repeats) : QVariant(QMetaType::fromType<qint64>()));
+    return r.record();
+}
+
+JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
+{
+    const auto text = [&](const QString& field) { return r.value(field).toString(); };
+    JournalEntry e;
+    e.number = number;
+    e.printedAt = QDateTime::fromString(text(j::PrintedAt), Qt::ISODateWithMs);
+    e.workstation = text(j::Workstation);
+    e.user = text(j::UserName);
+    e.templateTitle = text(j::Template);
+    for (int i = 0; i < 6; ++i)
+        e.header[std::size_t(i)] = {text(*CaptionFields[i]), text(*ValueFields[i])};
+    e.date = text(j::LabelDate);
+    e.body = text(j::Body);
+    e.fontName = text(j::FontName);
+    e.fontSize = r.value(j::FontSize).toDouble();
+    e.bold = r.value(j::FontBold).toInt() != 0;
+    e.italic = r.value(j::FontItalic).toInt() != 0;
+    e.logoFile = text(j::LogoFile);
+    e.companyBlock = r.value(j::CompanyBlock).toInt() != 0;
+    e.companyName = text(j::CompanyName);
+    e.companyAddress = text(j::CompanyAddress);
+    e.companyCityStateZip = text(j::CompanyCSZ);
+    e.companyPhone = text(j::CompanyPhone);
+    e.signatureLine = r.value(j::Signed).toInt() != 0;
+    e.signatory = text(j::Signatory);
+    e.tractorFeed = r.value(j::Stock).toInt() == 2;
+    e.copies = r.value(j::Copies).toInt();
+    e.usedCells = cellsFrom(text(j::UsedCells));
+    e.offsets = {r.value(j::TopRowOffset).toDouble(), r.value(j::MiddleRowOffset).toDouble(),
+                 r.value(j::BottomRowOffset).toDouble(), r.value(j::LeftColumnOffset).toDouble(),
+                 r.value(j::RightColumnOffset).toDouble()};
+    e.destination = text(j::Destination);
+    e.result = text(j::Result);
+    e.repeats = r.value(j::Repeats).isNull() ? -1 : r.value(j::Repeats).toLongLong();
+    return e;
+}
+
+Aircraft aircraftFrom(qint64 id, const QSqlRecord& r)
+{
+    const auto text = [&](const QString& field) { return r.value(field).toString(); };
+    const QVariant last = r.value(a::LastEntry);
+    return {id,
+            text(a::Registration),
+            text(a::Make),
+            text(a::Serial),
+            text(a::Tach),
+            text(a::TotalTime),
+            text(a::SinceOverhaul),
+            text(a::TimesDate),
+            last.isNull() ? -1 : last.toLongLong()};
+}
+
+QSqlRecord aircraftRecord(const Aircraft& plane)
+{
+    RecordBuilder r;
+    r(a::Registration, plane.registration)(a::Make, plane.make)(a::Serial, plane.serial)(
+        a::Tach, plane.tach)(a::TotalTime, plane.totalTime)(a::SinceOverhaul, plane.sinceOverhaul)(
+        a::TimesDate, plane.timesDate)(a::LastEntry, plane.lastEntry);
+    return r.record();
+}
+
+QString orderField(JournalOrder order)
+{
+    switch (order) {
+    case JournalOrder::Number: return {};
+    case JournalOrder::PrintedAt: return j::PrintedAt;
+    case JournalOrder::Registration: return j::Registration;
+    case JournalOrder::Template: return j::Template;
+    case JournalOrder::Destination: return j::Destination;
+    case JournalOrder::Result: return j::Result;
+    }
+    return {};
+}
+
+StoreError tablesMissing(store::Database& db)
+{
+    for (const QString& table : {store::schema::JournalTable, store::schema::AircraftTable}) {
+        if (!db.hasTable(table)) {
+            return {store::TableMissing,
+                    QStringLiteral("The database has no table \"%1\": it was opened without "
+                                   "leave to write, so it could not be given one.").arg(table),
+                    db.path()};
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+bool isGivenValue(const QString& value)
+{
+    static const QRegularExpression onlyUnderscores(QStringLiteral("^[_\\s]*$"));
+    return !onlyUnderscores.match(value).hasMatch();
+}
+
+QString Journal::thisWorkstation()
+{
+    return QSysInfo::machineHostName();
+}
+
+QString Journal::thisUser()
+{
+    if (const passwd* account = ::getpwuid(::geteuid()); account && account->pw_name)
+        return QString::fromLocal8Bit(account->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+StoreError Journal::insert(JournalEntry& entry)
+{
+    if (!entry.printedAt.isValid())
+        entry.printedAt = QDateTime::currentDateTimeUtc();
+    if (entry.workstation.isEmpty())
+        entry.workstation = thisWorkstation();
+    if (entry.user.isEmpty())
+        entry.user = thisUser();
+    qint64 number = -1;
+    if (StoreError added = m_database.backend().insert(store::schema::JournalTable, entryRecord(entry), number);
+        !added.ok())
+        return added;
+    entry.number = number;
+    return entry.repeats >= 0 ? StoreError() : learnAircraft(entry);
+}
+
+StoreError Journal::add(JournalEntry& entry)
+{
+    QVector<JournalEntry> one{entry};
+    const StoreError error = addAll(one);
+    entry = one.first();
+    return error;
+}
+
+StoreError Journal::addAll(QVector<JournalEntry>& entries)
+{
+    const StoreError error = m_database.backend().inTransaction([&]() -> StoreError {
+        for (JournalEntry& entry : entries) {
+            if (StoreError failed = insert(entry); !failed.ok())
+                return failed;
+        }
+        return {};
+    });
+    if (error.ok())
+        return error;
+    for (JournalEntry& entry : entries)
+        entry.number = -1;
+    if (StoreError missing = tablesMissing(m_database); !missing.ok())
+        return missing;
+    return error;
+}
+
+StoreError Journal::learnAircraft(const JournalEntry& entry)
+{
+    const QString registration = entry.registration().trimmed();
+    if (!isGivenValue(registration))
+        return {};
+    Aircraft plane;
+    bool found = false;
+    if (StoreError error = aircraftNamed(registration, plane, found); !error.ok())
+        return error;
+    if (!found)
+        plane.registration = registration;
+    const auto take = [&](Slot slot, QString& kept) {
+        const QString value = entry.line(slot).value.trimmed();
+        if (!isGivenValue(value))
+            return false;
+        kept = value;
+        return true;
+    };
+    take(Slot::Make, plane.make);
+    take(Slot::Serial, plane.serial);
+    bool times = take(Slot::Tach, plane.tach);
+    times = take(Slot::TotalTime, plane.totalTime) || times;
+    times = take(Slot::SinceOverhaul, plane.sinceOverhaul) || times;
+    if (times)
+        plane.timesDate = entry.date.trimmed();
+    plane.lastEntry = entry.number;
+    store::StoreBackend& backend = m_database.backend();
+    if (found)
+        return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
+    qint64 id = -1;
+    return backend.insert(store::schema::AircraftTable, aircraftRecord(plane), id);
+}
+
+StoreError Journal::entry(qint64 number, JournalEntry& entry, bool& found)
+{
+    store::StoredRecord record;
+    found = false;
+    if (StoreError error = m_database.backend().read(store::schema::JournalTable, number, record);
+        !error.ok())
+        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+    found = record.found;
+    if (found)
+        entry = entryFrom(number, record.fields);
+    return {};
+}
+
+StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
+                         QVector<JournalEntry>& entries)
+{
+    using Test = store::Condition::Test;
+    store::Selection selection;
+    if (!filter.registration.trimmed().isEmpty())
+        selection.conditions.append({j::Registration, Test::EqualsIgnoringCase, filter.registration.trimmed()});
+    if (!filter.templateTitle.isEmpty())
+        selection.conditions.append({j::Template, Test::EqualsIgnoringCase, filter.templateTitle});
+    if (!filter.bodyText.isEmpty())
+        selection.conditions.append({j::Body, Test::ContainsIgnoringCase, filter.bodyText});
+    if (filter.since.isValid())
+        selection.conditions.append({j::PrintedAt, Test::AtLeast, dayStart(filter.since)});
+    if (filter.until.isValid())
+        selection.conditions.append({j::PrintedAt, Test::Before, dayStart(filter.until.addDays(1))});
+    selection.orderBy = orderField(page.order);
+    selection.descending = page.descending;
+    selection.limit = page.limit;
+    selection.offset = page.offset;
+    QVector<store::SelectedRecord> records;
+    entries.clear();
+    if (StoreError error = m_database.backend().select(store::schema::JournalTable, selection, records);
+        !error.ok())
+        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+    entries.reserve(records.size());
+    for (const store::SelectedRecord& record : records)
+        entries.append(entryFrom(record.id, record.fields));
+    return {};
+}
+
+StoreError Journal::aircraft(QVector<Aircraft>& list)
+{
+    store::Selection selection;
+    selection.orderBy = a::Registration;
+    QVector<store::SelectedRecord> records;
+    list.clear();
+    if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
+        !error.ok())
+        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+    for (const store::SelectedRecord& record : records)
+        list.append(aircraftFrom(record.id, record.fields));
+    return {};
+}
+
+StoreError Journal::aircraftNamed(const QString& registration, Aircraft& plane, bool& found)
+{
+    found = false;
+    store::Selection selection;
+    selection.conditions.append({a::Registration, store::Condition::Test::EqualsIgnoringCase,
+                                 registration.trimmed()});
+    selection.limit = 1;
+    QVector<store::SelectedRecord> records;
+    if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
+        !error.ok())
+        return error;
+    if (records.isEmpty())
+        return {};
+    found = true;
+    plane = aircraftFrom(records.first().id, records.first().fields);
+    return {};
+}
+
+StoreError Journal::correctAircraft(const Aircraft& plane)
+{
+    Aircraft corrected = plane;
+    corrected.registration = plane.registration.trimmed();
+    if (corrected.registration.isEmpty())
+        return {store::EngineFailure, QStringLiteral("An aircraft needs a registration."), m_database.path()};
+    return m_database.backend().update(store::schema::AircraftTable, {plane.id, {}},
+                                       aircraftRecord(corrected));
+}
+
+StoreError Journal::removeAircraft(qint64 id)
+{
+    return m_database.backend().remove(store::schema::AircraftTable, {id, {}});
+}
+
+}  // namespace tagwright::journal

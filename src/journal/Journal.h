@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Aircraft.h"
+#include "JournalEntry.h"
+
+#include "store/StoreError.h"
+
+#include <QDate>
+#include <QString>
+#include <QVector>
+
+namespace tagwright::store {
+class Database;
+}
+
+namespace tagwright::journal {
+
+// Which entries to list. Empty texts and null dates do not filter.
+struct JournalFilter {
+    QString registration;   // equal, letter case aside
+    QString templateTitle;  // equal, letter case aside
+    QString bodyText;       // found anywhere in the body, letter case aside
+    QDate since;            // printed on or after this day (local time)
+    QDate until;            // printed on or before this day (local time)
+};
+
+// The columns entries can be listed in order of.
+enum class JournalOrder { Number, PrintedAt, Registration, Template, Destination, Result };
+
+struct JournalPage {
+    JournalOrder order = JournalOrder::Number;
+    bool descending = false;
+    int limit = -1;   // -1: every entry
+    int offset = 0;
+};
+
+// The journal of printed labels and the shop's aircraft learned from it, in the main
+// database. Adding an entry is one transaction, which also updates the entry's aircraft.
+class Journal {
+public:
+    explicit Journal(store::Database& database) : m_database(database) {}
+
+    // Stamps the entry with the time, workstation and user when it has none, adds it and
+    // sets its number. An entry that is no reprint updates its aircraft: make and serial
+    // when given, the times (each one given) with the label's date.
+    store::StoreError add(JournalEntry& entry);
+    // Adds every entry as add() does, all in one transaction (imports and measurements).
+    store::StoreError addAll(QVector<JournalEntry>& entries);
+    // found is false (and no error) when there is no entry `number`.
+    store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);
+    store::StoreError find(const JournalFilter& filter, const JournalPage& page,
+                           QVector<JournalEntry>& entries);
+
+    // Every aircraft, ordered by registration.
+    store::StoreError aircraft(QVector<Aircraft>& list);
+    // found is false when the registration (letter case aside) is not known.
+    store::StoreError aircraftNamed(const QString& registration, Aircraft& aircraft, bool& found);
+    // Writes a corrected aircraft over the one with its id; its registration stays unique.
+    store::StoreError correctAircraft(const Aircraft& aircraft);
+    store::StoreError removeAircraft(qint64 id);
+
+    // The workstation and user this program runs as.
+    static QString thisWorkstation();
+    static QString thisUser();
+
+private:
+    store::StoreError insert(JournalEntry& entry);
+    store::StoreError learnAircraft(const JournalEntry& entry);
+
+    store::Database& m_database;
+};
+
+// A header value counts as given unless it is blank or only the underscores a print left
+// for a value to be written in by hand.
+bool isGivenValue(const QString& value);
+
+}  // namespace tagwright::journal

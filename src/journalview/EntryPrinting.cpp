@@ -1,0 +1,85 @@
+#include "EntryPrinting.h"
+
+#include "journal/PrintInput.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PrintCommand.h"
+#include "mainwindow/PrintOutput.h"
+#include "mainwindow/PrintPreview.h"
+#include "mainwindow/UserDialogs.h"
+#include "printing/LabelPrinter.h"
+#include "printing/PrinterSurface.h"
+
+#include <QApplication>
+
+namespace tagwright::journalview {
+
+namespace {
+
+using printing::PrintResult;
+
+journal::JournalEntry reprintOf(const journal::JournalEntry& entry)
+{
+    journal::JournalEntry again = entry;
+    again.repeats = entry.number;
+    return again;
+}
+
+// Journals the reprint; a journal that cannot take it is said over `parent`.
+qint64 record(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry,
+              const QString& destination, const PrintResult& result)
+{
+    qint64 number = -1;
+    const store::StoreError error = journal::recordPrint(window.mainDatabase(), reprintOf(entry),
+                                                         destination, result, &number);
+    if (!error.ok()) {
+        window.dialogs().showMessage(
+            parent, QMessageBox::Warning, QStringLiteral("Journal"),
+            QStringLiteral("The label went to %1, but the journal could not record it: %2")
+                .arg(destination, error.describe()));
+    }
+    return number;
+}
+
+}  // namespace
+
+qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry)
+{
+    mainwindow::UserDialogs& dialogs = window.dialogs();
+    mainwindow::PrintOutput* output = window.printCommand().output();
+    QString error = QStringLiteral("No printer is available.");
+    if (output)
+        output->setJobTitle(entry.templateTitle);
+    std::unique_ptr<printing::PrinterSurface> surface = output ? output->open(&error) : nullptr;
+    if (!surface) {
+        if (!error.isEmpty())
+            dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Reprint"), error);
+        return -1;
+    }
+    PrintResult result;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        printing::LabelPrinter printer;
+        const printing::PrintRequest input = journal::printRequestFor(entry);
+        result = printer.PrintLabels(*surface, input, entry.tractorFeed);
+        QApplication::restoreOverrideCursor();
+    }
+    const QString note = output->close(*surface);
+    const qint64 number = record(window, parent, entry, output->destination(), result);
+    if (result.status == PrintResult::Status::Refused)
+        dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Reprint"), result.message);
+    else if (result.status == PrintResult::Status::Failed)
+        dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Printing failed"), result.message);
+    else if (!note.isEmpty() && result.jobsSent > 0)
+        dialogs.showMessage(parent, QMessageBox::Information, QStringLiteral("Reprint"), note);
+    return number;
+}
+
+void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& entry)
+{
+    PrintResult printed;
+    if (const auto where = mainwindow::previewLabel(window, journal::printRequestFor(entry),
+                                                    entry.tractorFeed, printed))
+        record(window, &window, entry, *where, printed);
+}
+
+}  // namespace tagwright::journalview

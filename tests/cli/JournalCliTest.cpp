@@ -1,0 +1,181 @@
+#include "cli/ShopDatabase.h"
+#include "store/StoreFixture.h"
+
+#include "cli/CommandLine.h"
+#include "store/TableCursor.h"
+
+#include <QProcess>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QTextStream>
+
+using namespace tagwright;
+using namespace tagwright::test;
+
+namespace {
+
+QString pdfText(const QString& file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A shop whose main database is on either engine (MainStoreTest), with its setup file
+// naming it, and the command line run against it.
+class JournalCli : public MainStoreTest {
+protected:
+    void SetUp() override
+    {
+        MainStoreTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        store::Database setup;
+        ASSERT_TRUE(setup.create(setupPath(), store::schema::setupStatements()).ok());
+        insert(setup, store::schema::SetupTable, {{"DataPath", dataPath}});
+        insert(db, store::schema::CompanyInfoTable, skylineCompany());
+        insert(db, store::schema::LabelsTable, hundredHourTemplate());
+    }
+
+    static void insert(store::Database& target, const QString& table, const QVariantMap& fields)
+    {
+        QSqlRecord record;
+        for (auto field = fields.cbegin(); field != fields.cend(); ++field) {
+            QSqlField column(field.key(), field.value().metaType());
+            column.setValue(field.value());
+            record.append(column);
+        }
+        qint64 id = -1;
+        ASSERT_TRUE(target.backend().insert(table, record, id).ok());
+    }
+
+    QString setupPath() const { return folder.file(store::schema::SetupFileName); }
+    QString pdf(const QString& name) const { return folder.file(name); }
+
+    int cli(const QStringList& arguments)
+    {
+        out.clear();
+        err.clear();
+        QTextStream outStream(&out), errStream(&err);
+        cli::Environment environment;
+        environment.setupPath = setupPath();
+        environment.dataFolder = folder.path();
+        return cli::runCommandLine(arguments, outStream, errStream, environment);
+    }
+
+    int printFor(const QString& registration, const QString& make, const QString& serial,
+                 const QString& file)
+    {
+        return cli({QStringLiteral("print"), QStringLiteral("--value"), QStringLiteral("LeftTop=") + registration,
+                    QStringLiteral("--value"), QStringLiteral("LeftMiddle=") + make, QStringLiteral("--value"),
+                    QStringLiteral("LeftBottom=") + serial, QStringLiteral("--date"),
+                    QStringLiteral("03-07-2026"), QStringLiteral("--pdf"), pdf(file)});
+    }
+
+    // The CSV's records: lines ending in CR LF outside quoted fields (a body keeps its own).
+    QStringList csvLines() const
+    {
+        QStringList records{QString()};
+        bool quoted = false;
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            if (out[i] == u'"')
+                quoted = !quoted;
+            if (!quoted && out.mid(i, 2) == QStringLiteral("\r\n")) {
+                records << QString();
+                ++i;
+                continue;
+            }
+            records.last() += out[i];
+        }
+        records.removeAll(QString());
+        return records;
+    }
+
+    QString out;
+    QString err;
+};
+
+}  // namespace
+
+TEST_P(JournalCli, printsAreJournaledListedByAircraftAndReprintedAsTheyWere)
+{
+    const bool canReadPdf = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    ASSERT_EQ(printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"),
+                       QStringLiteral("first.pdf")), 0) << err.toStdString();
+    ASSERT_EQ(printFor(QStringLiteral("N9876"), QStringLiteral("Piper J-3"), QStringLiteral("4321"),
+                       QStringLiteral("second.pdf")), 0) << err.toStdString();
+    ASSERT_EQ(printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"),
+                       QStringLiteral("third.pdf")), 0) << err.toStdString();
+    // A trace shows the drawing and leaves no label.
+    ASSERT_EQ(cli({QStringLiteral("print"), QStringLiteral("--trace")}), 0);
+
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--aircraft"), QStringLiteral("n123ab"),
+                   QStringLiteral("--csv")}), 0) << err.toStdString();
+    QStringList lines = csvLines();
+    ASSERT_EQ(lines.size(), 3) << out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Entry,")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1,")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("3,")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",100 Hour,N123AB,Cessna 172,17265432,")));
+    EXPECT_TRUE(lines[1].contains(pdf(QStringLiteral("first.pdf"))));
+
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--since"), today, QStringLiteral("--until"), today}), 0);
+    EXPECT_EQ(out.count(u'\n'), 4) << out.toStdString();   // the heading and three entries
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--until"),
+                   QDate::currentDate().addDays(-1).toString(QStringLiteral("MM-dd-yyyy"))}), 0);
+    EXPECT_EQ(out.count(u'\n'), 1);
+
+    // The template changes; the entry prints as it printed then.
+    {
+        store::TableCursor labels;
+        ASSERT_TRUE(labels.open(db, store::schema::LabelsTable).ok());
+        ASSERT_TRUE(labels.edit().ok());
+        ASSERT_TRUE(labels.setValue(store::schema::labels::Body, QStringLiteral("A different body.")).ok());
+        ASSERT_TRUE(labels.setValue(store::schema::labels::LeftMiddle, QStringLiteral("Type")).ok());
+        ASSERT_TRUE(labels.update().ok());
+    }
+    ASSERT_EQ(cli({QStringLiteral("reprint"), QStringLiteral("1"), QStringLiteral("--pdf"),
+                   pdf(QStringLiteral("again.pdf"))}), 0) << err.toStdString();
+    if (canReadPdf) {
+        const QString first = pdfText(pdf(QStringLiteral("first.pdf")));
+        EXPECT_TRUE(first.contains(QStringLiteral("Performed 100 hour inspection.")));
+        EXPECT_EQ(pdfText(pdf(QStringLiteral("again.pdf"))), first);
+    }
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--csv")}), 0);
+    lines = csvLines();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("4,")));
+    EXPECT_TRUE(lines[4].contains(pdf(QStringLiteral("again.pdf")) + QStringLiteral(",Printed,1,")))
+        << lines[4].toStdString();
+
+    ASSERT_EQ(cli({QStringLiteral("aircraft"), QStringLiteral("--csv")}), 0) << err.toStdString();
+    lines = csvLines();
+    ASSERT_EQ(lines.size(), 3) << out.toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("N123AB,Cessna 172,17265432,")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("N9876,Piper J-3,4321,")));
+}
+
+TEST_P(JournalCli, refusedArgumentsAndUnknownEntriesSayWhy)
+{
+    const struct {
+        QStringList arguments;
+        int code;
+        const char* says;
+    } cases[] = {
+        {{QStringLiteral("reprint"), QStringLiteral("1")}, 2, "--pdf FILE or --printer NAME"},
+        {{QStringLiteral("reprint"), QStringLiteral("x"), QStringLiteral("--pdf"), QStringLiteral("a.pdf")}, 2, "\"x\""},
+        {{QStringLiteral("reprint"), QStringLiteral("9"), QStringLiteral("--pdf"), QStringLiteral("a.pdf")}, 2, "no entry 9"},
+        {{QStringLiteral("journal"), QStringLiteral("--since"), QStringLiteral("March")}, 2, "YYYY-MM-DD"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli(c.arguments), c.code) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String(c.says))) << err.toStdString();
+        EXPECT_EQ(err.count(u'\n'), 1);
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("a.pdf"))));
+}
+
+TAGWRIGHT_ON_BOTH_ENGINES(JournalCli);

@@ -1,0 +1,213 @@
+#include "mainwindow/MenuWindowFixture.h"
+
+#include "journal/Journal.h"
+#include "journalview/JournalWindow.h"
+#include "mainwindow/PrintCommand.h"
+#include "mainwindow/PrintOutput.h"
+#include "printing/RecordingSurface.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace tagwright;
+using journal::JournalEntry;
+
+namespace {
+
+// Prints onto recording surfaces, as a printer called "Hangar laser".
+class RecordingPrinter : public mainwindow::PrintOutput {
+public:
+    std::unique_ptr<printing::PrinterSurface> open(QString*) override
+    {
+        return std::make_unique<printing::RecordingSurface>();
+    }
+    QString close(printing::PrinterSurface& surface) override
+    {
+        traces << static_cast<printing::RecordingSurface&>(surface).traceLines();
+        return {};
+    }
+    QString destination() const override { return QStringLiteral("Hangar laser"); }
+
+    QStringList traces;
+};
+
+class JournalViewTest : public test::MenuWindowTest {
+protected:
+    // The window on tractor stock (Print prints at once), printing on a recording printer.
+    void open()
+    {
+        openMenuWindow(2, QStringLiteral("Inspected per 100 hour checklist."));
+        auto output = std::make_unique<RecordingPrinter>();
+        printer = output.get();
+        window->printCommand().setOutput(std::move(output));
+    }
+
+    QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+
+    void printFor(const QString& registration, const QString& make, const QString& serial,
+                  const QString& tach = {})
+    {
+        for (const char* name : {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"})
+            box(name)->clear();
+        box("Text3")->setText(registration);
+        box("Text4")->setText(make);
+        box("Text5")->setText(serial);
+        box("Text6")->setText(tach);
+        QTest::mouseClick(find<QPushButton>("Command3D6"), Qt::LeftButton);
+    }
+
+    QVector<JournalEntry> entries(const journal::JournalFilter& filter = {})
+    {
+        QVector<JournalEntry> found;
+        EXPECT_TRUE(journal::Journal(mainDb).find(filter, {}, found).ok());
+        return found;
+    }
+
+    journalview::JournalWindow* openJournal()
+    {
+        action("actionJournal")->trigger();
+        return window->findChild<journalview::JournalWindow*>(QStringLiteral("JournalWindow"));
+    }
+
+    RecordingPrinter* printer = nullptr;
+};
+
+}  // namespace
+
+TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValues)
+{
+    open();
+    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
+    ASSERT_EQ(printer->traces.size(), 1);
+    QVector<JournalEntry> journaled = entries();
+    ASSERT_EQ(journaled.size(), 1);
+    const JournalEntry& entry = journaled.first();
+    EXPECT_EQ(entry.templateTitle, "Annual");
+    EXPECT_EQ(entry.registration(), "N123AB");
+    EXPECT_EQ(entry.line(journal::Slot::Tach).value, "1234.5");
+    EXPECT_EQ(entry.line(journal::Slot::Tach).caption, "Tach");
+    EXPECT_EQ(entry.date, "03-07-2026");
+    EXPECT_EQ(entry.body, "Inspected per 100 hour checklist.");
+    EXPECT_TRUE(entry.tractorFeed);
+    EXPECT_EQ(entry.destination, "Hangar laser");
+    EXPECT_EQ(entry.result, "Printed");
+
+    dialogs.fileNameAnswer = folder.file(QStringLiteral("exported"));
+    action("actionExportPdf")->trigger();
+    ASSERT_TRUE(QFile::exists(folder.file(QStringLiteral("exported.pdf"))));
+    journaled = entries();
+    ASSERT_EQ(journaled.size(), 2);
+    EXPECT_EQ(journaled[1].destination, folder.file(QStringLiteral("exported.pdf")));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHintsTheTimes)
+{
+    open();
+    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
+    printFor({}, {}, {});
+    box("Text5")->setText(QStringLiteral("typed serial"));
+
+    QLineEdit* registration = box("Text3");
+    registration->setFocus();
+    QTest::keyClicks(registration, QStringLiteral("n12"));
+    QCompleter* completer = registration->completer();
+    ASSERT_NE(completer, nullptr);
+    ASSERT_TRUE(completer->popup()->isVisible());
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+
+    EXPECT_EQ(registration->text(), "N123AB");
+    EXPECT_EQ(box("Text4")->text(), "Cessna 172");
+    EXPECT_EQ(box("Text5")->text(), "typed serial");   // a value typed stays
+    EXPECT_EQ(box("Text6")->text(), "");               // times are never filled in
+    EXPECT_EQ(box("Text6")->placeholderText(), "1234.5");
+    EXPECT_TRUE(box("Text6")->toolTip().contains(QStringLiteral("03-07-2026")));
+
+    QTest::keyClicks(registration, QStringLiteral("X"));
+    EXPECT_EQ(box("Text6")->placeholderText(), "");
+}
+
+TEST_F(JournalViewTest, theViewFiltersShowsEntriesAndReprintsThemAsTheyWere)
+{
+    open();
+    printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("1"));
+    printFor(QStringLiteral("N9876"), QStringLiteral("Piper"), QStringLiteral("2"));
+    printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("1"));
+    const QString firstTrace = printer->traces.first();
+
+    journalview::JournalWindow* view = openJournal();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    auto* table = view->findChild<QTableView*>(QStringLiteral("journalTable"));
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(), "3");   // newest first
+
+    view->findChild<QLineEdit*>(QStringLiteral("journalRegistration"))->setText(QStringLiteral("n9876"));
+    view->applyFilter();
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    EXPECT_EQ(table->model()->index(0, 2).data().toString(), "N9876");
+
+    view->findChild<QLineEdit*>(QStringLiteral("journalRegistration"))->setText(QStringLiteral("N123AB"));
+    view->applyFilter();
+    ASSERT_EQ(table->model()->rowCount(), 2);
+    table->sortByColumn(0, Qt::AscendingOrder);
+    table->selectRow(0);
+    ASSERT_NE(view->selectedEntry(), nullptr);
+    EXPECT_EQ(view->selectedEntry()->number, 1);
+
+    // The template changes; the reprint is the label as it printed then.
+    window->controls().bodyBox->setPlainText(QStringLiteral("Something else"));
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("journalReprint")), Qt::LeftButton);
+    ASSERT_EQ(printer->traces.size(), 4);
+    EXPECT_EQ(printer->traces.last(), firstTrace);
+    const QVector<JournalEntry> journaled = entries();
+    ASSERT_EQ(journaled.size(), 4);
+    EXPECT_EQ(journaled.last().repeats, 1);
+    EXPECT_EQ(table->model()->rowCount(), 3);
+
+    dialogs.fileNameAnswer = folder.file(QStringLiteral("shown.csv"));
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("journalExport")), Qt::LeftButton);
+    QFile csv(dialogs.fileNameAnswer);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count("\r\n"), 4);   // the heading and the three entries shown
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(JournalViewTest, anAircraftIsCorrectedAndRemovedOnTheAircraftPage)
+{
+    open();
+    printFor(QStringLiteral("N123AB"), QStringLiteral("Cesna"), QStringLiteral("1"));
+    printFor(QStringLiteral("N9876"), QStringLiteral("Piper"), QStringLiteral("2"));
+    journalview::JournalWindow* view = openJournal();
+    auto* table = view->findChild<QTableWidget*>(QStringLiteral("aircraftTable"));
+    ASSERT_EQ(table->rowCount(), 2);
+    table->setCurrentCell(0, 1);
+    table->item(0, 1)->setText(QStringLiteral("Cessna"));
+    view->correctAircraft();
+    journal::Aircraft plane;
+    bool found = false;
+    ASSERT_TRUE(journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"), plane, found).ok());
+    EXPECT_EQ(plane.make, "Cessna");
+
+    table->setCurrentCell(0, 0);
+    table->item(0, 0)->setText(QStringLiteral("N9876"));
+    view->correctAircraft();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.front().text.contains(QStringLiteral("Another aircraft")));
+    EXPECT_EQ(table->item(0, 0)->text(), "N123AB");
+
+    table->setCurrentCell(1, 0);
+    view->removeAircraft();
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 0)->text(), "N123AB");
+}
