@@ -68,11 +68,12 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
 fi
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   /usr/bin/tagwright & pid=$!
-  sleep 3
-  xdotool key Return
-  for _ in $(seq 1 100); do
+  # On a loaded machine the question may take a while to show: keep answering it until the
+  # shop exists, for a minute at the most.
+  for _ in $(seq 1 60); do
+    sleep 1
     [ -f "$0/QUILLON.MDB" ] && break
-    sleep 0.2
+    xdotool key Return
   done
   sleep 1
   kill $pid' "$DATA"
