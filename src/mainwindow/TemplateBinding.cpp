@@ -166,12 +166,11 @@ bool TemplateBinding::changeRecord(const Move& move)
             m_reportFailure(error);
         return false;
     }
-    const qint64 left = m_templates.currentRowId();
+    const store::TableCursor::Mark left = m_templates.mark();
     move(m_templates);
     if (const store::StoreError error = m_templates.readError(); !error.ok()) {
         // A blank card would invite Delete or Save onto a record the user never saw.
-        if (left >= 0)
-            m_templates.moveTo(left);
+        m_templates.returnTo(left);
         if (m_reportFailure)
             m_reportFailure(error);
         return false;

@@ -65,6 +65,14 @@ void TableCursor::loadCurrentRecord()
 
 void TableCursor::moveFirst() { setPosition(0); }
 
+void TableCursor::returnTo(const Mark& mark)
+{
+    cancelUpdate();
+    m_pos = std::clamp(mark.pos, -1, int(m_rowIds.size()));
+    m_current = mark.current;
+    m_readError = mark.readError;
+}
+
 bool TableCursor::moveTo(qint64 rowId)
 {
     const int index = int(m_rowIds.indexOf(rowId));

@@ -43,6 +43,15 @@ public:
     // Makes the record with this identity current again, read afresh; false when the
     // cursor holds no such record.
     bool moveTo(qint64 rowId);
+    // Where the cursor stands and the record as it was read there; returnTo() goes back to
+    // it without asking the store again (which may be what just failed).
+    struct Mark {
+        int pos = -1;
+        StoredRecord current;
+        StoreError readError;
+    };
+    Mark mark() const { return {m_pos, m_current, m_readError}; }
+    void returnTo(const Mark& mark);
 
     void moveFirst();
     void moveLast();
