@@ -15,6 +15,18 @@ namespace tagwright::store {
 
 namespace {
 
+// Takes out of a record read whole the columns the store keeps for itself: the identity,
+// the version and a title's fold key.
+void removeBookkeeping(QSqlRecord& fields, const QString& identity, const QString& version,
+                       bool keepsTitleKey)
+{
+    for (const QString& hidden : {identity, version, keepsTitleKey ? schema::TitleKey : QString()}) {
+        const int index = hidden.isEmpty() ? -1 : fields.indexOf(hidden);
+        if (index >= 0)
+            fields.remove(index);
+    }
+}
+
 QString nextConnectionName()
 {
     static std::atomic<int> counter{0};
@@ -113,9 +125,10 @@ StoreError SqlStoreBackend::withTitleKey(const QString& table, const QSqlRecord&
     const int index = title.isEmpty() ? -1 : values.indexOf(title);
     if (index < 0)
         return {};
-    // Whatever the entrance (a window box, a command, a copy), a title keeps to its length.
+    // Whatever the entrance (a window box, a command, a copy), a template's title keeps to
+    // its length. Other unique names (an aircraft's registration) are as long as typed.
     const QString text = values.value(index).toString();
-    if (text.size() > schema::TitleLength) {
+    if (table == schema::LabelsTable && text.size() > schema::TitleLength) {
         return {EngineFailure,
                 QStringLiteral("The title \"%1...\" is longer than %2 characters; a title holds at most %2.")
                     .arg(text.left(schema::TitleLength)).arg(schema::TitleLength),
@@ -226,11 +239,7 @@ StoreError SqlStoreBackend::read(const QString& table, qint64 id, StoredRecord& 
     record.fields = query.record();
     record.version = record.fields.value(0);
     record.fields.remove(0);
-    for (const QString& hidden : {names.identity, names.version, names.titleField.isEmpty() ? QString() : schema::TitleKey}) {
-        const int index = hidden.isEmpty() ? -1 : record.fields.indexOf(hidden);
-        if (index >= 0)
-            record.fields.remove(index);
-    }
+    removeBookkeeping(record.fields, names.identity, names.version, !names.titleField.isEmpty());
     return {};
 }
 
@@ -321,13 +330,8 @@ StoreError SqlStoreBackend::select(const QString& table, const Selection& select
         record.id = query.value(0).toLongLong();
         record.fields = query.record();
         record.fields.remove(0);
-        if (fields.isEmpty()) {
-            for (const QString& hidden : {names.identity, names.version}) {
-                const int index = hidden.isEmpty() ? -1 : record.fields.indexOf(hidden);
-                if (index >= 0)
-                    record.fields.remove(index);
-            }
-        }
+        if (fields.isEmpty())
+            removeBookkeeping(record.fields, names.identity, names.version, !names.titleField.isEmpty());
         records.append(record);
     }
     return {};

@@ -197,6 +197,12 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
     QVector<journal::Aircraft> list;
     ASSERT_TRUE(journal.aircraft(list).ok());
     EXPECT_EQ(list.size(), 1);
+
+    // A registration box holds more than a template's title may: the label is journaled and
+    // its aircraft learned all the same.
+    const QString longRegistration = QStringLiteral("N123AB and N456CD (both wings)");
+    EXPECT_GE(add(labelFor(longRegistration, QStringLiteral("Cessna"), {})), 1);
+    EXPECT_EQ(aircraft(longRegistration).make, "Cessna");
 }
 
 TEST_P(JournalTest, aircraftCanBeCorrectedAndRemovedButNotDuplicated)
