@@ -89,7 +89,8 @@ int runShare(const Invocation& invocation)
         return Failed;
     }
     out << "Copied " << count.templates << " templates, " << count.signatories
-        << " signatories and " << count.settings << " settings records to " << to.path()
+        << " signatories and " << count.settings << " settings records, and the journal's "
+        << count.entries << " entries with " << count.aircraft << " aircraft, to " << to.path()
         << ".\nDataPath now names it. On each other workstation: tagwright-cli join " << target
         << Qt::endl;
     return Ok;
@@ -102,7 +103,8 @@ Command shareCommand()
     return Command{
         QStringLiteral("share"),
         QStringLiteral("Move the main database onto a PostgreSQL server for several workstations."),
-        QStringLiteral("Copies the templates, signatories and settings, in order, into an empty "
+        QStringLiteral("Copies the templates, signatories and settings, then the journal of "
+                       "printed labels and the shop's aircraft, in order, into an empty "
                        "PostgreSQL database (tables are created) and points the setup record's "
                        "DataPath at it. A database that already holds a shop is refused: other "
                        "workstations join it with `tagwright-cli join`, and --replace replaces it "

@@ -3,7 +3,10 @@
 #include "Database.h"
 #include "Schema.h"
 
+#include <QHash>
 #include <QSqlRecord>
+
+#include <functional>
 
 namespace tagwright::store {
 
@@ -22,8 +25,12 @@ StoreError clearTable(StoreBackend& backend, const QString& table)
 }
 
 // What a record is called in a message: a template by its title, a signatory by name.
-QString recordName(const QString& table, const QSqlRecord& fields)
+QString recordName(const QString& table, qint64 id, const QSqlRecord& fields)
 {
+    if (table == schema::JournalTable)
+        return QStringLiteral("Journal entry %1").arg(id);
+    if (table == schema::AircraftTable)
+        return QStringLiteral("The aircraft \"%1\"").arg(fields.value(schema::aircraft::Registration).toString());
     if (table == schema::LabelsTable)
         return QStringLiteral("The template \"%1\"").arg(fields.value(schema::labels::Description).toString());
     if (table == schema::MechanicsTable)
@@ -34,7 +41,8 @@ QString recordName(const QString& table, const QSqlRecord& fields)
 // The server keeps text as UTF-8 without NUL characters; a file may hold either. A NUL
 // would stop the copy halfway, and bytes that are not UTF-8 read as replacement characters
 // (U+FFFD): copied, they would silently become other text. Both are named instead.
-StoreError unfaithfulText(const QString& table, const QSqlRecord& fields, const QString& where)
+StoreError unfaithfulText(const QString& table, qint64 id, const QSqlRecord& fields,
+                          const QString& where)
 {
     for (int i = 0; i < fields.count(); ++i) {
         const QVariant value = fields.value(i);
@@ -44,7 +52,7 @@ StoreError unfaithfulText(const QString& table, const QSqlRecord& fields, const 
         const bool nul = text.contains(QChar(0));
         if (!nul && !text.contains(QChar(QChar::ReplacementCharacter)))
             continue;
-        QString name = recordName(table, fields);
+        QString name = recordName(table, id, fields);
         name.replace(QChar(0), QStringLiteral("\\0"));
         return {EngineFailure,
                 QStringLiteral("%1 holds %2 in %3, which the server cannot store as it is; nothing "
@@ -57,7 +65,7 @@ StoreError unfaithfulText(const QString& table, const QSqlRecord& fields, const 
         && fields.value(schema::labels::Description).toString().size() > schema::TitleLength) {
         return {EngineFailure,
                 QStringLiteral("%1 has a title longer than %2 characters; nothing was copied. Shorten it first.")
-                    .arg(recordName(table, fields)).arg(schema::TitleLength),
+                    .arg(recordName(table, id, fields)).arg(schema::TitleLength),
                 where};
     }
     return {};
@@ -74,7 +82,7 @@ StoreError copyTable(StoreBackend& from, StoreBackend& to, const QString& table,
             return error;
         if (!record.found)
             continue;
-        if (StoreError error = unfaithfulText(table, record.fields, from.location()); !error.ok())
+        if (StoreError error = unfaithfulText(table, id, record.fields, from.location()); !error.ok())
             return error;
         qint64 newId = -1;
         if (StoreError error = to.insert(table, record.fields, newId); !error.ok()) {
@@ -88,6 +96,53 @@ StoreError copyTable(StoreBackend& from, StoreBackend& to, const QString& table,
         }
         ++copied;
     }
+    return {};
+}
+
+// Copies every record of `table` in store order, with `renumber` applied to its fields
+// first; `copied` maps each record's identity on `from` to the one it got on `to`.
+StoreError copyRenumbered(StoreBackend& from, StoreBackend& to, const QString& table,
+                          const std::function<void(QSqlRecord&)>& renumber,
+                          QHash<qint64, qint64>& copied)
+{
+    QVector<SelectedRecord> records;
+    if (StoreError error = from.select(table, {}, records); !error.ok())
+        return error;
+    for (SelectedRecord& record : records) {
+        if (StoreError error = unfaithfulText(table, record.id, record.fields, from.location()); !error.ok())
+            return error;
+        renumber(record.fields);
+        qint64 newId = -1;
+        if (StoreError error = to.insert(table, record.fields, newId); !error.ok())
+            return error;
+        copied.insert(record.id, newId);
+    }
+    return {};
+}
+
+StoreError copyJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
+{
+    if (!from.hasTable(schema::JournalTable) || !from.hasTable(schema::AircraftTable))
+        return {};
+    QHash<qint64, qint64> numbers;
+    // An entry's reference to one that is not there (never, but a file is a file) is dropped
+    // rather than pointed at another entry.
+    const auto renumberField = [&numbers](QSqlRecord& fields, const QString& field) {
+        const QVariant old = fields.value(field);
+        if (!old.isNull())
+            fields.setValue(field, numbers.contains(old.toLongLong())
+                                       ? QVariant(numbers.value(old.toLongLong()))
+                                       : QVariant(QMetaType::fromType<qint64>()));
+    };
+    const auto entries = [&](QSqlRecord& fields) { renumberField(fields, schema::journal::Repeats); };
+    if (StoreError error = copyRenumbered(from, to, schema::JournalTable, entries, numbers); !error.ok())
+        return error;
+    count.entries = int(numbers.size());
+    QHash<qint64, qint64> planes;
+    const auto aircraft = [&](QSqlRecord& fields) { renumberField(fields, schema::aircraft::LastEntry); };
+    if (StoreError error = copyRenumbered(from, to, schema::AircraftTable, aircraft, planes); !error.ok())
+        return error;
+    count.aircraft = int(planes.size());
     return {};
 }
 
@@ -107,7 +162,7 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
                 to.path()};
     }
     return target.inTransaction([&]() -> StoreError {
-        for (const QString& table : schema::mainTables()) {
+        for (const QString& table : schema::mainTables() + QStringList{schema::JournalTable, schema::AircraftTable}) {
             if (StoreError error = clearTable(target, table); !error.ok())
                 return error;
         }
@@ -120,7 +175,7 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
             if (StoreError error = copyTable(from.backend(), target, table, *copied); !error.ok())
                 return error;
         }
-        return {};
+        return copyJournal(from.backend(), target, count);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "support/TestServer.h"
 
 #include "cli/CommandLine.h"
+#include "journal/Journal.h"
 #include "store/Database.h"
 #include "store/TableCursor.h"
 
@@ -95,9 +96,46 @@ protected:
 
 TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
 {
+    // The shop's journal: entry 1 gone (as if removed by hand), entry 2 printed for N123AB,
+    // entry 3 its reprint. On the server they are numbered anew and still refer to each other.
+    {
+        store::Database file;
+        ASSERT_TRUE(file.openMain(shop.folder.path()).ok());
+        journal::Journal journal(file);
+        journal::JournalEntry first;
+        first.line(journal::Slot::Registration).value = QStringLiteral("N9999");
+        ASSERT_TRUE(journal.add(first).ok());
+        journal::JournalEntry printed;
+        printed.line(journal::Slot::Registration).value = QStringLiteral("N123AB");
+        printed.line(journal::Slot::Make).value = QStringLiteral("Cessna 172");
+        ASSERT_TRUE(journal.add(printed).ok());
+        journal::JournalEntry reprint = printed;
+        reprint.repeats = printed.number;
+        ASSERT_TRUE(journal.add(reprint).ok());
+        journal::Aircraft gone;
+        bool found = false;
+        ASSERT_TRUE(journal.aircraftNamed(QStringLiteral("N9999"), gone, found).ok());
+        ASSERT_TRUE(journal.removeAircraft(gone.id).ok());
+        ASSERT_TRUE(file.backend().remove(schema::JournalTable, {first.number, {}}).ok());
+    }
     ASSERT_EQ(share(), 0) << err.toStdString();
-    EXPECT_TRUE(out.contains(QLatin1String("Copied 3 templates, 2 signatories and 1 settings records")))
+    EXPECT_TRUE(out.contains(QLatin1String("Copied 3 templates, 2 signatories and 1 settings records, "
+                                           "and the journal's 2 entries with 1 aircraft")))
         << out.toStdString();
+    {
+        store::Database onServer;
+        ASSERT_TRUE(onServer.openMain(server.dataPath()).ok());
+        journal::Journal journal(onServer);
+        QVector<journal::JournalEntry> entries;
+        ASSERT_TRUE(journal.find({}, {}, entries).ok());
+        ASSERT_EQ(entries.size(), 2);
+        EXPECT_EQ(entries[1].repeats, entries[0].number);
+        QVector<journal::Aircraft> aircraft;
+        ASSERT_TRUE(journal.aircraft(aircraft).ok());
+        ASSERT_EQ(aircraft.size(), 1);
+        EXPECT_EQ(aircraft[0].make, "Cessna 172");
+        EXPECT_EQ(aircraft[0].lastEntry, entries[0].number);
+    }
     EXPECT_EQ(setupDataPath(), server.dataPath());
     EXPECT_EQ(column(server.dataPath(), schema::LabelsTable, schema::labels::Description),
               QStringList({"100 Hour", "Annual", "Oil Change"}));
