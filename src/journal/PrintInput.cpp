@@ -80,24 +80,32 @@ QString resultText(const printing::PrintResult& result)
     return QStringLiteral("Printed");
 }
 
+std::optional<JournalEntry> entryToRecord(JournalEntry entry, const QString& destination,
+                                          const printing::PrintResult& result)
+{
+    if (!leftTheProgram(result))
+        return std::nullopt;
+    entry.number = -1;
+    entry.printedAt = QDateTime::currentDateTimeUtc();
+    entry.workstation = Journal::thisWorkstation();
+    entry.user = Journal::thisUser();
+    entry.destination = destination;
+    entry.result = resultText(result);
+    return entry;
+}
+
 store::StoreError recordPrint(store::Database& database, JournalEntry entry,
                               const QString& destination, const printing::PrintResult& result,
                               qint64* number)
 {
     if (number)
         *number = -1;
-    if (!leftTheProgram(result))
+    std::optional<JournalEntry> stamped = entryToRecord(std::move(entry), destination, result);
+    if (!stamped)
         return {};
-    entry.number = -1;
-    entry.printedAt = {};
-    entry.workstation.clear();
-    entry.user.clear();
-    entry.destination = destination;
-    entry.result = resultText(result);
-    Journal journal(database);
-    store::StoreError error = journal.add(entry);
+    store::StoreError error = Journal(database).add(*stamped);
     if (error.ok() && number)
-        *number = entry.number;
+        *number = stamped->number;
     return error;
 }
 

@@ -6,6 +6,8 @@
 #include "printing/PrintResult.h"
 #include "store/StoreError.h"
 
+#include <optional>
+
 namespace tagwright::store {
 class Database;
 }
@@ -33,6 +35,12 @@ bool leftTheProgram(const printing::PrintResult& result);
 
 // "Printed", or the reason it failed.
 QString resultText(const printing::PrintResult& result);
+
+// The entry to record for a job: `entry` (from entryFor, or a reprint's) stamped with the
+// time, workstation and user, where it went and how it ended; nothing when no label left
+// the program.
+std::optional<JournalEntry> entryToRecord(JournalEntry entry, const QString& destination,
+                                          const printing::PrintResult& result);
 
 // The hook every print path calls once its job is done: when a label left the program,
 // records `entry` (from entryFor, or a reprint's) with where it went and how it ended.

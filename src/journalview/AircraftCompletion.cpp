@@ -1,5 +1,6 @@
 #include "AircraftCompletion.h"
 
+#include "journal/JournalWriter.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
@@ -47,6 +48,8 @@ bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
 void AircraftCompletion::reloadRegistrations()
 {
     QVector<journal::Aircraft> list;
+    // The aircraft of the prints just made are offered with the rest.
+    m_window.journalWriter().flush();
     // Without the journal (a database opened read-only) there is simply nothing to offer.
     if (!m_journal.aircraft(list).ok())
         list.clear();

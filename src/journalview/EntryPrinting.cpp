@@ -1,5 +1,6 @@
 #include "EntryPrinting.h"
 
+#include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PrintCommand.h"
@@ -24,25 +25,16 @@ journal::JournalEntry reprintOf(const journal::JournalEntry& entry)
     return again;
 }
 
-// Journals the reprint; a journal that cannot take it is said over `parent`.
-qint64 record(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry,
-              const QString& destination, const PrintResult& result)
+// Journals the reprint through the window's writer, which tells a failure.
+void record(mainwindow::MainWindow& window, const journal::JournalEntry& entry,
+            const QString& destination, const PrintResult& result)
 {
-    qint64 number = -1;
-    const store::StoreError error = journal::recordPrint(window.mainDatabase(), reprintOf(entry),
-                                                         destination, result, &number);
-    if (!error.ok()) {
-        window.dialogs().showMessage(
-            parent, QMessageBox::Warning, QStringLiteral("Journal"),
-            QStringLiteral("The label went to %1, but the journal could not record it: %2")
-                .arg(destination, error.describe()));
-    }
-    return number;
+    window.journalWriter().record(reprintOf(entry), destination, result);
 }
 
 }  // namespace
 
-qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry)
+void reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry)
 {
     mainwindow::UserDialogs& dialogs = window.dialogs();
     mainwindow::PrintOutput* output = window.printCommand().output();
@@ -53,7 +45,7 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
     if (!surface) {
         if (!error.isEmpty())
             dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Reprint"), error);
-        return -1;
+        return;
     }
     PrintResult result;
     {
@@ -64,14 +56,13 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
         QApplication::restoreOverrideCursor();
     }
     const QString note = output->close(*surface);
-    const qint64 number = record(window, parent, entry, output->destination(), result);
+    record(window, entry, output->destination(), result);
     if (result.status == PrintResult::Status::Refused)
         dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Reprint"), result.message);
     else if (result.status == PrintResult::Status::Failed)
         dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Printing failed"), result.message);
     else if (!note.isEmpty() && result.jobsSent > 0)
         dialogs.showMessage(parent, QMessageBox::Information, QStringLiteral("Reprint"), note);
-    return number;
 }
 
 void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& entry)
@@ -79,7 +70,7 @@ void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& e
     PrintResult printed;
     if (const auto where = mainwindow::previewLabel(window, journal::printRequestFor(entry),
                                                     entry.tractorFeed, printed))
-        record(window, &window, entry, *where, printed);
+        record(window, entry, *where, printed);
 }
 
 }  // namespace tagwright::journalview

@@ -3,6 +3,7 @@
 #include "EntryPrinting.h"
 
 #include "journal/JournalCsv.h"
+#include "journal/JournalWriter.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UserDialogs.h"
 
@@ -177,6 +178,8 @@ QWidget* JournalWindow::buildAircraftPage()
 
 void JournalWindow::openJournal()
 {
+    // The entries of the prints just made are read with the rest.
+    m_window.journalWriter().flush();
     applyFilter();
     reloadAircraft();
     show();
@@ -216,6 +219,7 @@ void JournalWindow::showSelected()
 {
     if (const journal::JournalEntry* entry = selectedEntry())
         previewEntry(m_window, *entry);
+    m_window.journalWriter().flush();
     m_model.reload();
 }
 
@@ -226,6 +230,7 @@ void JournalWindow::reprintSelected()
         return;
     const journal::JournalEntry chosen = *entry;
     reprintEntry(m_window, this, chosen);
+    m_window.journalWriter().flush();
     m_model.reload();
 }
 

@@ -9,8 +9,10 @@
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
 #include "TemplateEditor.h"
+#include "UserDialogs.h"
 #include "WindowKeys.h"
 
+#include "journal/JournalWriter.h"
 #include "store/Schema.h"
 
 #include <QCloseEvent>
@@ -29,8 +31,17 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     : QMainWindow(parent),
       m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase),
-      m_dialogs(dialogs)
+      m_dialogs(dialogs),
+      m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
+    // A journal that cannot take an entry is told: the label went out all the same.
+    m_journalWriter->setFailureHandler([this](const journal::JournalEntry& entry,
+                                              const store::StoreError& error) {
+        m_dialogs.showMessage(
+            this, QMessageBox::Warning, QStringLiteral("Journal"),
+            QStringLiteral("The label went to %1, but the journal could not record it: %2")
+                .arg(entry.destination, error.describe()));
+    });
     installScreenFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tagwright"));
@@ -64,6 +75,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // What the journal still has to write is written, and a failure told, while the window
+    // is there to tell it.
+    m_journalWriter->flush();
     QMainWindow::closeEvent(event);
     if (event->isAccepted() && m_programEnd)
         m_programEnd();

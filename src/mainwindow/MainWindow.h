@@ -16,6 +16,10 @@ namespace tagwright::store {
 class Database;
 }
 
+namespace tagwright::journal {
+class JournalWriter;
+}
+
 namespace tagwright::mainwindow {
 
 class PrintCommand;
@@ -52,6 +56,8 @@ public:
     PrintCommand& printCommand() { return *m_printCommand; }
     // New, Save, Delete, Exit and the title commit (TemplateEditor.h).
     TemplateEditor& templateEditor() { return *m_templateEditor; }
+    // Writes the journal entries of this window's prints, off the print's way.
+    journal::JournalWriter& journalWriter() { return *m_journalWriter; }
 
     // What closing the window does to the program: by default it ends the running event
     // loop. Tests drive the window without one and put a stand-in here.
@@ -98,6 +104,7 @@ private:
     // After the card, so it goes first: it uses the card's binding to the last.
     std::unique_ptr<TemplateEditor> m_templateEditor;
     std::function<void()> m_programEnd;
+    std::unique_ptr<journal::JournalWriter> m_journalWriter;
 };
 
 }  // namespace tagwright::mainwindow

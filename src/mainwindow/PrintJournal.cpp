@@ -1,9 +1,9 @@
 #include "PrintJournal.h"
 
 #include "MainWindow.h"
-#include "UserDialogs.h"
 #include "WindowSnapshot.h"
 
+#include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
 
 #include <QLabel>
@@ -15,14 +15,7 @@ void journalPrint(MainWindow& window, const printing::PrintRequest& input, bool 
 {
     const journal::PrintContext context{templateTitle(window),
                                         window.controls().logoPathHolder->text(), tractorStock};
-    const store::StoreError error = journal::recordPrint(
-        window.mainDatabase(), journal::entryFor(input, context), destination, result);
-    if (!error.ok()) {
-        window.dialogs().showMessage(
-            &window, QMessageBox::Warning, QStringLiteral("Journal"),
-            QStringLiteral("The label went to %1, but the journal could not record it: %2")
-                .arg(destination, error.describe()));
-    }
+    window.journalWriter().record(journal::entryFor(input, context), destination, result);
 }
 
 }  // namespace tagwright::mainwindow

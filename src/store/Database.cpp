@@ -36,6 +36,7 @@ Database::~Database()
 void Database::close()
 {
     m_backend.reset();
+    m_openAgain = {};
 }
 
 StoreError Database::rollBackHotJournal(const QString& path)
@@ -83,6 +84,9 @@ StoreError Database::openFile(const QString& path, const QStringList& requiredTa
         sqlite->upgrade(requiredTables, addMissingTables ? schema::mainLayout()
                                                          : QVector<schema::TableLayout>());
     m_backend = std::move(sqlite);
+    m_openAgain = [path = m_path, requiredTables, access](Database& again) {
+        return again.openFile(path, requiredTables, access, false);
+    };
     return {};
 }
 
@@ -103,6 +107,9 @@ StoreError Database::openServer(const QString& dataPath, const QStringList& requ
     if (StoreError error = checkTablesOf(*server, requiredTables); !error.ok())
         return error;
     m_backend = std::move(server);
+    m_openAgain = [dataPath, requiredTables](Database& again) {
+        return again.openServer(dataPath, requiredTables, false);
+    };
     return {};
 }
 
@@ -144,6 +151,9 @@ StoreError Database::create(const QString& path, const QStringList& schemaStatem
     if (StoreError error = placed->open(SqliteBackend::Access::ReadWrite); !error.ok())
         return error;
     m_backend = std::move(placed);
+    m_openAgain = [finalPath](Database& again) {
+        return again.openFile(finalPath, {}, Access::ReadWrite, false);
+    };
     return {};
 }
 

@@ -64,6 +64,12 @@ public:
     // Removes the file at `path` with its journal files.
     static bool removeFiles(const QString& path);
 
+    // How the open database was opened: called on another Database, it opens a connection of
+    // its own to the same database (a writer on a thread of its own uses this, since a
+    // connection serves one thread). Empty while nothing is open.
+    using Opener = std::function<StoreError(Database&)>;
+    Opener opener() const { return m_openAgain; }
+
     void close();
     bool isOpen() const { return m_backend != nullptr; }
     // The file's path (or the server's name), as messages show it.
@@ -81,6 +87,7 @@ private:
 
     std::unique_ptr<StoreBackend> m_backend;
     QString m_path;
+    Opener m_openAgain;
 };
 
 }  // namespace tagwright::store

@@ -1,6 +1,7 @@
 #include "mainwindow/MenuWindowFixture.h"
 
 #include "journal/Journal.h"
+#include "journal/JournalWriter.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
@@ -66,6 +67,7 @@ protected:
     QVector<JournalEntry> entries(const journal::JournalFilter& filter = {})
     {
         QVector<JournalEntry> found;
+        window->journalWriter().flush();
         EXPECT_TRUE(journal::Journal(mainDb).find(filter, {}, found).ok());
         return found;
     }

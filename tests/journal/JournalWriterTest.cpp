@@ -1,0 +1,98 @@
+#include "store/StoreFixture.h"
+
+#include "journal/Journal.h"
+#include "journal/JournalWriter.h"
+
+using namespace tagwright;
+using namespace tagwright::test;
+using journal::JournalEntry;
+
+namespace {
+
+printing::PrintResult sent(int jobs)
+{
+    printing::PrintResult result;
+    result.jobsSent = jobs;
+    return result;
+}
+
+JournalEntry labelFor(const QString& registration)
+{
+    JournalEntry e;
+    e.templateTitle = QStringLiteral("Oil Change");
+    e.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), registration};
+    e.line(journal::Slot::Make) = {QStringLiteral("Make"), QStringLiteral("Piper PA-28")};
+    e.body = QStringLiteral("Changed oil and filter.");
+    return e;
+}
+
+using JournalWriterTest = MainStoreTest;
+
+}  // namespace
+
+// The window's prints are journaled by the writer's own connection, in the order handed over,
+// each stamped when it was handed over; a job that sent nothing is not journaled.
+TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrint)
+{
+    journal::JournalWriter writer(db);
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("Hangar laser"), sent(1));
+    writer.record(labelFor(QStringLiteral("N2")), QStringLiteral("Hangar laser"), sent(0));
+    writer.record(labelFor(QStringLiteral("N3")), QStringLiteral("/tmp/n3.pdf"), sent(1));
+    const QDateTime handedOver = QDateTime::currentDateTimeUtc();
+    writer.flush();
+
+    QVector<JournalEntry> entries;
+    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].registration(), "N1");
+    EXPECT_EQ(entries[1].registration(), "N3");
+    EXPECT_EQ(entries[1].destination, "/tmp/n3.pdf");
+    for (const JournalEntry& entry : entries) {
+        EXPECT_GE(entry.printedAt.toMSecsSinceEpoch(), before.toMSecsSinceEpoch());
+        EXPECT_LE(entry.printedAt.toMSecsSinceEpoch(), handedOver.toMSecsSinceEpoch());
+        EXPECT_EQ(entry.result, "Printed");
+    }
+    journal::Aircraft plane;
+    bool found = false;
+    ASSERT_TRUE(journal::Journal(db).aircraftNamed(QStringLiteral("N3"), plane, found).ok());
+    EXPECT_TRUE(found);
+}
+
+// A writer that goes while entries wait writes them first: closing the window loses none.
+TEST_P(JournalWriterTest, entriesStillWaitingAreWrittenBeforeTheWriterGoes)
+{
+    {
+        journal::JournalWriter writer(db);
+        for (int i = 0; i < 5; ++i)
+            writer.record(labelFor(QStringLiteral("N%1").arg(i)), QStringLiteral("Laser"), sent(1));
+    }
+    QVector<JournalEntry> entries;
+    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    EXPECT_EQ(entries.size(), 5);
+}
+
+TAGWRIGHT_ON_BOTH_ENGINES(JournalWriterTest);
+
+// A database the workstation may only read: the print still went, and the failure is told
+// for its entry, on the owner's thread; the writer stays ready for the next one.
+TEST(JournalWriterFailureTest, aFailedWriteIsToldWithTheEntryItLost)
+{
+    TempFolder folder;
+    store::Database file;
+    ASSERT_TRUE(file.create(folder.file(store::schema::MainFileName), store::schema::mainStatements()).ok());
+    file.close();
+    store::Database readOnly;
+    ASSERT_TRUE(readOnly.open(folder.file(store::schema::MainFileName), store::schema::mainTables(),
+                              store::Database::Access::ReadOnly).ok());
+    journal::JournalWriter writer(readOnly);
+    QStringList told;
+    writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError& error) {
+        EXPECT_FALSE(error.ok());
+        told << entry.destination;
+    });
+    writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("first.pdf"), sent(1));
+    writer.record(labelFor(QStringLiteral("N2")), QStringLiteral("second.pdf"), sent(1));
+    writer.flush();
+    EXPECT_EQ(told, (QStringList{QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}));
+}
