@@ -22,8 +22,8 @@ public:
     // the window it opens beside.
     LogoSelectionWindow(QWidget& main, QLabel& logoPathHolder);
 
-    // Fills the window from the logo path holder. A path that no longer leads
-    // anywhere readable opens the nearest folder that still exists, with an empty preview.
+    // Fills the window from the logo path holder. A path that no longer leads anywhere
+    // readable opens the nearest folder that still exists, with an empty preview.
     void loadFromLogoPathHolder();
 
     DriveList* driveList() const { return m_drives; }
