@@ -1,9 +1,9 @@
 #include "MainWindowAssembly.h"
+#include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
-#include "setup/SetupFeatures.h"
 
 namespace tagwright::startup {
 
@@ -12,7 +12,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
                                                            mainwindow::UserDialogs& dialogs)
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
-    setup::installSetupFeatures(*window);
+    wireSetupFeatures(*window);
     mainwindow::installMainMenu(*window);
     journalview::installJournalFeatures(*window);
     return window;
