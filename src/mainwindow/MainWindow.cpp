@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "CommandActions.h"
 #include "ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
     addRedoKey(area);
+    m_commands = new CommandActions(m_session, m_controls, this);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
     m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));

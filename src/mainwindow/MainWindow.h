@@ -3,6 +3,7 @@
 #include "MainState.h"
 #include "MainWindowControls.h"
 
+#include "session/CardSession.h"
 #include "store/ShopRecord.h"
 #include "store/StoreError.h"
 #include "store/TableCursor.h"
@@ -18,6 +19,7 @@ class Database;
 
 namespace tagwright::mainwindow {
 
+class CommandActions;
 class PrintCommand;
 class SignatoryList;
 class TemplateCard;
@@ -40,6 +42,11 @@ public:
 
     MainWindowControls& controls() { return m_controls; }
     MainState& state() { return m_state; }
+    // The card session: the record on show, the values typed for the label, the print
+    // options and the mode that decides what is enabled.
+    session::CardSession& session() { return m_session; }
+    // The commands shared by the buttons and the menus.
+    CommandActions& commands() { return *m_commands; }
     store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
     store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
     store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
@@ -87,7 +94,9 @@ private:
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
     UserDialogs& m_dialogs;
+    session::CardSession m_session;
     MainWindowControls m_controls;
+    CommandActions* m_commands = nullptr;
     MainState m_state;
     store::TableCursor m_templates;
     store::TableCursor m_company;

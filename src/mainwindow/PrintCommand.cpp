@@ -91,7 +91,7 @@ void PrintCommand::Print()
     m_window.controls().printPanel->raise();
     // Into the panel before the pressed button is disabled, or the focus wanders off.
     m_window.controls().copiesBox->setFocus(Qt::OtherFocusReason);
-    setMainButtonsEnabled(false);
+    m_window.session().openPrintOptions();
 }
 
 void PrintCommand::toggleSkipCell(int cell)
@@ -142,7 +142,7 @@ void PrintCommand::cancel()
 // next key cannot land in a selected title.
 void PrintCommand::closePanelOnto(QWidget* focus)
 {
-    setMainButtonsEnabled(true);
+    m_window.session().closePrintOptions();
     focus->setFocus(Qt::OtherFocusReason);
     m_window.controls().printPanel->hide();
 }
@@ -186,14 +186,6 @@ void PrintCommand::report(const Outcome& outcome)
         m_window.dialogs().showMessage(&m_window, QMessageBox::Information, QStringLiteral("Print"),
                                        note);
     }
-}
-
-void PrintCommand::setMainButtonsEnabled(bool enabled)
-{
-    const MainWindowControls& c = m_window.controls();
-    for (QPushButton* button : {c.newButton, c.saveButton, c.fontButton, c.logoButton, c.printButton,
-                                c.exitButton, c.deleteButton, c.setupButton})
-        button->setEnabled(enabled);
 }
 
 }  // namespace tagwright::mainwindow

@@ -38,7 +38,6 @@ public:
     PrintOutput* output() { return m_output.get(); }
 
 private:
-    void setMainButtonsEnabled(bool enabled);
     void closePanelOnto(QWidget* focus);
     struct Outcome {
         printing::PrintResult result;

@@ -2,6 +2,7 @@
 
 #include "ActivationWatch.h"
 #include "ClickLabel.h"
+#include "CommandActions.h"
 #include "FocusRule.h"
 #include "HeaderLines.h"
 #include "LogoBox.h"
@@ -13,6 +14,7 @@
 #include "store/FieldValues.h"
 #include "store/Schema.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -35,7 +37,8 @@ TemplateCard::TemplateCard(MainWindow& window) : m_window(window)
             showTemplateWriteFailure(window.dialogs(), &window, QStringLiteral("Template not saved"),
                                      error);
         });
-    m_headerLines = std::make_unique<HeaderLines>(c, *m_binding, [this] { EnterEditMode(); });
+    m_headerLines = std::make_unique<HeaderLines>(
+        c, *m_binding, [this] { EnterEditMode(); }, [&window] { window.session().offerSave(); });
     m_activationWatch = new ActivationWatch(&window);
     connect(m_activationWatch, &ActivationWatch::activated, this, &TemplateCard::activate);
     connectPaging();
@@ -45,34 +48,26 @@ TemplateCard::~TemplateCard() = default;
 
 void TemplateCard::connectPaging()
 {
-    MainWindowControls& c = m_window.controls();
-    for (std::size_t zone = 0; zone < c.pageZones.size(); ++zone) {
-        const bool forward = zone < 2;
-        connect(c.pageZones[zone], &ClickLabel::clicked, this,
-                [this, forward] { forward ? pageForward() : pageBack(); });
-    }
+    CommandActions& commands = m_window.commands();
+    connect(commands.next(), &QAction::triggered, this, &TemplateCard::pageForward);
+    connect(commands.previous(), &QAction::triggered, this, &TemplateCard::pageBack);
     // The keys page only while a click on a zone would. A disabled shortcut leaves its key
     // to the box with the focus, so the keys keep their own meaning while editing.
-    const auto pageByKey = [this](QKeySequence key, bool forward) {
+    const auto pageByKey = [this](QKeySequence key, QAction* step) {
         auto* shortcut = new QShortcut(key, &m_window);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, forward] { forward ? pageForward() : pageBack(); });
+        shortcut->setEnabled(step->isEnabled());
+        connect(shortcut, &QShortcut::activated, step, &QAction::trigger);
+        connect(step, &QAction::enabledChanged, shortcut, &QShortcut::setEnabled);
         m_pageShortcuts.push_back(shortcut);
     };
-    pageByKey(QKeySequence(Qt::Key_PageDown), true);
-    pageByKey(QKeySequence(Qt::Key_PageUp), false);
-    c.pageZones[0]->installEventFilter(this);
+    pageByKey(QKeySequence(Qt::Key_PageDown), commands.next());
+    pageByKey(QKeySequence(Qt::Key_PageUp), commands.previous());
 }
 
-bool TemplateCard::eventFilter(QObject* watched, QEvent* event)
+bool TemplateCard::isEditing() const
 {
-    if (event->type() == QEvent::EnabledChange) {
-        const bool zonesEnabled = m_window.controls().pageZones[0]->isEnabled();
-        for (QShortcut* shortcut : m_pageShortcuts)
-            shortcut->setEnabled(zonesEnabled);
-    }
-    return QObject::eventFilter(watched, event);
+    return m_window.session().isEditing();
 }
 
 void TemplateCard::ShowTitleTab(int position)
@@ -98,23 +93,12 @@ void TemplateCard::ShowTitleTab(int position)
 
 void TemplateCard::EnterEditMode()
 {
-    setModeControls(true);
+    m_window.session().enterEditing();
 }
 
 void TemplateCard::LeaveEditMode()
 {
-    setModeControls(false);
-}
-
-void TemplateCard::setModeControls(bool editing)
-{
-    MainWindowControls& c = m_window.controls();
-    for (ClickLabel* zone : c.pageZones)
-        zone->setEnabled(!editing);
-    for (QPushButton* button : {c.newButton, c.deleteButton, c.exitButton, c.setupButton})
-        button->setEnabled(!editing);
-    c.saveButton->setEnabled(editing);
-    m_editing = editing;
+    m_window.session().leaveEditing();
 }
 
 void TemplateCard::LoadTemplateFields()
@@ -213,7 +197,7 @@ void TemplateCard::page(int step)
     MainWindowControls& c = m_window.controls();
     MainState& state = m_window.state();
     store::TableCursor& templates = m_window.templates();
-    c.saveButton->setEnabled(false);
+    m_window.session().setSaveOffered(false);
     if (templates.bof() && templates.eof())
         return;
     const int shownTab = state.TabPos;
@@ -246,7 +230,7 @@ void TemplateCard::page(int step)
         state.TabPos = qint16(shownTab);
         c.titleBoxes[std::size_t(shownTab)]->show();
         c.bodyBox->show();
-        c.saveButton->setEnabled(m_editing || m_binding->hasUnsavedChange());
+        m_window.session().setSaveOffered(isEditing() || m_binding->hasUnsavedChange());
         // Back into the body only when the step had already hidden the box with the focus:
         // a title box still holding it would commit again on leaving.
         if (focusOnCard && !c.bodyBox->hasFocus() && !c.titleBoxes[std::size_t(shownTab)]->hasFocus())

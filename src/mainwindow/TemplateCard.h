@@ -19,8 +19,8 @@ class TemplateBinding;
 // and switches between browsing and editing. Other parts of the window (template editing,
 // setup panel, font and logo) use these operations; their names are the window's own.
 //
-// Browsing: the page zones, New, Delete, Exit and Setup are enabled and Save is not;
-// editing is the reverse. A body change enables Save without leaving browsing.
+// Browsing and editing are the card session's mode (session::WindowMode), which decides
+// what is enabled; a body change offers Save without leaving browsing.
 class TemplateCard : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +33,7 @@ public:
     void ShowTitleTab(int position);
     void EnterEditMode();
     void LeaveEditMode();
-    bool isEditing() const { return m_editing; }
+    bool isEditing() const;
 
     // Copies the current template's font, logo, options and captions into the window. The
     // caption and option changes run their reactions, which enter editing: the display
@@ -60,12 +60,8 @@ public:
     TemplateBinding& binding() { return *m_binding; }
     HeaderLines& headerLines() { return *m_headerLines; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void page(int step);
-    void setModeControls(bool editing);
     void setTemplateFont();
     void setLogoFromRecord();
     void setOptionsFromRecord();
@@ -77,7 +73,6 @@ private:
     std::unique_ptr<HeaderLines> m_headerLines;
     ActivationWatch* m_activationWatch = nullptr;
     std::vector<QShortcut*> m_pageShortcuts;
-    bool m_editing = false;
 };
 
 }  // namespace tagwright::mainwindow
