@@ -6,6 +6,7 @@
 #include "PrintCommand.h"
 #include "PrintOutput.h"
 #include "ScreenFonts.h"
+#include "SessionBinding.h"
 #include "SignatoryList.h"
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     m_controls = buildMainWindowLayout(area);
     addRedoKey(area);
     m_commands = new CommandActions(m_session, m_controls, this);
+    new SessionBinding(m_session, m_controls, this);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
     m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));

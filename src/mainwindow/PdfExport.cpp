@@ -110,7 +110,7 @@ void PdfExport::run()
         folder = QDir::homePath();
     QString fileName = m_window.dialogs().saveFileName(
         &m_window, QStringLiteral("Export PDF"),
-        suggestedFileName(templateTitle(m_window), QDate::currentDate(), folder),
+        suggestedFileName(templateTitle(m_window.controls(), m_window.state()), QDate::currentDate(), folder),
         QStringLiteral("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;
@@ -119,7 +119,7 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const printing::PrintRequest request = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window.session(), m_window.controls());
     const bool tractor = m_window.printCommand().tractorStock();
     const ExportResult result = writeLabel(request, tractor, fileName);
     QApplication::restoreOverrideCursor();

@@ -31,8 +31,6 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-const QString MarkX = QStringLiteral("X");
-
 }  // namespace
 
 PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output)
@@ -42,8 +40,6 @@ PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> outp
     connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
     connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
-    for (int i = 0; i < 6; ++i)
-        connect(c.skipCells[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { toggleSkipCell(i + 1); });
     // The panel is worked like a dialog: Escape cancels, Tab stays on it.
     cancelOnEscape(c.printPanel, [this] { cancel(); });
     std::vector<QWidget*> tabCycle{c.copiesBox};
@@ -96,8 +92,7 @@ void PrintCommand::Print()
 
 void PrintCommand::toggleSkipCell(int cell)
 {
-    ClickLabel* label = m_window.controls().skipCells[std::size_t(cell - 1)];
-    label->setText(label->text() == MarkX ? QString() : MarkX);
+    m_window.session().toggleCell(cell);
 }
 
 void PrintCommand::confirm()
@@ -105,8 +100,7 @@ void PrintCommand::confirm()
     if (m_printer.busy())
         return;
     const MainWindowControls& c = m_window.controls();
-    // Read as the job reads it, so "2.5" still prints two.
-    if (printing::boxtext::leadingNumber(c.copiesBox->text()) < 1) {
+    if (m_window.session().copies() < 1) {
         m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
                                        printing::NoCopiesMessage);
         c.copiesBox->setFocus(Qt::OtherFocusReason);
@@ -149,10 +143,10 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
-    const printing::PrintRequest request = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window.session(), m_window.controls());
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
-        m_output->setJobTitle(templateTitle(m_window));
+        m_output->setJobTitle(templateTitle(m_window.controls(), m_window.state()));
     std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
     if (!surface) {
         // An empty reason: the user cancelled choosing where the labels go.
@@ -164,7 +158,7 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         return failed;
     }
     printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
-    writeBackFilledValues(m_window, result.filled);
+    writeBackFilledValues(m_window.session(), result.filled);
     const QString note = m_output->close(*surface);
     journalPrint(m_window, request, tractor, m_output->destination(), result);
     return {result, note};

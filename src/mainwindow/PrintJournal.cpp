@@ -13,7 +13,7 @@ namespace tagwright::mainwindow {
 void journalPrint(MainWindow& window, const printing::PrintRequest& input, bool tractorStock,
                   const QString& destination, const printing::PrintResult& result)
 {
-    const journal::PrintContext context{templateTitle(window),
+    const journal::PrintContext context{templateTitle(window.controls(), window.state()),
                                         window.controls().logoPathHolder->text(), tractorStock};
     const store::StoreError error = journal::recordPrint(
         window.mainDatabase(), journal::entryFor(input, context), destination, result);

@@ -102,7 +102,7 @@ PrintPreview::PrintPreview(MainWindow& window) : QObject(&window), m_window(wind
 
 void PrintPreview::open()
 {
-    const printing::PrintRequest request = takeSnapshot(m_window);
+    const printing::PrintRequest request = takeSnapshot(m_window.session(), m_window.controls());
     const bool tractorStock = m_window.printCommand().tractorStock();
     if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
         m_window.dialogs().showMessage(&m_window, QMessageBox::Warning,

@@ -33,7 +33,8 @@ TemplateCard::TemplateCard(MainWindow& window) : m_window(window)
 {
     MainWindowControls& c = window.controls();
     m_binding = std::make_unique<TemplateBinding>(
-        window.templates(), c.titleBoxes, c.bodyBox, [&window](const store::StoreError& error) {
+        window.templates(), c.titleBoxes, c.bodyBox, window.session(),
+        [&window](const store::StoreError& error) {
             showTemplateWriteFailure(window.dialogs(), &window, QStringLiteral("Template not saved"),
                                      error);
         });

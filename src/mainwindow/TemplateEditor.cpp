@@ -291,7 +291,7 @@ void TemplateEditor::Exit()
 
 bool TemplateEditor::hasUnsavedEdits()
 {
-    return m_window.card().isEditing() || m_window.card().binding().hasUnsavedChange();
+    return m_window.session().hasUnsavedChanges();
 }
 
 bool TemplateEditor::confirmClose()
@@ -300,7 +300,7 @@ bool TemplateEditor::confirmClose()
         return true;
     const QString save = QStringLiteral("Save");
     const QString discard = QStringLiteral("Discard");
-    const QString title = templateTitle(m_window);
+    const QString title = templateTitle(m_window.controls(), m_window.state());
     const int choice = m_window.dialogs().askChoice(
         &m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
         QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"

@@ -1,0 +1,91 @@
+#include "SessionBinding.h"
+
+#include "ClickLabel.h"
+#include "MainWindowControls.h"
+
+#include "printing/BoxText.h"
+#include "session/CardSession.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+const QString MarkX = QStringLiteral("X");
+
+void showText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+}  // namespace
+
+SessionBinding::SessionBinding(session::CardSession& session, const MainWindowControls& controls,
+                               QObject* parent)
+    : QObject(parent), m_session(session), m_controls(controls)
+{
+    bindValues();
+    bindPrintOptions();
+}
+
+void SessionBinding::bindValues()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
+    for (int line = 0; line < CardSession::HeaderLines; ++line) {
+        QLineEdit* box = c.valueBoxes[std::size_t(line)];
+        m_session.setAircraftValue(line, box->text());
+        connect(box, &QLineEdit::textChanged, this,
+                [this, line](const QString& text) { m_session.setAircraftValue(line, text); });
+    }
+    connect(&m_session, &CardSession::aircraftValueChanged, this, [this](int line) {
+        showText(m_controls.valueBoxes[std::size_t(line)], m_session.aircraftValue(line));
+    });
+
+    m_session.setDate(c.dateBox->text());
+    connect(c.dateBox, &QLineEdit::textChanged, &m_session, &CardSession::setDate);
+    connect(&m_session, &CardSession::dateChanged, this,
+            [this] { showText(m_controls.dateBox, m_session.date()); });
+
+    // The list's text is what prints, whether chosen or typed.
+    QComboBox* list = c.signatoryList;
+    const auto takeSignatory = [this, list] { m_session.setSignatory(list->currentText()); };
+    takeSignatory();
+    connect(list, &QComboBox::currentTextChanged, this, takeSignatory);
+    connect(list, &QComboBox::editTextChanged, this, takeSignatory);
+    connect(&m_session, &CardSession::signatoryChanged, this, [this, list] {
+        if (list->currentText() != m_session.signatory())
+            list->setEditText(m_session.signatory());
+    });
+}
+
+void SessionBinding::bindPrintOptions()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
+    // Read as jobs have always read the box: its leading number, so "2.5" prints two.
+    const auto takeCopies = [this](const QString& text) {
+        m_session.setCopies(printing::boxtext::leadingNumber(text));
+    };
+    takeCopies(c.copiesBox->text());
+    connect(c.copiesBox, &QLineEdit::textChanged, this, takeCopies);
+    connect(&m_session, &CardSession::copiesChanged, this, [this] {
+        QLineEdit* box = m_controls.copiesBox;
+        if (printing::boxtext::leadingNumber(box->text()) != m_session.copies())
+            box->setText(QString::number(m_session.copies()));
+    });
+
+    for (int cell = 1; cell <= CardSession::SheetCells; ++cell) {
+        ClickLabel* label = c.skipCells[std::size_t(cell - 1)];
+        m_session.setCellUsed(cell, label->text() == MarkX);
+        connect(label, &ClickLabel::clicked, this, [this, cell] { m_session.toggleCell(cell); });
+    }
+    connect(&m_session, &CardSession::cellUsedChanged, this, [this](int cell) {
+        m_controls.skipCells[std::size_t(cell - 1)]->setText(m_session.cellUsed(cell) ? MarkX : QString());
+    });
+}
+
+}  // namespace tagwright::mainwindow
