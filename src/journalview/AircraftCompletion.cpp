@@ -1,6 +1,5 @@
 #include "AircraftCompletion.h"
 
-#include "mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -17,11 +16,12 @@ enum Box { RegistrationBox, MakeBox, SerialBox, TachBox, TotalTimeBox, SinceOver
 
 }  // namespace
 
-AircraftCompletion::AircraftCompletion(mainwindow::MainWindow& window)
-    : QObject(&window),
-      m_window(window),
-      m_journal(window.mainDatabase()),
-      m_registration(window.controls().valueBoxes[RegistrationBox]),
+AircraftCompletion::AircraftCompletion(store::Database& journal,
+                                       const std::array<QLineEdit*, 6>& valueBoxes, QObject* parent)
+    : QObject(parent),
+      m_valueBoxes(valueBoxes),
+      m_journal(journal),
+      m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStringListModel(this)),
       m_completer(new QCompleter(m_registrations, this))
 {
@@ -63,7 +63,7 @@ void AircraftCompletion::choose(const QString& registration)
     bool found = false;
     if (!m_journal.aircraftNamed(registration, plane, found).ok() || !found)
         return;
-    const auto& boxes = m_window.controls().valueBoxes;
+    const auto& boxes = m_valueBoxes;
     for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
         if (boxes[box]->text().isEmpty() && !value.isEmpty())
             boxes[box]->setText(value);
@@ -81,7 +81,7 @@ void AircraftCompletion::choose(const QString& registration)
 
 void AircraftCompletion::clearHints()
 {
-    const auto& boxes = m_window.controls().valueBoxes;
+    const auto& boxes = m_valueBoxes;
     for (int box : {TachBox, TotalTimeBox, SinceOverhaulBox}) {
         boxes[box]->setPlaceholderText(QString());
         boxes[box]->setToolTip(QString());

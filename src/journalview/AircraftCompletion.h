@@ -8,8 +8,10 @@ class QCompleter;
 class QLineEdit;
 class QStringListModel;
 
-namespace tagwright::mainwindow {
-class MainWindow;
+#include <array>
+
+namespace tagwright::store {
+class Database;
 }
 
 namespace tagwright::journalview {
@@ -22,7 +24,9 @@ namespace tagwright::journalview {
 class AircraftCompletion : public QObject {
     Q_OBJECT
 public:
-    explicit AircraftCompletion(mainwindow::MainWindow& window);
+    // `valueBoxes` in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
+    AircraftCompletion(store::Database& journal, const std::array<QLineEdit*, 6>& valueBoxes,
+                       QObject* parent);
 
     QCompleter* completer() const { return m_completer; }
     void reloadRegistrations();
@@ -35,7 +39,7 @@ protected:
 private:
     void clearHints();
 
-    mainwindow::MainWindow& m_window;
+    std::array<QLineEdit*, 6> m_valueBoxes;
     journal::Journal m_journal;
     QLineEdit* m_registration;
     QStringListModel* m_registrations;

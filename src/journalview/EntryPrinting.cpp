@@ -1,8 +1,6 @@
 #include "EntryPrinting.h"
 
 #include "journal/PrintInput.h"
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/UserDialogs.h"
@@ -25,14 +23,14 @@ journal::JournalEntry reprintOf(const journal::JournalEntry& entry)
 }
 
 // Journals the reprint; a journal that cannot take it is said over `parent`.
-qint64 record(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry,
+qint64 record(const JournalPlace& place, QWidget* parent, const journal::JournalEntry& entry,
               const QString& destination, const PrintResult& result)
 {
     qint64 number = -1;
-    const store::StoreError error = journal::recordPrint(window.mainDatabase(), reprintOf(entry),
+    const store::StoreError error = journal::recordPrint(place.database, reprintOf(entry),
                                                          destination, result, &number);
     if (!error.ok()) {
-        window.dialogs().showMessage(
+        place.dialogs.showMessage(
             parent, QMessageBox::Warning, QStringLiteral("Journal"),
             QStringLiteral("The label went to %1, but the journal could not record it: %2")
                 .arg(destination, error.describe()));
@@ -42,10 +40,10 @@ qint64 record(mainwindow::MainWindow& window, QWidget* parent, const journal::Jo
 
 }  // namespace
 
-qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry)
+qint64 reprintEntry(const JournalPlace& place, QWidget* parent, const journal::JournalEntry& entry)
 {
-    mainwindow::UserDialogs& dialogs = window.dialogs();
-    mainwindow::PrintOutput* output = window.printCommand().output();
+    mainwindow::UserDialogs& dialogs = place.dialogs;
+    mainwindow::PrintOutput* output = place.output ? place.output() : nullptr;
     QString error = QStringLiteral("No printer is available.");
     if (output)
         output->setJobTitle(entry.templateTitle);
@@ -64,7 +62,7 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
         QApplication::restoreOverrideCursor();
     }
     const QString note = output->close(*surface);
-    const qint64 number = record(window, parent, entry, output->destination(), result);
+    const qint64 number = record(place, parent, entry, output->destination(), result);
     if (result.status == PrintResult::Status::Refused)
         dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Reprint"), result.message);
     else if (result.status == PrintResult::Status::Failed)
@@ -74,12 +72,13 @@ qint64 reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journ
     return number;
 }
 
-void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& entry)
+void previewEntry(const JournalPlace& place, const journal::JournalEntry& entry)
 {
     PrintResult printed;
-    if (const auto where = mainwindow::previewLabel(window, journal::printRequestFor(entry),
+    if (const auto where = mainwindow::previewLabel(place.window, place.dialogs,
+                                                    journal::printRequestFor(entry),
                                                     entry.tractorFeed, printed))
-        record(window, &window, entry, *where, printed);
+        record(place, place.window, entry, *where, printed);
 }
 
 }  // namespace tagwright::journalview

@@ -3,7 +3,6 @@
 #include "EntryPrinting.h"
 
 #include "journal/JournalCsv.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/UserDialogs.h"
 
 #include <QDateEdit>
@@ -66,8 +65,8 @@ enum AircraftColumn { Registration, Make, Serial, Tach, TotalTime, SinceOverhaul
 
 }  // namespace
 
-JournalWindow::JournalWindow(mainwindow::MainWindow& window)
-    : QDialog(&window), m_window(window), m_journal(window.mainDatabase()), m_model(m_journal)
+JournalWindow::JournalWindow(const JournalPlace& place)
+    : QDialog(place.window), m_place(place), m_journal(place.database), m_model(m_journal)
 {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Journal"));
@@ -215,7 +214,7 @@ const journal::JournalEntry* JournalWindow::selectedEntry() const
 void JournalWindow::showSelected()
 {
     if (const journal::JournalEntry* entry = selectedEntry())
-        previewEntry(m_window, *entry);
+        previewEntry(m_place, *entry);
     m_model.reload();
 }
 
@@ -225,7 +224,7 @@ void JournalWindow::reprintSelected()
     if (!entry)
         return;
     const journal::JournalEntry chosen = *entry;
-    reprintEntry(m_window, this, chosen);
+    reprintEntry(m_place, this, chosen);
     m_model.reload();
 }
 
@@ -237,7 +236,7 @@ void JournalWindow::exportShown()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    QString fileName = m_window.dialogs().saveFileName(
+    QString fileName = m_place.dialogs.saveFileName(
         this, QStringLiteral("Export CSV"),
         QDir(folder).filePath(QStringLiteral("journal %1.csv").arg(QDate::currentDate().toString(Qt::ISODate))),
         QStringLiteral("CSV files (*.csv)"));
@@ -249,7 +248,7 @@ void JournalWindow::exportShown()
     const QByteArray bytes = journal::csv::entries(entries).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
         || !file.commit()) {
-        m_window.dialogs().showMessage(this, QMessageBox::Critical, QStringLiteral("Export CSV"),
+        m_place.dialogs.showMessage(this, QMessageBox::Critical, QStringLiteral("Export CSV"),
                                        QStringLiteral("The file %1 could not be written: %2")
                                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
@@ -308,7 +307,7 @@ void JournalWindow::removeAircraft()
 
 void JournalWindow::tellStoreError(const store::StoreError& error)
 {
-    m_window.dialogs().showMessage(this, QMessageBox::Critical, QStringLiteral("Journal"), error.describe());
+    m_place.dialogs.showMessage(this, QMessageBox::Critical, QStringLiteral("Journal"), error.describe());
 }
 
 }  // namespace tagwright::journalview

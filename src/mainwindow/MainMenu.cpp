@@ -1,11 +1,11 @@
 #include "MainMenu.h"
 
 #include "CommandActions.h"
-#include "MainWindow.h"
 #include "PdfExport.h"
 #include "PrintPreview.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -13,12 +13,12 @@ namespace tagwright::mainwindow {
 
 using session::Command;
 
-MainMenu::MainMenu(MainWindow& window)
-    : QObject(&window), m_window(window), m_commands(window.commands())
+MainMenu::MainMenu(QMainWindow& window, CommandActions& commands, const LabelSource& label)
+    : QObject(&window), m_window(window), m_commands(commands)
 {
     setObjectName(QStringLiteral("MainMenu"));
-    m_preview = new PrintPreview(window);
-    m_pdfExport = new PdfExport(window);
+    m_preview = new PrintPreview(label, this);
+    m_pdfExport = new PdfExport(label, this);
     window.menuBar()->setObjectName(QStringLiteral("menuBar"));
     addFileMenu();
     addTemplateMenu();
@@ -73,11 +73,6 @@ QAction* MainMenu::addEntry(QMenu* menu, const QString& text, const char* object
     connect(action, &QAction::triggered, this, std::move(run));
     m_commands.follow(action, command);
     return action;
-}
-
-void installMainMenu(MainWindow& window)
-{
-    new MainMenu(window);
 }
 
 }  // namespace tagwright::mainwindow

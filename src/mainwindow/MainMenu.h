@@ -7,13 +7,14 @@
 #include <functional>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QWidget;
 
 namespace tagwright::mainwindow {
 
 class CommandActions;
-class MainWindow;
+class LabelSource;
 class PdfExport;
 class PrintPreview;
 
@@ -23,7 +24,7 @@ class PrintPreview;
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    explicit MainMenu(MainWindow& window);
+    MainMenu(QMainWindow& window, CommandActions& commands, const LabelSource& label);
 
 private:
     void addFileMenu();
@@ -34,13 +35,10 @@ private:
     QAction* addEntry(QMenu* menu, const QString& text, const char* objectName,
                       session::Command command, std::function<void()> run);
 
-    MainWindow& m_window;
+    QMainWindow& m_window;
     CommandActions& m_commands;
     PrintPreview* m_preview = nullptr;
     PdfExport* m_pdfExport = nullptr;
 };
-
-// Gives `window` its menu bar.
-void installMainMenu(MainWindow& window);
 
 }  // namespace tagwright::mainwindow

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CommandActions.h"
+#include "LabelSource.h"
 #include "ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
@@ -50,7 +51,10 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     new SessionBinding(m_session, m_controls, this);
     m_card = std::make_unique<TemplateCard>(*this);
     m_signatoryList = new SignatoryList(*this);
-    m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_state, m_company, m_mainDatabase,
+                                            dialogs, this);
+    m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
+                                      std::make_unique<SystemPrintOutput>(*this, dialogs), this);
     m_templateEditor = std::make_unique<TemplateEditor>(*this);
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops

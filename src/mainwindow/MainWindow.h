@@ -20,6 +20,7 @@ class Database;
 namespace tagwright::mainwindow {
 
 class CommandActions;
+class LabelSource;
 class PrintCommand;
 class SignatoryList;
 class TemplateCard;
@@ -47,6 +48,8 @@ public:
     session::CardSession& session() { return m_session; }
     // The commands shared by the buttons and the menus.
     CommandActions& commands() { return *m_commands; }
+    // The label as the print commands take it, and the journal they record in.
+    const LabelSource& label() { return *m_label; }
     store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
     store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
     store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
@@ -103,6 +106,7 @@ private:
     store::TableCursor m_signatories;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
+    std::unique_ptr<LabelSource> m_label;
     std::unique_ptr<TemplateCard> m_card;
     // After the card, so it goes first: it uses the card's binding to the last.
     std::unique_ptr<TemplateEditor> m_templateEditor;

@@ -1,17 +1,18 @@
 #include "PrintCommand.h"
 
 #include "ClickLabel.h"
-#include "MainWindow.h"
-#include "PrintJournal.h"
+#include "LabelSource.h"
+#include "MainWindowControls.h"
 #include "WindowKeys.h"
 #include "PrintOutput.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
 
+#include "session/CardSession.h"
+
 #include "printing/BoxText.h"
 #include "printing/CopiesLimit.h"
 #include "printing/PrinterSurface.h"
-#include "store/ShopRecord.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -33,10 +34,12 @@ public:
 
 }  // namespace
 
-PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output)
-    : QObject(&window), m_window(window), m_output(std::move(output))
+PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& session,
+                           const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
+                           QObject* parent)
+    : QObject(parent), m_label(label), m_session(session), m_controls(controls), m_output(std::move(output))
 {
-    const MainWindowControls& c = window.controls();
+    const MainWindowControls& c = controls;
     connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
     connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
@@ -60,14 +63,12 @@ void PrintCommand::setOutput(std::unique_ptr<PrintOutput> output)
 
 bool PrintCommand::panelUp() const
 {
-    return m_window.controls().printPanel->isVisible();
+    return m_controls.printPanel->isVisible();
 }
 
 bool PrintCommand::tractorStock()
 {
-    store::ShopRecord shop;
-    store::readShopRecord(m_window.company(), shop);
-    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+    return m_label.tractorStock();
 }
 
 void PrintCommand::Print()
@@ -83,25 +84,25 @@ void PrintCommand::Print()
         report(outcome);
         return;
     }
-    m_window.controls().printPanel->show();
-    m_window.controls().printPanel->raise();
+    m_controls.printPanel->show();
+    m_controls.printPanel->raise();
     // Into the panel before the pressed button is disabled, or the focus wanders off.
-    m_window.controls().copiesBox->setFocus(Qt::OtherFocusReason);
-    m_window.session().openPrintOptions();
+    m_controls.copiesBox->setFocus(Qt::OtherFocusReason);
+    m_session.openPrintOptions();
 }
 
 void PrintCommand::toggleSkipCell(int cell)
 {
-    m_window.session().toggleCell(cell);
+    m_session.toggleCell(cell);
 }
 
 void PrintCommand::confirm()
 {
     if (m_printer.busy())
         return;
-    const MainWindowControls& c = m_window.controls();
-    if (m_window.session().copies() < 1) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+    const MainWindowControls& c = m_controls;
+    if (m_session.copies() < 1) {
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
                                        printing::NoCopiesMessage);
         c.copiesBox->setFocus(Qt::OtherFocusReason);
         c.copiesBox->selectAll();
@@ -129,24 +130,24 @@ void PrintCommand::confirm()
 
 void PrintCommand::cancel()
 {
-    closePanelOnto(m_window.controls().printButton);
+    closePanelOnto(m_controls.printButton);
 }
 
 // Gives the focus back to the command that opened the panel before the panel goes, so the
 // next key cannot land in a selected title.
 void PrintCommand::closePanelOnto(QWidget* focus)
 {
-    m_window.session().closePrintOptions();
+    m_session.closePrintOptions();
     focus->setFocus(Qt::OtherFocusReason);
-    m_window.controls().printPanel->hide();
+    m_controls.printPanel->hide();
 }
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
-    const printing::PrintRequest request = takeSnapshot(m_window.session(), m_window.controls());
+    const printing::PrintRequest request = m_label.request();
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
-        m_output->setJobTitle(templateTitle(m_window.controls(), m_window.state()));
+        m_output->setJobTitle(m_label.title());
     std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
     if (!surface) {
         // An empty reason: the user cancelled choosing where the labels go.
@@ -158,9 +159,9 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         return failed;
     }
     printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
-    writeBackFilledValues(m_window.session(), result.filled);
+    writeBackFilledValues(m_session, result.filled);
     const QString note = m_output->close(*surface);
-    journalPrint(m_window, request, tractor, m_output->destination(), result);
+    m_label.journalPrint(request, tractor, m_output->destination(), result);
     return {result, note};
 }
 
@@ -171,13 +172,13 @@ void PrintCommand::report(const Outcome& outcome)
     const printing::PrintResult& result = outcome.result;
     const QString& note = outcome.note;
     if (result.status == Status::Refused) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
                                        result.message);
     } else if (result.status == Status::Failed) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Critical,
                                        QStringLiteral("Printing failed"), result.message);
     } else if (!note.isEmpty() && result.jobsSent > 0) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Information, QStringLiteral("Print"),
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Information, QStringLiteral("Print"),
                                        note);
     }
 }

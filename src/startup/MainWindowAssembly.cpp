@@ -1,8 +1,10 @@
 #include "MainWindowAssembly.h"
 
 #include "journalview/JournalFeatures.h"
+#include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PrintCommand.h"
 #include "setup/SetupFeatures.h"
 
 namespace tagwright::startup {
@@ -13,8 +15,11 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     setup::installSetupFeatures(*window);
-    mainwindow::installMainMenu(*window);
-    journalview::installJournalFeatures(*window);
+    new mainwindow::MainMenu(*window, window->commands(), window->label());
+    mainwindow::MainWindow& w = *window;
+    const journalview::JournalPlace journal{w.mainDatabase(), w.dialogs(), &w,
+                                            [&w] { return w.printCommand().output(); }};
+    journalview::installJournalFeatures(w, journal, w.controls().valueBoxes);
     return window;
 }
 

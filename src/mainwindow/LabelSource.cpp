@@ -1,0 +1,58 @@
+#include "LabelSource.h"
+
+#include "MainWindowControls.h"
+#include "UserDialogs.h"
+#include "WindowSnapshot.h"
+
+#include "journal/PrintInput.h"
+#include "store/ShopRecord.h"
+
+#include <QLabel>
+
+namespace tagwright::mainwindow {
+
+LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
+                         const MainState& state, store::TableCursor& company,
+                         store::Database& journal, UserDialogs& dialogs, QWidget* window)
+    : m_session(session),
+      m_controls(controls),
+      m_state(state),
+      m_company(company),
+      m_journal(journal),
+      m_dialogs(dialogs),
+      m_window(window)
+{
+}
+
+printing::PrintRequest LabelSource::request() const
+{
+    return takeSnapshot(m_session, m_controls);
+}
+
+QString LabelSource::title() const
+{
+    return templateTitle(m_controls, m_state);
+}
+
+bool LabelSource::tractorStock() const
+{
+    store::ShopRecord shop;
+    store::readShopRecord(m_company, shop);
+    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+}
+
+void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,
+                               const QString& destination, const printing::PrintResult& result) const
+{
+    const journal::PrintContext context{title(), m_controls.logoPathHolder->text(), tractorStock};
+    const store::StoreError error =
+        journal::recordPrint(m_journal, journal::entryFor(input, context), destination, result);
+    if (!error.ok()) {
+        m_dialogs.showMessage(
+            m_window, QMessageBox::Warning, QStringLiteral("Journal"),
+            QStringLiteral("The label went to %1, but the journal could not record it: %2")
+                .arg(destination, error.describe()));
+    }
+}
+
+}  // namespace tagwright::mainwindow
