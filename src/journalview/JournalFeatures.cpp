@@ -5,23 +5,23 @@
 
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace tagwright::journalview {
 
-void installJournalFeatures(QMainWindow& window, const JournalPlace& place,
+void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
                             const std::array<QLineEdit*, 6>& valueBoxes)
 {
-    new AircraftCompletion(place.database, valueBoxes, &window);
-    QMenu* tools = window.menuBar()->findChild<QMenu*>(QStringLiteral("menuTools"));
+    QWidget* window = place.window;
+    new AircraftCompletion(place.database, valueBoxes, window);
+    QMenu* tools = menuBar->findChild<QMenu*>(QStringLiteral("menuTools"));
     if (!tools)
-        tools = window.menuBar()->addMenu(QStringLiteral("T&ools"));
+        tools = menuBar->addMenu(QStringLiteral("T&ools"));
     QAction* open = tools->addAction(QStringLiteral("&Journal..."));
     open->setObjectName(QStringLiteral("actionJournal"));
-    QObject::connect(open, &QAction::triggered, &window, [&window, place] {
-        auto* view = window.findChild<JournalWindow*>(QStringLiteral("JournalWindow"));
+    QObject::connect(open, &QAction::triggered, window, [window, place] {
+        auto* view = window->findChild<JournalWindow*>(QStringLiteral("JournalWindow"));
         if (!view)
             view = new JournalWindow(place);
         view->openJournal();

@@ -5,14 +5,14 @@
 #include <array>
 
 class QLineEdit;
-class QMainWindow;
+class QMenuBar;
 
 namespace tagwright::journalview {
 
-// Gives `window` the journal: "Journal..." in its Tools menu, which opens the journal view
+// Gives the window of `place` the journal: "Journal..." in its Tools menu, which opens the journal view
 // (made on first use), and the registration box's completion from the shop's aircraft.
 // `valueBoxes` are the card's six value boxes in header order.
-void installJournalFeatures(QMainWindow& window, const JournalPlace& place,
+void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
                             const std::array<QLineEdit*, 6>& valueBoxes);
 
 }  // namespace tagwright::journalview

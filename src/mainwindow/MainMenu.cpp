@@ -5,7 +5,6 @@
 #include "PrintPreview.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -13,13 +12,14 @@ namespace tagwright::mainwindow {
 
 using session::Command;
 
-MainMenu::MainMenu(QMainWindow& window, CommandActions& commands, const LabelSource& label)
-    : QObject(&window), m_window(window), m_commands(commands)
+MainMenu::MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands,
+                   const LabelSource& label)
+    : QObject(window), m_menuBar(menuBar), m_window(window), m_commands(commands)
 {
     setObjectName(QStringLiteral("MainMenu"));
     m_preview = new PrintPreview(label, this);
     m_pdfExport = new PdfExport(label, this);
-    window.menuBar()->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setObjectName(QStringLiteral("menuBar"));
     addFileMenu();
     addTemplateMenu();
     addToolsAndHelpMenus();
@@ -27,10 +27,10 @@ MainMenu::MainMenu(QMainWindow& window, CommandActions& commands, const LabelSou
 
 QMenu* MainMenu::addMenu(const QString& title, const char* objectName)
 {
-    QMenu* menu = m_window.menuBar()->addMenu(title);
+    QMenu* menu = m_menuBar->addMenu(title);
     menu->setObjectName(QLatin1String(objectName));
     // A popup is a window of its own and takes no font from the menu bar.
-    menu->setFont(m_window.font());
+    menu->setFont(m_window->font());
     return menu;
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 class QAction;
-class QMainWindow;
+class QMenuBar;
 class QMenu;
 class QWidget;
 
@@ -24,7 +24,8 @@ class PrintPreview;
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    MainMenu(QMainWindow& window, CommandActions& commands, const LabelSource& label);
+    // The menus go into `menuBar`, which belongs to `window`.
+    MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands, const LabelSource& label);
 
 private:
     void addFileMenu();
@@ -35,7 +36,8 @@ private:
     QAction* addEntry(QMenu* menu, const QString& text, const char* objectName,
                       session::Command command, std::function<void()> run);
 
-    QMainWindow& m_window;
+    QMenuBar* m_menuBar;
+    QWidget* m_window;
     CommandActions& m_commands;
     PrintPreview* m_preview = nullptr;
     PdfExport* m_pdfExport = nullptr;

@@ -49,13 +49,14 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     addRedoKey(area);
     m_commands = new CommandActions(m_session, m_controls, this);
     new SessionBinding(m_session, m_controls, this);
-    m_card = std::make_unique<TemplateCard>(*this);
-    m_signatoryList = new SignatoryList(*this);
+    const CardParts cardParts{m_controls, m_state, m_session, m_templates, dialogs, this};
+    m_card = std::make_unique<TemplateCard>(cardParts, *m_commands);
+    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, m_state, dialogs, this);
     m_label = std::make_unique<LabelSource>(m_session, m_controls, m_state, m_company, m_mainDatabase,
                                             dialogs, this);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
                                       std::make_unique<SystemPrintOutput>(*this, dialogs), this);
-    m_templateEditor = std::make_unique<TemplateEditor>(*this);
+    m_templateEditor = std::make_unique<TemplateEditor>(cardParts, *m_card);
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.

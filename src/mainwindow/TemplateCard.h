@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardParts.h"
+
 #include <QObject>
 #include <QString>
 
@@ -12,7 +14,7 @@ namespace tagwright::mainwindow {
 
 class ActivationWatch;
 class HeaderLines;
-class MainWindow;
+class CommandActions;
 class TemplateBinding;
 
 // The card on the main window: shows the current template, pages through the templates,
@@ -24,7 +26,7 @@ class TemplateBinding;
 class TemplateCard : public QObject {
     Q_OBJECT
 public:
-    explicit TemplateCard(MainWindow& window);
+    TemplateCard(const CardParts& parts, CommandActions& commands);
     ~TemplateCard() override;
 
     // Empties the six value boxes, shows each line's value box by its caption, shows the
@@ -68,7 +70,8 @@ private:
     void setCaptionsFromRecord();
     void connectPaging();
 
-    MainWindow& m_window;
+    CardParts m_parts;
+    CommandActions& m_commands;
     std::unique_ptr<TemplateBinding> m_binding;
     std::unique_ptr<HeaderLines> m_headerLines;
     ActivationWatch* m_activationWatch = nullptr;

@@ -15,11 +15,11 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     setup::installSetupFeatures(*window);
-    new mainwindow::MainMenu(*window, window->commands(), window->label());
+    new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
     mainwindow::MainWindow& w = *window;
     const journalview::JournalPlace journal{w.mainDatabase(), w.dialogs(), &w,
                                             [&w] { return w.printCommand().output(); }};
-    journalview::installJournalFeatures(w, journal, w.controls().valueBoxes);
+    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
     return window;
 }
 
