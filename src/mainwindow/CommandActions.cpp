@@ -6,8 +6,6 @@
 #include "session/CardSession.h"
 
 #include <QAction>
-#include <QEvent>
-#include <QFrame>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -74,8 +72,6 @@ CommandActions::CommandActions(session::CardSession& session, const MainWindowCo
     m_about = addAction(QStringLiteral("&About"), "actionAbout", c.informationButton);
 
     connect(&session, &session::CardSession::modeChanged, this, &CommandActions::apply);
-    // The setup panel's own code shows and hides it; the mode follows.
-    c.setupPanel->installEventFilter(this);
     apply();
 }
 
@@ -95,16 +91,8 @@ void CommandActions::follow(QAction* action, Command command)
     action->setEnabled(m_session.isEnabled(command));
 }
 
-bool CommandActions::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_controls.setupPanel
-        && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
-        m_session.setSetupPanelOpen(event->type() == QEvent::ShowToParent);
-    return QObject::eventFilter(watched, event);
-}
-
-// Buttons are set even when their action's state did not change: a panel that switches a
-// button itself is brought back in line with the mode.
+// Buttons are set even when their action's state did not change, so one switched by other
+// code is brought back in line with the mode.
 void CommandActions::apply()
 {
     for (Command command : session::AllCommands) {

@@ -40,9 +40,6 @@ public:
     // `action` is enabled exactly when `command` is (Print Preview and Export PDF follow Print).
     void follow(QAction* action, session::Command command);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QAction* addAction(const QString& text, const char* objectName, QAbstractButton* button);
     void apply();

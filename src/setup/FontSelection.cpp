@@ -1,12 +1,13 @@
 #include "FontSelection.h"
 
-#include "mainwindow/MainWindow.h"
+#include "SetupHost.h"
+
+#include "mainwindow/MainWindowControls.h"
 #include "mainwindow/ScreenFonts.h"
-#include "mainwindow/TemplateBinding.h"
-#include "mainwindow/TemplateCard.h"
 #include "mainwindow/UserDialogs.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
+#include "store/TableCursor.h"
 
 #include <QFontInfo>
 #include <QPlainTextEdit>
@@ -60,16 +61,18 @@ bool sameAsShown(const QFont& stored, const QFont& initial)
         && (size == initial.pointSizeF() || size == double(initial.pointSize()));
 }
 
-FontSelection::FontSelection(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
+FontSelection::FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
+                             mainwindow::UserDialogs& dialogs, TemplateOnShow& card)
+    : QObject(&window), m_window(window), m_controls(controls), m_dialogs(dialogs), m_card(card)
 {
     setObjectName(QStringLiteral("FontSelection"));
-    connect(window.controls().fontButton, &QPushButton::clicked, this,
+    connect(controls.fontButton, &QPushButton::clicked, this,
             &FontSelection::chooseBodyFont);
 }
 
 void FontSelection::chooseBodyFont()
 {
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_card.templates();
     if (templates.bof() && templates.eof())
         return;
     const std::optional<QFont> initial =
@@ -77,26 +80,26 @@ void FontSelection::chooseBodyFont()
                           templates.value(labels::Bold), templates.value(labels::Italic));
     if (!initial)
         return;
-    const std::optional<QFont> answer = m_window.dialogs().chooseFont(&m_window, *initial);
+    const std::optional<QFont> answer = m_dialogs.chooseFont(&m_window, *initial);
     if (!answer)
         return;
     const QFont chosen = asStored(*answer, *initial);
     if (sameAsShown(chosen, *initial) || !storeFont(chosen))
         return;
-    QFont bodyFont = m_window.controls().bodyBox->font();
+    QFont bodyFont = m_controls.bodyBox->font();
     bodyFont.setFamily(chosen.family());
     bodyFont.setPointSizeF(float(chosen.pointSizeF()));
     bodyFont.setBold(chosen.bold());
     bodyFont.setItalic(chosen.italic());
-    m_window.controls().bodyBox->setFont(bodyFont);
+    m_controls.bodyBox->setFont(bodyFont);
 }
 
 // A saved template takes the font at once; a new one keeps it pending until it is saved.
 // A refused write is reported and leaves the record and the body box as they were.
 bool FontSelection::storeFont(const QFont& font)
 {
-    store::TableCursor& templates = m_window.templates();
-    const bool saved = m_window.state().NewLabel == 0;
+    store::TableCursor& templates = m_card.templates();
+    const bool saved = !m_card.isUnsavedNew();
     // A record already open for editing keeps what is pending in it.
     if (saved && templates.editMode() == store::TableCursor::EditMode::None) {
         if (store::StoreError error = templates.edit(); !error.ok())
@@ -110,11 +113,11 @@ bool FontSelection::storeFont(const QFont& font)
         return true;
     if (store::StoreError error = templates.update(); !error.ok()) {
         templates.cancelUpdate();
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                       QStringLiteral("Tagwright"), error.describe());
+        m_dialogs.showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
+                              error.describe());
         return false;
     }
-    m_window.card().binding().recordWritten();
+    m_card.recordWritten();
     return true;
 }
 

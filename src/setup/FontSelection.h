@@ -6,11 +6,16 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace tagwright::mainwindow {
-class MainWindow;
+struct MainWindowControls;
+class UserDialogs;
 }
 
 namespace tagwright::setup {
+
+class TemplateOnShow;
 
 // The "Font" button: the body font of the template on show, chosen in the font dialog,
 // written to the template at once (or kept with a new template until it is saved) and shown
@@ -18,14 +23,18 @@ namespace tagwright::setup {
 class FontSelection : public QObject {
     Q_OBJECT
 public:
-    explicit FontSelection(mainwindow::MainWindow& window);
+    FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
+                  mainwindow::UserDialogs& dialogs, TemplateOnShow& card);
 
     void chooseBodyFont();
 
 private:
     bool storeFont(const QFont& font);
 
-    mainwindow::MainWindow& m_window;
+    QWidget& m_window;
+    mainwindow::MainWindowControls& m_controls;
+    mainwindow::UserDialogs& m_dialogs;
+    TemplateOnShow& m_card;
 };
 
 // The dialog's starting font for a template's stored Font, Size, Bold and Italic. A template

@@ -1,6 +1,6 @@
 #include "InformationPanel.h"
 
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/MainWindowControls.h"
 #include "mainwindow/WindowKeys.h"
 #include "store/DataFolders.h"
 #include "store/Database.h"
@@ -13,11 +13,13 @@
 
 namespace tagwright::setup {
 
-InformationPanel::InformationPanel(mainwindow::MainWindow& window)
-    : QObject(&window), m_window(window)
+InformationPanel::InformationPanel(QWidget& window, mainwindow::MainWindowControls& controls,
+                                   store::Database& mainDatabase, store::Database& setupDatabase)
+    : QObject(&window), m_controls(controls), m_mainDatabase(mainDatabase),
+      m_setupDatabase(setupDatabase)
 {
     setObjectName(QStringLiteral("InformationPanel"));
-    const mainwindow::MainWindowControls& c = window.controls();
+    const mainwindow::MainWindowControls& c = controls;
     c.infoText->setTextFormat(Qt::PlainText);
     c.infoPanel->installEventFilter(this);
     c.infoText->installEventFilter(this);
@@ -27,13 +29,13 @@ InformationPanel::InformationPanel(mainwindow::MainWindow& window)
 
 void InformationPanel::toggle()
 {
-    QFrame* panel = m_window.controls().infoPanel;
+    QFrame* panel = m_controls.infoPanel;
     if (!panel->isHidden()) {
         panel->hide();
         return;
     }
     // The paths are read when shown: the panel must name the files actually open.
-    m_window.controls().infoText->setText(informationText(m_window));
+    m_controls.infoText->setText(informationText(m_mainDatabase, m_setupDatabase));
     panel->show();
     panel->raise();
 }
@@ -41,19 +43,19 @@ void InformationPanel::toggle()
 bool InformationPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress)
-        m_window.controls().infoPanel->hide();
+        m_controls.infoPanel->hide();
     return QObject::eventFilter(watched, event);
 }
 
-QString informationText(mainwindow::MainWindow& window)
+QString informationText(const store::Database& mainDatabase, const store::Database& setupDatabase)
 {
     return QStringLiteral("Tagwright\nVersion %1\n\n"
                           "Composes and prints maintenance-record labels for aircraft "
                           "maintenance shops.\n\n"
                           "Templates and shop settings:\n%2\n\nSetup file:\n%3\n\n%4")
         .arg(QStringLiteral(TAGWRIGHT_VERSION),
-             QDir::toNativeSeparators(window.mainDatabase().path()),
-             QDir::toNativeSeparators(window.setupDatabase().path()),
+             QDir::toNativeSeparators(mainDatabase.path()),
+             QDir::toNativeSeparators(setupDatabase.path()),
              store::decideDataLocation(QDir::currentPath(), store::programFolder()).explanation());
 }
 

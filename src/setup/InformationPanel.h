@@ -3,8 +3,13 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
+namespace tagwright::store {
+class Database;
+}
 namespace tagwright::mainwindow {
-class MainWindow;
+struct MainWindowControls;
 }
 
 namespace tagwright::setup {
@@ -14,7 +19,8 @@ namespace tagwright::setup {
 class InformationPanel : public QObject {
     Q_OBJECT
 public:
-    explicit InformationPanel(mainwindow::MainWindow& window);
+    InformationPanel(QWidget& window, mainwindow::MainWindowControls& controls,
+                     store::Database& mainDatabase, store::Database& setupDatabase);
 
     void toggle();
 
@@ -22,11 +28,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    mainwindow::MainWindow& m_window;
+    mainwindow::MainWindowControls& m_controls;
+    store::Database& m_mainDatabase;
+    store::Database& m_setupDatabase;
 };
 
 // What the panel says: the program, its version, the two database files in use, which rule
 // put them there, and what it is for. Support staff ask for the paths first.
-QString informationText(mainwindow::MainWindow& window);
+QString informationText(const store::Database& mainDatabase,
+                        const store::Database& setupDatabase);
 
 }  // namespace tagwright::setup

@@ -6,7 +6,6 @@
 #include "LogoPaths.h"
 #include "LogoPreview.h"
 
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowKeys.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Twips.h"
@@ -19,8 +18,8 @@ namespace tagwright::setup {
 
 using mainwindow::twipsRect;
 
-LogoSelectionWindow::LogoSelectionWindow(mainwindow::MainWindow& main)
-    : QWidget(&main, Qt::Window), m_main(main)
+LogoSelectionWindow::LogoSelectionWindow(QWidget& main, QLabel& logoPathHolder)
+    : QWidget(&main, Qt::Window), m_logoPathHolder(logoPathHolder)
 {
     setObjectName(QStringLiteral("PictureView1"));
     setWindowTitle(QStringLiteral("Logo Selection"));
@@ -73,9 +72,9 @@ void LogoSelectionWindow::build()
     mainwindow::cancelOnEscape(this, [this] { close(); });
 }
 
-void LogoSelectionWindow::loadFromMainWindow()
+void LogoSelectionWindow::loadFromLogoPathHolder()
 {
-    const QString logoPath = m_main.controls().logoPathHolder->text();
+    const QString logoPath = m_logoPathHolder.text();
     const QString folder = logopaths::folderOf(logoPath);
     if (!folder.isEmpty()) {
         const QString shown = logopaths::nearestExistingFolder(folder);
@@ -133,7 +132,7 @@ void LogoSelectionWindow::showPicture(const QString& path)
 // The template takes the path only when it is saved; an empty path removes its logo.
 void LogoSelectionWindow::save()
 {
-    m_main.controls().logoPathHolder->setText(m_pathLabel->text());
+    m_logoPathHolder.setText(m_pathLabel->text());
 }
 
 }  // namespace tagwright::setup

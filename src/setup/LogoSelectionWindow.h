@@ -6,10 +6,6 @@
 class QLabel;
 class QPushButton;
 
-namespace tagwright::mainwindow {
-class MainWindow;
-}
-
 namespace tagwright::setup {
 
 class DriveList;
@@ -22,11 +18,13 @@ class FolderList;
 class LogoSelectionWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit LogoSelectionWindow(mainwindow::MainWindow& main);
+    // `logoPathHolder` is the main window's holder of the template's logo path; `main` is
+    // the window it opens beside.
+    LogoSelectionWindow(QWidget& main, QLabel& logoPathHolder);
 
-    // Fills the window from the main window's logo path holder. A path that no longer leads
-    // anywhere readable opens the nearest folder that still exists, with an empty preview.
-    void loadFromMainWindow();
+    // Fills the window from the logo path holder. A path that no longer leads anywhere
+    // readable opens the nearest folder that still exists, with an empty preview.
+    void loadFromLogoPathHolder();
 
     DriveList* driveList() const { return m_drives; }
     FolderList* folderList() const { return m_folders; }
@@ -44,7 +42,7 @@ private:
     void showPicture(const QString& path);
     void save();
 
-    mainwindow::MainWindow& m_main;
+    QLabel& m_logoPathHolder;
     DriveList* m_drives = nullptr;
     FolderList* m_folders = nullptr;
     FileList* m_files = nullptr;

@@ -2,30 +2,33 @@
 
 #include "LogoSelectionWindow.h"
 
-#include "mainwindow/MainWindow.h"
+#include "SetupHost.h"
+
+#include "mainwindow/MainWindowControls.h"
 
 #include <QPushButton>
 
 namespace tagwright::setup {
 
-LogoWindowOpener::LogoWindowOpener(mainwindow::MainWindow& window)
-    : QObject(&window), m_window(window)
+LogoWindowOpener::LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
+                                   WindowNotices& notices)
+    : QObject(&window), m_window(window), m_controls(controls), m_notices(notices)
 {
     setObjectName(QStringLiteral("LogoWindowOpener"));
-    connect(window.controls().logoButton, &QPushButton::clicked, this,
+    connect(controls.logoButton, &QPushButton::clicked, this,
             &LogoWindowOpener::openLogoWindow);
 }
 
 void LogoWindowOpener::openLogoWindow()
 {
     if (!m_logoWindow) {
-        m_logoWindow = new LogoSelectionWindow(m_window);
-        m_logoWindow->loadFromMainWindow();
+        m_logoWindow = new LogoSelectionWindow(m_window, *m_controls.logoPathHolder);
+        m_logoWindow->loadFromLogoPathHolder();
     }
     m_logoWindow->show();
     m_logoWindow->raise();
     m_logoWindow->activateWindow();
-    m_window.state().LogoPending = 1;
+    m_notices.logoWindowOpened();
 }
 
 }  // namespace tagwright::setup

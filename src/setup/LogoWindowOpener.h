@@ -6,10 +6,12 @@
 #include <QPointer>
 
 namespace tagwright::mainwindow {
-class MainWindow;
+struct MainWindowControls;
 }
 
 namespace tagwright::setup {
+
+class WindowNotices;
 
 // The "Logo" button: opens the logo selection window beside the main window, or brings
 // it forward when it is already open, and marks the main window's logo for reloading at
@@ -17,14 +19,17 @@ namespace tagwright::setup {
 class LogoWindowOpener : public QObject {
     Q_OBJECT
 public:
-    explicit LogoWindowOpener(mainwindow::MainWindow& window);
+    LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
+                     WindowNotices& notices);
 
     void openLogoWindow();
     // The open window, or null.
     LogoSelectionWindow* logoWindow() const { return m_logoWindow; }
 
 private:
-    mainwindow::MainWindow& m_window;
+    QWidget& m_window;
+    mainwindow::MainWindowControls& m_controls;
+    WindowNotices& m_notices;
     QPointer<LogoSelectionWindow> m_logoWindow;
 };
 

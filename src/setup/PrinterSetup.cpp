@@ -1,15 +1,14 @@
 #include "PrinterSetup.h"
 
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/PrinterChoice.h"
 #include "mainwindow/UserDialogs.h"
 
 namespace tagwright::setup {
 
-void choosePrinter(mainwindow::MainWindow& window)
+void choosePrinter(QWidget& window, mainwindow::UserDialogs& dialogs)
 {
     mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(window);
-    if (window.dialogs().choosePrinter(&window, choice.printerForDialog()))
+    if (dialogs.choosePrinter(&window, choice.printerForDialog()))
         choice.accept();
 }
 

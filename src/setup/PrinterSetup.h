@@ -1,7 +1,9 @@
 #pragma once
 
+class QWidget;
+
 namespace tagwright::mainwindow {
-class MainWindow;
+class UserDialogs;
 }
 
 namespace tagwright::setup {
@@ -9,6 +11,7 @@ namespace tagwright::setup {
 // The printer set-up button: the system's printer dialog on the printer kept for this run.
 // Accepting makes that printer (or PDF file) the one every later print job uses; cancelling
 // keeps the previous choice.
-void choosePrinter(mainwindow::MainWindow& window);
+// The choice is kept with `window`.
+void choosePrinter(QWidget& window, mainwindow::UserDialogs& dialogs);
 
 }  // namespace tagwright::setup

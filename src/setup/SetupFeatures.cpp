@@ -4,22 +4,26 @@
 #include "InformationPanel.h"
 #include "LogoWindowOpener.h"
 #include "PrinterSetup.h"
+#include "SetupHost.h"
 #include "SetupPanel.h"
 
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/MainWindowControls.h"
 
 #include <QToolButton>
+#include <QWidget>
 
 namespace tagwright::setup {
 
-void installSetupFeatures(mainwindow::MainWindow& window)
+void installSetupFeatures(const SetupHost& host)
 {
-    new SetupPanel(window);
-    new FontSelection(window);
-    new LogoWindowOpener(window);
-    new InformationPanel(window);
-    QObject::connect(window.controls().printerSetupButton, &QToolButton::clicked, &window,
-                     [&window] { choosePrinter(window); });
+    new SetupPanel(host);
+    new FontSelection(host.window, host.controls, host.dialogs, host.card);
+    new LogoWindowOpener(host.window, host.controls, host.notices);
+    new InformationPanel(host.window, host.controls, host.mainDatabase, host.setupDatabase);
+    QWidget* window = &host.window;
+    mainwindow::UserDialogs* dialogs = &host.dialogs;
+    QObject::connect(host.controls.printerSetupButton, &QToolButton::clicked, window,
+                     [window, dialogs] { choosePrinter(*window, *dialogs); });
 }
 
 }  // namespace tagwright::setup

@@ -1,13 +1,12 @@
 #pragma once
 
-namespace tagwright::mainwindow {
-class MainWindow;
-}
-
 namespace tagwright::setup {
 
-// Attaches the setup panel, the font button and the logo selection window to the main
-// window's controls. The objects live as children of the window.
-void installSetupFeatures(mainwindow::MainWindow& window);
+struct SetupHost;
+
+// Attaches the setup panel, the font button, the logo selection window, the information
+// panel and the printer set-up button to the window's controls. The objects live as
+// children of the host's window.
+void installSetupFeatures(const SetupHost& host);
 
 }  // namespace tagwright::setup

@@ -1,9 +1,9 @@
 #include "SetupPanel.h"
 
-#include "mainwindow/ClickLabel.h"
-#include "mainwindow/MainWindow.h"
+#include "SetupHost.h"
+
+#include "mainwindow/MainWindowControls.h"
 #include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/TemplateCard.h"
 #include "mainwindow/UserDialogs.h"
 #include "store/Schema.h"
 
@@ -17,16 +17,19 @@ namespace tagwright::setup {
 
 namespace schema = store::schema;
 
-SetupPanel::SetupPanel(mainwindow::MainWindow& window) : QObject(&window), m_window(window)
+SetupPanel::SetupPanel(const SetupHost& host)
+    : QObject(&host.window), m_window(host.window), m_controls(host.controls),
+      m_dialogs(host.dialogs), m_setupDatabase(host.setupDatabase), m_shop(host.shop),
+      m_card(host.card), m_notices(host.notices)
 {
     setObjectName(QStringLiteral("SetupPanel"));
     setKeyboardOrder();
-    connect(window.controls().setupButton, &QPushButton::clicked, this, &SetupPanel::toggle);
+    connect(m_controls.setupButton, &QPushButton::clicked, this, &SetupPanel::toggle);
 }
 
 bool SetupPanel::isOpen() const
 {
-    return !m_window.controls().setupPanel->isHidden();
+    return !m_controls.setupPanel->isHidden();
 }
 
 void SetupPanel::toggle()
@@ -39,20 +42,19 @@ void SetupPanel::toggle()
 
 void SetupPanel::open()
 {
-    mainwindow::MainWindowControls& c = m_window.controls();
+    mainwindow::MainWindowControls& c = m_controls;
     c.setupPanel->show();
     c.setupPanel->raise();
-    setMainButtonsEnabled(false);
-    c.saveButton->setEnabled(false);
+    m_notices.setupPanelOpened();
     showSetupButtonAs(true);
     // Settings and signatories saved at another workstation since start-up are shown now.
-    if (store::StoreError error = m_window.refreshSharedRecords(); !error.ok()) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
-                                       QStringLiteral("Settings not read"), error.describe());
+    if (store::StoreError error = m_shop.refreshSharedRecords(); !error.ok()) {
+        m_dialogs.showMessage(&m_window, QMessageBox::Critical,
+                              QStringLiteral("Settings not read"), error.describe());
     }
     // Before the stored default label is looked up in it.
-    m_window.refillDefaultLabelList();
-    store::TableCursor& companyCursor = m_window.company();
+    m_shop.refillDefaultLabelList();
+    store::TableCursor& companyCursor = m_shop.companyRecord();
     // The phone comes with the shop's record, which every workstation shares; the setup
     // record only keeps a copy of it.
     if (!(companyCursor.bof() && companyCursor.eof()))
@@ -64,29 +66,15 @@ void SetupPanel::close()
 {
     if (!saveSettings())
         return;
-    setMainButtonsEnabled(true);
-    m_window.controls().saveButton->setEnabled(false);
+    m_notices.setupPanelClosed();
     showSetupButtonAs(false);
     showDefaultTemplate();
-    m_window.controls().setupPanel->hide();
-}
-
-// "Save" stays out of this: the panel disables it on opening and closing alike. The page
-// zones lie under the panel, out of the mouse's reach, but PageDown and PageUp follow them:
-// they must not page the card behind the panel.
-void SetupPanel::setMainButtonsEnabled(bool enabled)
-{
-    const mainwindow::MainWindowControls& c = m_window.controls();
-    for (QPushButton* button : {c.newButton, c.fontButton, c.logoButton, c.printButton,
-                                c.exitButton, c.deleteButton})
-        button->setEnabled(enabled);
-    for (QWidget* zone : c.pageZones)
-        zone->setEnabled(enabled);
+    m_controls.setupPanel->hide();
 }
 
 void SetupPanel::showSetupButtonAs(bool panelOpen)
 {
-    QPushButton* button = m_window.controls().setupButton;
+    QPushButton* button = m_controls.setupButton;
     mainwindow::setEnabledCaptionColour(
         button, panelOpen ? button->palette().color(QPalette::WindowText)
                           : mainwindow::setupCaptionBlue());
@@ -96,9 +84,9 @@ void SetupPanel::showSetupButtonAs(bool panelOpen)
 void SetupPanel::loadCompanySettings()
 {
     store::ShopRecord shop;
-    store::readShopRecord(m_window.company(), shop);
-    m_window.showShopRecord(shop);
-    mainwindow::MainWindowControls& c = m_window.controls();
+    store::readShopRecord(m_shop.companyRecord(), shop);
+    m_shop.showShopRecord(shop);
+    mainwindow::MainWindowControls& c = m_controls;
     const bool laser = shop.labelStyle.setupPanelStock() == store::LabelStock::Laser;
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
@@ -108,12 +96,12 @@ void SetupPanel::loadCompanySettings()
 store::StoreError SetupPanel::reopenSetupCursor()
 {
     return m_setup.isOpen() ? m_setup.refresh()
-                            : m_setup.open(m_window.setupDatabase(), schema::SetupTable);
+                            : m_setup.open(m_setupDatabase, schema::SetupTable);
 }
 
 store::ShopRecord SetupPanel::settingsOnScreen() const
 {
-    const mainwindow::MainWindowControls& c = m_window.controls();
+    const mainwindow::MainWindowControls& c = m_controls;
     store::ShopRecord settings;
     settings.companyName = c.companyNameBox->text();
     settings.address = c.addressBox->text();
@@ -132,7 +120,7 @@ store::ShopRecord SetupPanel::settingsOnScreen() const
 bool SetupPanel::saveSettings()
 {
     const store::ShopRecord settings = settingsOnScreen();
-    store::StoreError error = store::writeShopRecord(m_window.company(), settings);
+    store::StoreError error = store::writeShopRecord(m_shop.companyRecord(), settings);
     if (error.ok()) {
         error = reopenSetupCursor();
         if (error.ok())
@@ -143,34 +131,27 @@ bool SetupPanel::saveSettings()
     if (error.number == store::ChangedMeanwhile || error.number == store::DeletedMeanwhile) {
         // Another workstation saved the settings while the panel was open: show theirs
         // rather than write over them; closing again saves what the panel then holds.
-        m_window.refreshSharedRecords();
+        m_shop.refreshSharedRecords();
         loadCompanySettings();
         error.message = QStringLiteral("Another workstation saved the shop settings while this "
                                        "panel was open. They are shown now: check them, then "
                                        "close the panel again to save.");
     }
-    m_window.dialogs().showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
-                                   error.describe());
+    m_dialogs.showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
+                          error.describe());
     return false;
 }
 
-// The template named by the default-label list, else the first one. With no templates at
-// all the card begins a blank new record, which has no fields to load.
+// The template named by the default-label list, else the first one.
 void SetupPanel::showDefaultTemplate()
 {
-    const QComboBox* list = m_window.controls().defaultLabelList;
-    const QString title = list->currentIndex() >= 0 ? list->currentText() : QString();
-    mainwindow::TemplateCard& card = m_window.card();
-    if (!card.goToTemplate(title))
-        return;
-    card.LoadTemplateFields();
-    card.ShowTitleTab(0);
-    card.LeaveEditMode();
+    const QComboBox* list = m_controls.defaultLabelList;
+    m_card.showTemplate(list->currentIndex() >= 0 ? list->currentText() : QString());
 }
 
 void SetupPanel::setKeyboardOrder()
 {
-    const mainwindow::MainWindowControls& c = m_window.controls();
+    const mainwindow::MainWindowControls& c = m_controls;
     QWidget* const order[] = {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox,
                               c.defaultLabelList, c.topRowOffset, c.middleRowOffset,
                               c.bottomRowOffset, c.leftColumnOffset, c.rightColumnOffset};

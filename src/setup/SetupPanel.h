@@ -5,11 +5,22 @@
 
 #include <QObject>
 
+class QWidget;
+
+namespace tagwright::store {
+class Database;
+}
 namespace tagwright::mainwindow {
-class MainWindow;
+struct MainWindowControls;
+class UserDialogs;
 }
 
 namespace tagwright::setup {
+
+class ShopSettings;
+class TemplateOnShow;
+class WindowNotices;
+struct SetupHost;
 
 // The setup panel over the card: the setup button opens it with the stored shop settings
 // and, pressed again, saves them all and closes it. There is no way out without saving;
@@ -17,7 +28,7 @@ namespace tagwright::setup {
 class SetupPanel : public QObject {
     Q_OBJECT
 public:
-    explicit SetupPanel(mainwindow::MainWindow& window);
+    explicit SetupPanel(const SetupHost& host);
 
     bool isOpen() const;
     void toggle();
@@ -25,7 +36,6 @@ public:
 private:
     void open();
     void close();
-    void setMainButtonsEnabled(bool enabled);
     void showSetupButtonAs(bool panelOpen);
     void loadCompanySettings();
     store::StoreError reopenSetupCursor();
@@ -34,7 +44,13 @@ private:
     void showDefaultTemplate();
     void setKeyboardOrder();
 
-    mainwindow::MainWindow& m_window;
+    QWidget& m_window;
+    mainwindow::MainWindowControls& m_controls;
+    mainwindow::UserDialogs& m_dialogs;
+    store::Database& m_setupDatabase;
+    ShopSettings& m_shop;
+    TemplateOnShow& m_card;
+    WindowNotices& m_notices;
     store::TableCursor m_setup;   // the "Setup" table, opened afresh with each opening
 };
 

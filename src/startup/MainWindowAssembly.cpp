@@ -1,11 +1,11 @@
 #include "MainWindowAssembly.h"
+#include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PrintCommand.h"
-#include "setup/SetupFeatures.h"
 
 namespace tagwright::startup {
 
@@ -14,7 +14,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
                                                            mainwindow::UserDialogs& dialogs)
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
-    setup::installSetupFeatures(*window);
+    wireSetupFeatures(*window);
     new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
     mainwindow::MainWindow& w = *window;
     const journalview::JournalPlace journal{w.mainDatabase(), w.dialogs(), &w,

@@ -302,7 +302,7 @@ TEST_F(SetupPanelTest, aRefusedSaveShowsTheEnginesMessageAndKeepsThePanelOpenWit
     ASSERT_TRUE(readOnlyMain.open(mainDb.path(), schema::mainTables(),
                                   store::Database::Access::ReadOnly).ok());
     window = std::make_unique<mainwindow::MainWindow>(readOnlyMain, setupDb, dialogs);
-    setup::installSetupFeatures(*window);
+    startup::wireSetupFeatures(*window);
     ASSERT_TRUE(window->load().ok());
     window->show();
     QCoreApplication::processEvents();

@@ -2,7 +2,7 @@
 
 #include "support/MainWindowFixture.h"
 
-#include "setup/SetupFeatures.h"
+#include "startup/SetupWiring.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -17,7 +17,7 @@ protected:
     void openSetupWindow(bool show = true)
     {
         window = std::make_unique<mainwindow::MainWindow>(mainDb, setupDb, dialogs);
-        setup::installSetupFeatures(*window);
+        startup::wireSetupFeatures(*window);
         const store::StoreError error = window->load();
         ASSERT_TRUE(error.ok()) << error.describe().toStdString();
         if (show) {
