@@ -3,6 +3,7 @@
 class QWidget;
 
 namespace tagwright::session {
+struct MainState;
 class CardSession;
 }
 
@@ -12,7 +13,6 @@ class TableCursor;
 
 namespace tagwright::mainwindow {
 
-struct MainState;
 struct MainWindowControls;
 class UserDialogs;
 
@@ -21,7 +21,7 @@ class UserDialogs;
 // and the window itself, which messages are shown over and whose keys page.
 struct CardParts {
     MainWindowControls& controls;
-    MainState& state;
+    session::MainState& state;
     session::CardSession& session;
     store::TableCursor& templates;
     UserDialogs& dialogs;

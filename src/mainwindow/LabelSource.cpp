@@ -2,6 +2,8 @@
 
 #include "MainWindowControls.h"
 #include "UserDialogs.h"
+
+#include "session/CardSession.h"
 #include "WindowSnapshot.h"
 
 #include "journal/PrintInput.h"
@@ -12,11 +14,10 @@
 namespace tagwright::mainwindow {
 
 LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         const MainState& state, store::TableCursor& company,
-                         store::Database& journal, UserDialogs& dialogs, QWidget* window)
+                         store::TableCursor& company, store::Database& journal,
+                         UserDialogs& dialogs, QWidget* window)
     : m_session(session),
       m_controls(controls),
-      m_state(state),
       m_company(company),
       m_journal(journal),
       m_dialogs(dialogs),
@@ -31,7 +32,7 @@ printing::PrintRequest LabelSource::request() const
 
 QString LabelSource::title() const
 {
-    return templateTitle(m_controls, m_state);
+    return templateTitle(m_controls, m_session.state());
 }
 
 bool LabelSource::tractorStock() const

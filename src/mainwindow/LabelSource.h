@@ -18,7 +18,6 @@ class TableCursor;
 
 namespace tagwright::mainwindow {
 
-struct MainState;
 struct MainWindowControls;
 class UserDialogs;
 
@@ -27,8 +26,8 @@ class UserDialogs;
 class LabelSource {
 public:
     LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                const MainState& state, store::TableCursor& company, store::Database& journal,
-                UserDialogs& dialogs, QWidget* window);
+                store::TableCursor& company, store::Database& journal, UserDialogs& dialogs,
+                QWidget* window);
 
     // What Print would print now (takeSnapshot).
     printing::PrintRequest request() const;
@@ -50,7 +49,6 @@ public:
 private:
     const session::CardSession& m_session;
     const MainWindowControls& m_controls;
-    const MainState& m_state;
     store::TableCursor& m_company;
     store::Database& m_journal;
     UserDialogs& m_dialogs;

@@ -49,11 +49,12 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     addRedoKey(area);
     m_commands = new CommandActions(m_session, m_controls, this);
     new SessionBinding(m_session, m_controls, this);
-    const CardParts cardParts{m_controls, m_state, m_session, m_templates, dialogs, this};
+    session::MainState& state = m_session.state();
+    const CardParts cardParts{m_controls, state, m_session, m_templates, dialogs, this};
     m_card = std::make_unique<TemplateCard>(cardParts, *m_commands);
-    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, m_state, dialogs, this);
-    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_state, m_company, m_mainDatabase,
-                                            dialogs, this);
+    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, state, dialogs, this);
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_company, m_mainDatabase, dialogs,
+                                            this);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
                                       std::make_unique<SystemPrintOutput>(*this, dialogs), this);
     m_templateEditor = std::make_unique<TemplateEditor>(cardParts, *m_card);
@@ -110,7 +111,7 @@ store::StoreError MainWindow::load()
     }
     fillDefaultLabelList();
     fillSignatoryList();
-    m_state.TabPos = 0;
+    m_session.state().TabPos = 0;
     loadCompanySettings();
     return {};
 }
@@ -171,7 +172,7 @@ void MainWindow::loadCompanySettings()
         return;
     showShopRecord(shop);
     m_controls.phoneBox->setText(shop.phone);
-    m_state.FindText = shop.defaultLabel;
+    m_session.state().FindText = shop.defaultLabel;
 }
 
 void MainWindow::showShopRecord(const store::ShopRecord& shop)

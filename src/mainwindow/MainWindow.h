@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MainState.h"
 #include "MainWindowControls.h"
 
 #include "session/CardSession.h"
@@ -42,7 +41,7 @@ public:
     store::StoreError load();
 
     MainWindowControls& controls() { return m_controls; }
-    MainState& state() { return m_state; }
+    session::MainState& state() { return m_session.state(); }
     // The card session: the record on show, the values typed for the label, the print
     // options and the mode that decides what is enabled.
     session::CardSession& session() { return m_session; }
@@ -100,7 +99,6 @@ private:
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
-    MainState m_state;
     store::TableCursor m_templates;
     store::TableCursor m_company;
     store::TableCursor m_signatories;

@@ -1,7 +1,7 @@
 #include "SignatoryList.h"
 
 #include "ListSearch.h"
-#include "MainState.h"
+#include "session/MainState.h"
 #include "UserDialogs.h"
 
 #include "store/TableCursor.h"
@@ -18,7 +18,7 @@ namespace {
 const QString& MechanicsField = store::schema::mechanics::Mechanics;
 }
 
-SignatoryList::SignatoryList(QComboBox* list, store::TableCursor& signatories, MainState& state,
+SignatoryList::SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
                              UserDialogs& dialogs, QWidget* window)
     : QObject(window),
       m_list(list),

@@ -9,9 +9,12 @@ namespace tagwright::store {
 class TableCursor;
 }
 
+namespace tagwright::session {
+struct MainState;
+}
+
 namespace tagwright::mainwindow {
 
-struct MainState;
 class UserDialogs;
 
 // The signatory list's two keyboard commands: Enter stores a typed name that is not yet
@@ -22,7 +25,7 @@ class SignatoryList : public QObject {
     Q_OBJECT
 public:
     // `window` is where the questions and messages are shown.
-    SignatoryList(QComboBox* list, store::TableCursor& signatories, MainState& state,
+    SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
                   UserDialogs& dialogs, QWidget* window);
 
     void AddSignatory();
@@ -37,7 +40,7 @@ private:
 
     QComboBox* m_list;
     store::TableCursor& m_signatories;
-    MainState& m_state;
+    session::MainState& m_state;
     UserDialogs& m_dialogs;
     QWidget* m_window;
 };

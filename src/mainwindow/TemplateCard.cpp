@@ -6,7 +6,7 @@
 #include "FocusRule.h"
 #include "HeaderLines.h"
 #include "LogoBox.h"
-#include "MainState.h"
+#include "session/MainState.h"
 #include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateMessages.h"
@@ -160,7 +160,7 @@ void TemplateCard::reloadLogo()
 
 void TemplateCard::activate()
 {
-    MainState& state = m_parts.state;
+    session::MainState& state = m_parts.state;
     if (state.LogoPending == 1) {
         reloadLogo();
         state.LogoPending = 0;
@@ -201,7 +201,7 @@ void TemplateCard::pageBack()
 void TemplateCard::page(int step)
 {
     MainWindowControls& c = m_parts.controls;
-    MainState& state = m_parts.state;
+    session::MainState& state = m_parts.state;
     store::TableCursor& templates = m_parts.templates;
     m_parts.session.setSaveOffered(false);
     if (templates.bof() && templates.eof())

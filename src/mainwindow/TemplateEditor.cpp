@@ -1,7 +1,7 @@
 #include "TemplateEditor.h"
 
 #include "FocusRule.h"
-#include "MainState.h"
+#include "session/MainState.h"
 #include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"

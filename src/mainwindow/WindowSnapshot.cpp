@@ -1,7 +1,7 @@
 #include "WindowSnapshot.h"
 
 #include "LogoBox.h"
-#include "MainState.h"
+#include "session/MainState.h"
 #include "MainWindowControls.h"
 
 #include "printing/BoxText.h"
@@ -52,7 +52,7 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
     return request;
 }
 
-QString templateTitle(const MainWindowControls& c, const MainState& state)
+QString templateTitle(const MainWindowControls& c, const session::MainState& state)
 {
     const int tab = qBound(0, int(state.TabPos), int(c.titleBoxes.size()) - 1);
     return c.titleBoxes[std::size_t(tab)]->text();

@@ -5,12 +5,12 @@
 #include <QVector>
 
 namespace tagwright::session {
+struct MainState;
 class CardSession;
 }
 
 namespace tagwright::mainwindow {
 
-struct MainState;
 struct MainWindowControls;
 
 // What Print would print from the window as it stands: the aircraft values, date, signatory,
@@ -22,7 +22,7 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session,
 
 // The title of the template on show, as its title tab shows it: print jobs and exported
 // files are named after it.
-QString templateTitle(const MainWindowControls& controls, const MainState& state);
+QString templateTitle(const MainWindowControls& controls, const session::MainState& state);
 
 // Shows the underscore runs a job put into empty header values in their value boxes.
 void writeBackFilledValues(session::CardSession& session, const QVector<printing::ValueFill>& filled);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainState.h"
 #include "RecordOnShow.h"
 #include "WindowMode.h"
 
@@ -27,6 +28,11 @@ public:
     // The stored record the card shows: its identity, the version read and its values.
     RecordOnShow& recordOnShow() { return m_onShow; }
     const RecordOnShow& recordOnShow() const { return m_onShow; }
+
+    // The window-wide variables: the title tab on show, a template begun by New and not yet
+    // saved, the last list search, a logo window opened since the last activation.
+    MainState& state() { return m_state; }
+    const MainState& state() const { return m_state; }
 
     // Title or body typed and not yet stored.
     void setTextEdited(bool edited) { m_textEdited = edited; }
@@ -78,6 +84,7 @@ private:
     void changeMode(const WindowMode& mode);
 
     RecordOnShow m_onShow;
+    MainState m_state;
     bool m_textEdited = false;
     std::array<QString, HeaderLines> m_values;
     QString m_date;

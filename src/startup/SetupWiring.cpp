@@ -26,7 +26,7 @@ public:
     void refillDefaultLabelList() override { m_window.refillDefaultLabelList(); }
 
     store::TableCursor& templates() override { return m_window.templates(); }
-    bool isUnsavedNew() override { return m_window.state().NewLabel != 0; }
+    bool isUnsavedNew() override { return m_window.session().state().NewLabel != 0; }
     void recordWritten() override { m_window.session().recordOnShow().take(m_window.templates()); }
 
     // With no templates at all the card begins a blank new record, which has no fields to load.
@@ -43,7 +43,7 @@ public:
     // The mode decides what the panel leaves enabled.
     void setupPanelOpened() override { m_window.session().setSetupPanelOpen(true); }
     void setupPanelClosed() override { m_window.session().setSetupPanelOpen(false); }
-    void logoWindowOpened() override { m_window.state().LogoPending = 1; }
+    void logoWindowOpened() override { m_window.session().state().LogoPending = 1; }
 
 private:
     mainwindow::MainWindow& m_window;
