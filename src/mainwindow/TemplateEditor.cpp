@@ -28,7 +28,7 @@ namespace labels = store::schema::labels;
 using EditMode = store::TableCursor::EditMode;
 
 TemplateEditor::TemplateEditor(const CardParts& parts, TemplateCard& card)
-    : m_parts(parts), m_card(card)
+    : m_parts(parts), m_card(card), m_binding(card.binding())
 {
     connectCommands();
     for (QLineEdit* box : parts.controls.titleBoxes)
@@ -72,7 +72,7 @@ bool TemplateEditor::eventFilter(QObject* watched, QEvent* event)
 void TemplateEditor::NewTemplate()
 {
     store::StoreError error;
-    const bool moved = m_card.binding().changeRecord([&error](store::TableCursor& cursor) {
+    const bool moved = m_binding.changeRecord([&error](store::TableCursor& cursor) {
         error = cursor.refresh();
         if (error.ok())
             error = cursor.addNew();
@@ -97,7 +97,7 @@ void TemplateEditor::CommitTitle(int index)
     store::StoreError error = openRecordForWriting();
     const bool adding = m_parts.templates.editMode() == EditMode::Add;
     if (error.ok())
-        error = m_card.binding().update();
+        error = m_binding.update();
     if (isConflict(error)) {
         resolveConflict(error);
         return;
@@ -115,7 +115,7 @@ void TemplateEditor::CommitTitle(int index)
 void TemplateEditor::SaveTemplate()
 {
     store::TableCursor& templates = m_parts.templates;
-    TemplateBinding& binding = m_card.binding();
+    TemplateBinding& binding = m_binding;
     store::StoreError error = openRecordForWriting();
     if (error.ok())
         error = binding.pushChanges();
@@ -197,7 +197,7 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
     store::StoreError outcome = adding ? templates.keepAsNewRecord()
                                        : templates.overwriteStoredVersion(theirs);
     if (outcome.ok())
-        outcome = m_card.binding().update();
+        outcome = m_binding.update();
     if (isConflict(outcome)) {
         resolveConflict(outcome);
         return;
@@ -258,7 +258,7 @@ void TemplateEditor::DeleteTemplate()
     const store::StoreError error = templates.refresh();
     // Straight to the first record, past the binding's write: what was typed belonged to
     // the template just deleted.
-    m_card.binding().show();
+    m_binding.show();
     if (!error.ok())
         reportFailure(QStringLiteral("Templates not read again"), error);
     keepNextKeyFromReplacing(m_parts.window);
@@ -270,7 +270,7 @@ void TemplateEditor::DeleteTemplate()
 bool TemplateEditor::refuseUnlessOnShow(const QString& title)
 {
     store::TableCursor& templates = m_parts.templates;
-    const session::RecordOnShow& onShow = m_card.binding().recordOnShow();
+    const session::RecordOnShow& onShow = m_parts.session.recordOnShow();
     if (onShow.isCurrentIn(templates))
         return false;
     if (!templates.readError().ok()) {
@@ -331,7 +331,7 @@ store::StoreError TemplateEditor::openRecordForWriting()
             return error;
         // Written over the version shown, not one read since: a change made elsewhere
         // meanwhile is asked about, as any other.
-        const session::RecordOnShow& onShow = m_card.binding().recordOnShow();
+        const session::RecordOnShow& onShow = m_parts.session.recordOnShow();
         if (onShow.stored() && onShow.key().id == templates.currentRowId())
             return templates.overwriteStoredVersion(onShow.key().version);
         return {};
@@ -372,7 +372,7 @@ store::StoreError TemplateEditor::setTemplateFields()
 void TemplateEditor::settleWrittenRecord(bool wasAdded)
 {
     if (wasAdded)
-        m_card.binding().moveLast();
+        m_binding.moveLast();
     // With no current record left to open there is nothing to edit: the write stands.
     m_parts.templates.edit();
     m_parts.state.NewLabel = 0;

@@ -9,6 +9,7 @@
 
 namespace tagwright::mainwindow {
 
+class TemplateBinding;
 class TemplateCard;
 
 // The commands that change the set of templates: New, Save, Delete and Exit, and the commit
@@ -65,6 +66,7 @@ private:
 
     CardParts m_parts;
     TemplateCard& m_card;
+    TemplateBinding& m_binding;
 };
 
 }  // namespace tagwright::mainwindow
