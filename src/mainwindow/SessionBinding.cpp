@@ -50,12 +50,12 @@ void SessionBinding::bindValues()
     connect(&m_session, &CardSession::dateChanged, this,
             [this] { showText(m_controls.dateBox, m_session.date()); });
 
-    // The list's text is what prints, whether chosen or typed.
+    // The list's text is what prints, whether chosen or typed (an editable list signals a
+    // change of its current text for both).
     QComboBox* list = c.signatoryList;
     const auto takeSignatory = [this, list] { m_session.setSignatory(list->currentText()); };
     takeSignatory();
     connect(list, &QComboBox::currentTextChanged, this, takeSignatory);
-    connect(list, &QComboBox::editTextChanged, this, takeSignatory);
     connect(&m_session, &CardSession::signatoryChanged, this, [this, list] {
         if (list->currentText() != m_session.signatory())
             list->setEditText(m_session.signatory());
