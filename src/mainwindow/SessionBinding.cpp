@@ -6,6 +6,7 @@
 #include "printing/BoxText.h"
 #include "session/CardSession.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -43,6 +44,24 @@ void SessionBinding::bindValues()
     }
     connect(&m_session, &CardSession::aircraftValueChanged, this, [this](int line) {
         showText(m_controls.valueBoxes[std::size_t(line)], m_session.aircraftValue(line));
+    });
+
+    for (int line = 0; line < CardSession::HeaderLines; ++line) {
+        QLineEdit* box = c.captionBoxes[std::size_t(line)];
+        m_session.setCaption(line, box->text());
+        connect(box, &QLineEdit::textChanged, this,
+                [this, line](const QString& text) { m_session.setCaption(line, text); });
+    }
+    connect(&m_session, &CardSession::captionChanged, this, [this](int line) {
+        showText(m_controls.captionBoxes[std::size_t(line)], m_session.caption(line));
+    });
+    m_session.setPrintsCompany(c.companyCheck->isChecked());
+    m_session.setPrintsSignature(c.signedCheck->isChecked());
+    connect(c.companyCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsCompany);
+    connect(c.signedCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsSignature);
+    connect(&m_session, &CardSession::optionsChanged, this, [this] {
+        m_controls.companyCheck->setChecked(m_session.printsCompany());
+        m_controls.signedCheck->setChecked(m_session.printsSignature());
     });
 
     m_session.setDate(c.dateBox->text());

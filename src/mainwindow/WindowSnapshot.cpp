@@ -1,14 +1,11 @@
 #include "WindowSnapshot.h"
 
 #include "LogoBox.h"
-#include "session/MainState.h"
 #include "MainWindowControls.h"
 
 #include "printing/BoxText.h"
 #include "session/CardSession.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -21,14 +18,13 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
     LabelContent& label = request.label;
     // Caption and value boxes are in slot order: Reg #, Make, Serial, Tach, T.T., SMOH.
     for (HeaderSlot slot : AllHeaderSlots) {
-        label.line(slot) = {c.captionBoxes[std::size_t(slot)]->text(),
-                            session.aircraftValue(int(slot))};
+        label.line(slot) = {session.caption(int(slot)), session.aircraftValue(int(slot))};
     }
     label.date = session.date();
     label.company = {c.companyNameBox->text(), c.addressBox->text(), c.cityStateZipBox->text(),
                      c.phoneBox->text()};
-    label.printsCompany = c.companyCheck->isChecked();
-    label.printsSignature = c.signedCheck->isChecked();
+    label.printsCompany = session.printsCompany();
+    label.printsSignature = session.printsSignature();
     label.signatory = session.signatory();
 
     // The box keeps line feeds; labels break lines at carriage return + line feed.

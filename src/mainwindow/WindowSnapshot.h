@@ -13,10 +13,10 @@ namespace tagwright::mainwindow {
 
 struct MainWindowControls;
 
-// What Print would print from the window as it stands: the aircraft values, date, signatory,
-// copies and used cells as the card session holds them; the captions, body, font and logo of
-// the template on show and the shop's block from their boxes, the offsets read here, once,
-// by their leading number.
+// What Print would print from the window as it stands: the captions, options, aircraft
+// values, date, signatory, copies and used cells as the card session holds them; the body,
+// font and logo of the template on show and the shop's block from their boxes, the offsets
+// read here, once, by their leading number.
 printing::PrintRequest takeSnapshot(const session::CardSession& session,
                                     const MainWindowControls& controls);
 

@@ -4,6 +4,30 @@ namespace tagwright::session {
 
 CardSession::CardSession(QObject* parent) : QObject(parent) {}
 
+void CardSession::setCaption(int line, const QString& caption)
+{
+    if (line < 0 || line >= HeaderLines || m_captions[std::size_t(line)] == caption)
+        return;
+    m_captions[std::size_t(line)] = caption;
+    Q_EMIT captionChanged(line);
+}
+
+void CardSession::setPrintsCompany(bool prints)
+{
+    if (m_printsCompany == prints)
+        return;
+    m_printsCompany = prints;
+    Q_EMIT optionsChanged();
+}
+
+void CardSession::setPrintsSignature(bool prints)
+{
+    if (m_printsSignature == prints)
+        return;
+    m_printsSignature = prints;
+    Q_EMIT optionsChanged();
+}
+
 void CardSession::setAircraftValue(int line, const QString& value)
 {
     if (line < 0 || line >= HeaderLines || m_values[std::size_t(line)] == value)

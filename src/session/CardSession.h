@@ -40,6 +40,15 @@ public:
     // body typed.
     bool hasUnsavedChanges() const { return m_mode.editing || m_textEdited; }
 
+    // The template's captions on show, in header order (Reg #, Make, Serial, Tach, T.T., SMOH),
+    // and its two options, as the card shows them (edited or not).
+    const QString& caption(int line) const { return m_captions[std::size_t(line)]; }
+    void setCaption(int line, const QString& caption);
+    bool printsCompany() const { return m_printsCompany; }
+    void setPrintsCompany(bool prints);
+    bool printsSignature() const { return m_printsSignature; }
+    void setPrintsSignature(bool prints);
+
     // The aircraft values in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
     const QString& aircraftValue(int line) const { return m_values[std::size_t(line)]; }
     void setAircraftValue(int line, const QString& value);
@@ -74,6 +83,8 @@ public:
 
 Q_SIGNALS:
     void modeChanged();
+    void captionChanged(int line);
+    void optionsChanged();
     void aircraftValueChanged(int line);
     void dateChanged();
     void signatoryChanged();
@@ -86,6 +97,9 @@ private:
     RecordOnShow m_onShow;
     MainState m_state;
     bool m_textEdited = false;
+    std::array<QString, HeaderLines> m_captions;
+    bool m_printsCompany = false;
+    bool m_printsSignature = false;
     std::array<QString, HeaderLines> m_values;
     QString m_date;
     QString m_signatory;

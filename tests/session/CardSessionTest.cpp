@@ -97,6 +97,13 @@ TEST(CardSessionTest, valuesSignalOnlyRealChanges)
     EXPECT_FALSE(session.cellUsed(2));
     EXPECT_EQ(cells.size(), 2);
 
+    QSignalSpy options(&session, &CardSession::optionsChanged);
+    session.setPrintsSignature(true);
+    session.setPrintsSignature(true);
+    session.setCaption(0, QStringLiteral("Tail #"));
+    EXPECT_EQ(options.size(), 1);
+    EXPECT_EQ(session.caption(0), "Tail #");
+
     session.leaveEditing();  // already browsing
     EXPECT_EQ(mode.size(), 0);
 }
