@@ -36,25 +36,10 @@ void SessionBinding::bindValues()
 {
     using session::CardSession;
     const MainWindowControls& c = m_controls;
-    for (int line = 0; line < CardSession::HeaderLines; ++line) {
-        QLineEdit* box = c.valueBoxes[std::size_t(line)];
-        m_session.setAircraftValue(line, box->text());
-        connect(box, &QLineEdit::textChanged, this,
-                [this, line](const QString& text) { m_session.setAircraftValue(line, text); });
-    }
-    connect(&m_session, &CardSession::aircraftValueChanged, this, [this](int line) {
-        showText(m_controls.valueBoxes[std::size_t(line)], m_session.aircraftValue(line));
-    });
-
-    for (int line = 0; line < CardSession::HeaderLines; ++line) {
-        QLineEdit* box = c.captionBoxes[std::size_t(line)];
-        m_session.setCaption(line, box->text());
-        connect(box, &QLineEdit::textChanged, this,
-                [this, line](const QString& text) { m_session.setCaption(line, text); });
-    }
-    connect(&m_session, &CardSession::captionChanged, this, [this](int line) {
-        showText(m_controls.captionBoxes[std::size_t(line)], m_session.caption(line));
-    });
+    bindLines(c.valueBoxes, &CardSession::setAircraftValue, &CardSession::aircraftValue,
+              &CardSession::aircraftValueChanged);
+    bindLines(c.captionBoxes, &CardSession::setCaption, &CardSession::caption,
+              &CardSession::captionChanged);
     m_session.setPrintsCompany(c.companyCheck->isChecked());
     m_session.setPrintsSignature(c.signedCheck->isChecked());
     connect(c.companyCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsCompany);
@@ -78,6 +63,22 @@ void SessionBinding::bindValues()
     connect(&m_session, &CardSession::signatoryChanged, this, [this, list] {
         if (list->currentText() != m_session.signatory())
             list->setEditText(m_session.signatory());
+    });
+}
+
+void SessionBinding::bindLines(const std::array<QLineEdit*, 6>& boxes,
+                               void (session::CardSession::*set)(int, const QString&),
+                               const QString& (session::CardSession::*get)(int) const,
+                               void (session::CardSession::*changed)(int))
+{
+    for (int line = 0; line < int(boxes.size()); ++line) {
+        QLineEdit* box = boxes[std::size_t(line)];
+        (m_session.*set)(line, box->text());
+        connect(box, &QLineEdit::textChanged, this,
+                [this, set, line](const QString& text) { (m_session.*set)(line, text); });
+    }
+    connect(&m_session, changed, this, [this, boxes, get](int line) {
+        showText(boxes[std::size_t(line)], (m_session.*get)(line));
     });
 }
 
