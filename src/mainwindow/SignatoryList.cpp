@@ -1,12 +1,11 @@
 #include "SignatoryList.h"
 
 #include "ListSearch.h"
-#include "session/MainState.h"
 #include "UserDialogs.h"
 
-#include "store/TableCursor.h"
-
+#include "session/MainState.h"
 #include "store/Schema.h"
+#include "store/TableCursor.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

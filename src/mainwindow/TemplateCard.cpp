@@ -6,12 +6,12 @@
 #include "FocusRule.h"
 #include "HeaderLines.h"
 #include "LogoBox.h"
-#include "session/MainState.h"
 #include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateMessages.h"
 
 #include "session/CardSession.h"
+#include "session/MainState.h"
 #include "store/TableCursor.h"
 #include "UserDialogs.h"
 

@@ -1,7 +1,6 @@
 #include "TemplateEditor.h"
 
 #include "FocusRule.h"
-#include "session/MainState.h"
 #include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"
@@ -10,6 +9,8 @@
 #include "UserDialogs.h"
 
 #include "session/CardSession.h"
+#include "session/MainState.h"
+#include "session/TemplateValues.h"
 
 #include "store/Schema.h"
 #include "store/TableCursor.h"
@@ -343,28 +344,19 @@ store::StoreError TemplateEditor::openRecordForWriting()
 store::StoreError TemplateEditor::setTemplateFields()
 {
     const MainWindowControls& c = m_parts.controls;
+    const session::CardSession& session = m_parts.session;
     const QFont font = c.bodyBox->font();
-    // Caption boxes are held in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
-    const std::pair<const QString&, QVariant> values[] = {
-        {labels::Header, c.companyCheck->isChecked() ? 1 : 0},
-        {labels::Signed, c.signedCheck->isChecked() ? 1 : 0},
-        {labels::Font, font.family()},
-        {labels::Size, float(font.pointSizeF())},
-        {labels::Bold, font.bold()},
-        {labels::Italic, font.italic()},
-        {labels::Logo, c.logoPathHolder->text()},
-        {labels::LabelTop, c.captionBoxes[3]->text()},
-        {labels::LabelMiddle, c.captionBoxes[4]->text()},
-        {labels::LabelBottom, c.captionBoxes[5]->text()},
-        {labels::LeftTop, c.captionBoxes[0]->text()},
-        {labels::LeftMiddle, c.captionBoxes[1]->text()},
-        {labels::LeftBottom, c.captionBoxes[2]->text()},
-    };
-    for (const auto& [field, value] : values) {
-        if (store::StoreError error = m_parts.templates.setValue(field, value); !error.ok())
-            return error;
-    }
-    return {};
+    session::TemplateValues values;
+    values.fontName = font.family();
+    values.fontSize = float(font.pointSizeF());
+    values.bold = font.bold();
+    values.italic = font.italic();
+    values.logo = c.logoPathHolder->text();
+    values.printsCompany = session.printsCompany();
+    values.printsSignature = session.printsSignature();
+    for (int line = 0; line < session::CardSession::HeaderLines; ++line)
+        values.captions[std::size_t(line)] = session.caption(line);
+    return values.setInto(m_parts.templates);
 }
 
 // After a write: a template just added is the last record, and becomes the one on show;
