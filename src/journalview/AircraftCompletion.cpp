@@ -1,7 +1,6 @@
 #include "AircraftCompletion.h"
 
 #include "journal/JournalWriter.h"
-#include "mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -18,11 +17,13 @@ enum Box { RegistrationBox, MakeBox, SerialBox, TachBox, TotalTimeBox, SinceOver
 
 }  // namespace
 
-AircraftCompletion::AircraftCompletion(mainwindow::MainWindow& window)
-    : QObject(&window),
-      m_window(window),
-      m_journal(window.mainDatabase()),
-      m_registration(window.controls().valueBoxes[RegistrationBox]),
+AircraftCompletion::AircraftCompletion(store::Database& journal, journal::JournalWriter& writer,
+                                       const std::array<QLineEdit*, 6>& valueBoxes, QObject* parent)
+    : QObject(parent),
+      m_valueBoxes(valueBoxes),
+      m_journal(journal),
+      m_writer(writer),
+      m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStringListModel(this)),
       m_completer(new QCompleter(m_registrations, this))
 {
@@ -49,7 +50,7 @@ void AircraftCompletion::reloadRegistrations()
 {
     QVector<journal::Aircraft> list;
     // The aircraft of the prints just made are offered with the rest.
-    m_window.journalWriter().flush();
+    m_writer.flush();
     // Without the journal (a database opened read-only) there is simply nothing to offer.
     if (!m_journal.aircraft(list).ok())
         list.clear();
@@ -66,7 +67,7 @@ void AircraftCompletion::choose(const QString& registration)
     bool found = false;
     if (!m_journal.aircraftNamed(registration, plane, found).ok() || !found)
         return;
-    const auto& boxes = m_window.controls().valueBoxes;
+    const auto& boxes = m_valueBoxes;
     for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
         if (boxes[box]->text().isEmpty() && !value.isEmpty())
             boxes[box]->setText(value);
@@ -84,7 +85,7 @@ void AircraftCompletion::choose(const QString& registration)
 
 void AircraftCompletion::clearHints()
 {
-    const auto& boxes = m_window.controls().valueBoxes;
+    const auto& boxes = m_valueBoxes;
     for (int box : {TachBox, TotalTimeBox, SinceOverhaulBox}) {
         boxes[box]->setPlaceholderText(QString());
         boxes[box]->setToolTip(QString());

@@ -2,14 +2,20 @@
 
 #include "journal/Journal.h"
 
+namespace tagwright::journal {
+class JournalWriter;
+}
+
 #include <QObject>
 
 class QCompleter;
 class QLineEdit;
 class QStringListModel;
 
-namespace tagwright::mainwindow {
-class MainWindow;
+#include <array>
+
+namespace tagwright::store {
+class Database;
 }
 
 namespace tagwright::journalview {
@@ -22,7 +28,10 @@ namespace tagwright::journalview {
 class AircraftCompletion : public QObject {
     Q_OBJECT
 public:
-    explicit AircraftCompletion(mainwindow::MainWindow& window);
+    // `valueBoxes` in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
+    AircraftCompletion(store::Database& journal, journal::JournalWriter& writer,
+                       const std::array<QLineEdit*, 6>& valueBoxes,
+                       QObject* parent);
 
     QCompleter* completer() const { return m_completer; }
     void reloadRegistrations();
@@ -35,8 +44,9 @@ protected:
 private:
     void clearHints();
 
-    mainwindow::MainWindow& m_window;
+    std::array<QLineEdit*, 6> m_valueBoxes;
     journal::Journal m_journal;
+    journal::JournalWriter& m_writer;   // what it still writes is read with the rest
     QLineEdit* m_registration;
     QStringListModel* m_registrations;
     QCompleter* m_completer;

@@ -2,8 +2,6 @@
 
 #include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/UserDialogs.h"
@@ -26,18 +24,18 @@ journal::JournalEntry reprintOf(const journal::JournalEntry& entry)
 }
 
 // Journals the reprint through the window's writer, which tells a failure.
-void record(mainwindow::MainWindow& window, const journal::JournalEntry& entry,
+void record(const JournalPlace& place, const journal::JournalEntry& entry,
             const QString& destination, const PrintResult& result)
 {
-    window.journalWriter().record(reprintOf(entry), destination, result);
+    place.writer.record(reprintOf(entry), destination, result);
 }
 
 }  // namespace
 
-void reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal::JournalEntry& entry)
+void reprintEntry(const JournalPlace& place, QWidget* parent, const journal::JournalEntry& entry)
 {
-    mainwindow::UserDialogs& dialogs = window.dialogs();
-    mainwindow::PrintOutput* output = window.printCommand().output();
+    mainwindow::UserDialogs& dialogs = place.dialogs;
+    mainwindow::PrintOutput* output = place.output ? place.output() : nullptr;
     QString error = QStringLiteral("No printer is available.");
     if (output)
         output->setJobTitle(entry.templateTitle);
@@ -56,7 +54,7 @@ void reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal
         QApplication::restoreOverrideCursor();
     }
     const QString note = output->close(*surface);
-    record(window, entry, output->destination(), result);
+    record(place, entry, output->destination(), result);
     if (result.status == PrintResult::Status::Refused)
         dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Reprint"), result.message);
     else if (result.status == PrintResult::Status::Failed)
@@ -65,12 +63,13 @@ void reprintEntry(mainwindow::MainWindow& window, QWidget* parent, const journal
         dialogs.showMessage(parent, QMessageBox::Information, QStringLiteral("Reprint"), note);
 }
 
-void previewEntry(mainwindow::MainWindow& window, const journal::JournalEntry& entry)
+void previewEntry(const JournalPlace& place, const journal::JournalEntry& entry)
 {
     PrintResult printed;
-    if (const auto where = mainwindow::previewLabel(window, journal::printRequestFor(entry),
+    if (const auto where = mainwindow::previewLabel(place.window, place.dialogs,
+                                                    journal::printRequestFor(entry),
                                                     entry.tractorFeed, printed))
-        record(window, entry, *where, printed);
+        record(place, entry, *where, printed);
 }
 
 }  // namespace tagwright::journalview

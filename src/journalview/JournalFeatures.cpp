@@ -3,7 +3,6 @@
 #include "AircraftCompletion.h"
 #include "JournalWindow.h"
 
-#include "mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,18 +10,20 @@
 
 namespace tagwright::journalview {
 
-void installJournalFeatures(mainwindow::MainWindow& window)
+void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
+                            const std::array<QLineEdit*, 6>& valueBoxes)
 {
-    new AircraftCompletion(window);
-    QMenu* tools = window.menuBar()->findChild<QMenu*>(QStringLiteral("menuTools"));
+    QWidget* window = place.window;
+    new AircraftCompletion(place.database, place.writer, valueBoxes, window);
+    QMenu* tools = menuBar->findChild<QMenu*>(QStringLiteral("menuTools"));
     if (!tools)
-        tools = window.menuBar()->addMenu(QStringLiteral("T&ools"));
+        tools = menuBar->addMenu(QStringLiteral("T&ools"));
     QAction* open = tools->addAction(QStringLiteral("&Journal..."));
     open->setObjectName(QStringLiteral("actionJournal"));
-    QObject::connect(open, &QAction::triggered, &window, [&window] {
-        auto* view = window.findChild<JournalWindow*>(QStringLiteral("JournalWindow"));
+    QObject::connect(open, &QAction::triggered, window, [window, place] {
+        auto* view = window->findChild<JournalWindow*>(QStringLiteral("JournalWindow"));
         if (!view)
-            view = new JournalWindow(window);
+            view = new JournalWindow(place);
         view->openJournal();
     });
 }

@@ -1,13 +1,18 @@
 #pragma once
 
-namespace tagwright::mainwindow {
-class MainWindow;
-}
+#include "JournalPlace.h"
+
+#include <array>
+
+class QLineEdit;
+class QMenuBar;
 
 namespace tagwright::journalview {
 
-// Gives `window` the journal: "Journal..." in its Tools menu, which opens the journal view
+// Gives the window of `place` the journal: "Journal..." in its Tools menu, which opens the journal view
 // (made on first use), and the registration box's completion from the shop's aircraft.
-void installJournalFeatures(mainwindow::MainWindow& window);
+// `valueBoxes` are the card's six value boxes in header order.
+void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
+                            const std::array<QLineEdit*, 6>& valueBoxes);
 
 }  // namespace tagwright::journalview

@@ -4,7 +4,6 @@
 
 #include "journal/JournalCsv.h"
 #include "journal/JournalWriter.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/UserDialogs.h"
 
 #include <QDateEdit>
@@ -67,8 +66,8 @@ enum AircraftColumn { Registration, Make, Serial, Tach, TotalTime, SinceOverhaul
 
 }  // namespace
 
-JournalWindow::JournalWindow(mainwindow::MainWindow& window)
-    : QDialog(&window), m_window(window), m_journal(window.mainDatabase()), m_model(m_journal)
+JournalWindow::JournalWindow(const JournalPlace& place)
+    : QDialog(place.window), m_place(place), m_journal(place.database), m_model(m_journal)
 {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Journal"));
@@ -179,7 +178,7 @@ QWidget* JournalWindow::buildAircraftPage()
 void JournalWindow::openJournal()
 {
     // The entries of the prints just made are read with the rest.
-    m_window.journalWriter().flush();
+    m_place.writer.flush();
     applyFilter();
     reloadAircraft();
     show();
@@ -218,8 +217,8 @@ const journal::JournalEntry* JournalWindow::selectedEntry() const
 void JournalWindow::showSelected()
 {
     if (const journal::JournalEntry* entry = selectedEntry())
-        previewEntry(m_window, *entry);
-    m_window.journalWriter().flush();
+        previewEntry(m_place, *entry);
+    m_place.writer.flush();
     m_model.reload();
 }
 
@@ -229,8 +228,8 @@ void JournalWindow::reprintSelected()
     if (!entry)
         return;
     const journal::JournalEntry chosen = *entry;
-    reprintEntry(m_window, this, chosen);
-    m_window.journalWriter().flush();
+    reprintEntry(m_place, this, chosen);
+    m_place.writer.flush();
     m_model.reload();
 }
 
@@ -242,7 +241,7 @@ void JournalWindow::exportShown()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    QString fileName = m_window.dialogs().saveFileName(
+    QString fileName = m_place.dialogs.saveFileName(
         this, QStringLiteral("Export CSV"),
         QDir(folder).filePath(QStringLiteral("journal %1.csv").arg(QDate::currentDate().toString(Qt::ISODate))),
         QStringLiteral("CSV files (*.csv)"));
@@ -254,7 +253,7 @@ void JournalWindow::exportShown()
     const QByteArray bytes = journal::csv::entries(entries).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
         || !file.commit()) {
-        m_window.dialogs().showMessage(this, QMessageBox::Critical, QStringLiteral("Export CSV"),
+        m_place.dialogs.showMessage(this, QMessageBox::Critical, QStringLiteral("Export CSV"),
                                        QStringLiteral("The file %1 could not be written: %2")
                                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
@@ -313,7 +312,7 @@ void JournalWindow::removeAircraft()
 
 void JournalWindow::tellStoreError(const store::StoreError& error)
 {
-    m_window.dialogs().showMessage(this, QMessageBox::Critical, QStringLiteral("Journal"), error.describe());
+    m_place.dialogs.showMessage(this, QMessageBox::Critical, QStringLiteral("Journal"), error.describe());
 }
 
 }  // namespace tagwright::journalview

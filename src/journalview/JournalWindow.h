@@ -13,9 +13,7 @@ class QPushButton;
 class QTableView;
 class QTableWidget;
 
-namespace tagwright::mainwindow {
-class MainWindow;
-}
+#include "JournalPlace.h"
 
 namespace tagwright::journalview {
 
@@ -27,7 +25,7 @@ namespace tagwright::journalview {
 class JournalWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit JournalWindow(mainwindow::MainWindow& window);
+    explicit JournalWindow(const JournalPlace& place);
 
     // Reads the entries and aircraft again and shows the window.
     void openJournal();
@@ -50,7 +48,7 @@ private:
     void updateButtons();
     void tellStoreError(const store::StoreError& error);
 
-    mainwindow::MainWindow& m_window;
+    JournalPlace m_place;
     journal::Journal m_journal;
     journal::JournalModel m_model;
     QVector<journal::Aircraft> m_aircraft;

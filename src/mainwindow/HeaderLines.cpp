@@ -9,13 +9,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace tagwright::mainwindow {
 
 HeaderLines::HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
-                         std::function<void()> enterEditMode, QObject* parent)
-    : QObject(parent), m_controls(controls), m_enterEditMode(std::move(enterEditMode))
+                         std::function<void()> enterEditMode, std::function<void()> offerSave,
+                         QObject* parent)
+    : QObject(parent),
+      m_controls(controls),
+      m_enterEditMode(std::move(enterEditMode)),
+      m_offerSave(std::move(offerSave))
 {
     for (int line = 0; line < int(controls.captionBoxes.size()); ++line)
         connectCaption(line);
@@ -26,7 +29,7 @@ HeaderLines::HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
     // A body change only makes the template worth saving; it does not leave browsing, so
     // the user may still page on (the move writes the text).
     connect(&binding, &TemplateBinding::bodyEdited, this,
-            [this] { m_controls.saveButton->setEnabled(true); });
+            [this] { m_offerSave(); });
 }
 
 bool HeaderLines::isBlankCaption(const QString& caption)

@@ -22,7 +22,8 @@ class HeaderLines : public QObject {
     Q_OBJECT
 public:
     HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
-                std::function<void()> enterEditMode, QObject* parent = nullptr);
+                std::function<void()> enterEditMode, std::function<void()> offerSave,
+                QObject* parent = nullptr);
 
     // A caption is blank, and its line unused, when it compares less than or equal to six
     // spaces by character codes: empty, spaces only, or anything below a space first.
@@ -42,6 +43,7 @@ private:
 
     MainWindowControls& m_controls;
     std::function<void()> m_enterEditMode;
+    std::function<void()> m_offerSave;
 };
 
 }  // namespace tagwright::mainwindow

@@ -1,54 +1,46 @@
 #pragma once
 
-#include <QHash>
-#include <QKeySequence>
+#include "session/WindowMode.h"
+
 #include <QObject>
 
 #include <functional>
 
-class QAbstractButton;
 class QAction;
+class QMenuBar;
 class QMenu;
 class QWidget;
 
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class CommandActions;
+class LabelSource;
 class PdfExport;
 class PrintPreview;
 
-// The menu bar: File, Template, Tools and Help. Every entry stands for a button (or page
-// zone) of the window, is enabled exactly when that control is, and runs what a click on
-// it runs, so the window's modes (browsing, editing, the setup and print panels) need no
-// second bookkeeping. Print Preview and Export PDF follow the Print button.
+// The menu bar: File, Template, Tools and Help. The entries are the window's command
+// actions (CommandActions), the same ones its buttons and page zones show, so the window's
+// modes need no second bookkeeping. Print Preview and Export PDF follow Print.
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    explicit MainMenu(MainWindow& window);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The menus go into `menuBar`, which belongs to `window`.
+    MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands, const LabelSource& label);
 
 private:
     void addFileMenu();
     void addTemplateMenu();
     void addToolsAndHelpMenus();
     QMenu* addMenu(const QString& title, const char* objectName);
-    // An entry that clicks `button`.
-    QAction* addButtonEntry(QMenu* menu, const QString& text, const char* objectName,
-                            QAbstractButton* button, const QList<QKeySequence>& keys = {});
-    // An entry that runs `run` while `control` is enabled.
-    QAction* addEntry(QMenu* menu, const QString& text, const char* objectName, QWidget* control,
-                      std::function<void()> run);
-    void follow(QAction* action, QWidget* control);
+    // An entry of its own that runs `run` while `command` is enabled.
+    QAction* addEntry(QMenu* menu, const QString& text, const char* objectName,
+                      session::Command command, std::function<void()> run);
 
-    MainWindow& m_window;
+    QMenuBar* m_menuBar;
+    QWidget* m_window;
+    CommandActions& m_commands;
     PrintPreview* m_preview = nullptr;
     PdfExport* m_pdfExport = nullptr;
-    QMultiHash<QObject*, QAction*> m_followers;
 };
-
-// Gives `window` its menu bar.
-void installMainMenu(MainWindow& window);
 
 }  // namespace tagwright::mainwindow

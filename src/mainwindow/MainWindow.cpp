@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 
+#include "CommandActions.h"
+#include "LabelSource.h"
 #include "ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
 #include "PrintOutput.h"
 #include "ScreenFonts.h"
+#include "SessionBinding.h"
 #include "SignatoryList.h"
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
@@ -55,10 +58,17 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
     addRedoKey(area);
-    m_card = std::make_unique<TemplateCard>(*this);
-    m_signatoryList = new SignatoryList(*this);
-    m_printCommand = new PrintCommand(*this, std::make_unique<SystemPrintOutput>(*this, dialogs));
-    m_templateEditor = std::make_unique<TemplateEditor>(*this);
+    m_commands = new CommandActions(m_session, m_controls, this);
+    new SessionBinding(m_session, m_controls, this);
+    session::MainState& state = m_session.state();
+    const CardParts cardParts{m_controls, state, m_session, m_templates, dialogs, this};
+    m_card = std::make_unique<TemplateCard>(cardParts, *m_commands);
+    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, state, dialogs, this);
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_company, *m_journalWriter, dialogs,
+                                            this);
+    m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
+                                      std::make_unique<SystemPrintOutput>(*this, dialogs), this);
+    m_templateEditor = std::make_unique<TemplateEditor>(cardParts, *m_card);
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.
@@ -115,7 +125,7 @@ store::StoreError MainWindow::load()
     }
     fillDefaultLabelList();
     fillSignatoryList();
-    m_state.TabPos = 0;
+    m_session.state().TabPos = 0;
     loadCompanySettings();
     return {};
 }
@@ -176,7 +186,7 @@ void MainWindow::loadCompanySettings()
         return;
     showShopRecord(shop);
     m_controls.phoneBox->setText(shop.phone);
-    m_state.FindText = shop.defaultLabel;
+    m_session.state().FindText = shop.defaultLabel;
 }
 
 void MainWindow::showShopRecord(const store::ShopRecord& shop)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainState.h"
 #include "MainWindowControls.h"
 
+#include "session/CardSession.h"
 #include "store/ShopRecord.h"
 #include "store/StoreError.h"
 #include "store/TableCursor.h"
@@ -22,6 +22,8 @@ class JournalWriter;
 
 namespace tagwright::mainwindow {
 
+class CommandActions;
+class LabelSource;
 class PrintCommand;
 class SignatoryList;
 class TemplateCard;
@@ -43,7 +45,14 @@ public:
     store::StoreError load();
 
     MainWindowControls& controls() { return m_controls; }
-    MainState& state() { return m_state; }
+    session::MainState& state() { return m_session.state(); }
+    // The card session: the record on show, the values typed for the label, the print
+    // options and the mode that decides what is enabled.
+    session::CardSession& session() { return m_session; }
+    // The commands shared by the buttons and the menus.
+    CommandActions& commands() { return *m_commands; }
+    // The label as the print commands take it, and the journal they record in.
+    const LabelSource& label() { return *m_label; }
     store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
     store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
     store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
@@ -93,13 +102,15 @@ private:
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
     UserDialogs& m_dialogs;
+    session::CardSession m_session;
     MainWindowControls m_controls;
-    MainState m_state;
+    CommandActions* m_commands = nullptr;
     store::TableCursor m_templates;
     store::TableCursor m_company;
     store::TableCursor m_signatories;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
+    std::unique_ptr<LabelSource> m_label;
     std::unique_ptr<TemplateCard> m_card;
     // After the card, so it goes first: it uses the card's binding to the last.
     std::unique_ptr<TemplateEditor> m_templateEditor;

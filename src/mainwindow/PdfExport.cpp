@@ -1,12 +1,8 @@
 #include "PdfExport.h"
 
 #include "LabelCopy.h"
-#include "MainState.h"
-#include "MainWindow.h"
-#include "PrintCommand.h"
-#include "PrintJournal.h"
+#include "LabelSource.h"
 #include "UserDialogs.h"
-#include "WindowSnapshot.h"
 
 #include "printing/PdfTarget.h"
 #include "files/FilePlacement.h"
@@ -56,7 +52,7 @@ ExportResult replaceWith(const QString& draft, const QString& fileName)
 
 }  // namespace
 
-PdfExport::PdfExport(MainWindow& window) : QObject(&window), m_window(window) {}
+PdfExport::PdfExport(const LabelSource& label, QObject* parent) : QObject(parent), m_label(label) {}
 
 QString PdfExport::suggestedFileName(const QString& title, const QDate& date, const QString& folder)
 {
@@ -108,9 +104,9 @@ void PdfExport::run()
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    QString fileName = m_window.dialogs().saveFileName(
-        &m_window, QStringLiteral("Export PDF"),
-        suggestedFileName(templateTitle(m_window), QDate::currentDate(), folder),
+    QString fileName = m_label.dialogs().saveFileName(
+        m_label.window(), QStringLiteral("Export PDF"),
+        suggestedFileName(m_label.title(), QDate::currentDate(), folder),
         QStringLiteral("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;
@@ -119,19 +115,19 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const printing::PrintRequest request = takeSnapshot(m_window);
-    const bool tractor = m_window.printCommand().tractorStock();
+    const printing::PrintRequest request = m_label.request();
+    const bool tractor = m_label.tractorStock();
     const ExportResult result = writeLabel(request, tractor, fileName);
     QApplication::restoreOverrideCursor();
     if (result.status == Status::Written) {
         printing::PrintResult written;
         written.jobsSent = 1;
-        journalPrint(m_window, request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
+        m_label.journalPrint(request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
         return;
     }
     const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical
                                                                    : QMessageBox::Warning;
-    m_window.dialogs().showMessage(&m_window, icon, QStringLiteral("Export PDF"), result.message);
+    m_label.dialogs().showMessage(m_label.window(), icon, QStringLiteral("Export PDF"), result.message);
 }
 
 }  // namespace tagwright::mainwindow

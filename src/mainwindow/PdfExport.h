@@ -8,7 +8,7 @@
 
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class LabelSource;
 
 // How an export ended; `message` tells the user why when nothing was written.
 struct ExportResult {
@@ -26,7 +26,7 @@ struct ExportResult {
 class PdfExport : public QObject {
     Q_OBJECT
 public:
-    explicit PdfExport(MainWindow& window);
+    PdfExport(const LabelSource& label, QObject* parent);
 
     // Asks for the file, starting in the folder chosen last (Documents at first), writes it
     // and reports anything but success.
@@ -41,7 +41,7 @@ public:
                                    const QString& fileName);
 
 private:
-    MainWindow& m_window;
+    const LabelSource& m_label;
     QString m_lastFolder;  // for as long as the program runs
 };
 

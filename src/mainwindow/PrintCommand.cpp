@@ -1,17 +1,18 @@
 #include "PrintCommand.h"
 
 #include "ClickLabel.h"
-#include "MainWindow.h"
-#include "PrintJournal.h"
+#include "LabelSource.h"
+#include "MainWindowControls.h"
 #include "WindowKeys.h"
 #include "PrintOutput.h"
 #include "UserDialogs.h"
 #include "WindowSnapshot.h"
 
+#include "session/CardSession.h"
+
 #include "printing/BoxText.h"
 #include "printing/CopiesLimit.h"
 #include "printing/PrinterSurface.h"
-#include "store/ShopRecord.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -31,19 +32,17 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-const QString MarkX = QStringLiteral("X");
-
 }  // namespace
 
-PrintCommand::PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output)
-    : QObject(&window), m_window(window), m_output(std::move(output))
+PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& session,
+                           const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
+                           QObject* parent)
+    : QObject(parent), m_label(label), m_session(session), m_controls(controls), m_output(std::move(output))
 {
-    const MainWindowControls& c = window.controls();
+    const MainWindowControls& c = controls;
     connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
     connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
-    for (int i = 0; i < 6; ++i)
-        connect(c.skipCells[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { toggleSkipCell(i + 1); });
     // The panel is worked like a dialog: Escape cancels, Tab stays on it.
     cancelOnEscape(c.printPanel, [this] { cancel(); });
     std::vector<QWidget*> tabCycle{c.copiesBox};
@@ -64,14 +63,12 @@ void PrintCommand::setOutput(std::unique_ptr<PrintOutput> output)
 
 bool PrintCommand::panelUp() const
 {
-    return m_window.controls().printPanel->isVisible();
+    return m_controls.printPanel->isVisible();
 }
 
 bool PrintCommand::tractorStock()
 {
-    store::ShopRecord shop;
-    store::readShopRecord(m_window.company(), shop);
-    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+    return m_label.tractorStock();
 }
 
 void PrintCommand::Print()
@@ -87,27 +84,25 @@ void PrintCommand::Print()
         report(outcome);
         return;
     }
-    m_window.controls().printPanel->show();
-    m_window.controls().printPanel->raise();
+    m_controls.printPanel->show();
+    m_controls.printPanel->raise();
     // Into the panel before the pressed button is disabled, or the focus wanders off.
-    m_window.controls().copiesBox->setFocus(Qt::OtherFocusReason);
-    setMainButtonsEnabled(false);
+    m_controls.copiesBox->setFocus(Qt::OtherFocusReason);
+    m_session.openPrintOptions();
 }
 
 void PrintCommand::toggleSkipCell(int cell)
 {
-    ClickLabel* label = m_window.controls().skipCells[std::size_t(cell - 1)];
-    label->setText(label->text() == MarkX ? QString() : MarkX);
+    m_session.toggleCell(cell);
 }
 
 void PrintCommand::confirm()
 {
     if (m_printer.busy())
         return;
-    const MainWindowControls& c = m_window.controls();
-    // Read as the job reads it, so "2.5" still prints two.
-    if (printing::boxtext::leadingNumber(c.copiesBox->text()) < 1) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+    const MainWindowControls& c = m_controls;
+    if (m_session.copies() < 1) {
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
                                        printing::NoCopiesMessage);
         c.copiesBox->setFocus(Qt::OtherFocusReason);
         c.copiesBox->selectAll();
@@ -135,24 +130,24 @@ void PrintCommand::confirm()
 
 void PrintCommand::cancel()
 {
-    closePanelOnto(m_window.controls().printButton);
+    closePanelOnto(m_controls.printButton);
 }
 
 // Gives the focus back to the command that opened the panel before the panel goes, so the
 // next key cannot land in a selected title.
 void PrintCommand::closePanelOnto(QWidget* focus)
 {
-    setMainButtonsEnabled(true);
+    m_session.closePrintOptions();
     focus->setFocus(Qt::OtherFocusReason);
-    m_window.controls().printPanel->hide();
+    m_controls.printPanel->hide();
 }
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
-    const printing::PrintRequest request = takeSnapshot(m_window);
+    const printing::PrintRequest request = m_label.request();
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
-        m_output->setJobTitle(templateTitle(m_window));
+        m_output->setJobTitle(m_label.title());
     std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
     if (!surface) {
         // An empty reason: the user cancelled choosing where the labels go.
@@ -164,9 +159,9 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         return failed;
     }
     printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
-    writeBackFilledValues(m_window, result.filled);
+    writeBackFilledValues(m_session, result.filled);
     const QString note = m_output->close(*surface);
-    journalPrint(m_window, request, tractor, m_output->destination(), result);
+    m_label.journalPrint(request, tractor, m_output->destination(), result);
     return {result, note};
 }
 
@@ -177,23 +172,15 @@ void PrintCommand::report(const Outcome& outcome)
     const printing::PrintResult& result = outcome.result;
     const QString& note = outcome.note;
     if (result.status == Status::Refused) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Print"),
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
                                        result.message);
     } else if (result.status == Status::Failed) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Critical,
                                        QStringLiteral("Printing failed"), result.message);
     } else if (!note.isEmpty() && result.jobsSent > 0) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Information, QStringLiteral("Print"),
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Information, QStringLiteral("Print"),
                                        note);
     }
-}
-
-void PrintCommand::setMainButtonsEnabled(bool enabled)
-{
-    const MainWindowControls& c = m_window.controls();
-    for (QPushButton* button : {c.newButton, c.saveButton, c.fontButton, c.logoButton, c.printButton,
-                                c.exitButton, c.deleteButton, c.setupButton})
-        button->setEnabled(enabled);
 }
 
 }  // namespace tagwright::mainwindow

@@ -9,10 +9,15 @@ class QWidget;
 
 #include <memory>
 
+namespace tagwright::session {
+class CardSession;
+}
+
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class LabelSource;
 class PrintOutput;
+struct MainWindowControls;
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
 // sheets first show the panel, where the copies and the cells already used are set, and
@@ -20,7 +25,9 @@ class PrintOutput;
 class PrintCommand : public QObject {
     Q_OBJECT
 public:
-    PrintCommand(MainWindow& window, std::unique_ptr<PrintOutput> output);
+    PrintCommand(const LabelSource& label, session::CardSession& session,
+                 const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
+                 QObject* parent);
     ~PrintCommand() override;
 
     void setOutput(std::unique_ptr<PrintOutput> output);
@@ -38,7 +45,6 @@ public:
     PrintOutput* output() { return m_output.get(); }
 
 private:
-    void setMainButtonsEnabled(bool enabled);
     void closePanelOnto(QWidget* focus);
     struct Outcome {
         printing::PrintResult result;
@@ -47,7 +53,9 @@ private:
     Outcome runJob(bool tractor);
     void report(const Outcome& outcome);
 
-    MainWindow& m_window;
+    const LabelSource& m_label;
+    session::CardSession& m_session;
+    const MainWindowControls& m_controls;
     std::unique_ptr<PrintOutput> m_output;
     printing::LabelPrinter m_printer;
 };

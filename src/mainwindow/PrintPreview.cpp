@@ -1,13 +1,10 @@
 #include "PrintPreview.h"
 
 #include "LabelCopy.h"
-#include "MainWindow.h"
+#include "LabelSource.h"
 #include "PreviewTarget.h"
-#include "PrintCommand.h"
-#include "PrintJournal.h"
 #include "PrinterChoice.h"
 #include "UserDialogs.h"
-#include "WindowSnapshot.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/RecordingSurface.h"
@@ -66,27 +63,28 @@ QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-std::optional<QString> previewLabel(MainWindow& window, const printing::PrintRequest& input,
+std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
+                                    const printing::PrintRequest& input,
                                     bool tractorStock, printing::PrintResult& printed)
 {
     // Printing from the preview goes where Print goes: the chosen printer when there is one.
     std::unique_ptr<QPrinter> fallback;
-    QPrinter* printer = PrinterChoice::of(window).chosenPrinter();
+    QPrinter* printer = PrinterChoice::of(*window).chosenPrinter();
     if (!printer) {
         fallback = defaultPreviewPrinter();
         printer = fallback.get();
     }
-    QPrintPreviewDialog dialog(printer, &window);
+    QPrintPreviewDialog dialog(printer, window);
     dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     // Qt's own size shows a sheet too small to read a label on.
-    if (const QScreen* screen = window.screen())
+    if (const QScreen* screen = window->screen())
         dialog.resize(screen->availableSize() * 0.9);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         const PreviewPages rendered = renderLabelPages(input, tractorStock, *target);
         printed = rendered.result;
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
-            window.dialogs().showMessage(&window, QMessageBox::Critical,
+            dialogs.showMessage(window, QMessageBox::Critical,
                                          QStringLiteral("Print Preview"), rendered.result.message);
         }
     });
@@ -98,20 +96,24 @@ std::optional<QString> previewLabel(MainWindow& window, const printing::PrintReq
     return toFile ? QFileInfo(printer->outputFileName()).absoluteFilePath() : printer->printerName();
 }
 
-PrintPreview::PrintPreview(MainWindow& window) : QObject(&window), m_window(window) {}
+PrintPreview::PrintPreview(const LabelSource& label, QObject* parent)
+    : QObject(parent), m_label(label)
+{
+}
 
 void PrintPreview::open()
 {
-    const printing::PrintRequest request = takeSnapshot(m_window);
-    const bool tractorStock = m_window.printCommand().tractorStock();
+    const printing::PrintRequest request = m_label.request();
+    const bool tractorStock = m_label.tractorStock();
     if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Warning,
-                                       QStringLiteral("Print Preview"), refusal);
+        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning,
+                                      QStringLiteral("Print Preview"), refusal);
         return;
     }
     printing::PrintResult printed;
-    if (const std::optional<QString> where = previewLabel(m_window, request, tractorStock, printed))
-        journalPrint(m_window, request, tractorStock, *where, printed);
+    if (const std::optional<QString> where =
+            previewLabel(m_label.window(), m_label.dialogs(), request, tractorStock, printed))
+        m_label.journalPrint(request, tractorStock, *where, printed);
 }
 
 }  // namespace tagwright::mainwindow

@@ -9,10 +9,12 @@
 #include <optional>
 
 class QPrinter;
+class QWidget;
 
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class LabelSource;
+class UserDialogs;
 
 // What a preview session composed: the outcome of the jobs and the pages they filled.
 struct PreviewPages {
@@ -33,7 +35,8 @@ QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
 // Shows `input` in Qt's preview dialog, printing from it where Print prints. Returns where
 // the user printed it from there (a printer's name or a PDF file), with the job's outcome in
 // `printed`; nothing when the preview was only looked at.
-std::optional<QString> previewLabel(MainWindow& window, const printing::PrintRequest& input,
+std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
+                                    const printing::PrintRequest& input,
                                     bool tractorStock, printing::PrintResult& printed);
 
 // The Print Preview menu entry: Qt's preview of the pages Print would send for the current
@@ -42,12 +45,12 @@ std::optional<QString> previewLabel(MainWindow& window, const printing::PrintReq
 class PrintPreview : public QObject {
     Q_OBJECT
 public:
-    explicit PrintPreview(MainWindow& window);
+    PrintPreview(const LabelSource& label, QObject* parent);
 
     void open();
 
 private:
-    MainWindow& m_window;
+    const LabelSource& m_label;
 };
 
 }  // namespace tagwright::mainwindow

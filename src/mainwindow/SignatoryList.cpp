@@ -1,10 +1,11 @@
 #include "SignatoryList.h"
 
 #include "ListSearch.h"
-#include "MainWindow.h"
 #include "UserDialogs.h"
 
+#include "session/MainState.h"
 #include "store/Schema.h"
+#include "store/TableCursor.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -16,11 +17,18 @@ namespace {
 const QString& MechanicsField = store::schema::mechanics::Mechanics;
 }
 
-SignatoryList::SignatoryList(MainWindow& window) : QObject(&window), m_window(window)
+SignatoryList::SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
+                             UserDialogs& dialogs, QWidget* window)
+    : QObject(window),
+      m_list(list),
+      m_signatories(signatories),
+      m_state(state),
+      m_dialogs(dialogs),
+      m_window(window)
 {
     // The list holds the focus for its text field and hands keys on to it by a direct call,
     // which passes no event filter: only the list itself sees every key the user types.
-    window.controls().signatoryList->installEventFilter(this);
+    list->installEventFilter(this);
 }
 
 bool SignatoryList::eventFilter(QObject*, QEvent* event)
@@ -37,18 +45,18 @@ bool SignatoryList::eventFilter(QObject*, QEvent* event)
 
 void SignatoryList::AddSignatory()
 {
-    QComboBox* list = m_window.controls().signatoryList;
+    QComboBox* list = m_list;
     const QString text = list->currentText();
-    m_window.state().FindText = text;
+    m_state.FindText = text;
     int index = exactListSearch(list, text);
     // An empty or all-blank signatory would only print a bare line: it is never stored.
     if (index == -1 && !text.trimmed().isEmpty()) {
-        store::TableCursor& signatories = m_window.signatories();
+        store::TableCursor& signatories = m_signatories;
         signatories.addNew();
         signatories.setValue(MechanicsField, text);
         if (const store::StoreError error = signatories.update(); !error.ok()) {
             signatories.cancelUpdate();
-            m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+            m_dialogs.showMessage(m_window, QMessageBox::Critical,
                                            QStringLiteral("Signatory not saved"), error.describe());
             return;
         }
@@ -60,7 +68,7 @@ void SignatoryList::AddSignatory()
 
 bool SignatoryList::DeleteSignatory()
 {
-    QComboBox* list = m_window.controls().signatoryList;
+    QComboBox* list = m_list;
     const int index = list->currentIndex();
     const QLineEdit* field = list->lineEdit();
     // Typing over a chosen entry leaves nothing chosen, as a list with a text field does; a
@@ -73,18 +81,18 @@ bool SignatoryList::DeleteSignatory()
         return false;
     }
     const QString name = list->currentText();
-    store::TableCursor& signatories = m_window.signatories();
+    store::TableCursor& signatories = m_signatories;
     if (!signatories.findFirst(MechanicsField, name))
         return false;  // the record is gone: the entry stays chosen
     const QString remove = QStringLiteral("Remove");
-    const int answer = m_window.dialogs().askChoice(
-        &m_window, QMessageBox::Question, QStringLiteral("Remove signatory"),
+    const int answer = m_dialogs.askChoice(
+        m_window, QMessageBox::Question, QStringLiteral("Remove signatory"),
         QStringLiteral("Remove %1 from the signatories?").arg(name),
         {remove, QStringLiteral("Keep")});
     if (answer != 0)
         return true;  // kept: the key must not empty the chosen text either
     if (const store::StoreError error = signatories.deleteCurrent(); !error.ok()) {
-        m_window.dialogs().showMessage(&m_window, QMessageBox::Critical,
+        m_dialogs.showMessage(m_window, QMessageBox::Critical,
                                        QStringLiteral("Signatory not deleted"), error.describe());
         return true;
     }

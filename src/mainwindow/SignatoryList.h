@@ -3,10 +3,19 @@
 #include <QObject>
 
 class QComboBox;
+class QWidget;
+
+namespace tagwright::store {
+class TableCursor;
+}
+
+namespace tagwright::session {
+struct MainState;
+}
 
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class UserDialogs;
 
 // The signatory list's two keyboard commands: Enter stores a typed name that is not yet
 // known (or chooses the known one), the Delete key removes the chosen signatory once the user
@@ -15,7 +24,9 @@ class MainWindow;
 class SignatoryList : public QObject {
     Q_OBJECT
 public:
-    explicit SignatoryList(MainWindow& window);
+    // `window` is where the questions and messages are shown.
+    SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
+                  UserDialogs& dialogs, QWidget* window);
 
     void AddSignatory();
     // True when the key was taken: the user answered the question about removing.
@@ -27,7 +38,11 @@ protected:
 private:
     static void dropChoiceKeepingText(QComboBox* list);
 
-    MainWindow& m_window;
+    QComboBox* m_list;
+    store::TableCursor& m_signatories;
+    session::MainState& m_state;
+    UserDialogs& m_dialogs;
+    QWidget* m_window;
 };
 
 }  // namespace tagwright::mainwindow

@@ -13,18 +13,22 @@ namespace labels = store::schema::labels;
 
 TemplateBinding::TemplateBinding(store::TableCursor& templates,
                                  const std::array<QLineEdit*, 3>& titleBoxes,
-                                 QPlainTextEdit* bodyBox, ReportFailure reportFailure,
-                                 QObject* parent)
+                                 QPlainTextEdit* bodyBox, session::CardSession& session,
+                                 ReportFailure reportFailure, QObject* parent)
     : QObject(parent),
       m_templates(templates),
       m_titleBoxes(titleBoxes),
       m_bodyBox(bodyBox),
-      m_reportFailure(std::move(reportFailure))
+      m_reportFailure(std::move(reportFailure)),
+      m_session(session)
 {
     connect(m_bodyBox, &QPlainTextEdit::textChanged, this, [this] {
+        noteTextEdits();
         if (!m_showing)
             Q_EMIT bodyEdited();
     });
+    for (QLineEdit* box : m_titleBoxes)
+        connect(box, &QLineEdit::textChanged, this, &TemplateBinding::noteTextEdits);
 }
 
 QString TemplateBinding::storedBody(const QString& boxText)
@@ -68,7 +72,7 @@ void TemplateBinding::show()
     m_bodyBox->setPlainText(shownBody(store::fields::text(m_templates.value(labels::Body))));
     m_showing = false;
     rememberShownTexts();
-    m_onShow.take(m_templates);
+    m_session.recordOnShow().take(m_templates);
 }
 
 void TemplateBinding::rememberShownTexts()
@@ -78,6 +82,7 @@ void TemplateBinding::rememberShownTexts()
     for (std::size_t i = 0; i < m_titleBoxes.size(); ++i)
         m_shownTitles[i] = m_titleBoxes[i]->text();
     m_shownBody = m_bodyBox->toPlainText();
+    noteTextEdits();
 }
 
 bool TemplateBinding::titleChanged(int index) const
@@ -142,7 +147,7 @@ store::StoreError TemplateBinding::update()
         return error;
     m_recordTitle = written;
     rememberShownTexts();
-    m_onShow.take(m_templates);
+    m_session.recordOnShow().take(m_templates);
     return {};
 }
 

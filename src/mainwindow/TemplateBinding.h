@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/RecordOnShow.h"
+#include "session/CardSession.h"
 #include "store/StoreError.h"
 
 #include <QObject>
@@ -42,8 +42,8 @@ public:
     using Move = std::function<void(store::TableCursor&)>;
 
     TemplateBinding(store::TableCursor& templates, const std::array<QLineEdit*, 3>& titleBoxes,
-                    QPlainTextEdit* bodyBox, ReportFailure reportFailure,
-                    QObject* parent = nullptr);
+                    QPlainTextEdit* bodyBox, session::CardSession& session,
+                    ReportFailure reportFailure, QObject* parent = nullptr);
 
     // What a title box shows after the store refused its title as a duplicate.
     static QString refusalMarker();
@@ -88,9 +88,9 @@ public:
     bool addNew();
 
     // The stored record the boxes show: its identity, the version read and its values.
-    const session::RecordOnShow& recordOnShow() const { return m_onShow; }
+    const session::RecordOnShow& recordOnShow() const { return m_session.recordOnShow(); }
     // The record on show was written by another command: what it now holds is on show.
-    void recordWritten() { m_onShow.take(m_templates); }
+    void recordWritten() { m_session.recordOnShow().take(m_templates); }
 
     // Body text between the box ("\n") and the store (CR LF).
     static QString storedBody(const QString& boxText);
@@ -103,6 +103,8 @@ Q_SIGNALS:
 
 private:
     void rememberShownTexts();
+    // Tells the session whether the boxes now differ from what was shown.
+    void noteTextEdits() { m_session.setTextEdited(hasUnsavedChange()); }
 
     store::TableCursor& m_templates;
     std::array<QLineEdit*, 3> m_titleBoxes;
@@ -112,7 +114,7 @@ private:
     QVariant m_recordTitle;  // the title of the record on show, as stored (null: none)
     QString m_shownBody;
     bool m_showing = false;
-    session::RecordOnShow m_onShow;
+    session::CardSession& m_session;  // holds the record on show and the typed edits
 };
 
 }  // namespace tagwright::mainwindow

@@ -2,17 +2,23 @@
 
 #include "ActivationWatch.h"
 #include "ClickLabel.h"
+#include "CommandActions.h"
 #include "FocusRule.h"
 #include "HeaderLines.h"
 #include "LogoBox.h"
-#include "MainWindow.h"
+#include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateMessages.h"
+
+#include "session/CardSession.h"
+#include "session/MainState.h"
+#include "store/TableCursor.h"
 #include "UserDialogs.h"
 
 #include "store/FieldValues.h"
 #include "store/Schema.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -27,16 +33,19 @@ namespace tagwright::mainwindow {
 namespace labels = store::schema::labels;
 namespace fields = store::fields;
 
-TemplateCard::TemplateCard(MainWindow& window) : m_window(window)
+TemplateCard::TemplateCard(const CardParts& parts, CommandActions& commands)
+    : m_parts(parts), m_commands(commands)
 {
-    MainWindowControls& c = window.controls();
+    MainWindowControls& c = parts.controls;
     m_binding = std::make_unique<TemplateBinding>(
-        window.templates(), c.titleBoxes, c.bodyBox, [&window](const store::StoreError& error) {
-            showTemplateWriteFailure(window.dialogs(), &window, QStringLiteral("Template not saved"),
+        parts.templates, c.titleBoxes, c.bodyBox, parts.session,
+        [parts](const store::StoreError& error) {
+            showTemplateWriteFailure(parts.dialogs, parts.window, QStringLiteral("Template not saved"),
                                      error);
         });
-    m_headerLines = std::make_unique<HeaderLines>(c, *m_binding, [this] { EnterEditMode(); });
-    m_activationWatch = new ActivationWatch(&window);
+    m_headerLines = std::make_unique<HeaderLines>(
+        c, *m_binding, [this] { EnterEditMode(); }, [this] { m_parts.session.offerSave(); });
+    m_activationWatch = new ActivationWatch(parts.window);
     connect(m_activationWatch, &ActivationWatch::activated, this, &TemplateCard::activate);
     connectPaging();
 }
@@ -45,39 +54,31 @@ TemplateCard::~TemplateCard() = default;
 
 void TemplateCard::connectPaging()
 {
-    MainWindowControls& c = m_window.controls();
-    for (std::size_t zone = 0; zone < c.pageZones.size(); ++zone) {
-        const bool forward = zone < 2;
-        connect(c.pageZones[zone], &ClickLabel::clicked, this,
-                [this, forward] { forward ? pageForward() : pageBack(); });
-    }
+    CommandActions& commands = m_commands;
+    connect(commands.next(), &QAction::triggered, this, &TemplateCard::pageForward);
+    connect(commands.previous(), &QAction::triggered, this, &TemplateCard::pageBack);
     // The keys page only while a click on a zone would. A disabled shortcut leaves its key
     // to the box with the focus, so the keys keep their own meaning while editing.
-    const auto pageByKey = [this](QKeySequence key, bool forward) {
-        auto* shortcut = new QShortcut(key, &m_window);
+    const auto pageByKey = [this](QKeySequence key, QAction* step) {
+        auto* shortcut = new QShortcut(key, m_parts.window);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, forward] { forward ? pageForward() : pageBack(); });
+        shortcut->setEnabled(step->isEnabled());
+        connect(shortcut, &QShortcut::activated, step, &QAction::trigger);
+        connect(step, &QAction::enabledChanged, shortcut, &QShortcut::setEnabled);
         m_pageShortcuts.push_back(shortcut);
     };
-    pageByKey(QKeySequence(Qt::Key_PageDown), true);
-    pageByKey(QKeySequence(Qt::Key_PageUp), false);
-    c.pageZones[0]->installEventFilter(this);
+    pageByKey(QKeySequence(Qt::Key_PageDown), commands.next());
+    pageByKey(QKeySequence(Qt::Key_PageUp), commands.previous());
 }
 
-bool TemplateCard::eventFilter(QObject* watched, QEvent* event)
+bool TemplateCard::isEditing() const
 {
-    if (event->type() == QEvent::EnabledChange) {
-        const bool zonesEnabled = m_window.controls().pageZones[0]->isEnabled();
-        for (QShortcut* shortcut : m_pageShortcuts)
-            shortcut->setEnabled(zonesEnabled);
-    }
-    return QObject::eventFilter(watched, event);
+    return m_parts.session.isEditing();
 }
 
 void TemplateCard::ShowTitleTab(int position)
 {
-    MainWindowControls& c = m_window.controls();
+    MainWindowControls& c = m_parts.controls;
     position = ((position % 3) + 3) % 3;
     for (QLineEdit* box : c.valueBoxes)
         box->clear();
@@ -93,28 +94,17 @@ void TemplateCard::ShowTitleTab(int position)
         for (int column = 0; column < 3; ++column)
             c.tabBars[std::size_t(row * 3 + column)]->setVisible(column == shown);
     }
-    m_window.state().TabPos = qint16(position);
+    m_parts.state.TabPos = qint16(position);
 }
 
 void TemplateCard::EnterEditMode()
 {
-    setModeControls(true);
+    m_parts.session.enterEditing();
 }
 
 void TemplateCard::LeaveEditMode()
 {
-    setModeControls(false);
-}
-
-void TemplateCard::setModeControls(bool editing)
-{
-    MainWindowControls& c = m_window.controls();
-    for (ClickLabel* zone : c.pageZones)
-        zone->setEnabled(!editing);
-    for (QPushButton* button : {c.newButton, c.deleteButton, c.exitButton, c.setupButton})
-        button->setEnabled(!editing);
-    c.saveButton->setEnabled(editing);
-    m_editing = editing;
+    m_parts.session.leaveEditing();
 }
 
 void TemplateCard::LoadTemplateFields()
@@ -127,33 +117,33 @@ void TemplateCard::LoadTemplateFields()
 
 void TemplateCard::setTemplateFont()
 {
-    const store::TableCursor& templates = m_window.templates();
+    const store::TableCursor& templates = m_parts.templates;
     QFont font(fields::fontName(templates.value(labels::Font)));
     font.setPointSizeF(fields::fontSize(templates.value(labels::Size)));
     font.setBold(fields::bold(templates.value(labels::Bold)));
     font.setItalic(fields::italic(templates.value(labels::Italic)));
-    m_window.controls().bodyBox->setFont(font);
+    m_parts.controls.bodyBox->setFont(font);
 }
 
 void TemplateCard::setLogoFromRecord()
 {
-    const QVariant logo = m_window.templates().value(labels::Logo);
-    m_window.controls().logoPathHolder->setText(fields::text(logo));
+    const QVariant logo = m_parts.templates.value(labels::Logo);
+    m_parts.controls.logoPathHolder->setText(fields::text(logo));
     reloadLogo();
 }
 
 void TemplateCard::setOptionsFromRecord()
 {
-    const store::TableCursor& templates = m_window.templates();
-    MainWindowControls& c = m_window.controls();
+    const store::TableCursor& templates = m_parts.templates;
+    MainWindowControls& c = m_parts.controls;
     c.companyCheck->setChecked(fields::flag(templates.value(labels::Header)));
     c.signedCheck->setChecked(fields::flag(templates.value(labels::Signed)));
 }
 
 void TemplateCard::setCaptionsFromRecord()
 {
-    const store::TableCursor& templates = m_window.templates();
-    MainWindowControls& c = m_window.controls();
+    const store::TableCursor& templates = m_parts.templates;
+    MainWindowControls& c = m_parts.controls;
     // Right column first, as the template lists them; the boxes are held in header order.
     const std::pair<const QString&, std::size_t> captions[] = {
         {labels::LabelTop, 3}, {labels::LabelMiddle, 4}, {labels::LabelBottom, 5},
@@ -165,18 +155,18 @@ void TemplateCard::setCaptionsFromRecord()
 
 void TemplateCard::reloadLogo()
 {
-    m_window.controls().logoBox->showFile(m_window.controls().logoPathHolder->text());
+    m_parts.controls.logoBox->showFile(m_parts.controls.logoPathHolder->text());
 }
 
 void TemplateCard::activate()
 {
-    MainState& state = m_window.state();
+    session::MainState& state = m_parts.state;
     if (state.LogoPending == 1) {
         reloadLogo();
         state.LogoPending = 0;
         return;
     }
-    goToTemplate(m_window.controls().defaultLabelList->currentText());
+    goToTemplate(m_parts.controls.defaultLabelList->currentText());
     LoadTemplateFields();
     ShowTitleTab(0);
     LeaveEditMode();
@@ -184,10 +174,10 @@ void TemplateCard::activate()
 
 bool TemplateCard::goToTemplate(const QString& title)
 {
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_parts.templates;
     if (templates.bof() && templates.eof()) {
         if (m_binding->addNew())
-            m_window.state().NewLabel = 1;
+            m_parts.state.NewLabel = 1;
         return false;
     }
     m_binding->changeRecord([&title](store::TableCursor& cursor) {
@@ -210,10 +200,10 @@ void TemplateCard::pageBack()
 
 void TemplateCard::page(int step)
 {
-    MainWindowControls& c = m_window.controls();
-    MainState& state = m_window.state();
-    store::TableCursor& templates = m_window.templates();
-    c.saveButton->setEnabled(false);
+    MainWindowControls& c = m_parts.controls;
+    session::MainState& state = m_parts.state;
+    store::TableCursor& templates = m_parts.templates;
+    m_parts.session.setSaveOffered(false);
     if (templates.bof() && templates.eof())
         return;
     const int shownTab = state.TabPos;
@@ -246,12 +236,12 @@ void TemplateCard::page(int step)
         state.TabPos = qint16(shownTab);
         c.titleBoxes[std::size_t(shownTab)]->show();
         c.bodyBox->show();
-        c.saveButton->setEnabled(m_editing || m_binding->hasUnsavedChange());
+        m_parts.session.setSaveOffered(isEditing() || m_binding->hasUnsavedChange());
         // Back into the body only when the step had already hidden the box with the focus:
         // a title box still holding it would commit again on leaving.
         if (focusOnCard && !c.bodyBox->hasFocus() && !c.titleBoxes[std::size_t(shownTab)]->hasFocus())
             c.bodyBox->setFocus(Qt::OtherFocusReason);
-        keepNextKeyFromReplacing(&m_window);
+        keepNextKeyFromReplacing(m_parts.window);
         return;
     }
     state.NewLabel = 0;
@@ -268,7 +258,7 @@ void TemplateCard::page(int step)
     LeaveEditMode();
     if (focusOnCard)
         c.bodyBox->setFocus(Qt::OtherFocusReason);
-    keepNextKeyFromReplacing(&m_window);
+    keepNextKeyFromReplacing(m_parts.window);
 }
 
 }  // namespace tagwright::mainwindow

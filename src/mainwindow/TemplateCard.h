@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardParts.h"
+
 #include <QObject>
 #include <QString>
 
@@ -12,19 +14,19 @@ namespace tagwright::mainwindow {
 
 class ActivationWatch;
 class HeaderLines;
-class MainWindow;
+class CommandActions;
 class TemplateBinding;
 
 // The card on the main window: shows the current template, pages through the templates,
 // and switches between browsing and editing. Other parts of the window (template editing,
 // setup panel, font and logo) use these operations; their names are the window's own.
 //
-// Browsing: the page zones, New, Delete, Exit and Setup are enabled and Save is not;
-// editing is the reverse. A body change enables Save without leaving browsing.
+// Browsing and editing are the card session's mode (session::WindowMode), which decides
+// what is enabled; a body change offers Save without leaving browsing.
 class TemplateCard : public QObject {
     Q_OBJECT
 public:
-    explicit TemplateCard(MainWindow& window);
+    TemplateCard(const CardParts& parts, CommandActions& commands);
     ~TemplateCard() override;
 
     // Empties the six value boxes, shows each line's value box by its caption, shows the
@@ -33,7 +35,7 @@ public:
     void ShowTitleTab(int position);
     void EnterEditMode();
     void LeaveEditMode();
-    bool isEditing() const { return m_editing; }
+    bool isEditing() const;
 
     // Copies the current template's font, logo, options and captions into the window. The
     // caption and option changes run their reactions, which enter editing: the display
@@ -60,24 +62,20 @@ public:
     TemplateBinding& binding() { return *m_binding; }
     HeaderLines& headerLines() { return *m_headerLines; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void page(int step);
-    void setModeControls(bool editing);
     void setTemplateFont();
     void setLogoFromRecord();
     void setOptionsFromRecord();
     void setCaptionsFromRecord();
     void connectPaging();
 
-    MainWindow& m_window;
+    CardParts m_parts;
+    CommandActions& m_commands;
     std::unique_ptr<TemplateBinding> m_binding;
     std::unique_ptr<HeaderLines> m_headerLines;
     ActivationWatch* m_activationWatch = nullptr;
     std::vector<QShortcut*> m_pageShortcuts;
-    bool m_editing = false;
 };
 
 }  // namespace tagwright::mainwindow

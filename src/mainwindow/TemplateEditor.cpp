@@ -1,12 +1,16 @@
 #include "TemplateEditor.h"
 
 #include "FocusRule.h"
-#include "MainWindow.h"
+#include "MainWindowControls.h"
 #include "TemplateBinding.h"
 #include "TemplateCard.h"
 #include "TemplateMessages.h"
 #include "WindowSnapshot.h"
 #include "UserDialogs.h"
+
+#include "session/CardSession.h"
+#include "session/MainState.h"
+#include "session/TemplateValues.h"
 
 #include "store/Schema.h"
 #include "store/TableCursor.h"
@@ -24,10 +28,11 @@ namespace tagwright::mainwindow {
 namespace labels = store::schema::labels;
 using EditMode = store::TableCursor::EditMode;
 
-TemplateEditor::TemplateEditor(MainWindow& window) : m_window(window)
+TemplateEditor::TemplateEditor(const CardParts& parts, TemplateCard& card)
+    : m_parts(parts), m_card(card), m_binding(card.binding())
 {
     connectCommands();
-    for (QLineEdit* box : window.controls().titleBoxes)
+    for (QLineEdit* box : parts.controls.titleBoxes)
         box->installEventFilter(this);
 }
 
@@ -35,13 +40,13 @@ TemplateEditor::~TemplateEditor()
 {
     // The boxes outlive this object while the window is torn down, and a box that had the
     // focus loses it then: that is no commit.
-    for (QLineEdit* box : m_window.controls().titleBoxes)
+    for (QLineEdit* box : m_parts.controls.titleBoxes)
         box->removeEventFilter(this);
 }
 
 void TemplateEditor::connectCommands()
 {
-    const MainWindowControls& c = m_window.controls();
+    const MainWindowControls& c = m_parts.controls;
     connect(c.newButton, &QPushButton::clicked, this, &TemplateEditor::NewTemplate);
     connect(c.saveButton, &QPushButton::clicked, this, &TemplateEditor::SaveTemplate);
     connect(c.deleteButton, &QPushButton::clicked, this, &TemplateEditor::DeleteTemplate);
@@ -57,7 +62,7 @@ bool TemplateEditor::eventFilter(QObject* watched, QEvent* event)
     // is a box hidden by a page step, whose record the step itself writes.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
-    const auto& boxes = m_window.controls().titleBoxes;
+    const auto& boxes = m_parts.controls.titleBoxes;
     for (int index = 0; index < int(boxes.size()); ++index) {
         if (boxes[std::size_t(index)] == watched && boxes[std::size_t(index)]->isVisible())
             CommitTitle(index);
@@ -68,7 +73,7 @@ bool TemplateEditor::eventFilter(QObject* watched, QEvent* event)
 void TemplateEditor::NewTemplate()
 {
     store::StoreError error;
-    const bool moved = m_window.card().binding().changeRecord([&error](store::TableCursor& cursor) {
+    const bool moved = m_binding.changeRecord([&error](store::TableCursor& cursor) {
         error = cursor.refresh();
         if (error.ok())
             error = cursor.addNew();
@@ -79,21 +84,21 @@ void TemplateEditor::NewTemplate()
         reportFailure(QStringLiteral("New template not begun"), error);
         return;
     }
-    m_window.state().NewLabel = 1;
-    m_window.card().ShowTitleTab(0);
-    m_window.controls().titleBoxes[0]->setFocus(Qt::OtherFocusReason);
-    keepNextKeyFromReplacing(&m_window);
+    m_parts.state.NewLabel = 1;
+    m_card.ShowTitleTab(0);
+    m_parts.controls.titleBoxes[0]->setFocus(Qt::OtherFocusReason);
+    keepNextKeyFromReplacing(m_parts.window);
 }
 
 void TemplateEditor::CommitTitle(int index)
 {
-    QLineEdit* box = m_window.controls().titleBoxes[std::size_t(index)];
+    QLineEdit* box = m_parts.controls.titleBoxes[std::size_t(index)];
     if (box->text().isEmpty())
         return;
     store::StoreError error = openRecordForWriting();
-    const bool adding = m_window.templates().editMode() == EditMode::Add;
+    const bool adding = m_parts.templates.editMode() == EditMode::Add;
     if (error.ok())
-        error = m_window.card().binding().update();
+        error = m_binding.update();
     if (isConflict(error)) {
         resolveConflict(error);
         return;
@@ -110,8 +115,8 @@ void TemplateEditor::CommitTitle(int index)
 
 void TemplateEditor::SaveTemplate()
 {
-    store::TableCursor& templates = m_window.templates();
-    TemplateBinding& binding = m_window.card().binding();
+    store::TableCursor& templates = m_parts.templates;
+    TemplateBinding& binding = m_binding;
     store::StoreError error = openRecordForWriting();
     if (error.ok())
         error = binding.pushChanges();
@@ -139,9 +144,9 @@ void TemplateEditor::SaveTemplate()
     settleWrittenRecord(adding);
     // Disabling the pressed Save button would hand the focus on round the window to the
     // title box, all selected, where the next key replaces the title: the body takes it.
-    if (m_window.controls().saveButton->hasFocus())
+    if (m_parts.controls.saveButton->hasFocus())
         focusBodyEnd();
-    m_window.card().LeaveEditMode();
+    m_card.LeaveEditMode();
 }
 
 bool TemplateEditor::isConflict(const store::StoreError& error)
@@ -157,7 +162,7 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
     const QString overwrite = QStringLiteral("Save mine over it");
     const QString keepNew = QStringLiteral("Keep as new template");
     const QString drop = QStringLiteral("Drop my changes");
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_parts.templates;
     // The choice answers for the version stored while the question is up: one written
     // after it is asked about again, never written over unseen.
     QVariant theirs;
@@ -178,8 +183,8 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
         : QStringLiteral("Another workstation changed this template after it was shown here.\n\n"
                          "Reload it to see their version (what you typed is dropped), save yours "
                          "over it, or keep yours as a new template?");
-    const int choice = m_window.dialogs().askChoice(
-        &m_window, QMessageBox::Warning,
+    const int choice = m_parts.dialogs.askChoice(
+        m_parts.window, QMessageBox::Warning,
         deleted ? QStringLiteral("Template deleted elsewhere") : QStringLiteral("Template changed elsewhere"),
         text, choices);
     if (choice < 0)
@@ -193,33 +198,33 @@ void TemplateEditor::resolveConflict(const store::StoreError& error)
     store::StoreError outcome = adding ? templates.keepAsNewRecord()
                                        : templates.overwriteStoredVersion(theirs);
     if (outcome.ok())
-        outcome = m_window.card().binding().update();
+        outcome = m_binding.update();
     if (isConflict(outcome)) {
         resolveConflict(outcome);
         return;
     }
     if (!outcome.ok()) {
         if (adding)
-            m_window.state().NewLabel = 1;
+            m_parts.state.NewLabel = 1;
         reportFailure(QStringLiteral("Template not saved"), outcome);
         return;
     }
     settleWrittenRecord(adding);
-    m_window.card().LeaveEditMode();
-    keepNextKeyFromReplacing(&m_window);
+    m_card.LeaveEditMode();
+    keepNextKeyFromReplacing(m_parts.window);
 }
 
 // The template on show as it is stored now (or, when it is gone, the first one).
 void TemplateEditor::showStoredTemplate()
 {
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_parts.templates;
     const store::StoreError error = templates.reload();
-    TemplateCard& card = m_window.card();
+    TemplateCard& card = m_card;
     card.binding().show();
     card.LoadTemplateFields();
-    card.ShowTitleTab(m_window.state().TabPos);
+    card.ShowTitleTab(m_parts.state.TabPos);
     card.LeaveEditMode();
-    m_window.state().NewLabel = 0;
+    m_parts.state.NewLabel = 0;
     templates.edit();
     if (!error.ok())
         reportFailure(QStringLiteral("Templates not read again"), error);
@@ -227,14 +232,14 @@ void TemplateEditor::showStoredTemplate()
 
 void TemplateEditor::DeleteTemplate()
 {
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_parts.templates;
     if (!templates.hasCurrent())
         return;
     if (templates.editMode() == EditMode::Add) {
         // The blank template on show was never written; deleting the stored template behind
         // it would remove one the user cannot see. Dropping the new one is the deletion.
         templates.cancelUpdate();
-        m_window.state().NewLabel = 0;
+        m_parts.state.NewLabel = 0;
     } else if (refuseUnlessOnShow(QStringLiteral("Template not deleted"))) {
         return;
     } else if (store::StoreError error = templates.deleteCurrent(); !error.ok()) {
@@ -254,10 +259,10 @@ void TemplateEditor::DeleteTemplate()
     const store::StoreError error = templates.refresh();
     // Straight to the first record, past the binding's write: what was typed belonged to
     // the template just deleted.
-    m_window.card().binding().show();
+    m_binding.show();
     if (!error.ok())
         reportFailure(QStringLiteral("Templates not read again"), error);
-    keepNextKeyFromReplacing(&m_window);
+    keepNextKeyFromReplacing(m_parts.window);
 }
 
 // A command acts on the template on show, by its identity and the version shown. A record
@@ -265,8 +270,8 @@ void TemplateEditor::DeleteTemplate()
 // it was shown is refused and shown as stored now. True when refused.
 bool TemplateEditor::refuseUnlessOnShow(const QString& title)
 {
-    store::TableCursor& templates = m_window.templates();
-    const session::RecordOnShow& onShow = m_window.card().binding().recordOnShow();
+    store::TableCursor& templates = m_parts.templates;
+    const session::RecordOnShow& onShow = m_parts.session.recordOnShow();
     if (onShow.isCurrentIn(templates))
         return false;
     if (!templates.readError().ok()) {
@@ -286,12 +291,12 @@ bool TemplateEditor::refuseUnlessOnShow(const QString& title)
 
 void TemplateEditor::Exit()
 {
-    m_window.close();
+    m_parts.window->close();
 }
 
 bool TemplateEditor::hasUnsavedEdits()
 {
-    return m_window.card().isEditing() || m_window.card().binding().hasUnsavedChange();
+    return m_parts.session.hasUnsavedChanges();
 }
 
 bool TemplateEditor::confirmClose()
@@ -300,9 +305,9 @@ bool TemplateEditor::confirmClose()
         return true;
     const QString save = QStringLiteral("Save");
     const QString discard = QStringLiteral("Discard");
-    const QString title = templateTitle(m_window);
-    const int choice = m_window.dialogs().askChoice(
-        &m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
+    const QString title = templateTitle(m_parts.controls, m_parts.state);
+    const int choice = m_parts.dialogs.askChoice(
+        m_parts.window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
         QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
                        "Save them before closing?").arg(title),
         {save, discard});  // the question's own Cancel keeps the window
@@ -319,7 +324,7 @@ bool TemplateEditor::confirmClose()
 // typed begins a new template.
 store::StoreError TemplateEditor::openRecordForWriting()
 {
-    store::TableCursor& templates = m_window.templates();
+    store::TableCursor& templates = m_parts.templates;
     if (templates.editMode() != EditMode::None)
         return {};
     if (templates.hasCurrent()) {
@@ -327,40 +332,31 @@ store::StoreError TemplateEditor::openRecordForWriting()
             return error;
         // Written over the version shown, not one read since: a change made elsewhere
         // meanwhile is asked about, as any other.
-        const session::RecordOnShow& onShow = m_window.card().binding().recordOnShow();
+        const session::RecordOnShow& onShow = m_parts.session.recordOnShow();
         if (onShow.stored() && onShow.key().id == templates.currentRowId())
             return templates.overwriteStoredVersion(onShow.key().version);
         return {};
     }
-    m_window.state().NewLabel = 1;
+    m_parts.state.NewLabel = 1;
     return templates.addNew();
 }
 
 store::StoreError TemplateEditor::setTemplateFields()
 {
-    const MainWindowControls& c = m_window.controls();
+    const MainWindowControls& c = m_parts.controls;
+    const session::CardSession& session = m_parts.session;
     const QFont font = c.bodyBox->font();
-    // Caption boxes are held in header order: Reg #, Make, Serial, Tach, T.T., SMOH.
-    const std::pair<const QString&, QVariant> values[] = {
-        {labels::Header, c.companyCheck->isChecked() ? 1 : 0},
-        {labels::Signed, c.signedCheck->isChecked() ? 1 : 0},
-        {labels::Font, font.family()},
-        {labels::Size, float(font.pointSizeF())},
-        {labels::Bold, font.bold()},
-        {labels::Italic, font.italic()},
-        {labels::Logo, c.logoPathHolder->text()},
-        {labels::LabelTop, c.captionBoxes[3]->text()},
-        {labels::LabelMiddle, c.captionBoxes[4]->text()},
-        {labels::LabelBottom, c.captionBoxes[5]->text()},
-        {labels::LeftTop, c.captionBoxes[0]->text()},
-        {labels::LeftMiddle, c.captionBoxes[1]->text()},
-        {labels::LeftBottom, c.captionBoxes[2]->text()},
-    };
-    for (const auto& [field, value] : values) {
-        if (store::StoreError error = m_window.templates().setValue(field, value); !error.ok())
-            return error;
-    }
-    return {};
+    session::TemplateValues values;
+    values.fontName = font.family();
+    values.fontSize = float(font.pointSizeF());
+    values.bold = font.bold();
+    values.italic = font.italic();
+    values.logo = c.logoPathHolder->text();
+    values.printsCompany = session.printsCompany();
+    values.printsSignature = session.printsSignature();
+    for (int line = 0; line < session::CardSession::HeaderLines; ++line)
+        values.captions[std::size_t(line)] = session.caption(line);
+    return values.setInto(m_parts.templates);
 }
 
 // After a write: a template just added is the last record, and becomes the one on show;
@@ -368,15 +364,15 @@ store::StoreError TemplateEditor::setTemplateFields()
 void TemplateEditor::settleWrittenRecord(bool wasAdded)
 {
     if (wasAdded)
-        m_window.card().binding().moveLast();
+        m_binding.moveLast();
     // With no current record left to open there is nothing to edit: the write stands.
-    m_window.templates().edit();
-    m_window.state().NewLabel = 0;
+    m_parts.templates.edit();
+    m_parts.state.NewLabel = 0;
 }
 
 void TemplateEditor::focusBodyEnd()
 {
-    QPlainTextEdit* body = m_window.controls().bodyBox;
+    QPlainTextEdit* body = m_parts.controls.bodyBox;
     QTextCursor cursor = body->textCursor();
     cursor.movePosition(QTextCursor::End);
     body->setTextCursor(cursor);
@@ -385,7 +381,7 @@ void TemplateEditor::focusBodyEnd()
 
 void TemplateEditor::reportFailure(const QString& title, const store::StoreError& error)
 {
-    showTemplateWriteFailure(m_window.dialogs(), &m_window, title, error);
+    showTemplateWriteFailure(m_parts.dialogs, m_parts.window, title, error);
 }
 
 }  // namespace tagwright::mainwindow

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardParts.h"
+
 #include "store/StoreError.h"
 
 #include <QObject>
@@ -7,7 +9,8 @@
 
 namespace tagwright::mainwindow {
 
-class MainWindow;
+class TemplateBinding;
+class TemplateCard;
 
 // The commands that change the set of templates: New, Save, Delete and Exit, and the commit
 // of a title when the user leaves a title box. Buttons, menus and the title boxes all run
@@ -22,7 +25,7 @@ class MainWindow;
 class TemplateEditor : public QObject {
     Q_OBJECT
 public:
-    explicit TemplateEditor(MainWindow& window);
+    TemplateEditor(const CardParts& parts, TemplateCard& card);
     ~TemplateEditor() override;
 
     // Begins a blank template on the first title tab. The captions, options, font and logo
@@ -61,7 +64,9 @@ private:
     bool refuseUnlessOnShow(const QString& title);
     void showStoredTemplate();
 
-    MainWindow& m_window;
+    CardParts m_parts;
+    TemplateCard& m_card;
+    TemplateBinding& m_binding;
 };
 
 }  // namespace tagwright::mainwindow

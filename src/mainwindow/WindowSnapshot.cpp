@@ -1,36 +1,31 @@
 #include "WindowSnapshot.h"
 
-#include "ClickLabel.h"
 #include "LogoBox.h"
-#include "MainState.h"
-#include "MainWindow.h"
+#include "MainWindowControls.h"
 
 #include "printing/BoxText.h"
+#include "session/CardSession.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace tagwright::mainwindow {
 
-printing::PrintRequest takeSnapshot(MainWindow& window)
+printing::PrintRequest takeSnapshot(const session::CardSession& session, const MainWindowControls& c)
 {
     using namespace printing;
-    const MainWindowControls& c = window.controls();
     PrintRequest request;
     LabelContent& label = request.label;
     // Caption and value boxes are in slot order: Reg #, Make, Serial, Tach, T.T., SMOH.
     for (HeaderSlot slot : AllHeaderSlots) {
-        label.line(slot) = {c.captionBoxes[std::size_t(slot)]->text(),
-                            c.valueBoxes[std::size_t(slot)]->text()};
+        label.line(slot) = {session.caption(int(slot)), session.aircraftValue(int(slot))};
     }
-    label.date = c.dateBox->text();
+    label.date = session.date();
     label.company = {c.companyNameBox->text(), c.addressBox->text(), c.cityStateZipBox->text(),
                      c.phoneBox->text()};
-    label.printsCompany = c.companyCheck->isChecked();
-    label.printsSignature = c.signedCheck->isChecked();
-    label.signatory = c.signatoryList->currentText();
+    label.printsCompany = session.printsCompany();
+    label.printsSignature = session.printsSignature();
+    label.signatory = session.signatory();
 
     // The box keeps line feeds; labels break lines at carriage return + line feed.
     label.body = c.bodyBox->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -44,26 +39,25 @@ printing::PrintRequest takeSnapshot(MainWindow& window)
     sheet.offsets.bottomRow = boxtext::offsetTwips(c.bottomRowOffset->text());
     sheet.offsets.leftColumn = boxtext::offsetTwips(c.leftColumnOffset->text());
     sheet.offsets.rightColumn = boxtext::offsetTwips(c.rightColumnOffset->text());
-    sheet.copies = boxtext::leadingNumber(c.copiesBox->text());
+    sheet.copies = session.copies();
     sheet.used = {};
-    for (int cell = 1; cell <= 6; ++cell) {
-        if (c.skipCells[std::size_t(cell - 1)]->text() == QStringLiteral("X"))
+    for (int cell = 1; cell <= session::CardSession::SheetCells; ++cell) {
+        if (session.cellUsed(cell))
             sheet.used.insert(cell);
     }
     return request;
 }
 
-QString templateTitle(MainWindow& window)
+QString templateTitle(const MainWindowControls& c, const session::MainState& state)
 {
-    const MainWindowControls& c = window.controls();
-    const int tab = qBound(0, int(window.state().TabPos), int(c.titleBoxes.size()) - 1);
+    const int tab = qBound(0, int(state.TabPos), int(c.titleBoxes.size()) - 1);
     return c.titleBoxes[std::size_t(tab)]->text();
 }
 
-void writeBackFilledValues(MainWindow& window, const QVector<printing::ValueFill>& filled)
+void writeBackFilledValues(session::CardSession& session, const QVector<printing::ValueFill>& filled)
 {
     for (const printing::ValueFill& fill : filled)
-        window.controls().valueBoxes[std::size_t(fill.slot)]->setText(fill.text);
+        session.setAircraftValue(int(fill.slot), fill.text);
 }
 
 }  // namespace tagwright::mainwindow

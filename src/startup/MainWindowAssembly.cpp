@@ -2,8 +2,10 @@
 #include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
+#include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PrintCommand.h"
 
 namespace tagwright::startup {
 
@@ -13,8 +15,11 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     wireSetupFeatures(*window);
-    mainwindow::installMainMenu(*window);
-    journalview::installJournalFeatures(*window);
+    new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
+    mainwindow::MainWindow& w = *window;
+    const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
+                                            [&w] { return w.printCommand().output(); }};
+    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
     return window;
 }
 

@@ -1,13 +1,9 @@
 #include "SetupWiring.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/TemplateBinding.h"
 #include "mainwindow/TemplateCard.h"
 #include "setup/SetupFeatures.h"
 #include "setup/SetupHost.h"
-
-#include <QPushButton>
 
 namespace tagwright::startup {
 
@@ -30,8 +26,8 @@ public:
     void refillDefaultLabelList() override { m_window.refillDefaultLabelList(); }
 
     store::TableCursor& templates() override { return m_window.templates(); }
-    bool isUnsavedNew() override { return m_window.state().NewLabel != 0; }
-    void recordWritten() override { m_window.card().binding().recordWritten(); }
+    bool isUnsavedNew() override { return m_window.session().state().NewLabel != 0; }
+    void recordWritten() override { m_window.session().recordOnShow().take(m_window.templates()); }
 
     // With no templates at all the card begins a blank new record, which has no fields to load.
     void showTemplate(const QString& title) override
@@ -44,25 +40,12 @@ public:
         card.LeaveEditMode();
     }
 
-    void setupPanelOpened() override { setMainButtonsEnabled(false); }
-    void setupPanelClosed() override { setMainButtonsEnabled(true); }
-    void logoWindowOpened() override { m_window.state().LogoPending = 1; }
+    // The mode decides what the panel leaves enabled.
+    void setupPanelOpened() override { m_window.session().setSetupPanelOpen(true); }
+    void setupPanelClosed() override { m_window.session().setSetupPanelOpen(false); }
+    void logoWindowOpened() override { m_window.session().state().LogoPending = 1; }
 
 private:
-    // "Save" is off on opening and closing alike. The page zones lie under the panel, out of
-    // the mouse's reach, but PageDown and PageUp follow them: they must not page the card
-    // behind the panel.
-    void setMainButtonsEnabled(bool enabled)
-    {
-        const mainwindow::MainWindowControls& c = m_window.controls();
-        for (QPushButton* button : {c.newButton, c.fontButton, c.logoButton, c.printButton,
-                                    c.exitButton, c.deleteButton})
-            button->setEnabled(enabled);
-        for (QWidget* zone : c.pageZones)
-            zone->setEnabled(enabled);
-        c.saveButton->setEnabled(false);
-    }
-
     mainwindow::MainWindow& m_window;
 };
 

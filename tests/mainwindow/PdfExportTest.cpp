@@ -150,8 +150,8 @@ TEST_F(PdfExportTest, readOnlyFolderKeepsTheFileAlreadyThere)
 TEST_F(PdfExportTest, labelPrintWouldRefuseIsNotExported)
 {
     openMenuWindow(1);
-    for (auto* cell : window->controls().skipCells)
-        cell->setText(QStringLiteral("X"));
+    for (int cell = 1; cell <= 6; ++cell)
+        window->session().setCellUsed(cell, true);
     const QString fileName = folder.file(QStringLiteral("label.pdf"));
     exportTo(fileName);
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -50,8 +50,8 @@ protected:
 
     void setSkipMarks(const QString& mark)
     {
-        for (auto* cell : window->controls().skipCells)
-            cell->setText(mark);
+        for (int cell = 1; cell <= 6; ++cell)
+            window->session().setCellUsed(cell, mark == QStringLiteral("X"));
     }
 
     QStringList valueBoxTexts() const
@@ -101,7 +101,7 @@ TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSessio
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.file(QStringLiteral("preview.pdf")));
     const mainwindow::PreviewPages rendered =
-        mainwindow::renderLabelPages(mainwindow::takeSnapshot(*window), true, printer);
+        mainwindow::renderLabelPages(mainwindow::takeSnapshot(window->session(), window->controls()), true, printer);
     EXPECT_TRUE(rendered.result.printed()) << rendered.result.message.toStdString();
     EXPECT_EQ(rendered.pages, 3);
 

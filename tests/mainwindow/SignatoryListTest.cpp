@@ -1,11 +1,14 @@
 #include "support/MainWindowFixture.h"
 
 #include "mainwindow/SignatoryList.h"
+#include "mainwindow/WindowSnapshot.h"
 #include "store/Schema.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+
+#include <functional>
 
 using namespace tagwright;
 namespace schema = store::schema;
@@ -188,6 +191,29 @@ TEST_F(SignatoryListTest, storeFailureIsReportedAndListStaysInStep)
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(list()->count(), 2);
+}
+
+TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChangedIt)
+{
+    openWindow();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"chosen", [&] { list()->setCurrentIndex(1); }},
+        {"typed", [&] { QTest::keyClicks(list(), QStringLiteral(" X")); }},
+        {"stored with Enter", [&] { QTest::keyClick(list(), Qt::Key_Return); }},
+        {"read again with the shop settings", [&] { ASSERT_TRUE(window->refreshSharedRecords().ok()); }},
+        {"removed", [&] {
+             list()->lineEdit()->selectAll();
+             dialogs.choiceAnswers = {"Remove"};
+             QTest::keyClick(list(), Qt::Key_Delete);
+         }},
+        {"emptied", [&] { list()->setEditText(QString()); }},
+    };
+    for (const auto& [what, step] : steps) {
+        step();
+        const auto request = mainwindow::takeSnapshot(window->session(), window->controls());
+        EXPECT_EQ(request.label.signatory, list()->currentText()) << what;
+    }
+    EXPECT_EQ(window->session().signatory(), "");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "CardFixture.h"
 
-#include "mainwindow/MainState.h"
+#include "mainwindow/WindowSnapshot.h"
+#include "session/MainState.h"
 
 #include <QCheckBox>
+
+#include <functional>
 
 using namespace tagwright;
 using test::addRecord;
@@ -222,6 +225,36 @@ TEST_F(TemplateCardTest, showTitleTabEmptiesValuesAndFollowsTheBarTable)
         EXPECT_EQ(window->state().TabPos, position);
         EXPECT_EQ(controls().valueBoxes[2]->text(), "");
     }
+}
+
+TEST_F(TemplateCardTest, thePrintRequestCarriesTheCaptionsAndOptionsEachDisplayStepShows)
+{
+    QVariantMap other = test::templateRecord(QStringLiteral("Other"), QStringLiteral("Other body"));
+    other[schema::labels::LeftTop] = QStringLiteral("Tail #");
+    other[schema::labels::LabelBottom] = QString();
+    other[schema::labels::Header] = 0;
+    addRecord(mainDb, schema::LabelsTable, test::templateRecord(QStringLiteral("Usual")));
+    addRecord(mainDb, schema::LabelsTable, other);
+    openWindow();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"shown first", [] {}},
+        {"paged forward", [&] { card().pageForward(); }},
+        {"paged back", [&] { card().pageBack(); }},
+    };
+    for (const auto& [step, act] : steps) {
+        act();
+        const auto request = mainwindow::takeSnapshot(window->session(), controls());
+        for (printing::HeaderSlot slot : printing::AllHeaderSlots) {
+            EXPECT_EQ(request.label.line(slot).caption,
+                      controls().captionBoxes[std::size_t(slot)]->text()) << step;
+        }
+        EXPECT_EQ(request.label.printsCompany, controls().companyCheck->isChecked()) << step;
+        EXPECT_EQ(request.label.printsSignature, controls().signedCheck->isChecked()) << step;
+    }
+    EXPECT_EQ(window->session().caption(0), "Reg #");
+    card().pageForward();
+    EXPECT_EQ(window->session().caption(0), "Tail #");
+    EXPECT_FALSE(window->session().printsCompany());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "CardFixture.h"
 
-#include "mainwindow/MainState.h"
+#include "session/MainState.h"
 #include "mainwindow/TemplateEditor.h"
 
 #include <QApplication>

@@ -3,9 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace tagwright::mainwindow {
+namespace tagwright::session {
 
-// The main window's window-wide variables, shared by its operations.
+// The main window's window-wide variables, shared by its operations; the card session holds
+// them.
 struct MainState {
     qint16 TabPos = 0;        // position 0..2 of the title tab on show
     qint16 NewLabel = 0;      // 1 while the current template was begun by add-new, unsaved

@@ -1,0 +1,53 @@
+#include "LabelSource.h"
+
+#include "MainWindowControls.h"
+#include "UserDialogs.h"
+
+#include "session/CardSession.h"
+#include "WindowSnapshot.h"
+
+#include "journal/JournalWriter.h"
+#include "journal/PrintInput.h"
+#include "store/ShopRecord.h"
+
+#include <QLabel>
+
+namespace tagwright::mainwindow {
+
+LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
+                         store::TableCursor& company, journal::JournalWriter& journal,
+                         UserDialogs& dialogs, QWidget* window)
+    : m_session(session),
+      m_controls(controls),
+      m_company(company),
+      m_journal(journal),
+      m_dialogs(dialogs),
+      m_window(window)
+{
+}
+
+printing::PrintRequest LabelSource::request() const
+{
+    return takeSnapshot(m_session, m_controls);
+}
+
+QString LabelSource::title() const
+{
+    return templateTitle(m_controls, m_session.state());
+}
+
+bool LabelSource::tractorStock() const
+{
+    store::ShopRecord shop;
+    store::readShopRecord(m_company, shop);
+    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+}
+
+void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,
+                               const QString& destination, const printing::PrintResult& result) const
+{
+    const journal::PrintContext context{title(), m_controls.logoPathHolder->text(), tractorStock};
+    m_journal.record(journal::entryFor(input, context), destination, result);
+}
+
+}  // namespace tagwright::mainwindow

@@ -1,0 +1,111 @@
+#include "SessionBinding.h"
+
+#include "ClickLabel.h"
+#include "MainWindowControls.h"
+
+#include "printing/BoxText.h"
+#include "session/CardSession.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace tagwright::mainwindow {
+
+namespace {
+
+const QString MarkX = QStringLiteral("X");
+
+void showText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+}  // namespace
+
+SessionBinding::SessionBinding(session::CardSession& session, const MainWindowControls& controls,
+                               QObject* parent)
+    : QObject(parent), m_session(session), m_controls(controls)
+{
+    bindValues();
+    bindPrintOptions();
+}
+
+void SessionBinding::bindValues()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
+    bindLines(c.valueBoxes, &CardSession::setAircraftValue, &CardSession::aircraftValue,
+              &CardSession::aircraftValueChanged);
+    bindLines(c.captionBoxes, &CardSession::setCaption, &CardSession::caption,
+              &CardSession::captionChanged);
+    m_session.setPrintsCompany(c.companyCheck->isChecked());
+    m_session.setPrintsSignature(c.signedCheck->isChecked());
+    connect(c.companyCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsCompany);
+    connect(c.signedCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsSignature);
+    connect(&m_session, &CardSession::optionsChanged, this, [this] {
+        m_controls.companyCheck->setChecked(m_session.printsCompany());
+        m_controls.signedCheck->setChecked(m_session.printsSignature());
+    });
+
+    m_session.setDate(c.dateBox->text());
+    connect(c.dateBox, &QLineEdit::textChanged, &m_session, &CardSession::setDate);
+    connect(&m_session, &CardSession::dateChanged, this,
+            [this] { showText(m_controls.dateBox, m_session.date()); });
+
+    // The list's text is what prints, whether chosen or typed (an editable list signals a
+    // change of its current text for both).
+    QComboBox* list = c.signatoryList;
+    const auto takeSignatory = [this, list] { m_session.setSignatory(list->currentText()); };
+    takeSignatory();
+    connect(list, &QComboBox::currentTextChanged, this, takeSignatory);
+    connect(&m_session, &CardSession::signatoryChanged, this, [this, list] {
+        if (list->currentText() != m_session.signatory())
+            list->setEditText(m_session.signatory());
+    });
+}
+
+void SessionBinding::bindLines(const std::array<QLineEdit*, 6>& boxes,
+                               void (session::CardSession::*set)(int, const QString&),
+                               const QString& (session::CardSession::*get)(int) const,
+                               void (session::CardSession::*changed)(int))
+{
+    for (int line = 0; line < int(boxes.size()); ++line) {
+        QLineEdit* box = boxes[std::size_t(line)];
+        (m_session.*set)(line, box->text());
+        connect(box, &QLineEdit::textChanged, this,
+                [this, set, line](const QString& text) { (m_session.*set)(line, text); });
+    }
+    connect(&m_session, changed, this, [this, boxes, get](int line) {
+        showText(boxes[std::size_t(line)], (m_session.*get)(line));
+    });
+}
+
+void SessionBinding::bindPrintOptions()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
+    // Read as jobs have always read the box: its leading number, so "2.5" prints two.
+    const auto takeCopies = [this](const QString& text) {
+        m_session.setCopies(printing::boxtext::leadingNumber(text));
+    };
+    takeCopies(c.copiesBox->text());
+    connect(c.copiesBox, &QLineEdit::textChanged, this, takeCopies);
+    connect(&m_session, &CardSession::copiesChanged, this, [this] {
+        QLineEdit* box = m_controls.copiesBox;
+        if (printing::boxtext::leadingNumber(box->text()) != m_session.copies())
+            box->setText(QString::number(m_session.copies()));
+    });
+
+    for (int cell = 1; cell <= CardSession::SheetCells; ++cell) {
+        ClickLabel* label = c.skipCells[std::size_t(cell - 1)];
+        m_session.setCellUsed(cell, label->text() == MarkX);
+        connect(label, &ClickLabel::clicked, this, [this, cell] { m_session.toggleCell(cell); });
+    }
+    connect(&m_session, &CardSession::cellUsedChanged, this, [this](int cell) {
+        m_controls.skipCells[std::size_t(cell - 1)]->setText(m_session.cellUsed(cell) ? MarkX : QString());
+    });
+}
+
+}  // namespace tagwright::mainwindow

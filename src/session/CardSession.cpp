@@ -1,0 +1,134 @@
+#include "CardSession.h"
+
+namespace tagwright::session {
+
+CardSession::CardSession(QObject* parent) : QObject(parent) {}
+
+void CardSession::setCaption(int line, const QString& caption)
+{
+    if (line < 0 || line >= HeaderLines || m_captions[std::size_t(line)] == caption)
+        return;
+    m_captions[std::size_t(line)] = caption;
+    Q_EMIT captionChanged(line);
+}
+
+void CardSession::setPrintsCompany(bool prints)
+{
+    if (m_printsCompany == prints)
+        return;
+    m_printsCompany = prints;
+    Q_EMIT optionsChanged();
+}
+
+void CardSession::setPrintsSignature(bool prints)
+{
+    if (m_printsSignature == prints)
+        return;
+    m_printsSignature = prints;
+    Q_EMIT optionsChanged();
+}
+
+void CardSession::setAircraftValue(int line, const QString& value)
+{
+    if (line < 0 || line >= HeaderLines || m_values[std::size_t(line)] == value)
+        return;
+    m_values[std::size_t(line)] = value;
+    Q_EMIT aircraftValueChanged(line);
+}
+
+void CardSession::setDate(const QString& date)
+{
+    if (m_date == date)
+        return;
+    m_date = date;
+    Q_EMIT dateChanged();
+}
+
+void CardSession::setSignatory(const QString& signatory)
+{
+    if (m_signatory == signatory)
+        return;
+    m_signatory = signatory;
+    Q_EMIT signatoryChanged();
+}
+
+void CardSession::setCopies(double copies)
+{
+    if (m_copies == copies)
+        return;
+    m_copies = copies;
+    Q_EMIT copiesChanged();
+}
+
+bool CardSession::cellUsed(int cell) const
+{
+    return cell >= 1 && cell <= SheetCells && m_used.test(std::size_t(cell - 1));
+}
+
+void CardSession::setCellUsed(int cell, bool used)
+{
+    if (cell < 1 || cell > SheetCells || cellUsed(cell) == used)
+        return;
+    m_used.set(std::size_t(cell - 1), used);
+    Q_EMIT cellUsedChanged(cell);
+}
+
+void CardSession::changeMode(const WindowMode& mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    Q_EMIT modeChanged();
+}
+
+void CardSession::enterEditing()
+{
+    WindowMode mode = m_mode;
+    mode.editing = true;
+    mode.saveOffered = true;
+    mode.buttonsFreedByPrint = false;
+    changeMode(mode);
+}
+
+void CardSession::leaveEditing()
+{
+    WindowMode mode = m_mode;
+    mode.editing = false;
+    mode.saveOffered = false;
+    mode.buttonsFreedByPrint = false;
+    changeMode(mode);
+}
+
+void CardSession::setSaveOffered(bool offered)
+{
+    WindowMode mode = m_mode;
+    mode.saveOffered = offered;
+    changeMode(mode);
+}
+
+void CardSession::openPrintOptions()
+{
+    WindowMode mode = m_mode;
+    mode.panel = Panel::PrintOptions;
+    changeMode(mode);
+}
+
+void CardSession::closePrintOptions()
+{
+    WindowMode mode = m_mode;
+    mode.panel = Panel::None;
+    mode.saveOffered = true;
+    mode.buttonsFreedByPrint = true;
+    changeMode(mode);
+}
+
+void CardSession::setSetupPanelOpen(bool open)
+{
+    WindowMode mode = m_mode;
+    mode.panel = open ? Panel::Setup : Panel::None;
+    // Save is off while the panel is up and after it closes, whatever it was before.
+    mode.saveOffered = false;
+    changeMode(mode);
+}
+
+}  // namespace tagwright::session
