@@ -3,9 +3,19 @@
 #include "Journal.h"
 #include "PrintInput.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 namespace tagwright::journal {
+
+namespace {
+
+// Milliseconds between looks at the writer while the application's thread waits for it.
+constexpr int WaitSlice = 15;
+
+}  // namespace
 
 JournalWriter::JournalWriter(store::Database& database, QObject* parent)
     : QObject(parent), m_database(database)
@@ -46,9 +56,24 @@ void JournalWriter::record(JournalEntry entry, const QString& destination,
 
 void JournalWriter::flush()
 {
-    {
+    const auto written = [this] { return m_waiting.empty() && !m_writing; };
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread()) {
+        // A write can wait seconds for a locked file or a slow server: meanwhile the window
+        // repaints and its timers run; the user's input waits.
+        for (;;) {
+            {
+                std::lock_guard lock(m_mutex);
+                if (written())
+                    break;
+            }
+            QEventLoop slice;
+            QTimer::singleShot(WaitSlice, &slice, &QEventLoop::quit);
+            slice.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    } else {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_waiting.empty() && !m_writing; });
+        m_changed.wait(lock, written);
     }
     tellFailures();
 }

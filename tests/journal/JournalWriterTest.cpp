@@ -3,6 +3,10 @@
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTimer>
+
 using namespace tagwright;
 using namespace tagwright::test;
 using journal::JournalEntry;
@@ -73,6 +77,36 @@ TEST_P(JournalWriterTest, entriesStillWaitingAreWrittenBeforeTheWriterGoes)
 }
 
 TAGWRIGHT_ON_BOTH_ENGINES(JournalWriterTest);
+
+// A file another program holds locked for a moment: the write waits for it, and the window's
+// thread, waiting for the journal, keeps running its events (here the timer that frees it).
+TEST(JournalWriterLockTest, aWriteWaitsForALockedFileWhileTheWindowsEventsRun)
+{
+    TempFolder folder;
+    const QString path = folder.file(store::schema::MainFileName);
+    store::Database db;
+    ASSERT_TRUE(db.create(path, store::schema::mainStatements()).ok());
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QTimer::singleShot(300, [&other] { other.commit(); });
+
+        journal::JournalWriter writer(db);
+        QStringList told;
+        writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError&) { told << entry.destination; });
+        writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("Laser"), sent(1));
+        writer.flush();
+        EXPECT_TRUE(told.isEmpty()) << told.join(u',').toStdString();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    QVector<JournalEntry> entries;
+    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    EXPECT_EQ(entries.size(), 1);
+}
 
 // A database the workstation may only read: the print still went, and the failure is told
 // for its entry, on the owner's thread; the writer stays ready for the next one.
