@@ -36,10 +36,13 @@ void SessionBinding::bindValues()
 {
     using session::CardSession;
     const MainWindowControls& c = m_controls;
-    bindLines(c.valueBoxes, &CardSession::setAircraftValue, &CardSession::aircraftValue,
-              &CardSession::aircraftValueChanged);
-    bindLines(c.captionBoxes, &CardSession::setCaption, &CardSession::caption,
-              &CardSession::captionChanged);
+    CardSession& s = m_session;
+    bindLines(
+        c.valueBoxes, [&s](int line, const QString& text) { s.setAircraftValue(line, text); },
+        [&s](int line) { return s.aircraftValue(line); }, &CardSession::aircraftValueChanged);
+    bindLines(
+        c.captionBoxes, [&s](int line, const QString& text) { s.setCaption(line, text); },
+        [&s](int line) { return s.caption(line); }, &CardSession::captionChanged);
     m_session.setPrintsCompany(c.companyCheck->isChecked());
     m_session.setPrintsSignature(c.signedCheck->isChecked());
     connect(c.companyCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsCompany);
@@ -67,18 +70,18 @@ void SessionBinding::bindValues()
 }
 
 void SessionBinding::bindLines(const std::array<QLineEdit*, 6>& boxes,
-                               void (session::CardSession::*set)(int, const QString&),
-                               const QString& (session::CardSession::*get)(int) const,
+                               std::function<void(int, const QString&)> set,
+                               std::function<QString(int)> get,
                                void (session::CardSession::*changed)(int))
 {
     for (int line = 0; line < int(boxes.size()); ++line) {
         QLineEdit* box = boxes[std::size_t(line)];
-        (m_session.*set)(line, box->text());
+        set(line, box->text());
         connect(box, &QLineEdit::textChanged, this,
-                [this, set, line](const QString& text) { (m_session.*set)(line, text); });
+                [set, line](const QString& text) { set(line, text); });
     }
-    connect(&m_session, changed, this, [this, boxes, get](int line) {
-        showText(boxes[std::size_t(line)], (m_session.*get)(line));
+    connect(&m_session, changed, this, [boxes, get](int line) {
+        showText(boxes[std::size_t(line)], get(line));
     });
 }
 

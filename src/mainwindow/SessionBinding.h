@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 #include <array>
 
 class QLineEdit;
@@ -29,8 +31,8 @@ private:
     void bindValues();
     // Six boxes in header order, both ways.
     void bindLines(const std::array<QLineEdit*, 6>& boxes,
-                   void (session::CardSession::*set)(int, const QString&),
-                   const QString& (session::CardSession::*get)(int) const,
+                   std::function<void(int, const QString&)> set,
+                   std::function<QString(int)> get,
                    void (session::CardSession::*changed)(int));
     void bindPrintOptions();
 
