@@ -33,7 +33,7 @@ printing::PrintRequest LabelSource::request() const
 
 QString LabelSource::title() const
 {
-    return templateTitle(m_controls, m_session.state());
+    return templateTitle(m_session);
 }
 
 bool LabelSource::tractorStock() const
@@ -46,7 +46,7 @@ bool LabelSource::tractorStock() const
 void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,
                                const QString& destination, const printing::PrintResult& result) const
 {
-    const journal::PrintContext context{title(), m_controls.logoPathHolder->text(), tractorStock};
+    const journal::PrintContext context{title(), m_session.logo(), tractorStock};
     m_journal.record(journal::entryFor(input, context), destination, result);
 }
 

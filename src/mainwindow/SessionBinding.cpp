@@ -1,6 +1,7 @@
 #include "SessionBinding.h"
 
 #include "ClickLabel.h"
+#include "LogoBox.h"
 #include "MainWindowControls.h"
 
 #include "printing/BoxText.h"
@@ -8,7 +9,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace tagwright::mainwindow {
 
@@ -22,14 +25,59 @@ void showText(QLineEdit* box, const QString& text)
         box->setText(text);
 }
 
+session::BodyFont bodyFontOf(const QFont& font)
+{
+    return {font.family(), float(font.pointSizeF()), font.bold(), font.italic()};
+}
+
 }  // namespace
 
 SessionBinding::SessionBinding(session::CardSession& session, const MainWindowControls& controls,
                                QObject* parent)
     : QObject(parent), m_session(session), m_controls(controls)
 {
+    bindTemplate();
     bindValues();
     bindPrintOptions();
+}
+
+void SessionBinding::bindTemplate()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
+    CardSession& s = m_session;
+    bindLines(
+        c.titleBoxes, [&s](int tab, const QString& text) { s.setTitle(tab, text); },
+        [&s](int tab) { return s.title(tab); }, &CardSession::titleChanged);
+
+    QPlainTextEdit* body = c.bodyBox;
+    const auto takeBody = [this, body] { m_session.setBody(body->toPlainText()); };
+    takeBody();
+    connect(body, &QPlainTextEdit::textChanged, this, takeBody);
+    connect(&m_session, &CardSession::bodyChanged, this, [this, body, takeBody] {
+        if (body->toPlainText() != m_session.body()) {
+            body->setPlainText(m_session.body());
+            takeBody();  // what the box made of it
+        }
+    });
+
+    // A size the box cannot take leaves it at its default size, and that is what shows and
+    // prints.
+    m_session.setBodyFont(bodyFontOf(body->font()));
+    connect(&m_session, &CardSession::bodyFontChanged, this, [this, body] {
+        const session::BodyFont& wanted = m_session.bodyFont();
+        QFont font(wanted.family);
+        font.setPointSizeF(wanted.size);
+        font.setBold(wanted.bold);
+        font.setItalic(wanted.italic);
+        body->setFont(font);
+        m_session.setBodyFont(bodyFontOf(body->font()));
+    });
+
+    // The hidden holder keeps the path where it has always been found.
+    c.logoPathHolder->setText(m_session.logo());
+    connect(&m_session, &CardSession::logoChanged, this,
+            [this] { m_controls.logoPathHolder->setText(m_session.logo()); });
 }
 
 void SessionBinding::bindValues()
@@ -69,7 +117,8 @@ void SessionBinding::bindValues()
     });
 }
 
-void SessionBinding::bindLines(const std::array<QLineEdit*, 6>& boxes,
+template <std::size_t N>
+void SessionBinding::bindLines(const std::array<QLineEdit*, N>& boxes,
                                std::function<void(int, const QString&)> set,
                                std::function<QString(int)> get,
                                void (session::CardSession::*changed)(int))

@@ -4,31 +4,22 @@
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace tagwright::mainwindow {
 
 namespace labels = store::schema::labels;
 
-TemplateBinding::TemplateBinding(store::TableCursor& templates,
-                                 const std::array<QLineEdit*, 3>& titleBoxes,
-                                 QPlainTextEdit* bodyBox, session::CardSession& session,
+TemplateBinding::TemplateBinding(store::TableCursor& templates, session::CardSession& session,
                                  ReportFailure reportFailure, QObject* parent)
     : QObject(parent),
       m_templates(templates),
-      m_titleBoxes(titleBoxes),
-      m_bodyBox(bodyBox),
       m_reportFailure(std::move(reportFailure)),
       m_session(session)
 {
-    connect(m_bodyBox, &QPlainTextEdit::textChanged, this, [this] {
-        noteTextEdits();
+    connect(&m_session, &session::CardSession::bodyChanged, this, [this] {
         if (!m_showing)
             Q_EMIT bodyEdited();
     });
-    for (QLineEdit* box : m_titleBoxes)
-        connect(box, &QLineEdit::textChanged, this, &TemplateBinding::noteTextEdits);
 }
 
 QString TemplateBinding::storedBody(const QString& boxText)
@@ -67,37 +58,28 @@ void TemplateBinding::show()
     m_showing = true;
     m_recordTitle = m_templates.value(labels::Description);
     const QString title = store::fields::text(m_recordTitle);
-    for (QLineEdit* box : m_titleBoxes)
-        box->setText(title);
-    m_bodyBox->setPlainText(shownBody(store::fields::text(m_templates.value(labels::Body))));
+    for (int tab = 0; tab < session::CardSession::TitleTabs; ++tab)
+        m_session.setTitle(tab, title);
+    m_session.setBody(shownBody(store::fields::text(m_templates.value(labels::Body))));
     m_showing = false;
-    rememberShownTexts();
-    m_session.recordOnShow().take(m_templates);
-}
-
-void TemplateBinding::rememberShownTexts()
-{
-    // What the boxes hold after setting, not what was set: a title box cuts a long title
-    // to its 20 characters, and that alone is no change by the user.
-    for (std::size_t i = 0; i < m_titleBoxes.size(); ++i)
-        m_shownTitles[i] = m_titleBoxes[i]->text();
-    m_shownBody = m_bodyBox->toPlainText();
-    noteTextEdits();
+    // What the card holds after showing, not what was set: a title box cuts a long title to
+    // its 20 characters, and that alone is no change by the user.
+    m_session.recordShown(m_templates);
 }
 
 bool TemplateBinding::titleChanged(int index) const
 {
-    return m_titleBoxes[std::size_t(index)]->text() != m_shownTitles[std::size_t(index)];
+    return m_session.titleEdited(index);
 }
 
 bool TemplateBinding::bodyChanged() const
 {
-    return m_bodyBox->toPlainText() != m_shownBody;
+    return m_session.bodyEdited();
 }
 
 bool TemplateBinding::hasUnsavedChange() const
 {
-    for (int i = 0; i < int(m_titleBoxes.size()); ++i) {
+    for (int i = 0; i < session::CardSession::TitleTabs; ++i) {
         if (titleChanged(i))
             return true;
     }
@@ -109,8 +91,8 @@ store::StoreError TemplateBinding::pushChanges()
     // Only the box of the tab on show can be typed into; should code have changed more
     // than one, the last one changed in index order wins.
     QVariant title = m_recordTitle;
-    for (int i = 0; i < int(m_titleBoxes.size()); ++i) {
-        const QString text = m_titleBoxes[std::size_t(i)]->text();
+    for (int i = 0; i < session::CardSession::TitleTabs; ++i) {
+        const QString& text = m_session.title(i);
         if (titleChanged(i) && text != refusalMarker())
             title = text.isEmpty() ? QVariant() : QVariant(text);
     }
@@ -119,7 +101,7 @@ store::StoreError TemplateBinding::pushChanges()
             return error;
     }
     if (bodyChanged())
-        return m_templates.setValue(labels::Body, storedBody(m_bodyBox->toPlainText()));
+        return m_templates.setValue(labels::Body, storedBody(m_session.body()));
     return {};
 }
 
@@ -146,8 +128,7 @@ store::StoreError TemplateBinding::update()
     if (store::StoreError error = m_templates.update(); !error.ok())
         return error;
     m_recordTitle = written;
-    rememberShownTexts();
-    m_session.recordOnShow().take(m_templates);
+    m_session.recordShown(m_templates);
     return {};
 }
 

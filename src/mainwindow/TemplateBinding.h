@@ -7,11 +7,7 @@
 #include <QString>
 #include <QVariant>
 
-#include <array>
 #include <functional>
-
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace tagwright::store {
 class TableCursor;
@@ -22,9 +18,9 @@ namespace tagwright::mainwindow {
 // The refusal of a write without a title, numbered like the engine's refusal of a missing key.
 inline constexpr int TitleRequired = 3058;
 
-// Binds the three title boxes to the current template's Description and the body box to
-// its Body. The boxes show the record the templates cursor stands on; what the user types
-// stays in the boxes until it is written, either by a command (New, Save, the title commit:
+// Binds the card session's three titles to the current template's Description and its body
+// to the template's Body. The card shows the record the templates cursor stands on; what the
+// user types stays in the session until it is written, either by a command (New, Save, the title commit:
 // pushChanges() or update()) or, when the window moves to another record, by the move
 // itself. Every move of the templates cursor that the window makes goes through here, so
 // typed text is never dropped by a move.
@@ -41,8 +37,7 @@ public:
     using ReportFailure = std::function<void(const store::StoreError&)>;
     using Move = std::function<void(store::TableCursor&)>;
 
-    TemplateBinding(store::TableCursor& templates, const std::array<QLineEdit*, 3>& titleBoxes,
-                    QPlainTextEdit* bodyBox, session::CardSession& session,
+    TemplateBinding(store::TableCursor& templates, session::CardSession& session,
                     ReportFailure reportFailure, QObject* parent = nullptr);
 
     // What a title box shows after the store refused its title as a duplicate.
@@ -90,7 +85,7 @@ public:
     // The stored record the boxes show: its identity, the version read and its values.
     const session::RecordOnShow& recordOnShow() const { return m_session.recordOnShow(); }
     // The record on show was written by another command: what it now holds is on show.
-    void recordWritten() { m_session.recordOnShow().take(m_templates); }
+    void recordWritten() { m_session.recordRewritten(m_templates); }
 
     // Body text between the box ("\n") and the store (CR LF).
     static QString storedBody(const QString& boxText);
@@ -102,17 +97,9 @@ Q_SIGNALS:
     void bodyEdited();
 
 private:
-    void rememberShownTexts();
-    // Tells the session whether the boxes now differ from what was shown.
-    void noteTextEdits() { m_session.setTextEdited(hasUnsavedChange()); }
-
     store::TableCursor& m_templates;
-    std::array<QLineEdit*, 3> m_titleBoxes;
-    QPlainTextEdit* m_bodyBox;
     ReportFailure m_reportFailure;
-    std::array<QString, 3> m_shownTitles;
     QVariant m_recordTitle;  // the title of the record on show, as stored (null: none)
-    QString m_shownBody;
     bool m_showing = false;
     session::CardSession& m_session;  // holds the record on show and the typed edits
 };

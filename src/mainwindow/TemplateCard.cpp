@@ -38,7 +38,7 @@ TemplateCard::TemplateCard(const CardParts& parts, CommandActions& commands)
 {
     MainWindowControls& c = parts.controls;
     m_binding = std::make_unique<TemplateBinding>(
-        parts.templates, c.titleBoxes, c.bodyBox, parts.session,
+        parts.templates, parts.session,
         [parts](const store::StoreError& error) {
             showTemplateWriteFailure(parts.dialogs, parts.window, QStringLiteral("Template not saved"),
                                      error);
@@ -118,17 +118,15 @@ void TemplateCard::LoadTemplateFields()
 void TemplateCard::setTemplateFont()
 {
     const store::TableCursor& templates = m_parts.templates;
-    QFont font(fields::fontName(templates.value(labels::Font)));
-    font.setPointSizeF(fields::fontSize(templates.value(labels::Size)));
-    font.setBold(fields::bold(templates.value(labels::Bold)));
-    font.setItalic(fields::italic(templates.value(labels::Italic)));
-    m_parts.controls.bodyBox->setFont(font);
+    m_parts.session.setBodyFont({fields::fontName(templates.value(labels::Font)),
+                                 fields::fontSize(templates.value(labels::Size)),
+                                 fields::bold(templates.value(labels::Bold)),
+                                 fields::italic(templates.value(labels::Italic))});
 }
 
 void TemplateCard::setLogoFromRecord()
 {
-    const QVariant logo = m_parts.templates.value(labels::Logo);
-    m_parts.controls.logoPathHolder->setText(fields::text(logo));
+    m_parts.session.setLogo(fields::text(m_parts.templates.value(labels::Logo)));
     reloadLogo();
 }
 
@@ -155,7 +153,7 @@ void TemplateCard::setCaptionsFromRecord()
 
 void TemplateCard::reloadLogo()
 {
-    m_parts.controls.logoBox->showFile(m_parts.controls.logoPathHolder->text());
+    m_parts.controls.logoBox->showFile(m_parts.session.logo());
 }
 
 void TemplateCard::activate()

@@ -92,8 +92,7 @@ void TemplateEditor::NewTemplate()
 
 void TemplateEditor::CommitTitle(int index)
 {
-    QLineEdit* box = m_parts.controls.titleBoxes[std::size_t(index)];
-    if (box->text().isEmpty())
+    if (m_parts.session.title(index).isEmpty())
         return;
     store::StoreError error = openRecordForWriting();
     const bool adding = m_parts.templates.editMode() == EditMode::Add;
@@ -107,7 +106,7 @@ void TemplateEditor::CommitTitle(int index)
         reportFailure(QStringLiteral("Template not saved"), error);
         // The refused record stays pending: the next title the box is left with is tried.
         if (error.number == store::DuplicateKey)
-            box->setText(TemplateBinding::refusalMarker());
+            m_parts.session.setTitle(index, TemplateBinding::refusalMarker());
         return;
     }
     settleWrittenRecord(adding);
@@ -305,7 +304,7 @@ bool TemplateEditor::confirmClose()
         return true;
     const QString save = QStringLiteral("Save");
     const QString discard = QStringLiteral("Discard");
-    const QString title = templateTitle(m_parts.controls, m_parts.state);
+    const QString title = templateTitle(m_parts.session);
     const int choice = m_parts.dialogs.askChoice(
         m_parts.window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
         QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
@@ -343,15 +342,14 @@ store::StoreError TemplateEditor::openRecordForWriting()
 
 store::StoreError TemplateEditor::setTemplateFields()
 {
-    const MainWindowControls& c = m_parts.controls;
     const session::CardSession& session = m_parts.session;
-    const QFont font = c.bodyBox->font();
+    const session::BodyFont& font = session.bodyFont();
     session::TemplateValues values;
-    values.fontName = font.family();
-    values.fontSize = float(font.pointSizeF());
-    values.bold = font.bold();
-    values.italic = font.italic();
-    values.logo = c.logoPathHolder->text();
+    values.fontName = font.family;
+    values.fontSize = font.size;
+    values.bold = font.bold;
+    values.italic = font.italic;
+    values.logo = session.logo();
     values.printsCompany = session.printsCompany();
     values.printsSignature = session.printsSignature();
     for (int line = 0; line < session::CardSession::HeaderLines; ++line)

@@ -7,7 +7,6 @@
 #include "session/CardSession.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace tagwright::mainwindow {
 
@@ -28,9 +27,9 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
     label.signatory = session.signatory();
 
     // The box keeps line feeds; labels break lines at carriage return + line feed.
-    label.body = c.bodyBox->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QFont bodyFont = c.bodyBox->font();
-    label.bodyFont = {bodyFont.family(), float(bodyFont.pointSizeF()), bodyFont.bold(), bodyFont.italic()};
+    label.body = QString(session.body()).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const session::BodyFont& bodyFont = session.bodyFont();
+    label.bodyFont = {bodyFont.family, bodyFont.size, bodyFont.bold, bodyFont.italic};
     label.logo = c.logoBox->pixels();
 
     SheetRequest& sheet = request.sheet;
@@ -48,10 +47,10 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
     return request;
 }
 
-QString templateTitle(const MainWindowControls& c, const session::MainState& state)
+QString templateTitle(const session::CardSession& session)
 {
-    const int tab = qBound(0, int(state.TabPos), int(c.titleBoxes.size()) - 1);
-    return c.titleBoxes[std::size_t(tab)]->text();
+    const int tab = qBound(0, int(session.state().TabPos), session::CardSession::TitleTabs - 1);
+    return session.title(tab);
 }
 
 void writeBackFilledValues(session::CardSession& session, const QVector<printing::ValueFill>& filled)

@@ -1,8 +1,78 @@
 #include "CardSession.h"
 
+#include "store/TableCursor.h"
+
 namespace tagwright::session {
 
 CardSession::CardSession(QObject* parent) : QObject(parent) {}
+
+void CardSession::recordShown(const store::TableCursor& templates)
+{
+    m_onShow.take(templates);
+    m_shownTitles = m_titles;
+    m_shownBody = m_body;
+}
+
+void CardSession::recordRewritten(const store::TableCursor& templates)
+{
+    m_onShow.take(templates);
+}
+
+void CardSession::setTitle(int tab, const QString& title)
+{
+    if (tab < 0 || tab >= TitleTabs || m_titles[std::size_t(tab)] == title)
+        return;
+    m_titles[std::size_t(tab)] = title;
+    Q_EMIT titleChanged(tab);
+}
+
+bool CardSession::titleEdited(int tab) const
+{
+    return m_titles[std::size_t(tab)] != m_shownTitles[std::size_t(tab)];
+}
+
+void CardSession::setBody(const QString& body)
+{
+    if (m_body == body)
+        return;
+    m_body = body;
+    Q_EMIT bodyChanged();
+}
+
+void CardSession::setBodyFont(const BodyFont& font)
+{
+    if (m_bodyFont == font)
+        return;
+    m_bodyFont = font;
+    Q_EMIT bodyFontChanged();
+}
+
+void CardSession::setLogo(const QString& path)
+{
+    if (m_logo == path)
+        return;
+    m_logo = path;
+    Q_EMIT logoChanged();
+}
+
+CardSession::Parts CardSession::differsFromStored() const
+{
+    Parts parts;
+    if (m_titles != m_shownTitles)
+        parts |= Part::Title;
+    if (bodyEdited())
+        parts |= Part::Body;
+    if (!m_onShow.stored())
+        return parts;
+    const TemplateValues& stored = m_onShow.values();
+    if (m_captions != stored.captions)
+        parts |= Part::Captions;
+    if (m_printsCompany != stored.printsCompany || m_printsSignature != stored.printsSignature)
+        parts |= Part::Options;
+    if (m_logo != stored.logo)
+        parts |= Part::Logo;
+    return parts;
+}
 
 void CardSession::setCaption(int line, const QString& caption)
 {

@@ -4,17 +4,33 @@
 #include "RecordOnShow.h"
 #include "WindowMode.h"
 
+#include <QFlags>
 #include <QObject>
 #include <QString>
 
 #include <array>
 #include <bitset>
 
+namespace tagwright::store {
+class TableCursor;
+}
+
 namespace tagwright::session {
 
-// The state of one card session, without widgets: the template on show and whether it has
-// edits not yet stored, the aircraft values, date and signatory typed for the next label,
-// the print options, and the window's mode with what it enables. The window binds its
+// The font the body is shown and printed in.
+struct BodyFont {
+    QString family;
+    float size = 0;  // points
+    bool bold = false;
+    bool italic = false;
+
+    bool operator==(const BodyFont&) const = default;
+};
+
+// The state of one card session, without widgets: the template on show with its title,
+// body, font, logo, captions and options as the card shows them, and what of that differs
+// from what is stored; the aircraft values, date and signatory typed for the next label;
+// the print options; and the window's mode with what it enables. The window binds its
 // controls to this: a control's edit sets the value here, a change made here is shown.
 // A setter given the value already held changes nothing and signals nothing.
 class CardSession : public QObject {
@@ -22,23 +38,57 @@ class CardSession : public QObject {
 public:
     static constexpr int HeaderLines = 6;
     static constexpr int SheetCells = 6;
+    static constexpr int TitleTabs = 3;
+
+    // The parts of the card that can differ from the stored template.
+    enum class Part {
+        Title = 0x1,
+        Body = 0x2,
+        Captions = 0x4,
+        Options = 0x8,
+        Logo = 0x10,
+    };
+    Q_DECLARE_FLAGS(Parts, Part)
 
     explicit CardSession(QObject* parent = nullptr);
 
     // The stored record the card shows: its identity, the version read and its values.
-    RecordOnShow& recordOnShow() { return m_onShow; }
     const RecordOnShow& recordOnShow() const { return m_onShow; }
+    // The cursor's record is now on show, with the title and body as the card now shows
+    // them: what the card holds is what is stored.
+    void recordShown(const store::TableCursor& templates);
+    // The record on show was written by a command that wrote neither its title nor its body
+    // (a font chosen): its new version and values are taken, the title and body typed since
+    // it was shown are still unsaved.
+    void recordRewritten(const store::TableCursor& templates);
 
     // The window-wide variables: the title tab on show, a template begun by New and not yet
     // saved, the last list search, a logo window opened since the last activation.
     MainState& state() { return m_state; }
     const MainState& state() const { return m_state; }
 
-    // Title or body typed and not yet stored.
-    void setTextEdited(bool edited) { m_textEdited = edited; }
-    // What closing asks about: a caption, option or font changed (editing), or the title or
-    // body typed.
-    bool hasUnsavedChanges() const { return m_mode.editing || m_textEdited; }
+    // The title as the box of each title tab shows it (only the tab on show can be typed
+    // into), and the body with its lines separated by "\n".
+    const QString& title(int tab) const { return m_titles[std::size_t(tab)]; }
+    void setTitle(int tab, const QString& title);
+    const QString& body() const { return m_body; }
+    void setBody(const QString& body);
+    bool titleEdited(int tab) const;
+    bool bodyEdited() const { return m_body != m_shownBody; }
+    const BodyFont& bodyFont() const { return m_bodyFont; }
+    void setBodyFont(const BodyFont& font);
+    // The logo file's path, empty without one.
+    const QString& logo() const { return m_logo; }
+    void setLogo(const QString& path);
+
+    // What the card shows that the stored template does not hold: a title or body typed
+    // since the record was shown; captions, options or a logo other than the record's. A
+    // template not yet stored has only its typed title and body to compare. The font is
+    // written when it is chosen and never differs.
+    Parts differsFromStored() const;
+    // What closing asks about: a caption, option or font changed (editing), or anything that
+    // differs from what is stored.
+    bool hasUnsavedChanges() const { return m_mode.editing || differsFromStored(); }
 
     // The template's captions on show, in header order (Reg #, Make, Serial, Tach, T.T., SMOH),
     // and its two options, as the card shows them (edited or not).
@@ -83,6 +133,10 @@ public:
 
 Q_SIGNALS:
     void modeChanged();
+    void titleChanged(int tab);
+    void bodyChanged();
+    void bodyFontChanged();
+    void logoChanged();
     void captionChanged(int line);
     void optionsChanged();
     void aircraftValueChanged(int line);
@@ -96,7 +150,12 @@ private:
 
     RecordOnShow m_onShow;
     MainState m_state;
-    bool m_textEdited = false;
+    std::array<QString, TitleTabs> m_titles;
+    std::array<QString, TitleTabs> m_shownTitles;  // as the record was shown
+    QString m_body;
+    QString m_shownBody;
+    BodyFont m_bodyFont;
+    QString m_logo;
     std::array<QString, HeaderLines> m_captions;
     bool m_printsCompany = false;
     bool m_printsSignature = false;
@@ -107,5 +166,7 @@ private:
     std::bitset<SheetCells> m_used{0b111110};  // cell 1 free, 2 to 6 used
     WindowMode m_mode;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(CardSession::Parts)
 
 }  // namespace tagwright::session

@@ -7,6 +7,7 @@
 #include "mainwindow/UserDialogs.h"
 #include "store/FieldValues.h"
 #include "store/Schema.h"
+#include "session/CardSession.h"
 #include "store/TableCursor.h"
 
 #include <QFontInfo>
@@ -86,12 +87,8 @@ void FontSelection::chooseBodyFont()
     const QFont chosen = asStored(*answer, *initial);
     if (sameAsShown(chosen, *initial) || !storeFont(chosen))
         return;
-    QFont bodyFont = m_controls.bodyBox->font();
-    bodyFont.setFamily(chosen.family());
-    bodyFont.setPointSizeF(float(chosen.pointSizeF()));
-    bodyFont.setBold(chosen.bold());
-    bodyFont.setItalic(chosen.italic());
-    m_controls.bodyBox->setFont(bodyFont);
+    m_card.session().setBodyFont(
+        {chosen.family(), float(chosen.pointSizeF()), chosen.bold(), chosen.italic()});
 }
 
 // A saved template takes the font at once; a new one keeps it pending until it is saved.

@@ -9,6 +9,7 @@
 #include "mainwindow/WindowKeys.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Twips.h"
+#include "session/CardSession.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,8 +19,8 @@ namespace tagwright::setup {
 
 using mainwindow::twipsRect;
 
-LogoSelectionWindow::LogoSelectionWindow(QWidget& main, QLabel& logoPathHolder)
-    : QWidget(&main, Qt::Window), m_logoPathHolder(logoPathHolder)
+LogoSelectionWindow::LogoSelectionWindow(QWidget& main, session::CardSession& card)
+    : QWidget(&main, Qt::Window), m_card(card)
 {
     setObjectName(QStringLiteral("PictureView1"));
     setWindowTitle(QStringLiteral("Logo Selection"));
@@ -72,9 +73,9 @@ void LogoSelectionWindow::build()
     mainwindow::cancelOnEscape(this, [this] { close(); });
 }
 
-void LogoSelectionWindow::loadFromLogoPathHolder()
+void LogoSelectionWindow::loadFromTemplate()
 {
-    const QString logoPath = m_logoPathHolder.text();
+    const QString logoPath = m_card.logo();
     const QString folder = logopaths::folderOf(logoPath);
     if (!folder.isEmpty()) {
         const QString shown = logopaths::nearestExistingFolder(folder);
@@ -132,7 +133,7 @@ void LogoSelectionWindow::showPicture(const QString& path)
 // The template takes the path only when it is saved; an empty path removes its logo.
 void LogoSelectionWindow::save()
 {
-    m_logoPathHolder.setText(m_pathLabel->text());
+    m_card.setLogo(m_pathLabel->text());
 }
 
 }  // namespace tagwright::setup

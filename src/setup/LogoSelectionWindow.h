@@ -6,6 +6,10 @@
 class QLabel;
 class QPushButton;
 
+namespace tagwright::session {
+class CardSession;
+}
+
 namespace tagwright::setup {
 
 class DriveList;
@@ -13,18 +17,17 @@ class FileList;
 class FolderList;
 
 // "Logo Selection": browse drives and folders for a picture file, preview it, and hand its
-// path to the main window's logo path holder with "Save". Not modal; "Exit" (or Escape)
-// closes it and forgets its selections.
+// path to the template on the card with "Save". Not modal; "Exit" (or Escape) closes it and
+// forgets its selections.
 class LogoSelectionWindow : public QWidget {
     Q_OBJECT
 public:
-    // `logoPathHolder` is the main window's holder of the template's logo path; `main` is
-    // the window it opens beside.
-    LogoSelectionWindow(QWidget& main, QLabel& logoPathHolder);
+    // `card` holds the template's logo path; `main` is the window it opens beside.
+    LogoSelectionWindow(QWidget& main, session::CardSession& card);
 
-    // Fills the window from the logo path holder. A path that no longer leads anywhere
+    // Fills the window from the template's logo path. A path that no longer leads anywhere
     // readable opens the nearest folder that still exists, with an empty preview.
-    void loadFromLogoPathHolder();
+    void loadFromTemplate();
 
     DriveList* driveList() const { return m_drives; }
     FolderList* folderList() const { return m_folders; }
@@ -42,7 +45,7 @@ private:
     void showPicture(const QString& path);
     void save();
 
-    QLabel& m_logoPathHolder;
+    session::CardSession& m_card;
     DriveList* m_drives = nullptr;
     FolderList* m_folders = nullptr;
     FileList* m_files = nullptr;

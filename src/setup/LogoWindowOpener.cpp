@@ -11,8 +11,8 @@
 namespace tagwright::setup {
 
 LogoWindowOpener::LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
-                                   WindowNotices& notices)
-    : QObject(&window), m_window(window), m_controls(controls), m_notices(notices)
+                                   TemplateOnShow& card, WindowNotices& notices)
+    : QObject(&window), m_window(window), m_controls(controls), m_card(card), m_notices(notices)
 {
     setObjectName(QStringLiteral("LogoWindowOpener"));
     connect(controls.logoButton, &QPushButton::clicked, this,
@@ -22,8 +22,8 @@ LogoWindowOpener::LogoWindowOpener(QWidget& window, mainwindow::MainWindowContro
 void LogoWindowOpener::openLogoWindow()
 {
     if (!m_logoWindow) {
-        m_logoWindow = new LogoSelectionWindow(m_window, *m_controls.logoPathHolder);
-        m_logoWindow->loadFromLogoPathHolder();
+        m_logoWindow = new LogoSelectionWindow(m_window, m_card.session());
+        m_logoWindow->loadFromTemplate();
     }
     m_logoWindow->show();
     m_logoWindow->raise();

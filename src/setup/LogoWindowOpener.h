@@ -11,6 +11,7 @@ struct MainWindowControls;
 
 namespace tagwright::setup {
 
+class TemplateOnShow;
 class WindowNotices;
 
 // The "Logo" button: opens the logo selection window beside the main window, or brings
@@ -20,7 +21,7 @@ class LogoWindowOpener : public QObject {
     Q_OBJECT
 public:
     LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
-                     WindowNotices& notices);
+                     TemplateOnShow& card, WindowNotices& notices);
 
     void openLogoWindow();
     // The open window, or null.
@@ -29,6 +30,7 @@ public:
 private:
     QWidget& m_window;
     mainwindow::MainWindowControls& m_controls;
+    TemplateOnShow& m_card;
     WindowNotices& m_notices;
     QPointer<LogoSelectionWindow> m_logoWindow;
 };

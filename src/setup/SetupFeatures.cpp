@@ -18,7 +18,7 @@ void installSetupFeatures(const SetupHost& host)
 {
     new SetupPanel(host);
     new FontSelection(host.window, host.controls, host.dialogs, host.card);
-    new LogoWindowOpener(host.window, host.controls, host.notices);
+    new LogoWindowOpener(host.window, host.controls, host.card, host.notices);
     new InformationPanel(host.window, host.controls, host.mainDatabase, host.setupDatabase);
     QWidget* window = &host.window;
     mainwindow::UserDialogs* dialogs = &host.dialogs;

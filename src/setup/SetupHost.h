@@ -10,6 +10,9 @@ namespace tagwright::store {
 class Database;
 class TableCursor;
 }
+namespace tagwright::session {
+class CardSession;
+}
 namespace tagwright::mainwindow {
 struct MainWindowControls;
 class UserDialogs;
@@ -41,6 +44,8 @@ public:
 
     // The "Labels" cursor, on the template on show.
     virtual store::TableCursor& templates() = 0;
+    // The card's session: the template's body font and logo as the card shows them.
+    virtual session::CardSession& session() = 0;
     // True while the template on show was begun with New and is not saved yet.
     virtual bool isUnsavedNew() = 0;
     // The record on show was written: what is stored now is what the card shows.

@@ -27,7 +27,8 @@ public:
 
     store::TableCursor& templates() override { return m_window.templates(); }
     bool isUnsavedNew() override { return m_window.session().state().NewLabel != 0; }
-    void recordWritten() override { m_window.session().recordOnShow().take(m_window.templates()); }
+    session::CardSession& session() override { return m_window.session(); }
+    void recordWritten() override { m_window.session().recordRewritten(m_window.templates()); }
 
     // With no templates at all the card begins a blank new record, which has no fields to load.
     void showTemplate(const QString& title) override

@@ -88,7 +88,7 @@ TEST_F(ActivationTest, dialogsAndUnmarkedWindowsAreNoActivation)
 TEST_F(ActivationTest, pendingLogoReloadsOnlyTheLogoOnce)
 {
     typeUserValues();
-    controls().logoPathHolder->setText(writePng("logo.png", Qt::red));
+    window->session().setLogo(writePng("logo.png", Qt::red));
     window->state().LogoPending = 1;
     QWidget logoWindow;
     mainwindow::markAsWindowOfProgram(&logoWindow);
@@ -117,7 +117,7 @@ TEST_F(ActivationTest, logoFollowsTheTemplateAndABadFileLeavesThePicture)
                              folder.file("missing.wmf"), ""};
 
     for (const QString& path : paths) {
-        controls().logoPathHolder->setText(path);
+        window->session().setLogo(path);
         card().reloadLogo();
         if (path == good || path.isEmpty())
             continue;

@@ -234,12 +234,8 @@ TEST_F(TemplateEditorTest, saveWritesEveryFieldTheWindowHoldsAndReturnsToBrowsin
     addTemplates({"Annual", "Tires"});
     open();
     controls().companyCheck->setChecked(false);
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(11.5);
-    font.setBold(true);
-    font.setItalic(true);
-    controls().bodyBox->setFont(font);
-    controls().logoPathHolder->setText("/logos/shop.bmp");
+    window->session().setBodyFont({QStringLiteral("Courier New"), 11.5f, true, true});
+    window->session().setLogo("/logos/shop.bmp");
     const char* captions[] = {"Reg", "Model", "S/N", "Hobbs", "TT", ""};
     for (std::size_t line = 0; line < 6; ++line)
         controls().captionBoxes[line]->setText(captions[line]);
@@ -411,6 +407,18 @@ TEST_F(TemplateEditorTest, closingWithUnsavedChangesAsksToSaveDiscardOrCancel)
     EXPECT_EQ(dialogs.questions.size(), 3u);
     EXPECT_EQ(programEnds, 3);
     EXPECT_EQ(storedField("Annual", labels::LabelTop).toString(), "Tach");
+
+    // A logo chosen, which the template takes only when saved, asks as well.
+    window->show();
+    controls().captionBoxes[3]->setText("Tach");
+    window->session().leaveEditing();
+    ASSERT_FALSE(window->session().hasUnsavedChanges());
+    window->session().setLogo("/logos/shop.bmp");
+    dialogs.choiceAnswers = {"Save"};
+    window->close();
+    EXPECT_EQ(dialogs.questions.size(), 4u);
+    EXPECT_EQ(programEnds, 4);
+    EXPECT_EQ(storedField("Annual", labels::Logo).toString(), "/logos/shop.bmp");
 }
 
 TEST_F(TemplateEditorTest, closingKeepsTheWindowWhenTheSaveFails)

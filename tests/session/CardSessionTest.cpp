@@ -57,20 +57,6 @@ TEST(CardSessionTest, theModeDecidesWhatIsEnabledThroughEditingAndBothPanels)
     }
 }
 
-TEST(CardSessionTest, unsavedChangesAreTheEditingModeOrTypedText)
-{
-    CardSession session;
-    EXPECT_FALSE(session.hasUnsavedChanges());
-    session.offerSave();  // Save offered is not yet a change: paging may withdraw it
-    session.setTextEdited(true);
-    EXPECT_TRUE(session.hasUnsavedChanges());
-    session.setTextEdited(false);
-    session.enterEditing();
-    EXPECT_TRUE(session.hasUnsavedChanges());
-    session.leaveEditing();
-    EXPECT_FALSE(session.hasUnsavedChanges());
-}
-
 TEST(CardSessionTest, valuesSignalOnlyRealChanges)
 {
     CardSession session;

@@ -1,3 +1,4 @@
+#include "session/CardSession.h"
 #include "session/RecordOnShow.h"
 
 #include "support/MainDatabaseBuilder.h"
@@ -8,6 +9,8 @@
 #include "store/TableCursor.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace tagwright;
 namespace schema = store::schema;
@@ -83,6 +86,92 @@ TEST_F(RecordOnShowTest, valuesReadWithDefaultsAndWriteBackAllThirteenFields)
     EXPECT_EQ(check.value(labels::LeftTop).toString(), "Reg #");
     EXPECT_EQ(check.value(labels::LabelBottom).toString(), "SMOH");
     EXPECT_EQ(check.value(labels::Header).toInt(), 0);  // written, not left missing
+}
+
+// What the card shows after a record is shown the way the window shows it: the title in all
+// three tabs, the body, and the record's captions, options and logo.
+void showAsTheCardDoes(session::CardSession& card, const store::TableCursor& templates)
+{
+    const session::TemplateValues values = session::TemplateValues::read(templates);
+    for (int tab = 0; tab < session::CardSession::TitleTabs; ++tab)
+        card.setTitle(tab, templates.value(labels::Description).toString());
+    card.setBody(templates.value(labels::Body).toString());
+    card.recordShown(templates);
+    for (int line = 0; line < session::CardSession::HeaderLines; ++line)
+        card.setCaption(line, values.captions[std::size_t(line)]);
+    card.setPrintsCompany(values.printsCompany);
+    card.setPrintsSignature(values.printsSignature);
+    card.setLogo(values.logo);
+}
+
+TEST_F(RecordOnShowTest, theCardSaysWhatDiffersFromTheStoredTemplate)
+{
+    using Part = session::CardSession::Part;
+    using Parts = session::CardSession::Parts;
+    struct Case {
+        const char* what;
+        std::function<void(session::CardSession&)> edit;
+        Parts differs;
+    };
+    const std::vector<Case> cases = {
+        {"nothing touched", [](session::CardSession&) {}, {}},
+        {"title typed", [](session::CardSession& c) { c.setTitle(0, "Annual 2"); }, Part::Title},
+        {"body typed", [](session::CardSession& c) { c.setBody("Annual body."); }, Part::Body},
+        {"body typed back", [](session::CardSession& c) {
+             c.setBody("x");
+             c.setBody("Annual body");
+         }, {}},
+        {"caption", [](session::CardSession& c) { c.setCaption(5, "S.M.O.H."); }, Part::Captions},
+        {"option", [](session::CardSession& c) { c.setPrintsCompany(!c.printsCompany()); },
+         Part::Options},
+        {"logo chosen", [](session::CardSession& c) { c.setLogo("/logos/shop.png"); }, Part::Logo},
+        {"font chosen (written at once)",
+         [](session::CardSession& c) { c.setBodyFont({"Arial", 12, false, false}); }, {}},
+        {"values for the next label",
+         [](session::CardSession& c) {
+             c.setAircraftValue(0, "N123AB");
+             c.setDate("12/10/2026");
+             c.setSignatory("A. Mechanic");
+         },
+         {}},
+        {"title and body", [](session::CardSession& c) {
+             c.setTitle(0, "");
+             c.setBody("");
+         }, Parts(Part::Title) | Part::Body},
+    };
+    for (const Case& test : cases) {
+        session::CardSession card;
+        showAsTheCardDoes(card, cursor);
+        test.edit(card);
+        EXPECT_EQ(card.differsFromStored(), test.differs) << test.what;
+        EXPECT_EQ(card.hasUnsavedChanges(), bool(test.differs)) << test.what;
+    }
+}
+
+TEST_F(RecordOnShowTest, aRewrittenRecordKeepsTheTypingUnsavedAndANewOneComparesOnlyItsText)
+{
+    session::CardSession card;
+    showAsTheCardDoes(card, cursor);
+    card.setBody(QStringLiteral("typed"));
+    // A font written meanwhile: the new version is on show, the typing is still unsaved.
+    ASSERT_TRUE(cursor.edit().ok());
+    cursor.setValue(labels::Size, 12.0f);
+    ASSERT_TRUE(cursor.update().ok());
+    card.recordRewritten(cursor);
+    EXPECT_TRUE(card.recordOnShow().isCurrentIn(cursor));
+    EXPECT_EQ(card.differsFromStored(), session::CardSession::Part::Body);
+
+    // A template begun with New has nothing stored to compare its captions with.
+    cursor.addNew();
+    card.setTitle(0, QString());
+    card.setBody(QString());
+    card.recordShown(cursor);
+    card.setCaption(0, QStringLiteral("Tail #"));
+    EXPECT_FALSE(card.differsFromStored());
+    card.setTitle(0, QStringLiteral("Fresh"));
+    EXPECT_EQ(card.differsFromStored(), session::CardSession::Part::Title);
+    card.enterEditing();
+    EXPECT_TRUE(card.hasUnsavedChanges());
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ protected:
     {
         addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
         openSetupWindow();
-        window->controls().logoPathHolder->setText(path);
+        window->session().setLogo(path);
         click("Command3D5");
         logoWindow = window->findChild<setup::LogoSelectionWindow*>(QStringLiteral("PictureView1"));
         ASSERT_NE(logoWindow, nullptr);
@@ -145,7 +145,7 @@ TEST_F(LogoWindow, pathsThatLeadNowhereOpenAUsableWindowWithAnEmptyPreview)
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
     openSetupWindow();
     for (const QString& path : cases) {
-        window->controls().logoPathHolder->setText(path);
+        window->session().setLogo(path);
         click("Command3D5");
         logoWindow = window->findChild<setup::LogoSelectionWindow*>();
         ASSERT_NE(logoWindow, nullptr);
