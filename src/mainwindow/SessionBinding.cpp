@@ -51,11 +51,16 @@ void SessionBinding::bindTemplate()
         [&s](int tab) { return s.title(tab); }, &CardSession::titleChanged);
 
     QPlainTextEdit* body = c.bodyBox;
-    const auto takeBody = [this, body] { m_session.setBody(body->toPlainText()); };
+    // Typing sets the session's body from the box; only a body set elsewhere goes back in.
+    const auto takeBody = [this, body] {
+        m_takingBody = true;
+        m_session.setBody(body->toPlainText());
+        m_takingBody = false;
+    };
     takeBody();
     connect(body, &QPlainTextEdit::textChanged, this, takeBody);
     connect(&m_session, &CardSession::bodyChanged, this, [this, body, takeBody] {
-        if (body->toPlainText() != m_session.body()) {
+        if (!m_takingBody && body->toPlainText() != m_session.body()) {
             body->setPlainText(m_session.body());
             takeBody();  // what the box made of it
         }

@@ -42,6 +42,7 @@ private:
 
     session::CardSession& m_session;
     const MainWindowControls& m_controls;
+    bool m_takingBody = false;
 };
 
 }  // namespace tagwright::mainwindow
