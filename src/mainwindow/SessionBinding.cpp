@@ -1,7 +1,6 @@
 #include "SessionBinding.h"
 
 #include "ClickLabel.h"
-#include "LogoBox.h"
 #include "MainWindowControls.h"
 
 #include "printing/BoxText.h"
@@ -71,10 +70,10 @@ void SessionBinding::bindTemplate()
     m_session.setBodyFont(bodyFontOf(body->font()));
     connect(&m_session, &CardSession::bodyFontChanged, this, [this, body] {
         const session::BodyFont& wanted = m_session.bodyFont();
-        QFont font(wanted.family);
-        font.setPointSizeF(wanted.size);
-        font.setBold(wanted.bold);
-        font.setItalic(wanted.italic);
+        QFont font(wanted.FontName);
+        font.setPointSizeF(wanted.FontSize);
+        font.setBold(wanted.FontBold);
+        font.setItalic(wanted.FontItalic);
         body->setFont(font);
         m_session.setBodyFont(bodyFontOf(body->font()));
     });

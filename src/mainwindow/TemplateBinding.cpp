@@ -4,7 +4,6 @@
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 
-
 namespace tagwright::mainwindow {
 
 namespace labels = store::schema::labels;

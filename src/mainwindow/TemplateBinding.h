@@ -20,9 +20,9 @@ inline constexpr int TitleRequired = 3058;
 
 // Binds the card session's three titles to the current template's Description and its body
 // to the template's Body. The card shows the record the templates cursor stands on; what the
-// user types stays in the session until it is written, either by a command (New, Save, the title commit:
-// pushChanges() or update()) or, when the window moves to another record, by the move
-// itself. Every move of the templates cursor that the window makes goes through here, so
+// user types stays in the session until it is written, either by a command (New, Save, the
+// title commit: pushChanges() or update()) or, when the window moves to another record, by
+// the move itself. Every move of the templates cursor that the window makes goes through here, so
 // typed text is never dropped by a move.
 //
 // The body box separates lines with "\n"; the stored Body and printing use CR LF.

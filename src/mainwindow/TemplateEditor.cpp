@@ -345,10 +345,10 @@ store::StoreError TemplateEditor::setTemplateFields()
     const session::CardSession& session = m_parts.session;
     const session::BodyFont& font = session.bodyFont();
     session::TemplateValues values;
-    values.fontName = font.family;
-    values.fontSize = font.size;
-    values.bold = font.bold;
-    values.italic = font.italic;
+    values.fontName = font.FontName;
+    values.fontSize = font.FontSize;
+    values.bold = font.FontBold;
+    values.italic = font.FontItalic;
     values.logo = session.logo();
     values.printsCompany = session.printsCompany();
     values.printsSignature = session.printsSignature();

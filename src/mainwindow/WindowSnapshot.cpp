@@ -28,8 +28,7 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
 
     // The box keeps line feeds; labels break lines at carriage return + line feed.
     label.body = QString(session.body()).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const session::BodyFont& bodyFont = session.bodyFont();
-    label.bodyFont = {bodyFont.family, bodyFont.size, bodyFont.bold, bodyFont.italic};
+    label.bodyFont = session.bodyFont();
     label.logo = c.logoBox->pixels();
 
     SheetRequest& sheet = request.sheet;

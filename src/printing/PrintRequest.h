@@ -14,6 +14,8 @@ struct BodyFont {
     float FontSize = 8.25f;  // points
     bool FontBold = true;
     bool FontItalic = false;
+
+    bool operator==(const BodyFont&) const = default;
 };
 
 // One header line: the template's caption and the value typed beside it.

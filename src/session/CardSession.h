@@ -4,6 +4,8 @@
 #include "RecordOnShow.h"
 #include "WindowMode.h"
 
+#include "printing/PrintRequest.h"
+
 #include <QFlags>
 #include <QObject>
 #include <QString>
@@ -17,15 +19,7 @@ class TableCursor;
 
 namespace tagwright::session {
 
-// The font the body is shown and printed in.
-struct BodyFont {
-    QString family;
-    float size = 0;  // points
-    bool bold = false;
-    bool italic = false;
-
-    bool operator==(const BodyFont&) const = default;
-};
+using printing::BodyFont;
 
 // The state of one card session, without widgets: the template on show with its title,
 // body, font, logo, captions and options as the card shows them, and what of that differs
@@ -75,6 +69,7 @@ public:
     void setBody(const QString& body);
     bool titleEdited(int tab) const;
     bool bodyEdited() const { return m_body != m_shownBody; }
+    // The font the body is shown and printed in.
     const BodyFont& bodyFont() const { return m_bodyFont; }
     void setBodyFont(const BodyFont& font);
     // The logo file's path, empty without one.
