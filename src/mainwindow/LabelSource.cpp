@@ -15,11 +15,11 @@
 namespace tagwright::mainwindow {
 
 LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         store::TableCursor& company, journal::JournalWriter& journal,
+                         store::Database& mainDatabase, journal::JournalWriter& journal,
                          UserDialogs& dialogs, QWidget* window)
     : m_session(session),
       m_controls(controls),
-      m_company(company),
+      m_mainDatabase(mainDatabase),
       m_journal(journal),
       m_dialogs(dialogs),
       m_window(window)
@@ -38,9 +38,8 @@ QString LabelSource::title() const
 
 bool LabelSource::tractorStock() const
 {
-    store::ShopRecord shop;
-    store::readShopRecord(m_company, shop);
-    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+    const store::Result<store::ShopRecord> shop = store::readShopRecord(m_mainDatabase);
+    return shop && shop->labelStyle.printedStock() == store::LabelStock::Tractor;
 }
 
 void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,

@@ -16,7 +16,7 @@ class JournalWriter;
 }
 
 namespace tagwright::store {
-class TableCursor;
+class Database;
 }
 
 namespace tagwright::mainwindow {
@@ -29,7 +29,7 @@ class UserDialogs;
 class LabelSource {
 public:
     LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                store::TableCursor& company, journal::JournalWriter& journal, UserDialogs& dialogs,
+                store::Database& mainDatabase, journal::JournalWriter& journal, UserDialogs& dialogs,
                 QWidget* window);
 
     // What Print would print now (takeSnapshot).
@@ -52,7 +52,7 @@ public:
 private:
     const session::CardSession& m_session;
     const MainWindowControls& m_controls;
-    store::TableCursor& m_company;
+    store::Database& m_mainDatabase;
     journal::JournalWriter& m_journal;
     UserDialogs& m_dialogs;
     QWidget* m_window;

@@ -16,7 +16,6 @@
 #include "WindowKeys.h"
 
 #include "journal/JournalWriter.h"
-#include "store/Schema.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,7 +26,6 @@
 
 namespace tagwright::mainwindow {
 
-namespace schema = store::schema;
 
 MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupDatabase,
                        UserDialogs& dialogs, QWidget* parent)
@@ -35,6 +33,9 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase),
       m_dialogs(dialogs),
+      m_templateStore(mainDatabase),
+      m_signatoryStore(mainDatabase),
+      m_cards(m_templateStore, m_session),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
     // A journal that cannot take an entry is told: the label went out all the same.
@@ -60,15 +61,15 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     addRedoKey(area);
     m_commands = new CommandActions(m_session, m_controls, this);
     new SessionBinding(m_session, m_controls, this);
-    session::MainState& state = m_session.state();
-    const CardParts cardParts{m_controls, state, m_session, m_templates, dialogs, this};
-    m_card = std::make_unique<TemplateCard>(cardParts, *m_commands);
-    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, state, dialogs, this);
-    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_company, *m_journalWriter, dialogs,
-                                            this);
+    m_card = std::make_unique<TemplateCard>(m_controls, m_session, m_cards, dialogs, this, *m_commands);
+    m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatoryStore, m_session.state(),
+                                        dialogs, this);
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, mainDatabase, *m_journalWriter,
+                                            dialogs, this);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
                                       std::make_unique<SystemPrintOutput>(*this, dialogs), this);
-    m_templateEditor = std::make_unique<TemplateEditor>(cardParts, *m_card);
+    m_templateEditor = std::make_unique<TemplateEditor>(m_controls, m_session, m_cards, *m_card,
+                                                        dialogs, this);
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.
@@ -98,95 +99,84 @@ QString MainWindow::todayText()
     return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
 }
 
-namespace {
-
-// The texts of the values that are present, in order: missing ones are left out.
-QStringList presentTexts(const QVariantList& values)
-{
-    QStringList texts;
-    texts.reserve(values.size());
-    for (const QVariant& value : values) {
-        if (!value.isNull())
-            texts << value.toString();
-    }
-    return texts;
-}
-
-}  // namespace
-
 store::StoreError MainWindow::load()
 {
     m_controls.dateBox->setText(todayText());
-    for (auto [cursor, table] : {std::pair{&m_templates, schema::LabelsTable},
-                                 std::pair{&m_company, schema::CompanyInfoTable},
-                                 std::pair{&m_signatories, schema::MechanicsTable}}) {
-        if (store::StoreError error = cursor->open(m_mainDatabase, table); !error.ok())
+    if (const session::CardOutcome opened = m_cards.open(); !opened.ok())
+        return opened.error;
+    for (auto fill : {&MainWindow::fillDefaultLabelList, &MainWindow::fillSignatoryList,
+                      &MainWindow::loadCompanySettings}) {
+        if (store::StoreError error = (this->*fill)(); !error.ok())
             return error;
     }
-    fillDefaultLabelList();
-    fillSignatoryList();
     m_session.state().TabPos = 0;
-    loadCompanySettings();
     return {};
 }
 
-void MainWindow::fillDefaultLabelList()
+// Templates without a title are left out. One query and one insertion keep a large file
+// quick.
+store::StoreError MainWindow::fillDefaultLabelList()
 {
     QComboBox* list = m_controls.defaultLabelList;
+    const store::Result<QVector<store::TemplateTitle>> titles = m_templateStore.titles();
+    if (!titles)
+        return titles.error();
+    QStringList present;
+    present.reserve(titles->size());
+    for (const store::TemplateTitle& title : *titles) {
+        if (!title.title.isNull())
+            present << title.title.toString();
+    }
     list->clear();
-    if (m_templates.bof() && m_templates.eof())
-        return;
-    // Templates without a title are left out; the cursor ends after the last record, as a
-    // walk through it would leave it. One query and one insertion keep a large file quick.
-    list->addItems(presentTexts(m_templates.columnValues(schema::labels::Description)));
-    m_templates.moveLast();
-    m_templates.moveNext();
+    list->addItems(present);
     list->setCurrentIndex(-1);
+    return {};
 }
 
-void MainWindow::refillDefaultLabelList()
+store::StoreError MainWindow::refillDefaultLabelList()
 {
     QComboBox* list = m_controls.defaultLabelList;
     const QString chosen = list->currentIndex() >= 0 ? list->currentText() : QString();
-    list->clear();
-    list->addItems(presentTexts(m_templates.columnValues(schema::labels::Description)));
+    if (store::StoreError error = fillDefaultLabelList(); !error.ok())
+        return error;
     list->setCurrentIndex(chosen.isEmpty() ? -1 : exactListSearch(list, chosen));
+    return {};
 }
 
-void MainWindow::fillSignatoryList()
+store::StoreError MainWindow::fillSignatoryList()
 {
+    const store::Result<QStringList> names = m_signatoryStore.names();
+    if (!names)
+        return names.error();
     QComboBox* list = m_controls.signatoryList;
     list->clear();
-    list->addItems(presentTexts(m_signatories.columnValues(schema::mechanics::Mechanics)));
-    m_signatories.moveLast();
-    m_signatories.moveNext();
+    list->addItems(*names);
     list->setCurrentIndex(-1);
     list->setEditText(QString());
+    return {};
 }
 
 store::StoreError MainWindow::refreshSharedRecords()
 {
-    for (store::TableCursor* cursor : {&m_company, &m_signatories}) {
-        if (store::StoreError error = cursor->refresh(); !error.ok())
-            return error;
-    }
     const QString chosen = m_controls.signatoryList->currentText();
-    fillSignatoryList();
+    if (store::StoreError error = fillSignatoryList(); !error.ok())
+        return error;
     m_controls.signatoryList->setCurrentIndex(exactListSearch(m_controls.signatoryList, chosen));
     m_controls.signatoryList->setEditText(chosen);
     return {};
 }
 
-void MainWindow::loadCompanySettings()
+store::StoreError MainWindow::loadCompanySettings()
 {
-    store::ShopRecord shop;
-    bool found = false;
-    store::readShopRecord(m_company, shop, &found);
-    if (!found)
-        return;
-    showShopRecord(shop);
-    m_controls.phoneBox->setText(shop.phone);
-    m_session.state().FindText = shop.defaultLabel;
+    const store::Result<store::ShopRecord> shop = store::readShopRecord(m_mainDatabase);
+    if (!shop)
+        return shop.error();
+    if (!shop->stored())
+        return {};
+    showShopRecord(*shop);
+    m_controls.phoneBox->setText(shop->phone);
+    m_session.state().FindText = shop->defaultLabel;
+    return {};
 }
 
 void MainWindow::showShopRecord(const store::ShopRecord& shop)

@@ -2,10 +2,12 @@
 
 #include "MainWindowControls.h"
 
+#include "session/CardFile.h"
 #include "session/CardSession.h"
 #include "store/ShopRecord.h"
+#include "store/SignatoryStore.h"
 #include "store/StoreError.h"
-#include "store/TableCursor.h"
+#include "store/TemplateStore.h"
 
 #include <QMainWindow>
 
@@ -31,8 +33,9 @@ class TemplateEditor;
 class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
-// over the card. It owns the three cursors on the main database; the operations of each
-// area live in their own classes, which reach the window through these accessors.
+// over the card. It holds the card session and the card file over the main database's
+// templates; the operations of each area live in their own classes, which take the parts
+// they use.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,8 +43,8 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The load steps: today's date, the three cursors, the default-label and signatory
-    // lists, and the shop settings copied into the setup panel's boxes.
+    // The load steps: today's date, the card order, the default-label and signatory lists,
+    // and the shop settings copied into the setup panel's boxes.
     store::StoreError load();
 
     MainWindowControls& controls() { return m_controls; }
@@ -53,9 +56,8 @@ public:
     CommandActions& commands() { return *m_commands; }
     // The label as the print commands take it, and the journal they record in.
     const LabelSource& label() { return *m_label; }
-    store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
-    store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
-    store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
+    // The templates in card order, the place of the one on show, and the commands on them.
+    session::CardFile& cards() { return m_cards; }
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
     UserDialogs& dialogs() { return m_dialogs; }
@@ -78,9 +80,8 @@ public:
     void showShopRecord(const store::ShopRecord& shop);
 
     // Offers the templates as they stand now, those added, renamed or deleted since start-up
-    // included, keeping the chosen entry when it is still there. The templates cursor stays
-    // on the template on show.
-    void refillDefaultLabelList();
+    // included, keeping the chosen entry when it is still there.
+    store::StoreError refillDefaultLabelList();
 
     // Reads the shop settings and the signatories again, so what another workstation saved
     // on a shared database is seen; the signatory text typed or chosen stays.
@@ -95,9 +96,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void fillDefaultLabelList();
-    void fillSignatoryList();
-    void loadCompanySettings();
+    store::StoreError fillDefaultLabelList();
+    store::StoreError fillSignatoryList();
+    store::StoreError loadCompanySettings();
 
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
@@ -105,9 +106,9 @@ private:
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
-    store::TableCursor m_templates;
-    store::TableCursor m_company;
-    store::TableCursor m_signatories;
+    store::TemplateStore m_templateStore;
+    store::SignatoryStore m_signatoryStore;
+    session::CardFile m_cards;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<LabelSource> m_label;

@@ -6,7 +6,7 @@ class QComboBox;
 class QWidget;
 
 namespace tagwright::store {
-class TableCursor;
+class SignatoryStore;
 }
 
 namespace tagwright::session {
@@ -25,7 +25,7 @@ class SignatoryList : public QObject {
     Q_OBJECT
 public:
     // `window` is where the questions and messages are shown.
-    SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
+    SignatoryList(QComboBox* list, store::SignatoryStore& signatories, session::MainState& state,
                   UserDialogs& dialogs, QWidget* window);
 
     void AddSignatory();
@@ -39,7 +39,7 @@ private:
     static void dropChoiceKeepingText(QComboBox* list);
 
     QComboBox* m_list;
-    store::TableCursor& m_signatories;
+    store::SignatoryStore& m_signatories;
     session::MainState& m_state;
     UserDialogs& m_dialogs;
     QWidget* m_window;

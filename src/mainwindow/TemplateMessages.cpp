@@ -1,7 +1,8 @@
 #include "TemplateMessages.h"
 
-#include "TemplateBinding.h"
 #include "UserDialogs.h"
+
+#include "session/CardFile.h"
 
 namespace tagwright::mainwindow {
 
@@ -11,7 +12,7 @@ void showTemplateWriteFailure(UserDialogs& dialogs, QWidget* parent, const QStri
     if (error.number == store::DuplicateKey) {
         dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Duplicate label title"),
                             QStringLiteral("Change title of label"));
-    } else if (error.number == TitleRequired) {
+    } else if (error.number == session::TitleRequired) {
         dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Label title needed"),
                             error.message);
     } else {

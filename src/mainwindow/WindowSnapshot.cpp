@@ -48,8 +48,7 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
 
 QString templateTitle(const session::CardSession& session)
 {
-    const int tab = qBound(0, int(session.state().TabPos), session::CardSession::TitleTabs - 1);
-    return session.title(tab);
+    return session.title();
 }
 
 void writeBackFilledValues(session::CardSession& session, const QVector<printing::ValueFill>& filled)

@@ -1,34 +1,78 @@
 #include "CardSession.h"
 
-#include "store/TableCursor.h"
+#include "store/TemplateStore.h"
 
 namespace tagwright::session {
 
 CardSession::CardSession(QObject* parent) : QObject(parent) {}
 
-void CardSession::recordShown(const store::TableCursor& templates)
+// What the card holds once the views have shown it, not what was set: a title box cuts a
+// long title to its length, and that alone is no change by the user.
+void CardSession::markShown()
 {
-    m_onShow.take(templates);
-    m_shownTitles = m_titles;
+    m_shownTitle = m_title;
     m_shownBody = m_body;
 }
 
-void CardSession::recordRewritten(const store::TableCursor& templates)
+void CardSession::showTitleAndBody(const store::Template& stored)
 {
-    m_onShow.take(templates);
+    m_onShow = stored;
+    setTitle(stored.title);
+    setBody(store::shownBody(stored.body));
+    markShown();
 }
 
-void CardSession::setTitle(int tab, const QString& title)
+void CardSession::show(const store::Template& stored)
 {
-    if (tab < 0 || tab >= TitleTabs || m_titles[std::size_t(tab)] == title)
+    m_onShow = stored;
+    setTitle(stored.title);
+    setBody(store::shownBody(stored.body));
+    setBodyFont({stored.fontName, stored.fontSize, stored.bold, stored.italic});
+    setLogo(stored.logo);
+    setPrintsCompany(stored.printsCompany);
+    setPrintsSignature(stored.printsSignature);
+    for (int line = 0; line < HeaderLines; ++line)
+        setCaption(line, stored.captions[std::size_t(line)]);
+    markShown();
+    leaveEditing();
+    Q_EMIT shown();
+}
+
+void CardSession::recordWritten(const store::Template& stored)
+{
+    m_onShow = stored;
+    markShown();
+}
+
+void CardSession::recordRewritten(const store::Template& stored)
+{
+    m_onShow = stored;
+}
+
+store::Template CardSession::edited() const
+{
+    store::Template card;
+    card.key = m_onShow.key;
+    card.title = m_title;
+    card.body = store::storedBody(m_body);
+    card.fontName = m_bodyFont.FontName;
+    card.fontSize = m_bodyFont.FontSize;
+    card.bold = m_bodyFont.FontBold;
+    card.italic = m_bodyFont.FontItalic;
+    card.fontNamed = store::Template::FontNamed::Fully;
+    card.logo = m_logo;
+    card.printsCompany = m_printsCompany;
+    card.printsSignature = m_printsSignature;
+    card.captions = m_captions;
+    return card;
+}
+
+void CardSession::setTitle(const QString& title)
+{
+    if (m_title == title)
         return;
-    m_titles[std::size_t(tab)] = title;
-    Q_EMIT titleChanged(tab);
-}
-
-bool CardSession::titleEdited(int tab) const
-{
-    return m_titles[std::size_t(tab)] != m_shownTitles[std::size_t(tab)];
+    m_title = title;
+    Q_EMIT titleChanged();
 }
 
 void CardSession::setBody(const QString& body)
@@ -58,13 +102,13 @@ void CardSession::setLogo(const QString& path)
 CardSession::Parts CardSession::differsFromStored() const
 {
     Parts parts;
-    if (m_titles != m_shownTitles)
+    if (titleEdited())
         parts |= Part::Title;
     if (bodyEdited())
         parts |= Part::Body;
     if (!m_onShow.stored())
         return parts;
-    const TemplateValues& stored = m_onShow.values();
+    const store::Template& stored = m_onShow;
     if (m_captions != stored.captions)
         parts |= Part::Captions;
     if (m_printsCompany != stored.printsCompany || m_printsSignature != stored.printsSignature)

@@ -8,9 +8,9 @@ class QWidget;
 
 namespace tagwright::store {
 class Database;
-class TableCursor;
 }
 namespace tagwright::session {
+class CardFile;
 class CardSession;
 }
 namespace tagwright::mainwindow {
@@ -26,15 +26,13 @@ class ShopSettings {
 public:
     virtual ~ShopSettings() = default;
 
-    // The "CompanyInfo" record every workstation shares.
-    virtual store::TableCursor& companyRecord() = 0;
     // Reads the shop settings and the signatories again, so what another workstation saved
     // is seen.
     virtual store::StoreError refreshSharedRecords() = 0;
     // Shows the shop record in the setup panel's boxes (not the phone nor the label stock).
     virtual void showShopRecord(const store::ShopRecord& shop) = 0;
     // Offers the templates as they stand now in the default-label list.
-    virtual void refillDefaultLabelList() = 0;
+    virtual store::StoreError refillDefaultLabelList() = 0;
 };
 
 // The template on the card, as the font button and the setup panel change it.
@@ -42,14 +40,10 @@ class TemplateOnShow {
 public:
     virtual ~TemplateOnShow() = default;
 
-    // The "Labels" cursor, on the template on show.
-    virtual store::TableCursor& templates() = 0;
+    // The card file: the templates, the one on show, the font written to it.
+    virtual session::CardFile& cards() = 0;
     // The card's session: the template's body font and logo as the card shows them.
     virtual session::CardSession& session() = 0;
-    // True while the template on show was begun with New and is not saved yet.
-    virtual bool isUnsavedNew() = 0;
-    // The record on show was written: what is stored now is what the card shows.
-    virtual void recordWritten() = 0;
     // Shows the template titled `title`, else the first one, out of edit mode.
     virtual void showTemplate(const QString& title) = 0;
 };

@@ -5,7 +5,6 @@
 #include "mainwindow/MainWindowControls.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/UserDialogs.h"
-#include "store/Schema.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -15,11 +14,10 @@
 
 namespace tagwright::setup {
 
-namespace schema = store::schema;
-
 SetupPanel::SetupPanel(const SetupHost& host)
     : QObject(&host.window), m_window(host.window), m_controls(host.controls),
-      m_dialogs(host.dialogs), m_setupDatabase(host.setupDatabase), m_shop(host.shop),
+      m_dialogs(host.dialogs), m_mainDatabase(host.mainDatabase),
+      m_setupDatabase(host.setupDatabase), m_shop(host.shop),
       m_card(host.card), m_notices(host.notices)
 {
     setObjectName(QStringLiteral("SetupPanel"));
@@ -53,12 +51,13 @@ void SetupPanel::open()
                               QStringLiteral("Settings not read"), error.describe());
     }
     // Before the stored default label is looked up in it.
-    m_shop.refillDefaultLabelList();
-    store::TableCursor& companyCursor = m_shop.companyRecord();
+    if (store::StoreError error = m_shop.refillDefaultLabelList(); !error.ok()) {
+        m_dialogs.showMessage(&m_window, QMessageBox::Critical,
+                              QStringLiteral("Templates not read"), error.describe());
+    }
     // The phone comes with the shop's record, which every workstation shares; the setup
     // record only keeps a copy of it.
-    if (!(companyCursor.bof() && companyCursor.eof()))
-        loadCompanySettings();
+    loadCompanySettings();
     c.companyNameBox->setFocus();
 }
 
@@ -81,28 +80,31 @@ void SetupPanel::showSetupButtonAs(bool panelOpen)
     button->setText(panelOpen ? QStringLiteral("Save") : QStringLiteral("Setup"));
 }
 
+// With no shop record stored the boxes keep what they show; closing stores them as the
+// first record.
 void SetupPanel::loadCompanySettings()
 {
-    store::ShopRecord shop;
-    store::readShopRecord(m_shop.companyRecord(), shop);
-    m_shop.showShopRecord(shop);
+    const store::Result<store::ShopRecord> shop = store::readShopRecord(m_mainDatabase);
+    if (!shop) {
+        m_dialogs.showMessage(&m_window, QMessageBox::Critical,
+                              QStringLiteral("Settings not read"), shop.error().describe());
+        return;
+    }
+    m_shownRecord = shop->key;
+    if (!shop->stored())
+        return;
+    m_shop.showShopRecord(*shop);
     mainwindow::MainWindowControls& c = m_controls;
-    const bool laser = shop.labelStyle.setupPanelStock() == store::LabelStock::Laser;
+    const bool laser = shop->labelStyle.setupPanelStock() == store::LabelStock::Laser;
     c.laserOption->setChecked(laser);
     c.tractorOption->setChecked(!laser);
-}
-
-// The setup record is read afresh each time: nothing else keeps the setup table open.
-store::StoreError SetupPanel::reopenSetupCursor()
-{
-    return m_setup.isOpen() ? m_setup.refresh()
-                            : m_setup.open(m_setupDatabase, schema::SetupTable);
 }
 
 store::ShopRecord SetupPanel::settingsOnScreen() const
 {
     const mainwindow::MainWindowControls& c = m_controls;
     store::ShopRecord settings;
+    settings.key = m_shownRecord;
     settings.companyName = c.companyNameBox->text();
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
@@ -120,18 +122,19 @@ store::ShopRecord SetupPanel::settingsOnScreen() const
 bool SetupPanel::saveSettings()
 {
     const store::ShopRecord settings = settingsOnScreen();
-    store::StoreError error = store::writeShopRecord(m_shop.companyRecord(), settings);
-    if (error.ok()) {
-        error = reopenSetupCursor();
-        if (error.ok())
-            error = store::writeSetupPhone(m_setup, settings.phone);
+    const store::Result<store::ShopRecord> written = store::writeShopRecord(m_mainDatabase, settings);
+    store::StoreError error = written.error();
+    if (written) {
+        m_shownRecord = written->key;
+        error = store::writeSetupPhone(m_setupDatabase, settings.phone);
     }
     if (error.ok())
         return true;
     if (error.number == store::ChangedMeanwhile || error.number == store::DeletedMeanwhile) {
         // Another workstation saved the settings while the panel was open: show theirs
-        // rather than write over them; closing again saves what the panel then holds.
-        m_shop.refreshSharedRecords();
+        // rather than write over them; closing again saves what the panel then holds. The
+        // signatories are read again with them; a failure there is only the list's.
+        static_cast<void>(m_shop.refreshSharedRecords());
         loadCompanySettings();
         error.message = QStringLiteral("Another workstation saved the shop settings while this "
                                        "panel was open. They are shown now: check them, then "

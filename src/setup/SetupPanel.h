@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/ShopRecord.h"
-#include "store/TableCursor.h"
 
 #include <QObject>
 
@@ -38,7 +37,6 @@ private:
     void close();
     void showSetupButtonAs(bool panelOpen);
     void loadCompanySettings();
-    store::StoreError reopenSetupCursor();
     store::ShopRecord settingsOnScreen() const;
     bool saveSettings();
     void showDefaultTemplate();
@@ -47,11 +45,12 @@ private:
     QWidget& m_window;
     mainwindow::MainWindowControls& m_controls;
     mainwindow::UserDialogs& m_dialogs;
+    store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
     ShopSettings& m_shop;
     TemplateOnShow& m_card;
     WindowNotices& m_notices;
-    store::TableCursor m_setup;   // the "Setup" table, opened afresh with each opening
+    store::RecordKey m_shownRecord;  // the shop record the panel shows, in the version read
 };
 
 }  // namespace tagwright::setup

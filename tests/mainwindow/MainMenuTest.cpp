@@ -140,7 +140,7 @@ TEST_F(MainMenuTest, deleteKeyEditsTheBodyAndLeavesTheTemplate)
     QTest::keyClick(body, Qt::Key_Delete);
     EXPECT_EQ(body->toPlainText(), "nspected.");
     EXPECT_EQ(titleOnShow(), "Annual");
-    EXPECT_EQ(window->templates().recordCount(), 2);
+    EXPECT_EQ(window->cards().count(), 2);
 }
 
 }  // namespace

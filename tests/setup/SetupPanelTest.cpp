@@ -137,7 +137,6 @@ TEST_F(SetupPanelTest, openingReadsTheStoredLabelStyleByItsOwnRuleAndClosingWrit
         cursor.edit();
         cursor.setValue(company::LabelStyle, style);
         ASSERT_TRUE(cursor.update().ok());
-        window->company().refresh();
         // The opposite option first, so opening must set it.
         find<QRadioButton>(laser ? "Option3D2" : "Option3D1")->setChecked(true);
 
@@ -205,7 +204,7 @@ TEST_F(SetupPanelTest, closingShowsTheChosenDefaultTemplateInBrowsingModeAndStor
     openSetupWindow();
     window->card().pageForward();
     window->card().pageForward();
-    ASSERT_EQ(window->templates().value(schema::labels::Description).toString(), "Tires");
+    ASSERT_EQ(window->session().storedTemplate().title, "Tires");
 
     click("Command3D9");
     EXPECT_EQ(defaultList()->currentText(), "Annual");
@@ -240,18 +239,17 @@ TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePane
     EXPECT_EQ(offered, (QStringList{"Annual", "Oil Change", "Magneto"}));
     EXPECT_EQ(defaultList()->currentText(), "Oil Change");
     EXPECT_EQ(titleOnShow(), "Magneto");
-    EXPECT_EQ(window->templates().value(schema::labels::Description).toString(), "Magneto");
+    EXPECT_EQ(window->session().storedTemplate().title, "Magneto");
 }
 
 TEST_F(SetupPanelTest, closingWithNoTemplatesBeginsABlankNewRecord)
 {
     openSetupWindow();
     click("Command3D9");
-    window->state().NewLabel = 0;
-    window->templates().cancelUpdate();
+    window->state().NewLabel = false;
     click("Command3D9");
-    EXPECT_EQ(window->state().NewLabel, 1);
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_TRUE(window->state().NewLabel);
+    EXPECT_FALSE(window->session().storedTemplate().stored());
     EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 0);
     EXPECT_FALSE(panelShown());
 }
