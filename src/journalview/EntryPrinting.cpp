@@ -4,7 +4,7 @@
 #include "journal/PrintInput.h"
 #include "mainwindow/PrintOutput.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
 
@@ -34,7 +34,7 @@ void record(const JournalPlace& place, const journal::JournalEntry& entry,
 
 void reprintEntry(const JournalPlace& place, QWidget* parent, const journal::JournalEntry& entry)
 {
-    mainwindow::UserDialogs& dialogs = place.dialogs;
+    ui::UserDialogs& dialogs = place.dialogs;
     mainwindow::PrintOutput* output = place.output ? place.output() : nullptr;
     QString error = QStringLiteral("No printer is available.");
     if (output)

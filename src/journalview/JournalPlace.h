@@ -4,6 +4,9 @@
 
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
 namespace tagwright::store {
 class Database;
 }
@@ -14,7 +17,6 @@ class JournalWriter;
 
 namespace tagwright::mainwindow {
 class PrintOutput;
-class UserDialogs;
 }
 
 namespace tagwright::journalview {
@@ -25,7 +27,7 @@ namespace tagwright::journalview {
 struct JournalPlace {
     store::Database& database;
     journal::JournalWriter& writer;
-    mainwindow::UserDialogs& dialogs;
+    ui::UserDialogs& dialogs;
     QWidget* window = nullptr;
     std::function<mainwindow::PrintOutput*()> output;
 };

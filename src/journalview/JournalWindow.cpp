@@ -4,7 +4,7 @@
 
 #include "journal/JournalCsv.h"
 #include "journal/JournalWriter.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QDateEdit>
 #include <QDir>

@@ -1,25 +1,25 @@
 #include "LabelSource.h"
 
 #include "MainWindowControls.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include "session/CardSession.h"
 #include "WindowSnapshot.h"
 
 #include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
-#include "store/ShopRecord.h"
+#include "session/ShopSettings.h"
 
 #include <QLabel>
 
 namespace tagwright::mainwindow {
 
 LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         store::Database& mainDatabase, journal::JournalWriter& journal,
-                         UserDialogs& dialogs, QWidget* window)
+                         const session::ShopSettings& shop, journal::JournalWriter& journal,
+                         ui::UserDialogs& dialogs, QWidget* window)
     : m_session(session),
       m_controls(controls),
-      m_mainDatabase(mainDatabase),
+      m_shop(shop),
       m_journal(journal),
       m_dialogs(dialogs),
       m_window(window)
@@ -28,7 +28,7 @@ LabelSource::LabelSource(const session::CardSession& session, const MainWindowCo
 
 printing::PrintRequest LabelSource::request() const
 {
-    return takeSnapshot(m_session, m_controls);
+    return takeSnapshot(m_session, m_shop.stored(), m_controls);
 }
 
 QString LabelSource::title() const
@@ -38,8 +38,8 @@ QString LabelSource::title() const
 
 bool LabelSource::tractorStock() const
 {
-    const store::Result<store::ShopRecord> shop = store::readShopRecord(m_mainDatabase);
-    return shop && shop->labelStyle.printedStock() == store::LabelStock::Tractor;
+    const store::Result<store::LabelStock> stock = m_shop.printedStock();
+    return stock && *stock == store::LabelStock::Tractor;
 }
 
 void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,

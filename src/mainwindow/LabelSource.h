@@ -7,29 +7,31 @@
 
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::session {
 class CardSession;
+class ShopSettings;
 }
 
 namespace tagwright::journal {
 class JournalWriter;
 }
 
-namespace tagwright::store {
-class Database;
-}
+
 
 namespace tagwright::mainwindow {
 
 struct MainWindowControls;
-class UserDialogs;
 
 // What the print commands (Print, Print Preview, Export PDF) take from the window: the
 // label as it stands, the stored label stock, and the journal that records what left.
 class LabelSource {
 public:
     LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                store::Database& mainDatabase, journal::JournalWriter& journal, UserDialogs& dialogs,
+                const session::ShopSettings& shop, journal::JournalWriter& journal, ui::UserDialogs& dialogs,
                 QWidget* window);
 
     // What Print would print now (takeSnapshot).
@@ -45,16 +47,16 @@ public:
     void journalPrint(const printing::PrintRequest& input, bool tractorStock,
                       const QString& destination, const printing::PrintResult& result) const;
 
-    UserDialogs& dialogs() const { return m_dialogs; }
+    ui::UserDialogs& dialogs() const { return m_dialogs; }
     // The window messages and dialogs are shown over.
     QWidget* window() const { return m_window; }
 
 private:
     const session::CardSession& m_session;
     const MainWindowControls& m_controls;
-    store::Database& m_mainDatabase;
+    const session::ShopSettings& m_shop;
     journal::JournalWriter& m_journal;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
 };
 

@@ -2,18 +2,18 @@
 
 #include "CommandActions.h"
 #include "LabelSource.h"
-#include "ListSearch.h"
+#include "ui/ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
 #include "PrintOutput.h"
-#include "ScreenFonts.h"
+#include "ui/ScreenFonts.h"
 #include "SessionBinding.h"
 #include "SignatoryList.h"
 #include "SystemPrintOutput.h"
 #include "TemplateCard.h"
 #include "TemplateEditor.h"
-#include "UserDialogs.h"
-#include "WindowKeys.h"
+#include "ui/UserDialogs.h"
+#include "ui/WindowKeys.h"
 
 #include "journal/JournalWriter.h"
 
@@ -28,7 +28,7 @@ namespace tagwright::mainwindow {
 
 
 MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupDatabase,
-                       UserDialogs& dialogs, QWidget* parent)
+                       ui::UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase),
@@ -36,6 +36,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_templateStore(mainDatabase),
       m_signatoryStore(mainDatabase),
       m_cards(m_templateStore, m_session),
+      m_shop(mainDatabase, setupDatabase),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
     // A journal that cannot take an entry is told: the label went out all the same.
@@ -46,7 +47,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
             QStringLiteral("The label went to %1, but the journal could not record it: %2")
                 .arg(entry.destination, error.describe()));
     });
-    installScreenFontSubstitutions();
+    ui::installScreenFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tagwright"));
     QFont windowFont(QStringLiteral("MS Sans Serif"));
@@ -58,13 +59,14 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     area->setFixedSize(mainWindowInnerSize());
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);
-    addRedoKey(area);
+    ui::addRedoKey(area);
     m_commands = new CommandActions(m_session, m_controls, this);
     new SessionBinding(m_session, m_controls, this);
-    m_card = std::make_unique<TemplateCard>(m_controls, m_session, m_cards, dialogs, this, *m_commands);
+    m_card = std::make_unique<TemplateCard>(m_controls, m_session, m_cards, m_shop, dialogs, this,
+                                            *m_commands);
     m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatoryStore, m_session.state(),
                                         dialogs, this);
-    m_label = std::make_unique<LabelSource>(m_session, m_controls, mainDatabase, *m_journalWriter,
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_shop, *m_journalWriter,
                                             dialogs, this);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
                                       std::make_unique<SystemPrintOutput>(*this, dialogs), this);
@@ -104,42 +106,12 @@ store::StoreError MainWindow::load()
     m_controls.dateBox->setText(todayText());
     if (const session::CardOutcome opened = m_cards.open(); !opened.ok())
         return opened.error;
-    for (auto fill : {&MainWindow::fillDefaultLabelList, &MainWindow::fillSignatoryList,
-                      &MainWindow::loadCompanySettings}) {
-        if (store::StoreError error = (this->*fill)(); !error.ok())
-            return error;
-    }
-    m_session.state().TabPos = 0;
-    return {};
-}
-
-// Templates without a title are left out. One query and one insertion keep a large file
-// quick.
-store::StoreError MainWindow::fillDefaultLabelList()
-{
-    QComboBox* list = m_controls.defaultLabelList;
-    const store::Result<QVector<store::TemplateTitle>> titles = m_templateStore.titles();
-    if (!titles)
-        return titles.error();
-    QStringList present;
-    present.reserve(titles->size());
-    for (const store::TemplateTitle& title : *titles) {
-        if (!title.title.isNull())
-            present << title.title.toString();
-    }
-    list->clear();
-    list->addItems(present);
-    list->setCurrentIndex(-1);
-    return {};
-}
-
-store::StoreError MainWindow::refillDefaultLabelList()
-{
-    QComboBox* list = m_controls.defaultLabelList;
-    const QString chosen = list->currentIndex() >= 0 ? list->currentText() : QString();
-    if (store::StoreError error = fillDefaultLabelList(); !error.ok())
+    if (store::StoreError error = fillSignatoryList(); !error.ok())
         return error;
-    list->setCurrentIndex(chosen.isEmpty() ? -1 : exactListSearch(list, chosen));
+    if (store::StoreError error = m_shop.load(); !error.ok())
+        return error;
+    m_session.state().FindText = m_shop.stored().defaultLabel;
+    m_session.state().TabPos = 0;
     return {};
 }
 
@@ -156,41 +128,14 @@ store::StoreError MainWindow::fillSignatoryList()
     return {};
 }
 
-store::StoreError MainWindow::refreshSharedRecords()
+store::StoreError MainWindow::refreshSignatories()
 {
     const QString chosen = m_controls.signatoryList->currentText();
     if (store::StoreError error = fillSignatoryList(); !error.ok())
         return error;
-    m_controls.signatoryList->setCurrentIndex(exactListSearch(m_controls.signatoryList, chosen));
+    m_controls.signatoryList->setCurrentIndex(ui::exactListSearch(m_controls.signatoryList, chosen));
     m_controls.signatoryList->setEditText(chosen);
     return {};
-}
-
-store::StoreError MainWindow::loadCompanySettings()
-{
-    const store::Result<store::ShopRecord> shop = store::readShopRecord(m_mainDatabase);
-    if (!shop)
-        return shop.error();
-    if (!shop->stored())
-        return {};
-    showShopRecord(*shop);
-    m_controls.phoneBox->setText(shop->phone);
-    m_session.state().FindText = shop->defaultLabel;
-    return {};
-}
-
-void MainWindow::showShopRecord(const store::ShopRecord& shop)
-{
-    m_controls.companyNameBox->setText(shop.companyName);
-    m_controls.addressBox->setText(shop.address);
-    m_controls.cityStateZipBox->setText(shop.cityStateZip);
-    QLineEdit* const offsetBoxes[5] = {m_controls.topRowOffset, m_controls.middleRowOffset,
-                                       m_controls.bottomRowOffset, m_controls.leftColumnOffset,
-                                       m_controls.rightColumnOffset};
-    for (std::size_t i = 0; i < 5; ++i)
-        offsetBoxes[i]->setText(shop.offsetTexts[i]);
-    m_controls.defaultLabelList->setCurrentIndex(
-        exactListSearch(m_controls.defaultLabelList, shop.defaultLabel));
 }
 
 }  // namespace tagwright::mainwindow

@@ -4,6 +4,7 @@
 
 #include "session/CardFile.h"
 #include "session/CardSession.h"
+#include "session/ShopSettings.h"
 #include "store/ShopRecord.h"
 #include "store/SignatoryStore.h"
 #include "store/StoreError.h"
@@ -13,6 +14,10 @@
 
 #include <functional>
 #include <memory>
+
+namespace tagwright::ui {
+class UserDialogs;
+}
 
 namespace tagwright::store {
 class Database;
@@ -30,7 +35,6 @@ class PrintCommand;
 class SignatoryList;
 class TemplateCard;
 class TemplateEditor;
-class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
 // over the card. It holds the card session and the card file over the main database's
@@ -39,12 +43,12 @@ class UserDialogs;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(store::Database& mainDatabase, store::Database& setupDatabase, UserDialogs& dialogs,
+    MainWindow(store::Database& mainDatabase, store::Database& setupDatabase, ui::UserDialogs& dialogs,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The load steps: today's date, the card order, the default-label and signatory lists,
-    // and the shop settings copied into the setup panel's boxes.
+    // The load steps: today's date, the card order, the signatory list and the shop
+    // settings.
     store::StoreError load();
 
     MainWindowControls& controls() { return m_controls; }
@@ -58,9 +62,11 @@ public:
     const LabelSource& label() { return *m_label; }
     // The templates in card order, the place of the one on show, and the commands on them.
     session::CardFile& cards() { return m_cards; }
+    // The shop's settings as stored and as edited in the setup panel.
+    session::ShopSettings& shop() { return m_shop; }
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
-    UserDialogs& dialogs() { return m_dialogs; }
+    ui::UserDialogs& dialogs() { return m_dialogs; }
     // The card's operations: template display, paging, edit modes (TemplateCard.h).
     TemplateCard& card() { return *m_card; }
     SignatoryList& signatoryList() { return *m_signatoryList; }
@@ -74,18 +80,9 @@ public:
     // loop. Tests drive the window without one and put a stand-in here.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
-    // Shows the shop record in the setup panel's boxes: name, address, city-state-zip, the
-    // five offsets and the default label's selection. The phone and the label stock have
-    // rules of their own.
-    void showShopRecord(const store::ShopRecord& shop);
-
-    // Offers the templates as they stand now, those added, renamed or deleted since start-up
-    // included, keeping the chosen entry when it is still there.
-    store::StoreError refillDefaultLabelList();
-
-    // Reads the shop settings and the signatories again, so what another workstation saved
-    // on a shared database is seen; the signatory text typed or chosen stays.
-    store::StoreError refreshSharedRecords();
+    // Reads the signatories again, so what another workstation saved on a shared database is
+    // seen; the signatory text typed or chosen stays.
+    store::StoreError refreshSignatories();
 
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
@@ -96,19 +93,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    store::StoreError fillDefaultLabelList();
     store::StoreError fillSignatoryList();
-    store::StoreError loadCompanySettings();
 
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
     store::TemplateStore m_templateStore;
     store::SignatoryStore m_signatoryStore;
     session::CardFile m_cards;
+    session::ShopSettings m_shop;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<LabelSource> m_label;

@@ -2,7 +2,7 @@
 
 #include "LabelCopy.h"
 #include "LabelSource.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include "printing/PdfTarget.h"
 #include "files/FilePlacement.h"

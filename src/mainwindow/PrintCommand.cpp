@@ -3,9 +3,9 @@
 #include "ClickLabel.h"
 #include "LabelSource.h"
 #include "MainWindowControls.h"
-#include "WindowKeys.h"
+#include "ui/WindowKeys.h"
 #include "PrintOutput.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "WindowSnapshot.h"
 
 #include "session/CardSession.h"
@@ -44,11 +44,11 @@ PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& sessi
     connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
     // The panel is worked like a dialog: Escape cancels, Tab stays on it.
-    cancelOnEscape(c.printPanel, [this] { cancel(); });
+    ui::cancelOnEscape(c.printPanel, [this] { cancel(); });
     std::vector<QWidget*> tabCycle{c.copiesBox};
     tabCycle.insert(tabCycle.end(), c.skipCells.begin(), c.skipCells.end());
     tabCycle.insert(tabCycle.end(), {c.printOkButton, c.printCancelButton});
-    new TabCycle(std::move(tabCycle), this);
+    new ui::TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
     m_printer.setRowPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });

@@ -3,8 +3,8 @@
 #include "LabelCopy.h"
 #include "LabelSource.h"
 #include "PreviewTarget.h"
-#include "PrinterChoice.h"
-#include "UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/RecordingSurface.h"
@@ -63,13 +63,13 @@ QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
+std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
                                     const printing::PrintRequest& input,
                                     bool tractorStock, printing::PrintResult& printed)
 {
     // Printing from the preview goes where Print goes: the chosen printer when there is one.
     std::unique_ptr<QPrinter> fallback;
-    QPrinter* printer = PrinterChoice::of(*window).chosenPrinter();
+    QPrinter* printer = ui::PrinterChoice::of(*window).chosenPrinter();
     if (!printer) {
         fallback = defaultPreviewPrinter();
         printer = fallback.get();

@@ -11,10 +11,13 @@
 class QPrinter;
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::mainwindow {
 
 class LabelSource;
-class UserDialogs;
 
 // What a preview session composed: the outcome of the jobs and the pages they filled.
 struct PreviewPages {
@@ -35,7 +38,7 @@ QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
 // Shows `input` in Qt's preview dialog, printing from it where Print prints. Returns where
 // the user printed it from there (a printer's name or a PDF file), with the job's outcome in
 // `printed`; nothing when the preview was only looked at.
-std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
+std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
                                     const printing::PrintRequest& input,
                                     bool tractorStock, printing::PrintResult& printed);
 

@@ -1,7 +1,7 @@
 #include "SignatoryList.h"
 
-#include "ListSearch.h"
-#include "UserDialogs.h"
+#include "ui/ListSearch.h"
+#include "ui/UserDialogs.h"
 
 #include "session/MainState.h"
 #include "store/SignatoryStore.h"
@@ -13,7 +13,7 @@
 namespace tagwright::mainwindow {
 
 SignatoryList::SignatoryList(QComboBox* list, store::SignatoryStore& signatories, session::MainState& state,
-                             UserDialogs& dialogs, QWidget* window)
+                             ui::UserDialogs& dialogs, QWidget* window)
     : QObject(window),
       m_list(list),
       m_signatories(signatories),
@@ -43,7 +43,7 @@ void SignatoryList::AddSignatory()
     QComboBox* list = m_list;
     const QString text = list->currentText();
     m_state.FindText = text;
-    int index = exactListSearch(list, text);
+    int index = ui::exactListSearch(list, text);
     // An empty or all-blank signatory would only print a bare line: it is never stored.
     if (index == -1 && !text.trimmed().isEmpty()) {
         if (const store::StoreError error = m_signatories.add(text); !error.ok()) {
@@ -52,7 +52,7 @@ void SignatoryList::AddSignatory()
             return;
         }
         list->addItem(text);
-        index = exactListSearch(list, text);
+        index = ui::exactListSearch(list, text);
     }
     list->setCurrentIndex(index);
 }

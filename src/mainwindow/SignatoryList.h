@@ -5,6 +5,10 @@
 class QComboBox;
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::store {
 class SignatoryStore;
 }
@@ -15,7 +19,6 @@ struct MainState;
 
 namespace tagwright::mainwindow {
 
-class UserDialogs;
 
 // The signatory list's two keyboard commands: Enter stores a typed name that is not yet
 // known (or chooses the known one), the Delete key removes the chosen signatory once the user
@@ -26,7 +29,7 @@ class SignatoryList : public QObject {
 public:
     // `window` is where the questions and messages are shown.
     SignatoryList(QComboBox* list, store::SignatoryStore& signatories, session::MainState& state,
-                  UserDialogs& dialogs, QWidget* window);
+                  ui::UserDialogs& dialogs, QWidget* window);
 
     void AddSignatory();
     // True when the key was taken: the user answered the question about removing.
@@ -41,7 +44,7 @@ private:
     QComboBox* m_list;
     store::SignatoryStore& m_signatories;
     session::MainState& m_state;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
 };
 

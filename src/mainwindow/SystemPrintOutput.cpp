@@ -1,7 +1,7 @@
 #include "SystemPrintOutput.h"
 
-#include "PrinterChoice.h"
-#include "UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 
 #include "printers/PrinterTarget.h"
 #include "printing/PdfTarget.h"
@@ -15,7 +15,7 @@
 
 namespace tagwright::mainwindow {
 
-SystemPrintOutput::SystemPrintOutput(QWidget& window, UserDialogs& dialogs, QString pdfFolder)
+SystemPrintOutput::SystemPrintOutput(QWidget& window, ui::UserDialogs& dialogs, QString pdfFolder)
     : m_window(window), m_dialogs(dialogs), m_pdfFolder(std::move(pdfFolder))
 {
     if (m_pdfFolder.isEmpty()) {
@@ -60,7 +60,7 @@ std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error
     m_printerName.clear();
     m_noPrinter = false;
     m_target.reset();
-    if (QPrinter* chosen = PrinterChoice::of(m_window).chosenPrinter()) {
+    if (QPrinter* chosen = ui::PrinterChoice::of(m_window).chosenPrinter()) {
         if (chosen->outputFormat() == QPrinter::PdfFormat) {
             m_target = fileTarget(chosen->outputFileName(), error);
             if (!m_target)

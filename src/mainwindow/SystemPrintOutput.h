@@ -8,13 +8,16 @@
 
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::printing {
 class PrintTarget;
 }
 
 namespace tagwright::mainwindow {
 
-class UserDialogs;
 
 // Prints where the user expects: the printer chosen with the printer set-up button, else the
 // system's default printer. "Print to File" chosen there asks for the file at each print
@@ -25,7 +28,7 @@ class SystemPrintOutput : public PrintOutput {
 public:
     // `window` holds the printer choice and parents the dialogs; `pdfFolder` is where labels
     // go without a printer (empty: "Tagwright labels" in the user's documents folder).
-    SystemPrintOutput(QWidget& window, UserDialogs& dialogs, QString pdfFolder = QString());
+    SystemPrintOutput(QWidget& window, ui::UserDialogs& dialogs, QString pdfFolder = QString());
     ~SystemPrintOutput() override;
 
     void setJobTitle(const QString& title) override { m_jobTitle = title; }
@@ -40,7 +43,7 @@ private:
     std::unique_ptr<printing::PrintTarget> fileTarget(const QString& chosenFile, QString* error);
 
     QWidget& m_window;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QString m_pdfFolder;
     QString m_jobTitle;
     std::unique_ptr<printing::PrintTarget> m_target;

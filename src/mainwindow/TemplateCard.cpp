@@ -11,9 +11,9 @@
 
 #include "session/CardFile.h"
 #include "session/CardSession.h"
+#include "session/ShopSettings.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,11 +24,13 @@ namespace tagwright::mainwindow {
 using session::CardOutcome;
 
 TemplateCard::TemplateCard(MainWindowControls& controls, session::CardSession& session,
-                           session::CardFile& cards, UserDialogs& dialogs, QWidget* window,
+                           session::CardFile& cards, const session::ShopSettings& shop,
+                           ui::UserDialogs& dialogs, QWidget* window,
                            CommandActions& commands)
     : m_controls(controls),
       m_session(session),
       m_cards(cards),
+      m_shop(shop),
       m_dialogs(dialogs),
       m_window(window),
       m_commands(commands),
@@ -113,7 +115,7 @@ void TemplateCard::activate()
         state.LogoPending = false;
         return;
     }
-    const auto landed = m_cards.showTemplate(m_controls.defaultLabelList->currentText());
+    const auto landed = m_cards.showTemplate(m_shop.stored().defaultLabel);
     if (!landed) {
         report(landed.error());
         return;

@@ -9,9 +9,14 @@
 class QShortcut;
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::session {
 class CardFile;
 class CardSession;
+class ShopSettings;
 struct CardOutcome;
 }
 
@@ -21,7 +26,6 @@ class ActivationWatch;
 class CommandActions;
 class HeaderLines;
 struct MainWindowControls;
-class UserDialogs;
 
 // The card on the main window: the view of the card session and its card file. It shows the
 // title tab and tab bars of the template on show, pages with the zones and keys, and runs
@@ -32,7 +36,8 @@ class TemplateCard : public QObject {
     Q_OBJECT
 public:
     TemplateCard(MainWindowControls& controls, session::CardSession& session,
-                 session::CardFile& cards, UserDialogs& dialogs, QWidget* window,
+                 session::CardFile& cards, const session::ShopSettings& shop,
+                 ui::UserDialogs& dialogs, QWidget* window,
                  CommandActions& commands);
     ~TemplateCard() override;
 
@@ -49,7 +54,7 @@ public:
     void reloadLogo();
 
     // The main window's activation: after the logo window only the logo is reloaded;
-    // otherwise the default template is shown afresh.
+    // otherwise the shop's default template is shown afresh.
     void activate();
     // Shows the template titled `title`, else the first one; with no templates at all a blank
     // new one is begun and the card's other fields stay.
@@ -72,7 +77,8 @@ private:
     MainWindowControls& m_controls;
     session::CardSession& m_session;
     session::CardFile& m_cards;
-    UserDialogs& m_dialogs;
+    const session::ShopSettings& m_shop;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
     CommandActions& m_commands;
     std::unique_ptr<HeaderLines> m_headerLines;

@@ -3,7 +3,7 @@
 #include "FocusRule.h"
 #include "MainWindowControls.h"
 #include "TemplateCard.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include "session/CardFile.h"
 #include "session/CardSession.h"
@@ -20,7 +20,7 @@ using session::CardFile;
 using session::CardOutcome;
 
 TemplateEditor::TemplateEditor(MainWindowControls& controls, session::CardSession& session,
-                               session::CardFile& cards, TemplateCard& card, UserDialogs& dialogs,
+                               session::CardFile& cards, TemplateCard& card, ui::UserDialogs& dialogs,
                                QWidget* window)
     : m_controls(controls),
       m_session(session),

@@ -5,6 +5,10 @@
 
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::session {
 class CardFile;
 class CardSession;
@@ -15,7 +19,6 @@ namespace tagwright::mainwindow {
 
 struct MainWindowControls;
 class TemplateCard;
-class UserDialogs;
 
 // The commands that change the set of templates: New, Save, Delete and Exit, and the commit
 // of a title when the user leaves a title box. Buttons, menus and the title boxes all run
@@ -32,7 +35,7 @@ class TemplateEditor : public QObject {
     Q_OBJECT
 public:
     TemplateEditor(MainWindowControls& controls, session::CardSession& session,
-                   session::CardFile& cards, TemplateCard& card, UserDialogs& dialogs,
+                   session::CardFile& cards, TemplateCard& card, ui::UserDialogs& dialogs,
                    QWidget* window);
     ~TemplateEditor() override;
 
@@ -69,7 +72,7 @@ private:
     session::CardSession& m_session;
     session::CardFile& m_cards;
     TemplateCard& m_card;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
 };
 

@@ -1,12 +1,12 @@
 #include "TemplateMessages.h"
 
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include "session/CardFile.h"
 
 namespace tagwright::mainwindow {
 
-void showTemplateWriteFailure(UserDialogs& dialogs, QWidget* parent, const QString& title,
+void showTemplateWriteFailure(ui::UserDialogs& dialogs, QWidget* parent, const QString& title,
                               const store::StoreError& error)
 {
     if (error.number == store::DuplicateKey) {

@@ -5,12 +5,14 @@
 
 #include "printing/BoxText.h"
 #include "session/CardSession.h"
+#include "store/ShopRecord.h"
 
 #include <QLineEdit>
 
 namespace tagwright::mainwindow {
 
-printing::PrintRequest takeSnapshot(const session::CardSession& session, const MainWindowControls& c)
+printing::PrintRequest takeSnapshot(const session::CardSession& session, const store::ShopRecord& shop,
+                                    const MainWindowControls& c)
 {
     using namespace printing;
     PrintRequest request;
@@ -20,8 +22,7 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
         label.line(slot) = {session.caption(int(slot)), session.aircraftValue(int(slot))};
     }
     label.date = session.date();
-    label.company = {c.companyNameBox->text(), c.addressBox->text(), c.cityStateZipBox->text(),
-                     c.phoneBox->text()};
+    label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
     label.printsCompany = session.printsCompany();
     label.printsSignature = session.printsSignature();
     label.signatory = session.signatory();
@@ -32,11 +33,11 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
     label.logo = c.logoBox->pixels();
 
     SheetRequest& sheet = request.sheet;
-    sheet.offsets.topRow = boxtext::offsetTwips(c.topRowOffset->text());
-    sheet.offsets.middleRow = boxtext::offsetTwips(c.middleRowOffset->text());
-    sheet.offsets.bottomRow = boxtext::offsetTwips(c.bottomRowOffset->text());
-    sheet.offsets.leftColumn = boxtext::offsetTwips(c.leftColumnOffset->text());
-    sheet.offsets.rightColumn = boxtext::offsetTwips(c.rightColumnOffset->text());
+    sheet.offsets.topRow = boxtext::offsetTwips(shop.offsetTexts[0]);
+    sheet.offsets.middleRow = boxtext::offsetTwips(shop.offsetTexts[1]);
+    sheet.offsets.bottomRow = boxtext::offsetTwips(shop.offsetTexts[2]);
+    sheet.offsets.leftColumn = boxtext::offsetTwips(shop.offsetTexts[3]);
+    sheet.offsets.rightColumn = boxtext::offsetTwips(shop.offsetTexts[4]);
     sheet.copies = session.copies();
     sheet.used = {};
     for (int cell = 1; cell <= session::CardSession::SheetCells; ++cell) {

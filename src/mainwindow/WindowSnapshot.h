@@ -7,6 +7,9 @@
 namespace tagwright::session {
 class CardSession;
 }
+namespace tagwright::store {
+struct ShopRecord;
+}
 
 namespace tagwright::mainwindow {
 
@@ -14,9 +17,10 @@ struct MainWindowControls;
 
 // What Print would print from the window as it stands: the body with its font, captions,
 // options, aircraft values, date, signatory, copies and used cells as the card session
-// holds them; the logo's pixels as the card shows them, the shop's block from the setup
-// boxes, the offsets read here, once, by their leading number.
+// holds them; the logo's pixels as the card shows them, the shop's block and offsets
+// (read once, by their leading number) from the stored shop settings.
 printing::PrintRequest takeSnapshot(const session::CardSession& session,
+                                    const store::ShopRecord& shop,
                                     const MainWindowControls& controls);
 
 // The title of the template on show, as its title tab shows it: print jobs and exported

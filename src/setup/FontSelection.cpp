@@ -2,16 +2,14 @@
 
 #include "SetupHost.h"
 
-#include "mainwindow/MainWindowControls.h"
-#include "mainwindow/ScreenFonts.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/ScreenFonts.h"
+#include "ui/UserDialogs.h"
 #include "session/CardFile.h"
 #include "session/CardSession.h"
 #include "store/Template.h"
 
 #include <QFontInfo>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace tagwright::setup {
 
@@ -49,7 +47,7 @@ QFont asStored(const QFont& chosen, const QFont& initial)
     if (chosen.family() == initial.family() || chosen.family() == QFontInfo(initial).family())
         stored.setFamily(initial.family());
     else
-        stored.setFamily(mainwindow::windowsFamilyName(chosen.family()));
+        stored.setFamily(ui::windowsFamilyName(chosen.family()));
     return stored;
 }
 
@@ -62,13 +60,12 @@ bool sameAsShown(const QFont& stored, const QFont& initial)
         && (size == initial.pointSizeF() || size == double(initial.pointSize()));
 }
 
-FontSelection::FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
-                             mainwindow::UserDialogs& dialogs, TemplateOnShow& card)
-    : QObject(&window), m_window(window), m_controls(controls), m_dialogs(dialogs), m_card(card)
+FontSelection::FontSelection(QWidget& window, QAbstractButton* fontButton,
+                             ui::UserDialogs& dialogs, TemplateOnShow& card)
+    : QObject(&window), m_window(window), m_dialogs(dialogs), m_card(card)
 {
     setObjectName(QStringLiteral("FontSelection"));
-    connect(controls.fontButton, &QPushButton::clicked, this,
-            &FontSelection::chooseBodyFont);
+    connect(fontButton, &QAbstractButton::clicked, this, &FontSelection::chooseBodyFont);
 }
 
 // A saved template takes the font at once; a new one keeps it until it is saved. A refused

@@ -5,10 +5,10 @@
 
 #include <optional>
 
+class QAbstractButton;
 class QWidget;
 
-namespace tagwright::mainwindow {
-struct MainWindowControls;
+namespace tagwright::ui {
 class UserDialogs;
 }
 namespace tagwright::store {
@@ -25,15 +25,14 @@ class TemplateOnShow;
 class FontSelection : public QObject {
     Q_OBJECT
 public:
-    FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
-                  mainwindow::UserDialogs& dialogs, TemplateOnShow& card);
+    FontSelection(QWidget& window, QAbstractButton* fontButton, ui::UserDialogs& dialogs,
+                  TemplateOnShow& card);
 
     void chooseBodyFont();
 
 private:
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
-    mainwindow::UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     TemplateOnShow& m_card;
 };
 

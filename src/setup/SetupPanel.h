@@ -1,34 +1,37 @@
 #pragma once
 
+#include "SetupPanelLayout.h"
+
 #include "store/ShopRecord.h"
 
 #include <QObject>
 
+class QPushButton;
 class QWidget;
 
-namespace tagwright::store {
-class Database;
-}
-namespace tagwright::mainwindow {
-struct MainWindowControls;
+namespace tagwright::ui {
 class UserDialogs;
+}
+namespace tagwright::session {
+class ShopSettings;
 }
 
 namespace tagwright::setup {
 
-class ShopSettings;
 class TemplateOnShow;
 class WindowNotices;
 struct SetupHost;
 
 // The setup panel over the card: the setup button opens it with the stored shop settings
 // and, pressed again, saves them all and closes it. There is no way out without saving;
-// a save the database refuses keeps the panel open with what was typed.
+// a save the database refuses keeps the panel open with what was typed. The panel's boxes
+// show and change the shop settings' edited state.
 class SetupPanel : public QObject {
     Q_OBJECT
 public:
     explicit SetupPanel(const SetupHost& host);
 
+    const SetupPanelControls& controls() const { return m_controls; }
     bool isOpen() const;
     void toggle();
 
@@ -36,21 +39,21 @@ private:
     void open();
     void close();
     void showSetupButtonAs(bool panelOpen);
-    void loadCompanySettings();
+    void bindSettings();
+    void showEdited();
+    void refillDefaultLabelList();
     store::ShopRecord settingsOnScreen() const;
     bool saveSettings();
-    void showDefaultTemplate();
     void setKeyboardOrder();
 
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
-    mainwindow::UserDialogs& m_dialogs;
+    QPushButton* m_setupButton;
+    ui::UserDialogs& m_dialogs;
     store::Database& m_mainDatabase;
-    store::Database& m_setupDatabase;
-    ShopSettings& m_shop;
+    session::ShopSettings& m_shop;
     TemplateOnShow& m_card;
     WindowNotices& m_notices;
-    store::RecordKey m_shownRecord;  // the shop record the panel shows, in the version read
+    SetupPanelControls m_controls;
 };
 
 }  // namespace tagwright::setup

@@ -11,7 +11,7 @@ namespace tagwright::startup {
 
 std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& mainDatabase,
                                                            store::Database& setupDatabase,
-                                                           mainwindow::UserDialogs& dialogs)
+                                                           ui::UserDialogs& dialogs)
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     wireSetupFeatures(*window);

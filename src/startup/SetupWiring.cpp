@@ -1,5 +1,6 @@
 #include "SetupWiring.h"
 
+#include "mainwindow/CommandActions.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/TemplateCard.h"
 #include "setup/SetupFeatures.h"
@@ -11,7 +12,6 @@ namespace {
 
 // The main window as the setup features see it.
 class WindowForSetup : public QObject,
-                       public setup::ShopSettings,
                        public setup::TemplateOnShow,
                        public setup::WindowNotices {
 public:
@@ -20,13 +20,10 @@ public:
         setObjectName(QStringLiteral("WindowForSetup"));
     }
 
-    store::StoreError refreshSharedRecords() override { return m_window.refreshSharedRecords(); }
-    void showShopRecord(const store::ShopRecord& shop) override { m_window.showShopRecord(shop); }
-    store::StoreError refillDefaultLabelList() override { return m_window.refillDefaultLabelList(); }
-
     session::CardFile& cards() override { return m_window.cards(); }
     session::CardSession& session() override { return m_window.session(); }
     void showTemplate(const QString& title) override { m_window.card().showTemplate(title); }
+    store::StoreError refreshSignatories() override { return m_window.refreshSignatories(); }
 
     // The mode decides what the panel leaves enabled.
     void setupPanelOpened() override { m_window.session().setSetupPanelOpen(true); }
@@ -42,8 +39,11 @@ private:
 void wireSetupFeatures(mainwindow::MainWindow& window)
 {
     auto* adapter = new WindowForSetup(window);
-    setup::installSetupFeatures({window, window.controls(), window.dialogs(),
-                                 window.mainDatabase(), window.setupDatabase(), *adapter,
+    const mainwindow::MainWindowControls& c = window.controls();
+    const setup::SetupCommands commands{c.setupButton, c.fontButton, c.logoButton,
+                                        window.commands().printerSetup(), window.commands().about()};
+    setup::installSetupFeatures({window, *window.centralWidget(), commands, window.dialogs(),
+                                 window.mainDatabase(), window.setupDatabase(), window.shop(),
                                  *adapter, *adapter});
 }
 

@@ -1,7 +1,7 @@
 #include "CardFixture.h"
 
 #include "mainwindow/LogoBox.h"
-#include "mainwindow/ProgramWindows.h"
+#include "ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,7 +60,7 @@ TEST_F(ActivationTest, returningFromAWindowOfTheProgramShowsTheDefaultTemplateAg
 {
     typeUserValues();
     QWidget logoWindow;
-    mainwindow::markAsWindowOfProgram(&logoWindow);
+    ui::markAsWindowOfProgram(&logoWindow);
     logoWindow.show();
     activate(&logoWindow);
     activate(window.get());
@@ -91,7 +91,7 @@ TEST_F(ActivationTest, pendingLogoReloadsOnlyTheLogoOnce)
     window->session().setLogo(writePng("logo.png", Qt::red));
     window->state().LogoPending = true;
     QWidget logoWindow;
-    mainwindow::markAsWindowOfProgram(&logoWindow);
+    ui::markAsWindowOfProgram(&logoWindow);
     logoWindow.show();
     activate(&logoWindow);
     activate(window.get());

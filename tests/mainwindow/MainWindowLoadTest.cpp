@@ -1,6 +1,6 @@
 #include "support/MainWindowFixture.h"
 
-#include "mainwindow/ListSearch.h"
+#include "ui/ListSearch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,10 +107,10 @@ TEST_F(MainWindowLoad, exactListSearchFindsTheFirstEntryIgnoringCase)
 {
     QComboBox list;
     list.addItems({QStringLiteral("abc"), QStringLiteral("ABC"), QStringLiteral("x\"y")});
-    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("Abc")), 0);
-    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("x\"Y")), 2);
-    EXPECT_EQ(mainwindow::exactListSearch(&list, QStringLiteral("ab")), -1);
-    EXPECT_EQ(mainwindow::exactListSearch(&list, QString()), -1);
+    EXPECT_EQ(ui::exactListSearch(&list, QStringLiteral("Abc")), 0);
+    EXPECT_EQ(ui::exactListSearch(&list, QStringLiteral("x\"Y")), 2);
+    EXPECT_EQ(ui::exactListSearch(&list, QStringLiteral("ab")), -1);
+    EXPECT_EQ(ui::exactListSearch(&list, QString()), -1);
 }
 
 }  // namespace

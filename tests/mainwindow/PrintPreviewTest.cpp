@@ -101,7 +101,7 @@ TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSessio
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.file(QStringLiteral("preview.pdf")));
     const mainwindow::PreviewPages rendered =
-        mainwindow::renderLabelPages(mainwindow::takeSnapshot(window->session(), window->controls()), true, printer);
+        mainwindow::renderLabelPages(mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls()), true, printer);
     EXPECT_TRUE(rendered.result.printed()) << rendered.result.message.toStdString();
     EXPECT_EQ(rendered.pages, 3);
 

@@ -200,7 +200,7 @@ TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChange
         {"chosen", [&] { list()->setCurrentIndex(1); }},
         {"typed", [&] { QTest::keyClicks(list(), QStringLiteral(" X")); }},
         {"stored with Enter", [&] { QTest::keyClick(list(), Qt::Key_Return); }},
-        {"read again with the shop settings", [&] { ASSERT_TRUE(window->refreshSharedRecords().ok()); }},
+        {"read again with the shop settings", [&] { ASSERT_TRUE(window->refreshSignatories().ok()); }},
         {"removed", [&] {
              list()->lineEdit()->selectAll();
              dialogs.choiceAnswers = {"Remove"};
@@ -210,7 +210,7 @@ TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChange
     };
     for (const auto& [what, step] : steps) {
         step();
-        const auto request = mainwindow::takeSnapshot(window->session(), window->controls());
+        const auto request = mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls());
         EXPECT_EQ(request.label.signatory, list()->currentText()) << what;
     }
     EXPECT_EQ(window->session().signatory(), "");

@@ -1,6 +1,6 @@
 #include "mainwindow/SystemPrintOutput.h"
 
-#include "mainwindow/PrinterChoice.h"
+#include "ui/PrinterChoice.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
@@ -95,7 +95,7 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
     test::TempFolder folder;
     const QString chosen = folder.file(QStringLiteral("labels.pdf"));
     QWidget window;
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(window);
     choice.printerForDialog().setOutputFileName(chosen);
     choice.printerForDialog().setPageSize(QPageSize(QPageSize::A4));
     choice.accept();

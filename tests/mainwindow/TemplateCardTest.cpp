@@ -205,7 +205,7 @@ TEST_F(TemplateCardTest, thePrintRequestCarriesTheCaptionsAndOptionsEachDisplayS
     };
     for (const auto& [step, act] : steps) {
         act();
-        const auto request = mainwindow::takeSnapshot(window->session(), controls());
+        const auto request = mainwindow::takeSnapshot(window->session(), window->shop().stored(), controls());
         for (printing::HeaderSlot slot : printing::AllHeaderSlots) {
             EXPECT_EQ(request.label.line(slot).caption,
                       controls().captionBoxes[std::size_t(slot)]->text()) << step;

@@ -4,7 +4,7 @@
 #include "mainwindow/PdfExport.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/PrinterChoice.h"
+#include "ui/PrinterChoice.h"
 #include "mainwindow/WindowSnapshot.h"
 #include "support/MainWindowFixture.h"
 
@@ -44,7 +44,7 @@ protected:
     // What the printer set-up leaves when the user picks `queue` and accepts.
     void choosePrinter(const QString& queue)
     {
-        mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+        ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
         choice.printerForDialog().setPrinterName(queue);
         choice.accept();
     }
@@ -90,7 +90,7 @@ TEST_P(WindowPrintJob, printCommandPutsTheLabelOnItsPaperWhereTheExportedPdfDoes
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(mainwindow::takeSnapshot(window->session(), window->controls()), job.tractor, exported).status,
+    ASSERT_EQ(mainwindow::PdfExport::writeLabel(mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls()), job.tractor, exported).status,
               mainwindow::ExportResult::Status::Written);
     const PrintedPdf expected = PrintedPdf::read(exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
@@ -113,7 +113,7 @@ TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
 {
     openShop(false);
     QPrinter printer(QPrinterInfo::printerInfo(QLatin1String(Queues::Margins)), QPrinter::HighResolution);
-    const printing::PrintRequest snapshot = mainwindow::takeSnapshot(window->session(), window->controls());
+    const printing::PrintRequest snapshot = mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls());
     EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, false, printer).result.printed());
     const QStringList files = queues.printed(1);
     ASSERT_EQ(files.size(), 1);

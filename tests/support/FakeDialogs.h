@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QStringList>
 
@@ -10,7 +10,7 @@
 namespace tagwright::test {
 
 // Answers every dialog at once and remembers what was shown.
-class FakeDialogs : public mainwindow::UserDialogs {
+class FakeDialogs : public ui::UserDialogs {
 public:
     struct Message {
         QMessageBox::Icon icon;

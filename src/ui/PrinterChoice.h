@@ -7,7 +7,7 @@
 class QPrinter;
 class QWidget;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // The printer the user chose with the setup panel's printer set-up button, kept for the
 // rest of the run so every later print job goes there (a PDF file included). It lives as
@@ -34,4 +34,4 @@ private:
     bool m_chosen = false;
 };
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

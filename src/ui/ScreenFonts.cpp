@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 namespace {
 
@@ -34,4 +34,4 @@ QString windowsFamilyName(const QString& installedFamily)
     return installedFamily;
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

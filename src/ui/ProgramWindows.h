@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // The main window redisplays the default template when it becomes active again after one
 // of the program's own windows was active (the logo selection window), but not after a
@@ -17,4 +17,4 @@ inline constexpr char WindowOfProgramProperty[] = "tagwright.windowOfProgram";
 void markAsWindowOfProgram(QWidget* window);
 bool isWindowOfProgram(const QWidget* window);
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

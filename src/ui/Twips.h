@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // Window geometry is given in twips; Qt places widgets in device-independent pixels, of
 // which there are 96 to the inch (15 twips each). Qt scales those for high-DPI screens.
@@ -20,4 +20,4 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 int exactListSearch(const QComboBox* list, const QString& text)
 {
@@ -13,4 +13,4 @@ int exactListSearch(const QComboBox* list, const QString& text)
     return -1;
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QPushButton>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 void QtUserDialogs::showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text)
@@ -80,4 +80,4 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const
     return dialog.selectedFiles().constFirst();
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -12,7 +12,7 @@ class QPrintDialog;
 class QPrinter;
 class QWidget;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // Every modal dialog the windows show goes through this seam, so tests answer dialogs
 // without a modal loop.
@@ -50,4 +50,4 @@ public:
                          const QString& filter) override;
 };
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

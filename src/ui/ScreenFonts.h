@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // Maps the Windows font names that templates and the window layout use ("MS Sans Serif",
 // "Arial", ...) to their installed metric-compatible families, whatever fontconfig would
@@ -13,4 +13,4 @@ void installScreenFontSubstitutions();
 // templates keep the names shops' printers know; any other family as it is.
 QString windowsFamilyName(const QString& installedFamily);
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 // Ctrl+Y redoes in every text box under `root`, as Ctrl+Shift+Z does: shops coming from
 // Windows press it, and on Linux Qt gives it no meaning.
@@ -34,4 +34,4 @@ private:
     std::vector<QWidget*> m_controls;
 };
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

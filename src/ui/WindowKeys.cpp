@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 namespace {
 
@@ -99,4 +99,4 @@ void TabCycle::moveFrom(QWidget* from, int step)
     }
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -3,7 +3,7 @@
 #include <QPrinter>
 #include <QWidget>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 PrinterChoice::PrinterChoice(QObject* parent) : QObject(parent)
 {
@@ -25,4 +25,4 @@ QPrinter& PrinterChoice::printerForDialog()
     return *m_printer;
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui

@@ -3,7 +3,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 
 void markAsWindowOfProgram(QWidget* window)
 {
@@ -15,4 +15,4 @@ bool isWindowOfProgram(const QWidget* window)
     return window && window->property(WindowOfProgramProperty).toBool();
 }
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::ui
