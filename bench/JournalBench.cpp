@@ -146,7 +146,7 @@ void BM_PrintEntry(benchmark::State& state)
     printing::PrintResult printed;
     printed.jobsSent = 1;
     for (auto _ : state) {
-        journal::JournalEntry made = journal::entryFor(input, {QStringLiteral("Annual"), {}, false});
+        journal::JournalEntry made = journal::entryFor(input, {QStringLiteral("Annual"), {}});
         made.line(journal::Slot::Registration).value = registration(++round);
         writer.record(std::move(made), QStringLiteral("Laser"), printed);
         state.PauseTiming();
@@ -169,7 +169,7 @@ void BM_EntryWrite(benchmark::State& state)
     printing::PrintResult printed;
     printed.jobsSent = 1;
     for (auto _ : state) {
-        journal::JournalEntry made = journal::entryFor(input, {QStringLiteral("Annual"), {}, false});
+        journal::JournalEntry made = journal::entryFor(input, {QStringLiteral("Annual"), {}});
         made.line(journal::Slot::Registration).value = registration(++round);
         if (!journal::recordPrint(s->db, made, QStringLiteral("Laser"), printed).ok())
             state.SkipWithError("the entry was not recorded");

@@ -100,8 +100,8 @@ void LongUnbrokenBody(benchmark::State& state)
         printing::PdfTarget target(file);
         printing::QtPrinterSurface surface(target);
         printing::LabelPrinter printer;
-        benchmark::DoNotOptimize(state.range(0) == 0 ? printer.PrintLabels(surface, window, false)
-                                                     : printer.PrintLabels(surface, window, true));
+        window.stock = state.range(0) == 0 ? printing::LabelStock::Laser : printing::LabelStock::Tractor;
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window));
         target.finish();
     }
 }

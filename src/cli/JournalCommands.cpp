@@ -168,7 +168,7 @@ int runReprint(const Invocation& invocation)
         return Refused;
     }
     output.entry.repeats = output.entry.number;
-    return sendLabel(invocation, journal::printRequestFor(output.entry), output.entry.tractorFeed, output);
+    return sendLabel(invocation, journal::printRequestFor(output.entry), output);
 }
 
 }  // namespace

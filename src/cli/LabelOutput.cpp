@@ -71,14 +71,13 @@ private:
 
 }  // namespace
 
-PrintResult composeLabel(printing::PrinterSurface& surface, const printing::PrintRequest& input,
-                         bool tractor)
+PrintResult composeLabel(printing::PrinterSurface& surface, const printing::PrintRequest& input)
 {
     printing::LabelPrinter printer;
-    return printer.PrintLabels(surface, input, tractor);
+    return printer.PrintLabels(surface, input);
 }
 
-int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
+int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
               const LabelOutput& output)
 {
     QTextStream& err = invocation.err;
@@ -98,7 +97,7 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
         }
         printing::PdfTarget target(file.pathForQt());
         printing::QtPrinterSurface surface(target);
-        const PrintResult result = composeLabel(surface, input, tractor);
+        const PrintResult result = composeLabel(surface, input);
         if (const int code = report(result, err); code != Ok)
             return code;
         if (!target.finish()) {
@@ -124,7 +123,7 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
             return code;
         }
         printing::QtPrinterSurface surface(*target);
-        const PrintResult result = composeLabel(surface, input, tractor);
+        const PrintResult result = composeLabel(surface, input);
         const bool recorded = journal.record(*output.printer, result);
         if (const int code = report(result, err); code != Ok)
             return code;

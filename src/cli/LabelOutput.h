@@ -26,11 +26,11 @@ struct LabelOutput {
 
 // The label's jobs on `surface`, on laser sheets or tractor feed.
 printing::PrintResult composeLabel(printing::PrinterSurface& surface,
-                                   const printing::PrintRequest& input, bool tractor);
+                                   const printing::PrintRequest& input);
 
 // Prints `input` into the PDF file and/or onto the printer and journals each label that
 // leaves the program. Returns the exit code; a complaint is one line on stderr.
-int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
+int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
               const LabelOutput& output);
 
 }  // namespace tagwright::cli

@@ -212,11 +212,12 @@ int runPrint(const Invocation& invocation)
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
-    const bool tractor = options.tractor.value_or(loaded.tractor);
+    if (options.tractor)
+        request.stock = *options.tractor ? LabelStock::Tractor : LabelStock::Laser;
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = composeLabel(surface, request, tractor);
+        const PrintResult result = composeLabel(surface, request);
         out << surface.traceLines();
         out.flush();
         if (result.status != PrintResult::Status::Printed) {
@@ -227,8 +228,8 @@ int runPrint(const Invocation& invocation)
     if (!options.pdf && !options.printer)
         return Ok;
     LabelOutput output{options.pdf, options.printer, options.setup, {}};
-    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
-    return sendLabel(invocation, request, tractor, output);
+    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile});
+    return sendLabel(invocation, request, output);
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ StoreError loadCompany(Database& main, StartupSnapshot& result, QString& defLabe
     for (std::size_t i = 0; i < 5; ++i)
         *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
     defLabel = shop.defaultLabel;
-    result.tractor = shop.labelStyle.printedStock() == LabelStock::Tractor;
+    result.request.stock = shop.labelStyle.printedStock() == store::LabelStock::Tractor
+                               ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
     return {};
 }
 

@@ -31,9 +31,9 @@ JournalEntry entryFor(const printing::PrintRequest& request, const PrintContext&
     e.companyPhone = label.company.phone;
     e.signatureLine = label.printsSignature;
     e.signatory = label.signatory;
-    e.tractorFeed = context.tractorFeed;
+    e.tractorFeed = request.stock == printing::LabelStock::Tractor;
     // The job prints the whole labels of the copies; tractor feed prints one.
-    e.copies = context.tractorFeed ? 1 : int(std::max(0.0, std::floor(request.sheet.copies)));
+    e.copies = e.tractorFeed ? 1 : int(std::max(0.0, std::floor(request.sheet.copies)));
     for (int cell = 1; cell <= 6; ++cell) {
         if (request.sheet.used.contains(cell))
             e.usedCells << cell;
@@ -63,6 +63,7 @@ printing::PrintRequest printRequestFor(const JournalEntry& e)
     request.sheet.used = {};
     for (int cell : e.usedCells)
         request.sheet.used.insert(cell);
+    request.stock = e.tractorFeed ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
     request.sheet.offsets = {e.offsets.topRow, e.offsets.middleRow, e.offsets.bottomRow,
                              e.offsets.leftColumn, e.offsets.rightColumn};
     return request;

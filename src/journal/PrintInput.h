@@ -20,7 +20,6 @@ namespace tagwright::journal {
 struct PrintContext {
     QString templateTitle;
     QString logoFile;
-    bool tractorFeed = false;
 };
 
 // The entry for a job printed from `request`, before it is stamped, sent or numbered.

@@ -50,7 +50,7 @@ void reprintEntry(const JournalPlace& place, QWidget* parent, const journal::Jou
         QApplication::setOverrideCursor(Qt::WaitCursor);
         printing::LabelPrinter printer;
         const printing::PrintRequest input = journal::printRequestFor(entry);
-        result = printer.PrintLabels(*surface, input, entry.tractorFeed);
+        result = printer.PrintLabels(*surface, input);
         QApplication::restoreOverrideCursor();
     }
     const QString note = output->close(*surface);
@@ -67,8 +67,7 @@ void previewEntry(const JournalPlace& place, const journal::JournalEntry& entry)
 {
     PrintResult printed;
     if (const auto where = mainwindow::previewLabel(place.window, place.dialogs,
-                                                    journal::printRequestFor(entry),
-                                                    entry.tractorFeed, printed))
+                                                    journal::printRequestFor(entry), printed))
         record(place, entry, *where, printed);
 }
 

@@ -4,7 +4,6 @@
 #include "ui/UserDialogs.h"
 
 #include "session/CardSession.h"
-#include "WindowSnapshot.h"
 
 #include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
@@ -26,26 +25,28 @@ LabelSource::LabelSource(const session::CardSession& session, const MainWindowCo
 {
 }
 
-printing::PrintRequest LabelSource::request() const
+store::Result<printing::PrintRequest> LabelSource::request() const
 {
-    return takeSnapshot(m_session, m_shop.stored(), m_controls);
+    return m_session.printRequest();
 }
 
 QString LabelSource::title() const
 {
-    return templateTitle(m_session);
+    return m_session.title();
 }
 
-bool LabelSource::tractorStock() const
+void LabelSource::reportUnreadSettings(const QString& command, const store::StoreError& error) const
 {
-    const store::Result<store::LabelStock> stock = m_shop.printedStock();
-    return stock && *stock == store::LabelStock::Tractor;
+    m_dialogs.showMessage(m_window, QMessageBox::Critical, command,
+                          QStringLiteral("Nothing was printed: the shop's settings, which say which "
+                                         "labels are in the printer, could not be read.\n\n%1")
+                              .arg(error.describe()));
 }
 
-void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,
-                               const QString& destination, const printing::PrintResult& result) const
+void LabelSource::journalPrint(const printing::PrintRequest& input, const QString& destination,
+                               const printing::PrintResult& result) const
 {
-    const journal::PrintContext context{title(), m_session.logo(), tractorStock};
+    const journal::PrintContext context{title(), m_session.logo()};
     m_journal.record(journal::entryFor(input, context), destination, result);
 }
 

@@ -33,10 +33,11 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase),
       m_dialogs(dialogs),
+      m_shop(mainDatabase, setupDatabase),
+      m_session(&m_shop),
       m_templateStore(mainDatabase),
       m_signatoryStore(mainDatabase),
       m_cards(m_templateStore, m_session),
-      m_shop(mainDatabase, setupDatabase),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
     // A journal that cannot take an entry is told: the label went out all the same.

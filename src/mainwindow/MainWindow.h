@@ -98,13 +98,13 @@ private:
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
     ui::UserDialogs& m_dialogs;
+    session::ShopSettings m_shop;
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
     store::TemplateStore m_templateStore;
     store::SignatoryStore m_signatoryStore;
     session::CardFile m_cards;
-    session::ShopSettings m_shop;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<LabelSource> m_label;

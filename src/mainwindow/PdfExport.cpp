@@ -65,8 +65,7 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
     return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
 }
 
-ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool tractorStock,
-                                   const QString& fileName)
+ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, const QString& fileName)
 {
     // The draft carries the chosen file's name: the writer titles the document after it.
     QTemporaryDir scratch;
@@ -78,7 +77,7 @@ ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool t
     bool started = false;
     {
         printing::PdfTarget target(draft);
-        result = composeLabelCopy(request, tractorStock, target);
+        result = composeLabelCopy(request, target);
         started = target.started();
         finished = target.finish();
     }
@@ -114,15 +113,19 @@ void PdfExport::run()
     // A name typed without the extension would give a file that nothing opens as a PDF.
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
+    const store::Result<printing::PrintRequest> read = m_label.request();
+    if (!read) {
+        m_label.reportUnreadSettings(QStringLiteral("Export PDF"), read.error());
+        return;
+    }
+    const printing::PrintRequest& request = *read;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const printing::PrintRequest request = m_label.request();
-    const bool tractor = m_label.tractorStock();
-    const ExportResult result = writeLabel(request, tractor, fileName);
+    const ExportResult result = writeLabel(request, fileName);
     QApplication::restoreOverrideCursor();
     if (result.status == Status::Written) {
         printing::PrintResult written;
         written.jobsSent = 1;
-        m_label.journalPrint(request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
+        m_label.journalPrint(request, QFileInfo(fileName).absoluteFilePath(), written);
         return;
     }
     const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical

@@ -37,8 +37,7 @@ public:
 
     // The file under `fileName` is replaced only once the whole PDF is written, so a full
     // disk or a read-only folder leaves what was there before (or nothing).
-    static ExportResult writeLabel(const printing::PrintRequest& request, bool tractorStock,
-                                   const QString& fileName);
+    static ExportResult writeLabel(const printing::PrintRequest& request, const QString& fileName);
 
 private:
     const LabelSource& m_label;

@@ -6,7 +6,6 @@
 #include "ui/WindowKeys.h"
 #include "PrintOutput.h"
 #include "ui/UserDialogs.h"
-#include "WindowSnapshot.h"
 
 #include "session/CardSession.h"
 
@@ -66,20 +65,20 @@ bool PrintCommand::panelUp() const
     return m_controls.printPanel->isVisible();
 }
 
-bool PrintCommand::tractorStock()
-{
-    return m_label.tractorStock();
-}
-
 void PrintCommand::Print()
 {
     if (m_printer.busy())
         return;
-    if (tractorStock()) {
+    const store::Result<printing::PrintRequest> request = m_label.request();
+    if (!request) {
+        m_label.reportUnreadSettings(QStringLiteral("Print"), request.error());
+        return;
+    }
+    if (request->stock == printing::LabelStock::Tractor) {
         Outcome outcome;
         {
             BusyPointer hourglass;
-            outcome = runJob(true);
+            outcome = runJob(*request);
         }
         report(outcome);
         return;
@@ -108,6 +107,13 @@ void PrintCommand::confirm()
         c.copiesBox->selectAll();
         return;
     }
+    store::Result<printing::PrintRequest> request = m_label.request();
+    if (!request) {
+        m_label.reportUnreadSettings(QStringLiteral("Print"), request.error());
+        return;
+    }
+    // The panel is the laser sheets': Print opened it for them.
+    request->stock = printing::LabelStock::Laser;
     Outcome outcome;
     {
         BusyPointer hourglass;
@@ -116,7 +122,7 @@ void PrintCommand::confirm()
         if (QWidget* focus = QApplication::focusWidget(); focus && c.printPanel->isAncestorOf(focus))
             focus->clearFocus();
         c.printPanel->hide();
-        outcome = runJob(false);
+        outcome = runJob(*request);
     }
     if (outcome.result.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
@@ -142,9 +148,8 @@ void PrintCommand::closePanelOnto(QWidget* focus)
     m_controls.printPanel->hide();
 }
 
-PrintCommand::Outcome PrintCommand::runJob(bool tractor)
+PrintCommand::Outcome PrintCommand::runJob(const printing::PrintRequest& request)
 {
-    const printing::PrintRequest request = m_label.request();
     QString error = QStringLiteral("No printer is available.");
     if (m_output)
         m_output->setJobTitle(m_label.title());
@@ -158,10 +163,10 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         }
         return failed;
     }
-    printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
-    writeBackFilledValues(m_session, result.filled);
+    printing::PrintResult result = m_printer.PrintLabels(*surface, request);
+    m_session.showFilledValues(result.filled);
     const QString note = m_output->close(*surface);
-    m_label.journalPrint(request, tractor, m_output->destination(), result);
+    m_label.journalPrint(request, m_output->destination(), result);
     return {result, note};
 }
 

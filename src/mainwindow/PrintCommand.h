@@ -38,8 +38,6 @@ public:
     void cancel();                   // Cancel
 
     bool panelUp() const;
-    // True when the stored label stock is tractor feed.
-    bool tractorStock();
     const printing::LabelPrinter& printer() const { return m_printer; }
     // Where Print sends labels; reprints from the journal go there too.
     PrintOutput* output() { return m_output.get(); }
@@ -50,7 +48,7 @@ private:
         printing::PrintResult result;
         QString note;  // for the user, from the output (where a PDF went)
     };
-    Outcome runJob(bool tractor);
+    Outcome runJob(const printing::PrintRequest& request);
     void report(const Outcome& outcome);
 
     const LabelSource& m_label;

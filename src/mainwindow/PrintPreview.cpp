@@ -40,12 +40,11 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 
 }  // namespace
 
-PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
-                              QPrinter& printer)
+PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer)
 {
     PreviewTarget target(printer);
     PreviewPages rendered;
-    rendered.result = composeLabelCopy(request, tractorStock, target);
+    rendered.result = composeLabelCopy(request, target);
     if (!target.finish() && rendered.result.printed()) {
         rendered.result.status = printing::PrintResult::Status::Failed;
         rendered.result.message = QStringLiteral("The printer \"%1\" did not take the pages.")
@@ -55,17 +54,17 @@ PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tracto
     return rendered;
 }
 
-QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
+QString previewRefusal(const printing::PrintRequest& request)
 {
     printing::RecordingSurface dryRun;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = printer.PrintLabels(dryRun, request, tractorStock);
+    const printing::PrintResult result = printer.PrintLabels(dryRun, request);
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
 std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
                                     const printing::PrintRequest& input,
-                                    bool tractorStock, printing::PrintResult& printed)
+                                    printing::PrintResult& printed)
 {
     // Printing from the preview goes where Print goes: the chosen printer when there is one.
     std::unique_ptr<QPrinter> fallback;
@@ -81,7 +80,7 @@ std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
     if (const QScreen* screen = window->screen())
         dialog.resize(screen->availableSize() * 0.9);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        const PreviewPages rendered = renderLabelPages(input, tractorStock, *target);
+        const PreviewPages rendered = renderLabelPages(input, *target);
         printed = rendered.result;
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
             dialogs.showMessage(window, QMessageBox::Critical,
@@ -103,17 +102,21 @@ PrintPreview::PrintPreview(const LabelSource& label, QObject* parent)
 
 void PrintPreview::open()
 {
-    const printing::PrintRequest request = m_label.request();
-    const bool tractorStock = m_label.tractorStock();
-    if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
+    const store::Result<printing::PrintRequest> read = m_label.request();
+    if (!read) {
+        m_label.reportUnreadSettings(QStringLiteral("Print Preview"), read.error());
+        return;
+    }
+    const printing::PrintRequest& request = *read;
+    if (const QString refusal = previewRefusal(request); !refusal.isEmpty()) {
         m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning,
                                       QStringLiteral("Print Preview"), refusal);
         return;
     }
     printing::PrintResult printed;
     if (const std::optional<QString> where =
-            previewLabel(m_label.window(), m_label.dialogs(), request, tractorStock, printed))
-        m_label.journalPrint(request, tractorStock, *where, printed);
+            previewLabel(m_label.window(), m_label.dialogs(), request, printed))
+        m_label.journalPrint(request, *where, printed);
 }
 
 }  // namespace tagwright::mainwindow

@@ -28,19 +28,18 @@ struct PreviewPages {
 // Composes the label as the given stock prints it onto `printer`, every job of the command
 // on further pages of one session. The preview dialog paints through this, and so does
 // printing from the preview.
-PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
-                              QPrinter& printer);
+PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer);
 
 // Why Print would refuse this label (every sheet cell marked, an offset that puts it off
 // the paper), or an empty text. A preview of nothing would only puzzle the user.
-QString previewRefusal(const printing::PrintRequest& request, bool tractorStock);
+QString previewRefusal(const printing::PrintRequest& request);
 
 // Shows `input` in Qt's preview dialog, printing from it where Print prints. Returns where
 // the user printed it from there (a printer's name or a PDF file), with the job's outcome in
 // `printed`; nothing when the preview was only looked at.
 std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
                                     const printing::PrintRequest& input,
-                                    bool tractorStock, printing::PrintResult& printed);
+                                    printing::PrintResult& printed);
 
 // The Print Preview menu entry: Qt's preview of the pages Print would send for the current
 // stock, the print panel's copies and marks taken as they stand, without opening it. The

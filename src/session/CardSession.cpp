@@ -1,10 +1,58 @@
 #include "CardSession.h"
 
+#include "ShopSettings.h"
+
+#include "printing/BoxText.h"
 #include "store/TemplateStore.h"
 
 namespace tagwright::session {
 
-CardSession::CardSession(QObject* parent) : QObject(parent) {}
+CardSession::CardSession(const ShopSettings* shop, QObject* parent) : QObject(parent), m_shop(shop) {}
+
+store::Result<printing::PrintRequest> CardSession::printRequest() const
+{
+    using namespace printing;
+    PrintRequest request;
+    LabelContent& label = request.label;
+    for (HeaderSlot slot : AllHeaderSlots)
+        label.line(slot) = {caption(int(slot)), aircraftValue(int(slot))};
+    label.date = m_date;
+    label.printsCompany = m_printsCompany;
+    label.printsSignature = m_printsSignature;
+    label.signatory = m_signatory;
+    label.body = store::storedBody(m_body);
+    label.bodyFont = m_bodyFont;
+    label.logo = m_logos.boxPixels(m_logo);
+
+    SheetRequest& sheet = request.sheet;
+    sheet.copies = m_copies;
+    sheet.used = {};
+    for (int cell = 1; cell <= SheetCells; ++cell) {
+        if (cellUsed(cell))
+            sheet.used.insert(cell);
+    }
+    if (!m_shop)
+        return request;
+    const store::Result<LabelStock> stock = m_shop->printedStock();
+    if (!stock)
+        return stock.error();
+    request.stock = *stock;
+    const store::ShopRecord& shop = m_shop->stored();
+    label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    // Read once, by their leading number, as the boxes show them.
+    double* const offsets[5] = {&sheet.offsets.topRow, &sheet.offsets.middleRow,
+                                &sheet.offsets.bottomRow, &sheet.offsets.leftColumn,
+                                &sheet.offsets.rightColumn};
+    for (std::size_t i = 0; i < 5; ++i)
+        *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
+    return request;
+}
+
+void CardSession::showFilledValues(const QVector<printing::ValueFill>& filled)
+{
+    for (const printing::ValueFill& fill : filled)
+        setAircraftValue(int(fill.slot), fill.text);
+}
 
 // What the card holds once the views have shown it, not what was set: a title box cuts a
 // long title to its length, and that alone is no change by the user.

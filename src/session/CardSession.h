@@ -3,7 +3,9 @@
 #include "MainState.h"
 #include "WindowMode.h"
 
+#include "printing/LogoCache.h"
 #include "printing/PrintRequest.h"
+#include "store/Result.h"
 #include "store/Template.h"
 
 #include <QFlags>
@@ -15,6 +17,7 @@
 
 namespace tagwright::session {
 
+class ShopSettings;
 using printing::BodyFont;
 
 // The state of one card session, without widgets: the template on show with its title,
@@ -36,7 +39,17 @@ public:
     using Part = store::TemplatePart;
     using Parts = store::TemplateParts;
 
-    explicit CardSession(QObject* parent = nullptr);
+    // `shop`, when given, is the shop whose block, offsets and label stock the session's
+    // labels print with.
+    explicit CardSession(const ShopSettings* shop = nullptr, QObject* parent = nullptr);
+
+    // What Print prints now: the card's header lines, date, body with its font, options and
+    // signatory, the logo decoded from the logo path, the copies and used cells, with the
+    // shop's block and offsets as stored and the label stock as stored now (read afresh). A
+    // shop record that cannot be read is an error: no label is printed on a guessed stock.
+    store::Result<printing::PrintRequest> printRequest() const;
+    // The empty header values a job printed as underscore runs: they show on the card.
+    void showFilledValues(const QVector<printing::ValueFill>& filled);
 
     // Shows `stored` whole: its title, body, font, logo, options and captions, as a display
     // step does, and leaves editing. The card then holds no unsaved change.
@@ -148,6 +161,8 @@ private:
     void changeMode(const WindowMode& mode);
     void markShown();
 
+    const ShopSettings* m_shop = nullptr;
+    mutable printing::LogoCache m_logos;
     store::Template m_onShow;
     MainState m_state;
     QString m_title;

@@ -44,12 +44,13 @@ store::StoreError ShopSettings::save()
     return store::writeSetupPhone(m_setupDatabase, m_edited.phone);
 }
 
-store::Result<store::LabelStock> ShopSettings::printedStock() const
+store::Result<printing::LabelStock> ShopSettings::printedStock() const
 {
     const store::Result<store::ShopRecord> read = store::readShopRecord(m_mainDatabase);
     if (!read)
         return read.error();
-    return read->labelStyle.printedStock();
+    return read->labelStyle.printedStock() == store::LabelStock::Tractor ? printing::LabelStock::Tractor
+                                                                         : printing::LabelStock::Laser;
 }
 
 }  // namespace tagwright::session

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PrintRequest.h"
 #include "store/Result.h"
 #include "store/ShopRecord.h"
 
@@ -36,7 +37,7 @@ public:
     // The stock the print command prints on, as stored now: read afresh, since another
     // workstation may have changed it. A record that cannot be read is an error, never a
     // guess.
-    store::Result<store::LabelStock> printedStock() const;
+    store::Result<printing::LabelStock> printedStock() const;
 
 Q_SIGNALS:
     void storedChanged();

@@ -3,7 +3,6 @@
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/WindowSnapshot.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -101,7 +100,7 @@ TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSessio
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.file(QStringLiteral("preview.pdf")));
     const mainwindow::PreviewPages rendered =
-        mainwindow::renderLabelPages(mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls()), true, printer);
+        mainwindow::renderLabelPages(window->session().printRequest().value(), printer);
     EXPECT_TRUE(rendered.result.printed()) << rendered.result.message.toStdString();
     EXPECT_EQ(rendered.pages, 3);
 

@@ -1,7 +1,6 @@
 #include "support/MainWindowFixture.h"
 
 #include "mainwindow/SignatoryList.h"
-#include "mainwindow/WindowSnapshot.h"
 #include "store/Schema.h"
 
 #include <QComboBox>
@@ -210,7 +209,7 @@ TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChange
     };
     for (const auto& [what, step] : steps) {
         step();
-        const auto request = mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls());
+        const auto request = window->session().printRequest().value();
         EXPECT_EQ(request.label.signatory, list()->currentText()) << what;
     }
     EXPECT_EQ(window->session().signatory(), "");

@@ -37,7 +37,7 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     printing::PrintRequest snapshot;
     snapshot.label.body = QStringLiteral("Changed oil.");
     printing::LabelPrinter printer;
-    EXPECT_TRUE(printer.PrintLabels(*surface, snapshot, false).printed());
+    EXPECT_TRUE(printer.PrintLabels(*surface, snapshot).printed());
     const QString note = output.close(*surface);
     surface.reset();
 
@@ -64,7 +64,7 @@ TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
     snapshot.label.body = QStringLiteral("Changed oil.");
     snapshot.sheet.copies = 6;
     printing::LabelPrinter printer;
-    printer.PrintLabels(*surface, snapshot, false);
+    printer.PrintLabels(*surface, snapshot);
     const QString note = output.close(*surface);
     surface.reset();
     EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
@@ -110,7 +110,7 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
         std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
         if (!surface)
             return error;
-        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(*surface, snapshot, false).printed());
+        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(*surface, snapshot).printed());
         return output.close(*surface);
     };
 

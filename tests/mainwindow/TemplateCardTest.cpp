@@ -1,6 +1,5 @@
 #include "CardFixture.h"
 
-#include "mainwindow/WindowSnapshot.h"
 #include "session/MainState.h"
 
 #include <QCheckBox>
@@ -205,7 +204,7 @@ TEST_F(TemplateCardTest, thePrintRequestCarriesTheCaptionsAndOptionsEachDisplayS
     };
     for (const auto& [step, act] : steps) {
         act();
-        const auto request = mainwindow::takeSnapshot(window->session(), window->shop().stored(), controls());
+        const auto request = window->session().printRequest().value();
         for (printing::HeaderSlot slot : printing::AllHeaderSlots) {
             EXPECT_EQ(request.label.line(slot).caption,
                       controls().captionBoxes[std::size_t(slot)]->text()) << step;

@@ -5,7 +5,6 @@
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
 #include "ui/PrinterChoice.h"
-#include "mainwindow/WindowSnapshot.h"
 #include "support/MainWindowFixture.h"
 
 #include <QPrinter>
@@ -90,7 +89,7 @@ TEST_P(WindowPrintJob, printCommandPutsTheLabelOnItsPaperWhereTheExportedPdfDoes
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls()), job.tractor, exported).status,
+    ASSERT_EQ(mainwindow::PdfExport::writeLabel(window->session().printRequest().value(), exported).status,
               mainwindow::ExportResult::Status::Written);
     const PrintedPdf expected = PrintedPdf::read(exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
@@ -113,13 +112,13 @@ TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
 {
     openShop(false);
     QPrinter printer(QPrinterInfo::printerInfo(QLatin1String(Queues::Margins)), QPrinter::HighResolution);
-    const printing::PrintRequest snapshot = mainwindow::takeSnapshot(window->session(), window->shop().stored(), window->controls());
-    EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, false, printer).result.printed());
+    const printing::PrintRequest snapshot = window->session().printRequest().value();
+    EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, printer).result.printed());
     const QStringList files = queues.printed(1);
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(snapshot, false, exported).status,
+    ASSERT_EQ(mainwindow::PdfExport::writeLabel(snapshot, exported).status,
               mainwindow::ExportResult::Status::Written);
     const PrintedPdf actual = PrintedPdf::read(files.first());
     ASSERT_EQ(actual.pages(), 1);
