@@ -5,12 +5,12 @@
 #include "ShopDatabase.h"
 #include "Terminal.h"
 
-#include "journal/PrintInput.h"
+#include "journal/DirectJournal.h"
 #include "printing/LabelPrinter.h"
-#include "printing/PdfTarget.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
-#include "store/Database.h"
+#include "printjob/PdfFileOutput.h"
+#include "printjob/PrintPipeline.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -19,71 +19,104 @@ namespace tagwright::cli {
 
 namespace {
 
-using printing::PrintResult;
+using printjob::OutputProblem;
+using printjob::PrintOutcome;
 
-// Exit code and message of a job that did not print.
-int report(const PrintResult& result, QTextStream& err)
-{
-    switch (result.status) {
-    case PrintResult::Status::Printed:
-        return Ok;
-    case PrintResult::Status::Refused:
-        complain(err, result.message);
-        return Refused;
-    case PrintResult::Status::Failed:
-        complain(err, result.message);
-        return Failed;
-    }
-    return Failed;
-}
-
-// Opens the shop's journal the first time a label needs recording.
-class JournalWriter {
+// A PDF file under exactly the bytes given: written where Qt can name it, then renamed to
+// them before the label counts as placed.
+class ExactPdfOutput : public printjob::PdfFileOutput {
 public:
-    JournalWriter(const Invocation& invocation, const LabelOutput& output)
-        : m_invocation(invocation), m_output(output)
+    ExactPdfOutput(const QString& given, ExactFileName& file)
+        : PdfFileOutput(file.pathForQt()), m_given(given), m_file(file)
     {
     }
 
-    // False, with the line on stderr, when the label went out but could not be recorded.
-    bool record(const QString& destination, const PrintResult& result)
+    printjob::Placement place(printing::PrinterSurface& surface) override
     {
-        if (!journal::leftTheProgram(result))
-            return true;
-        store::StoreError error;
-        if (!m_database.isOpen())
-            error = openShopDatabase(m_output.setupPath, m_invocation.environment.dataFolder, m_database);
-        if (error.ok())
-            error = journal::recordPrint(m_database, m_output.entry, destination, result);
-        if (!error.ok()) {
-            complain(m_invocation.err, QStringLiteral("The label went to %1, but the journal could "
-                                                      "not record it: %2")
-                                           .arg(destination, storeMessage(error)));
+        printjob::Placement placement = PdfFileOutput::place(surface);
+        if (placement.placed && !m_file.commit()) {
+            placement.placed = false;
+            placement.failure = QStringLiteral("Cannot write the PDF file %1.").arg(m_given);
         }
-        return error.ok();
+        return placement;
     }
+    QString destination() const override { return QFileInfo(m_given).absoluteFilePath(); }
 
 private:
-    const Invocation& m_invocation;
-    const LabelOutput& m_output;
-    store::Database m_database;
+    QString m_given;
+    ExactFileName& m_file;
 };
+
+// A system printer by the name given ("default" for the default one).
+class NamedPrinterOutput : public printjob::LabelOutput {
+public:
+    NamedPrinterOutput(const Environment& environment, QString name)
+        : m_environment(environment), m_name(std::move(name))
+    {
+    }
+
+    store::Result<std::unique_ptr<printing::PrinterSurface>, OutputProblem>
+    open(const QString&) override
+    {
+        QString message;
+        int code = Failed;
+        m_target = m_environment.openPrinter ? m_environment.openPrinter(m_name, message, code) : nullptr;
+        if (!m_target) {
+            return OutputProblem{code == Refused ? OutputProblem::Kind::Refused : OutputProblem::Kind::Failed,
+                                 message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
+                                                   : message};
+        }
+        return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::QtPrinterSurface>(*m_target));
+    }
+    printjob::Placement place(printing::PrinterSurface&) override { return {}; }
+    QString destination() const override { return m_name; }
+
+private:
+    const Environment& m_environment;
+    QString m_name;
+    std::unique_ptr<printing::PrintTarget> m_target;
+};
+
+// The exit code of a print, with its one line on stderr when it did not go as asked.
+int finish(const PrintOutcome& outcome, QTextStream& err)
+{
+    switch (outcome.status) {
+    case PrintOutcome::Status::Refused:
+        complain(err, outcome.message);
+        return Refused;
+    case PrintOutcome::Status::Failed:
+        complain(err, outcome.message);
+        return Failed;
+    case PrintOutcome::Status::Cancelled:
+    case PrintOutcome::Status::Nothing:
+    case PrintOutcome::Status::Printed:
+        break;
+    }
+    if (!outcome.journalError.ok()) {
+        complain(err, QStringLiteral("The label went to %1, but the journal could not record it: %2")
+                          .arg(outcome.destination, storeMessage(outcome.journalError)));
+        return Failed;
+    }
+    return Ok;
+}
 
 }  // namespace
 
-PrintResult composeLabel(printing::PrinterSurface& surface, const printing::PrintRequest& input)
+printing::PrintResult composeLabel(printing::PrinterSurface& surface, const printing::PrintRequest& input)
 {
     printing::LabelPrinter printer;
     return printer.PrintLabels(surface, input);
 }
 
-int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
-              const LabelOutput& output)
+int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, const LabelOutput& output)
 {
     QTextStream& err = invocation.err;
-    JournalWriter journal(invocation, output);
+    // The shop's database is opened for its journal only when a label left.
+    journal::DirectJournal journal([&](store::Database& db) {
+        return openShopDatabase(output.setupPath, invocation.environment.dataFolder, db);
+    });
+    printjob::PrintPipeline pipeline(journal);
     if (output.pdf) {
-        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*output.pdf);
         ExactFileName file(*output.pdf);
         if (file.isLink()) {
             complain(err, QStringLiteral("%1 is a symbolic link; Tagwright does not write through "
@@ -92,43 +125,17 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
             return Refused;
         }
         if (!file.usable()) {
-            complain(err, cannotWrite);
+            complain(err, QStringLiteral("Cannot write the PDF file %1.").arg(*output.pdf));
             return Failed;
         }
-        printing::PdfTarget target(file.pathForQt());
-        printing::QtPrinterSurface surface(target);
-        const PrintResult result = composeLabel(surface, input);
-        if (const int code = report(result, err); code != Ok)
+        ExactPdfOutput pdf(*output.pdf, file);
+        if (const int code = finish(pipeline.print(input, output.facts, pdf), err); code != Ok)
             return code;
-        if (!target.finish()) {
-            complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*output.pdf, target.errorString()));
-            return Failed;
-        }
-        if (!file.commit()) {
-            complain(err, cannotWrite);
-            return Failed;
-        }
-        if (!journal.record(QFileInfo(*output.pdf).absoluteFilePath(), result))
-            return Failed;
     }
     if (output.printer) {
-        QString message;
-        int code = Failed;
-        std::unique_ptr<printing::PrintTarget> target =
-            invocation.environment.openPrinter
-                ? invocation.environment.openPrinter(*output.printer, message, code) : nullptr;
-        if (!target) {
-            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                            : message);
+        NamedPrinterOutput printer(invocation.environment, *output.printer);
+        if (const int code = finish(pipeline.print(input, output.facts, printer), err); code != Ok)
             return code;
-        }
-        printing::QtPrinterSurface surface(*target);
-        const PrintResult result = composeLabel(surface, input);
-        const bool recorded = journal.record(*output.printer, result);
-        if (const int code = report(result, err); code != Ok)
-            return code;
-        if (!recorded)
-            return Failed;
     }
     return Ok;
 }

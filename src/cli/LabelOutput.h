@@ -20,16 +20,17 @@ struct Invocation;
 struct LabelOutput {
     std::optional<QString> pdf;
     std::optional<QString> printer;
-    QString setupPath;             // the shop whose journal records the label
-    journal::JournalEntry entry;   // the label as the journal keeps it
+    QString setupPath;          // the shop whose journal records the label
+    journal::PrintFacts facts;  // the template, its logo file, the entry a reprint repeats
 };
 
-// The label's jobs on `surface`, on laser sheets or tractor feed.
+// The label's jobs on `surface`, on its stock: for a trace, which is no print.
 printing::PrintResult composeLabel(printing::PrinterSurface& surface,
                                    const printing::PrintRequest& input);
 
-// Prints `input` into the PDF file and/or onto the printer and journals each label that
-// leaves the program. Returns the exit code; a complaint is one line on stderr.
+// Prints `input` into the PDF file and/or onto the printer through the print pipeline, which
+// journals each label that leaves the program. Returns the exit code; a complaint is one
+// line on stderr.
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
               const LabelOutput& output);
 

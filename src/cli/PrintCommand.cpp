@@ -3,7 +3,6 @@
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
-#include "journal/PrintInput.h"
 #include "printing/BoxText.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
@@ -228,7 +227,7 @@ int runPrint(const Invocation& invocation)
     if (!options.pdf && !options.printer)
         return Ok;
     LabelOutput output{options.pdf, options.printer, options.setup, {}};
-    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile});
+    output.facts = {loaded.templateTitle, loaded.logoFile};
     return sendLabel(invocation, request, output);
 }
 

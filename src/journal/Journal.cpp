@@ -51,46 +51,48 @@ QString dayStart(const QDate& day)
     return timeText(day.startOfDay());
 }
 
-QString cellList(const QVector<int>& cells)
+QString cellList(const printing::UsedCells& used)
 {
     QStringList numbers;
-    for (int cell : cells)
-        numbers << QString::number(cell);
+    for (int cell = 1; cell <= 6; ++cell) {
+        if (used.contains(cell))
+            numbers << QString::number(cell);
+    }
     return numbers.join(u',');
 }
 
-QVector<int> cellsFrom(const QString& list)
+printing::UsedCells cellsFrom(const QString& list)
 {
-    QVector<int> cells;
-    for (const QString& item : list.split(u',', Qt::SkipEmptyParts)) {
-        const int cell = item.trimmed().toInt();
-        if (cell >= 1 && cell <= 6)
-            cells << cell;
-    }
+    printing::UsedCells cells;
+    for (const QString& item : list.split(u',', Qt::SkipEmptyParts))
+        cells.insert(item.trimmed().toInt());
     return cells;
 }
 
 QSqlRecord entryRecord(const JournalEntry& e)
 {
+    const printing::LabelContent& label = e.request.label;
+    const printing::SheetRequest& sheet = e.request.sheet;
     RecordBuilder r;
     r(j::PrintedAt, timeText(e.printedAt))(j::Workstation, e.workstation)(j::UserName, e.user)(
-        j::Template, e.templateTitle);
+        j::Template, e.facts.templateTitle);
     for (int i = 0; i < 6; ++i)
-        r(*CaptionFields[i], e.header[std::size_t(i)].caption);
+        r(*CaptionFields[i], label.line(Slot(i)).caption);
     for (int i = 0; i < 6; ++i)
-        r(*ValueFields[i], e.header[std::size_t(i)].value);
-    r(j::LabelDate, e.date)(j::Body, e.body)(j::FontName, e.fontName)(j::FontSize, e.fontSize)(
-        j::FontBold, int(e.bold))(j::FontItalic, int(e.italic))(j::LogoFile, e.logoFile);
-    r(j::CompanyBlock, int(e.companyBlock))(j::CompanyName, e.companyName)(
-        j::CompanyAddress, e.companyAddress)(j::CompanyCSZ, e.companyCityStateZip)(
-        j::CompanyPhone, e.companyPhone);
-    r(j::Signed, int(e.signatureLine))(j::Signatory, e.signatory);
-    r(j::Stock, e.tractorFeed ? 2 : 1)(j::Copies, e.copies)(j::UsedCells, cellList(e.usedCells));
-    r(j::TopRowOffset, e.offsets.topRow)(j::MiddleRowOffset, e.offsets.middleRow)(
-        j::BottomRowOffset, e.offsets.bottomRow)(j::LeftColumnOffset, e.offsets.leftColumn)(
-        j::RightColumnOffset, e.offsets.rightColumn);
+        r(*ValueFields[i], label.line(Slot(i)).value);
+    r(j::LabelDate, label.date)(j::Body, label.body)(j::FontName, label.bodyFont.FontName)(
+        j::FontSize, double(label.bodyFont.FontSize))(j::FontBold, int(label.bodyFont.FontBold))(
+        j::FontItalic, int(label.bodyFont.FontItalic))(j::LogoFile, e.facts.logoFile);
+    r(j::CompanyBlock, int(label.printsCompany))(j::CompanyName, label.company.name)(
+        j::CompanyAddress, label.company.address)(j::CompanyCSZ, label.company.cityStateZip)(
+        j::CompanyPhone, label.company.phone);
+    r(j::Signed, int(label.printsSignature))(j::Signatory, label.signatory);
+    r(j::Stock, e.tractorFeed() ? 2 : 1)(j::Copies, int(sheet.copies))(j::UsedCells, cellList(sheet.used));
+    r(j::TopRowOffset, sheet.offsets.topRow)(j::MiddleRowOffset, sheet.offsets.middleRow)(
+        j::BottomRowOffset, sheet.offsets.bottomRow)(j::LeftColumnOffset, sheet.offsets.leftColumn)(
+        j::RightColumnOffset, sheet.offsets.rightColumn);
     r(j::Destination, e.destination)(j::Result, e.result);
-    r(j::Repeats, e.repeats >= 0 ? QVariant(e.repeats) : QVariant(QMetaType::fromType<qint64>()));
+    r(j::Repeats, e.facts.repeats >= 0 ? QVariant(e.facts.repeats) : QVariant(QMetaType::fromType<qint64>()));
     return r.record();
 }
 
@@ -102,32 +104,29 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
     e.printedAt = QDateTime::fromString(text(j::PrintedAt), Qt::ISODateWithMs);
     e.workstation = text(j::Workstation);
     e.user = text(j::UserName);
-    e.templateTitle = text(j::Template);
+    e.facts = {text(j::Template), text(j::LogoFile),
+               r.value(j::Repeats).isNull() ? -1 : r.value(j::Repeats).toLongLong()};
+    printing::LabelContent& label = e.request.label;
     for (int i = 0; i < 6; ++i)
-        e.header[std::size_t(i)] = {text(*CaptionFields[i]), text(*ValueFields[i])};
-    e.date = text(j::LabelDate);
-    e.body = text(j::Body);
-    e.fontName = text(j::FontName);
-    e.fontSize = r.value(j::FontSize).toDouble();
-    e.bold = r.value(j::FontBold).toInt() != 0;
-    e.italic = r.value(j::FontItalic).toInt() != 0;
-    e.logoFile = text(j::LogoFile);
-    e.companyBlock = r.value(j::CompanyBlock).toInt() != 0;
-    e.companyName = text(j::CompanyName);
-    e.companyAddress = text(j::CompanyAddress);
-    e.companyCityStateZip = text(j::CompanyCSZ);
-    e.companyPhone = text(j::CompanyPhone);
-    e.signatureLine = r.value(j::Signed).toInt() != 0;
-    e.signatory = text(j::Signatory);
-    e.tractorFeed = r.value(j::Stock).toInt() == 2;
-    e.copies = r.value(j::Copies).toInt();
-    e.usedCells = cellsFrom(text(j::UsedCells));
-    e.offsets = {r.value(j::TopRowOffset).toDouble(), r.value(j::MiddleRowOffset).toDouble(),
-                 r.value(j::BottomRowOffset).toDouble(), r.value(j::LeftColumnOffset).toDouble(),
-                 r.value(j::RightColumnOffset).toDouble()};
+        label.line(Slot(i)) = {text(*CaptionFields[i]), text(*ValueFields[i])};
+    label.date = text(j::LabelDate);
+    label.body = text(j::Body);
+    label.bodyFont = {text(j::FontName), r.value(j::FontSize).toFloat(), r.value(j::FontBold).toInt() != 0,
+                      r.value(j::FontItalic).toInt() != 0};
+    label.printsCompany = r.value(j::CompanyBlock).toInt() != 0;
+    label.company = {text(j::CompanyName), text(j::CompanyAddress), text(j::CompanyCSZ),
+                     text(j::CompanyPhone)};
+    label.printsSignature = r.value(j::Signed).toInt() != 0;
+    label.signatory = text(j::Signatory);
+    printing::SheetRequest& sheet = e.request.sheet;
+    e.request.stock = r.value(j::Stock).toInt() == 2 ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
+    sheet.copies = r.value(j::Copies).toInt();
+    sheet.used = cellsFrom(text(j::UsedCells));
+    sheet.offsets = {r.value(j::TopRowOffset).toDouble(), r.value(j::MiddleRowOffset).toDouble(),
+                     r.value(j::BottomRowOffset).toDouble(), r.value(j::LeftColumnOffset).toDouble(),
+                     r.value(j::RightColumnOffset).toDouble()};
     e.destination = text(j::Destination);
     e.result = text(j::Result);
-    e.repeats = r.value(j::Repeats).isNull() ? -1 : r.value(j::Repeats).toLongLong();
     return e;
 }
 
@@ -214,7 +213,7 @@ StoreError Journal::insert(JournalEntry& entry)
         !added.ok())
         return added;
     entry.number = number;
-    return entry.repeats >= 0 ? StoreError() : learnAircraft(entry);
+    return entry.facts.repeats >= 0 ? StoreError() : learnAircraft(entry);
 }
 
 StoreError Journal::add(JournalEntry& entry)
@@ -267,7 +266,7 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
     times = take(Slot::TotalTime, plane.totalTime) || times;
     times = take(Slot::SinceOverhaul, plane.sinceOverhaul) || times;
     if (times)
-        plane.timesDate = entry.date.trimmed();
+        plane.timesDate = entry.request.label.date.trimmed();
     plane.lastEntry = entry.number;
     store::StoreBackend& backend = m_database.backend();
     if (found)

@@ -38,14 +38,16 @@ QString entries(const QVector<JournalEntry>& entries)
                          QStringLiteral("Destination"), QStringLiteral("Result"), QStringLiteral("Repeats"),
                          QStringLiteral("Body")});
     for (const JournalEntry& e : entries) {
+        const printing::LabelContent& label = e.request.label;
         QStringList fields{QString::number(e.number), localTime(e), e.workstation, e.user,
-                           e.templateTitle};
-        for (const HeaderLine& header : e.header)
-            fields << header.value;
-        fields << e.date << (e.signatureLine ? e.signatory : QString())
-               << (e.tractorFeed ? QStringLiteral("tractor") : QStringLiteral("laser"))
-               << QString::number(e.copies) << e.destination << e.result
-               << (e.repeats >= 0 ? QString::number(e.repeats) : QString()) << e.body;
+                           e.facts.templateTitle};
+        for (printing::HeaderSlot slot : printing::AllHeaderSlots)
+            fields << label.line(slot).value;
+        fields << label.date << (label.printsSignature ? label.signatory : QString())
+               << (e.tractorFeed() ? QStringLiteral("tractor") : QStringLiteral("laser"))
+               << QString::number(int(e.request.sheet.copies)) << e.destination << e.result
+               << (e.facts.repeats >= 0 ? QString::number(e.facts.repeats) : QString())
+               << label.body;
         text += line(fields);
     }
     return text;

@@ -1,7 +1,6 @@
 #include "JournalWriter.h"
 
 #include "Journal.h"
-#include "PrintInput.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -39,19 +38,17 @@ JournalWriter::~JournalWriter()
                  qUtf8Printable(entry.destination), qUtf8Printable(error.describe()));
 }
 
-void JournalWriter::record(JournalEntry entry, const QString& destination,
-                           const printing::PrintResult& result)
+store::StoreError JournalWriter::record(JournalEntry entry)
 {
-    std::optional<JournalEntry> stamped = entryToRecord(std::move(entry), destination, result);
-    if (!stamped)
-        return;
+    stampHandedOver(entry);
     {
         std::lock_guard lock(m_mutex);
         if (!m_opener)
             m_opener = m_database.opener();
-        m_waiting.push_back(std::move(*stamped));
+        m_waiting.push_back(std::move(entry));
     }
     m_changed.notify_all();
+    return {};
 }
 
 void JournalWriter::flush()
@@ -119,6 +116,8 @@ void JournalWriter::writeEntries()
                                                m_database.path()};
         if (error.ok())
             error = Journal(connection).add(entry);
+        if (error.ok())
+            Q_EMIT entryWritten();
         if (!error.ok()) {
             std::lock_guard lock(m_mutex);
             m_failures.append({entry, error});

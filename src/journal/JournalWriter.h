@@ -1,8 +1,7 @@
 #pragma once
 
-#include "JournalEntry.h"
+#include "EntrySink.h"
 
-#include "printing/PrintResult.h"
 #include "store/Database.h"
 #include "store/StoreError.h"
 
@@ -23,7 +22,8 @@ namespace tagwright::journal {
 // while the write and the disk's sync take their time. Entries are written in the order
 // they were handed over; each is stamped with its time, workstation and user when handed
 // over, so the journal's times are the prints' times.
-class JournalWriter : public QObject {
+class JournalWriter : public QObject, public EntrySink {
+    Q_OBJECT
 public:
     // Told on the owner's thread about an entry that could not be written.
     using FailureHandler = std::function<void(const JournalEntry&, const store::StoreError&)>;
@@ -35,14 +35,17 @@ public:
 
     void setFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
 
-    // Hands over the entry of a print (as recordPrint takes it) and returns at once; nothing
-    // is handed over when no label left the program.
-    void record(JournalEntry entry, const QString& destination,
-                const printing::PrintResult& result);
+    // Hands over the entry of a print, stamped, and returns at once: a failure to write it is
+    // told to the failure handler.
+    store::StoreError record(JournalEntry entry) override;
 
     // Returns when every entry handed over is written or has failed, after telling the
     // failure handler about the failures. Readers of the journal call it first.
     void flush();
+
+Q_SIGNALS:
+    // An entry is in the journal now (emitted from the writer's thread: connect across).
+    void entryWritten();
 
 private:
     void writeEntries();

@@ -22,7 +22,6 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     : QObject(parent),
       m_valueBoxes(valueBoxes),
       m_journal(journal),
-      m_writer(writer),
       m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStringListModel(this)),
       m_completer(new QCompleter(m_registrations, this))
@@ -37,6 +36,8 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.
     connect(m_registration, &QLineEdit::textEdited, this, &AircraftCompletion::clearHints);
+    // The aircraft of a print just made are offered as soon as its entry is written.
+    connect(&writer, &journal::JournalWriter::entryWritten, this, &AircraftCompletion::reloadRegistrations);
 }
 
 bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
@@ -49,9 +50,7 @@ bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
 void AircraftCompletion::reloadRegistrations()
 {
     QVector<journal::Aircraft> list;
-    // The aircraft of the prints just made are offered with the rest.
-    m_writer.flush();
-    // Without the journal (a database opened read-only) there is simply nothing to offer.
+    // What is written is offered: the focus never waits for the journal's writer. Without the journal (a database opened read-only) there is simply nothing to offer.
     if (!m_journal.aircraft(list).ok())
         list.clear();
     QStringList registrations;

@@ -1,29 +1,19 @@
 #include "LabelSource.h"
 
-#include "MainWindowControls.h"
-#include "ui/UserDialogs.h"
-
 #include "session/CardSession.h"
-
-#include "journal/JournalWriter.h"
-#include "journal/PrintInput.h"
-#include "session/ShopSettings.h"
-
-#include <QLabel>
+#include "ui/UserDialogs.h"
 
 namespace tagwright::mainwindow {
 
-LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         const session::ShopSettings& shop, journal::JournalWriter& journal,
-                         ui::UserDialogs& dialogs, QWidget* window)
-    : m_session(session),
-      m_controls(controls),
-      m_shop(shop),
-      m_journal(journal),
-      m_dialogs(dialogs),
-      m_window(window)
+LabelSource::LabelSource(const session::CardSession& session, journal::EntrySink& journal,
+                         ui::UserDialogs& dialogs, QWidget* window,
+                         std::unique_ptr<printjob::LabelOutput> output)
+    : m_session(session), m_dialogs(dialogs), m_window(window), m_pipeline(journal),
+      m_output(std::move(output))
 {
 }
+
+LabelSource::~LabelSource() = default;
 
 store::Result<printing::PrintRequest> LabelSource::request() const
 {
@@ -35,6 +25,17 @@ QString LabelSource::title() const
     return m_session.title();
 }
 
+printjob::PrintOutcome LabelSource::print(const printing::PrintRequest& request,
+                                          printjob::LabelOutput& output)
+{
+    return m_pipeline.print(request, {title(), m_session.logo()}, output);
+}
+
+void LabelSource::report(const QString& command, const printjob::PrintOutcome& outcome) const
+{
+    reportPrint(m_dialogs, m_window, command, outcome);
+}
+
 void LabelSource::reportUnreadSettings(const QString& command, const store::StoreError& error) const
 {
     m_dialogs.showMessage(m_window, QMessageBox::Critical, command,
@@ -43,11 +44,30 @@ void LabelSource::reportUnreadSettings(const QString& command, const store::Stor
                               .arg(error.describe()));
 }
 
-void LabelSource::journalPrint(const printing::PrintRequest& input, const QString& destination,
-                               const printing::PrintResult& result) const
+void reportPrint(ui::UserDialogs& dialogs, QWidget* parent, const QString& command,
+                 const printjob::PrintOutcome& outcome)
 {
-    const journal::PrintContext context{title(), m_session.logo()};
-    m_journal.record(journal::entryFor(input, context), destination, result);
+    using Status = printjob::PrintOutcome::Status;
+    switch (outcome.status) {
+    case Status::Cancelled:
+        return;
+    case Status::Refused:
+        dialogs.showMessage(parent, QMessageBox::Warning, command, outcome.message);
+        return;
+    case Status::Nothing:
+        dialogs.showMessage(parent, QMessageBox::Warning, command,
+                            QStringLiteral("Nothing was printed: the copies box reads no number above 0."));
+        return;
+    case Status::Failed:
+        dialogs.showMessage(parent, QMessageBox::Critical,
+                            command == QLatin1String("Export PDF") ? command : QStringLiteral("Printing failed"),
+                            outcome.message);
+        return;
+    case Status::Printed:
+        break;
+    }
+    if (!outcome.note.isEmpty())
+        dialogs.showMessage(parent, QMessageBox::Information, command, outcome.note);
 }
 
 }  // namespace tagwright::mainwindow

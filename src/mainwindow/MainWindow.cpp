@@ -5,7 +5,6 @@
 #include "ui/ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
-#include "PrintOutput.h"
 #include "ui/ScreenFonts.h"
 #include "SessionBinding.h"
 #include "SignatoryList.h"
@@ -67,10 +66,9 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
                                             *m_commands);
     m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatoryStore, m_session.state(),
                                         dialogs, this);
-    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_shop, *m_journalWriter,
-                                            dialogs, this);
-    m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
-                                      std::make_unique<SystemPrintOutput>(*this, dialogs), this);
+    m_label = std::make_unique<LabelSource>(m_session, *m_journalWriter, dialogs, this,
+                                            std::make_unique<SystemPrintOutput>(*this, dialogs));
+    m_printCommand = new PrintCommand(*m_label, m_session, m_controls, this);
     m_templateEditor = std::make_unique<TemplateEditor>(m_controls, m_session, m_cards, *m_card,
                                                         dialogs, this);
     m_programEnd = [] {

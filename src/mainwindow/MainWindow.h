@@ -58,8 +58,9 @@ public:
     session::CardSession& session() { return m_session; }
     // The commands shared by the buttons and the menus.
     CommandActions& commands() { return *m_commands; }
-    // The label as the print commands take it, and the journal they record in.
-    const LabelSource& label() { return *m_label; }
+    // The window's printing: the label as the print commands take it, the print pipeline
+    // and where Print prints.
+    LabelSource& label() { return *m_label; }
     // The templates in card order, the place of the one on show, and the commands on them.
     session::CardFile& cards() { return m_cards; }
     // The shop's settings as stored and as edited in the setup panel.

@@ -4,7 +4,6 @@
 #include "LabelSource.h"
 #include "MainWindowControls.h"
 #include "ui/WindowKeys.h"
-#include "PrintOutput.h"
 #include "ui/UserDialogs.h"
 
 #include "session/CardSession.h"
@@ -33,10 +32,9 @@ public:
 
 }  // namespace
 
-PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& session,
-                           const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
-                           QObject* parent)
-    : QObject(parent), m_label(label), m_session(session), m_controls(controls), m_output(std::move(output))
+PrintCommand::PrintCommand(LabelSource& label, session::CardSession& session,
+                           const MainWindowControls& controls, QObject* parent)
+    : QObject(parent), m_label(label), m_session(session), m_controls(controls)
 {
     const MainWindowControls& c = controls;
     connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
@@ -50,14 +48,20 @@ PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& sessi
     new ui::TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
-    m_printer.setRowPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_label.pipeline().setRowPause(
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
 PrintCommand::~PrintCommand() = default;
 
-void PrintCommand::setOutput(std::unique_ptr<PrintOutput> output)
+void PrintCommand::setOutput(std::unique_ptr<printjob::LabelOutput> output)
 {
-    m_output = std::move(output);
+    m_label.setPrintOutput(std::move(output));
+}
+
+const printing::LabelPrinter& PrintCommand::printer() const
+{
+    return m_label.pipeline().printer();
 }
 
 bool PrintCommand::panelUp() const
@@ -67,7 +71,7 @@ bool PrintCommand::panelUp() const
 
 void PrintCommand::Print()
 {
-    if (m_printer.busy())
+    if (m_label.pipeline().busy())
         return;
     const store::Result<printing::PrintRequest> request = m_label.request();
     if (!request) {
@@ -75,12 +79,12 @@ void PrintCommand::Print()
         return;
     }
     if (request->stock == printing::LabelStock::Tractor) {
-        Outcome outcome;
+        printjob::PrintOutcome outcome;
         {
             BusyPointer hourglass;
             outcome = runJob(*request);
         }
-        report(outcome);
+        m_label.report(QStringLiteral("Print"), outcome);
         return;
     }
     m_controls.printPanel->show();
@@ -97,7 +101,7 @@ void PrintCommand::toggleSkipCell(int cell)
 
 void PrintCommand::confirm()
 {
-    if (m_printer.busy())
+    if (m_label.pipeline().busy())
         return;
     const MainWindowControls& c = m_controls;
     if (m_session.copies() < 1) {
@@ -114,7 +118,7 @@ void PrintCommand::confirm()
     }
     // The panel is the laser sheets': Print opened it for them.
     request->stock = printing::LabelStock::Laser;
-    Outcome outcome;
+    printjob::PrintOutcome outcome;
     {
         BusyPointer hourglass;
         // A hidden panel would hand its focus on round the window, to the title box with the
@@ -124,14 +128,14 @@ void PrintCommand::confirm()
         c.printPanel->hide();
         outcome = runJob(*request);
     }
-    if (outcome.result.status == printing::PrintResult::Status::Refused) {
+    if (outcome.job.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
         c.printPanel->show();
         c.printOkButton->setFocus(Qt::OtherFocusReason);
     } else {
         closePanelOnto(c.printButton);
     }
-    report(outcome);
+    m_label.report(QStringLiteral("Print"), outcome);
 }
 
 void PrintCommand::cancel()
@@ -148,44 +152,11 @@ void PrintCommand::closePanelOnto(QWidget* focus)
     m_controls.printPanel->hide();
 }
 
-PrintCommand::Outcome PrintCommand::runJob(const printing::PrintRequest& request)
+printjob::PrintOutcome PrintCommand::runJob(const printing::PrintRequest& request)
 {
-    QString error = QStringLiteral("No printer is available.");
-    if (m_output)
-        m_output->setJobTitle(m_label.title());
-    std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
-    if (!surface) {
-        // An empty reason: the user cancelled choosing where the labels go.
-        Outcome failed;
-        if (!error.isEmpty()) {
-            failed.result.status = printing::PrintResult::Status::Failed;
-            failed.result.message = error;
-        }
-        return failed;
-    }
-    printing::PrintResult result = m_printer.PrintLabels(*surface, request);
-    m_session.showFilledValues(result.filled);
-    const QString note = m_output->close(*surface);
-    m_label.journalPrint(request, m_output->destination(), result);
-    return {result, note};
-}
-
-// Told after the buttons and pointer are back, so the window is usable behind the message.
-void PrintCommand::report(const Outcome& outcome)
-{
-    using Status = printing::PrintResult::Status;
-    const printing::PrintResult& result = outcome.result;
-    const QString& note = outcome.note;
-    if (result.status == Status::Refused) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
-                                       result.message);
-    } else if (result.status == Status::Failed) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Critical,
-                                       QStringLiteral("Printing failed"), result.message);
-    } else if (!note.isEmpty() && result.jobsSent > 0) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Information, QStringLiteral("Print"),
-                                       note);
-    }
+    printjob::PrintOutcome outcome = m_label.print(request, m_label.printOutput());
+    m_session.showFilledValues(outcome.job.filled);
+    return outcome;
 }
 
 }  // namespace tagwright::mainwindow

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "printing/LabelPrinter.h"
-#include "printing/PrintResult.h"
+#include "printing/PrintRequest.h"
+#include "printjob/PrintPipeline.h"
 
 #include <QObject>
 
-class QWidget;
-
 #include <memory>
+
+class QWidget;
 
 namespace tagwright::session {
 class CardSession;
@@ -16,7 +17,6 @@ class CardSession;
 namespace tagwright::mainwindow {
 
 class LabelSource;
-class PrintOutput;
 struct MainWindowControls;
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
@@ -25,12 +25,12 @@ struct MainWindowControls;
 class PrintCommand : public QObject {
     Q_OBJECT
 public:
-    PrintCommand(const LabelSource& label, session::CardSession& session,
-                 const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
-                 QObject* parent);
+    PrintCommand(LabelSource& label, session::CardSession& session,
+                 const MainWindowControls& controls, QObject* parent);
     ~PrintCommand() override;
 
-    void setOutput(std::unique_ptr<PrintOutput> output);
+    // Where Print prints (the system's printer, or in tests a recording).
+    void setOutput(std::unique_ptr<printjob::LabelOutput> output);
 
     void Print();                    // the Print button
     void toggleSkipCell(int cell);   // a click on skip cell 1..6
@@ -38,24 +38,15 @@ public:
     void cancel();                   // Cancel
 
     bool panelUp() const;
-    const printing::LabelPrinter& printer() const { return m_printer; }
-    // Where Print sends labels; reprints from the journal go there too.
-    PrintOutput* output() { return m_output.get(); }
+    const printing::LabelPrinter& printer() const;
 
 private:
     void closePanelOnto(QWidget* focus);
-    struct Outcome {
-        printing::PrintResult result;
-        QString note;  // for the user, from the output (where a PDF went)
-    };
-    Outcome runJob(const printing::PrintRequest& request);
-    void report(const Outcome& outcome);
+    printjob::PrintOutcome runJob(const printing::PrintRequest& request);
 
-    const LabelSource& m_label;
+    LabelSource& m_label;
     session::CardSession& m_session;
     const MainWindowControls& m_controls;
-    std::unique_ptr<PrintOutput> m_output;
-    printing::LabelPrinter m_printer;
 };
 
 }  // namespace tagwright::mainwindow

@@ -9,11 +9,8 @@
 #include "printing/LabelPrinter.h"
 #include "printing/RecordingSurface.h"
 
-#include <QFileInfo>
 #include <QPageLayout>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QScreen>
 
 #include <memory>
 
@@ -25,7 +22,7 @@ constexpr int TwipsPerInch = 1440;
 
 // Without a chosen printer the preview stands for what Print does: the default printer, or
 // with none installed the PDF file Print writes instead (letter paper to its edges, a dot
-// a twip), so that the lines break where they will in that file.
+// a twip), so that the lines break where they will there.
 std::unique_ptr<QPrinter> defaultPreviewPrinter()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -62,43 +59,29 @@ QString previewRefusal(const printing::PrintRequest& request)
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-std::optional<QString> previewLabel(QWidget* window, ui::UserDialogs& dialogs,
-                                    const printing::PrintRequest& input,
-                                    printing::PrintResult& printed)
+bool previewAsksToPrint(QWidget& window, ui::UserDialogs& dialogs, const printing::PrintRequest& request)
 {
-    // Printing from the preview goes where Print goes: the chosen printer when there is one.
+    if (const QString refusal = previewRefusal(request); !refusal.isEmpty()) {
+        dialogs.showMessage(&window, QMessageBox::Warning, QStringLiteral("Print Preview"), refusal);
+        return false;
+    }
+    // The pages stand on the paper of the printer Print uses, when one was chosen.
     std::unique_ptr<QPrinter> fallback;
-    QPrinter* printer = ui::PrinterChoice::of(*window).chosenPrinter();
+    QPrinter* printer = ui::PrinterChoice::of(window).chosenPrinter();
     if (!printer) {
         fallback = defaultPreviewPrinter();
         printer = fallback.get();
     }
-    QPrintPreviewDialog dialog(printer, window);
-    dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    // Qt's own size shows a sheet too small to read a label on.
-    if (const QScreen* screen = window->screen())
-        dialog.resize(screen->availableSize() * 0.9);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        const PreviewPages rendered = renderLabelPages(input, *target);
-        printed = rendered.result;
+    return dialogs.previewAsksToPrint(&window, *printer, [&](QPrinter* target) {
+        const PreviewPages rendered = renderLabelPages(request, *target);
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
-            dialogs.showMessage(window, QMessageBox::Critical,
-                                         QStringLiteral("Print Preview"), rendered.result.message);
+            dialogs.showMessage(&window, QMessageBox::Critical, QStringLiteral("Print Preview"),
+                                rendered.result.message);
         }
     });
-    // The dialog closes as accepted once its Print has printed (or, for a PDF printer, when
-    // a file was named): the last paint was the printed one.
-    const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
-    if (dialog.exec() != QDialog::Accepted || (toFile && printer->outputFileName().isEmpty()))
-        return std::nullopt;
-    return toFile ? QFileInfo(printer->outputFileName()).absoluteFilePath() : printer->printerName();
 }
 
-PrintPreview::PrintPreview(const LabelSource& label, QObject* parent)
-    : QObject(parent), m_label(label)
-{
-}
+PrintPreview::PrintPreview(LabelSource& label, QObject* parent) : QObject(parent), m_label(label) {}
 
 void PrintPreview::open()
 {
@@ -107,16 +90,9 @@ void PrintPreview::open()
         m_label.reportUnreadSettings(QStringLiteral("Print Preview"), read.error());
         return;
     }
-    const printing::PrintRequest& request = *read;
-    if (const QString refusal = previewRefusal(request); !refusal.isEmpty()) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning,
-                                      QStringLiteral("Print Preview"), refusal);
+    if (!previewAsksToPrint(*m_label.window(), m_label.dialogs(), *read))
         return;
-    }
-    printing::PrintResult printed;
-    if (const std::optional<QString> where =
-            previewLabel(m_label.window(), m_label.dialogs(), request, printed))
-        m_label.journalPrint(request, *where, printed);
+    m_label.report(QStringLiteral("Print Preview"), m_label.print(*read, m_label.printOutput()));
 }
 
 }  // namespace tagwright::mainwindow

@@ -18,7 +18,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
     mainwindow::MainWindow& w = *window;
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
-                                            [&w] { return w.printCommand().output(); }};
+                                            w.label()};
     journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
     return window;
 }

@@ -5,8 +5,11 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QPushButton>
+#include <QAction>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QPushButton>
 
@@ -78,6 +81,28 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+bool QtUserDialogs::previewAsksToPrint(QWidget* parent, QPrinter& printer,
+                                       const std::function<void(QPrinter*)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // Qt's own size shows a sheet too small to read a label on.
+    if (const QScreen* screen = parent ? parent->screen() : nullptr)
+        dialog.resize(screen->availableSize() * 0.9);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    // The dialog's Print would paint onto its printer itself: here it only answers, and the
+    // label is printed the way every print is.
+    constexpr int PrintAsked = QDialog::Accepted + 1;
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        if (action->text().remove(QLatin1Char('&')) == QLatin1String("Print")) {
+            QObject::disconnect(action, nullptr, &dialog, nullptr);
+            QObject::connect(action, &QAction::triggered, &dialog, [&dialog] { dialog.done(PrintAsked); });
+        }
+    }
+    return dialog.exec() == PrintAsked;
 }
 
 }  // namespace tagwright::ui

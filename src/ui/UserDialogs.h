@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,11 @@ public:
     // A file name to save to, or an empty text when cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                  const QString& filter) = 0;
+    // Shows the print preview of the pages `paint` draws onto the printer it is handed
+    // (`printer` sets their paper). True when the user pressed its Print: the preview prints
+    // nothing itself, the caller prints.
+    virtual bool previewAsksToPrint(QWidget* parent, QPrinter& printer,
+                                    const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // The real dialogs.
@@ -48,6 +54,8 @@ public:
     static std::unique_ptr<QPrintDialog> printerSetupDialog(QWidget* parent, QPrinter& printer);
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                          const QString& filter) override;
+    bool previewAsksToPrint(QWidget* parent, QPrinter& printer,
+                            const std::function<void(QPrinter*)>& paint) override;
 };
 
 }  // namespace tagwright::ui

@@ -110,7 +110,7 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         printed.line(journal::Slot::Make).value = QStringLiteral("Cessna 172");
         ASSERT_TRUE(journal.add(printed).ok());
         journal::JournalEntry reprint = printed;
-        reprint.repeats = printed.number;
+        reprint.facts.repeats = printed.number;
         ASSERT_TRUE(journal.add(reprint).ok());
         journal::Aircraft gone;
         bool found = false;
@@ -129,7 +129,7 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         QVector<journal::JournalEntry> entries;
         ASSERT_TRUE(journal.find({}, {}, entries).ok());
         ASSERT_EQ(entries.size(), 2);
-        EXPECT_EQ(entries[1].repeats, entries[0].number);
+        EXPECT_EQ(entries[1].facts.repeats, entries[0].number);
         QVector<journal::Aircraft> aircraft;
         ASSERT_TRUE(journal.aircraft(aircraft).ok());
         ASSERT_EQ(aircraft.size(), 1);

@@ -17,12 +17,12 @@ namespace {
 JournalEntry labelFor(const QString& registration, const QString& make, const QString& serial)
 {
     JournalEntry e;
-    e.templateTitle = QStringLiteral("100 Hour");
+    e.facts.templateTitle = QStringLiteral("100 Hour");
     e.line(Slot::Registration) = {QStringLiteral("Reg #"), registration};
     e.line(Slot::Make) = {QStringLiteral("Make"), make};
     e.line(Slot::Serial) = {QStringLiteral("Serial"), serial};
-    e.date = QStringLiteral("03-07-2026");
-    e.body = QStringLiteral("Performed 100 hour inspection.");
+    e.request.label.date = QStringLiteral("03-07-2026");
+    e.request.label.body = QStringLiteral("Performed 100 hour inspection.");
     e.destination = QStringLiteral("/tmp/label.pdf");
     e.result = QStringLiteral("Printed");
     return e;
@@ -75,21 +75,21 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
 {
     JournalEntry e = labelFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"));
     e.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1234.5")};
-    e.body = QStringLiteral("Line one\r\nLine, \"two\" 100%");
-    e.fontName = QStringLiteral("Times New Roman");
-    e.fontSize = 9.75;
-    e.bold = false;
-    e.italic = true;
-    e.logoFile = QStringLiteral("/shop/logo.bmp");
-    e.companyBlock = true;
-    e.companyName = QStringLiteral("Skyline Aero");
-    e.companyCityStateZip = QStringLiteral("Wichita, KS");
-    e.signatureLine = true;
-    e.signatory = QStringLiteral("J. Smith A&P 123456");
-    e.tractorFeed = true;
-    e.copies = 3;
-    e.usedCells = {1, 4};
-    e.offsets = {1.5, -100, 0, 20, -7};
+    e.request.label.body = QStringLiteral("Line one\r\nLine, \"two\" 100%");
+    e.request.label.bodyFont.FontName = QStringLiteral("Times New Roman");
+    e.request.label.bodyFont.FontSize = 9.75;
+    e.request.label.bodyFont.FontBold = false;
+    e.request.label.bodyFont.FontItalic = true;
+    e.facts.logoFile = QStringLiteral("/shop/logo.bmp");
+    e.request.label.printsCompany = true;
+    e.request.label.company.name = QStringLiteral("Skyline Aero");
+    e.request.label.company.cityStateZip = QStringLiteral("Wichita, KS");
+    e.request.label.printsSignature = true;
+    e.request.label.signatory = QStringLiteral("J. Smith A&P 123456");
+    e.request.stock = printing::LabelStock::Tractor;
+    e.request.sheet.copies = 3;
+    e.request.sheet.used = {1, 4};
+    e.request.sheet.offsets = {1.5, -100, 0, 20, -7};
     const qint64 number = add(e);
     ASSERT_GT(number, 0);
 
@@ -102,25 +102,29 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     EXPECT_EQ(read.user, Journal::thisUser());
     EXPECT_LE(qAbs(read.printedAt.secsTo(QDateTime::currentDateTimeUtc())), 60);
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(read.header[i].caption, e.header[i].caption);
-        EXPECT_EQ(read.header[i].value, e.header[i].value);
+        EXPECT_EQ(read.line(journal::Slot(i)).caption, e.line(journal::Slot(i)).caption);
+        EXPECT_EQ(read.line(journal::Slot(i)).value, e.line(journal::Slot(i)).value);
     }
-    EXPECT_EQ(read.body, e.body);
-    EXPECT_EQ(read.fontName, e.fontName);
-    EXPECT_DOUBLE_EQ(read.fontSize, 9.75);
-    EXPECT_EQ(std::tie(read.bold, read.italic, read.companyBlock, read.signatureLine, read.tractorFeed),
-              std::tie(e.bold, e.italic, e.companyBlock, e.signatureLine, e.tractorFeed));
-    EXPECT_EQ(read.logoFile, e.logoFile);
-    EXPECT_EQ(read.companyName, e.companyName);
-    EXPECT_EQ(read.companyCityStateZip, e.companyCityStateZip);
-    EXPECT_EQ(read.signatory, e.signatory);
-    EXPECT_EQ(read.copies, 3);
-    EXPECT_EQ(read.usedCells, (QVector<int>{1, 4}));
-    EXPECT_DOUBLE_EQ(read.offsets.topRow, 1.5);
-    EXPECT_DOUBLE_EQ(read.offsets.middleRow, -100);
-    EXPECT_DOUBLE_EQ(read.offsets.rightColumn, -7);
+    EXPECT_EQ(read.request.label.body, e.request.label.body);
+    EXPECT_EQ(read.request.label.bodyFont.FontName, e.request.label.bodyFont.FontName);
+    EXPECT_DOUBLE_EQ(read.request.label.bodyFont.FontSize, 9.75);
+    const auto flags = [](const JournalEntry& x) {
+        const printing::LabelContent& l = x.request.label;
+        return std::tuple(l.bodyFont.FontBold, l.bodyFont.FontItalic, l.printsCompany, l.printsSignature,
+                          x.tractorFeed());
+    };
+    EXPECT_EQ(flags(read), flags(e));
+    EXPECT_EQ(read.facts.logoFile, e.facts.logoFile);
+    EXPECT_EQ(read.request.label.company.name, e.request.label.company.name);
+    EXPECT_EQ(read.request.label.company.cityStateZip, e.request.label.company.cityStateZip);
+    EXPECT_EQ(read.request.label.signatory, e.request.label.signatory);
+    EXPECT_EQ(read.request.sheet.copies, 3);
+    EXPECT_EQ(read.request.sheet.used, (printing::UsedCells{1, 4}));
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.topRow, 1.5);
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.middleRow, -100);
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.rightColumn, -7);
     EXPECT_EQ(read.destination, e.destination);
-    EXPECT_EQ(read.repeats, -1);
+    EXPECT_EQ(read.facts.repeats, -1);
 
     EXPECT_TRUE(journal.entry(number + 100, read, found).ok());
     EXPECT_FALSE(found);
@@ -130,8 +134,8 @@ TEST_P(JournalTest, filtersByRegistrationTemplateBodyTextAndDay)
 {
     const qint64 first = add(labelFor(QStringLiteral("N123AB"), {}, {}));
     JournalEntry oil = labelFor(QStringLiteral("N9876"), {}, {});
-    oil.templateTitle = QStringLiteral("Oil Change");
-    oil.body = QStringLiteral("Changed oil, 100% synthetic_blend");
+    oil.facts.templateTitle = QStringLiteral("Oil Change");
+    oil.request.label.body = QStringLiteral("Changed oil, 100% synthetic_blend");
     const qint64 second = add(oil);
     JournalEntry old = labelFor(QStringLiteral("n123ab"), {}, {});
     old.printedAt = QDateTime(QDate(2025, 3, 14), QTime(12, 0));
@@ -174,7 +178,7 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
                                 QStringLiteral("   "));
     oil.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1250.1")};
     oil.line(Slot::TotalTime) = {QStringLiteral("T.T."), QStringLiteral("________")};
-    oil.date = QStringLiteral("04-01-2026");
+    oil.request.label.date = QStringLiteral("04-01-2026");
     const qint64 oilNumber = add(oil);
 
     journal::Aircraft plane = aircraft(QStringLiteral("N123AB"));
@@ -188,7 +192,7 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
 
     // A reprint repeats old values: the aircraft keeps what it knows.
     JournalEntry reprint = annual;
-    reprint.repeats = 1;
+    reprint.facts.repeats = 1;
     reprint.line(Slot::Make).value = QStringLiteral("Old make");
     add(reprint);
     EXPECT_EQ(aircraft(QStringLiteral("N123AB")).make, "Cessna 172");
@@ -269,7 +273,7 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
     JournalEntry e = labelFor(QStringLiteral("N1"), QStringLiteral("Piper, Cub"), {});
     e.number = 7;
     e.printedAt = QDateTime(QDate(2026, 3, 7), QTime(9, 30), Qt::UTC);
-    e.body = QStringLiteral("Said \"ok\"\r\nnext");
+    e.request.label.body = QStringLiteral("Said \"ok\"\r\nnext");
     const QStringList lines = journal::csv::entries({e}).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Entry,Printed,")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("7,"))) << lines[1].toStdString();

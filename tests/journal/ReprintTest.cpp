@@ -79,7 +79,7 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
         bool found = false;
         ASSERT_TRUE(journal.entry(entry.number, stored, found).ok());
         ASSERT_TRUE(found);
-        EXPECT_EQ(stored.tractorFeed, c.tractor);
+        EXPECT_EQ(stored.tractorFeed(), c.tractor);
         EXPECT_EQ(traceOf(journal::printRequestFor(stored)), traceOf(input));
     }
 }

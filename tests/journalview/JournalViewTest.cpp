@@ -4,7 +4,6 @@
 #include "journal/JournalWriter.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
-#include "mainwindow/PrintOutput.h"
 #include "printing/RecordingSurface.h"
 
 #include <QAbstractItemView>
@@ -23,13 +22,14 @@ using journal::JournalEntry;
 namespace {
 
 // Prints onto recording surfaces, as a printer called "Hangar laser".
-class RecordingPrinter : public mainwindow::PrintOutput {
+class RecordingPrinter : public printjob::LabelOutput {
 public:
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
+    store::Result<std::unique_ptr<printing::PrinterSurface>, printjob::OutputProblem>
+    open(const QString&) override
     {
-        return std::make_unique<printing::RecordingSurface>();
+        return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::RecordingSurface>());
     }
-    QString close(printing::PrinterSurface& surface) override
+    printjob::Placement place(printing::PrinterSurface& surface) override
     {
         traces << static_cast<printing::RecordingSurface&>(surface).traceLines();
         return {};
@@ -92,13 +92,13 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     QVector<JournalEntry> journaled = entries();
     ASSERT_EQ(journaled.size(), 1);
     const JournalEntry& entry = journaled.first();
-    EXPECT_EQ(entry.templateTitle, "Annual");
+    EXPECT_EQ(entry.facts.templateTitle, "Annual");
     EXPECT_EQ(entry.registration(), "N123AB");
     EXPECT_EQ(entry.line(journal::Slot::Tach).value, "1234.5");
     EXPECT_EQ(entry.line(journal::Slot::Tach).caption, "Tach");
-    EXPECT_EQ(entry.date, "03-07-2026");
-    EXPECT_EQ(entry.body, "Inspected per 100 hour checklist.");
-    EXPECT_TRUE(entry.tractorFeed);
+    EXPECT_EQ(entry.request.label.date, "03-07-2026");
+    EXPECT_EQ(entry.request.label.body, "Inspected per 100 hour checklist.");
+    EXPECT_TRUE(entry.tractorFeed());
     EXPECT_EQ(entry.destination, "Hangar laser");
     EXPECT_EQ(entry.result, "Printed");
 
@@ -111,6 +111,36 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOnce)
+{
+    open();
+    box("Text3")->setText(QStringLiteral("N4521Q"));
+    action("actionPrintPreview")->trigger();   // only looked at
+    EXPECT_GT(dialogs.previewPages, 0);
+    EXPECT_TRUE(printer->traces.isEmpty());
+    EXPECT_TRUE(entries().isEmpty());
+
+    dialogs.printFromPreview = true;
+    action("actionPrintPreview")->trigger();
+    ASSERT_EQ(printer->traces.size(), 1);
+    QVector<JournalEntry> journaled = entries();
+    ASSERT_EQ(journaled.size(), 1);
+    EXPECT_EQ(journaled[0].registration(), "N4521Q");
+    EXPECT_EQ(journaled[0].destination, "Hangar laser");
+    EXPECT_EQ(journaled[0].facts.repeats, -1);
+
+    // From the journal view's preview of that entry: a reprint of it.
+    journalview::JournalWindow* view = openJournal();
+    view->findChild<QTableView*>(QStringLiteral("journalTable"))->selectRow(0);
+    view->showSelected();
+    ASSERT_EQ(printer->traces.size(), 2);
+    EXPECT_EQ(printer->traces[1], printer->traces[0]);
+    journaled = entries();
+    ASSERT_EQ(journaled.size(), 2);
+    EXPECT_EQ(journaled[1].facts.repeats, journaled[0].number);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHintsTheTimes)
 {
     open();
@@ -118,6 +148,8 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHint
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     printFor({}, {}, {});
     box("Text5")->setText(QStringLiteral("typed serial"));
+    // The completion offers what the journal holds: the prints' entries are written by now.
+    window->journalWriter().flush();
 
     QLineEdit* registration = box("Text3");
     registration->setFocus();
@@ -174,7 +206,7 @@ TEST_F(JournalViewTest, theViewFiltersShowsEntriesAndReprintsThemAsTheyWere)
     EXPECT_EQ(printer->traces.last(), firstTrace);
     const QVector<JournalEntry> journaled = entries();
     ASSERT_EQ(journaled.size(), 4);
-    EXPECT_EQ(journaled.last().repeats, 1);
+    EXPECT_EQ(journaled.last().facts.repeats, 1);
     EXPECT_EQ(table->model()->rowCount(), 3);
 
     dialogs.fileNameAnswer = folder.file(QStringLiteral("shown.csv"));

@@ -1,7 +1,6 @@
 #include "support/MainWindowFixture.h"
 
 #include "mainwindow/PrintCommand.h"
-#include "mainwindow/PrintOutput.h"
 #include "printing/CopiesLimit.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
@@ -10,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace tagwright;
@@ -19,20 +20,22 @@ using printing::RecordedOp;
 namespace {
 
 // Keeps every command's recording for the test to read.
-class RecordingOutput : public mainwindow::PrintOutput {
+class RecordingOutput : public printjob::LabelOutput {
 public:
     explicit RecordingOutput(QVector<QVector<RecordedOp>>* commands) : m_commands(commands) {}
 
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
+    store::Result<std::unique_ptr<printing::PrinterSurface>, printjob::OutputProblem>
+    open(const QString&) override
     {
-        return std::make_unique<printing::RecordingSurface>();
+        return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::RecordingSurface>());
     }
 
-    QString close(printing::PrinterSurface& surface) override
+    printjob::Placement place(printing::PrinterSurface& surface) override
     {
         m_commands->append(static_cast<printing::RecordingSurface&>(surface).ops());
-        return QString();
+        return {};
     }
+    QString destination() const override { return QStringLiteral("Recorder"); }
 
 private:
     QVector<QVector<RecordedOp>>* m_commands;
@@ -83,6 +86,26 @@ TEST_F(PrintCommandTest, tractorStockPrintsAtOnceWithoutThePanel)
     for (auto* b : mainButtons())
         after << b->isEnabled();
     EXPECT_EQ(after, before);
+}
+
+// A tractor-feed shop whose settings cannot be read is told so; no label goes out on a sheet
+// guessed from defaults.
+TEST_F(PrintCommandTest, aShopRecordThatCannotBeReadStopsThePrintWithAMessage)
+{
+    openWith(2);
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(mainDb.path());
+        ASSERT_TRUE(other.open());
+        ASSERT_TRUE(QSqlQuery(other).exec(QStringLiteral("ALTER TABLE CompanyInfo RENAME TO Gone")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    click("Command3D6");
+    EXPECT_TRUE(printed.isEmpty());
+    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Nothing was printed")));
 }
 
 TEST_F(PrintCommandTest, laserStockShowsThePanelAndDisablesTheMainButtons)

@@ -32,19 +32,9 @@ protected:
     // opened.
     int previewedPages()
     {
-        int pages = -1;
-        QTimer closer;
-        closer.setInterval(20);
-        QObject::connect(&closer, &QTimer::timeout, [&pages] {
-            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
-            dialog->reject();
-        });
-        closer.start();
+        dialogs.previewPages = -1;
         action("actionPrintPreview")->trigger();
-        return pages;
+        return dialogs.previewPages;
     }
 
     void setSkipMarks(const QString& mark)

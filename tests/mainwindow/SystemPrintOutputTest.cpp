@@ -31,15 +31,14 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     test::FakeDialogs dialogs;
     mainwindow::SystemPrintOutput output(window, dialogs, labels);
 
-    QString error;
-    std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
-    ASSERT_NE(surface, nullptr) << error.toStdString();
+    auto surface = output.open(QString());
+    ASSERT_TRUE(surface.ok()) << surface.error().message.toStdString();
     printing::PrintRequest snapshot;
     snapshot.label.body = QStringLiteral("Changed oil.");
     printing::LabelPrinter printer;
-    EXPECT_TRUE(printer.PrintLabels(*surface, snapshot).printed());
-    const QString note = output.close(*surface);
-    surface.reset();
+    EXPECT_TRUE(printer.PrintLabels(**surface, snapshot).printed());
+    const QString note = output.place(**surface).note;
+    surface->reset();
 
     const QStringList files = QDir(labels).entryList({QStringLiteral("label-*.pdf")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
@@ -57,16 +56,17 @@ TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
     QWidget window;
     test::FakeDialogs dialogs;
     mainwindow::SystemPrintOutput output(window, dialogs, disk.path());
-    QString error;
-    std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
-    ASSERT_NE(surface, nullptr) << error.toStdString();
+    auto surface = output.open(QString());
+    ASSERT_TRUE(surface.ok()) << surface.error().message.toStdString();
     printing::PrintRequest snapshot;
     snapshot.label.body = QStringLiteral("Changed oil.");
     snapshot.sheet.copies = 6;
     printing::LabelPrinter printer;
-    printer.PrintLabels(*surface, snapshot);
-    const QString note = output.close(*surface);
-    surface.reset();
+    printer.PrintLabels(**surface, snapshot);
+    const printjob::Placement placement = output.place(**surface);
+    const QString note = placement.failure;
+    surface->reset();
+    EXPECT_FALSE(placement.placed);
     EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
     EXPECT_TRUE(note.contains(QStringLiteral("No space left on device"))) << note.toStdString();
     EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(u' ').toStdString();
@@ -106,12 +106,11 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
 
     const auto printOnce = [&](const QString& answer) {
         dialogs.fileNameAnswer = answer;
-        QString error = QStringLiteral("unset");
-        std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
+        auto surface = output.open(QString());
         if (!surface)
-            return error;
-        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(*surface, snapshot).printed());
-        return output.close(*surface);
+            return surface.error().message;
+        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(**surface, snapshot).printed());
+        return output.place(**surface).note;
     };
 
     EXPECT_EQ(printOnce(chosen), QStringLiteral("The labels were saved as\n%1").arg(QDir::toNativeSeparators(chosen)));

@@ -1,7 +1,8 @@
 #include "PrintServiceFixture.h"
 
 #include "mainwindow/MainWindowControls.h"
-#include "mainwindow/PdfExport.h"
+#include "printing/LabelPrinter.h"
+#include "printjob/PdfFileOutput.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
 #include "ui/PrinterChoice.h"
@@ -16,6 +17,17 @@ using namespace tagwright::test;
 namespace schema = tagwright::store::schema;
 
 namespace {
+
+// The label written as a PDF, as Export PDF writes it.
+void writePdf(const printing::PrintRequest& request, const QString& file)
+{
+    printjob::PdfFileOutput pdf(file);
+    auto surface = pdf.open(QString());
+    ASSERT_TRUE(surface.ok());
+    printing::LabelPrinter().PrintLabels(**surface, request);
+    ASSERT_TRUE(pdf.place(**surface).placed);
+}
+
 
 class WindowPrintService : public MainWindowTest {
 protected:
@@ -89,8 +101,7 @@ TEST_P(WindowPrintJob, printCommandPutsTheLabelOnItsPaperWhereTheExportedPdfDoes
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(window->session().printRequest().value(), exported).status,
-              mainwindow::ExportResult::Status::Written);
+    writePdf(window->session().printRequest().value(), exported);
     const PrintedPdf expected = PrintedPdf::read(exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
     EXPECT_EQ(actual.title, QStringLiteral("(Annual)"));  // the queue shows the template's title
@@ -107,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(BothStocksOnBothQueues, WindowPrintJob,
                                            Job{PrintServiceQueues::Plain, true, {396, 217.5}, 0},
                                            Job{PrintServiceQueues::Margins, true, {396, 217.5}, 0}));
 
-// The preview's Print button paints through its own target: the same paper and origin.
+// The preview paints onto the printer's own pages: the label stands where Print puts it.
 TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
 {
     openShop(false);
@@ -118,8 +129,7 @@ TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(snapshot, exported).status,
-              mainwindow::ExportResult::Status::Written);
+    writePdf(snapshot, exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
     ASSERT_EQ(actual.pages(), 1);
     EXPECT_EQ(actual.pageSizes[0], QSizeF(612, 792));

@@ -2,6 +2,8 @@
 
 #include "ui/UserDialogs.h"
 
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -57,6 +59,16 @@ public:
         return fileNameAnswer;
     }
 
+    // Paints the preview as the dialog would, off screen, and answers as the test says.
+    bool previewAsksToPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+    {
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, paint);
+        preview.updatePreview();
+        previewPages = preview.pageCount();
+        return printFromPreview;
+    }
+
     std::vector<Message> messages;
     std::vector<Message> questions;
     std::vector<QStringList> questionChoices;
@@ -69,6 +81,8 @@ public:
     int printerDialogShown = 0;
     QString fileNameAnswer;
     QString lastSuggestedFileName;
+    int previewPages = -1;           // pages the last preview showed; -1: none shown
+    bool printFromPreview = false;   // the user presses Print in the preview
 };
 
 }  // namespace tagwright::test
