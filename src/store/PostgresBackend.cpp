@@ -198,13 +198,23 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
 
 bool PostgresBackend::hasTable(const QString& table)
 {
-    if (!ready().ok())
-        return false;
+    bool found = false;
+    return findTable(table, found).ok() && found;
+}
+
+StoreError PostgresBackend::findTable(const QString& table, bool& found)
+{
+    found = false;
+    if (StoreError error = ready(); !error.ok())
+        return error;
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables "
                                  "WHERE table_schema = current_schema() AND table_name = ?"));
     query.addBindValue(table);
-    return query.exec() && query.next();
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    found = query.next();
+    return {};
 }
 
 SqlStoreBackend::Columns PostgresBackend::findColumns(const QString&)
