@@ -191,11 +191,13 @@ StoreError tablesMissing(store::Database& db)
 }
 
 // The error to report for a failed read or write: a missing table when that is the cause
-// (a file opened without leave to add it), else the engine's own. A server that did not
-// answer is asked nothing more.
+// (a file opened without leave to add it), else the engine's own (a server that did not
+// answer is asked nothing more).
 StoreError explained(store::Database& db, const StoreError& error)
 {
-    if (error.number == store::ServerUnavailable || error.number == store::Locked)
+    const bool tableGone = error.message.contains(QLatin1String("no such table"), Qt::CaseInsensitive)
+                           || error.message.contains(QLatin1String("does not exist"), Qt::CaseInsensitive);
+    if (!tableGone)
         return error;
     const StoreError missing = tablesMissing(db);
     return missing.number == store::TableMissing ? missing : error;

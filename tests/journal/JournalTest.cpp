@@ -237,10 +237,15 @@ TEST(JournalFile, anOlderFileGetsTheJournalOnItsFirstOpenThatMayWrite)
         file.setDatabaseName(path);
         ASSERT_TRUE(file.open());
         QSqlQuery query(file);
-        for (const char* statement : {"CREATE TABLE Labels (Description TEXT UNIQUE COLLATE NOCASE, Body TEXT)",
+        for (const char* statement : {"CREATE TABLE Labels (Description TEXT UNIQUE COLLATE NOCASE, Body TEXT, "
+                                      "Font TEXT, Size REAL, Bold INTEGER, Italic INTEGER, Logo TEXT, Header INTEGER, "
+                                      "Signed INTEGER, LabelTop TEXT, LabelMiddle TEXT, LabelBottom TEXT, LeftTop TEXT, "
+                                      "LeftMiddle TEXT, LeftBottom TEXT)",
                                       "CREATE TABLE Mechanics (Mechanics TEXT)",
-                                      "CREATE TABLE CompanyInfo (CompanyName TEXT)",
-                                      "INSERT INTO Labels VALUES ('Annual', 'a')"})
+                                      "CREATE TABLE CompanyInfo (CompanyName TEXT, CompanyAddress TEXT, CompanyCSZ TEXT, "
+                                      "CompanyPhone TEXT, LabelTopUp INTEGER, LabelMiddleUp INTEGER, LabelBottomUp INTEGER, "
+                                      "LabelLeft INTEGER, LabelRight INTEGER, DefLabel TEXT, LabelStyle INTEGER)",
+                                      "INSERT INTO Labels (Description, Body) VALUES ('Annual', 'a')"})
             ASSERT_TRUE(query.exec(QString::fromLatin1(statement))) << statement;
         query = QSqlQuery();
         file.close();
