@@ -31,7 +31,7 @@ enum class Arrival { Arrived, NotArrived, Unknown };
 
 Arrival copyArrived(store::Database& from, const QString& target)
 {
-    constexpr int CheckLimit = 3000;
+    constexpr int CheckLimit = 1500;
     store::Database server;
     if (!server.openServer(target, store::schema::mainTables(), false, CheckLimit).ok())
         return Arrival::Unknown;

@@ -234,6 +234,9 @@ StoreError callWorker(std::unique_ptr<ServerWorker>& owner, const ServerAddress&
                       ServerBackend::Patience& patience, Result& out, const StoreError& unanswered, Op op, bool mayAbandon = true)
 {
     if (owner && QThread::currentThread() == owner.get()) {
+        // Inside a transaction that was cut off, nothing more is sent (nor reconnected for).
+        if (owner->wasCut())
+            return unanswered;
         owner->beat();
         return op(owner->backend(), *owner, out);
     }
