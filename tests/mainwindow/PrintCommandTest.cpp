@@ -275,3 +275,32 @@ TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelS
 }
 
 }  // namespace
+
+namespace {
+
+// Captions are six characters at most, but the date box takes any text: on a tractor label
+// one of 44 characters cannot end before the next column even at 6 points.
+TEST_F(PrintCommandTest, aValueTooLongEvenCondensedIsNamedAndPrintsOnlyWhenTheUserSaysSo)
+{
+    openWith(2);
+    const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
+    find<QLineEdit>("Text9")->setText(date);
+
+    click("Command3D6");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.startsWith(
+        QStringLiteral("The Date value is too long to print in its place.")));
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(count(printed[0], RecordedOp::Kind::Text), 0);   // cancelled: nothing printed
+
+    dialogs.choiceAnswers = {QStringLiteral("Print anyway")};
+    click("Command3D6");
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_EQ(count(printed[1], RecordedOp::Kind::EndDoc), 1);
+    const auto value = std::find_if(printed[1].begin(), printed[1].end(),
+                                    [&](const RecordedOp& op) { return op.text == date; });
+    ASSERT_NE(value, printed[1].end());
+    EXPECT_EQ(value->font.size, 6);
+}
+
+}  // namespace
