@@ -51,6 +51,13 @@ int runFitStock(const Invocation& invocation)
     store::ShopRecord shop;
     if (error.ok())
         error = store::readShopRecord(company, shop);
+    if (error.ok() && shop.labelStyle.printedStock() == store::LabelStock::Tractor) {
+        // Tractor feed reads the top row and left column offsets for a stock of its own.
+        complain(invocation.err, QStringLiteral("The shop prints on tractor-feed labels; fit-stock "
+                                                "fits the laser / inkjet sheet. Choose that label "
+                                                "format in Setup first."));
+        return Refused;
+    }
     if (error.ok()) {
         shop.offsetTexts = stock::offsetTexts(fit.offsets);
         error = store::writeShopRecord(company, shop);

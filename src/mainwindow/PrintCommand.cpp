@@ -186,7 +186,13 @@ bool PrintCommand::printOverlongValues(printing::PrinterSurface& surface,
                                        const printing::PrintRequest& request, bool tractor)
 {
     const QStringList overlong = printing::overlongValues(surface, request, tractor);
-    return overlong.isEmpty() || askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
+    if (overlong.isEmpty())
+        return true;
+    // The question is no wait: the hourglass gives way while it is up.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool print = askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
+    QApplication::restoreOverrideCursor();
+    return print;
 }
 
 // Told after the buttons and pointer are back, so the window is usable behind the message.

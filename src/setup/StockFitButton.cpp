@@ -52,6 +52,10 @@ StockFitButton::StockFitButton(QWidget& window, mainwindow::MainWindowControls& 
                                         "die-cut on the printer Print uses"));
     m_note = smallCaption(panel, "FitToStockNote", {1500, 4200, 1260, 1020});
     connect(m_button, &QPushButton::clicked, this, &StockFitButton::fit);
+    // Tractor feed reads two of the boxes too, for a stock of its own: the fit is the
+    // sheet's alone.
+    m_button->setEnabled(laser->isChecked());
+    connect(laser, &QRadioButton::toggled, m_button, &QPushButton::setEnabled);
     // What was fitted for is news only until the panel closes.
     panel->installEventFilter(this);
 }

@@ -184,6 +184,19 @@ TEST_F(Cli, fitStockStoresTheFitForPdfFilesAndSaysWhatItStored)
               1);
     es.flush();
     EXPECT_EQ(e.count(u'\n'), 1);
+
+    // Tractor feed reads two of the offsets for a stock of its own: it keeps them.
+    ShopDatabase tractor;
+    QVariantMap company = skylineCompany();
+    company["LabelStyle"] = 2;
+    tractor.addCompany(company);
+    tractor.addTemplate(hundredHourTemplate());
+    e.clear();
+    EXPECT_EQ(runCli({QStringLiteral("fit-stock"), QStringLiteral("--setup"), tractor.setupPath()}, os, es,
+                     tractor.folder.path()),
+              2);
+    es.flush();
+    EXPECT_TRUE(e.contains(QStringLiteral("tractor-feed labels"))) << e.toStdString();
 }
 
 // The label goes out as the window's "Print anyway" sends it; a script hears of it.

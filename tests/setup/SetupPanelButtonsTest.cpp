@@ -121,6 +121,10 @@ TEST_F(SetupPanelButtons, fitToStockFillsTheBoxesForPdfFilesAndTheNextSaveStores
     choice.accept();
     click("FitToStockButton");
     EXPECT_EQ(box("Text22")->text(), pdf[0]);
+
+    // Tractor feed reads two of the boxes for a stock of its own.
+    find<QAbstractButton>("Option3D2")->click();
+    EXPECT_FALSE(find<QAbstractButton>("FitToStockButton")->isEnabled());
 }
 
 }  // namespace
