@@ -1,11 +1,11 @@
 #include "MenuWindowFixture.h"
 
+#include "support/RecordingOutput.h"
+
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
 #include "mainwindow/PrintCommand.h"
-#include "mainwindow/PrintOutput.h"
 #include "mainwindow/TemplateCard.h"
-#include "printing/RecordingSurface.h"
 #include "stock/StockFit.h"
 
 #include <QAbstractButton>
@@ -104,30 +104,15 @@ TEST_F(MainMenuTest, entriesRunWhatTheirControlsRun)
     EXPECT_EQ(dialogs.fontDialogShown, 1);
 }
 
-// Keeps the surface of each command for the test to read.
-class KeptOutput : public mainwindow::PrintOutput {
-public:
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
-    {
-        return std::make_unique<printing::RecordingSurface>();
-    }
-    QString close(printing::PrinterSurface& surface) override
-    {
-        commands.append(static_cast<printing::RecordingSurface&>(surface).ops());
-        return QString();
-    }
-    QVector<QVector<printing::RecordedOp>> commands;
-};
-
 TEST_F(MainMenuTest, alignmentSheetPrintsOnlyOutlinesWherePrintGoesAndIsNotJournaled)
 {
     openMenuWindow(1);
-    auto* output = new KeptOutput;
-    window->printCommand().setOutput(std::unique_ptr<mainwindow::PrintOutput>(output));
+    QVector<QVector<printing::RecordedOp>> printed;
+    window->printCommand().setOutput(std::make_unique<test::RecordingOutput>(&printed));
     window->controls().topRowOffset->setText(QStringLiteral("100"));
     action("actionPrintAlignmentSheet")->trigger();
-    ASSERT_EQ(output->commands.size(), 1);
-    const QVector<printing::RecordedOp>& ops = output->commands.first();
+    ASSERT_EQ(printed.size(), 1);
+    const QVector<printing::RecordedOp>& ops = printed.first();
     // Without a printer the fit is for PDF files: the top left die-cut's top edge, at 0.5 in
     // on the sheet, moves down with the top row's 100 twips past the fit.
     const double fittedTop = stock::fitToStock(stock::wholeSheet()).offsets.topRow;
@@ -156,7 +141,7 @@ TEST_F(MainMenuTest, alignmentSheetPrintsOnlyOutlinesWherePrintGoesAndIsNotJourn
     ASSERT_TRUE(company.update().ok());
     window->company().refresh();
     action("actionPrintAlignmentSheet")->trigger();
-    EXPECT_EQ(output->commands.size(), 1);
+    EXPECT_EQ(printed.size(), 1);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages.back().text.contains(QStringLiteral("tractor feed")));
 }

@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/RecordingOutput.h"
 
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
@@ -18,26 +19,6 @@ using printing::RecordedOp;
 
 namespace {
 
-// Keeps every command's recording for the test to read.
-class RecordingOutput : public mainwindow::PrintOutput {
-public:
-    explicit RecordingOutput(QVector<QVector<RecordedOp>>* commands) : m_commands(commands) {}
-
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
-    {
-        return std::make_unique<printing::RecordingSurface>();
-    }
-
-    QString close(printing::PrinterSurface& surface) override
-    {
-        m_commands->append(static_cast<printing::RecordingSurface&>(surface).ops());
-        return QString();
-    }
-
-private:
-    QVector<QVector<RecordedOp>>* m_commands;
-};
-
 int count(const QVector<RecordedOp>& ops, RecordedOp::Kind kind)
 {
     return int(std::count_if(ops.begin(), ops.end(), [kind](const RecordedOp& op) { return op.kind == kind; }));
@@ -51,7 +32,7 @@ protected:
         if (labelStyle.isValid())
             test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, labelStyle}});
         openWindow();
-        command().setOutput(std::make_unique<RecordingOutput>(&printed));
+        command().setOutput(std::make_unique<test::RecordingOutput>(&printed));
     }
 
     mainwindow::PrintCommand& command() { return window->printCommand(); }

@@ -63,17 +63,6 @@ TEST(StockFit, fitsForAPdfAndForPrintersWithEvenAndUnevenMargins)
     }
 }
 
-TEST(StockFit, aFitPrinterPrintsItsLabelsCentredInTheDieCuts)
-{
-    const stock::StockFit fit = stock::fitToStock(stock::wholeSheet());
-    for (int cell = 1; cell <= SixUpSheet::Cells; ++cell) {
-        const QRectF cut = SixUpSheet::dieCut(cell);
-        const QRectF label = labelOnSheet(fit.printable, fit.offsets, cell);
-        EXPECT_NEAR(label.left() - cut.left(), cut.right() - label.right(), 1) << cell;
-        EXPECT_NEAR(label.top() - cut.top(), cut.bottom() - label.bottom(), 1) << cell;
-    }
-}
-
 TEST(StockFit, expectedDieCutsMoveWithTheAdjustmentsFromTheFit)
 {
     const QRectF printable = QRectF(QPointF(360, 360), QPointF(11880, 15480));
