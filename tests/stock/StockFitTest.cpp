@@ -62,18 +62,3 @@ TEST(StockFit, fitsForAPdfAndForPrintersWithEvenAndUnevenMargins)
         }
     }
 }
-
-TEST(StockFit, expectedDieCutsMoveWithTheAdjustmentsFromTheFit)
-{
-    const QRectF printable = QRectF(QPointF(360, 360), QPointF(11880, 15480));
-    const stock::StockFit fit = stock::fitToStock(printable);
-    // At the fitted numbers the die-cut is where the sheet has it, seen from the printable
-    // area's corner.
-    for (int cell = 1; cell <= SixUpSheet::Cells; ++cell)
-        EXPECT_EQ(stock::expectedDieCut(fit, fit.offsets, cell), SixUpSheet::dieCut(cell).translated(-360, -360));
-    printing::PrintOffsets moved = fit.offsets;
-    moved.middleRow += 100;
-    moved.rightColumn -= 40;
-    EXPECT_EQ(stock::expectedDieCut(fit, moved, 4), SixUpSheet::dieCut(4).translated(-400, -260));
-    EXPECT_EQ(stock::expectedDieCut(fit, moved, 1), SixUpSheet::dieCut(1).translated(-360, -360));
-}
