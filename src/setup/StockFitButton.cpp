@@ -15,23 +15,6 @@
 
 namespace tagwright::setup {
 
-namespace {
-
-QLabel* smallCaption(QWidget* parent, const char* name, const QRect& twips)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(mainwindow::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont font = label->font();
-    font.setPointSizeF(7);
-    label->setFont(font);
-    return label;
-}
-
-}  // namespace
-
 StockFitButton::StockFitButton(QWidget& window, mainwindow::MainWindowControls& controls)
     : QObject(&window), m_window(window), m_controls(controls)
 {
@@ -50,7 +33,14 @@ StockFitButton::StockFitButton(QWidget& window, mainwindow::MainWindowControls& 
     m_button->setGeometry(mainwindow::twipsRect(1500, 3720, 1215, 420));
     m_button->setToolTip(QStringLiteral("Fill in the adjustments that centre each label in its "
                                         "die-cut on the printer Print uses"));
-    m_note = smallCaption(panel, "FitToStockNote", {1500, 4200, 1260, 1020});
+    m_note = new QLabel(panel);
+    m_note->setObjectName(QStringLiteral("FitToStockNote"));
+    m_note->setGeometry(mainwindow::twipsRect(1500, 4200, 1260, 1020));
+    m_note->setWordWrap(true);
+    m_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = m_note->font();
+    small.setPointSizeF(7);
+    m_note->setFont(small);
     connect(m_button, &QPushButton::clicked, this, &StockFitButton::fit);
     // Tractor feed reads two of the boxes too, for a stock of its own: the fit is the
     // sheet's alone.
