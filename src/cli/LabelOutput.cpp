@@ -12,10 +12,13 @@
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "printing/RecordingSurface.h"
+#include "printing/ValueRoom.h"
 #include "store/Database.h"
 
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <functional>
 
 namespace tagwright::cli {
 
@@ -86,8 +89,11 @@ private:
     store::Database m_database;
 };
 
+// Says once that a header value was printed smaller than its box.
+using Warning = std::function<void(const PrintResult&)>;
+
 int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
-            const QString& pdf, LabelJournal& journal)
+            const QString& pdf, LabelJournal& journal, const Warning& warnOnce)
 {
     QTextStream& err = invocation.err;
     const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(pdf);
@@ -107,6 +113,7 @@ int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, b
     const PrintResult result = composeLabel(surface, input, tractor);
     if (const int code = report(result, err); code != Ok)
         return code;
+    warnOnce(result);
     if (!journal::leftTheProgram(result))
         return Ok;
     if (!target.complete()) {
@@ -129,7 +136,7 @@ int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, b
 }
 
 int sendToPrinter(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
-                  const QString& printer, LabelJournal& journal)
+                  const QString& printer, LabelJournal& journal, const Warning& warnOnce)
 {
     QTextStream& err = invocation.err;
     QString message;
@@ -157,6 +164,7 @@ int sendToPrinter(const Invocation& invocation, const printing::PrintRequest& in
     const bool settled = journal.settle(number, printer, journal::resultText(result));
     if (const int failed = report(result, err); failed != Ok)
         return failed;
+    warnOnce(result);
     return settled ? Ok : Failed;
 }
 
@@ -169,16 +177,30 @@ PrintResult composeLabel(printing::PrinterSurface& surface, const printing::Prin
     return printer.PrintLabels(surface, input, tractor);
 }
 
+void warnOfOverlongValues(QTextStream& err, const PrintResult& result)
+{
+    if (!result.overlong.isEmpty())
+        complain(err, printing::overlongMessage(result.overlong) + QStringLiteral(" It was printed at 6 points."));
+}
+
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
               const LabelOutput& output)
 {
+    QTextStream& err = invocation.err;
+    // Both outputs measure alike: one line says it.
+    bool warned = false;
+    const Warning warnOnce = [&](const PrintResult& result) {
+        if (!warned)
+            warnOfOverlongValues(err, result);
+        warned = warned || !result.overlong.isEmpty();
+    };
     LabelJournal journal(invocation, output);
     if (output.pdf) {
-        if (const int code = sendPdf(invocation, input, tractor, *output.pdf, journal); code != Ok)
+        if (const int code = sendPdf(invocation, input, tractor, *output.pdf, journal, warnOnce); code != Ok)
             return code;
     }
     if (output.printer)
-        return sendToPrinter(invocation, input, tractor, *output.printer, journal);
+        return sendToPrinter(invocation, input, tractor, *output.printer, journal, warnOnce);
     return Ok;
 }
 
