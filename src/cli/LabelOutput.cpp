@@ -9,6 +9,7 @@
 #include "printing/LabelPrinter.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
+#include "printing/ValueRoom.h"
 #include "printjob/PdfFileOutput.h"
 #include "printjob/PrintPipeline.h"
 
@@ -23,7 +24,7 @@ using printjob::OutputProblem;
 using printjob::PrintOutcome;
 
 // A PDF file under exactly the bytes given: written where Qt can name it, then renamed to
-// them before the label counts as placed.
+// them as the label is placed.
 class ExactPdfOutput : public printjob::PdfFileOutput {
 public:
     ExactPdfOutput(const QString& given, ExactFileName& file)
@@ -31,18 +32,26 @@ public:
     {
     }
 
-    printjob::Placement place(printing::PrinterSurface& surface) override
+    QString complete(printing::PrinterSurface& surface) override
     {
-        printjob::Placement placement = PdfFileOutput::place(surface);
-        if (placement.placed && !m_file.commit()) {
-            placement.placed = false;
-            placement.failure = QStringLiteral("Cannot write the PDF file %1.").arg(m_given);
-        }
-        return placement;
+        return PdfFileOutput::complete(surface).isEmpty() ? QString() : cannotWrite();
+    }
+    QString place() override
+    {
+        if (!PdfFileOutput::place().isEmpty() || !m_file.commit())
+            return cannotWrite();
+        return {};
     }
     QString destination() const override { return QFileInfo(m_given).absoluteFilePath(); }
 
 private:
+    QString cannotWrite() const
+    {
+        const QString why = errorString();
+        return why.isEmpty() ? QStringLiteral("Cannot write the PDF file %1.").arg(m_given)
+                             : QStringLiteral("Cannot write the PDF file %1: %2").arg(m_given, why);
+    }
+
     QString m_given;
     ExactFileName& m_file;
 };
@@ -68,7 +77,7 @@ public:
         }
         return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::QtPrinterSurface>(*m_target));
     }
-    printjob::Placement place(printing::PrinterSurface&) override { return {}; }
+    bool sendsWhileComposing() const override { return true; }
     QString destination() const override { return m_name; }
 
 private:
@@ -80,6 +89,12 @@ private:
 // The exit code of a print, with its one line on stderr when it did not go as asked.
 int finish(const PrintOutcome& outcome, QTextStream& err)
 {
+    using Trouble = PrintOutcome::JournalTrouble;
+    if (outcome.journal == Trouble::NotBegun) {
+        complain(err, QStringLiteral("The label was not sent to %1: the journal could not record it: %2")
+                          .arg(outcome.destination, storeMessage(outcome.journalError)));
+        return Failed;
+    }
     switch (outcome.status) {
     case PrintOutcome::Status::Refused:
         complain(err, outcome.message);
@@ -92,9 +107,11 @@ int finish(const PrintOutcome& outcome, QTextStream& err)
     case PrintOutcome::Status::Printed:
         break;
     }
-    if (!outcome.journalError.ok()) {
-        complain(err, QStringLiteral("The label went to %1, but the journal could not record it: %2")
-                          .arg(outcome.destination, storeMessage(outcome.journalError)));
+    if (outcome.journal == Trouble::NotSettled) {
+        complain(err, QStringLiteral("The label went to %1, but the journal could not mark entry %2 \"%3\": %4")
+                          .arg(outcome.destination)
+                          .arg(outcome.entry)
+                          .arg(outcome.result, storeMessage(outcome.journalError)));
         return Failed;
     }
     return Ok;
@@ -108,14 +125,30 @@ printing::PrintResult composeLabel(printing::PrinterSurface& surface, const prin
     return printer.PrintLabels(surface, input);
 }
 
+void warnOfOverlongValues(QTextStream& err, const printing::PrintResult& result)
+{
+    if (!result.overlong.isEmpty())
+        complain(err, printing::overlongMessage(result.overlong) + QStringLiteral(" It was printed at 6 points."));
+}
+
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, const LabelOutput& output)
 {
     QTextStream& err = invocation.err;
-    // The shop's database is opened for its journal only when a label left.
+    // The shop's database is opened for its journal only when a label is about to leave.
     journal::DirectJournal journal([&](store::Database& db) {
         return openShopDatabase(output.setupPath, invocation.environment.dataFolder, db);
     });
     printjob::PrintPipeline pipeline(journal);
+    // Both outputs measure alike: one line says it.
+    bool warned = false;
+    const auto send = [&](printjob::LabelOutput& to) {
+        const PrintOutcome outcome = pipeline.print(input, output.facts, to);
+        if (!warned && outcome.status == PrintOutcome::Status::Printed) {
+            warnOfOverlongValues(err, outcome.job);
+            warned = !outcome.job.overlong.isEmpty();
+        }
+        return finish(outcome, err);
+    };
     if (output.pdf) {
         ExactFileName file(*output.pdf);
         if (file.isLink()) {
@@ -129,13 +162,12 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
             return Failed;
         }
         ExactPdfOutput pdf(*output.pdf, file);
-        if (const int code = finish(pipeline.print(input, output.facts, pdf), err); code != Ok)
+        if (const int code = send(pdf); code != Ok)
             return code;
     }
     if (output.printer) {
         NamedPrinterOutput printer(invocation.environment, *output.printer);
-        if (const int code = finish(pipeline.print(input, output.facts, printer), err); code != Ok)
-            return code;
+        return send(printer);
     }
     return Ok;
 }

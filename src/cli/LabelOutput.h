@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QTextStream;
+
 namespace tagwright::printing {
 class PrinterSurface;
 }
@@ -27,6 +29,10 @@ struct LabelOutput {
 // The label's jobs on `surface`, on its stock: for a trace, which is no print.
 printing::PrintResult composeLabel(printing::PrinterSurface& surface,
                                    const printing::PrintRequest& input);
+
+// A header value too long for its place even condensed is printed all the same (as the
+// window's "Print anyway"), and named in one line on stderr.
+void warnOfOverlongValues(QTextStream& err, const printing::PrintResult& result);
 
 // Prints `input` into the PDF file and/or onto the printer through the print pipeline, which
 // journals each label that leaves the program. Returns the exit code; a complaint is one

@@ -4,7 +4,7 @@
 
 namespace tagwright::journal {
 
-void stampHandedOver(JournalEntry& entry)
+void stampBegun(JournalEntry& entry)
 {
     entry.number = -1;
     entry.printedAt = QDateTime::currentDateTimeUtc();
@@ -12,14 +12,19 @@ void stampHandedOver(JournalEntry& entry)
     entry.user = Journal::thisUser();
 }
 
-store::StoreError DirectJournal::record(JournalEntry entry)
+store::StoreError DirectJournal::begin(JournalEntry& entry)
 {
-    stampHandedOver(entry);
+    stampBegun(entry);
     if (!m_database.isOpen()) {
         if (store::StoreError error = m_open(m_database); !error.ok())
             return error;
     }
-    return Journal(m_database).add(entry);
+    return Journal(m_database).begin(entry);
+}
+
+store::StoreError DirectJournal::settle(const JournalEntry& entry, const QString& result)
+{
+    return Journal(m_database).settle(entry.number, result);
 }
 
 }  // namespace tagwright::journal

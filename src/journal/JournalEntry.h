@@ -19,6 +19,10 @@ struct PrintFacts {
     qint64 repeats = -1;     // the entry a reprint repeats, -1 for none
 };
 
+// The result of an entry whose label is being placed or sent; one that stays so was
+// interrupted.
+inline const QString PrintingResult = QStringLiteral("Printing");
+
 // One label command that left the program: the request it printed (enough to print it again
 // exactly so; the logo is read again from its file), the facts of the print, and where it
 // went and how it ended.
@@ -32,7 +36,7 @@ struct JournalEntry {
     // printed (whole labels; one on tractor feed), used cells and offsets. No logo pixels.
     printing::PrintRequest request;
     QString destination;     // printer name or PDF file
-    QString result;          // "Printed", or why it failed
+    QString result;          // "Printing" until settled, then "Printed" or why it failed
 
     const HeaderLine& line(Slot slot) const { return request.label.line(slot); }
     HeaderLine& line(Slot slot) { return request.label.line(slot); }

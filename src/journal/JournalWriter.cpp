@@ -38,9 +38,16 @@ JournalWriter::~JournalWriter()
                  qUtf8Printable(entry.destination), qUtf8Printable(error.describe()));
 }
 
-store::StoreError JournalWriter::record(JournalEntry entry)
+store::StoreError JournalWriter::begin(JournalEntry& entry)
 {
-    stampHandedOver(entry);
+    stampBegun(entry);
+    return {};
+}
+
+store::StoreError JournalWriter::settle(const JournalEntry& settled, const QString& result)
+{
+    JournalEntry entry = settled;
+    entry.result = result;
     {
         std::lock_guard lock(m_mutex);
         if (!m_opener)

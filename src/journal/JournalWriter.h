@@ -35,9 +35,12 @@ public:
 
     void setFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
 
-    // Hands over the entry of a print, stamped, and returns at once: a failure to write it is
-    // told to the failure handler.
-    store::StoreError record(JournalEntry entry) override;
+    // Stamps the entry of a label about to leave; the window's entries are written once their
+    // labels are out, off the print's way (settle()).
+    store::StoreError begin(JournalEntry& entry) override;
+    // Hands over the entry with how its label ended and returns at once: a failure to write
+    // it is told to the failure handler.
+    store::StoreError settle(const JournalEntry& entry, const QString& result) override;
 
     // Returns when every entry handed over is written or has failed, after telling the
     // failure handler about the failures. Readers of the journal call it first.

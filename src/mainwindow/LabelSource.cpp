@@ -26,9 +26,10 @@ QString LabelSource::title() const
 }
 
 printjob::PrintOutcome LabelSource::print(const printing::PrintRequest& request,
-                                          printjob::LabelOutput& output)
+                                          printjob::LabelOutput& output,
+                                          const printjob::PrintPipeline::OverlongQuestion& askOverlong)
 {
-    return m_pipeline.print(request, {title(), m_session.logo()}, output);
+    return m_pipeline.print(request, {title(), m_session.logo()}, output, askOverlong);
 }
 
 void LabelSource::report(const QString& command, const printjob::PrintOutcome& outcome) const

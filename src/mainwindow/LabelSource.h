@@ -41,7 +41,8 @@ public:
     QString title() const;
 
     // Prints `request` through the pipeline to `output`, as the template on show.
-    printjob::PrintOutcome print(const printing::PrintRequest& request, printjob::LabelOutput& output);
+    printjob::PrintOutcome print(const printing::PrintRequest& request, printjob::LabelOutput& output,
+                                 const printjob::PrintPipeline::OverlongQuestion& askOverlong = {});
     printjob::PrintPipeline& pipeline() { return m_pipeline; }
 
     // Where Print prints; reprints from the journal go there too.

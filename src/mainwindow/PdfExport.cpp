@@ -1,8 +1,12 @@
 #include "PdfExport.h"
 
 #include "LabelSource.h"
+#include "PrintCommand.h"
 #include "ui/UserDialogs.h"
 
+#include "printing/PdfTarget.h"
+#include "printing/QtPrinterSurface.h"
+#include "printing/ValueRoom.h"
 #include "printjob/PdfFileOutput.h"
 
 #include <QApplication>
@@ -28,6 +32,20 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
 
 void PdfExport::run()
 {
+    const store::Result<printing::PrintRequest> read = m_label.request();
+    if (!read) {
+        m_label.reportUnreadSettings(QStringLiteral("Export PDF"), read.error());
+        return;
+    }
+    const printing::PrintRequest& request = *read;
+    {
+        // Measured as the file will be: a PDF writer, which makes no file before a page.
+        printing::PdfTarget measure{QString()};
+        printing::QtPrinterSurface surface(measure);
+        const QStringList overlong = printing::overlongValues(surface, request);
+        if (!overlong.isEmpty() && !askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong))
+            return;
+    }
     // The folder of the last export, while it is still there; else Documents. The file dialog
     // would otherwise open in the working folder, beside the program.
     QString folder = m_lastFolder;
@@ -45,14 +63,9 @@ void PdfExport::run()
     // A name typed without the extension would give a file that nothing opens as a PDF.
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
-    const store::Result<printing::PrintRequest> read = m_label.request();
-    if (!read) {
-        m_label.reportUnreadSettings(QStringLiteral("Export PDF"), read.error());
-        return;
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     printjob::PdfFileOutput file(fileName);
-    const printjob::PrintOutcome outcome = m_label.print(*read, file);
+    const printjob::PrintOutcome outcome = m_label.print(request, file);
     QApplication::restoreOverrideCursor();
     // A look at the label, not a print of it: the card's empty values stay empty.
     m_label.report(QStringLiteral("Export PDF"), outcome);

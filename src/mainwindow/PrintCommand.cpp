@@ -11,6 +11,7 @@
 #include "printing/BoxText.h"
 #include "printing/CopiesLimit.h"
 #include "printing/PrinterSurface.h"
+#include "printing/ValueRoom.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -31,6 +32,16 @@ public:
 };
 
 }  // namespace
+
+bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QStringList& overlong)
+{
+    const QString text = printing::overlongMessage(overlong)
+        + QStringLiteral("\nEven condensed to 6 points it runs over its neighbour or past the "
+                         "label's edge. Shorten it, or print it like this?");
+    return dialogs.askChoice(window, QMessageBox::Warning, QStringLiteral("Print"), text,
+                             {QStringLiteral("Print anyway")})
+        == 0;
+}
 
 PrintCommand::PrintCommand(LabelSource& label, session::CardSession& session,
                            const MainWindowControls& controls, QObject* parent)
@@ -154,7 +165,16 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 
 printjob::PrintOutcome PrintCommand::runJob(const printing::PrintRequest& request)
 {
-    printjob::PrintOutcome outcome = m_label.print(request, m_label.printOutput());
+    // A header value that does not fit in its place even condensed would print over its
+    // neighbour or past the label's edge: the user decides, before anything is printed. The
+    // question is no wait: the hourglass gives way while it is up.
+    const auto askOverlong = [this](const QStringList& overlong) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool print = askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
+        QApplication::restoreOverrideCursor();
+        return print;
+    };
+    printjob::PrintOutcome outcome = m_label.print(request, m_label.printOutput(), askOverlong);
     m_session.showFilledValues(outcome.job.filled);
     return outcome;
 }

@@ -14,10 +14,18 @@ namespace tagwright::session {
 class CardSession;
 }
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::mainwindow {
 
 class LabelSource;
 struct MainWindowControls;
+
+// Names the header values that are too long for their places and asks whether to print
+// them all the same; true for "Print anyway".
+bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QStringList& overlong);
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
 // sheets first show the panel, where the copies and the cells already used are set, and

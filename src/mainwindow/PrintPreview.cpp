@@ -37,9 +37,11 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 
 }  // namespace
 
-PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer)
+PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer, bool dieCuts)
 {
     PreviewTarget target(printer);
+    if (dieCuts)
+        target.showDieCuts();
     PreviewPages rendered;
     rendered.result = composeLabelCopy(request, target);
     if (!target.finish() && rendered.result.printed()) {
@@ -72,8 +74,9 @@ bool previewAsksToPrint(QWidget& window, ui::UserDialogs& dialogs, const printin
         fallback = defaultPreviewPrinter();
         printer = fallback.get();
     }
+    // The die-cuts show on the preview's pages only: its Print prints through the pipeline.
     return dialogs.previewAsksToPrint(&window, *printer, [&](QPrinter* target) {
-        const PreviewPages rendered = renderLabelPages(request, *target);
+        const PreviewPages rendered = renderLabelPages(request, *target, true);
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
             dialogs.showMessage(&window, QMessageBox::Critical, QStringLiteral("Print Preview"),
                                 rendered.result.message);

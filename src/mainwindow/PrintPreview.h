@@ -26,8 +26,10 @@ struct PreviewPages {
 };
 
 // Composes the label as its stock prints it onto `printer`, every job of the command on
-// further pages of one session. The preview paints through this.
-PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer);
+// further pages of one session. The preview paints through this; `dieCuts` draws the laser
+// stock's die-cuts under the labels, for the preview's own pages.
+PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer,
+                              bool dieCuts = false);
 
 // Why Print would refuse this label (every sheet cell marked, an offset that puts it off
 // the paper), or an empty text. A preview of nothing would only puzzle the user.

@@ -102,26 +102,38 @@ SystemPrintOutput::open(const QString& jobTitle)
     return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::QtPrinterSurface>(*m_target));
 }
 
-// The target stays until the next command: the surface that draws on it is dropped after
-// this call.
-printjob::Placement SystemPrintOutput::place(printing::PrinterSurface&)
+bool SystemPrintOutput::sendsWhileComposing() const
 {
-    printjob::Placement placement;
+    return !dynamic_cast<printing::PdfTarget*>(m_target.get());
+}
+
+// The target stays until the next command: the surface that draws on it is dropped after
+// the command.
+QString SystemPrintOutput::complete(printing::PrinterSurface&)
+{
     auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get());
-    if (!pdf)
-        return placement;
+    if (!pdf || pdf->complete())
+        return {};
+    return QStringLiteral("The labels could not be written to %1: %2")
+        .arg(QDir::toNativeSeparators(m_pdfFile), pdf->errorString());
+}
+
+QString SystemPrintOutput::place()
+{
+    auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get());
+    if (!pdf || pdf->place())
+        return {};
+    return QStringLiteral("The labels could not be written to %1: %2")
+        .arg(QDir::toNativeSeparators(m_pdfFile), pdf->errorString());
+}
+
+QString SystemPrintOutput::note() const
+{
+    if (!dynamic_cast<printing::PdfTarget*>(m_target.get()))
+        return {};
     const QString file = QDir::toNativeSeparators(m_pdfFile);
-    placement.placed = pdf->started();
-    if (!pdf->started())
-        return placement;
-    if (!pdf->finish()) {
-        placement.placed = false;
-        placement.failure = QStringLiteral("The labels could not be written to %1: %2").arg(file, pdf->errorString());
-        return placement;
-    }
-    placement.note = m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
-                                 : QStringLiteral("The labels were saved as\n%1").arg(file);
-    return placement;
+    return m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
+                       : QStringLiteral("The labels were saved as\n%1").arg(file);
 }
 
 }  // namespace tagwright::mainwindow

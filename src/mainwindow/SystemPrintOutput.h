@@ -33,7 +33,10 @@ public:
 
     store::Result<std::unique_ptr<printing::PrinterSurface>, printjob::OutputProblem>
     open(const QString& jobTitle) override;
-    printjob::Placement place(printing::PrinterSurface& surface) override;
+    bool sendsWhileComposing() const override;
+    QString complete(printing::PrinterSurface& surface) override;
+    QString place() override;
+    QString note() const override;
     QString destination() const override { return m_pdfFile.isEmpty() ? m_printerName : m_pdfFile; }
 
     // A file name for one command's PDF: label-YYYYMMDD-HHMMSS.pdf, never an existing one.

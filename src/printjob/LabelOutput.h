@@ -20,14 +20,11 @@ struct OutputProblem {
     QString message;
 };
 
-// What became of the command's jobs once composed.
-struct Placement {
-    bool placed = true;  // the labels left the program: a printer took them, a PDF is in place
-    QString note;        // for the user (where a PDF went), or empty
-    QString failure;     // why what was written could not be put in place, or empty
-};
-
 // Where a print command's labels go: a printer, a PDF file, or (in tests) a recording.
+//
+// A file is composed first and placed after: complete() writes and checks its pages, place()
+// puts them under the file's name. A printer takes each job as it is composed
+// (sendsWhileComposing()), so its labels leave while they are composed.
 class LabelOutput {
 public:
     virtual ~LabelOutput() = default;
@@ -36,9 +33,15 @@ public:
     // why there is none.
     virtual store::Result<std::unique_ptr<printing::PrinterSurface>, OutputProblem>
     open(const QString& jobTitle) = 0;
-    // The command's jobs are composed on `surface`: completes and places what they wrote.
-    virtual Placement place(printing::PrinterSurface& surface) = 0;
-    // Where the last command went, as the journal names it: a printer or a PDF file.
+    virtual bool sendsWhileComposing() const { return false; }
+    // The command's jobs are composed on `surface`: writes and checks what they made. Why it
+    // could not, or an empty text.
+    virtual QString complete(printing::PrinterSurface& surface) { static_cast<void>(surface); return {}; }
+    // Puts what complete() wrote in place. Why it could not, or an empty text.
+    virtual QString place() { return {}; }
+    // For the user once placed (where a PDF went), or an empty text.
+    virtual QString note() const { return {}; }
+    // Where the command went, as the journal names it: a printer or a PDF file.
     virtual QString destination() const = 0;
 };
 

@@ -25,18 +25,25 @@ PdfFileOutput::open(const QString&)
     return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::QtPrinterSurface>(*m_target));
 }
 
-Placement PdfFileOutput::place(printing::PrinterSurface&)
+QString PdfFileOutput::writeFailure(const QString& reason) const
 {
-    Placement placement;
-    // Without a page there is no file: nothing left the program.
-    placement.placed = m_target->started();
-    if (placement.placed && !m_target->finish()) {
-        placement.placed = false;
-        placement.failure = QStringLiteral("The PDF file %1 could not be written: %2")
-                                .arg(QDir::toNativeSeparators(QFileInfo(m_fileName).absoluteFilePath()),
-                                     m_target->errorString());
-    }
-    return placement;
+    return QStringLiteral("The PDF file %1 could not be written: %2")
+        .arg(QDir::toNativeSeparators(QFileInfo(m_fileName).absoluteFilePath()), reason);
+}
+
+QString PdfFileOutput::errorString() const
+{
+    return m_target ? m_target->errorString() : QString();
+}
+
+QString PdfFileOutput::complete(printing::PrinterSurface&)
+{
+    return m_target->complete() ? QString() : writeFailure(m_target->errorString());
+}
+
+QString PdfFileOutput::place()
+{
+    return m_target->place() ? QString() : writeFailure(m_target->errorString());
 }
 
 QString PdfFileOutput::destination() const

@@ -17,14 +17,21 @@ namespace tagwright::printjob {
 class PdfFileOutput : public LabelOutput {
 public:
     // `fileName` is where the file goes; `writeAt`, when given, is where Qt is to write it
-    // (a name Qt can spell, put in place by the caller).
+    // (a name Qt can spell, put in place by a subclass).
     explicit PdfFileOutput(QString fileName, QString writeAt = QString());
     ~PdfFileOutput() override;
 
     store::Result<std::unique_ptr<printing::PrinterSurface>, OutputProblem>
     open(const QString& jobTitle) override;
-    Placement place(printing::PrinterSurface& surface) override;
+    QString complete(printing::PrinterSurface& surface) override;
+    QString place() override;
     QString destination() const override;
+
+protected:
+    // "The PDF file NAME could not be written: REASON".
+    QString writeFailure(const QString& reason) const;
+    // Why the file could not be completed or placed, in the file system's words.
+    QString errorString() const;
 
 private:
     QString m_fileName;

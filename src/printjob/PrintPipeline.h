@@ -8,6 +8,10 @@
 #include "printing/PrintResult.h"
 #include "store/StoreError.h"
 
+#include <QStringList>
+
+#include <functional>
+
 namespace tagwright::journal {
 class EntrySink;
 }
@@ -19,9 +23,15 @@ struct [[nodiscard]] PrintOutcome {
     enum class Status {
         Printed,    // the labels left the program
         Nothing,    // the copies read no number above 0: no page, nothing sent
-        Cancelled,  // the user chose nowhere to print: nothing is said
+        Cancelled,  // the user chose nowhere to print, or not to print: nothing is said
         Refused,    // refused before anything was printed; `message` says why
-        Failed,     // no output, a job abandoned, or labels that could not be put in place
+        Failed,     // no output, a job abandoned, labels not put in place, no journal entry
+    };
+    // What the journal could not do for this label.
+    enum class JournalTrouble {
+        None,
+        NotBegun,    // its entry could not be written: the label did not leave
+        NotSettled,  // the label left, but its entry still says "Printing"
     };
 
     Status status = Status::Printed;
@@ -29,17 +39,25 @@ struct [[nodiscard]] PrintOutcome {
     QString note;         // for the user, from the output (where a PDF went)
     QString destination;  // where the labels went, as the journal names it
     printing::PrintResult job;
-    // The journal entry could not be written (a writer that writes later tells its own).
+    JournalTrouble journal = JournalTrouble::None;
     store::StoreError journalError;
+    qint64 entry = -1;    // the journal entry's number, where the journal gave one
+    QString result;       // how the entry says the label ended
 };
 
-// The one way a label leaves the program, for the window's Print, Export PDF, Print from the
-// preview, a reprint and tagwright-cli: the request (stock inside) is composed by one label
-// printer onto the output's surface, the output places what was written, then the print's
-// journal entry (the request with its facts, where it went and how it ended) is handed to the
-// journal, and one outcome says what happened.
+// The one way a label leaves the program, for the window's Print, Export PDF, Print from a
+// preview, reprints and tagwright-cli. The request (stock inside) is composed by one label
+// printer onto the output's surface; the label's journal entry (the request with the print's
+// facts and where it goes) is begun, as "Printing", before the label is placed (a file put
+// in place under its name) or sent (a printer's jobs, after a rehearsal on paper says there
+// is something to send), and settled with how it ended; an entry that cannot be begun keeps
+// the label from leaving. One outcome says what happened.
 class PrintPipeline {
 public:
+    // Whether to print header values too long for their places even condensed, given their
+    // captions; asked before anything is printed.
+    using OverlongQuestion = std::function<bool(const QStringList& captions)>;
+
     explicit PrintPipeline(journal::EntrySink& journal) : m_journal(journal) {}
 
     // Runs between the logo's rows while a job is composed (the window repaints there).
@@ -49,9 +67,16 @@ public:
     const printing::LabelPrinter& printer() const { return m_printer; }
 
     PrintOutcome print(const printing::PrintRequest& request, const journal::PrintFacts& facts,
-                       LabelOutput& output);
+                       LabelOutput& output, const OverlongQuestion& askOverlong = {});
 
 private:
+    PrintOutcome sendWhileComposing(const printing::PrintRequest& request, journal::JournalEntry& entry,
+                                    printing::PrinterSurface& surface);
+    PrintOutcome composeThenPlace(const printing::PrintRequest& request, journal::JournalEntry& entry,
+                                  printing::PrinterSurface& surface, LabelOutput& output);
+    bool begin(journal::JournalEntry& entry, PrintOutcome& outcome);
+    void settle(const journal::JournalEntry& entry, const QString& result, PrintOutcome& outcome);
+
     journal::EntrySink& m_journal;
     printing::LabelPrinter m_printer;
 };

@@ -6,6 +6,7 @@
 #include "PrinterSetup.h"
 #include "SetupHost.h"
 #include "SetupPanel.h"
+#include "StockFitButton.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -17,6 +18,7 @@ namespace tagwright::setup {
 void installSetupFeatures(const SetupHost& host)
 {
     const SetupPanelControls& panel = (new SetupPanel(host))->controls();
+    new StockFitButton(host.window, panel);
     new FontSelection(host.window, host.commands.fontButton, host.dialogs, host.card);
     new LogoWindowOpener(host.window, host.commands.logoButton, host.card, host.notices);
     new InformationPanel(host.window, host.cardArea, panel.informationButton, host.mainDatabase,

@@ -18,12 +18,19 @@ JournalEntry labelFor(const QString& registration, const QString& destination)
 {
     JournalEntry e;
     e.destination = destination;
-    e.result = QStringLiteral("Printed");
     e.facts.templateTitle = QStringLiteral("Oil Change");
     e.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), registration};
     e.line(journal::Slot::Make) = {QStringLiteral("Make"), QStringLiteral("Piper PA-28")};
     e.request.label.body = QStringLiteral("Changed oil and filter.");
     return e;
+}
+
+// Hands a printed label's entry to the writer as the print pipeline does.
+store::StoreError handOver(journal::JournalWriter& writer, JournalEntry entry)
+{
+    if (store::StoreError error = writer.begin(entry); !error.ok())
+        return error;
+    return writer.settle(entry, QStringLiteral("Printed"));
 }
 
 using JournalWriterTest = MainStoreTest;
@@ -36,8 +43,8 @@ TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrin
 {
     journal::JournalWriter writer(db);
     const QDateTime before = QDateTime::currentDateTimeUtc();
-    ASSERT_TRUE(writer.record(labelFor(QStringLiteral("N1"), QStringLiteral("Hangar laser"))).ok());
-    ASSERT_TRUE(writer.record(labelFor(QStringLiteral("N3"), QStringLiteral("/tmp/n3.pdf"))).ok());
+    ASSERT_TRUE(handOver(writer, labelFor(QStringLiteral("N1"), QStringLiteral("Hangar laser"))).ok());
+    ASSERT_TRUE(handOver(writer, labelFor(QStringLiteral("N3"), QStringLiteral("/tmp/n3.pdf"))).ok());
     const QDateTime handedOver = QDateTime::currentDateTimeUtc();
     writer.flush();
 
@@ -64,7 +71,7 @@ TEST_P(JournalWriterTest, entriesStillWaitingAreWrittenBeforeTheWriterGoes)
     {
         journal::JournalWriter writer(db);
         for (int i = 0; i < 5; ++i)
-            static_cast<void>(writer.record(labelFor(QStringLiteral("N%1").arg(i), QStringLiteral("Laser"))));
+            static_cast<void>(handOver(writer, labelFor(QStringLiteral("N%1").arg(i), QStringLiteral("Laser"))));
     }
     QVector<JournalEntry> entries;
     ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
@@ -92,7 +99,7 @@ TEST(JournalWriterLockTest, aWriteWaitsForALockedFileWhileTheWindowsEventsRun)
         journal::JournalWriter writer(db);
         QStringList told;
         writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError&) { told << entry.destination; });
-        static_cast<void>(writer.record(labelFor(QStringLiteral("N1"), QStringLiteral("Laser"))));
+        static_cast<void>(handOver(writer, labelFor(QStringLiteral("N1"), QStringLiteral("Laser"))));
         writer.flush();
         EXPECT_TRUE(told.isEmpty()) << told.join(u',').toStdString();
         other.close();
@@ -121,8 +128,8 @@ TEST(JournalWriterFailureTest, aFailedWriteIsToldWithTheEntryItLost)
         told << entry.destination;
     });
     // The writer tells failures later, as they happen; handing over never fails.
-    static_cast<void>(writer.record(labelFor(QStringLiteral("N1"), QStringLiteral("first.pdf"))));
-    static_cast<void>(writer.record(labelFor(QStringLiteral("N2"), QStringLiteral("second.pdf"))));
+    static_cast<void>(handOver(writer, labelFor(QStringLiteral("N1"), QStringLiteral("first.pdf"))));
+    static_cast<void>(handOver(writer, labelFor(QStringLiteral("N2"), QStringLiteral("second.pdf"))));
     writer.flush();
     EXPECT_EQ(told, (QStringList{QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}));
 }

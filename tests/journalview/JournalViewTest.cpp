@@ -29,7 +29,7 @@ public:
     {
         return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::RecordingSurface>());
     }
-    printjob::Placement place(printing::PrinterSurface& surface) override
+    QString complete(printing::PrinterSurface& surface) override
     {
         traces << static_cast<printing::RecordingSurface&>(surface).traceLines();
         return {};

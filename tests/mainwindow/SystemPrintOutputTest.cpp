@@ -21,6 +21,17 @@ using namespace tagwright;
 
 namespace {
 
+// What a print does once the labels are composed: completes and places them; the note for
+// the user, or why they could not be placed.
+QString finish(printjob::LabelOutput& output, printing::PrinterSurface& surface)
+{
+    if (QString failure = output.complete(surface); !failure.isEmpty())
+        return failure;
+    if (QString failure = output.place(); !failure.isEmpty())
+        return failure;
+    return output.note();
+}
+
 TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsToldWhere)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -37,7 +48,7 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     snapshot.label.body = QStringLiteral("Changed oil.");
     printing::LabelPrinter printer;
     EXPECT_TRUE(printer.PrintLabels(**surface, snapshot).printed());
-    const QString note = output.place(**surface).note;
+    const QString note = finish(output, **surface);
     surface->reset();
 
     const QStringList files = QDir(labels).entryList({QStringLiteral("label-*.pdf")}, QDir::Files);
@@ -63,10 +74,8 @@ TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
     snapshot.sheet.copies = 6;
     printing::LabelPrinter printer;
     printer.PrintLabels(**surface, snapshot);
-    const printjob::Placement placement = output.place(**surface);
-    const QString note = placement.failure;
+    const QString note = finish(output, **surface);
     surface->reset();
-    EXPECT_FALSE(placement.placed);
     EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
     EXPECT_TRUE(note.contains(QStringLiteral("No space left on device"))) << note.toStdString();
     EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(u' ').toStdString();
@@ -110,7 +119,7 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
         if (!surface)
             return surface.error().message;
         EXPECT_TRUE(printing::LabelPrinter().PrintLabels(**surface, snapshot).printed());
-        return output.place(**surface).note;
+        return finish(output, **surface);
     };
 
     EXPECT_EQ(printOnce(chosen), QStringLiteral("The labels were saved as\n%1").arg(QDir::toNativeSeparators(chosen)));

@@ -6,6 +6,7 @@
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
 #include "ui/PrinterChoice.h"
+#include "ui/WindowPrintPlace.h"
 #include "support/MainWindowFixture.h"
 
 #include <QPrinter>
@@ -25,7 +26,8 @@ void writePdf(const printing::PrintRequest& request, const QString& file)
     auto surface = pdf.open(QString());
     ASSERT_TRUE(surface.ok());
     printing::LabelPrinter().PrintLabels(**surface, request);
-    ASSERT_TRUE(pdf.place(**surface).placed);
+    ASSERT_TRUE(pdf.complete(**surface).isEmpty());
+    ASSERT_TRUE(pdf.place().isEmpty());
 }
 
 
@@ -178,5 +180,16 @@ INSTANTIATE_TEST_SUITE_P(PausedRejectingGone, WindowRefusedJob,
                          ::testing::Values(Refusal{"paused", "cupsdisable", "is paused: Out of labels"},
                                            Refusal{"rejecting", "cupsreject", "is not accepting jobs: Out of labels"},
                                            Refusal{"gone", "lpadmin", "is no longer available"}));
+
+// Fitting and the alignment sheet go by the printer Print uses: the one chosen at set-up,
+// with the printable area its queue reports.
+TEST_F(WindowPrintService, theStockIsFittedForThePrinterChosenAtSetUp)
+{
+    openShop(false);
+    choosePrinter(QLatin1String(Queues::Uneven));
+    const ui::PrintPlace place = ui::windowPrintPlace(*window);
+    EXPECT_EQ(place.name, QStringLiteral("the printer \"TagwrightUneven\""));
+    EXPECT_EQ(place.printable, QRectF(QPointF(240, 180), QPointF(11880, 14760)));
+}
 
 }  // namespace

@@ -95,15 +95,19 @@ TEST_F(PrintPipelineTest, aLabelThatLeftIsJournaledOnceAndNothingElseIs)
     EXPECT_EQ(journaled[0].facts.templateTitle, "Annual");
 }
 
-TEST_F(PrintPipelineTest, aJournalThatCannotTakeTheEntryIsToldBesideTheLabelThatWent)
+// No label leaves without its entry: a journal that cannot take it keeps the file from its
+// place, and the outcome says why.
+TEST_F(PrintPipelineTest, aJournalThatCannotTakeTheEntryKeepsTheLabelFromLeaving)
 {
     printing::PrintRequest request;
     request.label.body = QStringLiteral("Inspected.");
     const QString file = folder.file(QStringLiteral("label.pdf"));
     const PrintOutcome outcome = printTo(file, request, store::Database::Access::ReadOnly);
-    EXPECT_EQ(outcome.status, Status::Printed);
-    EXPECT_TRUE(QFile::exists(file));
-    EXPECT_FALSE(outcome.journalError.ok());
+    EXPECT_EQ(outcome.status, Status::Failed);
+    EXPECT_EQ(outcome.journal, PrintOutcome::JournalTrouble::NotBegun);
+    EXPECT_TRUE(outcome.message.contains(QStringLiteral("the journal could not record it")))
+        << outcome.message.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(entries().isEmpty());
 }
 

@@ -1,5 +1,7 @@
 #include "startup/ExampleTemplates.h"
 #include "startup/StoreBootstrap.h"
+#include "stock/StockFit.h"
+#include "store/ShopRecord.h"
 
 #include "store/Database.h"
 #include "store/FieldValues.h"
@@ -80,12 +82,17 @@ TEST(StoreBootstrap, missingMainDatabaseInTheDefaultFolderIsCreatedWithExampleTe
     ASSERT_TRUE(startup::openMainDatabase(main, folder.path(), folder.path()).ok());
     EXPECT_TRUE(QFile::exists(folder.file(schema::MainFileName)));
 
-    store::TableCursor labels, company, mechanics;
+    store::TableCursor labels, mechanics;
     labels.open(main, schema::LabelsTable);
-    company.open(main, schema::CompanyInfoTable);
     mechanics.open(main, schema::MechanicsTable);
     EXPECT_GE(labels.recordCount(), 3);
-    EXPECT_EQ(company.recordCount(), 0);
+    // A new shop starts fitted to the six-up stock; the tests' machine has no printer, so
+    // for PDF files.
+    const store::Result<store::ShopRecord> shop = store::readShopRecord(main);
+    ASSERT_TRUE(shop.ok());
+    EXPECT_TRUE(shop->stored());
+    EXPECT_EQ(shop->offsetTexts, stock::offsetTexts(stock::fitToStock(stock::wholeSheet()).offsets));
+    EXPECT_NE(shop->offsetTexts[0], "0");
     EXPECT_EQ(mechanics.recordCount(), 0);
     namespace labelFields = schema::labels;
     for (labels.moveFirst(); !labels.eof(); labels.moveNext()) {

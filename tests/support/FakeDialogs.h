@@ -3,6 +3,7 @@
 #include "ui/UserDialogs.h"
 
 #include <QPrintPreviewWidget>
+#include <QImage>
 #include <QPrinter>
 #include <QStringList>
 
@@ -66,6 +67,7 @@ public:
         QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, paint);
         preview.updatePreview();
         previewPages = preview.pageCount();
+        previewShown = preview.grab().toImage();
         return printFromPreview;
     }
 
@@ -82,6 +84,7 @@ public:
     QString fileNameAnswer;
     QString lastSuggestedFileName;
     int previewPages = -1;           // pages the last preview showed; -1: none shown
+    QImage previewShown;             // how the last preview looked
     bool printFromPreview = false;   // the user presses Print in the preview
 };
 
