@@ -5,6 +5,8 @@
 #include <QCommandLineOption>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 using namespace tagwright::test;
@@ -260,6 +262,47 @@ TEST(CommandLine, helpAndVersionGoToStdoutAndDescribeEveryOption)
     }
     es.flush();
     EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+// The program answers help and the version before Qt starts, so they work where its window
+// system cannot (here a platform without a display); Qt's own options are still taken. A
+// print leaves no runtime folder behind although the program ends without Qt's tear-down.
+TEST_F(Cli, theProgramAnswersHelpWithoutADisplayAndLeavesNothingBehind)
+{
+    QTemporaryDir temporaries;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("TMPDIR"), temporaries.path());
+    const auto run = [&](const QStringList& arguments) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TAGWRIGHT_CLI_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        return std::pair{program.exitCode(), QString::fromUtf8(program.readAllStandardOutput())};
+    };
+    const QStringList asked[] = {{QStringLiteral("--help")},
+                                 {QStringLiteral("--version")},
+                                 {QStringLiteral("help"), QStringLiteral("print")},
+                                 {QStringLiteral("print"), QStringLiteral("--help")},
+                                 {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")}};
+    for (const QStringList& arguments : asked) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        QString expected, ignored;
+        QTextStream os(&expected), es(&ignored);
+        ASSERT_EQ(runCli(arguments.mid(arguments.first() == QStringLiteral("-platform") ? 2 : 0), os, es, {}), 0);
+        os.flush();
+        const auto [exit, out] = run(arguments);
+        EXPECT_EQ(exit, 0);
+        EXPECT_EQ(out, expected);
+    }
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString pdf = shop.folder.file(QStringLiteral("label.pdf"));
+    EXPECT_EQ(run({QStringLiteral("print"), QStringLiteral("--setup"), shop.setupPath(), QStringLiteral("--pdf"), pdf}).first, 0);
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+    EXPECT_TRUE(QDir(temporaries.path()).isEmpty()) << QDir(temporaries.path()).entryList().join(u' ').toStdString();
 }
 
 TEST(CommandLine, manualPageDescribesEveryCommandAndOption)
