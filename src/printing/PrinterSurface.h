@@ -14,6 +14,8 @@ struct FontState {
     float size = 8.0f;  // points
     bool bold = false;
     bool italic = false;
+
+    friend bool operator==(const FontState&, const FontState&) = default;
 };
 
 enum class LineEnd { EndLine, StayOnLine };
