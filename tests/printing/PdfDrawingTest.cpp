@@ -1,6 +1,5 @@
 #include "PrintingFixture.h"
 
-#include "printing/LabelPrinter.h"
 #include "printing/PdfTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "support/TempFolder.h"
@@ -16,37 +15,23 @@ using namespace tagwright::printing;
 
 namespace {
 
-QString toolOutput(const QString& tool, const QStringList& arguments)
+// The lines of a poppler tool's output that match `pattern`; nothing without poppler-utils.
+QStringList toolLines(const QString& tool, const QStringList& arguments, const QString& pattern)
 {
     QProcess process;
     process.start(tool, arguments);
     process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool popplerMissing()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty();
-}
-
-// Every word with its box, as `pdftotext -bbox` reads them from the file.
-QStringList words(const QString& pdf)
-{
-    static const QRegularExpression word(QStringLiteral("<word [^>]*>[^<]*</word>"));
     QStringList found;
-    for (auto it = word.globalMatch(toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
-         it.hasNext();)
+    const QRegularExpression match(pattern);
+    for (auto it = match.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); it.hasNext();)
         found << it.next().captured();
     return found;
 }
 
-struct Line {
+const struct {
     QString text;
     FontState font;
-};
-
-const Line Lines[] = {
+} Lines[] = {
     {QStringLiteral("AVAV To Wa: kerned pairs"), {QStringLiteral("Arial"), 10.25f, false, false}},
     {QStringLiteral("P/N 10-682560-1, 74/80; déjà vu, naïve café"), {QStringLiteral("Arial"), 8, true, false}},
     {QStringLiteral("Times italic, and right to left: שלום עולם"), {QStringLiteral("Times New Roman"), 9.5f, false, true}},
@@ -59,55 +44,54 @@ const Line Lines[] = {
 // out where Qt's own drawing of that text puts it, word for word.
 TEST(PdfDrawing, textPrintedAgainAndAgainComesOutWhereQtDrawsIt)
 {
-    if (popplerMissing())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "poppler-utils is not installed";
     tagwright::test::TempFolder folder;
     const QString printed = folder.file(QStringLiteral("printed.pdf"));
     const QString drawn = folder.file(QStringLiteral("drawn.pdf"));
+    const auto at = [](int copy, int line) { return QPointF(100 + 6000 * (copy % 2), 300 + 1500 * copy + 300 * line); };
     {
         PdfTarget target(printed);
         QtPrinterSurface surface(target);
-        for (int copy = 0; copy < 3; ++copy) {
-            for (int i = 0; i < int(std::size(Lines)); ++i) {
-                surface.FontName(Lines[i].font.name);
-                surface.FontSize(Lines[i].font.size);
-                surface.FontBold(Lines[i].font.bold);
-                surface.FontItalic(Lines[i].font.italic);
-                surface.CurrentX(float(100 + 6000 * (copy % 2)));
-                surface.CurrentY(float(300 + 1500 * copy + 300 * i));
-                surface.Print(Lines[i].text);
-            }
-        }
-        surface.EndDoc();
-        ASSERT_TRUE(target.finish());
-    }
-    {
         QPdfWriter writer(drawn);
         writer.setResolution(1440);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
         QPainter painter(&writer);
         for (int copy = 0; copy < 3; ++copy) {
             for (int i = 0; i < int(std::size(Lines)); ++i) {
-                QFont font(QtPrinterSurface::installedFamily(Lines[i].font.name));
-                font.setPointSizeF(Lines[i].font.size);
-                font.setBold(Lines[i].font.bold);
-                font.setItalic(Lines[i].font.italic);
+                const FontState& f = Lines[i].font;
+                surface.FontName(f.name);
+                surface.FontSize(f.size);
+                surface.FontBold(f.bold);
+                surface.FontItalic(f.italic);
+                surface.CurrentX(float(at(copy, i).x()));
+                surface.CurrentY(float(at(copy, i).y()));
+                surface.Print(Lines[i].text);
+
+                QFont font(QtPrinterSurface::installedFamily(f.name));
+                font.setPointSizeF(f.size);
+                font.setBold(f.bold);
+                font.setItalic(f.italic);
                 font.setHintingPreference(QFont::PreferNoHinting);
                 painter.setFont(font);
-                const qreal ascent = QFontMetricsF(font, &writer).ascent();
-                painter.drawText(QPointF(100 + 6000 * (copy % 2), 300 + 1500 * copy + 300 * i + ascent), Lines[i].text);
+                painter.drawText(at(copy, i) + QPointF(0, QFontMetricsF(font, &writer).ascent()), Lines[i].text);
             }
         }
+        surface.EndDoc();
+        ASSERT_TRUE(target.finish());
     }
-    const QStringList expected = words(drawn);
-    ASSERT_GT(expected.size(), 3 * 20);
-    EXPECT_EQ(words(printed), expected);
+    const auto words = [](const QString& pdf) {
+        return toolLines(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")},
+                         QStringLiteral("<word [^>]*>[^<]*</word>"));
+    };
+    ASSERT_GT(words(drawn).size(), 3 * 20);
+    EXPECT_EQ(words(printed), words(drawn));
 }
 
 // The logo of every label is one picture, which the file holds once.
 TEST(PdfDrawing, theLogoOfEveryLabelIsOnePictureHeldOnce)
 {
-    if (popplerMissing())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
         GTEST_SKIP() << "poppler-utils is not installed";
     tagwright::test::TempFolder folder;
     const QString file = folder.file(QStringLiteral("logos.pdf"));
@@ -123,17 +107,12 @@ TEST(PdfDrawing, theLogoOfEveryLabelIsOnePictureHeldOnce)
         ASSERT_TRUE(LabelPrinter().PrintLabels(surface, request, false).printed());
         ASSERT_TRUE(target.finish());
     }
-    // pdfimages -list: two heading lines, then one line per picture drawn, naming its object.
-    const QStringList listed = toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file})
-                                   .split(u'\n', Qt::SkipEmptyParts)
-                                   .mid(2);
-    QStringList objects;
-    for (const QString& line : listed) {
-        const QStringList columns = line.simplified().split(u' ');
-        if (columns.value(2) == QStringLiteral("image"))
-            objects << columns.value(10);
-    }
-    EXPECT_EQ(objects.size(), 6) << listed.join(u'\n').toStdString();
+    // pdfimages -list: a line per picture drawn, ending in the object that holds it.
+    QStringList objects = toolLines(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file},
+                                    QStringLiteral("(?m)^ +1 +\\d+ image .* (\\d+ +0) .*$"));
+    EXPECT_EQ(objects.size(), 6) << objects.join(u'\n').toStdString();
+    for (QString& line : objects)
+        line = line.simplified().section(u' ', 10, 11);
     objects.removeDuplicates();
-    EXPECT_EQ(objects.size(), 1) << listed.join(u'\n').toStdString();
+    EXPECT_EQ(objects.size(), 1) << objects.join(u'\n').toStdString();
 }

@@ -69,12 +69,10 @@ TEST(PrintPicture, aPictureInOnePiecePrintsTheBoxesOfItsPixels)
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(std::tuple(boxes[0].x, boxes[0].y, boxes[0].width, boxes[0].colour), std::tuple(50.f, 200.f, 15.f, 0x1E140Au));
     EXPECT_EQ(std::tuple(boxes[1].x, boxes[1].y, boxes[1].height, boxes[1].colour), std::tuple(65.f, 215.f, 15.f, 0xFFFFFFu));
-    EXPECT_EQ(surface.CurrentX(), 80);
-    EXPECT_EQ(surface.CurrentY(), 230);
+    EXPECT_EQ(std::pair(surface.CurrentX(), surface.CurrentY()), std::pair(80.f, 230.f));
 
     RecordingSurface untouched;
     picture.fill(Qt::transparent);
     untouched.Picture(50, 200, picture);
-    EXPECT_TRUE(untouched.ops().isEmpty());
-    EXPECT_FALSE(untouched.jobOpen());
+    EXPECT_TRUE(untouched.ops().isEmpty() && !untouched.jobOpen());
 }
