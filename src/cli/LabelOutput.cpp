@@ -134,10 +134,11 @@ void warnOfOverlongValues(QTextStream& err, const printing::PrintResult& result)
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, const LabelOutput& output)
 {
     QTextStream& err = invocation.err;
-    // The shop's database is opened for its journal only when a label is about to leave.
-    journal::DirectJournal journal([&](store::Database& db) {
-        return openShopDatabase(output.setupPath, invocation.environment.dataFolder, db);
-    });
+    // The label is journaled on the connection the command read it through, when that is
+    // open for writing; else the shop's database is opened only when a label is about to leave.
+    journal::DirectJournal journal(
+        [&](store::Database& db) { return openShopDatabase(output.setupPath, invocation.environment.dataFolder, db); },
+        output.database);
     printjob::PrintPipeline pipeline(journal);
     // Both outputs measure alike: one line says it.
     bool warned = false;

@@ -203,8 +203,13 @@ int runPrint(const Invocation& invocation)
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
     const Options options = readOptions(invocation.options, invocation.environment);
+    // A label that leaves the program is journaled on the connection it was read through.
+    const bool journals = options.pdf || options.printer;
+    store::Database shop;
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
-                                                   invocation.environment.dataFolder);
+                                                 invocation.environment.dataFolder, shop,
+                                                 journals ? store::Database::Access::ReadWrite
+                                                          : store::Database::Access::ReadOnly);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
         complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
@@ -229,8 +234,8 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
-    LabelOutput output{options.pdf, options.printer, options.setup, {}};
-    output.facts = {loaded.templateTitle, loaded.logoFile};
+    LabelOutput output{options.pdf, options.printer, options.setup,
+                       {loaded.templateTitle, loaded.logoFile}, &shop};
     return sendLabel(invocation, request, output);
 }
 

@@ -15,16 +15,21 @@ void stampBegun(JournalEntry& entry)
 store::StoreError DirectJournal::begin(JournalEntry& entry)
 {
     stampBegun(entry);
-    if (!m_database.isOpen()) {
-        if (store::StoreError error = m_open(m_database); !error.ok())
-            return error;
+    if (!m_database) {
+        if (m_shared && m_shared->isOpen()) {
+            m_database = m_shared;
+        } else {
+            if (store::StoreError error = m_open(m_own); !error.ok())
+                return error;
+            m_database = &m_own;
+        }
     }
-    return Journal(m_database).begin(entry);
+    return Journal(*m_database).add(entry);
 }
 
 store::StoreError DirectJournal::settle(const JournalEntry& entry, const QString& result)
 {
-    return Journal(m_database).settle(entry.number, result);
+    return Journal(*m_database).settle(entry.number, result);
 }
 
 }  // namespace tagwright::journal

@@ -8,20 +8,26 @@
 
 namespace tagwright::journal {
 
-// Writes each entry at once and says how it went, opening the database the first time an
-// entry comes: for a program that ends after printing (tagwright-cli). A label's entry is
-// in the journal, as "Printing", before the label is placed or sent.
+// Writes each entry at once and says how it went: for a program that ends after printing
+// (tagwright-cli). Entries go on `shared` when it is open (the connection the command read
+// its label through, in one transaction each), else on a database `open` opens the first
+// time an entry comes.
 class DirectJournal : public EntrySink {
 public:
     using Open = std::function<store::StoreError(store::Database&)>;
-    explicit DirectJournal(Open open) : m_open(std::move(open)) {}
+    explicit DirectJournal(Open open, store::Database* shared = nullptr)
+        : m_open(std::move(open)), m_shared(shared)
+    {
+    }
 
     store::StoreError begin(JournalEntry& entry) override;
     store::StoreError settle(const JournalEntry& entry, const QString& result) override;
 
 private:
     Open m_open;
-    store::Database m_database;
+    store::Database* m_shared;
+    store::Database m_own;
+    store::Database* m_database = nullptr;
 };
 
 }  // namespace tagwright::journal

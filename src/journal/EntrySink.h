@@ -6,16 +6,17 @@
 
 namespace tagwright::journal {
 
-// Where a print's journal entry goes. An entry is begun before its label is placed or sent
-// and settled with how the label ended; it is stamped with the time, workstation and user
-// when begun, so the journal's times are the prints' times.
+// Where a print's journal entry goes. An entry is written before its label is placed or
+// sent, stamped then with the time, workstation and user (so the journal's times are the
+// prints' times), and settled with how the label ended when that is not what it says.
 class EntrySink {
 public:
     virtual ~EntrySink() = default;
-    // Begins `entry` (with where its label goes) as "Printing" and sets its number where
-    // the entry is written now; an error means the label must not leave.
+    // Writes `entry` (with where its label goes) with the result it carries: "Printing" for
+    // a label about to be sent, or how it ended for a file only waiting to be put in place.
+    // Sets its number; an error means the label must not leave.
     virtual store::StoreError begin(JournalEntry& entry) = 0;
-    // How the label of `entry`, as begun, ended: "Printed", or "Failed: " and why.
+    // Rewrites how the label of `entry`, as begun, ended: "Printed", or "Failed: " and why.
     virtual store::StoreError settle(const JournalEntry& entry, const QString& result) = 0;
 };
 

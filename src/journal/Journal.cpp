@@ -280,12 +280,6 @@ StoreError Journal::addAll(QVector<JournalEntry>& entries)
     return explained(m_database, error);
 }
 
-StoreError Journal::begin(JournalEntry& entry)
-{
-    entry.result = PrintingResult;
-    return add(entry);
-}
-
 StoreError Journal::settle(qint64 number, const QString& result)
 {
     RecordBuilder r;

@@ -49,11 +49,10 @@ public:
     // Adds every entry as add() does, all in one transaction (imports and measurements).
     store::StoreError addAll(QVector<JournalEntry>& entries);
 
-    // A label's entry is written before its output is placed (the PDF renamed into place, the
-    // job sent), as "Printing", and settled once the output is: so no label is ever out
-    // without its entry, and one a crash interrupted stays listed as "Printing".
-    store::StoreError begin(JournalEntry& entry);
-    // Writes how the label ended ("Printed", or "Failed: " and why) into entry `number`.
+    // Writes how the label ended ("Printed", or "Failed: " and why) into entry `number`: a
+    // label's entry is added before the label is placed or sent (saying "Printing" while a
+    // printer takes it), so no label is ever out without its entry, and one a crash
+    // interrupted stays listed as "Printing".
     store::StoreError settle(qint64 number, const QString& result);
     // found is false (and no error) when there is no entry `number`.
     store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);

@@ -39,12 +39,13 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_cards(m_templateStore, m_session),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
-    // A journal that cannot take an entry is told: the label went out all the same.
+    // A journal that cannot record how a label ended is told (the entry itself was written
+    // before the label left).
     m_journalWriter->setFailureHandler([this](const journal::JournalEntry& entry,
                                               const store::StoreError& error) {
         m_dialogs.showMessage(
             this, QMessageBox::Warning, QStringLiteral("Journal"),
-            QStringLiteral("The label went to %1, but the journal could not record it: %2")
+            QStringLiteral("The journal could not record how the label sent to %1 ended: %2")
                 .arg(entry.destination, error.describe()));
     });
     ui::installScreenFontSubstitutions();

@@ -74,6 +74,7 @@ PrintOutcome PrintPipeline::sendWhileComposing(const printing::PrintRequest& req
     PrintOutcome planned = composed(printing::LabelPrinter().PrintLabels(rehearsal, request));
     if (planned.status != Status::Printed)
         return planned;
+    entry.result = journal::PrintingResult;
     if (!begin(entry, planned))
         return planned;
     PrintOutcome outcome = composed(m_printer.PrintLabels(surface, request));
@@ -82,7 +83,8 @@ PrintOutcome PrintPipeline::sendWhileComposing(const printing::PrintRequest& req
     return outcome;
 }
 
-// A file is written first and put in place under its name only once its entry is begun.
+// A file is written and checked first; its entry, saying how it ended, is written before the
+// file is put in place under its name, and says "Failed: " and why if it cannot be.
 PrintOutcome PrintPipeline::composeThenPlace(const printing::PrintRequest& request,
                                              journal::JournalEntry& entry,
                                              printing::PrinterSurface& surface, LabelOutput& output)
@@ -95,6 +97,8 @@ PrintOutcome PrintPipeline::composeThenPlace(const printing::PrintRequest& reque
         outcome.message = failure;
         return outcome;
     }
+    entry.result = journal::resultText(outcome.job);
+    outcome.result = entry.result;
     if (!begin(entry, outcome))
         return outcome;
     if (const QString failure = output.place(); !failure.isEmpty()) {
@@ -104,7 +108,6 @@ PrintOutcome PrintPipeline::composeThenPlace(const printing::PrintRequest& reque
         return outcome;
     }
     outcome.note = output.note();
-    settle(entry, journal::resultText(outcome.job), outcome);
     return outcome;
 }
 

@@ -47,11 +47,13 @@ struct [[nodiscard]] PrintOutcome {
 
 // The one way a label leaves the program, for the window's Print, Export PDF, Print from a
 // preview, reprints and tagwright-cli. The request (stock inside) is composed by one label
-// printer onto the output's surface; the label's journal entry (the request with the print's
-// facts and where it goes) is begun, as "Printing", before the label is placed (a file put
-// in place under its name) or sent (a printer's jobs, after a rehearsal on paper says there
-// is something to send), and settled with how it ended; an entry that cannot be begun keeps
-// the label from leaving. One outcome says what happened.
+// printer onto the output's surface, and the label's journal entry (the request with the
+// print's facts and where it goes) is written before the label leaves: a file is written and
+// checked, its entry written saying how it ended, then the file is put in place (the entry
+// rewritten "Failed: " and why if it cannot be); a printer's entry is written saying
+// "Printing" once a rehearsal on paper says there is something to send, and settled after
+// the jobs. An entry that cannot be written keeps the label from leaving. One outcome says
+// what happened.
 class PrintPipeline {
 public:
     // Whether to print header values too long for their places even condensed, given their

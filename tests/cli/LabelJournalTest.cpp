@@ -110,7 +110,8 @@ TEST_F(LabelJournal, anEntryLeftPrintingByAStoppedProgramIsListedAsPrinting)
         journal::JournalEntry interrupted;
         interrupted.facts.templateTitle = QStringLiteral("100 Hour");
         interrupted.destination = shop.folder.file(QStringLiteral("cut.pdf"));
-        ASSERT_TRUE(journal::Journal(main).begin(interrupted).ok());
+        interrupted.result = journal::PrintingResult;
+        ASSERT_TRUE(journal::Journal(main).add(interrupted).ok());
     }
     ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--setup"), shop.setupPath()}), 0) << err.toStdString();
     const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);

@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <functional>
+
 using namespace tagwright;
 using journal::JournalEntry;
 
@@ -34,9 +36,16 @@ public:
         traces << static_cast<printing::RecordingSurface&>(surface).traceLines();
         return {};
     }
+    QString place() override
+    {
+        if (placing)
+            placing();
+        return {};
+    }
     QString destination() const override { return QStringLiteral("Hangar laser"); }
 
     QStringList traces;
+    std::function<void()> placing;   // runs as the labels are put in place
 };
 
 class JournalViewTest : public test::MenuWindowTest {
@@ -86,9 +95,14 @@ protected:
 TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValues)
 {
     open();
+    // The label's entry is in the journal before the label is put in place.
+    QVector<JournalEntry> atPlacing;
+    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
     box("Text9")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     ASSERT_EQ(printer->traces.size(), 1);
+    ASSERT_EQ(atPlacing.size(), 1);
+    EXPECT_EQ(atPlacing[0].registration(), "N123AB");
     QVector<JournalEntry> journaled = entries();
     ASSERT_EQ(journaled.size(), 1);
     const JournalEntry& entry = journaled.first();
@@ -144,6 +158,9 @@ TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOn
 TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHintsTheTimes)
 {
     open();
+    // The label's entry is in the journal before the label is put in place.
+    QVector<JournalEntry> atPlacing;
+    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
     box("Text9")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     printFor({}, {}, {});
