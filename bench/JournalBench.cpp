@@ -1,3 +1,5 @@
+#include "BenchCheck.h"
+
 #include "journal/Journal.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalWriter.h"
@@ -72,7 +74,7 @@ Shop* shop(benchmark::State& state)
             }
         } else {
             store::Database file;
-            file.create(store::schema::mainDatabasePath(dataPath), store::schema::mainStatements());
+            bench::mustWork(file.create(store::schema::mainDatabasePath(dataPath), store::schema::mainStatements()));
         }
         if (slot->skip.isEmpty()) {
             if (store::StoreError error = slot->db.openMain(dataPath); !error.ok())
@@ -106,7 +108,7 @@ void BM_FilterByRegistration(benchmark::State& state)
         journal::JournalFilter filter;
         filter.registration = registration(++round);
         QVector<journal::JournalEntry> entries;
-        journal.find(filter, {}, entries);
+        bench::mustWork(journal.find(filter, {}, entries));
         if (entries.size() != Entries / Aircraft)
             state.SkipWithError("wrong number of entries");
     }
@@ -124,7 +126,7 @@ void BM_OpenView(benchmark::State& state)
         journal::JournalModel model(journal);
         model.setFilter({});
         QVector<journal::Aircraft> aircraft;
-        journal.aircraft(aircraft);
+        bench::mustWork(journal.aircraft(aircraft));
         if (model.rowCount() != journal::JournalModel::PageSize || aircraft.size() != Aircraft)
             state.SkipWithError("the view did not open");
     }

@@ -61,7 +61,8 @@ store::StoreError ensureSetupRecord(store::Database& setup, const QString& defau
     QString path = cursor.value(schema::setup::DataPath).toString();
     if (path.isEmpty()) {
         path = defaultFolder;
-        cursor.setValue(schema::setup::DataPath, path);
+        if (error = cursor.setValue(schema::setup::DataPath, path); !error.ok())
+            return error;
     }
     if (error = cursor.update(); !error.ok())
         return error;

@@ -75,7 +75,7 @@ protected:
         store::TableCursor cursor;
         ASSERT_TRUE(cursor.open(setup, schema::SetupTable).ok());
         ASSERT_TRUE(cursor.edit().ok());
-        cursor.setValue(schema::setup::DataPath, shop.folder.path());
+        EXPECT_TRUE(cursor.setValue(schema::setup::DataPath, shop.folder.path()).ok());
         ASSERT_TRUE(cursor.update().ok());
     }
 

@@ -131,9 +131,9 @@ TEST_F(MainMenuTest, alignmentSheetGoesWherePrintGoesAtTheBoxesOffsetsAndIsNotJo
 
     // It is for the six-up sheet only.
     store::TableCursor company;
-    company.open(mainDb, store::schema::CompanyInfoTable);
-    company.edit();
-    company.setValue(store::schema::company::LabelStyle, 2);
+    EXPECT_TRUE(company.open(mainDb, store::schema::CompanyInfoTable).ok());
+    EXPECT_TRUE(company.edit().ok());
+    EXPECT_TRUE(company.setValue(store::schema::company::LabelStyle, 2).ok());
     ASSERT_TRUE(company.update().ok());
     ASSERT_TRUE(window->shop().load().ok());
     action("actionPrintAlignmentSheet")->trigger();

@@ -92,11 +92,11 @@ TEST_F(PrintCommandTest, laserStockShowsThePanelAndDisablesTheMainButtons)
     for (const QVariant& style : {QVariant(), QVariant(1), QVariant(7)}) {
         window.reset();
         mainDb.close();
-        mainDb.open(folder.file(schema::MainFileName), schema::mainTables());
+        EXPECT_TRUE(mainDb.open(folder.file(schema::MainFileName), schema::mainTables()).ok());
         store::TableCursor company;
-        company.open(mainDb, schema::CompanyInfoTable);
+        EXPECT_TRUE(company.open(mainDb, schema::CompanyInfoTable).ok());
         while (!company.eof())
-            company.deleteCurrent();
+            EXPECT_TRUE(company.deleteCurrent().ok());
         if (style.isValid())
             test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, style}});
         openWindow();

@@ -29,7 +29,7 @@ protected:
     {
         QStringList names;
         store::TableCursor cursor;
-        cursor.open(mainDb, schema::MechanicsTable);
+        EXPECT_TRUE(cursor.open(mainDb, schema::MechanicsTable).ok());
         for (; !cursor.eof(); cursor.moveNext())
             names << cursor.value(schema::mechanics::Mechanics).toString();
         return names;
@@ -154,7 +154,7 @@ TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
 {
     openWindow();
     store::TableCursor cursor;
-    cursor.open(mainDb, schema::MechanicsTable);
+    EXPECT_TRUE(cursor.open(mainDb, schema::MechanicsTable).ok());
     ASSERT_TRUE(cursor.deleteCurrent().ok());
     list()->setCurrentIndex(0);
     QTest::keyClick(list(), Qt::Key_Delete);

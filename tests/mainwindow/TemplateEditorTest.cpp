@@ -577,8 +577,8 @@ protected:
 
     static store::StoreError setBody(store::TableCursor& cursor, const QString& body)
     {
-        cursor.edit();
-        cursor.setValue(labels::Body, body);
+        EXPECT_TRUE(cursor.edit().ok());
+        EXPECT_TRUE(cursor.setValue(labels::Body, body).ok());
         return cursor.update();
     }
 };
@@ -656,9 +656,9 @@ TEST_F(TwoWindowsTest, savingATemplateDeletedElsewhereNeverWritesOverTheirNewOne
     otherWindowChanges("Oil Change", [](store::TableCursor& c) {
         if (store::StoreError error = c.deleteCurrent(); !error.ok())
             return error;
-        c.addNew();
-        c.setValue(labels::Description, QStringLiteral("Brake Job"));
-        c.setValue(labels::Body, QStringLiteral("pads"));
+        EXPECT_TRUE(c.addNew().ok());
+        EXPECT_TRUE(c.setValue(labels::Description, QStringLiteral("Brake Job")).ok());
+        EXPECT_TRUE(c.setValue(labels::Body, QStringLiteral("pads")).ok());
         return c.update();
     });
     typeBody("mine ");

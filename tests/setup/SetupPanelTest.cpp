@@ -94,8 +94,8 @@ TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRec
     {
         store::TableCursor setupCursor;
         ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
-        setupCursor.edit();
-        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199"));
+        EXPECT_TRUE(setupCursor.edit().ok());
+        EXPECT_TRUE(setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199")).ok());
         ASSERT_TRUE(setupCursor.update().ok());
     }
     box("Text10")->setText(QStringLiteral("typed before"));
@@ -134,8 +134,8 @@ TEST_F(SetupPanelTest, openingReadsTheStoredLabelStyleByItsOwnRuleAndClosingWrit
     for (const auto& [style, laser] : cases) {
         store::TableCursor cursor;
         ASSERT_TRUE(cursor.open(mainDb, schema::CompanyInfoTable).ok());
-        cursor.edit();
-        cursor.setValue(company::LabelStyle, style);
+        EXPECT_TRUE(cursor.edit().ok());
+        EXPECT_TRUE(cursor.setValue(company::LabelStyle, style).ok());
         ASSERT_TRUE(cursor.update().ok());
         // The opposite option first, so opening must set it.
         find<QRadioButton>(laser ? "Option3D2" : "Option3D1")->setChecked(true);
@@ -261,8 +261,8 @@ TEST_F(SetupPanelTest, thePanelShowsTheShopsPhoneAndSavesItToBothRecords)
     {
         store::TableCursor setupCursor;
         ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
-        setupCursor.edit();
-        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0100"));
+        EXPECT_TRUE(setupCursor.edit().ok());
+        EXPECT_TRUE(setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0100")).ok());
         ASSERT_TRUE(setupCursor.update().ok());
     }
     openSetupWindow();
@@ -347,7 +347,7 @@ protected:
         store::TableCursor settings;
         ASSERT_TRUE(settings.open(other, schema::CompanyInfoTable).ok());
         ASSERT_TRUE(settings.edit().ok());
-        settings.setValue(company::CompanyName, name);
+        EXPECT_TRUE(settings.setValue(company::CompanyName, name).ok());
         ASSERT_TRUE(settings.update().ok());
         addRecord(other, schema::MechanicsTable, {{schema::mechanics::Mechanics, signatory}});
     }
