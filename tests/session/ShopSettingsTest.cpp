@@ -46,23 +46,34 @@ protected:
     session::ShopSettings shop{db, setupDb};
 };
 
-TEST_P(ShopSettingsTest, aTractorShopWhoseRecordCannotBeReadGetsNoLabelAtAll)
+TEST_P(ShopSettingsTest, aShopWhoseRecordCannotBeReadGetsNoLabelAtAll)
 {
-    ShopRecord tractor;
-    tractor.companyName = QStringLiteral("Skyline Aero");
-    tractor.labelStyle = store::LabelStyle::of(store::LabelStock::Tractor);
-    ASSERT_TRUE(store::writeShopRecord(db, tractor).ok());
-    ASSERT_TRUE(shop.load().ok());
-    session::CardSession card(&shop);
-    const store::Result<printing::PrintRequest> read = card.printRequest();
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read->stock, printing::LabelStock::Tractor);
-    EXPECT_EQ(read->label.company.name, "Skyline Aero");
+    const struct {
+        store::LabelStock stored;
+        printing::LabelStock printed;
+    } stocks[] = {{store::LabelStock::Tractor, printing::LabelStock::Tractor},
+                  {store::LabelStock::Laser, printing::LabelStock::Laser}};
+    ShopRecord record;
+    record.companyName = QStringLiteral("Skyline Aero");
+    for (const auto& stock : stocks) {
+        SCOPED_TRACE(int(stock.printed));
+        record.labelStyle = store::LabelStyle::of(stock.stored);
+        const store::Result<ShopRecord> written = store::writeShopRecord(db, record);
+        ASSERT_TRUE(written.ok());
+        record = *written;
+        ASSERT_TRUE(shop.load().ok());
+        session::CardSession card(&shop);
+        const store::Result<printing::PrintRequest> read = card.printRequest();
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read->stock, stock.printed);
+        EXPECT_EQ(read->label.company.name, "Skyline Aero");
 
-    elsewhere(QStringLiteral(R"(ALTER TABLE "CompanyInfo" RENAME TO "CompanyInfoGone")"));
-    const store::Result<printing::PrintRequest> unread = card.printRequest();
-    EXPECT_FALSE(unread.ok());   // never a laser sheet guessed from defaults
-    EXPECT_FALSE(unread.error().message.isEmpty());
+        elsewhere(QStringLiteral(R"(ALTER TABLE "CompanyInfo" RENAME TO "CompanyInfoGone")"));
+        const store::Result<printing::PrintRequest> unread = card.printRequest();
+        EXPECT_FALSE(unread.ok());   // never a sheet guessed from defaults
+        EXPECT_FALSE(unread.error().message.isEmpty());
+        elsewhere(QStringLiteral(R"(ALTER TABLE "CompanyInfoGone" RENAME TO "CompanyInfo")"));
+    }
 }
 
 TEST_P(ShopSettingsTest, editsBecomeTheStoredSettingsOnlyWhenSavedAndNeverOverAnotherWorkstations)
