@@ -159,15 +159,15 @@ int runReprint(const Invocation& invocation)
     store::Database main;
     if (const int code = openShop(invocation, main); code != Ok)
         return code;
-    journal::JournalEntry entry;
-    bool found = false;
-    if (store::StoreError error = journal::Journal(main).entry(number, entry, found); !error.ok())
-        return storeFailed(invocation, error);
+    const store::Result<std::optional<journal::JournalEntry>> read = journal::Journal(main).entry(number);
+    if (!read)
+        return storeFailed(invocation, read.error());
     output.database = &main;
-    if (!found) {
+    if (!*read) {
         complain(invocation.err, QStringLiteral("The journal has no entry %1.").arg(number));
         return Refused;
     }
+    const journal::JournalEntry& entry = **read;
     output.facts = entry.facts;
     output.facts.repeats = entry.number;
     return sendLabel(invocation, journal::printRequestFor(entry), output);

@@ -294,11 +294,11 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
     const QString registration = entry.registration().trimmed();
     if (!isGivenValue(registration))
         return {};
-    Aircraft plane;
-    bool found = false;
-    if (StoreError error = aircraftNamed(registration, plane, found); !error.ok())
-        return error;
-    if (!found)
+    const store::Result<std::optional<Aircraft>> known = aircraftNamed(registration);
+    if (!known)
+        return known.error();
+    Aircraft plane = known->value_or(Aircraft());
+    if (!*known)
         plane.registration = registration;
     const auto take = [&](Slot slot, QString& kept) {
         const QString value = entry.line(slot).value.trimmed();
@@ -316,23 +316,21 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
         plane.timesDate = entry.request.label.date.trimmed();
     plane.lastEntry = entry.number;
     store::StoreBackend& backend = m_database.backend();
-    if (found)
+    if (*known)
         return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
     qint64 id = -1;
     return backend.insert(store::schema::AircraftTable, aircraftRecord(plane), id);
 }
 
-StoreError Journal::entry(qint64 number, JournalEntry& entry, bool& found)
+store::Result<std::optional<JournalEntry>> Journal::entry(qint64 number)
 {
     store::StoredRecord record;
-    found = false;
     if (StoreError error = m_database.backend().read(store::schema::JournalTable, number, record);
         !error.ok())
         return explained(m_database, error);
-    found = record.found;
-    if (found)
-        entry = entryFrom(number, record.fields);
-    return {};
+    if (!record.found)
+        return std::optional<JournalEntry>();
+    return std::optional<JournalEntry>(entryFrom(number, record.fields));
 }
 
 StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
@@ -379,9 +377,8 @@ StoreError Journal::aircraft(QVector<Aircraft>& list)
     return {};
 }
 
-StoreError Journal::aircraftNamed(const QString& registration, Aircraft& plane, bool& found)
+store::Result<std::optional<Aircraft>> Journal::aircraftNamed(const QString& registration)
 {
-    found = false;
     store::Selection selection;
     selection.conditions.append({a::Registration, store::Condition::Test::EqualsIgnoringCase,
                                  registration.trimmed()});
@@ -391,10 +388,8 @@ StoreError Journal::aircraftNamed(const QString& registration, Aircraft& plane, 
         !error.ok())
         return error;
     if (records.isEmpty())
-        return {};
-    found = true;
-    plane = aircraftFrom(records.first().id, records.first().fields);
-    return {};
+        return std::optional<Aircraft>();
+    return std::optional<Aircraft>(aircraftFrom(records.first().id, records.first().fields));
 }
 
 StoreError Journal::correctAircraft(const Aircraft& plane)

@@ -3,6 +3,7 @@
 #include "Aircraft.h"
 #include "JournalEntry.h"
 
+#include "store/Result.h"
 #include "store/StoreError.h"
 
 #include <QDate>
@@ -10,6 +11,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 namespace tagwright::store {
 class Database;
@@ -54,15 +56,15 @@ public:
     // printer takes it), so no label is ever out without its entry, and one a crash
     // interrupted stays listed as "Printing".
     store::StoreError settle(qint64 number, const QString& result);
-    // found is false (and no error) when there is no entry `number`.
-    store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);
+    // Entry `number`, or none (and no error) when there is no such entry.
+    store::Result<std::optional<JournalEntry>> entry(qint64 number);
     store::StoreError find(const JournalFilter& filter, const JournalPage& page,
                            QVector<JournalEntry>& entries);
 
     // Every aircraft, ordered by registration.
     store::StoreError aircraft(QVector<Aircraft>& list);
-    // found is false when the registration (letter case aside) is not known.
-    store::StoreError aircraftNamed(const QString& registration, Aircraft& aircraft, bool& found);
+    // The aircraft of `registration` (letter case aside), or none when it is not known.
+    store::Result<std::optional<Aircraft>> aircraftNamed(const QString& registration);
     // Writes a corrected aircraft over the one with its id; its registration stays unique.
     store::StoreError correctAircraft(const Aircraft& aircraft);
     store::StoreError removeAircraft(qint64 id);

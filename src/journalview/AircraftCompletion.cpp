@@ -62,10 +62,10 @@ void AircraftCompletion::reloadRegistrations()
 
 void AircraftCompletion::choose(const QString& registration)
 {
-    journal::Aircraft plane;
-    bool found = false;
-    if (!m_journal.aircraftNamed(registration, plane, found).ok() || !found)
-        return;
+    const store::Result<std::optional<journal::Aircraft>> known = m_journal.aircraftNamed(registration);
+    if (!known || !*known)
+        return;   // an aircraft the journal cannot tell about fills nothing
+    const journal::Aircraft& plane = **known;
     const auto& boxes = m_valueBoxes;
     for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
         if (boxes[box]->text().isEmpty() && !value.isEmpty())

@@ -112,10 +112,9 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         journal::JournalEntry reprint = printed;
         reprint.facts.repeats = printed.number;
         ASSERT_TRUE(journal.add(reprint).ok());
-        journal::Aircraft gone;
-        bool found = false;
-        ASSERT_TRUE(journal.aircraftNamed(QStringLiteral("N9999"), gone, found).ok());
-        ASSERT_TRUE(journal.removeAircraft(gone.id).ok());
+        const store::Result<std::optional<journal::Aircraft>> gone = journal.aircraftNamed(QStringLiteral("N9999"));
+        ASSERT_TRUE(gone.ok() && gone->has_value());
+        ASSERT_TRUE(journal.removeAircraft((*gone)->id).ok());
         ASSERT_TRUE(file.backend().remove(schema::JournalTable, {first.number, {}}).ok());
     }
     ASSERT_EQ(share(), 0) << err.toStdString();

@@ -59,11 +59,9 @@ protected:
 
     journal::Aircraft aircraft(const QString& registration)
     {
-        journal::Aircraft plane;
-        bool found = false;
-        EXPECT_TRUE(journal.aircraftNamed(registration, plane, found).ok());
-        EXPECT_TRUE(found) << registration.toStdString();
-        return plane;
+        const store::Result<std::optional<journal::Aircraft>> plane = journal.aircraftNamed(registration);
+        EXPECT_TRUE(plane.ok() && plane->has_value()) << registration.toStdString();
+        return plane.ok() ? plane->value_or(journal::Aircraft()) : journal::Aircraft();
     }
 
     Journal journal{db};
@@ -93,10 +91,9 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     const qint64 number = add(e);
     ASSERT_GT(number, 0);
 
-    JournalEntry read;
-    bool found = false;
-    ASSERT_TRUE(journal.entry(number, read, found).ok());
-    ASSERT_TRUE(found);
+    const store::Result<std::optional<JournalEntry>> stored = journal.entry(number);
+    ASSERT_TRUE(stored.ok() && stored->has_value());
+    const JournalEntry& read = **stored;
     EXPECT_EQ(read.number, number);
     EXPECT_EQ(read.workstation, Journal::thisWorkstation());
     EXPECT_EQ(read.user, Journal::thisUser());
@@ -126,8 +123,9 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     EXPECT_EQ(read.destination, e.destination);
     EXPECT_EQ(read.facts.repeats, -1);
 
-    EXPECT_TRUE(journal.entry(number + 100, read, found).ok());
-    EXPECT_FALSE(found);
+    const store::Result<std::optional<JournalEntry>> none = journal.entry(number + 100);
+    ASSERT_TRUE(none.ok());
+    EXPECT_FALSE(none->has_value());
 }
 
 TEST_P(JournalTest, filtersByRegistrationTemplateBodyTextAndDay)

@@ -59,10 +59,9 @@ TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrin
         EXPECT_LE(entry.printedAt.toMSecsSinceEpoch(), handedOver.toMSecsSinceEpoch());
         EXPECT_EQ(entry.result, "Printed");
     }
-    journal::Aircraft plane;
-    bool found = false;
-    ASSERT_TRUE(journal::Journal(db).aircraftNamed(QStringLiteral("N3"), plane, found).ok());
-    EXPECT_TRUE(found);
+    const store::Result<std::optional<journal::Aircraft>> plane = journal::Journal(db).aircraftNamed(QStringLiteral("N3"));
+    ASSERT_TRUE(plane.ok());
+    EXPECT_TRUE(plane->has_value());
 }
 
 // A writer that goes while entries wait writes them first: closing the window loses none.

@@ -75,10 +75,9 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
         input.stock = c.tractor ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
         journal::JournalEntry entry = journal::entryFor(input, {QStringLiteral("100 Hour"), logoFile});
         ASSERT_TRUE(journal.add(entry).ok());
-        journal::JournalEntry stored;
-        bool found = false;
-        ASSERT_TRUE(journal.entry(entry.number, stored, found).ok());
-        ASSERT_TRUE(found);
+        const store::Result<std::optional<journal::JournalEntry>> read = journal.entry(entry.number);
+        ASSERT_TRUE(read.ok() && read->has_value());
+        const journal::JournalEntry& stored = **read;
         EXPECT_EQ(stored.tractorFeed(), c.tractor);
         EXPECT_EQ(traceOf(journal::printRequestFor(stored)), traceOf(input));
     }

@@ -245,10 +245,9 @@ TEST_F(JournalViewTest, anAircraftIsCorrectedAndRemovedOnTheAircraftPage)
     table->setCurrentCell(0, 1);
     table->item(0, 1)->setText(QStringLiteral("Cessna"));
     view->correctAircraft();
-    journal::Aircraft plane;
-    bool found = false;
-    ASSERT_TRUE(journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"), plane, found).ok());
-    EXPECT_EQ(plane.make, "Cessna");
+    const store::Result<std::optional<journal::Aircraft>> plane = journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"));
+    ASSERT_TRUE(plane.ok() && plane->has_value());
+    EXPECT_EQ((*plane)->make, "Cessna");
 
     table->setCurrentCell(0, 0);
     table->item(0, 0)->setText(QStringLiteral("N9876"));
