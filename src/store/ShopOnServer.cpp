@@ -26,6 +26,12 @@ StoreError countShop(Database& main, CopyCount& count)
             return error;
         *counted = int(ids.size());
     }
+    if (!main.backend().hasTable(schema::JournalTable))
+        return {};
+    qint64 entries = 0;
+    if (StoreError error = main.backend().count(schema::JournalTable, {}, entries); !error.ok())
+        return error;
+    count.entries = int(entries);
     return {};
 }
 
