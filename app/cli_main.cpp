@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Terminal.h"
+#include "printers/PrintableArea.h"
 #include "printers/PrinterTarget.h"
 #include "store/DataFolders.h"
 
@@ -81,6 +82,17 @@ int main(int argc, char** argv)
             return nullptr;
         }
         return std::make_unique<tagwright::printers::PrinterTarget>(std::move(printer));
+    };
+    environment.printableArea = [](const QString& name, QString& message, int& exitCode)
+        -> std::optional<tagwright::cli::PrintableArea> {
+        tagwright::cli::PrintableArea area;
+        const std::optional<QRectF> twips = tagwright::printers::letterPrintableArea(name, message, &area.printer);
+        if (!twips) {
+            exitCode = name == QStringLiteral("default") ? tagwright::cli::Failed : tagwright::cli::Refused;
+            return std::nullopt;
+        }
+        area.twips = *twips;
+        return area;
     };
     const tagwright::store::DataLocation location =
         tagwright::store::decideDataLocation(QDir::currentPath(), tagwright::store::programFolder());

@@ -14,8 +14,9 @@
 #                               so other tests keep seeing a machine without printers)
 #   TAGWRIGHT_TEST_CUPS_PDF     the folder cups-pdf writes the printed jobs to
 #   TAGWRIGHT_TEST_CUPS_SKIP    why there is no server, when there is none
-# Queues: TagwrightPlain (the driver's defaults: A4, no margins) and TagwrightMargins (its
-# Letter page printable only inside 0.25 in margins).
+# Queues: TagwrightPlain (the driver's defaults: A4, no margins), TagwrightMargins (its
+# Letter page printable only inside 0.25 in margins) and TagwrightUneven (its Letter page
+# printable inside uneven margins: 12 pt left, 9 pt top, 18 pt right, 54 pt bottom).
 
 CUPS_PDF_PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 CUPS_SERVER_DIR=""
@@ -73,6 +74,9 @@ EOF
     # The driver's PPD with the Letter page printable only inside 0.25 in (18 pt) margins.
     sed -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "18 18 594 774"|' \
         "$CUPS_PDF_PPD" >"$dir/margins.ppd"
+    # ... and with margins of four sizes, as inkjets with a wide bottom margin have.
+    sed -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "12 54 594 783"|' \
+        "$CUPS_PDF_PPD" >"$dir/uneven.ppd"
 }
 
 # Runs cupsd in the foreground, in its own mount namespace when the system allows one.
@@ -113,6 +117,7 @@ cups_server_start() {
     fi
     cups_server_add_queue TagwrightPlain "$CUPS_PDF_PPD"
     cups_server_add_queue TagwrightMargins "$CUPS_SERVER_DIR/margins.ppd"
+    cups_server_add_queue TagwrightUneven "$CUPS_SERVER_DIR/uneven.ppd"
     export TAGWRIGHT_TEST_CUPS_SERVER="$socket" TAGWRIGHT_TEST_CUPS_PDF TAGWRIGHT_TEST_CUPS_SKIP
 }
 

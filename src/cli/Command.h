@@ -7,8 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <QRectF>
+
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCommandLineParser;
 class QTextStream;
@@ -32,10 +35,22 @@ enum Exit : int {
 using PrinterOpener = std::function<std::unique_ptr<printing::PrintTarget>(
     const QString& name, QString& message, int& exitCode)>;
 
+// The part of a US Letter sheet a printer can print, in twips from the sheet's corner.
+struct PrintableArea {
+    QRectF twips;
+    QString printer;  // the printer's own name ("default" resolved)
+};
+// The printable area of the printer named `name` ("default" for the default one); nothing,
+// with `message` and `exitCode`, when there is no such printer. Supplied by the program, for
+// the same reason.
+using PrintableAreaReader = std::function<std::optional<PrintableArea>(
+    const QString& name, QString& message, int& exitCode)>;
+
 // What the program hands to every command. The two folders come from the rule the window
 // follows too (store::decideDataLocation), so both open the same databases.
 struct Environment {
     PrinterOpener openPrinter;
+    PrintableAreaReader printableArea;
     // The setup database when no --setup names one.
     QString setupPath = store::schema::SetupFileName;
     // Stands in for a missing DataPath, as at the window's start-up.

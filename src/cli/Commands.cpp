@@ -11,6 +11,7 @@ Command joinCommand();
 Command journalCommand();
 Command reprintCommand();
 Command aircraftCommand();
+Command fitStockCommand();
 
 const QList<Command>& commands()
 {
@@ -23,6 +24,7 @@ const QList<Command>& commands()
         journalCommand(),
         reprintCommand(),
         aircraftCommand(),
+        fitStockCommand(),
     };
     return table;
 }

@@ -10,6 +10,7 @@
 #include "printing/PdfTarget.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
+#include "printing/ValueRoom.h"
 #include "store/Database.h"
 
 #include <QFileInfo>
@@ -78,10 +79,23 @@ PrintResult composeLabel(printing::PrinterSurface& surface, const printing::Prin
     return printer.PrintLabels(surface, input, tractor);
 }
 
+void warnOfOverlongValues(QTextStream& err, const PrintResult& result)
+{
+    if (!result.overlong.isEmpty())
+        complain(err, printing::overlongMessage(result.overlong) + QStringLiteral(" It was printed at 6 points."));
+}
+
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
               const LabelOutput& output)
 {
     QTextStream& err = invocation.err;
+    // Both outputs measure alike: one line says it.
+    bool warned = false;
+    const auto warnOnce = [&](const PrintResult& result) {
+        if (!warned)
+            warnOfOverlongValues(err, result);
+        warned = warned || !result.overlong.isEmpty();
+    };
     JournalWriter journal(invocation, output);
     if (output.pdf) {
         const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*output.pdf);
@@ -101,6 +115,7 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
         const PrintResult result = composeLabel(surface, input, tractor);
         if (const int code = report(result, err); code != Ok)
             return code;
+        warnOnce(result);
         if (!target.finish()) {
             complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*output.pdf, target.errorString()));
             return Failed;
@@ -128,6 +143,7 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
         const bool recorded = journal.record(*output.printer, result);
         if (const int code = report(result, err); code != Ok)
             return code;
+        warnOnce(result);
         if (!recorded)
             return Failed;
     }

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QTextStream;
+
 #include <optional>
 
 namespace tagwright::printing {
@@ -27,6 +29,10 @@ struct LabelOutput {
 // The label's jobs on `surface`, on laser sheets or tractor feed.
 printing::PrintResult composeLabel(printing::PrinterSurface& surface,
                                    const printing::PrintRequest& input, bool tractor);
+
+// A header value too long for its place even condensed is printed all the same (as the
+// window's "Print anyway"), and named in one line on stderr.
+void warnOfOverlongValues(QTextStream& err, const printing::PrintResult& result);
 
 // Prints `input` into the PDF file and/or onto the printer and journals each label that
 // leaves the program. Returns the exit code; a complaint is one line on stderr.

@@ -257,6 +257,9 @@ int runPrint(const Invocation& invocation)
             complain(err, result.message);
             return result.status == PrintResult::Status::Refused ? Refused : Failed;
         }
+        // Printed too, it is said there, in the metrics of the paper.
+        if (!options.pdf && !options.printer)
+            warnOfOverlongValues(err, result);
     }
     if (!options.pdf && !options.printer)
         return Ok;

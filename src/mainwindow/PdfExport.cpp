@@ -2,9 +2,12 @@
 
 #include "LabelCopy.h"
 #include "LabelSource.h"
+#include "PrintCommand.h"
 #include "UserDialogs.h"
 
 #include "printing/PdfTarget.h"
+#include "printing/QtPrinterSurface.h"
+#include "printing/ValueRoom.h"
 #include "files/FilePlacement.h"
 
 #include <QApplication>
@@ -97,6 +100,16 @@ ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool t
 
 void PdfExport::run()
 {
+    const printing::PrintRequest request = m_label.request();
+    const bool tractor = m_label.tractorStock();
+    {
+        // Measured as the file will be: a PDF writer, which makes no file before a page.
+        printing::PdfTarget measure{QString()};
+        printing::QtPrinterSurface surface(measure);
+        const QStringList overlong = printing::overlongValues(surface, request, tractor);
+        if (!overlong.isEmpty() && !askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong))
+            return;
+    }
     // The folder of the last export, while it is still there; else Documents. The file dialog
     // would otherwise open in the working folder, beside the program.
     QString folder = m_lastFolder;
@@ -115,8 +128,6 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const printing::PrintRequest request = m_label.request();
-    const bool tractor = m_label.tractorStock();
     const ExportResult result = writeLabel(request, tractor, fileName);
     QApplication::restoreOverrideCursor();
     if (result.status == Status::Written) {

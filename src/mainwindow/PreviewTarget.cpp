@@ -3,6 +3,7 @@
 #include "printers/PrinterTarget.h"
 #include "printing/PdfTarget.h"
 #include "printing/PrinterError.h"
+#include "stock/AlignmentSheet.h"
 
 #include <QPrinter>
 
@@ -40,6 +41,8 @@ QPainter& PreviewTarget::beginJob(const std::optional<QSizeF>& pageTwips)
                                                .arg(m_printer.printerName()));
     }
     m_pages = 1;
+    m_laserSheet = !pageTwips;
+    drawDieCuts();
     return m_painter;
 }
 
@@ -48,6 +51,19 @@ void PreviewTarget::newPage(const std::optional<QSizeF>&)
     if (!m_printer.newPage())
         throw PrinterError(PrinterFailure, QStringLiteral("Cannot start a new page."));
     ++m_pages;
+    drawDieCuts();
+}
+
+// The page's origin is the printable area's corner, as for the jobs drawn on it.
+void PreviewTarget::drawDieCuts()
+{
+    if (!m_dieCuts || !m_laserSheet)
+        return;
+    constexpr double TwipsPerPoint = 20;
+    constexpr double TwipsPerInch = 1440;
+    const QRectF points = m_printer.pageLayout().paintRect(QPageLayout::Point);
+    stock::drawDieCuts(m_painter, QRectF(points.topLeft() * TwipsPerPoint, points.size() * TwipsPerPoint),
+                       m_printer.logicalDpiX() / TwipsPerInch, m_printer.logicalDpiY() / TwipsPerInch);
 }
 
 void PreviewTarget::abortJob()

@@ -22,6 +22,10 @@ public:
     void endJob() override {}
     void abortJob() override;
 
+    // Draws the six-up stock's die-cuts under every laser sheet page: for looking at a
+    // preview, never for paper.
+    void showDieCuts() { m_dieCuts = true; }
+
     // Ends the session; false when the printer did not take it.
     bool finish();
     int pageCount() const { return m_pages; }
@@ -30,6 +34,10 @@ private:
     QPrinter& m_printer;
     QPainter m_painter;
     int m_pages = 0;
+    bool m_dieCuts = false;
+    bool m_laserSheet = false;
+
+    void drawDieCuts();
 };
 
 }  // namespace tagwright::mainwindow

@@ -13,6 +13,7 @@
 #include "printing/BoxText.h"
 #include "printing/CopiesLimit.h"
 #include "printing/PrinterSurface.h"
+#include "printing/ValueRoom.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -33,6 +34,16 @@ public:
 };
 
 }  // namespace
+
+bool askToPrintOverlong(UserDialogs& dialogs, QWidget* window, const QStringList& overlong)
+{
+    const QString text = printing::overlongMessage(overlong)
+        + QStringLiteral("\nEven condensed to 6 points it runs over its neighbour or past the "
+                         "label's edge. Shorten it, or print it like this?");
+    return dialogs.askChoice(window, QMessageBox::Warning, QStringLiteral("Print"), text,
+                             {QStringLiteral("Print anyway")})
+        == 0;
+}
 
 PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& session,
                            const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
@@ -158,11 +169,30 @@ PrintCommand::Outcome PrintCommand::runJob(bool tractor)
         }
         return failed;
     }
+    if (!printOverlongValues(*surface, request, tractor)) {
+        m_output->close(*surface);
+        return {};
+    }
     printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
     writeBackFilledValues(m_session, result.filled);
     const QString note = m_output->close(*surface);
     m_label.journalPrint(request, tractor, m_output->destination(), result);
     return {result, note};
+}
+
+// A header value that does not fit in its place even condensed would print over its
+// neighbour or past the label's edge: the user decides, before anything is printed.
+bool PrintCommand::printOverlongValues(printing::PrinterSurface& surface,
+                                       const printing::PrintRequest& request, bool tractor)
+{
+    const QStringList overlong = printing::overlongValues(surface, request, tractor);
+    if (overlong.isEmpty())
+        return true;
+    // The question is no wait: the hourglass gives way while it is up.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool print = askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
+    QApplication::restoreOverrideCursor();
+    return print;
 }
 
 // Told after the buttons and pointer are back, so the window is usable behind the message.

@@ -17,6 +17,11 @@ namespace tagwright::mainwindow {
 
 class LabelSource;
 class PrintOutput;
+class UserDialogs;
+
+// Names the header values that are too long for their places and asks whether to print
+// them all the same; true for "Print anyway".
+bool askToPrintOverlong(UserDialogs& dialogs, QWidget* window, const QStringList& overlong);
 struct MainWindowControls;
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
@@ -51,6 +56,8 @@ private:
         QString note;  // for the user, from the output (where a PDF went)
     };
     Outcome runJob(bool tractor);
+    bool printOverlongValues(printing::PrinterSurface& surface, const printing::PrintRequest& request,
+                             bool tractor);
     void report(const Outcome& outcome);
 
     const LabelSource& m_label;

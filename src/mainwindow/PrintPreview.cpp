@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -41,9 +42,11 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 }  // namespace
 
 PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
-                              QPrinter& printer)
+                              QPrinter& printer, bool dieCuts)
 {
     PreviewTarget target(printer);
+    if (dieCuts)
+        target.showDieCuts();
     PreviewPages rendered;
     rendered.result = composeLabelCopy(request, tractorStock, target);
     if (!target.finish() && rendered.result.printed()) {
@@ -81,7 +84,10 @@ std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
     if (const QScreen* screen = window->screen())
         dialog.resize(screen->availableSize() * 0.9);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        const PreviewPages rendered = renderLabelPages(input, tractorStock, *target);
+        // The dialog paints its pages through a picture engine; printing from it, through the
+        // printer's own: the die-cuts go only onto the former.
+        const bool onScreen = target->paintEngine() && target->paintEngine()->type() == QPaintEngine::Picture;
+        const PreviewPages rendered = renderLabelPages(input, tractorStock, *target, onScreen);
         printed = rendered.result;
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
             dialogs.showMessage(window, QMessageBox::Critical,

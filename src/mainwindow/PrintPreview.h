@@ -24,9 +24,10 @@ struct PreviewPages {
 
 // Composes the label as the given stock prints it onto `printer`, every job of the command
 // on further pages of one session. The preview dialog paints through this, and so does
-// printing from the preview.
+// printing from the preview. `dieCuts` draws the laser stock's die-cuts under the labels,
+// for the preview's own pages only.
 PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
-                              QPrinter& printer);
+                              QPrinter& printer, bool dieCuts = false);
 
 // Why Print would refuse this label (every sheet cell marked, an offset that puts it off
 // the paper), or an empty text. A preview of nothing would only puzzle the user.

@@ -10,6 +10,8 @@ namespace tagwright::printing {
 namespace {
 
 constexpr float HeaderFontSize = 8;
+constexpr float SmallestValueSize = 6;
+constexpr float CondenseStep = 0.25f;
 constexpr float BodyFontIncrease = 2;
 constexpr double LowestPosition = -32768;
 constexpr double HighestPosition = 32767;
@@ -23,21 +25,30 @@ void setHeaderFont(JobSteps& steps, PrinterSurface& surface, bool bold)
 
 }  // namespace
 
-void printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
-                      const QString& caption, const QString& value)
+bool printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                      const QString& caption, const QString& value, float valueEnd)
 {
     setHeaderFont(steps, surface, false);
     steps([&] { surface.CurrentX(x); });
     steps([&] { surface.CurrentY(y); });
     steps([&] { surface.Print(caption + QStringLiteral(": "), LineEnd::StayOnLine); });
     steps([&] { surface.FontBold(true); });
+    const float room = valueEnd - surface.CurrentX();
+    float width = 0;
+    steps([&] { width = surface.TextWidth(value); });
+    for (float size = HeaderFontSize; width > room && size > SmallestValueSize;) {
+        size -= CondenseStep;
+        steps([&] { surface.FontSize(size); });
+        steps([&] { width = surface.TextWidth(value); });
+    }
     steps([&] { surface.Print(value, LineEnd::EndLine); });
+    return width <= room;
 }
 
-void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
-                    const QString& date)
+bool printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                    const QString& date, float valueEnd)
 {
-    printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date);
+    return printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date, valueEnd);
 }
 
 void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const CompanyBlock& company,

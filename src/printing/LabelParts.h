@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -13,10 +14,23 @@ class PrinterSurface;
 
 // Header and company text is "Arial" 8 point; only the weight is set per item, so a body
 // set in italic leaves the next label's header italic too, as shops' labels always were.
-void printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
-                      const QString& caption, const QString& value);
-void printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
-                    const QString& date);
+// The caption and ": " print in regular weight, the value in bold behind them. A value that
+// would reach past `valueEnd` (the next column's start, or the rule's end) prints condensed,
+// in the largest size down to 6 points that fits; the next item sets its size again. Returns
+// false when the value does not fit even at 6 points (it is printed at 6 all the same).
+bool printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                      const QString& caption, const QString& value, float valueEnd);
+bool printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
+                    const QString& date, float valueEnd);
+// The captions of values that did not fit, each once, in the order met.
+struct OverlongValues {
+    QStringList captions;
+    void note(const QString& caption)
+    {
+        if (!captions.contains(caption))
+            captions.append(caption);
+    }
+};
 // The company block: name (bold), address, city-state-zip and phone, each line centred on
 // `centre`, 150 twips apart from `top`. An empty box prints an empty line.
 struct CompanyBlock;

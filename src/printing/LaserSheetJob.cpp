@@ -6,20 +6,18 @@
 #include "LabelParts.h"
 #include "PrintPicture.h"
 #include "PrinterSurface.h"
+#include "SheetLayout.h"
 
 namespace tagwright::printing {
 
 namespace {
 
-// Sheet geometry in twips: two columns by three rows of 3.3 x 4 inch labels.
-constexpr int LeftColumnX = 50;
-constexpr int RightColumnX = 6000;
-constexpr int RowY[3] = {200, 4950, 9700};
-// A body line whose top lies below its cell's limit goes to the next free cell. The limits
-// are heights on the sheet and do not move with the offsets.
-constexpr float BodyLimit[3] = {4500, 9500, 14500};
+using sheet::BodyLimit;
+using sheet::LeftColumnX;
+using sheet::RightColumnX;
+using sheet::RowY;
+using sheet::RuleWidth;
 
-constexpr int RuleWidth = 5600;
 constexpr int CompanyCentre = 2850;
 constexpr int RaiseWithoutTop = 750;
 constexpr int RaiseForEmptyFirstRow = 190;
@@ -54,9 +52,8 @@ LaserSheetJob::LaserSheetJob(PrinterSurface& surface, const LabelContent& label,
         cell.x = boxtext::roundHalfEven((rightColumn ? right : left)
                                         + (rightColumn ? RightColumnX : LeftColumnX));
         cell.y = boxtext::roundHalfEven(rows[row] + RowY[row]);
-        cell.bodyLimit = BodyLimit[row];
-        if (!sheet.used.contains(index + 1) && cell.y + 30 <= cell.bodyLimit)
-            m_continuationFits = true;
+        // The limit moves with the row's adjustment as it stands rounded in the origin.
+        cell.bodyLimit = float(cell.y - RowY[row]) + BodyLimit[row];
     }
 }
 
@@ -100,6 +97,7 @@ PrintResult LaserSheetJob::run()
         m_steps([&] { m_surface.EndDoc(); });
     });
     result.filled = m_filled;
+    result.overlong = m_overlong.captions;
     return result;
 }
 
@@ -119,24 +117,31 @@ void LaserSheetJob::NextCell()
     m_pos.BodyTop = m_pos.LabelY;
 }
 
+// A cell's first body line always lies above its limit, which moves with the cell, so a
+// body running on always finds room in the next free cell.
 bool LaserSheetJob::moveOnToNextCell()
 {
-    if (!m_continuationFits)
-        return false;
     NextCell();
     return true;
 }
 
 // An empty value of a printed line gets a run of underscores, which stays for the labels
 // after it, so the label has a line to write the value on by hand.
-void LaserSheetJob::printValueField(float x, float y, HeaderSlot slot, int underscores)
+void LaserSheetJob::printValueField(float x, float y, HeaderSlot slot, int underscores, float end)
 {
     HeaderLine& line = m_label.line(slot);
     if (line.value.isEmpty()) {
         line.value = QString(underscores, u'_');
         m_filled.append({slot, line.value});
     }
-    printHeaderField(m_steps, m_surface, x, y, line.caption, line.value);
+    if (!printHeaderField(m_steps, m_surface, x, y, line.caption, line.value, end))
+        m_overlong.note(line.caption);
+}
+
+void LaserSheetJob::printDate(float x, float y, float end)
+{
+    if (!printDateField(m_steps, m_surface, x, y, m_label.date, end))
+        m_overlong.note(QStringLiteral("Date"));
 }
 
 void LaserSheetJob::composeLabel()
@@ -183,17 +188,18 @@ void LaserSheetJob::printFirstRow(bool& datePlaced)
     const float x = float(m_pos.LabelX);
     const float y = float(m_pos.LabelY + FirstRow);
     // Without a "Reg #" caption the first slot takes the date, when there is one.
+    // Each value ends where the next column starts; the last one at the rule's end.
     if (!boxtext::isBlank(m_label.registration.caption)) {
         datePlaced = false;
-        printValueField(x, y, HeaderSlot::Registration, 7);
+        printValueField(x, y, HeaderSlot::Registration, 7, x + 1350);
     } else if (!m_label.date.isEmpty() && !boxtext::isBlank(m_label.date)) {
-        printDateField(m_steps, m_surface, x, y, m_label.date);
+        printDate(x, y, x + 1350);
         datePlaced = true;
     }
     if (!boxtext::isBlank(m_label.make.caption))
-        printValueField(x + 1350, y, HeaderSlot::Make, 26);
+        printValueField(x + 1350, y, HeaderSlot::Make, 26, x + 4140);
     if (!boxtext::isBlank(m_label.serial.caption))
-        printValueField(x + 4140, y, HeaderSlot::Serial, 12);
+        printValueField(x + 4140, y, HeaderSlot::Serial, 12, x + RuleWidth);
 }
 
 void LaserSheetJob::printSecondRowAndRule(bool datePlaced)
@@ -209,13 +215,13 @@ void LaserSheetJob::printSecondRowAndRule(bool datePlaced)
 
     const float y = float(m_pos.LabelY + SecondRow);
     if (!datePlaced && !m_label.date.isEmpty())
-        printDateField(m_steps, m_surface, x, y, m_label.date);
+        printDate(x, y, x + 1400);
     if (!boxtext::isBlank(m_label.tach.caption))
-        printValueField(x + 1400, y, HeaderSlot::Tach, 8);
+        printValueField(x + 1400, y, HeaderSlot::Tach, 8, x + 2800);
     if (!boxtext::isBlank(m_label.totalTime.caption))
-        printValueField(x + 2800, y, HeaderSlot::TotalTime, 8);
+        printValueField(x + 2800, y, HeaderSlot::TotalTime, 8, x + 4200);
     if (!boxtext::isBlank(m_label.sinceOverhaul.caption))
-        printValueField(x + 4200, y, HeaderSlot::SinceOverhaul, 8);
+        printValueField(x + 4200, y, HeaderSlot::SinceOverhaul, 8, x + RuleWidth);
 }
 
 // One blank body line under the body, then the rule and the name below it. It follows the

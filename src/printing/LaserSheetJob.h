@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobSteps.h"
+#include "LabelParts.h"
 #include "LabelPrinter.h"
 
 #include <array>
@@ -29,7 +30,9 @@ private:
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
     void printSignature();
-    void printValueField(float x, float y, HeaderSlot slot, int underscores);
+    // `end`: where the value must end, in twips.
+    void printValueField(float x, float y, HeaderSlot slot, int underscores, float end);
+    void printDate(float x, float y, float end);
 
     PrinterSurface& m_surface;
     LabelContent m_label;  // a copy: empty values take their underscore runs here
@@ -38,8 +41,8 @@ private:
     const std::function<void()>& m_rowPause;
     JobSteps m_steps;
     std::array<Cell, 6> m_cells;
-    bool m_continuationFits = false;  // some free cell has room for a body running on
     QVector<ValueFill> m_filled;
+    OverlongValues m_overlong;
 };
 
 }  // namespace tagwright::printing

@@ -3,6 +3,7 @@
 #include "PrintRequest.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace tagwright::printing {
@@ -20,6 +21,9 @@ struct PrintResult {
     QString message;
     // Header values filled with underscores; the window shows them afterwards.
     QVector<ValueFill> filled;
+    // Captions of header values too long for their places even condensed to 6 points, each
+    // once: they printed over their neighbour or past the rule's end.
+    QStringList overlong;
     int jobsSent = 0;
 
     bool printed() const { return status == Status::Printed; }

@@ -57,7 +57,9 @@ QString TractorJob::refusal() const
 
 PrintResult TractorJob::run()
 {
-    return runPrintJob(m_surface, refusal(), [this] { compose(); });
+    PrintResult result = runPrintJob(m_surface, refusal(), [this] { compose(); });
+    result.overlong = m_overlong.captions;
+    return result;
 }
 
 void TractorJob::compose()
@@ -121,17 +123,19 @@ void TractorJob::printFirstRow(bool& datePlaced)
 {
     const float x = float(m_pos.LabelX);
     const float y = float(m_pos.LabelY + FirstRow);
+    // Each value ends where the next column starts; the last one at the rule's end.
+    const float ruleEnd = float(PageWidth - m_pos.LabelX);
     if (!boxtext::isBlank(m_label.registration.value)) {
         datePlaced = false;
-        printLine(x, y, m_label.registration);
+        printLine(x, y, m_label.registration, x + 2400);
     } else if (!boxtext::isBlank(m_label.date)) {
-        printDateField(m_steps, m_surface, x, y, m_label.date);
+        printDate(x, y, x + 2400);
         datePlaced = true;
     }
     if (!boxtext::isBlank(m_label.make.value))
-        printLine(x + 2400, y, m_label.make);
+        printLine(x + 2400, y, m_label.make, x + 6000);
     if (!boxtext::isBlank(m_label.serial.value))
-        printLine(x + 6000, y, m_label.serial);
+        printLine(x + 6000, y, m_label.serial, ruleEnd);
 }
 
 void TractorJob::printSecondRowAndRule(bool datePlaced)
@@ -148,18 +152,25 @@ void TractorJob::printSecondRowAndRule(bool datePlaced)
 
     const float y = float(m_pos.LabelY + SecondRow);
     if (!m_label.date.isEmpty() && !datePlaced)
-        printDateField(m_steps, m_surface, x, y, m_label.date);
+        printDate(x, y, x + 2400);
     if (!boxtext::isBlank(m_label.tach.value))
-        printLine(x + 2400, y, m_label.tach);
+        printLine(x + 2400, y, m_label.tach, x + 4600);
     if (!boxtext::isBlank(m_label.totalTime.value))
-        printLine(x + 4600, y, m_label.totalTime);
+        printLine(x + 4600, y, m_label.totalTime, x + 6500);
     if (!boxtext::isBlank(m_label.sinceOverhaul.value))
-        printLine(x + 6500, y, m_label.sinceOverhaul);
+        printLine(x + 6500, y, m_label.sinceOverhaul, right);
 }
 
-void TractorJob::printLine(float x, float y, const HeaderLine& line)
+void TractorJob::printLine(float x, float y, const HeaderLine& line, float end)
 {
-    printHeaderField(m_steps, m_surface, x, y, line.caption, line.value);
+    if (!printHeaderField(m_steps, m_surface, x, y, line.caption, line.value, end))
+        m_overlong.note(line.caption);
+}
+
+void TractorJob::printDate(float x, float y, float end)
+{
+    if (!printDateField(m_steps, m_surface, x, y, m_label.date, end))
+        m_overlong.note(QStringLiteral("Date"));
 }
 
 // "k of N" in the body font, staying on its line at the foot of the page.

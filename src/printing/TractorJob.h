@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobSteps.h"
+#include "LabelParts.h"
 #include "LabelPrinter.h"
 
 namespace tagwright::printing {
@@ -19,7 +20,9 @@ private:
     void compose();
     void printFirstRow(bool& datePlaced);
     void printSecondRowAndRule(bool datePlaced);
-    void printLine(float x, float y, const HeaderLine& line);
+    // `end`: where the value must end, in twips.
+    void printLine(float x, float y, const HeaderLine& line, float end);
+    void printDate(float x, float y, float end);
     void printPageNumber();
     bool newPageGivesRoom();
     bool moveOnToNextPage();
@@ -35,6 +38,7 @@ private:
     double m_originY = 0;
     int m_page = 1;
     int m_pageCount = 1;
+    OverlongValues m_overlong;
 };
 
 }  // namespace tagwright::printing

@@ -6,6 +6,7 @@
 #include "PrinterSetup.h"
 #include "SetupHost.h"
 #include "SetupPanel.h"
+#include "StockFitButton.h"
 
 #include "mainwindow/MainWindowControls.h"
 
@@ -17,6 +18,7 @@ namespace tagwright::setup {
 void installSetupFeatures(const SetupHost& host)
 {
     new SetupPanel(host);
+    new StockFitButton(host.window, host.controls);
     new FontSelection(host.window, host.controls, host.dialogs, host.card);
     new LogoWindowOpener(host.window, host.controls, host.card, host.notices);
     new InformationPanel(host.window, host.controls, host.mainDatabase, host.setupDatabase);

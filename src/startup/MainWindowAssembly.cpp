@@ -2,6 +2,7 @@
 #include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
+#include "mainwindow/AlignmentSheetPrint.h"
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
@@ -17,6 +18,8 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     wireSetupFeatures(*window);
     new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
     mainwindow::MainWindow& w = *window;
+    mainwindow::installAlignmentSheet(w.menuBar(), w.commands(), w.label(),
+                                      [&w] { return w.printCommand().output(); });
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
                                             [&w] { return w.printCommand().output(); }};
     journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);

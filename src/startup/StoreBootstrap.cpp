@@ -2,12 +2,15 @@
 
 #include "ExampleTemplates.h"
 
+#include "printers/PrintableArea.h"
+#include "stock/StockFit.h"
 #include "store/DataFolders.h"
 #include "store/Database.h"
 #include "files/FilePlacement.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
 #include "store/ShopOnServer.h"
+#include "store/ShopRecord.h"
 #include "store/TableCursor.h"
 
 #include <QDir>
@@ -25,6 +28,21 @@ bool clearUnfinishedCreation(const QString& path)
 {
     files::removeLeftovers(path);
     return store::Database::isUnfinishedCreation(path) && store::Database::removeFiles(path);
+}
+
+// A new shop starts with its labels fitted to the six-up stock on the system's default
+// printer, or for PDF files when there is none.
+store::StoreError fitNewShop(store::Database& main)
+{
+    QString message;
+    const QRectF printable =
+        printers::letterPrintableArea(QString(), message).value_or(stock::wholeSheet());
+    store::ShopRecord shop;
+    shop.offsetTexts = stock::offsetTexts(stock::fitToStock(printable).offsets);
+    store::TableCursor company;
+    if (store::StoreError error = company.open(main, schema::CompanyInfoTable); !error.ok())
+        return error;
+    return store::writeShopRecord(company, shop);
 }
 
 }  // namespace
@@ -65,7 +83,10 @@ store::StoreError openMainDatabase(store::Database& main, const QString& dataPat
     const bool leftover = clearUnfinishedCreation(path);
     if (!QFileInfo::exists(path) && (leftover || store::isSameFolder(dataPath, defaultFolder))) {
         QDir().mkpath(defaultFolder);
-        return main.create(path, schema::mainStatements(), addExampleTemplates);
+        return main.create(path, schema::mainStatements(), [](store::Database& created) {
+            store::StoreError error = addExampleTemplates(created);
+            return error.ok() ? fitNewShop(created) : error;
+        });
     }
     return main.openMain(dataPath);
 }

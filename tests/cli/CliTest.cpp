@@ -197,6 +197,52 @@ TEST_F(Cli, printerNeedsTheProgramsPrinterSupport)
     EXPECT_EQ(err.count(u'\n'), 1);
 }
 
+// Stored as the setup panel stores them, the numbers move the labels the next print prints.
+TEST_F(Cli, fitStockStoresTheFitForPdfFilesAndSaysWhatItStored)
+{
+    QString o, e;
+    QTextStream os(&o), es(&e);
+    ASSERT_EQ(runCli({QStringLiteral("fit-stock"), QStringLiteral("--setup"), shop.setupPath()}, os, es,
+                     shop.folder.path()),
+              0);
+    os.flush();
+    EXPECT_EQ(o, "Fitted for PDF files printed at actual size: top row 822, middle row 872, bottom row 922, "
+                 "left column 255, right column 335 (twips).\n");
+    ASSERT_EQ(print({QStringLiteral("--trace")}), 0);
+    // The company name, centred on the label: 200 + 822 down, 2060 + 255 across.
+    EXPECT_TRUE(traced(QStringLiteral(R"({"op":"text","x":2315,"y":1022,"text":"Skyline Aero Services")")))
+        << out.toStdString();
+
+    o.clear();
+    EXPECT_EQ(runCli({QStringLiteral("fit-stock"), QStringLiteral("--setup"), shop.setupPath(),
+                      QStringLiteral("--printer"), QStringLiteral("default")}, os, es, shop.folder.path()),
+              1);
+    es.flush();
+    EXPECT_EQ(e.count(u'\n'), 1);
+
+    // Tractor feed reads two of the offsets for a stock of its own: it keeps them.
+    ShopDatabase tractor;
+    QVariantMap company = skylineCompany();
+    company["LabelStyle"] = 2;
+    tractor.addCompany(company);
+    tractor.addTemplate(hundredHourTemplate());
+    e.clear();
+    EXPECT_EQ(runCli({QStringLiteral("fit-stock"), QStringLiteral("--setup"), tractor.setupPath()}, os, es,
+                     tractor.folder.path()),
+              2);
+    es.flush();
+    EXPECT_TRUE(e.contains(QStringLiteral("tractor-feed labels"))) << e.toStdString();
+}
+
+// The label goes out as the window's "Print anyway" sends it; a script hears of it.
+TEST_F(Cli, aValueTooLongEvenCondensedIsPrintedAndNamedOnStderr)
+{
+    const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), date}), 0);
+    EXPECT_EQ(err, "tagwright-cli: The Date value is too long to print in its place. It was printed at 6 points.\n");
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"%1","font":"Arial","size":6,)").arg(date)));
+}
+
 TEST_F(Cli, tractorStockComesFromLabelStyleTwoOrTheOption)
 {
     ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--stock"), QStringLiteral("tractor")}), 0);

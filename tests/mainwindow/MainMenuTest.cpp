@@ -1,6 +1,12 @@
 #include "MenuWindowFixture.h"
 
+#include "support/RecordingOutput.h"
+
+#include "journal/Journal.h"
+#include "journal/JournalWriter.h"
+#include "mainwindow/PrintCommand.h"
 #include "mainwindow/TemplateCard.h"
+#include "stock/StockFit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,7 +26,8 @@ protected:
     {
         static const std::pair<const char*, const char*> entries[] = {
             {"actionPrint", "Command3D6"},   {"actionPrintPreview", "Command3D6"},
-            {"actionExportPdf", "Command3D6"}, {"actionPrinterSetup", "Command3D4"},
+            {"actionExportPdf", "Command3D6"}, {"actionPrintAlignmentSheet", "Command3D6"},
+            {"actionPrinterSetup", "Command3D4"},
             {"actionExit", "Command3D7"},    {"actionNew", "Command3D1"},
             {"actionSave", "Command3D2"},    {"actionDelete", "Command3D8"},
             {"actionFont", "Command3D3"},    {"actionLogo", "Command3D5"},
@@ -95,6 +102,41 @@ TEST_F(MainMenuTest, entriesRunWhatTheirControlsRun)
     EXPECT_EQ(dialogs.printerDialogShown, 1);
     action("actionFont")->trigger();
     EXPECT_EQ(dialogs.fontDialogShown, 1);
+}
+
+TEST_F(MainMenuTest, alignmentSheetGoesWherePrintGoesAtTheBoxesOffsetsAndIsNotJournaled)
+{
+    openMenuWindow(1);
+    QVector<QVector<printing::RecordedOp>> printed;
+    window->printCommand().setOutput(std::make_unique<test::RecordingOutput>(&printed));
+    window->controls().topRowOffset->setText(QStringLiteral("100"));
+    action("actionPrintAlignmentSheet")->trigger();
+    ASSERT_EQ(printed.size(), 1);
+    const QVector<printing::RecordedOp>& ops = printed.first();
+    // Without a printer the fit is for PDF files: the top left die-cut's top edge, at 0.5 in
+    // on the sheet, moves down with the top row's 100 twips past the fit.
+    const double fittedTop = stock::fitToStock(stock::wholeSheet()).offsets.topRow;
+    const auto topEdge = std::find_if(ops.begin(), ops.end(), [](const printing::RecordedOp& op) {
+        return op.kind == printing::RecordedOp::Kind::Line && op.y == op.y2 && op.x2 - op.x > 5000;
+    });
+    ASSERT_NE(topEdge, ops.end());
+    EXPECT_FLOAT_EQ(topEdge->y, float(720 + 100 - fittedTop));
+    QVector<journal::JournalEntry> journaled;
+    window->journalWriter().flush();
+    ASSERT_TRUE(journal::Journal(mainDb).find({}, {}, journaled).ok());
+    EXPECT_TRUE(journaled.isEmpty());
+
+    // It is for the six-up sheet only.
+    store::TableCursor company;
+    company.open(mainDb, store::schema::CompanyInfoTable);
+    company.edit();
+    company.setValue(store::schema::company::LabelStyle, 2);
+    ASSERT_TRUE(company.update().ok());
+    window->company().refresh();
+    action("actionPrintAlignmentSheet")->trigger();
+    EXPECT_EQ(printed.size(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.back().text.contains(QStringLiteral("tractor feed")));
 }
 
 TEST_F(MainMenuTest, desktopKeysReachTheirEntriesAndPagingKeysStillPageOnce)

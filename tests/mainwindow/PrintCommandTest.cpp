@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/RecordingOutput.h"
 
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
@@ -18,26 +19,6 @@ using printing::RecordedOp;
 
 namespace {
 
-// Keeps every command's recording for the test to read.
-class RecordingOutput : public mainwindow::PrintOutput {
-public:
-    explicit RecordingOutput(QVector<QVector<RecordedOp>>* commands) : m_commands(commands) {}
-
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
-    {
-        return std::make_unique<printing::RecordingSurface>();
-    }
-
-    QString close(printing::PrinterSurface& surface) override
-    {
-        m_commands->append(static_cast<printing::RecordingSurface&>(surface).ops());
-        return QString();
-    }
-
-private:
-    QVector<QVector<RecordedOp>>* m_commands;
-};
-
 int count(const QVector<RecordedOp>& ops, RecordedOp::Kind kind)
 {
     return int(std::count_if(ops.begin(), ops.end(), [kind](const RecordedOp& op) { return op.kind == kind; }));
@@ -51,7 +32,7 @@ protected:
         if (labelStyle.isValid())
             test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, labelStyle}});
         openWindow();
-        command().setOutput(std::make_unique<RecordingOutput>(&printed));
+        command().setOutput(std::make_unique<test::RecordingOutput>(&printed));
     }
 
     mainwindow::PrintCommand& command() { return window->printCommand(); }
@@ -272,6 +253,35 @@ TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelS
     EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
     ASSERT_FALSE(printed.isEmpty());
     EXPECT_EQ(count(printed.last(), RecordedOp::Kind::EndDoc), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Captions are six characters at most, but the date box takes any text: on a tractor label
+// one of 44 characters cannot end before the next column even at 6 points.
+TEST_F(PrintCommandTest, aValueTooLongEvenCondensedIsNamedAndPrintsOnlyWhenTheUserSaysSo)
+{
+    openWith(2);
+    const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
+    find<QLineEdit>("Text9")->setText(date);
+
+    click("Command3D6");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.startsWith(
+        QStringLiteral("The Date value is too long to print in its place.")));
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(count(printed[0], RecordedOp::Kind::Text), 0);   // cancelled: nothing printed
+
+    dialogs.choiceAnswers = {QStringLiteral("Print anyway")};
+    click("Command3D6");
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_EQ(count(printed[1], RecordedOp::Kind::EndDoc), 1);
+    const auto value = std::find_if(printed[1].begin(), printed[1].end(),
+                                    [&](const RecordedOp& op) { return op.text == date; });
+    ASSERT_NE(value, printed[1].end());
+    EXPECT_EQ(value->font.size, 6);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "MenuWindowFixture.h"
 
+#include "support/Pixels.h"
+
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
+#include "mainwindow/PrinterChoice.h"
 #include "mainwindow/WindowSnapshot.h"
 
 #include <QApplication>
@@ -12,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace tagwright;
@@ -111,6 +115,58 @@ TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSessio
         GTEST_SKIP() << "pdfinfo is not available";
     const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
     EXPECT_EQ(pages.match(QString::fromUtf8(info.readAllStandardOutput())).captured(1), "3");
+}
+
+// Bluish pixels: the die-cut outlines the preview draws; labels print in black.
+int bluish(const QImage& image)
+{
+    int found = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            found += c.blue() > 150 && c.blue() > c.red() + 60 ? 1 : 0;
+        }
+    }
+    return found;
+}
+
+// The preview shows where the stock's die-cuts lie under a laser sheet; printing from it
+// puts the labels on paper without them.
+TEST_F(PrintPreviewTest, theDieCutsShowInThePreviewButAreNotPrinted)
+{
+    openMenuWindow(1);
+    const QString file = folder.file(QStringLiteral("from-preview.pdf"));
+    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+    choice.printerForDialog().setOutputFormat(QPrinter::PdfFormat);
+    choice.printerForDialog().setOutputFileName(file);
+    choice.accept();
+    int shown = -1;
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        closer.stop();
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        shown = bluish(preview->grab().toImage());
+        preview->print();
+        dialog->reject();
+    });
+    closer.start();
+    action("actionPrintPreview")->trigger();
+    EXPECT_GT(shown, 100);
+
+    QTemporaryDir pngs;
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), file, pngs.filePath(QStringLiteral("page"))});
+    if (!render.waitForFinished() || render.exitCode() != 0)
+        GTEST_SKIP() << "pdftoppm is not available";
+    const QImage printed(pngs.filePath(QStringLiteral("page.png")));
+    ASSERT_FALSE(printed.isNull());
+    EXPECT_EQ(bluish(printed), 0);
+    EXPECT_GT(test::pixelsOf(printed, Qt::black), 0);
 }
 
 }  // namespace

@@ -26,18 +26,23 @@ protected:
     }
 
     // `tagwright-cli print` on the shop; its exit code, with stderr in `err`.
-    int cli(const QStringList& options)
+    int cli(const QStringList& options) { return run(QStringLiteral("print"), options); }
+
+    // `tagwright-cli COMMAND` on the shop; its exit code, with stdout in `out`, stderr in `err`.
+    int run(const QString& command, const QStringList& options)
     {
         QProcess process;
         process.start(QStringLiteral(TAGWRIGHT_CLI),
-                      QStringList{QStringLiteral("print"), QStringLiteral("--setup"), shop.setupPath()} + options);
+                      QStringList{command, QStringLiteral("--setup"), shop.setupPath()} + options);
         EXPECT_TRUE(process.waitForFinished(60000));
+        out = QString::fromLocal8Bit(process.readAllStandardOutput());
         err = QString::fromLocal8Bit(process.readAllStandardError());
         return process.exitCode();
     }
 
     PrintServiceQueues queues;
     ShopDatabase shop;
+    QString out;
     QString err;
 };
 
@@ -86,6 +91,39 @@ TEST_F(CliPrintService, laserAndTractorJobsComeOutOnTheirPaperWhereTheExportedPd
                      "page " + std::to_string(page + 1));
         }
     }
+}
+
+// Fitted for a queue, a label comes out of it where a label fitted for PDF files lies in the
+// PDF: at the same place on the sheet, unless the queue's margins would cut into it, when it
+// moves just inside them (a quarter inch is 2.75 pt more than the left die-cut's margin).
+TEST_F(CliPrintService, fitStockFitsEachQueuesPrintableArea)
+{
+    ASSERT_EQ(run(QStringLiteral("fit-stock"), {}), 0) << err.toStdString();
+    const QString reference = shop.folder.file(QStringLiteral("fitted.pdf"));
+    ASSERT_EQ(cli({QStringLiteral("--pdf"), reference}), 0) << err.toStdString();
+    const QPointF inPdf = PrintedPdf::read(reference).inkCorners.front();
+
+    const struct {
+        const char* queue;
+        const char* stored;
+        QPointF shiftPt;
+    } cases[] = {
+        {Queues::Margins, "top row 462, middle row 512, bottom row 562, left column -50, right column -80", {2.75, 0}},
+        {Queues::Uneven, "top row 642, middle row 692, bottom row 684, left column 15, right column 40", {0, 0}},
+    };
+    int printedSoFar = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.queue);
+        ASSERT_EQ(run(QStringLiteral("fit-stock"), {QStringLiteral("--printer"), QLatin1String(c.queue)}), 0)
+            << err.toStdString();
+        EXPECT_EQ(out, QStringLiteral("Fitted for the printer \"%1\": %2 (twips).\n").arg(c.queue, c.stored));
+        ASSERT_EQ(cli({QStringLiteral("--printer"), QLatin1String(c.queue)}), 0) << err.toStdString();
+        const QStringList files = queues.printed(++printedSoFar);
+        ASSERT_EQ(files.size(), printedSoFar);
+        Queues::expectAt(PrintedPdf::read(files.last()).inkCorners.front(), inPdf + c.shiftPt, c.queue);
+    }
+    EXPECT_EQ(run(QStringLiteral("fit-stock"), {QStringLiteral("--printer"), QStringLiteral("NoSuchQueue")}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("There is no printer named \"NoSuchQueue\"."))) << err.toStdString();
 }
 
 // A script learns of it from the exit code and one line on stderr naming the printer.

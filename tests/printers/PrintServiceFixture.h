@@ -16,14 +16,16 @@
 namespace tagwright::test {
 
 // The private CUPS server that scripts/test starts (scripts/cups-server.sh), for a test to
-// print on: its two cups-pdf queues, "TagwrightPlain" (A4 by default, no margins) and
-// "TagwrightMargins" (its Letter page printable inside 0.25 in margins). The tests run one at
+// print on: its cups-pdf queues, "TagwrightPlain" (A4 by default, no margins),
+// "TagwrightMargins" (its Letter page printable inside 0.25 in margins) and "TagwrightUneven". The tests run one at
 // a time against them (a CTest resource lock), so a test's files are the ones that appear
 // while it runs. A fixture calls start() in its SetUp and skips when it gives a reason.
 class PrintServiceQueues {
 public:
     static constexpr const char* Plain = "TagwrightPlain";
     static constexpr const char* Margins = "TagwrightMargins";
+    // Letter printable inside 12 pt left, 9 pt top, 18 pt right and 54 pt bottom margins.
+    static constexpr const char* Uneven = "TagwrightUneven";
     static constexpr double MarginPt = 18;  // 0.25 in
 
     // Why there is no server to print on, or an empty text when there is one.

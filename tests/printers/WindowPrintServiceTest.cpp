@@ -5,6 +5,7 @@
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrinterChoice.h"
+#include "mainwindow/WindowPrintPlace.h"
 #include "mainwindow/WindowSnapshot.h"
 #include "support/MainWindowFixture.h"
 
@@ -169,5 +170,16 @@ INSTANTIATE_TEST_SUITE_P(PausedRejectingGone, WindowRefusedJob,
                          ::testing::Values(Refusal{"paused", "cupsdisable", "is paused: Out of labels"},
                                            Refusal{"rejecting", "cupsreject", "is not accepting jobs: Out of labels"},
                                            Refusal{"gone", "lpadmin", "is no longer available"}));
+
+// Fitting and the alignment sheet go by the printer Print uses: the one chosen at set-up,
+// with the printable area its queue reports.
+TEST_F(WindowPrintService, theStockIsFittedForThePrinterChosenAtSetUp)
+{
+    openShop(false);
+    choosePrinter(QLatin1String(Queues::Uneven));
+    const mainwindow::PrintPlace place = mainwindow::windowPrintPlace(*window);
+    EXPECT_EQ(place.name, QStringLiteral("the printer \"TagwrightUneven\""));
+    EXPECT_EQ(place.printable, QRectF(QPointF(240, 180), QPointF(11880, 14760)));
+}
 
 }  // namespace

@@ -357,17 +357,26 @@ TEST(LaserRefusals, offsetOutsideSixteenBitsIsRefusedNamingItsBox)
     EXPECT_TRUE(result.message.contains(QStringLiteral("bottom row offset")));
 }
 
-TEST(LaserBody, lineBelowEveryReachableLimitIsPlacedInsteadOfMovingOnForever)
+TEST(LaserBody, aRowAdjustmentMovesTheBodyLimitWithTheLabel)
 {
     PrintRequest window = plainWindow();
-    markCells(window, {3, 4, 5, 6});
-    window.sheet.offsets.topRow = 5000;  // cells 1 and 2 start below their own limit
-    window.label.body = QStringLiteral("a\r\nb\r\nc");
-    RecordingSurface surface;
-    EXPECT_TRUE(printLaser(surface, window).printed());
-    EXPECT_EQ(lineTexts(surface).mid(lineTexts(surface).size() - 3),
-              (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(firstText(surface, QStringLiteral("c"))->x, 50);
+    QStringList lines;
+    for (int i = 0; i < 20; ++i)
+        lines.append(QStringLiteral("line %1").arg(i));
+    window.label.body = lines.join(QStringLiteral("\r\n"));
+    window.sheet.copies = 1;
+    // Moved down, up, or below where the sheet's own limit for the top row lies, cell 1
+    // keeps the 17 lines it holds at 0, and the rest goes on at the top of cell 2.
+    for (const double top : {0.0, 300.0, -100.0, 5000.0}) {
+        SCOPED_TRACE(top);
+        window.sheet.offsets.topRow = top;
+        RecordingSurface surface;
+        EXPECT_TRUE(printLaser(surface, window).printed());
+        EXPECT_EQ(firstText(surface, QStringLiteral("line 16"))->y, 630 + 16 * 240 + top);
+        const auto carried = firstText(surface, QStringLiteral("line 17"));
+        EXPECT_EQ(carried->x, 6000);
+        EXPECT_EQ(carried->y, 230 + top);
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "mainwindow/PrinterChoice.h"
 #include "mainwindow/UserDialogs.h"
+#include "stock/StockFit.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -88,6 +89,42 @@ TEST(PrinterSetupDialog, itsTitleAndButtonSayItChoosesAPrinter)
     EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
     EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
     dialog->reject();
+}
+
+}  // namespace
+
+namespace {
+
+// Without a printer, and with "Print to File" chosen, Print writes PDF files: the fit is for
+// them, shown in the boxes, named under the button and stored by the panel's Save.
+TEST_F(SetupPanelButtons, fitToStockFillsTheBoxesForPdfFilesAndTheNextSaveStoresThem)
+{
+    openSetupWindow();
+    click("Command3D9");
+    EXPECT_TRUE(find<QAbstractButton>("Option3D1")->text().contains(QStringLiteral("5164, 5264, 5524, 8164")));
+    click("FitToStockButton");
+    const char* const boxes[5] = {"Text22", "Text24", "Text26", "Text23", "Text25"};
+    const std::array<QString, 5> pdf = stock::offsetTexts(stock::fitToStock(stock::wholeSheet()).offsets);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(box(boxes[i])->text(), pdf[i]) << boxes[i];
+    EXPECT_EQ(find<QLabel>("FitToStockNote")->text(), "Fitted for PDF files printed at actual size.");
+    click("Command3D9");
+    EXPECT_EQ(stored(mainDb, store::schema::CompanyInfoTable, store::schema::company::LabelTopUp).toString(), pdf[0]);
+    EXPECT_EQ(stored(mainDb, store::schema::CompanyInfoTable, store::schema::company::LabelRight).toString(), pdf[4]);
+
+    // The note was news for that opening only.
+    click("Command3D9");
+    EXPECT_TRUE(find<QLabel>("FitToStockNote")->text().isEmpty());
+    box("Text22")->setText(QStringLiteral("5"));
+    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+    choice.printerForDialog().setOutputFileName(folder.file(QStringLiteral("labels.pdf")));
+    choice.accept();
+    click("FitToStockButton");
+    EXPECT_EQ(box("Text22")->text(), pdf[0]);
+
+    // Tractor feed reads two of the boxes for a stock of its own.
+    find<QAbstractButton>("Option3D2")->click();
+    EXPECT_FALSE(find<QAbstractButton>("FitToStockButton")->isEnabled());
 }
 
 }  // namespace

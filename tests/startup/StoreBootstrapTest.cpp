@@ -1,5 +1,7 @@
 #include "startup/ExampleTemplates.h"
 #include "startup/StoreBootstrap.h"
+#include "stock/StockFit.h"
+#include "store/ShopRecord.h"
 
 #include "store/Database.h"
 #include "store/FieldValues.h"
@@ -85,7 +87,14 @@ TEST(StoreBootstrap, missingMainDatabaseInTheDefaultFolderIsCreatedWithExampleTe
     company.open(main, schema::CompanyInfoTable);
     mechanics.open(main, schema::MechanicsTable);
     EXPECT_GE(labels.recordCount(), 3);
-    EXPECT_EQ(company.recordCount(), 0);
+    // A new shop starts fitted to the six-up stock; the tests' machine has no printer, so
+    // for PDF files.
+    store::ShopRecord shop;
+    bool found = false;
+    ASSERT_TRUE(store::readShopRecord(company, shop, &found).ok());
+    EXPECT_TRUE(found);
+    EXPECT_EQ(shop.offsetTexts, stock::offsetTexts(stock::fitToStock(stock::wholeSheet()).offsets));
+    EXPECT_NE(shop.offsetTexts[0], "0");
     EXPECT_EQ(mechanics.recordCount(), 0);
     namespace labelFields = schema::labels;
     for (labels.moveFirst(); !labels.eof(); labels.moveNext()) {

@@ -1,0 +1,121 @@
+#include "stock/SixUpSheet.h"
+#include "stock/StockFit.h"
+
+#include "printing/LabelPrinter.h"
+#include "printing/PrintTarget.h"
+#include "printing/QtPrinterSurface.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace tagwright;
+using stock::SixUpSheet;
+
+namespace {
+
+constexpr int Dpi = 144;  // two pixels a point
+constexpr double TwipsPerPixel = 1440.0 / Dpi;
+
+// A US Letter sheet as an image, printable to its edges as a PDF printed at actual size is.
+// One sheet: a second job would paint over the first.
+class SheetImage : public printing::PrintTarget {
+public:
+    SheetImage() : image(int(8.5 * Dpi), 11 * Dpi, QImage::Format_RGB32)
+    {
+        image.setDotsPerMeterX(int(Dpi / 0.0254));
+        image.setDotsPerMeterY(int(Dpi / 0.0254));
+        image.fill(Qt::white);
+    }
+    QPaintDevice* device() override { return &image; }
+    QPainter& beginJob(const std::optional<QSizeF>&) override
+    {
+        EXPECT_FALSE(painter.isActive() || used) << "a second sheet";
+        used = true;
+        painter.begin(&image);
+        return painter;
+    }
+    void newPage(const std::optional<QSizeF>&) override { ADD_FAILURE() << "a second page"; }
+    void endJob() override { painter.end(); }
+    void abortJob() override { painter.end(); }
+
+    QImage image;
+    QPainter painter;
+    bool used = false;
+};
+
+// Every dark pixel must lie in a die-cut at least `points` from its edges; returns the
+// cells that hold ink, or nothing at the first pixel that does not.
+std::optional<std::set<int>> inkedCells(const QImage& sheet, double points)
+{
+    std::set<int> inked;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qGray(sheet.pixel(x, y)) >= 128)
+                continue;
+            const QRectF pixel(x * TwipsPerPixel, y * TwipsPerPixel, TwipsPerPixel, TwipsPerPixel);
+            int cell = SixUpSheet::Cells;
+            const double clear = points * 20;
+            while (cell > 0 && !SixUpSheet::dieCut(cell).adjusted(clear, clear, -clear, -clear).contains(pixel))
+                --cell;
+            if (cell == 0) {
+                ADD_FAILURE() << "ink at " << x / 2.0 << ", " << y / 2.0 << " pt";
+                return std::nullopt;
+            }
+            inked.insert(cell);
+        }
+    }
+    return inked;
+}
+
+// Six labels of the values a shop types, an 11-line body in the default body font, on a
+// sheet fitted for PDF files.
+printing::PrintRequest sixLabels(const QStringList& values)
+{
+    printing::PrintRequest request;
+    printing::LabelContent& label = request.label;
+    const char* const captions[6] = {"Reg #", "Make", "Serial", "Tach", "T.T.", "SMOH"};
+    for (printing::HeaderSlot slot : printing::AllHeaderSlots)
+        label.line(slot) = {QLatin1String(captions[int(slot)]), values[int(slot)]};
+    label.date = QStringLiteral("03-14-2026");
+    QStringList body;
+    for (int line = 1; line <= 11; ++line)
+        body << QStringLiteral("%1. Serviced per the service manual.").arg(line);
+    label.body = body.join(QStringLiteral("\r\n"));
+    label.printsCompany = true;
+    label.company = {QStringLiteral("Skyline Aero Services"), QStringLiteral("1200 Hangar Road"),
+                     QStringLiteral("Wichita, KS 67209"), QStringLiteral("316-555-0142")};
+    label.printsSignature = true;
+    label.signatory = QStringLiteral("J. R. Mitchell");
+    request.sheet.copies = 6;
+    request.sheet.used = {};
+    request.sheet.offsets = stock::fitToStock(stock::wholeSheet()).offsets;
+    return request;
+}
+
+}  // namespace
+
+TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
+{
+    const struct {
+        const char* name;
+        QStringList values;
+        double clearance;  // points
+    } cases[] = {
+        {"ordinary values", {"N5217K", "C172S", "172S10458", "3890.2", "4123.6", "1234.5"}, 2},
+        {"the longest values the window takes",
+         {"C-GKWZM", "Piper PA-46R-350T Matrix Turbo", "46-92222013XY", "12345.67", "23456.78", "34567.89"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SheetImage sheet;
+        printing::QtPrinterSurface surface(sheet);
+        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values), false);
+        ASSERT_TRUE(result.printed()) << result.message.toStdString();
+        EXPECT_TRUE(result.overlong.isEmpty());
+        EXPECT_EQ(inkedCells(sheet.image, c.clearance), (std::set<int>{1, 2, 3, 4, 5, 6}));
+    }
+}
