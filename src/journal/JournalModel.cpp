@@ -95,8 +95,16 @@ void JournalModel::reload()
     }
     if (m_error.ok())
         m_error = m_journal.find(paged(), page(0, PageSize), first);
+    // Counted as all that pass less those above the bound: a count over a range of numbers
+    // would read every entry of a long journal, while these two read an index or a few rows.
+    qint64 above = 0;
+    JournalFilter newer = m_filter;
+    newer.numberAbove = m_bound;
     if (m_error.ok())
-        m_error = m_journal.count(paged(), m_total);
+        m_error = m_journal.count(m_filter, m_total);
+    if (m_error.ok())
+        m_error = m_journal.count(newer, above);
+    m_total -= above;
     m_paged = int(first.size());
     m_more = m_error.ok() && first.size() == PageSize;
     m_entries = notYetListed(first);
