@@ -142,8 +142,11 @@ QString printIdentityOf(const QSqlRecord& fields)
 
 StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
 {
-    if (!from.hasTable(schema::JournalTable) || !from.hasTable(schema::AircraftTable))
-        return {};
+    for (const QString& table : {schema::JournalTable, schema::AircraftTable}) {
+        bool found = false;
+        if (StoreError error = from.findTable(table, found); !error.ok() || !found)
+            return error;
+    }
     QHash<QString, qint64> onTarget;
     if (StoreError error = entriesByPrint(to, onTarget); !error.ok())
         return error;
