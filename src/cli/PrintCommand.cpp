@@ -3,8 +3,6 @@
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
-#include "ShopDatabase.h"
-
 #include "journal/Journal.h"
 #include "journal/PrintInput.h"
 #include "printing/BoxText.h"
@@ -214,12 +212,8 @@ void applyOptions(const Options& options, PrintRequest& request)
 
 // The sentence for a label whose make or serial differ from what the shop knows of its
 // aircraft; empty when they agree, or when the journal cannot tell (a file opened read-only).
-QString disagreementWithKnown(const QString& setupPath, const QString& dataFolder,
-                              const PrintRequest& request)
+QString disagreementWithKnown(store::Database& shop, const PrintRequest& request)
 {
-    store::Database shop;
-    if (!openShopDatabase(setupPath, dataFolder, shop).ok())
-        return {};
     const auto value = [&](HeaderSlot slot) { return request.label.line(slot).value; };
     std::optional<journal::Disagreement> found;
     if (!journal::Journal(shop)
@@ -238,8 +232,13 @@ int runPrint(const Invocation& invocation)
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
     const Options options = readOptions(invocation.options, invocation.environment);
+    // A label that leaves the program is journaled on the connection it was read through.
+    const bool journals = options.pdf || options.printer;
+    store::Database shop;
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
-                                                   invocation.environment.dataFolder);
+                                                 invocation.environment.dataFolder, shop,
+                                                 journals ? store::Database::Access::ReadWrite
+                                                          : store::Database::Access::ReadOnly);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
         complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
@@ -263,8 +262,8 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
-    const QString disagreement = disagreementWithKnown(options.setup, invocation.environment.dataFolder, request);
-    LabelOutput output{options.pdf, options.printer, options.setup, {}};
+    const QString disagreement = disagreementWithKnown(shop, request);
+    LabelOutput output{options.pdf, options.printer, options.setup, {}, &shop};
     output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
     const int code = sendLabel(invocation, request, tractor, output);
     if (code == Ok && !disagreement.isEmpty())

@@ -79,10 +79,11 @@ void loadTemplate(const TableCursor& labels, LabelContent& label)
 
 StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
-                                    const QString& programFolder)
+                                    const QString& programFolder, Database& mainDb,
+                                    Database::Access access)
 {
-    Database mainDb;
-    if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, false); !error.ok())
+    if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, access == Database::Access::ReadWrite);
+        !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor company;
     TableCursor labels;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/PrintRequest.h"
+#include "store/Database.h"
 
 #include <QString>
 
@@ -23,9 +24,11 @@ struct StartupSnapshot {
 
 // `templateTitle`, letter case ignored; without one the default template (DefLabel), or the
 // first template in store order when that names none. `programFolder` stands in for a
-// missing DataPath, as at start-up.
+// missing DataPath, as at start-up. Read through `main`, which stays open: opened for
+// writing, the command records its label in the journal on the same connection.
 StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
-                                    const QString& programFolder);
+                                    const QString& programFolder, store::Database& main,
+                                    store::Database::Access access);
 
 }  // namespace tagwright::cli
