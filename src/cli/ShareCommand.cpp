@@ -2,6 +2,7 @@
 #include "ServerOptions.h"
 #include "Terminal.h"
 
+#include "journal/Disagreement.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
@@ -117,7 +118,8 @@ int runShare(const Invocation& invocation)
     }
 
     store::CopyCount count;
-    if (store::StoreError error = store::copyMainDatabase(from, to, true, count); !error.ok()) {
+    if (store::StoreError error = store::copyMainDatabase(from, to, true, count, journal::storedLabelDisagrees);
+        !error.ok()) {
         if (error.number != store::ServerUnavailable)
             return fail(err, error);
         switch (copyArrived(from, target)) {
@@ -153,6 +155,10 @@ int runShare(const Invocation& invocation)
         if (count.entriesAlreadyThere > 0)
             out << ", but for " << count.entriesAlreadyThere << " it held already";
         out << ". It now holds " << there.entries + count.entries << ".\n";
+        if (count.entriesDisagreeing > 0)
+            out << count.entriesDisagreeing << " of the added labels give an aircraft it knows another make "
+                   "or serial: its aircraft keep their values, and the aircraft page shows the newest such "
+                   "label.\n";
     }
     out << "DataPath now names it. On each other workstation: tagwright-cli join " << target
         << Qt::endl;

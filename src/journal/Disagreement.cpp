@@ -2,6 +2,9 @@
 
 #include "Journal.h"
 
+#include "store/Schema.h"
+
+#include <QSqlRecord>
 #include <QStringList>
 
 namespace tagwright::journal {
@@ -45,6 +48,17 @@ std::optional<Disagreement> disagreementWith(const Aircraft& known, const QStrin
     if (!differs(known.make, labelMake) && !differs(known.serial, labelSerial))
         return std::nullopt;
     return Disagreement{known, labelMake, labelSerial};
+}
+
+bool storedLabelDisagrees(const QSqlRecord& aircraft, const QSqlRecord& entry)
+{
+    namespace schema = store::schema;
+    Aircraft known;
+    known.make = aircraft.value(schema::aircraft::Make).toString();
+    known.serial = aircraft.value(schema::aircraft::Serial).toString();
+    return disagreementWith(known, entry.value(schema::journal::Make).toString(),
+                            entry.value(schema::journal::Serial).toString())
+        .has_value();
 }
 
 }  // namespace tagwright::journal

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QSqlRecord;
+
 namespace tagwright::journal {
 
 // A label whose make or serial differs from what the shop knows of its aircraft: the label
@@ -25,5 +27,9 @@ struct Disagreement {
 // letter case ("CESSNA  172N" is Cessna 172N).
 std::optional<Disagreement> disagreementWith(const Aircraft& known, const QString& make,
                                              const QString& serial);
+
+// The same for a label and an aircraft as the journal's tables store them (copies between
+// databases compare them so).
+bool storedLabelDisagrees(const QSqlRecord& aircraft, const QSqlRecord& entry);
 
 }  // namespace tagwright::journal

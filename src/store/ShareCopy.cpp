@@ -1,9 +1,11 @@
 #include "ShareCopy.h"
 
 #include "Database.h"
+#include "Registration.h"
 #include "Schema.h"
 
 #include <QHash>
+#include <QSqlField>
 #include <QSqlRecord>
 
 
@@ -140,7 +142,41 @@ QString printIdentityOf(const QSqlRecord& fields)
     return printIdentity(values);
 }
 
-StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
+// The aircraft the target knew before the merge, looked up as printing there looks them up
+// (store::registration::trimmed, then the table's unique key), each read once.
+class KnownAircraft {
+public:
+    explicit KnownAircraft(StoreBackend& target) : m_target(target) {}
+
+    // record.found is false for a registration the target does not know.
+    StoreError named(const QString& registration, qint64& id, StoredRecord*& record)
+    {
+        const QString trimmed = registration::trimmed(registration);
+        auto known = m_read.find(trimmed);
+        if (known == m_read.end()) {
+            qint64 found = -1;
+            StoredRecord read;
+            if (StoreError error = m_target.findFirst(schema::AircraftTable, schema::aircraft::Registration,
+                                                      trimmed, found);
+                !error.ok())
+                return error;
+            if (found >= 0) {
+                if (StoreError error = m_target.read(schema::AircraftTable, found, read); !error.ok())
+                    return error;
+            }
+            known = m_read.insert(trimmed, {found, read});
+        }
+        id = known->first;
+        record = &known->second;
+        return {};
+    }
+
+private:
+    StoreBackend& m_target;
+    QHash<QString, QPair<qint64, StoredRecord>> m_read;
+};
+
+StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count, const LabelDisagrees& disagrees)
 {
     for (const QString& table : {schema::JournalTable, schema::AircraftTable}) {
         bool found = false;
@@ -163,6 +199,8 @@ StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
     QVector<SelectedRecord> entries;
     if (StoreError error = from.select(schema::JournalTable, {}, entries); !error.ok())
         return error;
+    KnownAircraft knownAircraft(to);
+    QHash<qint64, qint64> disagreeing;   // the target's aircraft: the newest copied label that disagrees
     for (SelectedRecord& entry : entries) {
         if (StoreError error = unfaithfulText(schema::JournalTable, entry.id, entry.fields, from.location());
             !error.ok())
@@ -178,6 +216,27 @@ StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
             return error;
         numbers.insert(entry.id, added);
         ++count.entries;
+        // Reprints never taught an aircraft anything; the newest disagreeing label is noted.
+        if (!disagrees || !entry.fields.value(schema::journal::Repeats).isNull())
+            continue;
+        qint64 plane = -1;
+        StoredRecord* known = nullptr;
+        if (StoreError error = knownAircraft.named(entry.fields.value(schema::journal::Registration).toString(),
+                                                   plane, known);
+            !error.ok())
+            return error;
+        if (known->found && disagrees(known->fields, entry.fields)) {
+            disagreeing.insert(plane, added);
+            ++count.entriesDisagreeing;
+        }
+    }
+    for (auto noted = disagreeing.cbegin(); noted != disagreeing.cend(); ++noted) {
+        QSqlRecord note;
+        QSqlField field(schema::aircraft::DisagreeingEntry, QMetaType::fromType<qint64>());
+        field.setValue(noted.value());
+        note.append(field);
+        if (StoreError error = to.update(schema::AircraftTable, RecordKey{noted.key(), {}}, note); !error.ok())
+            return error;
     }
     QVector<SelectedRecord> aircraft;
     if (StoreError error = from.select(schema::AircraftTable, {}, aircraft); !error.ok())
@@ -205,7 +264,8 @@ StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
 
 }  // namespace
 
-StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCount& count)
+StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCount& count,
+                            const LabelDisagrees& disagrees)
 {
     count = CopyCount();
     StoreBackend& target = to.backend();
@@ -232,7 +292,7 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
             if (StoreError error = copyTable(from.backend(), target, table, *copied); !error.ok())
                 return error;
         }
-        return mergeJournal(from.backend(), target, count);
+        return mergeJournal(from.backend(), target, count, disagrees);
     });
 }
 

@@ -89,6 +89,17 @@ protected:
         return entries;
     }
 
+    // A label printed into the shop at `dataPath`.
+    static void printOn(const QString& dataPath, const QString& registration, const QString& make)
+    {
+        store::Database db;
+        ASSERT_TRUE(db.openMain(dataPath).ok());
+        journal::JournalEntry entry;
+        entry.line(journal::Slot::Registration).value = registration;
+        entry.line(journal::Slot::Make).value = make;
+        ASSERT_TRUE(journal::Journal(db).add(entry).ok());
+    }
+
     QVector<journal::Aircraft> serverAircraft()
     {
         store::Database onServer;
@@ -188,14 +199,7 @@ TEST_F(Share, aDatabaseHoldingTemplatesIsReplacedOnlyWhenAsked)
 // labels the workstations printed meanwhile are records of work done: none is lost.
 TEST_F(Share, replacingFromAnOlderCopyKeepsEveryEntryTheServersJournalHolds)
 {
-    const auto print = [](const QString& dataPath, const QString& registration, const QString& make) {
-        store::Database db;
-        ASSERT_TRUE(db.openMain(dataPath).ok());
-        journal::JournalEntry entry;
-        entry.line(journal::Slot::Registration).value = registration;
-        entry.line(journal::Slot::Make).value = make;
-        ASSERT_TRUE(journal::Journal(db).add(entry).ok());
-    };
+    const auto print = &Share::printOn;
     print(shop.folder.path(), QStringLiteral("N1"), QStringLiteral("Piper"));
     ASSERT_EQ(share(), 0) << err.toStdString();
     print(server.dataPath(), QStringLiteral("N2"), QStringLiteral("Cessna"));
@@ -212,6 +216,8 @@ TEST_F(Share, replacingFromAnOlderCopyKeepsEveryEntryTheServersJournalHolds)
     EXPECT_TRUE(out.contains(QLatin1String("Its journal held 3 entries, which stay; this file's 3 were added "
                                            "after them, but for 1 it held already. It now holds 5.")))
         << out.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("1 of the added labels give an aircraft it knows another make or serial")))
+        << out.toStdString();
 
     QStringList printed;
     for (const journal::JournalEntry& entry : serverJournal())
@@ -219,9 +225,36 @@ TEST_F(Share, replacingFromAnOlderCopyKeepsEveryEntryTheServersJournalHolds)
     EXPECT_EQ(printed, QStringList({"1 N1", "2 N2", "3 N1", "4 N3", "5 n1 "}));
     const QVector<journal::Aircraft> aircraft = serverAircraft();
     ASSERT_EQ(aircraft.size(), 3);
-    EXPECT_EQ(aircraft[0].make, "Piper");   // the server's, which the file's label disagreed with
+    // The server's, which the file's label disagreed with: the aircraft page shows that label.
+    EXPECT_EQ(aircraft[0].make, "Piper");
+    EXPECT_EQ(aircraft[0].disagreeingEntry, 5);
     EXPECT_EQ(aircraft[2].make, "Mooney");
     EXPECT_EQ(aircraft[2].lastEntry, 4);
+    EXPECT_EQ(aircraft[2].disagreeingEntry, -1);
+}
+
+// A shop moving from one server onto another that already holds it merges the same way.
+TEST_F(Share, replacingFromAnotherServerKeepsEveryEntryAndAddsEachOnce)
+{
+    printOn(shop.folder.path(), QStringLiteral("N1"), QStringLiteral("Piper"));
+    ASSERT_EQ(share(), 0) << err.toStdString();
+    printOn(server.dataPath(), QStringLiteral("N2"), QStringLiteral("Cessna"));
+    ServerDatabase other;
+    ASSERT_TRUE(other.created()) << other.error().toStdString();
+    pointSetupAtTheFile();
+    ASSERT_EQ(run({QStringLiteral("share"), QStringLiteral("--to"), other.dataPath()}), 0) << err.toStdString();
+    printOn(other.dataPath(), QStringLiteral("N1"), QStringLiteral("Beech"));
+
+    ASSERT_EQ(share({QStringLiteral("--replace")}), 0) << err.toStdString();
+    QStringList printed;
+    for (const journal::JournalEntry& entry : serverJournal())
+        printed << QStringLiteral("%1 %2 %3").arg(entry.number).arg(entry.registration(), entry.line(journal::Slot::Make).value);
+    EXPECT_EQ(printed, QStringList({"1 N1 Piper", "2 N2 Cessna", "3 N1 Beech"}));
+    const QVector<journal::Aircraft> aircraft = serverAircraft();
+    ASSERT_EQ(aircraft.size(), 2);
+    EXPECT_EQ(aircraft[0].make, "Piper");
+    EXPECT_EQ(aircraft[0].disagreeingEntry, 3);
+    EXPECT_EQ(setupDataPath(), server.dataPath());
 }
 
 TEST_F(Share, aSecondWorkstationJoinsTheSharedShopAndAnEmptyServerIsRefused)
