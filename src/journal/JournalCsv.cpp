@@ -86,11 +86,13 @@ QString aircraft(const QVector<Aircraft>& list)
 {
     QString text = line({QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
                          QStringLiteral("Tach"), QStringLiteral("Total time"), QStringLiteral("SMOH"),
-                         QStringLiteral("Times dated"), QStringLiteral("Last entry")});
+                         QStringLiteral("Times dated"), QStringLiteral("Last entry"),
+                         QStringLiteral("Disagreeing entry")});
+    const auto number = [](qint64 entry) { return entry >= 0 ? QString::number(entry) : QString(); };
     for (const Aircraft& plane : list) {
         text += line({plane.registration, plane.make, plane.serial, plane.tach, plane.totalTime,
-                      plane.sinceOverhaul, plane.timesDate,
-                      plane.lastEntry >= 0 ? QString::number(plane.lastEntry) : QString()});
+                      plane.sinceOverhaul, plane.timesDate, number(plane.lastEntry),
+                      number(plane.disagreeingEntry)});
     }
     return text;
 }

@@ -189,6 +189,8 @@ TEST_P(JournalCli, aRegistrationIsFoundHoweverTypedAndADisagreeingLabelPrintsBut
     lines = csvLines();
     ASSERT_EQ(lines.size(), 2) << out.toStdString();
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("n123ab,Cessna 172,17265432,"))) << lines[1].toStdString();
+    // Its last entry, and the label that disagreed.
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",2,3"))) << lines[1].toStdString();
 }
 
 TEST_P(JournalCli, refusedArgumentsAndUnknownEntriesSayWhy)
