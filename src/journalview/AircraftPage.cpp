@@ -199,7 +199,8 @@ void AircraftPage::removeSelected()
     if (row < 0)
         return;
     const journal::Aircraft plane = m_aircraft[row];
-    const QStringList choices{QStringLiteral("Remove"), QStringLiteral("Cancel")};
+    // The question's own Cancel (and Escape) keeps the aircraft.
+    const QStringList choices{QStringLiteral("Remove")};
     const QString question = QStringLiteral("Remove %1 from the shop's aircraft? Its journal entries stay.")
                                  .arg(plane.registration);
     if (m_dialogs.askChoice(this, QMessageBox::Question, QStringLiteral("Journal"), question, choices) != 0)
@@ -240,7 +241,8 @@ bool AircraftPage::mayLeave()
         if (m_edits.contains(plane.id))
             registrations << plane.registration;
     }
-    const QStringList choices{QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")};
+    // The question's own Cancel (and Escape) stays on the page.
+    const QStringList choices{QStringLiteral("Save"), QStringLiteral("Discard")};
     const int answer = m_dialogs.askChoice(
         this, QMessageBox::Question, QStringLiteral("Journal"),
         QStringLiteral("The corrections to %1 are not saved. Save them?").arg(registrations.join(QStringLiteral(", "))),
