@@ -236,13 +236,20 @@ TEST_F(Cli, fitStockStoresTheFitForPdfFilesAndSaysWhatItStored)
     EXPECT_TRUE(e.contains(QStringLiteral("tractor-feed labels"))) << e.toStdString();
 }
 
-// The label goes out as the window's "Print anyway" sends it; a script hears of it.
+// A caption so long that it leaves its value no room even condensed: the label
+// goes out as the window's "Print anyway" sends it; a script hears of it.
 TEST_F(Cli, aValueTooLongEvenCondensedIsPrintedAndNamedOnStderr)
 {
-    const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
-    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), date}), 0);
-    EXPECT_EQ(err, "tagwright-cli: The Date value is too long to print in its place. It was printed at 6 points.\n");
-    EXPECT_TRUE(traced(QStringLiteral(R"("text":"%1","font":"Arial","size":6,)").arg(date)));
+    QVariantMap wide = hundredHourTemplate();
+    wide["Description"] = "Wide caption";
+    wide["LeftTop"] = "Registration mark of the aircraft";
+    shop.addTemplate(wide);
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("Wide caption"),
+                     QStringLiteral("--value"), QStringLiteral("LeftTop=N12345A")}),
+              0) << err.toStdString();
+    EXPECT_EQ(err, "tagwright-cli: The Registration mark of the aircraft value is too long to print in its place. "
+                   "It was printed at 6 points.\n");
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"N12345A","font":"Arial","size":6,)"))) << out.toStdString();
 }
 
 TEST_F(Cli, tractorStockComesFromLabelStyleTwoOrTheOption)
