@@ -26,7 +26,8 @@ int runJoin(const Invocation& invocation)
     // joinShop() has read the same address: it parses.
     static_cast<void>(store::parseServerAddress(target, address));
     invocation.out << "Joined the shop at " << address.display << ": " << found.templates << " templates, "
-                   << found.signatories << " signatories. DataPath now names it." << Qt::endl;
+                   << found.signatories << " signatories, " << found.entries
+                   << " journal entries. DataPath now names it." << Qt::endl;
     return Ok;
 }
 

@@ -140,13 +140,18 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
         [&](store::Database& db) { return openShopDatabase(output.setupPath, invocation.environment.dataFolder, db); },
         output.database);
     printjob::PrintPipeline pipeline(journal);
-    // Both outputs measure alike: one line says it.
+    // Both outputs measure alike, and the journal finds both disagree alike: one line says each.
     bool warned = false;
+    bool disagreed = false;
     const auto send = [&](printjob::LabelOutput& to) {
         const PrintOutcome outcome = pipeline.print(input, output.facts, to);
-        if (!warned && outcome.status == PrintOutcome::Status::Printed) {
-            warnOfOverlongValues(err, outcome.job);
-            warned = !outcome.job.overlong.isEmpty();
+        if (outcome.status == PrintOutcome::Status::Printed) {
+            if (!warned)
+                warnOfOverlongValues(err, outcome.job);
+            warned = warned || !outcome.job.overlong.isEmpty();
+            if (!disagreed && outcome.disagreement)
+                complain(err, outcome.disagreement->sentence() + u'.');
+            disagreed = disagreed || outcome.disagreement.has_value();
         }
         return finish(outcome, err);
     };

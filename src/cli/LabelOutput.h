@@ -43,7 +43,8 @@ void warnOfOverlongValues(QTextStream& err, const printing::PrintResult& result)
 
 // Prints `input` into the PDF file and/or onto the printer through the print pipeline, which
 // journals each label that leaves the program. Returns the exit code; a complaint is one
-// line on stderr.
+// line on stderr, as is a label that gives a known aircraft another make or serial (it
+// prints as given).
 int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
               const LabelOutput& output);
 

@@ -5,6 +5,8 @@
 
 #include "printing/BoxText.h"
 #include "printing/RecordingSurface.h"
+#include "store/Database.h"
+#include "store/Registration.h"
 #include "store/Schema.h"
 
 #include <QCommandLineParser>
@@ -20,6 +22,9 @@ namespace tagwright::cli {
 using namespace printing;
 
 namespace {
+
+// The date on a label, as the window's date box starts.
+const QString DateFormat = QStringLiteral("MM-dd-yyyy");
 
 // The header line a --value names, by the template field holding its caption.
 struct ValueField {
@@ -38,7 +43,7 @@ struct Options {
     QString setup;
     std::optional<QString> templateTitle;
     std::map<const ValueField*, QString> values;
-    QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+    QString date = QDate::currentDate().toString(DateFormat);
     QString signatory;
     std::optional<bool> tractor;
     std::optional<double> copies;
@@ -108,7 +113,7 @@ QList<QCommandLineOption> optionTable()
         {Value, QStringLiteral("A header value, named by the field holding its caption: LeftTop, "
                                "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, LabelBottom. Repeatable."),
          QStringLiteral("FIELD=TEXT")},
-        {Date, QStringLiteral("The date (default: today, MM-DD-YYYY)."), QStringLiteral("TEXT")},
+        {Date, QStringLiteral("The date, a day as MM-DD-YYYY (default: today)."), QStringLiteral("MM-DD-YYYY")},
         {Signatory, QStringLiteral("The name under the signature line."), QStringLiteral("TEXT")},
         {Stock, QStringLiteral("The label stock, laser or tractor (default: the shop's setting)."),
          QStringLiteral("laser|tractor")},
@@ -147,15 +152,22 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
                                          "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, "
                                          "LabelBottom, not \"%1\".").arg(assignment)};
         }
-        const QString text = assignment.mid(equals + 1);
+        QString text = assignment.mid(equals + 1);
+        // A registration is one value however it was typed (blanks around it are none).
+        if (field->slot == HeaderSlot::Registration)
+            text = store::registration::trimmed(text);
         if (text.size() > field->limit) {
             throw Refusal{QStringLiteral("The %1 value \"%2\" is longer than %3 characters.")
                               .arg(QLatin1String(field->field), text).arg(field->limit)};
         }
         options.values[field] = text;
     }
-    if (parser.isSet(Date))
+    if (parser.isSet(Date)) {
+        // A label is a legal record: its date is a day of the calendar, month first.
         options.date = parser.value(Date);
+        if (!QDate::fromString(options.date, DateFormat).isValid())
+            throw Refusal{QStringLiteral("--date takes a day as MM-DD-YYYY, not \"%1\".").arg(options.date)};
+    }
     options.signatory = parser.value(Signatory);
     for (const QString& stock : parser.values(Stock)) {
         if (stock != QStringLiteral("laser") && stock != QStringLiteral("tractor"))
@@ -197,7 +209,8 @@ void applyOptions(const Options& options, PrintRequest& request)
 }
 
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
-// would. Trace lines go to `out`; any complaint is one line on `err`.
+// would. Trace lines go to `out`; any complaint is one line on `err`. A label that gives a
+// known aircraft another make or serial prints as given, and says so on `err`.
 int runPrint(const Invocation& invocation)
 {
     QTextStream& out = invocation.out;

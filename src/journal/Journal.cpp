@@ -1,6 +1,7 @@
 #include "Journal.h"
 
 #include "store/Database.h"
+#include "store/Registration.h"
 #include "store/Schema.h"
 
 #include <QRegularExpression>
@@ -75,6 +76,17 @@ printing::UsedCells cellsFrom(const QString& list)
     return cells;
 }
 
+// An entry number as stored: missing (or a file without the field) for none.
+qint64 entryNumber(const QVariant& value)
+{
+    return value.isNull() || !value.isValid() ? -1 : value.toLongLong();
+}
+
+QVariant storedNumber(qint64 number)
+{
+    return number >= 0 ? QVariant(number) : QVariant(QMetaType::fromType<qint64>());
+}
+
 QSqlRecord entryRecord(const JournalEntry& e)
 {
     const printing::LabelContent& label = e.request.label;
@@ -98,7 +110,7 @@ QSqlRecord entryRecord(const JournalEntry& e)
         j::BottomRowOffset, sheet.offsets.bottomRow)(j::LeftColumnOffset, sheet.offsets.leftColumn)(
         j::RightColumnOffset, sheet.offsets.rightColumn);
     r(j::Destination, e.destination)(j::Result, e.result);
-    r(j::Repeats, e.facts.repeats >= 0 ? QVariant(e.facts.repeats) : QVariant(QMetaType::fromType<qint64>()));
+    r(j::Repeats, storedNumber(e.facts.repeats));
     return r.record();
 }
 
@@ -110,8 +122,7 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
     e.printedAt = QDateTime::fromString(text(j::PrintedAt), Qt::ISODateWithMs);
     e.workstation = text(j::Workstation);
     e.user = text(j::UserName);
-    e.facts = {text(j::Template), text(j::LogoFile),
-               r.value(j::Repeats).isNull() ? -1 : r.value(j::Repeats).toLongLong()};
+    e.facts = {text(j::Template), text(j::LogoFile), entryNumber(r.value(j::Repeats))};
     printing::LabelContent& label = e.request.label;
     for (int i = 0; i < 6; ++i)
         label.line(Slot(i)) = {text(*CaptionFields[i]), text(*ValueFields[i])};
@@ -148,7 +159,8 @@ Aircraft aircraftFrom(qint64 id, const QSqlRecord& r)
             text(a::TotalTime),
             text(a::SinceOverhaul),
             text(a::TimesDate),
-            last.isNull() ? -1 : last.toLongLong()};
+            last.isNull() ? -1 : last.toLongLong(),
+            entryNumber(r.value(a::DisagreeingEntry))};
 }
 
 QSqlRecord aircraftRecord(const Aircraft& plane)
@@ -156,7 +168,8 @@ QSqlRecord aircraftRecord(const Aircraft& plane)
     RecordBuilder r;
     r(a::Registration, plane.registration)(a::Make, plane.make)(a::Serial, plane.serial)(
         a::Tach, plane.tach)(a::TotalTime, plane.totalTime)(a::SinceOverhaul, plane.sinceOverhaul)(
-        a::TimesDate, plane.timesDate)(a::LastEntry, plane.lastEntry);
+        a::TimesDate, plane.timesDate)(a::LastEntry, plane.lastEntry)(
+        a::DisagreeingEntry, storedNumber(plane.disagreeingEntry));
     return r.record();
 }
 
@@ -202,6 +215,29 @@ StoreError explained(store::Database& db, const StoreError& error)
     return missing.number == store::TableMissing ? missing : error;
 }
 
+QVector<store::Condition> conditionsOf(const JournalFilter& filter)
+{
+    using Test = store::Condition::Test;
+    QVector<store::Condition> conditions;
+    if (const QString registration = store::registration::trimmed(filter.registration); !registration.isEmpty()) {
+        conditions.append({j::Registration, filter.prefixes ? Test::RegistrationStartsWith : Test::SameRegistration,
+                           registration});
+    }
+    if (const QString title = filter.templateTitle.trimmed(); !title.isEmpty())
+        conditions.append({j::Template, filter.prefixes ? Test::StartsWithIgnoringCase : Test::EqualsIgnoringCase, title});
+    for (const QString& word : filter.bodyText.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        conditions.append({j::Body, Test::ContainsIgnoringCase, word});
+    if (filter.since.isValid())
+        conditions.append({j::PrintedAt, Test::AtLeast, dayStart(filter.since)});
+    if (filter.until.isValid())
+        conditions.append({j::PrintedAt, Test::Before, dayStart(filter.until.addDays(1))});
+    if (filter.numberAbove > 0)
+        conditions.append({store::schema::RecordId, Test::AtLeast, filter.numberAbove + 1});
+    if (filter.numberAtMost > 0)
+        conditions.append({store::schema::RecordId, Test::Before, filter.numberAtMost + 1});
+    return conditions;
+}
+
 }  // namespace
 
 bool isGivenValue(const QString& value)
@@ -235,6 +271,7 @@ StoreError Journal::insert(JournalEntry& entry)
         !added.ok())
         return added;
     entry.number = number;
+    entry.disagreement.reset();
     return entry.facts.repeats >= 0 ? StoreError() : learnAircraft(entry);
 }
 
@@ -275,8 +312,10 @@ StoreError Journal::addAll(QVector<JournalEntry>& entries)
     });
     if (error.ok())
         return error;
-    for (JournalEntry& entry : entries)
+    for (JournalEntry& entry : entries) {
         entry.number = -1;
+        entry.disagreement.reset();
+    }
     return explained(m_database, error);
 }
 
@@ -289,17 +328,25 @@ StoreError Journal::settle(qint64 number, const QString& result)
     });
 }
 
-StoreError Journal::learnAircraft(const JournalEntry& entry)
+StoreError Journal::learnAircraft(JournalEntry& entry)
 {
-    const QString registration = entry.registration().trimmed();
+    const QString registration = store::registration::trimmed(entry.registration());
     if (!isGivenValue(registration))
         return {};
     const store::Result<std::optional<Aircraft>> known = aircraftNamed(registration);
     if (!known)
         return known.error();
     Aircraft plane = known->value_or(Aircraft());
-    if (!*known)
+    store::StoreBackend& backend = m_database.backend();
+    if (*known) {
+        entry.disagreement = disagreementWith(plane, entry.line(Slot::Make).value, entry.line(Slot::Serial).value);
+        if (entry.disagreement) {
+            plane.disagreeingEntry = entry.number;
+            return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
+        }
+    } else {
         plane.registration = registration;
+    }
     const auto take = [&](Slot slot, QString& kept) {
         const QString value = entry.line(slot).value.trimmed();
         if (!isGivenValue(value))
@@ -315,7 +362,6 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
     if (times)
         plane.timesDate = entry.request.label.date.trimmed();
     plane.lastEntry = entry.number;
-    store::StoreBackend& backend = m_database.backend();
     if (*known)
         return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
     qint64 id = -1;
@@ -336,18 +382,8 @@ store::Result<std::optional<JournalEntry>> Journal::entry(qint64 number)
 StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
                          QVector<JournalEntry>& entries)
 {
-    using Test = store::Condition::Test;
     store::Selection selection;
-    if (!filter.registration.trimmed().isEmpty())
-        selection.conditions.append({j::Registration, Test::EqualsIgnoringCase, filter.registration.trimmed()});
-    if (!filter.templateTitle.isEmpty())
-        selection.conditions.append({j::Template, Test::EqualsIgnoringCase, filter.templateTitle});
-    if (!filter.bodyText.isEmpty())
-        selection.conditions.append({j::Body, Test::ContainsIgnoringCase, filter.bodyText});
-    if (filter.since.isValid())
-        selection.conditions.append({j::PrintedAt, Test::AtLeast, dayStart(filter.since)});
-    if (filter.until.isValid())
-        selection.conditions.append({j::PrintedAt, Test::Before, dayStart(filter.until.addDays(1))});
+    selection.conditions = conditionsOf(filter);
     selection.orderBy = orderField(page.order);
     selection.descending = page.descending;
     selection.limit = page.limit;
@@ -360,6 +396,46 @@ StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
     entries.reserve(records.size());
     for (const store::SelectedRecord& record : records)
         entries.append(entryFrom(record.id, record.fields));
+    return {};
+}
+
+StoreError Journal::count(const JournalFilter& filter, qint64& entries)
+{
+    entries = 0;
+    if (StoreError error = m_database.backend().count(store::schema::JournalTable, conditionsOf(filter), entries);
+        !error.ok())
+        return explained(m_database, error);
+    return {};
+}
+
+StoreError Journal::numbers(const JournalFilter& filter, QVector<qint64>& numbers)
+{
+    numbers.clear();
+    store::Selection selection;
+    selection.conditions = conditionsOf(filter);
+    selection.fields = QStringList{j::Repeats};
+    QVector<store::SelectedRecord> records;
+    if (StoreError error = m_database.backend().select(store::schema::JournalTable, selection, records);
+        !error.ok())
+        return explained(m_database, error);
+    for (const store::SelectedRecord& record : records)
+        numbers.append(record.id);
+    return {};
+}
+
+StoreError Journal::newestNumber(qint64& number)
+{
+    number = 0;
+    store::Selection newest;
+    newest.fields = QStringList{j::Repeats};
+    newest.descending = true;
+    newest.limit = 1;
+    QVector<store::SelectedRecord> records;
+    if (StoreError error = m_database.backend().select(store::schema::JournalTable, newest, records);
+        !error.ok())
+        return explained(m_database, error);
+    if (!records.isEmpty())
+        number = records.first().id;
     return {};
 }
 
@@ -379,23 +455,29 @@ StoreError Journal::aircraft(QVector<Aircraft>& list)
 
 store::Result<std::optional<Aircraft>> Journal::aircraftNamed(const QString& registration)
 {
-    store::Selection selection;
-    selection.conditions.append({a::Registration, store::Condition::Test::EqualsIgnoringCase,
-                                 registration.trimmed()});
-    selection.limit = 1;
-    QVector<store::SelectedRecord> records;
-    if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
+    // By the table's own unique key, so that what is found is what a second one would
+    // collide with.
+    qint64 id = -1;
+    store::StoreBackend& backend = m_database.backend();
+    if (StoreError error = backend.findFirst(store::schema::AircraftTable, a::Registration,
+                                             store::registration::trimmed(registration), id);
         !error.ok())
         return error;
-    if (records.isEmpty())
+    if (id < 0)
         return std::optional<Aircraft>();
-    return std::optional<Aircraft>(aircraftFrom(records.first().id, records.first().fields));
+    store::StoredRecord record;
+    if (StoreError error = backend.read(store::schema::AircraftTable, id, record); !error.ok())
+        return error;
+    if (!record.found)
+        return std::optional<Aircraft>();
+    return std::optional<Aircraft>(aircraftFrom(id, record.fields));
 }
 
 StoreError Journal::correctAircraft(const Aircraft& plane)
 {
     Aircraft corrected = plane;
-    corrected.registration = plane.registration.trimmed();
+    corrected.registration = store::registration::trimmed(plane.registration);
+    corrected.disagreeingEntry = -1;
     if (corrected.registration.isEmpty())
         return {store::EngineFailure, QStringLiteral("An aircraft needs a registration."), m_database.path()};
     return m_database.backend().update(store::schema::AircraftTable, {plane.id, {}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Aircraft.h"
+#include "Disagreement.h"
 #include "JournalEntry.h"
 
 #include "store/Result.h"
@@ -19,13 +20,18 @@ class Database;
 
 namespace tagwright::journal {
 
-// Which entries to list. Empty texts and null dates do not filter.
+// Which entries to list. Empty texts, null dates and zero numbers do not filter.
 struct JournalFilter {
-    QString registration;   // equal, letter case aside
-    QString templateTitle;  // equal, letter case aside
-    QString bodyText;       // found anywhere in the body, letter case aside
+    QString registration;   // the same registration (store/Registration.h)
+    QString templateTitle;  // the same title, letter case aside
+    QString bodyText;       // each of its words found in the body, letter case aside
     QDate since;            // printed on or after this day (local time)
     QDate until;            // printed on or before this day (local time)
+    // Registration and title name how the value starts rather than all of it (the view's
+    // filters, where "n12" finds N123AB).
+    bool prefixes = false;
+    qint64 numberAbove = 0;   // only entries numbered above this
+    qint64 numberAtMost = 0;  // only entries numbered at most this
 };
 
 // The columns entries can be listed in order of.
@@ -46,7 +52,9 @@ public:
 
     // Stamps the entry with the time, workstation and user when it has none, adds it and
     // sets its number. An entry that is no reprint updates its aircraft: make and serial
-    // when given, the times (each one given) with the label's date.
+    // when given, the times (each one given) with the label's date; a label that disagrees
+    // with the known make or serial teaches nothing and is noted on the aircraft instead,
+    // and said in the entry's `disagreement`.
     store::StoreError add(JournalEntry& entry);
     // Adds every entry as add() does, all in one transaction (imports and measurements).
     store::StoreError addAll(QVector<JournalEntry>& entries);
@@ -60,12 +68,20 @@ public:
     store::Result<std::optional<JournalEntry>> entry(qint64 number);
     store::StoreError find(const JournalFilter& filter, const JournalPage& page,
                            QVector<JournalEntry>& entries);
+    // The numbers of the entries that pass `filter`, in order.
+    store::StoreError numbers(const JournalFilter& filter, QVector<qint64>& numbers);
+    // How many entries pass `filter`.
+    store::StoreError count(const JournalFilter& filter, qint64& entries);
+    // The highest entry number given so far (0 for an empty journal).
+    store::StoreError newestNumber(qint64& number);
 
     // Every aircraft, ordered by registration.
     store::StoreError aircraft(QVector<Aircraft>& list);
-    // The aircraft of `registration` (letter case aside), or none when it is not known.
+    // The aircraft of `registration` (the same registration, store/Registration.h), or none
+    // when it is not known.
     store::Result<std::optional<Aircraft>> aircraftNamed(const QString& registration);
     // Writes a corrected aircraft over the one with its id; its registration stays unique.
+    // The correction settles a label's disagreement.
     store::StoreError correctAircraft(const Aircraft& aircraft);
     store::StoreError removeAircraft(qint64 id);
 
@@ -77,7 +93,7 @@ private:
     store::StoreError insert(JournalEntry& entry);
     // Runs `write` again while another program holds the file's lock, for a bounded time.
     store::StoreError whileLocked(const std::function<store::StoreError()>& write);
-    store::StoreError learnAircraft(const JournalEntry& entry);
+    store::StoreError learnAircraft(JournalEntry& entry);
 
     store::Database& m_database;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Disagreement.h"
+
 #include "printing/PrintRequest.h"
 
 #include <QDateTime>
@@ -37,6 +39,9 @@ struct JournalEntry {
     printing::PrintRequest request;
     QString destination;     // printer name or PDF file
     QString result;          // "Printing" until settled, then "Printed" or why it failed
+    // Set by the journal as it adds the entry: the known aircraft whose make or serial this
+    // label gives otherwise (the aircraft notes the entry; the entry's record does not).
+    std::optional<Disagreement> disagreement;
 
     const HeaderLine& line(Slot slot) const { return request.label.line(slot); }
     HeaderLine& line(Slot slot) { return request.label.line(slot); }

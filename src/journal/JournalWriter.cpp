@@ -6,7 +6,6 @@
 #include <QThread>
 
 #include <chrono>
-#include <tuple>
 
 namespace tagwright::journal {
 
@@ -62,7 +61,10 @@ store::StoreError JournalWriter::begin(JournalEntry& entry)
         const auto written = m_begun.find(ticket);
         if (written == m_begun.end())
             return false;
-        std::tie(entry.number, error) = written->second;
+        const auto& [added, outcome] = written->second;
+        entry.number = outcome.ok() ? added.number : -1;
+        entry.disagreement = outcome.ok() ? added.disagreement : std::nullopt;
+        error = outcome;
         m_begun.erase(written);
         return true;
     });
@@ -156,7 +158,7 @@ void JournalWriter::writeEntries()
             Q_EMIT entryWritten();
         std::lock_guard lock(m_mutex);
         if (!job.settles) {
-            m_begun[job.ticket] = {error.ok() ? job.entry.number : -1, error};
+            m_begun[job.ticket] = {std::move(job.entry), error};
         } else if (!error.ok()) {
             m_failures.append({job.entry, error});
             QMetaObject::invokeMethod(this, [this] { tellFailures(); }, Qt::QueuedConnection);

@@ -35,7 +35,7 @@ public:
     void setFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
 
     // Stamps `entry` and writes it with the result it carries; returns once it is written
-    // (its number set) or could not be.
+    // (its number and disagreement set) or could not be.
     store::StoreError begin(JournalEntry& entry) override;
     // Hands over how the label of a begun entry ended and returns at once: a failure to
     // write it is told to the failure handler.
@@ -76,9 +76,9 @@ private:
     bool m_writing = false;
     bool m_stopping = false;
     quint64 m_handedOver = 0;      // the last write's ticket
-    // Entries begun and written (or not), by ticket, until their begin() takes them: their
-    // numbers, and how the write went.
-    std::map<quint64, std::pair<qint64, store::StoreError>> m_begun;
+    // Entries begun and written (or not), by ticket, until their begin() takes them: as the
+    // journal added them (numbered, a disagreement said), and how the write went.
+    std::map<quint64, std::pair<JournalEntry, store::StoreError>> m_begun;
     QVector<std::pair<JournalEntry, store::StoreError>> m_failures;
 };
 

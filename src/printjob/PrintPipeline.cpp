@@ -79,6 +79,7 @@ PrintOutcome PrintPipeline::sendWhileComposing(const printing::PrintRequest& req
         return planned;
     PrintOutcome outcome = composed(m_printer.PrintLabels(surface, request));
     outcome.entry = planned.entry;
+    outcome.disagreement = planned.disagreement;
     settle(entry, journal::resultText(outcome.job), outcome);
     return outcome;
 }
@@ -115,6 +116,7 @@ bool PrintPipeline::begin(journal::JournalEntry& entry, PrintOutcome& outcome)
 {
     outcome.journalError = m_journal.begin(entry);
     outcome.entry = entry.number;
+    outcome.disagreement = entry.disagreement;
     if (outcome.journalError.ok())
         return true;
     outcome.status = Status::Failed;

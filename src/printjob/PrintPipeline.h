@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace tagwright::journal {
 class EntrySink;
@@ -42,6 +43,9 @@ struct [[nodiscard]] PrintOutcome {
     JournalTrouble journal = JournalTrouble::None;
     store::StoreError journalError;
     qint64 entry = -1;    // the journal entry's number, where the journal gave one
+    // What the journal found adding the entry: the known aircraft this label gives another
+    // make or serial (it prints as given; the aircraft notes it).
+    std::optional<journal::Disagreement> disagreement;
     QString result;       // how the entry says the label ended
 };
 

@@ -1,11 +1,14 @@
 #include "PostgresBackend.h"
 
 #include "ClientLibrary.h"
+#include "Registration.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace tagwright::store {
 
@@ -127,6 +130,8 @@ StoreError PostgresBackend::connect()
     QSqlQuery limits(db);
     limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
     limits.exec(QStringLiteral("SET lock_timeout = %1").arg(LockLimit));
+    // The server's notes ("already exists, skipping") are no business of the user's.
+    limits.exec(QStringLiteral("SET client_min_messages = warning"));
     return {};
 }
 
@@ -149,6 +154,18 @@ StoreError PostgresBackend::failed(const QSqlError& error)
     return result;
 }
 
+QString PostgresBackend::indexStatement(const schema::TableLayout& table, const schema::Index& index)
+{
+    const QString field = quoted(index.field);
+    QString indexed = field;
+    if (index.kind == schema::Index::Kind::IgnoringCase)
+        indexed = QStringLiteral("lower(%1)").arg(field);
+    else if (index.kind == schema::Index::Kind::Registration)
+        indexed = u'(' + registration::postgresKey(field) + u')';
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(quoted(schema::indexName(table.name, index)), quoted(table.name), indexed);
+}
+
 QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>& layout)
 {
     QStringList statements;
@@ -162,33 +179,59 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
             columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                           .arg(quoted(table.name), columns.join(QStringLiteral(", ")));
-        for (const schema::Index& index : table.indexes) {
-            const QString field = quoted(index.field);
-            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                              .arg(quoted(schema::indexName(table.name, index)), quoted(table.name),
-                                   index.ignoringCase ? QStringLiteral("lower(%1)").arg(field) : field);
-        }
+        for (const schema::Index& index : table.indexes)
+            statements << indexStatement(table, index);
     }
     return statements;
 }
 
+bool PostgresBackend::missingParts(const QVector<schema::TableLayout>& layout, QStringList& steps)
+{
+    steps.clear();
+    bool titleKeys = true;
+    QSqlQuery query(connection());
+    QSet<QString> indexes;
+    if (query.exec(QStringLiteral("SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()"))) {
+        while (query.next())
+            indexes.insert(query.value(0).toString());
+    }
+    for (const schema::TableLayout& table : layout) {
+        if (!hasTable(table.name)
+            || !query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table.name)))) {
+            steps << createStatements({table});
+            continue;
+        }
+        // Columns and indexes later versions added to a table an earlier one made.
+        const QSqlRecord fields = query.record();
+        titleKeys = titleKeys && (table.uniqueTitle.isEmpty() || fields.indexOf(schema::TitleKey) >= 0);
+        for (const schema::Column& column : table.columns) {
+            if (fields.indexOf(column.name) < 0) {
+                steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
+                             .arg(quoted(table.name), quoted(column.name), postgresType(column.type));
+            }
+        }
+        for (const schema::Index& index : table.indexes) {
+            if (!indexes.contains(schema::indexName(table.name, index)))
+                steps << indexStatement(table, index);
+        }
+    }
+    return steps.isEmpty() && titleKeys;
+}
+
 StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayout>& layout)
 {
-    bool complete = true;
     QStringList tables;
-    for (const schema::TableLayout& table : layout) {
-        complete = complete && hasTable(table.name)
-            && (table.uniqueTitle.isEmpty() || hasColumn(table.name, schema::TitleKey));
+    for (const schema::TableLayout& table : layout)
         tables << table.name;
-    }
-    if (complete)
+    QStringList missing;
+    if (missingParts(layout, missing))
         return {};
     QSqlDatabase& db = connection();
     if (!db.transaction())
         return failed(db.lastError());
     QSqlQuery query(db);
     QStringList steps{QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock)};
-    steps << createStatements(layout);
+    steps << missing;
     for (const QString& step : steps) {
         if (StoreError error = run(query, step); !error.ok()) {
             db.rollback();
@@ -272,6 +315,11 @@ QVariant PostgresBackend::bindable(const QVariant& value) const
 QString PostgresBackend::likeIgnoringCase(const QString& quotedField) const
 {
     return quotedField + QStringLiteral(" ILIKE ? ESCAPE '\\'");
+}
+
+QString PostgresBackend::registrationKey(const QString& quotedField) const
+{
+    return registration::postgresKey(quotedField);
 }
 
 }  // namespace tagwright::store

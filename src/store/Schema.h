@@ -122,6 +122,9 @@ inline const QString TotalTime = QStringLiteral("TotalTime");
 inline const QString SinceOverhaul = QStringLiteral("SinceOverhaul");
 inline const QString TimesDate = QStringLiteral("TimesDate");   // the label date of the last times
 inline const QString LastEntry = QStringLiteral("LastEntry");
+// The newest entry whose label gave another make or serial than the ones kept here, until
+// a correction on the aircraft page settles it; missing when none did.
+inline const QString DisagreeingEntry = QStringLiteral("DisagreeingEntry");
 }  // namespace aircraft
 
 // Every table's hidden bookkeeping: an identity handed out once and never again (so a write
@@ -142,11 +145,12 @@ struct Column {
     ColumnType type;
 };
 
-// A lookup index on one field; `ignoringCase` for a field looked up without regard to
-// letter case, otherwise for ranges and order.
+// A lookup index on one field: for ranges and order, for a field looked up without regard
+// to letter case, or for a registration looked up by its key (store/Registration.h).
 struct Index {
+    enum class Kind { Plain, IgnoringCase, Registration };
     QString field;
-    bool ignoringCase = false;
+    Kind kind = Kind::Plain;
 };
 
 // A table's fields, in the order the files have always had them. `uniqueTitle` names the
@@ -175,6 +179,9 @@ QVariant titleKey(const QVariant& title);
 // "QUILLON.MDB". A DataPath that already ends in a separator gives a doubled one, which
 // the file system accepts.
 QString mainDatabasePath(const QString& dataPath);
+
+// A column's type as SQLite declares it.
+QString sqliteType(ColumnType type);
 
 // CREATE TABLE and CREATE INDEX statements for SQLite.
 QStringList sqliteStatements(const QVector<TableLayout>& layout);
