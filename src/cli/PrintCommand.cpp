@@ -3,8 +3,6 @@
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
-#include "journal/Journal.h"
-#include "journal/PrintInput.h"
 #include "printing/BoxText.h"
 #include "printing/RecordingSurface.h"
 #include "store/Database.h"
@@ -210,20 +208,6 @@ void applyOptions(const Options& options, PrintRequest& request)
         request.sheet.used = *options.used;
 }
 
-// The sentence for a label whose make or serial differ from what the shop knows of its
-// aircraft; empty when they agree, or when the journal cannot tell (a file opened read-only).
-QString disagreementWithKnown(store::Database& shop, const PrintRequest& request)
-{
-    const auto value = [&](HeaderSlot slot) { return request.label.line(slot).value; };
-    std::optional<journal::Disagreement> found;
-    if (!journal::Journal(shop)
-             .disagreement(value(HeaderSlot::Registration), value(HeaderSlot::Make), value(HeaderSlot::Serial), found)
-             .ok()
-        || !found)
-        return {};
-    return found->sentence() + u'.';
-}
-
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
 // would. Trace lines go to `out`; any complaint is one line on `err`. A label that gives a
 // known aircraft another make or serial prints as given, and says so on `err`.
@@ -245,11 +229,12 @@ int runPrint(const Invocation& invocation)
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
-    const bool tractor = options.tractor.value_or(loaded.tractor);
+    if (options.tractor)
+        request.stock = *options.tractor ? LabelStock::Tractor : LabelStock::Laser;
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = composeLabel(surface, request, tractor);
+        const PrintResult result = composeLabel(surface, request);
         out << surface.traceLines();
         out.flush();
         if (result.status != PrintResult::Status::Printed) {
@@ -262,13 +247,9 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
-    const QString disagreement = disagreementWithKnown(shop, request);
-    LabelOutput output{options.pdf, options.printer, options.setup, {}, &shop};
-    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
-    const int code = sendLabel(invocation, request, tractor, output);
-    if (code == Ok && !disagreement.isEmpty())
-        complain(err, disagreement);
-    return code;
+    LabelOutput output{options.pdf, options.printer, options.setup,
+                       {loaded.templateTitle, loaded.logoFile}, &shop};
+    return sendLabel(invocation, request, output);
 }
 
 }  // namespace

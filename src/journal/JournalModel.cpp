@@ -168,18 +168,18 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
         return {};
     const JournalEntry& e = m_entries[index.row()];
     if (role == Qt::ToolTipRole && index.column() == Body)
-        return e.body;
+        return e.request.label.body;
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case Number:
-        return e.repeats >= 0 ? QStringLiteral("%1 (of %2)").arg(e.number).arg(e.repeats)
+        return e.facts.repeats >= 0 ? QStringLiteral("%1 (of %2)").arg(e.number).arg(e.facts.repeats)
                               : QString::number(e.number);
     case PrintedAt: return csv::localTime(e);
     case Registration: return e.registration();
     case Make: return e.line(Slot::Make).value;
-    case Template: return e.templateTitle;
-    case Body: return firstLine(e.body);
+    case Template: return e.facts.templateTitle;
+    case Body: return firstLine(e.request.label.body);
     case Destination: return e.destination;
     case Result: return e.result;
     default: return {};

@@ -113,7 +113,7 @@ TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
         SCOPED_TRACE(c.name);
         SheetImage sheet;
         printing::QtPrinterSurface surface(sheet);
-        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values), false);
+        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values));
         ASSERT_TRUE(result.printed()) << result.message.toStdString();
         EXPECT_TRUE(result.overlong.isEmpty());
         EXPECT_EQ(inkedCells(sheet.image, c.clearance), (std::set<int>{1, 2, 3, 4, 5, 6}));

@@ -72,18 +72,18 @@ TEST_F(OldFileTest, opensUpgradedWithRecordsOrderAndTitleRuleKept)
     EXPECT_EQ(cursor.value(labels::Body).toString(), "o");
     EXPECT_TRUE(cursor.value(schema::RecordId).isNull());   // bookkeeping stays hidden
 
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("ANNUAL"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("ANNUAL")).ok());
     EXPECT_EQ(cursor.update().number, DuplicateKey);
 
     // An identity, once handed out, is not handed out again.
-    cursor.setValue(labels::Description, QStringLiteral("Prop"));
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Prop")).ok());
     ASSERT_TRUE(cursor.update().ok());
     cursor.moveLast();
     const qint64 prop = cursor.currentRowId();
     ASSERT_TRUE(cursor.deleteCurrent().ok());
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("Tires"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Tires")).ok());
     ASSERT_TRUE(cursor.update().ok());
     cursor.moveLast();
     EXPECT_GT(cursor.currentRowId(), prop);
@@ -126,8 +126,8 @@ TEST_F(OldFileTest, titlesStoredTwiceInUnicodeLetterCaseStayAndNoMoreAreTaken)
     EXPECT_EQ(titles(cursor), (QStringList{"Annual", "Oil Change", "Révision ½", "RÉVISION ½"}));
     ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("révision ½")));
     EXPECT_EQ(cursor.value(labels::Body).toString(), "r1");
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("RéVISION ½"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("RéVISION ½")).ok());
     EXPECT_EQ(cursor.update().number, DuplicateKey);
 }
 

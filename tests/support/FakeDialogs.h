@@ -1,7 +1,10 @@
 #pragma once
 
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
+#include <QPrintPreviewWidget>
+#include <QImage>
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -10,7 +13,7 @@
 namespace tagwright::test {
 
 // Answers every dialog at once and remembers what was shown.
-class FakeDialogs : public mainwindow::UserDialogs {
+class FakeDialogs : public ui::UserDialogs {
 public:
     struct Message {
         QMessageBox::Icon icon;
@@ -57,6 +60,17 @@ public:
         return fileNameAnswer;
     }
 
+    // Paints the preview as the dialog would, off screen, and answers as the test says.
+    bool previewAsksToPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+    {
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, paint);
+        preview.updatePreview();
+        previewPages = preview.pageCount();
+        previewShown = preview.grab().toImage();
+        return printFromPreview;
+    }
+
     std::vector<Message> messages;
     std::vector<Message> questions;
     std::vector<QStringList> questionChoices;
@@ -69,6 +83,9 @@ public:
     int printerDialogShown = 0;
     QString fileNameAnswer;
     QString lastSuggestedFileName;
+    int previewPages = -1;           // pages the last preview showed; -1: none shown
+    QImage previewShown;             // how the last preview looked
+    bool printFromPreview = false;   // the user presses Print in the preview
 };
 
 }  // namespace tagwright::test
