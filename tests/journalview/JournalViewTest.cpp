@@ -65,13 +65,14 @@ protected:
     void printFor(const QString& registration, const QString& make, const QString& serial,
                   const QString& tach = {})
     {
-        for (const char* name : {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"})
+        for (const char* name : {"registrationBox", "makeBox", "serialBox", "tachBox", "totalTimeBox",
+                                 "smohBox"})
             box(name)->clear();
-        box("Text3")->setText(registration);
-        box("Text4")->setText(make);
-        box("Text5")->setText(serial);
-        box("Text6")->setText(tach);
-        QTest::mouseClick(find<QPushButton>("Command3D6"), Qt::LeftButton);
+        box("registrationBox")->setText(registration);
+        box("makeBox")->setText(make);
+        box("serialBox")->setText(serial);
+        box("tachBox")->setText(tach);
+        QTest::mouseClick(find<QPushButton>("printButton"), Qt::LeftButton);
     }
 
     QVector<JournalEntry> entries(const journal::JournalFilter& filter = {})
@@ -99,7 +100,7 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     // The label's entry is in the journal before the label is put in place.
     QVector<JournalEntry> atPlacing;
     printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
-    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     ASSERT_EQ(printer->traces.size(), 1);
     ASSERT_EQ(atPlacing.size(), 1);
@@ -129,7 +130,7 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
 TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOnce)
 {
     open();
-    box("Text3")->setText(QStringLiteral("N4521Q"));
+    box("registrationBox")->setText(QStringLiteral("N4521Q"));
     action("actionPrintPreview")->trigger();   // only looked at
     EXPECT_GT(dialogs.previewPages, 0);
     EXPECT_TRUE(printer->traces.isEmpty());
@@ -162,14 +163,14 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHint
     // The label's entry is in the journal before the label is put in place.
     QVector<JournalEntry> atPlacing;
     printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
-    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     printFor({}, {}, {});
-    box("Text5")->setText(QStringLiteral("typed serial"));
+    box("serialBox")->setText(QStringLiteral("typed serial"));
     // The completion offers what the journal holds: the prints' entries are written by now.
     window->journalWriter().flush();
 
-    QLineEdit* registration = box("Text3");
+    QLineEdit* registration = box("registrationBox");
     registration->setFocus();
     QTest::keyClicks(registration, QStringLiteral("n12"));
     QCompleter* completer = registration->completer();
@@ -179,14 +180,14 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHint
     QTest::keyClick(completer->popup(), Qt::Key_Return);
 
     EXPECT_EQ(registration->text(), "N123AB");
-    EXPECT_EQ(box("Text4")->text(), "Cessna 172");
-    EXPECT_EQ(box("Text5")->text(), "typed serial");   // a value typed stays
-    EXPECT_EQ(box("Text6")->text(), "");               // times are never filled in
-    EXPECT_EQ(box("Text6")->placeholderText(), "1234.5");
-    EXPECT_TRUE(box("Text6")->toolTip().contains(QStringLiteral("03-07-2026")));
+    EXPECT_EQ(box("makeBox")->text(), "Cessna 172");
+    EXPECT_EQ(box("serialBox")->text(), "typed serial");   // a value typed stays
+    EXPECT_EQ(box("tachBox")->text(), "");               // times are never filled in
+    EXPECT_EQ(box("tachBox")->placeholderText(), "1234.5");
+    EXPECT_TRUE(box("tachBox")->toolTip().contains(QStringLiteral("03-07-2026")));
 
     QTest::keyClicks(registration, QStringLiteral("X"));
-    EXPECT_EQ(box("Text6")->placeholderText(), "");
+    EXPECT_EQ(box("tachBox")->placeholderText(), "");
 }
 
 TEST_F(JournalViewTest, theViewFiltersShowsEntriesAndReprintsThemAsTheyWere)
