@@ -1,4 +1,5 @@
 #include "mainwindow/MenuWindowFixture.h"
+#include "support/Results.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
@@ -77,9 +78,8 @@ protected:
 
     QVector<JournalEntry> entries(const journal::JournalFilter& filter = {})
     {
-        QVector<JournalEntry> found;
         window->journalWriter().flush();
-        EXPECT_TRUE(journal::Journal(mainDb).find(filter, {}, found).ok());
+        const QVector<JournalEntry> found = test::expectValue(journal::Journal(mainDb).find(filter, {}));
         return found;
     }
 
@@ -99,7 +99,7 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     open();
     // The label's entry is in the journal before the label is put in place.
     QVector<JournalEntry> atPlacing;
-    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
+    printer->placing = [&] { atPlacing = test::expectValue(journal::Journal(mainDb).find({}, {})); };
     box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     ASSERT_EQ(printer->traces.size(), 1);
@@ -162,7 +162,7 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHint
     open();
     // The label's entry is in the journal before the label is put in place.
     QVector<JournalEntry> atPlacing;
-    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
+    printer->placing = [&] { atPlacing = test::expectValue(journal::Journal(mainDb).find({}, {})); };
     box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     printFor({}, {}, {});
