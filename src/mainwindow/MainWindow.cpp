@@ -72,6 +72,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls, this);
     m_templateEditor = std::make_unique<TemplateEditor>(m_controls, m_session, m_cards, *m_card,
                                                         dialogs, this);
+    m_card->setLeaveQuestion([this] { return m_templateEditor->askBeforeLeaving(); });
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.

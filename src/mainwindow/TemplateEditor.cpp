@@ -170,21 +170,33 @@ bool TemplateEditor::hasUnsavedEdits() const
 
 bool TemplateEditor::confirmClose()
 {
+    return askAboutUnsaved(QStringLiteral("Save them before closing?")).has_value();
+}
+
+std::optional<CardFile::Leaving> TemplateEditor::askBeforeLeaving()
+{
+    return askAboutUnsaved(QStringLiteral("Save them before going to another template?"));
+}
+
+std::optional<CardFile::Leaving> TemplateEditor::askAboutUnsaved(const QString& question)
+{
     if (!hasUnsavedEdits())
-        return true;
+        return CardFile::Leaving::Save;
     const QString save = QStringLiteral("Save");
     const QString discard = QStringLiteral("Discard");
     const int choice = m_dialogs.askChoice(
         m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
-        QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
-                       "Save them before closing?").arg(m_session.title()),
-        {save, discard});  // the question's own Cancel keeps the window
+        QStringLiteral("The template \"%1\" has changes that are not saved.\n\n%2")
+            .arg(m_session.title(), question),
+        {save, discard});  // the question's own Cancel keeps the card
     if (choice == 1)
-        return true;
+        return CardFile::Leaving::Discard;
     if (choice != 0)
-        return false;
+        return std::nullopt;
     SaveTemplate();
-    return !hasUnsavedEdits();
+    if (hasUnsavedEdits())
+        return std::nullopt;
+    return CardFile::Leaving::Save;
 }
 
 void TemplateEditor::focusBodyEnd()
