@@ -1,6 +1,8 @@
 #include "AircraftCompletion.h"
 
+#include "journal/Disagreement.h"
 #include "journal/JournalWriter.h"
+#include "ui/UserDialogs.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -22,9 +24,12 @@ enum Box { RegistrationBox, MakeBox, SerialBox, TachBox, TotalTimeBox, SinceOver
 }  // namespace
 
 AircraftCompletion::AircraftCompletion(store::Database& journal, journal::JournalWriter& writer,
-                                       const std::array<QLineEdit*, 6>& valueBoxes, QObject* parent)
-    : QObject(parent),
+                                       const std::array<QLineEdit*, 6>& valueBoxes,
+                                       ui::UserDialogs& dialogs, QWidget* window)
+    : QObject(window),
       m_valueBoxes(valueBoxes),
+      m_dialogs(dialogs),
+      m_window(window),
       m_journal(journal),
       m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStandardItemModel(0, 3, this)),
@@ -109,9 +114,11 @@ void AircraftCompletion::choose(const QString& registration)
         return;   // an aircraft the journal cannot tell about fills nothing
     const journal::Aircraft& plane = **known;
     const auto& boxes = m_valueBoxes;
-    for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
-        if (boxes[box]->text().isEmpty() && !value.isEmpty())
-            boxes[box]->setText(value);
+    if (replaceTypedValues(plane)) {
+        for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
+            if (!value.isEmpty())
+                boxes[box]->setText(value);
+        }
     }
     const std::pair<int, QString> times[] = {{TachBox, plane.tach},
                                              {TotalTimeBox, plane.totalTime},
@@ -122,6 +129,22 @@ void AircraftCompletion::choose(const QString& registration)
                                                : QStringLiteral("Last printed for %1: %2 (label dated %3)")
                                                      .arg(plane.registration, value, plane.timesDate));
     }
+}
+
+// Whether the known make and serial go in: at once when the boxes hold nothing else (the
+// journal's rule: blanks, underscores and letter case never differ), else as the user says.
+bool AircraftCompletion::replaceTypedValues(const journal::Aircraft& plane)
+{
+    const std::optional<journal::Disagreement> typed =
+        journal::disagreementWith(plane, m_valueBoxes[MakeBox]->text(), m_valueBoxes[SerialBox]->text());
+    if (!typed)
+        return true;
+    const QString known = QStringLiteral("Use the known values");
+    const int choice = m_dialogs.askChoice(
+        m_window, QMessageBox::Question, QStringLiteral("Aircraft"),
+        typed->sentence() + QStringLiteral(".\n\nUse the known values, or keep what is typed?"),
+        {known, QStringLiteral("Keep what is typed")});
+    return choice == 0;
 }
 
 void AircraftCompletion::clearHints()

@@ -14,7 +14,7 @@ void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
                             const std::array<QLineEdit*, 6>& valueBoxes)
 {
     QWidget* window = place.window;
-    new AircraftCompletion(place.database, place.writer, valueBoxes, window);
+    new AircraftCompletion(place.database, place.writer, valueBoxes, place.dialogs, window);
     QMenu* tools = menuBar->findChild<QMenu*>(QStringLiteral("menuTools"));
     if (!tools)
         tools = menuBar->addMenu(QStringLiteral("T&ools"));

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +22,11 @@ class CardSession;
 
 namespace tagwright::journal {
 class EntrySink;
+struct Disagreement;
+}
+
+namespace tagwright::store {
+class Database;
 }
 
 namespace tagwright::mainwindow {
@@ -34,6 +40,12 @@ public:
     LabelSource(const session::CardSession& session, journal::EntrySink& journal,
                 ui::UserDialogs& dialogs, QWidget* window, std::unique_ptr<printjob::LabelOutput> output);
     ~LabelSource();
+
+    // The journal whose aircraft the card's values are checked against.
+    void setJournalDatabase(store::Database& database) { m_journalDatabase = &database; }
+    // Where the card's make or serial differ from what the journal knows of its aircraft
+    // (the journal's rule); nothing when they agree, or the aircraft is not known.
+    std::optional<journal::Disagreement> disagreement() const;
 
     // What Print would print now; an error when the shop's settings cannot be read.
     store::Result<printing::PrintRequest> request() const;
@@ -65,6 +77,7 @@ private:
     QWidget* m_window;
     printjob::PrintPipeline m_pipeline;
     std::unique_ptr<printjob::LabelOutput> m_output;
+    store::Database* m_journalDatabase = nullptr;
 };
 
 // How a print ended, told over `parent`: nothing for a cancelled choice or a plain success,

@@ -29,7 +29,9 @@ bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QString
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
 // sheets first show the panel, where the copies and the cells already used are set, and
-// print with its OK button. While the panel is up the eight main buttons are disabled.
+// print with its OK button. A make or serial that differs from what the shop knows of the
+// aircraft is asked about first: printed as typed, replaced by the known values, or not
+// printed. While the panel is up the eight main buttons are disabled.
 class PrintCommand : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ public:
     const printing::LabelPrinter& printer() const;
 
 private:
+    bool settleDisagreement();
     void closePanelOnto(QWidget* focus);
     printjob::PrintOutcome runJob(const printing::PrintRequest& request);
 
