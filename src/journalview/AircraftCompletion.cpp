@@ -54,7 +54,7 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     m_registration->installEventFilter(this);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.
-    connect(m_registration, &QLineEdit::textEdited, this, &AircraftCompletion::clearHints);
+    connect(m_registration, &QLineEdit::textChanged, this, &AircraftCompletion::registrationShown);
     // The aircraft of a print just made are offered as soon as its entry is written.
     connect(&writer, &journal::JournalWriter::entryWritten, this, &AircraftCompletion::reloadRegistrations);
 }
@@ -120,6 +120,7 @@ void AircraftCompletion::choose(const QString& registration)
                 boxes[box]->setText(value);
         }
     }
+    m_hinted = plane.registration.trimmed();
     const std::pair<int, QString> times[] = {{TachBox, plane.tach},
                                              {TotalTimeBox, plane.totalTime},
                                              {SinceOverhaulBox, plane.sinceOverhaul}};
@@ -147,8 +148,15 @@ bool AircraftCompletion::replaceTypedValues(const journal::Aircraft& plane)
     return choice == 0;
 }
 
+void AircraftCompletion::registrationShown(const QString& registration)
+{
+    if (registration.trimmed().compare(m_hinted, Qt::CaseInsensitive) != 0)
+        clearHints();
+}
+
 void AircraftCompletion::clearHints()
 {
+    m_hinted.clear();
     const auto& boxes = m_valueBoxes;
     for (int box : {TachBox, TotalTimeBox, SinceOverhaulBox}) {
         boxes[box]->setPlaceholderText(QString());

@@ -45,6 +45,8 @@ public:
     void reloadRegistrations();
     // What choosing `registration` from the list does.
     void choose(const QString& registration);
+    // The registration box shows `registration`: hints for another one go.
+    void registrationShown(const QString& registration);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +65,7 @@ private:
     QStandardItemModel* m_registrations;   // registration, make, serial
     QVector<QStringList> m_shown;
     QCompleter* m_completer;
+    QString m_hinted;   // the registration whose times the hints show
 };
 
 }  // namespace tagwright::journalview

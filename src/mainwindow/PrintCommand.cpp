@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -57,6 +58,9 @@ PrintCommand::PrintCommand(LabelSource& label, session::CardSession& session,
     std::vector<QWidget*> tabCycle{c.copiesBox};
     tabCycle.insert(tabCycle.end(), c.skipCells.begin(), c.skipCells.end());
     tabCycle.insert(tabCycle.end(), {c.printOkButton, c.printCancelButton});
+    for (QWidget* control : tabCycle)
+        control->installEventFilter(this);
+    c.printOkButton->setDefault(true);
     new ui::TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
@@ -126,6 +130,20 @@ bool PrintCommand::settleDisagreement()
             m_session.setAircraftValue(2, differs->known.serial);
     }
     return choice >= 0;
+}
+
+bool PrintCommand::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (watched == m_controls.printCancelButton)
+        cancel();
+    else
+        confirm();
+    return true;
 }
 
 void PrintCommand::toggleSkipCell(int cell)

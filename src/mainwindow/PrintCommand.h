@@ -50,6 +50,10 @@ public:
     bool panelUp() const;
     const printing::LabelPrinter& printer() const;
 
+protected:
+    // Enter in the panel is OK, as in a dialog; on the focused Cancel it is Cancel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool settleDisagreement();
     void closePanelOnto(QWidget* focus);

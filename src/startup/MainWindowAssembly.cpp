@@ -21,7 +21,7 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     mainwindow::installAlignmentSheet(w.menuBar(), w.commands(), w.label());
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
                                             w.label()};
-    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
+    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes, w.session());
     return window;
 }
 

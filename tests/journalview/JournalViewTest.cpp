@@ -5,6 +5,7 @@
 #include "journalview/AircraftPage.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
+#include "mainwindow/TemplateCard.h"
 #include "printing/RecordingSurface.h"
 
 #include <QAbstractItemView>
@@ -212,6 +213,16 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationReplacesMakeAndSerialAskingAbo
         EXPECT_TRUE(box("Text6")->toolTip().contains(QStringLiteral("03-07-2026")));
     }
     QTest::keyClicks(registration, QStringLiteral("X"));
+    EXPECT_EQ(box("Text6")->placeholderText(), "");
+
+    // The hints go with the values when the card empties them: a page step.
+    registration->clear();
+    QTest::keyClicks(registration, QStringLiteral("n12"));
+    registration->completer()->popup()->setCurrentIndex(registration->completer()->completionModel()->index(0, 0));
+    QTest::keyClick(registration->completer()->popup(), Qt::Key_Return);
+    ASSERT_EQ(box("Text6")->placeholderText(), "1234.5");
+    window->card().pageForward();
+    EXPECT_EQ(registration->text(), "");
     EXPECT_EQ(box("Text6")->placeholderText(), "");
 }
 
