@@ -138,6 +138,16 @@ void TemplateEditor::resolveConflict(const CardOutcome& refused)
     if (choice < 0)
         return;  // nothing written, the typing stays for another try
     const QString& chosen = choices[choice];
+    if (chosen == keepNew) {
+        // A new template needs a title of its own: the one on show is still taken when the
+        // template was only changed elsewhere.
+        const std::optional<QString> title = m_dialogs.askText(
+            m_window, keepNew, QStringLiteral("Title of the new template:"),
+            deleted ? m_session.title() : m_session.title() + QStringLiteral(" (mine)"));
+        if (!title || title->trimmed().isEmpty())
+            return;
+        m_session.setTitle(*title);
+    }
     const CardFile::Resolution resolution = chosen == overwrite ? CardFile::Resolution::Overwrite
                                             : chosen == keepNew ? CardFile::Resolution::KeepAsNew
                                                                 : CardFile::Resolution::ShowTheirs;

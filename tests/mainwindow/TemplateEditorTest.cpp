@@ -678,12 +678,40 @@ TEST_F(TwoWindowsTest, savingATemplateDeletedElsewhereNeverWritesOverTheirNewOne
     EXPECT_TRUE(controls().saveButton->isEnabled());
 
     dialogs.choiceAnswers = {"Keep as new template"};
+    dialogs.textAnswer = QStringLiteral("Oil Change");
     click(controls().saveButton);
+    ASSERT_EQ(dialogs.textAsked.size(), 1u);
+    EXPECT_EQ(dialogs.textAsked[0].second, "Oil Change");
     EXPECT_EQ(storedTitles(), QStringList({"Brake Job", "Oil Change"}));
     EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");
     EXPECT_EQ(storedField("Brake Job", labels::Body).toString(), "pads");
     EXPECT_EQ(shownTitle(), "Oil Change");
     EXPECT_TRUE(browsing());
+}
+
+// Kept as new beside a template changed elsewhere, the typing needs a title of its own: it is
+// asked for, and cancelling that box writes nothing.
+TEST_F(TwoWindowsTest, keepingATemplateChangedElsewhereAsNewAsksForItsTitle)
+{
+    addTemplates({"Oil Change"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    typeBody("mine ");
+    dialogs.choiceAnswers = {"Keep as new template"};
+    click(controls().saveButton);
+    ASSERT_EQ(dialogs.textAsked.size(), 1u);
+    EXPECT_EQ(dialogs.textAsked[0], std::pair(QStringLiteral("Keep as new template"), QStringLiteral("Oil Change (mine)")));
+    EXPECT_EQ(storedTitles(), QStringList({"Oil Change"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.choiceAnswers = {"Keep as new template"};
+    dialogs.textAnswer = QStringLiteral("Oil Change, N005TW");
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Oil Change", "Oil Change, N005TW"}));
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "theirs");
+    EXPECT_EQ(storedField("Oil Change, N005TW", labels::Body).toString(), "mine Oil Change body");
+    EXPECT_EQ(shownTitle(), "Oil Change, N005TW");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(TwoWindowsTest, deletingATemplateChangedElsewhereIsRefusedAndShowsTheirs)
