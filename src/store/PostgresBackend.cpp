@@ -17,16 +17,6 @@ constexpr int LockLimit = 3000;
 // Serialises creating the tables when two workstations start on an empty database at once.
 constexpr qint64 CreateTablesLock = 0x54616777;   // "Tagw"
 
-QString postgresType(schema::ColumnType type)
-{
-    switch (type) {
-    case schema::ColumnType::Real: return QStringLiteral("REAL");
-    case schema::ColumnType::Integer: return QStringLiteral("INTEGER");
-    case schema::ColumnType::Text: break;
-    }
-    return QStringLiteral("TEXT");
-}
-
 // libpq's words on one line, without the driver's "(SQLSTATE)" tail or libpq's "FATAL:".
 // libpq breaks its messages into lines, some of them sentences without a full stop ("server
 // closed the connection unexpectedly" / "This probably means ..."): a line that starts a new
@@ -144,7 +134,7 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
                             quoted(schema::RecordVersion)
                                 + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
         for (const schema::Column& column : table.columns)
-            columns << quoted(column.name) + u' ' + postgresType(column.type);
+            columns << quoted(column.name) + u' ' + schema::sqlType(column.type);
         if (!table.uniqueTitle.isEmpty())
             columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
@@ -168,26 +158,37 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
             && (table.uniqueTitle.isEmpty() || hasColumn(table.name, schema::TitleKey));
         tables << table.name;
     }
-    if (complete)
+    if (complete && missingColumns(layout).isEmpty())
         return {};
     QSqlDatabase& db = connection();
     if (!db.transaction())
         return failed(db.lastError());
-    QSqlQuery query(db);
-    QStringList steps{QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock)};
-    steps << createStatements(layout);
-    for (const QString& step : steps) {
-        if (StoreError error = run(query, step); !error.ok()) {
-            db.rollback();
-            return error;
-        }
-    }
-    query.finish();
-    // Databases made before titles kept their fold key get it now, in the same transaction.
-    if (StoreError error = addTitleKeys(tables); !error.ok()) {
+    const auto abandon = [&db](const StoreError& error) {
         db.rollback();
         return error;
+    };
+    QSqlQuery query(db);
+    if (StoreError error = run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock));
+        !error.ok())
+        return abandon(error);
+    // Asked again under the lock: another workstation may have made them meanwhile, and only
+    // a table made now gets its starting rows.
+    QStringList steps = createStatements(layout);
+    for (const schema::TableLayout& table : layout) {
+        if (!hasTable(table.name))
+            steps << schema::startingRowStatements(table);
     }
+    for (const QString& step : steps) {
+        if (StoreError error = run(query, step); !error.ok())
+            return abandon(error);
+    }
+    query.finish();
+    // Databases made before titles kept their fold key get it now, and those made before a
+    // field was added get the field, in the same transaction.
+    if (StoreError error = addTitleKeys(tables); !error.ok())
+        return abandon(error);
+    if (StoreError error = addMissingColumns(layout); !error.ok())
+        return abandon(error);
     if (!db.commit()) {
         const StoreError error = failed(db.lastError());
         db.rollback();

@@ -16,8 +16,8 @@ struct CopyCount {
     int aircraft = 0;
 };
 
-// Copies the main database's three tables, then the journal with the aircraft learned from
-// it, from `from` into `to` record by record, in store order, in one transaction on `to`:
+// Copies the main database's three tables, the shop's statements, then the journal with the
+// aircraft learned from it, from `from` into `to` record by record, in store order, in one transaction on `to`:
 // either everything arrives or nothing does. Journal entries are numbered anew on `to`; a
 // reprint's reference and an aircraft's last entry follow their entries. A target that
 // already holds templates is refused (TargetNotEmpty) unless `replace` is set, which first

@@ -90,6 +90,7 @@ StoreError readShopRecord(TableCursor& cursor, ShopRecord& record, bool* found)
         record.offsetTexts[i] = text(OffsetFields[i], QStringLiteral("0"));
     record.labelStyle = {cursor.value(company::LabelStyle)};
     record.defaultLabel = text(company::DefLabel);
+    record.repairStation = text(company::RepairStation);
     if (found)
         *found = true;
     return {};
@@ -107,6 +108,10 @@ StoreError writeShopRecord(TableCursor& cursor, const ShopRecord& record)
         cursor.setValue(OffsetFields[i], offsetFromText(record.offsetTexts[i]));
     cursor.setValue(company::LabelStyle, record.labelStyle.stored);
     cursor.setValue(company::DefLabel, storedText(record.defaultLabel));
+    // A table that could not be given the field (a file another program held at the open)
+    // still takes the other settings while no station is set.
+    if (!record.repairStation.isEmpty() || cursor.hasField(company::RepairStation))
+        cursor.setValue(company::RepairStation, storedText(record.repairStation));
     return writeAndReturnToFirst(cursor);
 }
 

@@ -29,6 +29,10 @@ struct LabelStyle {
     static LabelStyle of(LabelStock stock);
 };
 
+// The longest repair station number the setup panel takes: the longest still prints inside
+// the company block.
+constexpr int RepairStationLength = 16;
+
 // The shop-wide settings of the first "CompanyInfo" record.
 struct ShopRecord {
     QString companyName;
@@ -42,6 +46,8 @@ struct ShopRecord {
                                        QStringLiteral("0")};
     LabelStyle labelStyle;
     QString defaultLabel;  // the default template's title, or the empty text
+    // The repair station's certificate number, printed in the company block; may be empty.
+    QString repairStation;
 };
 
 // Reads the first record; a table without one gives the defaults and `found` false. The

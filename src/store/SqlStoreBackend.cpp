@@ -117,6 +117,38 @@ bool SqlStoreBackend::hasColumn(const QString& table, const QString& column)
         && query.record().indexOf(column) >= 0;
 }
 
+QVector<QPair<QString, schema::Column>>
+SqlStoreBackend::missingColumns(const QVector<schema::TableLayout>& layout)
+{
+    QVector<QPair<QString, schema::Column>> missing;
+    for (const schema::TableLayout& table : layout) {
+        QSqlQuery query(m_db);
+        if (!query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table.name))))
+            continue;   // no such table
+        const QSqlRecord fields = query.record();
+        for (const schema::Column& column : table.columns) {
+            if (fields.indexOf(column.name) < 0)
+                missing.append({table.name, column});
+        }
+    }
+    return missing;
+}
+
+StoreError SqlStoreBackend::addMissingColumns(const QVector<schema::TableLayout>& layout)
+{
+    const auto missing = missingColumns(layout);
+    for (const auto& [table, column] : missing) {
+        QSqlQuery query(m_db);
+        if (StoreError error = run(query, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                              .arg(quoted(table), quoted(column.name), schema::sqlType(column.type)));
+            !error.ok())
+            return error;
+    }
+    if (!missing.isEmpty())
+        forgetColumns();
+    return {};
+}
+
 StoreError SqlStoreBackend::withTitleKey(const QString& table, const QSqlRecord& values,
                                          QSqlRecord& result)
 {

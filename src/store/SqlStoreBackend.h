@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Schema.h"
 #include "StoreBackend.h"
 
 #include <QHash>
@@ -72,6 +73,11 @@ protected:
     // one no title folds to: they stay readable, and a save asks for a free title.
     StoreError addTitleKeys(const QStringList& tables);
     bool hasColumn(const QString& table, const QString& column);
+    // The fields the tables of `layout` that exist lack: later versions added them.
+    QVector<QPair<QString, schema::Column>> missingColumns(const QVector<schema::TableLayout>& layout);
+    // Gives those tables the fields they lack, inside the caller's transaction; every
+    // record holds them missing.
+    StoreError addMissingColumns(const QVector<schema::TableLayout>& layout);
 
     StoreError run(QSqlQuery& query);
     // A statement with nothing to bind, run as it stands (the server prepares no DDL).

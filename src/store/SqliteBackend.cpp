@@ -158,6 +158,8 @@ StoreError SqliteBackend::upgrade(const QStringList& tables,
     query.finish();
     if (outcome.ok())
         outcome = addTitleKeys(tables);
+    if (outcome.ok())
+        outcome = addMissingColumns(layout);
     const QString end = outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK");
     if (StoreError error = run(query, end); outcome.ok() && !error.ok()) {
         outcome = error;
