@@ -4,6 +4,8 @@
 #include "printing/LabelPrinter.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
+#include "store/ShopRecord.h"
+#include "store/SignatoryProfiles.h"
 
 #include <QImage>
 #include <QPainter>
@@ -71,9 +73,17 @@ std::optional<std::set<int>> inkedCells(const QImage& sheet, double points)
     return inked;
 }
 
+// Who signs, and the shop's station number.
+struct SignOff {
+    QString name = QStringLiteral("J. R. Mitchell");
+    QString kind;
+    QString number;
+    QString station;
+};
+
 // Six labels of the values a shop types, an 11-line body in the default body font, on a
 // sheet fitted for PDF files.
-printing::PrintRequest sixLabels(const QStringList& values)
+printing::PrintRequest sixLabels(const QStringList& values, const SignOff& signOff = {})
 {
     printing::PrintRequest request;
     printing::LabelContent& label = request.label;
@@ -87,9 +97,11 @@ printing::PrintRequest sixLabels(const QStringList& values)
     label.body = body.join(QStringLiteral("\r\n"));
     label.printsCompany = true;
     label.company = {QStringLiteral("Skyline Aero Services"), QStringLiteral("1200 Hangar Road"),
-                     QStringLiteral("Wichita, KS 67209"), QStringLiteral("316-555-0142")};
+                     QStringLiteral("Wichita, KS 67209"), QStringLiteral("316-555-0142"), signOff.station};
     label.printsSignature = true;
-    label.signatory = QStringLiteral("J. R. Mitchell");
+    label.signatory = signOff.name;
+    label.certificateKind = signOff.kind;
+    label.certificateNumber = signOff.number;
     request.sheet.copies = 6;
     request.sheet.used = {};
     request.sheet.offsets = stock::fitToStock(stock::wholeSheet()).offsets;
@@ -100,20 +112,28 @@ printing::PrintRequest sixLabels(const QStringList& values)
 
 TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
 {
+    const QStringList ordinary{"N5217K", "C172S", "172S10458", "3890.2", "4123.6", "1234.5"};
+    // As long as the profile takes each, in the widest capitals.
+    const SignOff longest{QString(store::SignatoryNameLength, u'W'), QString(store::CertificateKindLength, u'W'),
+                          QString(store::CertificateNumberLength, u'W'), QString(store::RepairStationLength, u'W')};
     const struct {
         const char* name;
         QStringList values;
+        SignOff signOff;
         double clearance;  // points
     } cases[] = {
-        {"ordinary values", {"N5217K", "C172S", "172S10458", "3890.2", "4123.6", "1234.5"}, 2},
+        {"ordinary values", ordinary, {}, 2},
         {"the longest values the window takes",
-         {"C-GKWZM", "Piper PA-46R-350T Matrix Turbo", "46-92222013XY", "12345.67", "23456.78", "34567.89"}, 1},
+         {"C-GKWZM", "Piper PA-46R-350T Matrix Turbo", "46-92222013XY", "12345.67", "23456.78", "34567.89"}, {}, 1},
+        {"a certificate and station number", ordinary, {"J. R. Mitchell", "A&P/IA", "2468135", "NWAR123K"}, 2},
+        {"the longest name, kind, number and station", ordinary, longest, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SheetImage sheet;
         printing::QtPrinterSurface surface(sheet);
-        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values), false);
+        const printing::PrintResult result =
+            printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff), false);
         ASSERT_TRUE(result.printed()) << result.message.toStdString();
         EXPECT_TRUE(result.overlong.isEmpty());
         EXPECT_EQ(inkedCells(sheet.image, c.clearance), (std::set<int>{1, 2, 3, 4, 5, 6}));
