@@ -85,6 +85,14 @@ QSqlRecord entryRecord(const JournalEntry& e)
         j::CompanyAddress, e.companyAddress)(j::CompanyCSZ, e.companyCityStateZip)(
         j::CompanyPhone, e.companyPhone);
     r(j::Signed, int(e.signatureLine))(j::Signatory, e.signatory);
+    // A journal that could not be given these fields (a file another program held when it
+    // was opened) still records labels that carry none of them.
+    for (const auto& [field, value] : {std::pair{&j::CertificateKind, &e.certificateKind},
+                                       std::pair{&j::CertificateNumber, &e.certificateNumber},
+                                       std::pair{&j::RepairStation, &e.repairStation}}) {
+        if (!value->isEmpty())
+            r(*field, *value);
+    }
     r(j::Stock, e.tractorFeed ? 2 : 1)(j::Copies, e.copies)(j::UsedCells, cellList(e.usedCells));
     r(j::TopRowOffset, e.offsets.topRow)(j::MiddleRowOffset, e.offsets.middleRow)(
         j::BottomRowOffset, e.offsets.bottomRow)(j::LeftColumnOffset, e.offsets.leftColumn)(
@@ -119,6 +127,13 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
     e.companyPhone = text(j::CompanyPhone);
     e.signatureLine = r.value(j::Signed).toInt() != 0;
     e.signatory = text(j::Signatory);
+    // A journal opened only to read may be older than these fields.
+    const auto laterText = [&](const QString& field) {
+        return r.indexOf(field) < 0 ? QString() : text(field);
+    };
+    e.certificateKind = laterText(j::CertificateKind);
+    e.certificateNumber = laterText(j::CertificateNumber);
+    e.repairStation = laterText(j::RepairStation);
     e.tractorFeed = r.value(j::Stock).toInt() == 2;
     e.copies = r.value(j::Copies).toInt();
     e.usedCells = cellsFrom(text(j::UsedCells));

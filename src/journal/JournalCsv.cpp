@@ -34,7 +34,9 @@ QString entries(const QVector<JournalEntry>& entries)
                          QStringLiteral("User"), QStringLiteral("Template"), QStringLiteral("Registration"),
                          QStringLiteral("Make"), QStringLiteral("Serial"), QStringLiteral("Tach"),
                          QStringLiteral("Total time"), QStringLiteral("SMOH"), QStringLiteral("Date"),
-                         QStringLiteral("Signatory"), QStringLiteral("Stock"), QStringLiteral("Copies"),
+                         QStringLiteral("Signatory"), QStringLiteral("Certificate kind"),
+                         QStringLiteral("Certificate number"), QStringLiteral("Repair station"),
+                         QStringLiteral("Stock"), QStringLiteral("Copies"),
                          QStringLiteral("Destination"), QStringLiteral("Result"), QStringLiteral("Repeats"),
                          QStringLiteral("Body")});
     for (const JournalEntry& e : entries) {
@@ -43,6 +45,9 @@ QString entries(const QVector<JournalEntry>& entries)
         for (const HeaderLine& header : e.header)
             fields << header.value;
         fields << e.date << (e.signatureLine ? e.signatory : QString())
+               << (e.signatureLine ? e.certificateKind : QString())
+               << (e.signatureLine ? e.certificateNumber : QString())
+               << (e.companyBlock ? e.repairStation : QString())
                << (e.tractorFeed ? QStringLiteral("tractor") : QStringLiteral("laser"))
                << QString::number(e.copies) << e.destination << e.result
                << (e.repeats >= 0 ? QString::number(e.repeats) : QString()) << e.body;

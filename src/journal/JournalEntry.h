@@ -47,6 +47,8 @@ struct JournalEntry {
     QString companyName, companyAddress, companyCityStateZip, companyPhone;
     bool signatureLine = false;
     QString signatory;
+    QString certificateKind, certificateNumber;   // the signatory's, as printed
+    QString repairStation;   // the shop's, as the company block printed it
 
     bool tractorFeed = false;
     int copies = 1;

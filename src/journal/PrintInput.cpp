@@ -31,6 +31,9 @@ JournalEntry entryFor(const printing::PrintRequest& request, const PrintContext&
     e.companyPhone = label.company.phone;
     e.signatureLine = label.printsSignature;
     e.signatory = label.signatory;
+    e.certificateKind = label.certificateKind;
+    e.certificateNumber = label.certificateNumber;
+    e.repairStation = label.company.repairStation;
     e.tractorFeed = context.tractorFeed;
     // The job prints the whole labels of the copies; tractor feed prints one.
     e.copies = context.tractorFeed ? 1 : int(std::max(0.0, std::floor(request.sheet.copies)));
@@ -56,9 +59,12 @@ printing::PrintRequest printRequestFor(const JournalEntry& e)
     label.bodyFont = {e.fontName, float(e.fontSize), e.bold, e.italic};
     label.logo = e.logoFile.isEmpty() ? QImage() : printing::LogoPicture::boxPixelsFromFile(e.logoFile);
     label.printsCompany = e.companyBlock;
-    label.company = {e.companyName, e.companyAddress, e.companyCityStateZip, e.companyPhone};
+    label.company = {e.companyName, e.companyAddress, e.companyCityStateZip, e.companyPhone,
+                     e.repairStation};
     label.printsSignature = e.signatureLine;
     label.signatory = e.signatory;
+    label.certificateKind = e.certificateKind;
+    label.certificateNumber = e.certificateNumber;
     request.sheet.copies = e.copies;
     request.sheet.used = {};
     for (int cell : e.usedCells)
