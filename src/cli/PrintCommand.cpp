@@ -5,6 +5,7 @@
 
 #include "journal/PrintInput.h"
 #include "printing/BoxText.h"
+#include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
 
@@ -110,7 +111,10 @@ QList<QCommandLineOption> optionTable()
                                "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, LabelBottom. Repeatable."),
          QStringLiteral("FIELD=TEXT")},
         {Date, QStringLiteral("The date (default: today, MM-DD-YYYY)."), QStringLiteral("TEXT")},
-        {Signatory, QStringLiteral("The name under the signature line."), QStringLiteral("TEXT")},
+        {Signatory, QStringLiteral("The name under the signature line; a signatory of the shop by that "
+                                   "name (letter case ignored) prints with the kind and number of "
+                                   "their certificate."),
+         QStringLiteral("TEXT")},
         {Stock, QStringLiteral("The label stock, laser or tractor (default: the shop's setting)."),
          QStringLiteral("laser|tractor")},
         {Copies, QStringLiteral("Laser sheets: the number of copies, at most 999 (default: 1)."),
@@ -205,13 +209,23 @@ int runPrint(const Invocation& invocation)
     QTextStream& err = invocation.err;
     const Options options = readOptions(invocation.options, invocation.environment);
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
-                                                   invocation.environment.dataFolder);
+                                                   invocation.environment.dataFolder, options.signatory);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
         complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
+    if (loaded.signatory) {
+        request.label.signatory = loaded.signatory->name;
+        request.label.certificateKind = loaded.signatory->certificateKind;
+        request.label.certificateNumber = loaded.signatory->certificateNumber;
+    }
+    // Printed all the same, as the window's "Print anyway": a script hears of it on stderr.
+    const auto warnOfMissingFacts = [&] {
+        if (const QString missing = missingFacts(request.label).message(); !missing.isEmpty())
+            complain(err, missing);
+    };
     const bool tractor = options.tractor.value_or(loaded.tractor);
 
     if (options.trace) {
@@ -224,14 +238,19 @@ int runPrint(const Invocation& invocation)
             return result.status == PrintResult::Status::Refused ? Refused : Failed;
         }
         // Printed too, it is said there, in the metrics of the paper.
-        if (!options.pdf && !options.printer)
+        if (!options.pdf && !options.printer) {
             warnOfOverlongValues(err, result);
+            warnOfMissingFacts();
+        }
     }
     if (!options.pdf && !options.printer)
         return Ok;
     LabelOutput output{options.pdf, options.printer, options.setup, {}};
     output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
-    return sendLabel(invocation, request, tractor, output);
+    const int code = sendLabel(invocation, request, tractor, output);
+    if (code == Ok)
+        warnOfMissingFacts();
+    return code;
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ StoreError loadCompany(TableCursor& company, StartupSnapshot& result, QString& d
     ShopRecord shop;
     if (StoreError error = readShopRecord(company, shop); !error.ok())
         return error;
-    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone,
+                                    shop.repairStation};
     double* const offsets[5] = {&result.request.sheet.offsets.topRow,
                                 &result.request.sheet.offsets.middleRow,
                                 &result.request.sheet.offsets.bottomRow,
@@ -77,7 +78,7 @@ void loadTemplate(const TableCursor& labels, LabelContent& label)
 
 StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
-                                    const QString& programFolder)
+                                    const QString& programFolder, const QString& signatory)
 {
     Database setupDb;
     if (StoreError error = setupDb.open(setupPath, schema::setupTables(), Database::Access::ReadOnly);
@@ -114,6 +115,10 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
         }
     } else if (defLabel.isEmpty() || !labels.findFirst(schema::labels::Description, defLabel)) {
         labels.moveFirst();
+    }
+    if (!signatory.isEmpty()) {
+        if (StoreError error = SignatoryProfiles(mainDb).find(signatory, result.signatory); !error.ok())
+            return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     }
     loadTemplate(labels, result.request.label);
     if (labels.hasCurrent()) {
