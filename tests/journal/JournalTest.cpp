@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalCsv.h"
+#include "journal/JournalModel.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -85,7 +86,10 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     e.companyName = QStringLiteral("Skyline Aero");
     e.companyCityStateZip = QStringLiteral("Wichita, KS");
     e.signatureLine = true;
-    e.signatory = QStringLiteral("J. Smith A&P 123456");
+    e.signatory = QStringLiteral("J. Smith");
+    e.certificateKind = QStringLiteral("A&P");
+    e.certificateNumber = QStringLiteral("123456");
+    e.repairStation = QStringLiteral("NWAR123K");
     e.tractorFeed = true;
     e.copies = 3;
     e.usedCells = {1, 4};
@@ -113,7 +117,13 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     EXPECT_EQ(read.logoFile, e.logoFile);
     EXPECT_EQ(read.companyName, e.companyName);
     EXPECT_EQ(read.companyCityStateZip, e.companyCityStateZip);
-    EXPECT_EQ(read.signatory, e.signatory);
+    EXPECT_EQ(std::tie(read.signatory, read.certificateKind, read.certificateNumber, read.repairStation),
+              std::tie(e.signatory, e.certificateKind, e.certificateNumber, e.repairStation));
+    // The view shows who signed as the label printed it.
+    journal::JournalModel model(journal);
+    model.reload();
+    EXPECT_EQ(model.index(0, journal::JournalModel::SignedBy).data().toString(), "J. Smith, A&P 123456");
+    EXPECT_EQ(model.index(0, journal::JournalModel::RepairStation).data().toString(), "NWAR123K");
     EXPECT_EQ(read.copies, 3);
     EXPECT_EQ(read.usedCells, (QVector<int>{1, 4}));
     EXPECT_DOUBLE_EQ(read.offsets.topRow, 1.5);
