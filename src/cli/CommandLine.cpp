@@ -2,6 +2,8 @@
 
 #include "Terminal.h"
 
+#include "store/ServerBackend.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -126,6 +128,39 @@ QString syntaxError(const QList<QCommandLineOption>& options, const QStringList&
     return fallback;
 }
 
+// Names of files and folders keep the bytes they were given (a file may be named in any
+// encoding); every other value is text that ends up on a label, in the journal or in a
+// connection, so it is taken only as UTF-8: one decoding from here to the journal.
+bool namesAFile(const QString& valueName)
+{
+    return valueName == QStringLiteral("PATH") || valueName == QStringLiteral("FILE")
+           || valueName == QStringLiteral("FOLDER") || valueName == QStringLiteral("TARGET")
+           || valueName == QStringLiteral("SOURCE");
+}
+
+QString undecodableText(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                        const QStringList& positionalNames)
+{
+    const auto refusal = [](const QString& what, const QString& value) {
+        return QStringLiteral("%1 is not UTF-8 text (\"%2\"); give it in UTF-8.").arg(what, escapeControls(value));
+    };
+    for (const QCommandLineOption& option : options) {
+        if (option.valueName().isEmpty() || namesAFile(option.valueName()))
+            continue;
+        for (const QString& value : parser.values(option.names().constLast())) {
+            if (holdsUndecodedBytes(value))
+                return refusal(QStringLiteral("--") + option.names().constLast(), value);
+        }
+    }
+    const QStringList positional = parser.positionalArguments();
+    for (qsizetype i = 0; i < positional.size(); ++i) {
+        const QString name = positionalNames.value(i, positionalNames.value(positionalNames.size() - 1));
+        if (!namesAFile(name) && holdsUndecodedBytes(positional[i]))
+            return refusal(name.isEmpty() ? QStringLiteral("An argument") : name, positional[i]);
+    }
+    return {};
+}
+
 int runCommand(const Command& command, const QStringList& arguments, QTextStream& out,
                QTextStream& err, const Environment& environment)
 {
@@ -149,6 +184,8 @@ int runCommand(const Command& command, const QStringList& arguments, QTextStream
     const QStringList positional = parser.positionalArguments();
     if (command.positional.isEmpty() && !positional.isEmpty())
         return refuse(QStringLiteral("Unknown option \"%1\". %2").arg(positional.first(), usageLine(command)));
+    if (const QString refusal = undecodableText(parser, command.options, command.positional); !refusal.isEmpty())
+        return refuse(refusal);
     try {
         return command.run(Invocation{parser, positional, out, err, environment});
     } catch (const Refusal& refusal) {
@@ -171,6 +208,8 @@ QString usageLine(const Command& command)
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
                    const Environment& environment)
 {
+    // A command ends within one deadline of a server that stops answering.
+    store::ServerBackend::oneDeadlinePerConnection(true);
     const QCommandLineOption help = helpOption();
     const QCommandLineOption version = versionOption();
     QCommandLineParser parser;

@@ -5,16 +5,20 @@
 #include "ShopDatabase.h"
 #include "Terminal.h"
 
+#include "journal/Journal.h"
 #include "journal/PrintInput.h"
 #include "printing/LabelPrinter.h"
 #include "printing/PdfTarget.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
+#include "printing/RecordingSurface.h"
 #include "printing/ValueRoom.h"
 #include "store/Database.h"
 
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <functional>
 
 namespace tagwright::cli {
 
@@ -38,28 +42,43 @@ int report(const PrintResult& result, QTextStream& err)
     return Failed;
 }
 
-// Opens the shop's journal the first time a label needs recording.
-class JournalWriter {
+// The shop's journal, opened the first time a label needs recording. A label's entry is
+// begun ("Printing") before the label is placed or sent, and settled after; a label whose
+// entry cannot be written does not leave.
+class LabelJournal {
 public:
-    JournalWriter(const Invocation& invocation, const LabelOutput& output)
+    LabelJournal(const Invocation& invocation, const LabelOutput& output)
         : m_invocation(invocation), m_output(output)
     {
     }
 
-    // False, with the line on stderr, when the label went out but could not be recorded.
-    bool record(const QString& destination, const PrintResult& result)
+    // False, with the line on stderr, when the entry cannot be written: then nothing may
+    // be placed or sent.
+    bool begin(const QString& destination, qint64& number)
     {
-        if (!journal::leftTheProgram(result))
-            return true;
         store::StoreError error;
         if (!m_database.isOpen())
             error = openShopDatabase(m_output.setupPath, m_invocation.environment.dataFolder, m_database);
+        journal::JournalEntry entry = m_output.entry;
         if (error.ok())
-            error = journal::recordPrint(m_database, m_output.entry, destination, result);
+            error = journal::beginPrint(m_database, entry, destination);
+        number = entry.number;
         if (!error.ok()) {
-            complain(m_invocation.err, QStringLiteral("The label went to %1, but the journal could "
-                                                      "not record it: %2")
+            complain(m_invocation.err, QStringLiteral("The label was not sent to %1: the journal could not "
+                                                      "record it: %2")
                                            .arg(destination, storeMessage(error)));
+        }
+        return error.ok();
+    }
+
+    // False, with the line on stderr, when the entry keeps saying "Printing".
+    bool settle(qint64 number, const QString& destination, const QString& result)
+    {
+        const store::StoreError error = journal::Journal(m_database).settle(number, result);
+        if (!error.ok()) {
+            complain(m_invocation.err, QStringLiteral("The label went to %1, but the journal could not "
+                                                      "mark entry %2 \"%3\": %4")
+                                           .arg(destination).arg(number).arg(result, storeMessage(error)));
         }
         return error.ok();
     }
@@ -69,6 +88,85 @@ private:
     const LabelOutput& m_output;
     store::Database m_database;
 };
+
+// Says once that a header value was printed smaller than its box.
+using Warning = std::function<void(const PrintResult&)>;
+
+int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
+            const QString& pdf, LabelJournal& journal, const Warning& warnOnce)
+{
+    QTextStream& err = invocation.err;
+    const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(pdf);
+    ExactFileName file(pdf);
+    if (file.isLink()) {
+        complain(err, QStringLiteral("%1 is a symbolic link; Tagwright does not write through "
+                                     "one. Choose another name, or remove the link.")
+                          .arg(pdf));
+        return Refused;
+    }
+    if (!file.usable()) {
+        complain(err, cannotWrite);
+        return Failed;
+    }
+    printing::PdfTarget target(file.pathForQt());
+    printing::QtPrinterSurface surface(target);
+    const PrintResult result = composeLabel(surface, input, tractor);
+    if (const int code = report(result, err); code != Ok)
+        return code;
+    warnOnce(result);
+    if (!journal::leftTheProgram(result))
+        return Ok;
+    if (!target.complete()) {
+        complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(pdf, target.errorString()));
+        return Failed;
+    }
+    const QString destination = QFileInfo(pdf).absoluteFilePath();
+    qint64 number = -1;
+    if (!journal.begin(destination, number))
+        return Failed;
+    if (!target.place() || !file.commit()) {
+        const QString why = target.errorString().isEmpty() ? cannotWrite
+                                                           : QStringLiteral("Cannot write the PDF file %1: %2").arg(pdf, target.errorString());
+        complain(err, why);
+        // A failure of its own: the result is kept whatever the journal says.
+        [[maybe_unused]] const bool settled = journal.settle(number, destination, QStringLiteral("Failed: ") + why);
+        return Failed;
+    }
+    return journal.settle(number, destination, journal::resultText(result)) ? Ok : Failed;
+}
+
+int sendToPrinter(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,
+                  const QString& printer, LabelJournal& journal, const Warning& warnOnce)
+{
+    QTextStream& err = invocation.err;
+    QString message;
+    int code = Failed;
+    std::unique_ptr<printing::PrintTarget> target =
+        invocation.environment.openPrinter ? invocation.environment.openPrinter(printer, message, code) : nullptr;
+    if (!target) {
+        complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
+                                        : message);
+        return code;
+    }
+    // The job is composed once on paper first: a refused job or one with nothing to print
+    // sends nothing and is not journaled.
+    printing::RecordingSurface rehearsal(printing::RecordingSurface::defaultFonts());
+    const PrintResult planned = composeLabel(rehearsal, input, tractor);
+    if (planned.status == PrintResult::Status::Refused)
+        return report(planned, err);
+    if (planned.jobsSent == 0)
+        return Ok;
+    qint64 number = -1;
+    if (!journal.begin(printer, number))
+        return Failed;
+    printing::QtPrinterSurface surface(*target);
+    const PrintResult result = composeLabel(surface, input, tractor);
+    const bool settled = journal.settle(number, printer, journal::resultText(result));
+    if (const int failed = report(result, err); failed != Ok)
+        return failed;
+    warnOnce(result);
+    return settled ? Ok : Failed;
+}
 
 }  // namespace
 
@@ -91,62 +189,18 @@ int sendLabel(const Invocation& invocation, const printing::PrintRequest& input,
     QTextStream& err = invocation.err;
     // Both outputs measure alike: one line says it.
     bool warned = false;
-    const auto warnOnce = [&](const PrintResult& result) {
+    const Warning warnOnce = [&](const PrintResult& result) {
         if (!warned)
             warnOfOverlongValues(err, result);
         warned = warned || !result.overlong.isEmpty();
     };
-    JournalWriter journal(invocation, output);
+    LabelJournal journal(invocation, output);
     if (output.pdf) {
-        const QString cannotWrite = QStringLiteral("Cannot write the PDF file %1.").arg(*output.pdf);
-        ExactFileName file(*output.pdf);
-        if (file.isLink()) {
-            complain(err, QStringLiteral("%1 is a symbolic link; Tagwright does not write through "
-                                         "one. Choose another name, or remove the link.")
-                              .arg(*output.pdf));
-            return Refused;
-        }
-        if (!file.usable()) {
-            complain(err, cannotWrite);
-            return Failed;
-        }
-        printing::PdfTarget target(file.pathForQt());
-        printing::QtPrinterSurface surface(target);
-        const PrintResult result = composeLabel(surface, input, tractor);
-        if (const int code = report(result, err); code != Ok)
+        if (const int code = sendPdf(invocation, input, tractor, *output.pdf, journal, warnOnce); code != Ok)
             return code;
-        warnOnce(result);
-        if (!target.finish()) {
-            complain(err, QStringLiteral("Cannot write the PDF file %1: %2").arg(*output.pdf, target.errorString()));
-            return Failed;
-        }
-        if (!file.commit()) {
-            complain(err, cannotWrite);
-            return Failed;
-        }
-        if (!journal.record(QFileInfo(*output.pdf).absoluteFilePath(), result))
-            return Failed;
     }
-    if (output.printer) {
-        QString message;
-        int code = Failed;
-        std::unique_ptr<printing::PrintTarget> target =
-            invocation.environment.openPrinter
-                ? invocation.environment.openPrinter(*output.printer, message, code) : nullptr;
-        if (!target) {
-            complain(err, message.isEmpty() ? QStringLiteral("Printing to a system printer is not available.")
-                                            : message);
-            return code;
-        }
-        printing::QtPrinterSurface surface(*target);
-        const PrintResult result = composeLabel(surface, input, tractor);
-        const bool recorded = journal.record(*output.printer, result);
-        if (const int code = report(result, err); code != Ok)
-            return code;
-        warnOnce(result);
-        if (!recorded)
-            return Failed;
-    }
+    if (output.printer)
+        return sendToPrinter(invocation, input, tractor, *output.printer, journal, warnOnce);
     return Ok;
 }
 

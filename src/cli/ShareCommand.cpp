@@ -24,6 +24,32 @@ const QCommandLineOption Replace(QStringLiteral("replace"),
                                  QStringLiteral("Replace the shop the database already holds (its "
                                                 "templates, signatories and settings)."));
 
+// After the server went silent during the copy, whether the copy's transaction had ended
+// there is asked once more, on a new connection and with a shorter wait: the templates on
+// the server are this shop's, title for title, or they are not.
+enum class Arrival { Arrived, NotArrived, Unknown };
+
+Arrival copyArrived(store::Database& from, const QString& target)
+{
+    constexpr int CheckLimit = 1500;
+    store::Database server;
+    if (!server.openServer(target, store::schema::mainTables(), false, CheckLimit).ok())
+        return Arrival::Unknown;
+    using Column = QVector<QPair<qint64, QVariant>>;
+    Column there;
+    Column here;
+    if (!server.backend().fieldColumn(store::schema::LabelsTable, store::schema::labels::Description, there).ok())
+        return Arrival::Unknown;
+    if (!from.backend().fieldColumn(store::schema::LabelsTable, store::schema::labels::Description, here).ok()
+        || here.size() != there.size())
+        return Arrival::NotArrived;
+    for (qsizetype i = 0; i < here.size(); ++i) {
+        if (here[i].second != there[i].second)
+            return Arrival::NotArrived;
+    }
+    return Arrival::Arrived;
+}
+
 // `tagwright-cli share --to URI [--replace]`: copies the main database the setup record names
 // onto a database server and points the setup record's DataPath at it, so every workstation
 // whose DataPath names the server shares the templates from then on.
@@ -80,8 +106,27 @@ int runShare(const Invocation& invocation)
     }
 
     store::CopyCount count;
-    if (store::StoreError error = store::copyMainDatabase(from, to, true, count); !error.ok())
-        return fail(err, error);
+    if (store::StoreError error = store::copyMainDatabase(from, to, true, count); !error.ok()) {
+        if (error.number != store::ServerUnavailable)
+            return fail(err, error);
+        switch (copyArrived(from, target)) {
+        case Arrival::NotArrived:
+            complain(err, QStringLiteral("%1 Nothing was copied (asked again: the server does not hold "
+                                         "this shop's templates); DataPath is unchanged.")
+                              .arg(error.message.simplified()));
+            return Failed;
+        case Arrival::Unknown:
+            complain(err, QStringLiteral("%1 Whether the copy arrived is not known: the server did not "
+                                         "answer when asked again. DataPath is unchanged; once the server "
+                                         "answers, \"tagwright-cli join %2\" tells whether it holds the shop.")
+                              .arg(error.message.simplified(), target));
+            return Failed;
+        case Arrival::Arrived:
+            out << "The server was slow to answer, but the copy arrived (asked again: it holds this "
+                   "shop's templates)." << Qt::endl;
+            break;
+        }
+    }
 
     if (store::StoreError error = store::writeDataPath(setup, target); !error.ok()) {
         complain(err, QStringLiteral("Copied, but DataPath could not be changed: %1 (%2)")

@@ -5,10 +5,12 @@
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 
+#include <QFileInfo>
+
 namespace tagwright::cli {
 
 store::StoreError openShopDatabase(const QString& setupPath, const QString& dataFolder,
-                                   store::Database& main)
+                                   store::Database& main, bool forWriting)
 {
     namespace schema = store::schema;
     QString dataPath;
@@ -24,9 +26,16 @@ store::StoreError openShopDatabase(const QString& setupPath, const QString& data
         if (record.hasCurrent())
             dataPath = store::fields::text(record.value(schema::setup::DataPath));
     }
-    if (dataPath.isEmpty())
-        dataPath = dataFolder;
-    return main.openMain(dataPath);
+    const auto access = forWriting ? store::Database::Access::ReadWrite : store::Database::Access::ReadOnly;
+    if (!dataPath.isEmpty())
+        return main.openMain(dataPath, access);
+    store::StoreError error = main.openMain(dataFolder, access);
+    if (error.number == store::CannotOpenFile) {
+        error.message = QStringLiteral("The setup database %1 names no folder for the shop's "
+                                       "database (its DataPath is empty), and there is none in %2: %3")
+                            .arg(QFileInfo(setupPath).absoluteFilePath(), dataFolder, error.message);
+    }
+    return error;
 }
 
 QString storeMessage(const store::StoreError& error)

@@ -1,5 +1,7 @@
 #include "StartupSnapshot.h"
 
+#include "ShopDatabase.h"
+
 #include "printing/BoxText.h"
 #include "printing/LogoPicture.h"
 
@@ -80,21 +82,8 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
                                     const QString& programFolder, const QString& signatory)
 {
-    Database setupDb;
-    if (StoreError error = setupDb.open(setupPath, schema::setupTables(), Database::Access::ReadOnly);
-        !error.ok())
-        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
-    TableCursor setup;
-    if (StoreError error = setup.open(setupDb, schema::SetupTable); !error.ok())
-        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
-    QString dataPath = setup.hasCurrent() ? fields::text(setup.value(schema::setup::DataPath))
-                                          : QString();
-    if (dataPath.isEmpty())
-        dataPath = programFolder;
-
     Database mainDb;
-    if (StoreError error = mainDb.openMain(dataPath, Database::Access::ReadOnly);
-        !error.ok())
+    if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, false); !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor company;
     TableCursor labels;

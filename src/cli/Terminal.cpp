@@ -2,6 +2,8 @@
 
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace tagwright::cli {
 
 namespace {
@@ -82,6 +84,11 @@ QString decodeArgument(const QByteArray& bytes)
         }
     }
     return text;
+}
+
+bool holdsUndecodedBytes(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), isEscapedByte);
 }
 
 QByteArray encodeArgument(const QString& text)

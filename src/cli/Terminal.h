@@ -28,5 +28,7 @@ QString listingRow(const QStringList& cells, const QVector<int>& widths);
 // written in another encoding reaches the file system unchanged.
 QString decodeArgument(const QByteArray& bytes);
 QByteArray encodeArgument(const QString& text);
+// Whether decodeArgument() kept a byte of `text` that was not UTF-8.
+bool holdsUndecodedBytes(const QString& text);
 
 }  // namespace tagwright::cli

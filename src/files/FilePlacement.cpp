@@ -1,5 +1,6 @@
 #include "FilePlacement.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -137,17 +138,35 @@ QString systemError(const QString& what, const QString& path)
     return QStringLiteral("%1 %2: %3").arg(what, shown(path), QString::fromLocal8Bit(std::strerror(number)));
 }
 
-NewFile::NewFile(const QString& target) : m_target(QFileInfo(target).absoluteFilePath())
+NewFile::NewFile(const QString& target, Naming naming) : m_target(QFileInfo(target).absoluteFilePath())
 {
     const QFileInfo info(m_target);
-    const QDir folder = info.absoluteDir();
+    if (naming == Naming::Unnamed) {
+        m_handle = ::open(native(info.absolutePath()).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (m_handle >= 0) {
+            m_unnamed = true;
+            return;
+        }
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            fail(QStringLiteral("Cannot create a file in"), info.absolutePath());
+            return;
+        }
+        constexpr qint64 Hour = 3600;
+        removeStaleTemporaries(m_target, Hour);
+    }
+    createNamed(info.absolutePath(), info.fileName());
+}
+
+void NewFile::createNamed(const QString& folderPath, const QString& fileName)
+{
+    const QDir folder(folderPath);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        m_path = folder.filePath(QStringLiteral(".%1.%2.part").arg(info.fileName(), randomPart()));
+        m_path = folder.filePath(QStringLiteral(".%1.%2.part").arg(fileName, randomPart()));
         const int fd = ::open(native(m_path).constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST || errno == ELOOP)
                 continue;
-            fail(QStringLiteral("Cannot create a file in"), info.absolutePath());
+            fail(QStringLiteral("Cannot create a file in"), folderPath);
             m_path.clear();
             return;
         }
@@ -159,13 +178,33 @@ NewFile::NewFile(const QString& target) : m_target(QFileInfo(target).absoluteFil
         }
         ::close(fd);
     }
-    m_error = QStringLiteral("Cannot create a file in %1.").arg(shown(info.absolutePath()));
+    m_error = QStringLiteral("Cannot create a file in %1.").arg(shown(folderPath));
     m_path.clear();
+}
+
+bool NewFile::giveName()
+{
+    if (!m_unnamed)
+        return true;
+    const QFileInfo info(m_target);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_handle);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_path = info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName(), randomPart()));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native(m_path).constData(), AT_SYMLINK_FOLLOW) == 0) {
+            m_unnamed = false;
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    const bool failed = fail(QStringLiteral("Cannot create a file in"), info.absolutePath());
+    m_path.clear();
+    return failed;
 }
 
 NewFile::~NewFile()
 {
-    if (!m_placed && m_handle >= 0 && holdsFile(m_path, m_handle))
+    if (!m_placed && !m_unnamed && m_handle >= 0 && holdsFile(m_path, m_handle))
         removeWithJournals(m_path);
     release();
 }
@@ -187,7 +226,7 @@ bool NewFile::flush()
 {
     if (m_handle < 0)
         return false;
-    if (!holdsFile(m_path, m_handle)) {
+    if (!m_unnamed && !holdsFile(m_path, m_handle)) {
         m_error = QStringLiteral("%1 was replaced by another program while it was being written.").arg(shown(m_path));
         return false;
     }
@@ -200,6 +239,23 @@ bool NewFile::placeNew()
 {
     if (!flush())
         return false;
+    if (m_unnamed) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_handle);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native(m_target).constData(), AT_SYMLINK_FOLLOW) == 0) {
+            m_placed = true;
+            flushFolder(m_target);
+            release();
+            return true;
+        }
+        if (errno == EEXIST) {
+            m_error = isLink(m_target)
+                ? QStringLiteral("%1 is a symbolic link; Tagwright does not write through one.").arg(shown(m_target))
+                : QStringLiteral("%1 already exists.").arg(shown(m_target));
+            return false;
+        }
+        if (!giveName())
+            return false;
+    }
     // A hard link refuses an existing target in one step, a dangling link included; where
     // hard links are not allowed (some shares) a check and a rename do.
     if (::link(native(m_path).constData(), native(m_target).constData()) == 0) {
@@ -224,10 +280,13 @@ bool NewFile::replace()
         m_error = refusal;
         return false;
     }
-    if (!flush())
+    if (!flush() || !giveName())
         return false;
-    if (::rename(native(m_path).constData(), native(m_target).constData()) != 0)
-        return fail(QStringLiteral("Cannot write"), m_target);
+    if (::rename(native(m_path).constData(), native(m_target).constData()) != 0) {
+        fail(QStringLiteral("Cannot write"), m_target);
+        ::unlink(native(m_path).constData());
+        return false;
+    }
     m_placed = true;
     flushFolder(m_target);
     release();
@@ -240,7 +299,7 @@ bool NewFile::replaceKeeping(const QString& keptAs)
         m_error = refusal;
         return false;
     }
-    if (!flush())
+    if (!flush() || !giveName())
         return false;
     if (::link(native(m_target).constData(), native(keptAs).constData()) != 0) {
         if (errno == EEXIST) {
@@ -269,6 +328,18 @@ QString linkRefusal(const QString& path)
     return QStringLiteral("%1 is a symbolic link; Tagwright does not write through one. Choose "
                           "another name, or remove the link.")
         .arg(shown(QFileInfo(path).absoluteFilePath()));
+}
+
+QString databaseLinkRefusal(const QString& path)
+{
+    for (const QString& suffix : QStringList{QString()} + JournalSuffixes) {
+        if (isLink(path + suffix)) {
+            return QStringLiteral("%1 is a symbolic link; Tagwright does not open a database through "
+                                  "one. Put the file itself there, or remove the link.")
+                .arg(shown(QFileInfo(path + suffix).absoluteFilePath()));
+        }
+    }
+    return {};
 }
 
 bool flushFile(const QString& path, QString* error)
@@ -311,6 +382,22 @@ int removeLeftovers(const QString& target)
         } else if (entry == building) {
             removed += removeIfNoSqliteLock(path);
         }
+    }
+    return removed;
+}
+
+int removeStaleTemporaries(const QString& target, qint64 seconds)
+{
+    const QFileInfo info(target);
+    const QDir folder = info.absoluteDir();
+    const QRegularExpression own(
+        QStringLiteral("^\\.%1\\.[a-z0-9]{12}\\.part$").arg(QRegularExpression::escape(info.fileName())));
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-seconds);
+    int removed = 0;
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (own.match(entry.fileName()).hasMatch() && !entry.isSymLink()
+            && entry.lastModified().toUTC() < before)
+            removed += removeUnheld(entry.absoluteFilePath());
     }
     return removed;
 }

@@ -14,9 +14,16 @@ namespace tagwright::files {
 // name beside it (".NAME.XXXXXXXX.part"). It holds an advisory lock while it lives, which
 // tells removeLeftovers() that a running program is still writing it. The destructor
 // removes the file unless it was put in place.
+//
+// A file nothing needs to open by name (a PDF) is made Unnamed: with O_TMPFILE where the
+// file system has it, so it never appears under any name until it is put in place and a
+// writer that is killed leaves nothing. Elsewhere it is made as above, after the stale
+// temporaries of its own pattern (older than an hour, held by nobody) are removed.
 class NewFile {
 public:
-    explicit NewFile(const QString& target);
+    enum class Naming { Named, Unnamed };
+
+    explicit NewFile(const QString& target, Naming naming = Naming::Named);
     ~NewFile();
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
@@ -24,7 +31,7 @@ public:
     bool isOpen() const { return m_handle >= 0; }
     // Why the file could not be made or placed, in the file system's words, with the path.
     QString errorString() const { return m_error; }
-    // Where to write: the temporary name.
+    // Where to write: the temporary name (empty for a file without a name).
     QString path() const { return m_path; }
     QString target() const { return m_target; }
     // The open descriptor, for writers that take one (QFile::open(int, ...)).
@@ -42,6 +49,9 @@ public:
     bool replaceKeeping(const QString& keptAs);
 
 private:
+    void createNamed(const QString& folder, const QString& fileName);
+    // Links a file without a name under a temporary one, from where it is placed as any other.
+    bool giveName();
     bool fail(const QString& what, const QString& path);
     void release();
 
@@ -50,11 +60,17 @@ private:
     QString m_error;
     int m_handle = -1;
     bool m_placed = false;
+    bool m_unnamed = false;
 };
 
 // Empty when `path` may be written as the user named it; otherwise why not: a symbolic link
 // there is refused (it would send the file elsewhere), never followed.
 QString linkRefusal(const QString& path);
+
+// Empty when the database at `path` may be opened; otherwise why not: a symbolic link at its
+// name or at one of the journal names SQLite writes beside it ("-journal", "-wal", "-shm")
+// would have the engine read and write another file than the one the folder shows.
+QString databaseLinkRefusal(const QString& path);
 
 // Forces the file's contents to the disk. False with `error` when it cannot.
 bool flushFile(const QString& path, QString* error);
@@ -64,6 +80,8 @@ bool flushFile(const QString& path, QString* error);
 // leftovers of older versions (".NAME.PID-N.converting" of a process that is gone,
 // "NAME.new"). Nothing else is touched. Returns how many names were removed.
 int removeLeftovers(const QString& target);
+// Removes the temporaries of `target`'s pattern older than `seconds` that nobody holds.
+int removeStaleTemporaries(const QString& target, qint64 seconds);
 
 // `path` + ".access", or with a number when that name is taken: "QUILLON.MDB.2.access".
 QString keptOriginalName(const QString& path);

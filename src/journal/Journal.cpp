@@ -7,6 +7,12 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSysInfo>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <algorithm>
+#include <random>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -186,7 +192,10 @@ QString orderField(JournalOrder order)
 StoreError tablesMissing(store::Database& db)
 {
     for (const QString& table : {store::schema::JournalTable, store::schema::AircraftTable}) {
-        if (!db.hasTable(table)) {
+        bool found = false;
+        if (StoreError error = db.findTable(table, found); !error.ok())
+            return error;
+        if (!found) {
             return {store::TableMissing,
                     QStringLiteral("The database has no table \"%1\": it was opened without "
                                    "leave to write, so it could not be given one.").arg(table),
@@ -194,6 +203,19 @@ StoreError tablesMissing(store::Database& db)
         }
     }
     return {};
+}
+
+// The error to report for a failed read or write: a missing table when that is the cause
+// (a file opened without leave to add it), else the engine's own (a server that did not
+// answer is asked nothing more).
+StoreError explained(store::Database& db, const StoreError& error)
+{
+    const bool tableGone = error.message.contains(QLatin1String("no such table"), Qt::CaseInsensitive)
+                           || error.message.contains(QLatin1String("does not exist"), Qt::CaseInsensitive);
+    if (!tableGone)
+        return error;
+    const StoreError missing = tablesMissing(db);
+    return missing.number == store::TableMissing ? missing : error;
 }
 
 }  // namespace
@@ -240,22 +262,53 @@ StoreError Journal::add(JournalEntry& entry)
     return error;
 }
 
+StoreError Journal::whileLocked(const std::function<StoreError()>& write)
+{
+    // Each try waits out the engine's own busy time (3 s); printers sharing a file take
+    // turns, and a writer that holds the lock for longer than this is reported.
+    constexpr qint64 PatienceMs = 15000;
+    QElapsedTimer waited;
+    waited.start();
+    for (int attempt = 1;; ++attempt) {
+        StoreError error = write();
+        if (error.number != store::Locked || waited.elapsed() > PatienceMs)
+            return error;
+        QThread::msleep(std::uniform_int_distribution<unsigned long>(20, 40 * std::min(attempt, 8))(
+            *QRandomGenerator::global()));
+    }
+}
+
 StoreError Journal::addAll(QVector<JournalEntry>& entries)
 {
-    const StoreError error = m_database.backend().inTransaction([&]() -> StoreError {
-        for (JournalEntry& entry : entries) {
-            if (StoreError failed = insert(entry); !failed.ok())
-                return failed;
-        }
-        return {};
+    const StoreError error = whileLocked([&] {
+        return m_database.backend().inTransaction([&]() -> StoreError {
+            for (JournalEntry& entry : entries) {
+                if (StoreError failed = insert(entry); !failed.ok())
+                    return failed;
+            }
+            return {};
+        });
     });
     if (error.ok())
         return error;
     for (JournalEntry& entry : entries)
         entry.number = -1;
-    if (StoreError missing = tablesMissing(m_database); !missing.ok())
-        return missing;
-    return error;
+    return explained(m_database, error);
+}
+
+StoreError Journal::begin(JournalEntry& entry)
+{
+    entry.result = PrintingResult;
+    return add(entry);
+}
+
+StoreError Journal::settle(qint64 number, const QString& result)
+{
+    RecordBuilder r;
+    r(j::Result, result);
+    return whileLocked([&] {
+        return m_database.backend().update(store::schema::JournalTable, {number, {}}, r.record());
+    });
 }
 
 StoreError Journal::learnAircraft(const JournalEntry& entry)
@@ -297,7 +350,7 @@ StoreError Journal::entry(qint64 number, JournalEntry& entry, bool& found)
     found = false;
     if (StoreError error = m_database.backend().read(store::schema::JournalTable, number, record);
         !error.ok())
-        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+        return explained(m_database, error);
     found = record.found;
     if (found)
         entry = entryFrom(number, record.fields);
@@ -327,7 +380,7 @@ StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
     entries.clear();
     if (StoreError error = m_database.backend().select(store::schema::JournalTable, selection, records);
         !error.ok())
-        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+        return explained(m_database, error);
     entries.reserve(records.size());
     for (const store::SelectedRecord& record : records)
         entries.append(entryFrom(record.id, record.fields));
@@ -342,7 +395,7 @@ StoreError Journal::aircraft(QVector<Aircraft>& list)
     list.clear();
     if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
         !error.ok())
-        return tablesMissing(m_database).ok() ? error : tablesMissing(m_database);
+        return explained(m_database, error);
     for (const store::SelectedRecord& record : records)
         list.append(aircraftFrom(record.id, record.fields));
     return {};

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 namespace tagwright::store {
 class Database;
 }
@@ -46,6 +48,13 @@ public:
     store::StoreError add(JournalEntry& entry);
     // Adds every entry as add() does, all in one transaction (imports and measurements).
     store::StoreError addAll(QVector<JournalEntry>& entries);
+
+    // A label's entry is written before its output is placed (the PDF renamed into place, the
+    // job sent), as "Printing", and settled once the output is: so no label is ever out
+    // without its entry, and one a crash interrupted stays listed as "Printing".
+    store::StoreError begin(JournalEntry& entry);
+    // Writes how the label ended ("Printed", or "Failed: " and why) into entry `number`.
+    store::StoreError settle(qint64 number, const QString& result);
     // found is false (and no error) when there is no entry `number`.
     store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);
     store::StoreError find(const JournalFilter& filter, const JournalPage& page,
@@ -65,6 +74,8 @@ public:
 
 private:
     store::StoreError insert(JournalEntry& entry);
+    // Runs `write` again while another program holds the file's lock, for a bounded time.
+    store::StoreError whileLocked(const std::function<store::StoreError()>& write);
     store::StoreError learnAircraft(const JournalEntry& entry);
 
     store::Database& m_database;

@@ -1,5 +1,7 @@
 #include "JournalCsv.h"
 
+#include <QRegularExpression>
+
 namespace tagwright::journal::csv {
 
 namespace {
@@ -14,8 +16,14 @@ QString line(const QStringList& fields)
 
 }  // namespace
 
-QString field(const QString& text)
+QString field(const QString& value)
 {
+    // Spreadsheets run a field that begins like a formula ("=HYPERLINK(...)" typed as a
+    // signatory); a leading apostrophe makes it text. Plain numbers ("-45") stay numbers.
+    static const QRegularExpression PlainNumber(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)$)"));
+    const bool formula = !value.isEmpty() && QStringLiteral("=+-@\t\r").contains(value.front())
+                         && !PlainNumber.match(value).hasMatch();
+    const QString text = formula ? u'\'' + value : value;
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
         return text;
     QString escaped = text;

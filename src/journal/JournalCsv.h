@@ -15,7 +15,9 @@ namespace tagwright::journal::csv {
 QString entries(const QVector<JournalEntry>& entries);
 QString aircraft(const QVector<Aircraft>& list);
 
-// One field as it stands in a CSV line.
+// One field as it stands in a CSV line: a field that a spreadsheet would take for a formula
+// (beginning with =, +, -, @, a tab or a carriage return, and not a plain number) gets a
+// leading apostrophe.
 QString field(const QString& text);
 
 // When an entry was printed, in local time, as the listings show it.

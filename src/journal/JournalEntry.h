@@ -25,6 +25,9 @@ struct Offsets {
     double rightColumn = 0;
 };
 
+// The result of an entry whose output is being placed; one that stays so was interrupted.
+inline const QString PrintingResult = QStringLiteral("Printing");
+
 // One label command that left the program: everything it printed, enough to print it again
 // exactly so, and where it went.
 struct JournalEntry {
@@ -56,7 +59,7 @@ struct JournalEntry {
     Offsets offsets;
 
     QString destination;     // printer name or PDF file
-    QString result;          // "Printed", or why it failed
+    QString result;          // "Printing" until settled, then "Printed" or why it failed
     qint64 repeats = -1;     // the entry a reprint repeats, -1 for none
 
     const HeaderLine& line(Slot slot) const { return header[std::size_t(slot)]; }

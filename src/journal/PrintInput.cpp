@@ -8,6 +8,20 @@
 
 namespace tagwright::journal {
 
+namespace {
+
+// When, where and by whom a label left, and where it went.
+void stamp(JournalEntry& entry, const QString& destination)
+{
+    entry.number = -1;
+    entry.printedAt = QDateTime::currentDateTimeUtc();
+    entry.workstation = Journal::thisWorkstation();
+    entry.user = Journal::thisUser();
+    entry.destination = destination;
+}
+
+}  // namespace
+
 JournalEntry entryFor(const printing::PrintRequest& request, const PrintContext& context)
 {
     const printing::LabelContent& label = request.label;
@@ -91,13 +105,15 @@ std::optional<JournalEntry> entryToRecord(JournalEntry entry, const QString& des
 {
     if (!leftTheProgram(result))
         return std::nullopt;
-    entry.number = -1;
-    entry.printedAt = QDateTime::currentDateTimeUtc();
-    entry.workstation = Journal::thisWorkstation();
-    entry.user = Journal::thisUser();
-    entry.destination = destination;
+    stamp(entry, destination);
     entry.result = resultText(result);
     return entry;
+}
+
+store::StoreError beginPrint(store::Database& database, JournalEntry& entry, const QString& destination)
+{
+    stamp(entry, destination);
+    return Journal(database).begin(entry);
 }
 
 store::StoreError recordPrint(store::Database& database, JournalEntry entry,

@@ -45,6 +45,11 @@ std::optional<JournalEntry> entryToRecord(JournalEntry entry, const QString& des
 // The hook every print path calls once its job is done: when a label left the program,
 // records `entry` (from entryFor, or a reprint's) with where it went and how it ended.
 // Returns the entry's number, or -1 when there was nothing to record.
+// Begins `entry` (from entryFor, or a reprint's) for a label about to be placed or sent:
+// stamped, with where it goes, written as "Printing"; its number is set. Journal::settle()
+// then writes how it ended.
+store::StoreError beginPrint(store::Database& database, JournalEntry& entry, const QString& destination);
+
 store::StoreError recordPrint(store::Database& database, JournalEntry entry,
                               const QString& destination, const printing::PrintResult& result,
                               qint64* number = nullptr);

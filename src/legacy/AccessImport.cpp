@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -127,12 +128,23 @@ QString contentsMismatch(const QString& path, const AccessContents& contents)
     }
     if (const AccessTable* labels = contents.table(schema::LabelsTable)) {
         const int title = labels->columnIndex(schema::labels::Description);
+        // The earlier program's engine kept each title once, in any letter case.
+        QHash<QString, qsizetype> seen;
         for (qsizetype row = 0; title >= 0 && row < labels->rows.size(); ++row) {
-            const QString text = labels->rows[row][title].toString();
+            const QVariant value = labels->rows[row][title];
+            const QString text = value.toString();
             if (text.size() > schema::TitleLength) {
                 return damaged(QStringLiteral("table \"%1\", row %2: the title \"%3...\" is longer than %4 characters")
                                    .arg(labels->name).arg(row + 1).arg(text.left(schema::TitleLength)).arg(schema::TitleLength));
             }
+            if (value.isNull())
+                continue;
+            if (const auto first = seen.constFind(text.toCaseFolded()); first != seen.constEnd()) {
+                return damaged(QStringLiteral("table \"%1\", row %2: the title \"%3\" is row %4's title "
+                                              "again, which the earlier program never stored")
+                                   .arg(labels->name).arg(row + 1).arg(text).arg(*first + 1));
+            }
+            seen.insert(text.toCaseFolded(), row);
         }
     }
     // The earlier program filled DataPath in at its first start and never emptied it: a

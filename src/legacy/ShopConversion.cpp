@@ -222,8 +222,10 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         else
             expectTagwrightDatabase(main.path, schema::mainTables());
 
+        // Said only once the converted files are in place.
+        QStringList phoneNote;
         if (setup.header.isAccess() && main.header.isAccess())
-            carryPhoneOver(setup.contents, main.contents, report.lines);
+            carryPhoneOver(setup.contents, main.contents, phoneNote);
         if (setup.header.isAccess()) {
             if (QDir::cleanPath(stored) != QDir::cleanPath(folder))
                 pointSetupAt(setup.contents, QDir::toNativeSeparators(folder));
@@ -240,6 +242,7 @@ ConversionReport convertShopFiles(const ConversionRequest& request, const Conver
         if (progress.writing)
             progress.writing();
         writeAndSwapIn(pending, report);
+        report.lines << phoneNote;
         if (!setup.header.isAccess())
             report.lines << QStringLiteral("%1 is a Tagwright database already.").arg(shown(setup.path));
         if (!main.header.isAccess())

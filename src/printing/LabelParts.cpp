@@ -155,9 +155,10 @@ PrintResult runPrintJob(PrinterSurface& surface, const QString& refusal,
         surface.KillDoc();
         result.status = PrintResult::Status::Failed;
         result.errorNumber = abandoned.error.number();
-        result.message = QStringLiteral("Printer error %1: %2")
-                             .arg(abandoned.error.number())
-                             .arg(abandoned.error.message());
+        result.message = abandoned.error.isFileFailure() ? abandoned.error.message()
+                                                         : QStringLiteral("Printer error %1: %2")
+                                                               .arg(abandoned.error.number())
+                                                               .arg(abandoned.error.message());
     }
     result.jobsSent = surface.jobsSent() - jobsBefore;
     return result;

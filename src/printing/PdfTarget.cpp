@@ -79,7 +79,7 @@ QPainter& PdfTarget::beginJob(const std::optional<QSizeF>& pageTwips)
     applyPageSize(pageTwips);
     if (const QString refusal = files::linkRefusal(m_fileName); !refusal.isEmpty())
         throw PrinterError(PrinterFailure, refusal);
-    m_written = std::make_unique<files::NewFile>(m_fileName);
+    m_written = std::make_unique<files::NewFile>(m_fileName, files::NewFile::Naming::Unnamed);
     if (!m_written->isOpen()
         || !m_file.open(m_written->handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
         const QString reason = m_written->isOpen() ? m_file.errorString() : m_written->errorString();
@@ -102,23 +102,39 @@ void PdfTarget::newPage(const std::optional<QSizeF>& pageTwips)
 {
     applyPageSize(pageTwips);
     if (!m_writer->newPage())
-        throw PrinterError(PrinterFailure, QStringLiteral("Cannot start a new PDF page."));
+        throw PrinterError::fileFailure(QStringLiteral("Cannot write the PDF file %1: %2")
+                                            .arg(QFileInfo(m_fileName).absoluteFilePath(), writeError()));
 }
 
-bool PdfTarget::finish()
+bool PdfTarget::complete()
 {
     // Nothing printed, nothing to write: no file is made.
     if (!m_painter.isActive())
         return m_finished;
     const bool written = m_painter.end() && m_file.flush() && m_file.error() == QFileDevice::NoError;
-    if (!written)
-        m_error = writeError();
     m_file.close();
-    m_finished = written && m_written->replace();
-    if (written && !m_finished)
+    if (!written) {
+        m_error = writeError();
+        m_finished = false;
+        m_written.reset();  // removes the file
+    }
+    return written;
+}
+
+bool PdfTarget::place()
+{
+    if (!m_written)
+        return m_finished;
+    m_finished = m_written->replace();
+    if (!m_finished)
         m_error = m_written->errorString();
     m_written.reset();  // removes the file when it was not put in place
     return m_finished;
+}
+
+bool PdfTarget::finish()
+{
+    return complete() && place();
 }
 
 }  // namespace tagwright::printing

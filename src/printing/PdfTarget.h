@@ -35,6 +35,11 @@ public:
     // no file is left. Without any job there is no file. The destructor discards a file that
     // was not finished.
     bool finish();
+    // finish() in two steps, for a caller that records the file before it appears: complete()
+    // writes and checks the pages (false, and no file, when it cannot), place() puts them in
+    // place under the file's name.
+    bool complete();
+    bool place();
     // Why finish() failed, in the file system's words.
     QString errorString() const { return m_error; }
     bool started() const { return m_started; }

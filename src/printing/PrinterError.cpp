@@ -7,4 +7,11 @@ PrinterError::PrinterError(int number, const QString& message)
 {
 }
 
+PrinterError PrinterError::fileFailure(const QString& message)
+{
+    PrinterError error(PrinterFailure, message);
+    error.m_fileFailure = true;
+    return error;
+}
+
 }  // namespace tagwright::printing

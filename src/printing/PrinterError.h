@@ -18,13 +18,18 @@ enum PrinterErrorNumber : int {
 class PrinterError : public std::runtime_error {
 public:
     PrinterError(int number, const QString& message);
+    // The output file could not be written (a full disk, a folder gone): the message names
+    // the file and the file system's reason, and is shown as it is.
+    static PrinterError fileFailure(const QString& message);
 
     int number() const { return m_number; }
     QString message() const { return m_message; }
+    bool isFileFailure() const { return m_fileFailure; }
 
 private:
     int m_number;
     QString m_message;
+    bool m_fileFailure = false;
 };
 
 }  // namespace tagwright::printing

@@ -18,10 +18,37 @@ const QStringList JournalSuffixes = {QStringLiteral("-journal"), QStringLiteral(
 
 // A rollback journal with content, or a write-ahead log: SQLite finds a change in it to
 // undo or to finish when the file is next opened.
-bool hasJournal(const QString& path)
+// The name of that journal file, or empty.
+QString pendingJournal(const QString& path)
 {
-    return QFileInfo(path + QStringLiteral("-journal")).size() > 0
-        || QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+    for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        if (QFileInfo(path + suffix).size() > 0)
+            return QFileInfo(path).fileName() + suffix;
+    }
+    return {};
+}
+
+// Every field of the shop's tables is read by someone: a table without one would print
+// labels without their body, or without a title, as if nothing were wrong.
+StoreError checkFieldsOf(SqliteBackend& sqlite, const QStringList& requiredTables)
+{
+    for (const auto& layout : {schema::setupLayout(), schema::mainLayout()}) {
+        for (const schema::TableLayout& table : layout) {
+            if (!requiredTables.contains(table.name, Qt::CaseInsensitive))
+                continue;
+            const QStringList present = sqlite.fieldNames(table.name);
+            for (const schema::Column& column : table.columns) {
+                if (!present.contains(column.name, Qt::CaseInsensitive)) {
+                    return {TableMissing,
+                            QStringLiteral("The table \"%1\" has no field \"%2\": this is no shop "
+                                           "database Tagwright or the earlier program made.")
+                                .arg(table.name, column.name),
+                            sqlite.location()};
+                }
+            }
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -49,7 +76,7 @@ StoreError Database::rollBackHotJournal(const QString& path)
                                "(its journal file %1 is still there), and it cannot be repaired "
                                "from here: %2 Open it once with a program that may write to the "
                                "folder, or make the folder writable, to undo the unfinished change.")
-                    .arg(QFileInfo(path).fileName() + QStringLiteral("-journal"), error.message),
+                    .arg(pendingJournal(path), error.message),
                 QFileInfo(path).absoluteFilePath()};
     }
     return {};
@@ -66,9 +93,11 @@ StoreError Database::openFile(const QString& path, const QStringList& requiredTa
 {
     close();
     m_path = QFileInfo(path).absoluteFilePath();
+    if (const QString refusal = files::databaseLinkRefusal(m_path); !refusal.isEmpty())
+        return {CannotOpenFile, refusal, m_path};
     if (!QFileInfo(path).isFile())
         return {CannotOpenFile, QStringLiteral("Could not find the database file."), m_path};
-    if (access == Access::ReadOnly && hasJournal(path)) {
+    if (access == Access::ReadOnly && !pendingJournal(path).isEmpty()) {
         if (StoreError error = rollBackHotJournal(path); !error.ok())
             return error;
     }
@@ -78,6 +107,8 @@ StoreError Database::openFile(const QString& path, const QStringList& requiredTa
     if (StoreError error = sqlite->open(mode); !error.ok())
         return error;
     if (StoreError error = checkTablesOf(*sqlite, requiredTables); !error.ok())
+        return error;
+    if (StoreError error = checkFieldsOf(*sqlite, requiredTables); !error.ok())
         return error;
     // A file that cannot be upgraded now (read-only, locked) still opens as it is.
     if (access == Access::ReadWrite)
@@ -91,7 +122,7 @@ StoreError Database::openFile(const QString& path, const QStringList& requiredTa
 }
 
 StoreError Database::openServer(const QString& dataPath, const QStringList& requiredTables,
-                                bool createTables)
+                                bool createTables, int answerLimit)
 {
     close();
     ServerAddress address;
@@ -99,7 +130,7 @@ StoreError Database::openServer(const QString& dataPath, const QStringList& requ
     m_path = address.display;
     if (!parsed.ok())
         return parsed;
-    auto server = std::make_unique<ServerBackend>(address);
+    auto server = std::make_unique<ServerBackend>(address, answerLimit > 0 ? answerLimit : ServerBackend::AnswerLimit);
     if (StoreError error = server->open(createTables ? schema::mainLayout()
                                                      : QVector<schema::TableLayout>());
         !error.ok())
@@ -107,8 +138,8 @@ StoreError Database::openServer(const QString& dataPath, const QStringList& requ
     if (StoreError error = checkTablesOf(*server, requiredTables); !error.ok())
         return error;
     m_backend = std::move(server);
-    m_openAgain = [dataPath, requiredTables](Database& again) {
-        return again.openServer(dataPath, requiredTables, false);
+    m_openAgain = [dataPath, requiredTables, answerLimit](Database& again) {
+        return again.openServer(dataPath, requiredTables, false, answerLimit);
     };
     return {};
 }
@@ -206,7 +237,10 @@ bool Database::removeFiles(const QString& path)
 StoreError Database::checkTablesOf(StoreBackend& backend, const QStringList& requiredTables)
 {
     for (const QString& table : requiredTables) {
-        if (!backend.hasTable(table))
+        bool found = false;
+        if (StoreError error = backend.findTable(table, found); !error.ok())
+            return error;
+        if (!found)
             return {TableMissing, QStringLiteral("The database has no table \"%1\".").arg(table),
                     backend.location()};
     }
@@ -216,6 +250,14 @@ StoreError Database::checkTablesOf(StoreBackend& backend, const QStringList& req
 bool Database::hasTable(const QString& table)
 {
     return m_backend && m_backend->hasTable(table);
+}
+
+StoreError Database::findTable(const QString& table, bool& found)
+{
+    found = false;
+    if (!m_backend)
+        return {CannotOpenFile, QStringLiteral("The database is not open."), m_path};
+    return m_backend->findTable(table, found);
 }
 
 }  // namespace tagwright::store

@@ -37,9 +37,10 @@ public:
                     Access access = Access::ReadWrite);
 
     // Opens a database on a server (see ServerAddress); with `createTables`, the tables of
-    // the main database that the server does not hold yet are created first.
+    // the main database that the server does not hold yet are created first. `answerLimit`
+    // (milliseconds) shortens the wait for each answer, 0 keeping the usual one.
     StoreError openServer(const QString& dataPath, const QStringList& requiredTables,
-                          bool createTables);
+                          bool createTables, int answerLimit = 0);
 
     // The main database a setup record's DataPath names: "QUILLON.MDB" in that folder, or a
     // database server. On a server the tables are created on first use (unless ReadOnly);
@@ -78,6 +79,8 @@ public:
     StoreBackend& backend() { return *m_backend; }
 
     bool hasTable(const QString& table);
+    // As hasTable(), with the error when the question got no answer.
+    StoreError findTable(const QString& table, bool& found);
 
 private:
     StoreError openFile(const QString& path, const QStringList& requiredTables, Access access,

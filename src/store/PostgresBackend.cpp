@@ -93,13 +93,22 @@ StoreError PostgresBackend::connect()
         const QSqlError error = db.lastError();
         closeConnection();
         m_lost = true;
+        // libpq's connect_timeout: the server took the connection but never answered.
+        if (serverWords(error).contains(QLatin1String("timeout expired"))) {
+            return {ServerUnavailable,
+                    QStringLiteral("The database server did not answer when connected to: it may be "
+                                   "stopped, overloaded or cut off. Try again when it is back."),
+                    location()};
+        }
         return {ServerUnavailable,
                 QStringLiteral("Cannot reach the database server: %1").arg(serverWords(error)),
                 location()};
     }
     m_lost = false;
+    // Qt's driver hands the connection over as its struct's own name ("pg_conn*"); without
+    // its socket, a statement stuck at the deadline could not be cut off.
     const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0)
+    if (handle.isValid() && (qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0))
         publishSocket(PQsocket(*static_cast<PGconn* const*>(handle.constData())));
     QSqlQuery limits(db);
     limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
@@ -199,13 +208,23 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
 
 bool PostgresBackend::hasTable(const QString& table)
 {
-    if (!ready().ok())
-        return false;
+    bool found = false;
+    return findTable(table, found).ok() && found;
+}
+
+StoreError PostgresBackend::findTable(const QString& table, bool& found)
+{
+    found = false;
+    if (StoreError error = ready(); !error.ok())
+        return error;
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables "
                                  "WHERE table_schema = current_schema() AND table_name = ?"));
     query.addBindValue(table);
-    return query.exec() && query.next();
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    found = query.next();
+    return {};
 }
 
 SqlStoreBackend::Columns PostgresBackend::findColumns(const QString&)

@@ -33,6 +33,7 @@ public:
     StoreError open(const QVector<schema::TableLayout>& layout = {});
 
     bool hasTable(const QString& table) override;
+    StoreError findTable(const QString& table, bool& found) override;
 
     // CREATE statements for an empty database.
     static QStringList createStatements(const QVector<schema::TableLayout>& layout);

@@ -177,11 +177,11 @@ enum class Outcome { Answered, CutOff, Abandoned };
 
 // Waits until the worker answers; a worker that stays quiet past the limit is cut off. Work
 // that writes into the caller's own variables (`mayAbandon` false) is waited for to its end.
-Outcome awaitAnswer(ServerWorker& worker, Answer& answer, bool mayAbandon)
+Outcome awaitAnswer(ServerWorker& worker, Answer& answer, bool mayAbandon, int limit)
 {
     QElapsedTimer sinceCut;
     while (!answer.isDone()) {
-        if (!sinceCut.isValid() && worker.quietFor() > ServerBackend::AnswerLimit) {
+        if (!sinceCut.isValid() && worker.quietFor() > limit) {
             worker.cutOff();
             sinceCut.start();
         } else if (sinceCut.isValid() && mayAbandon && sinceCut.elapsed() > CutOffGrace) {
@@ -224,17 +224,24 @@ bool changeArrived(const StoredRecord& now, const RecordKey& key, const QSqlReco
     return true;
 }
 
+std::atomic<bool> g_oneDeadline{false};
+
 // Runs `op` (StoreError(PostgresBackend&, ServerWorker&, Result&)) on the worker and waits
 // for its answer under the deadline. Called on the worker itself (the work of a transaction),
-// it runs at once.
+// it runs at once. `patience` holds the deadline and records that one passed.
 template <class Result, class Op>
 StoreError callWorker(std::unique_ptr<ServerWorker>& owner, const ServerAddress& address,
-                      Result& out, const StoreError& unanswered, Op op, bool mayAbandon = true)
+                      ServerBackend::Patience& patience, Result& out, const StoreError& unanswered, Op op, bool mayAbandon = true)
 {
     if (owner && QThread::currentThread() == owner.get()) {
+        // Inside a transaction that was cut off, nothing more is sent (nor reconnected for).
+        if (owner->wasCut())
+            return unanswered;
         owner->beat();
         return op(owner->backend(), *owner, out);
     }
+    if (patience.silent && g_oneDeadline)
+        return unanswered;
     if (!owner)
         owner = std::make_unique<ServerWorker>(address);
     ServerWorker& worker = *owner;
@@ -245,13 +252,15 @@ StoreError callWorker(std::unique_ptr<ServerWorker>& owner, const ServerAddress&
         answer->error = op(backend, *self, answer->value);
         answer->complete();
     });
-    switch (awaitAnswer(worker, *answer, mayAbandon)) {
+    switch (awaitAnswer(worker, *answer, mayAbandon, patience.limit)) {
     case Outcome::Answered:
         out = std::move(answer->value);
         return answer->error;
     case Outcome::CutOff:
+        patience.silent = true;
         return unanswered;
     case Outcome::Abandoned:
+        patience.silent = true;
         // Stuck where cutting the socket cannot reach (opening a connection): the thread
         // ends on its own once libpq gives up, and the next call starts a fresh one.
         worker.finish();
@@ -263,7 +272,15 @@ StoreError callWorker(std::unique_ptr<ServerWorker>& owner, const ServerAddress&
 
 }  // namespace
 
-ServerBackend::ServerBackend(ServerAddress address) : m_address(std::move(address)) {}
+ServerBackend::ServerBackend(ServerAddress address, int answerLimit)
+    : m_address(std::move(address)), m_patience{answerLimit, false}
+{
+}
+
+void ServerBackend::oneDeadlinePerConnection(bool once)
+{
+    g_oneDeadline = once;
+}
 
 ServerBackend::~ServerBackend()
 {
@@ -280,14 +297,14 @@ StoreError ServerBackend::unanswered() const
     return {ServerUnavailable,
             QStringLiteral("The database server did not answer within %1 seconds: it may be "
                            "stopped, overloaded or cut off. Try again when it is back.")
-                .arg(AnswerLimit / 1000),
+                .arg((m_patience.limit + 999) / 1000),
             m_address.display};
 }
 
 StoreError ServerBackend::open(const QVector<schema::TableLayout>& layout)
 {
     bool unused = false;
-    return callWorker(m_worker, m_address, unused, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, unused, unanswered(),
                       [layout](PostgresBackend& backend, ServerWorker&, bool&) {
                           return backend.open(layout);
                       });
@@ -296,17 +313,23 @@ StoreError ServerBackend::open(const QVector<schema::TableLayout>& layout)
 bool ServerBackend::hasTable(const QString& table)
 {
     bool found = false;
-    const StoreError error = callWorker(m_worker, m_address, found, unanswered(),
-                                        [table](PostgresBackend& backend, ServerWorker&, bool& out) {
-                                            out = backend.hasTable(table);
-                                            return StoreError();
-                                        });
-    return error.ok() && found;
+    return findTable(table, found).ok() && found;
+}
+
+StoreError ServerBackend::findTable(const QString& table, bool& found)
+{
+    found = false;
+    return callWorker(m_worker, m_address, m_patience, found, unanswered(),
+                      [table](PostgresBackend& backend, ServerWorker& worker, bool& out) {
+                          return readTwiceWhenDropped(backend, worker, out, [&](bool& o) {
+                              return backend.findTable(table, o);
+                          });
+                      });
 }
 
 StoreError ServerBackend::recordIds(const QString& table, QVector<qint64>& ids)
 {
-    return callWorker(m_worker, m_address, ids, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, ids, unanswered(),
                       [table](PostgresBackend& backend, ServerWorker& worker, QVector<qint64>& out) {
                           return readTwiceWhenDropped(backend, worker, out, [&](QVector<qint64>& o) {
                               return backend.recordIds(table, o);
@@ -318,7 +341,7 @@ StoreError ServerBackend::fieldColumn(const QString& table, const QString& field
                                       QVector<QPair<qint64, QVariant>>& values)
 {
     using Column = QVector<QPair<qint64, QVariant>>;
-    return callWorker(m_worker, m_address, values, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, values, unanswered(),
                       [table, field](PostgresBackend& backend, ServerWorker& worker, Column& out) {
                           return readTwiceWhenDropped(backend, worker, out, [&](Column& o) {
                               return backend.fieldColumn(table, field, o);
@@ -330,7 +353,7 @@ StoreError ServerBackend::select(const QString& table, const Selection& selectio
                                  QVector<SelectedRecord>& records)
 {
     using Records = QVector<SelectedRecord>;
-    return callWorker(m_worker, m_address, records, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, records, unanswered(),
                       [table, selection](PostgresBackend& backend, ServerWorker& worker, Records& out) {
                           return readTwiceWhenDropped(backend, worker, out, [&](Records& o) {
                               return backend.select(table, selection, o);
@@ -341,7 +364,7 @@ StoreError ServerBackend::select(const QString& table, const Selection& selectio
 StoreError ServerBackend::read(const QString& table, qint64 id, StoredRecord& record)
 {
     record = StoredRecord();
-    return callWorker(m_worker, m_address, record, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, record, unanswered(),
                       [table, id](PostgresBackend& backend, ServerWorker& worker, StoredRecord& out) {
                           return readTwiceWhenDropped(backend, worker, out, [&](StoredRecord& o) {
                               return backend.read(table, id, o);
@@ -355,7 +378,7 @@ StoreError ServerBackend::findFirst(const QString& table, const QString& field,
     id = -1;
     qint64 found = -1;
     const StoreError error = callWorker(
-        m_worker, m_address, found, unanswered(),
+        m_worker, m_address, m_patience, found, unanswered(),
         [table, field, value](PostgresBackend& backend, ServerWorker& worker, qint64& out) {
             return readTwiceWhenDropped(backend, worker, out, [&](qint64& o) {
                 return backend.findFirst(table, field, value, o);
@@ -402,7 +425,7 @@ StoreError ServerBackend::insert(const QString& table, const QSqlRecord& values,
 {
     qint64 added = -1;
     const StoreError error = callWorker(
-        m_worker, m_address, added, unanswered(),
+        m_worker, m_address, m_patience, added, unanswered(),
         [table, values](PostgresBackend& backend, ServerWorker& worker, qint64& out) {
             if (!checkConnectionBeforeWriting(backend, worker))
                 return StoreError{ServerUnavailable, QString(), backend.location()};
@@ -418,7 +441,7 @@ StoreError ServerBackend::update(const QString& table, const RecordKey& key,
 {
     bool unused = false;
     return callWorker(
-        m_worker, m_address, unused, unanswered(),
+        m_worker, m_address, m_patience, unused, unanswered(),
         [table, key, values](PostgresBackend& backend, ServerWorker& worker, bool&) {
             if (!checkConnectionBeforeWriting(backend, worker))
                 return StoreError{ServerUnavailable, QString(), backend.location()};
@@ -430,7 +453,7 @@ StoreError ServerBackend::update(const QString& table, const RecordKey& key,
 StoreError ServerBackend::remove(const QString& table, const RecordKey& key)
 {
     bool unused = false;
-    return callWorker(m_worker, m_address, unused, unanswered(),
+    return callWorker(m_worker, m_address, m_patience, unused, unanswered(),
                       [table, key](PostgresBackend& backend, ServerWorker& worker, bool&) {
                           if (!checkConnectionBeforeWriting(backend, worker))
                               return StoreError{ServerUnavailable, QString(), backend.location()};
@@ -445,7 +468,7 @@ StoreError ServerBackend::inTransaction(const std::function<StoreError()>& work)
     // `work` writes into its caller's variables: it is waited for to its end, which cutting
     // its socket off at the deadline brings about at once.
     return callWorker(
-        m_worker, m_address, unused, unanswered(),
+        m_worker, m_address, m_patience, unused, unanswered(),
         [&work](PostgresBackend& backend, ServerWorker& worker, bool&) {
             if (!checkConnectionBeforeWriting(backend, worker))
                 return StoreError{ServerUnavailable, QString(), backend.location()};

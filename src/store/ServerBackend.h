@@ -25,7 +25,7 @@ class ServerWorker;
 // transaction.
 class ServerBackend : public StoreBackend {
 public:
-    explicit ServerBackend(ServerAddress address);
+    explicit ServerBackend(ServerAddress address, int answerLimit = AnswerLimit);
     ~ServerBackend() override;
 
     // Connects; with `layout` given, creates the tables the database does not hold yet.
@@ -33,9 +33,20 @@ public:
 
     // Milliseconds an operation may go without an answer from the server.
     static constexpr int AnswerLimit = 7000;
+    // For a program that runs one command and ends (the command line): once an operation
+    // passed its deadline, every later one on that connection fails at once with the same
+    // message, so a command ends within one deadline of the server going silent. The window
+    // asks again at the user's next action.
+    static void oneDeadlinePerConnection(bool once);
+
+    struct Patience {
+        int limit = AnswerLimit;   // milliseconds
+        bool silent = false;       // an operation passed its deadline
+    };
 
     QString location() const override { return m_address.display; }
     bool hasTable(const QString& table) override;
+    StoreError findTable(const QString& table, bool& found) override;
     StoreError recordIds(const QString& table, QVector<qint64>& ids) override;
     StoreError fieldColumn(const QString& table, const QString& field,
                            QVector<QPair<qint64, QVariant>>& values) override;
@@ -55,6 +66,7 @@ private:
 
     ServerAddress m_address;
     std::unique_ptr<ServerWorker> m_worker;
+    Patience m_patience;
 };
 
 }  // namespace tagwright::store

@@ -395,6 +395,13 @@ StoreError SqlStoreBackend::insert(const QString& table, const QSqlRecord& given
         return error;
     if (!query.next())
         return failed(query.lastError());
+    // SQLite answers an insert into a view with no record and no error.
+    if (query.value(0).isNull() || query.value(0).toLongLong() <= 0) {
+        return {EngineFailure,
+                QStringLiteral("The table \"%1\" took no record: it is not a table records can be "
+                               "added to (a view, or one another program changed).").arg(table),
+                m_location};
+    }
     id = query.value(0).toLongLong();
     // SQLite finishes the statement, and with it the write, only once it is stepped past
     // the returned row.

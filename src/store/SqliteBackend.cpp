@@ -180,7 +180,11 @@ int SqliteBackend::classify(const QSqlError& error) const
     const QString code = error.nativeErrorCode();
     const bool unique = code == QLatin1String("2067") || code == QLatin1String("1555")
         || error.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
-    return unique ? DuplicateKey : EngineFailure;
+    if (unique)
+        return DuplicateKey;
+    // SQLITE_BUSY and SQLITE_LOCKED with their extended codes (the low byte is the primary).
+    const int primary = code.toInt() & 0xff;
+    return primary == 5 || primary == 6 ? Locked : EngineFailure;
 }
 
 QString SqliteBackend::likeIgnoringCase(const QString& quotedField) const

@@ -31,9 +31,10 @@ public:
     bool hasTable(const QString& table) override;
     // How many tables the file holds; -1 when the catalogue cannot be read.
     int tableCount();
+    // The fields of `table`, in their order.
+    QStringList fieldNames(const QString& table);
 
 private:
-    QStringList fieldNames(const QString& table);
     QString tableDefinition(const QString& table);
 
 protected:

@@ -62,6 +62,13 @@ public:
     // The file's path or the server's name, as messages show it.
     virtual QString location() const = 0;
     virtual bool hasTable(const QString& table) = 0;
+    // As hasTable(), telling a table that is not there from a question that got no answer
+    // (a server that did not answer is no missing table).
+    virtual StoreError findTable(const QString& table, bool& found)
+    {
+        found = hasTable(table);
+        return {};
+    }
 
     virtual StoreError recordIds(const QString& table, QVector<qint64>& ids) = 0;
     // One field of every record with its identity, in store order, in one query.

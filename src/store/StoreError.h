@@ -18,6 +18,7 @@ enum ErrorNumber : int {
     ChangedMeanwhile = 3260,    // the record written or deleted was changed elsewhere
     ServerUnavailable = 3151,   // the database server cannot be reached or refused the login
     TargetNotEmpty = 3046,      // a copy would replace records the target already holds
+    Locked = 3218,              // another program holds the file's write lock past the wait
 };
 
 // A failed store operation: its number, the engine's own message and the file concerned.

@@ -130,6 +130,31 @@ TEST(Arguments, bytesThatAreNotUtf8SurviveTheRoundTrip)
     EXPECT_EQ(tagwright::cli::escapeControls(tagwright::cli::decodeArgument("caf\xe9")), QStringLiteral(R"(caf\xe9)"));
 }
 
+// A value that is not UTF-8 would print as one text and be journaled as another; it is
+// refused, naming the option, and nothing is printed or recorded.
+TEST_F(CliMessages, textOptionsThatAreNotUtf8AreRefusedNamingTheOption)
+{
+    const QString pdf = shop.folder.file(QStringLiteral("label.pdf"));
+    const struct {
+        QStringList options;
+        QString named;
+    } cases[] = {
+        {{QStringLiteral("--value"), tagwright::cli::decodeArgument("LeftTop=F-G\xc9" "AB")}, QStringLiteral("--value")},
+        {{QStringLiteral("--signatory"), tagwright::cli::decodeArgument("J. M\xfcller")}, QStringLiteral("--signatory")},
+        {{QStringLiteral("--date"), tagwright::cli::decodeArgument("03-07-2026\xff")}, QStringLiteral("--date")},
+        {{QStringLiteral("--template"), tagwright::cli::decodeArgument("100 Hour\xa0")}, QStringLiteral("--template")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named.toStdString());
+        EXPECT_EQ(print(c.options + QStringList{QStringLiteral("--pdf"), pdf}), 2);
+        EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.named + QStringLiteral(" is not UTF-8 text"))) << err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+    EXPECT_EQ(print({QStringLiteral("--value"), QStringLiteral("LeftTop=F-G\u00c9AB"), QStringLiteral("--trace")}), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("F-G\u00c9AB")));
+}
+
 TEST_F(CliMessages, pdfNameThatIsNotUtf8IsWrittenUnderExactlyThoseBytes)
 {
     const QByteArray name = QFile::encodeName(shop.folder.path()) + "/caf\xe9 \xff.pdf";

@@ -247,10 +247,15 @@ TEST(JournalFile, anOlderFileGetsTheJournalOnItsFirstOpenThatMayWrite)
         file.setDatabaseName(path);
         ASSERT_TRUE(file.open());
         QSqlQuery query(file);
-        for (const char* statement : {"CREATE TABLE Labels (Description TEXT UNIQUE COLLATE NOCASE, Body TEXT)",
+        for (const char* statement : {"CREATE TABLE Labels (Description TEXT UNIQUE COLLATE NOCASE, Body TEXT, "
+                                      "Font TEXT, Size REAL, Bold INTEGER, Italic INTEGER, Logo TEXT, Header INTEGER, "
+                                      "Signed INTEGER, LabelTop TEXT, LabelMiddle TEXT, LabelBottom TEXT, LeftTop TEXT, "
+                                      "LeftMiddle TEXT, LeftBottom TEXT)",
                                       "CREATE TABLE Mechanics (Mechanics TEXT)",
-                                      "CREATE TABLE CompanyInfo (CompanyName TEXT)",
-                                      "INSERT INTO Labels VALUES ('Annual', 'a')"})
+                                      "CREATE TABLE CompanyInfo (CompanyName TEXT, CompanyAddress TEXT, CompanyCSZ TEXT, "
+                                      "CompanyPhone TEXT, LabelTopUp INTEGER, LabelMiddleUp INTEGER, LabelBottomUp INTEGER, "
+                                      "LabelLeft INTEGER, LabelRight INTEGER, DefLabel TEXT, LabelStyle INTEGER)",
+                                      "INSERT INTO Labels (Description, Body) VALUES ('Annual', 'a')"})
             ASSERT_TRUE(query.exec(QString::fromLatin1(statement))) << statement;
         query = QSqlQuery();
         file.close();
@@ -286,4 +291,34 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
     EXPECT_TRUE(lines[1].contains(QStringLiteral(",\"Piper, Cub\",")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",\"Said \"\"ok\"\"")));
     EXPECT_EQ(lines[2], "next\"");
+}
+
+// A spreadsheet opening the file runs a field that begins like a formula: such fields get a
+// leading apostrophe, plain numbers and other text stay as they are.
+TEST(JournalCsv, fieldsASpreadsheetWouldRunAsAFormulaBeginWithAnApostrophe)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("=1+1"), QStringLiteral("'=1+1")},
+        {QStringLiteral("=HYPERLINK(\"x\",\"y\")"), QStringLiteral("\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\"")},
+        {QStringLiteral("+1 555"), QStringLiteral("'+1 555")},
+        {QStringLiteral("-cmd"), QStringLiteral("'-cmd")},
+        {QStringLiteral("@SUM(A1)"), QStringLiteral("'@SUM(A1)")},
+        {QStringLiteral("\tx"), QStringLiteral("'\tx")},
+        {QStringLiteral("\rx"), QStringLiteral("\"'\rx\"")},
+        {QStringLiteral("-45"), QStringLiteral("-45")},
+        {QStringLiteral("+2.5"), QStringLiteral("+2.5")},
+        {QStringLiteral("-.5"), QStringLiteral("-.5")},
+        {QStringLiteral("N12345"), QStringLiteral("N12345")},
+        {QStringLiteral("a=b"), QStringLiteral("a=b")},
+        {QString(), QString()},
+    };
+    for (const auto& [value, written] : cases)
+        EXPECT_EQ(journal::csv::field(value), written) << value.toStdString();
+    JournalEntry e = labelFor(QStringLiteral("=1+1"), QStringLiteral("Piper"), {});
+    e.signatory = QStringLiteral("=HYPERLINK(\"x\",\"y\")");
+    e.signatureLine = true;
+    for (const QString& line : journal::csv::entries({e}).split(QStringLiteral("\r\n"))) {
+        for (const QString& cell : line.split(u','))
+            EXPECT_FALSE(cell.startsWith(u'=') || cell.startsWith(QStringLiteral("\"="))) << line.toStdString();
+    }
 }

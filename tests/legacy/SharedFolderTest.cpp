@@ -184,3 +184,55 @@ TEST(SharedFolder, leftoversOfInterruptedRunsGoButNotWhatARunningProgramHolds)
 }
 
 }  // namespace
+
+// A database that is itself a symbolic link (to a file of the same shop or to another
+// user's) is opened by no command and not by the window: each says which link it refused,
+// and what the link points at stays as it was.
+TEST(SharedFolder, aDatabaseThatIsALinkIsRefusedEverywhereNamingTheLink)
+{
+    for (const QString& linked : {MainName, SetupName, MainName + QStringLiteral("-wal")}) {
+        SCOPED_TRACE(linked.toStdString());
+        SharedFolder folder;
+        {
+            store::Database setup;
+            ASSERT_TRUE(startup::openSetupDatabase(setup, folder.shop.path()).ok());
+            QString dataPath;
+            ASSERT_TRUE(startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath).ok());
+            store::Database main;
+            ASSERT_TRUE(startup::openMainDatabase(main, dataPath, folder.shop.path()).ok());
+        }
+        const QString link = folder.shop.file(linked);
+        const QString real = folder.elsewhere.file(linked);
+        if (QFileInfo::exists(link))
+            ASSERT_TRUE(QFile::rename(link, real));
+        else
+            writeBytes(real, QByteArray());
+        ASSERT_EQ(::symlink(QFile::encodeName(real).constData(), QFile::encodeName(link).constData()), 0);
+        const QByteArray before = fileBytes(real);
+        const QList<QStringList> commands = {
+            {QStringLiteral("print"), QStringLiteral("--trace")},
+            {QStringLiteral("print"), QStringLiteral("--pdf"), folder.shop.file(QStringLiteral("label.pdf"))},
+            {QStringLiteral("reprint"), QStringLiteral("1"), QStringLiteral("--pdf"), folder.shop.file(QStringLiteral("again.pdf"))},
+            {QStringLiteral("journal")},
+            {QStringLiteral("aircraft")},
+            {QStringLiteral("share"), QStringLiteral("--to"), QStringLiteral("postgresql://127.0.0.1:1/labels")},
+        };
+        for (const QStringList& command : commands) {
+            const CliRun run = runCli(command, folder.shop.path());
+            EXPECT_EQ(run.exitCode, 1) << command.join(u' ').toStdString() << ": " << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(link + QStringLiteral(" is a symbolic link"))) << run.err.toStdString();
+        }
+        store::Database setup;
+        store::StoreError opened = startup::openSetupDatabase(setup, folder.shop.path());
+        if (opened.ok()) {
+            QString dataPath;
+            opened = startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath);
+            store::Database main;
+            if (opened.ok())
+                opened = startup::openMainDatabase(main, dataPath, folder.shop.path());
+        }
+        EXPECT_TRUE(opened.message.contains(link + QStringLiteral(" is a symbolic link"))) << opened.describe().toStdString();
+        EXPECT_EQ(fileBytes(real), before);
+        EXPECT_FALSE(QFileInfo::exists(folder.shop.file(QStringLiteral("label.pdf"))));
+    }
+}

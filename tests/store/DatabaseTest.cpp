@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlError>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,41 @@ TEST(Database, missingTableIsNamed)
     const StoreError error = db.open(path, schema::mainTables());
     EXPECT_EQ(error.number, TableMissing);
     EXPECT_TRUE(error.message.contains(QStringLiteral("CompanyInfo")));
+}
+
+// A main file whose tables lack a field would print labels without their body or title
+// as if nothing were wrong: it is refused at open, naming the field.
+TEST(Database, aFieldMissingFromAShopTableIsNamedAtOpen)
+{
+    for (const char* missing : {"Body", "Description"}) {
+        test::TempFolder folder;
+        const QString path = folder.file(QStringLiteral("QUILLON.MDB"));
+        QStringList statements = schema::mainStatements();
+        {
+            Database full;
+            ASSERT_TRUE(full.create(path, statements).ok());
+        }
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            raw.setDatabaseName(path);
+            ASSERT_TRUE(raw.open());
+            QSqlQuery query(raw);
+            query.exec(QStringLiteral("DROP INDEX IF EXISTS LabelsTitleKey"));
+            ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE Copy AS SELECT * FROM Labels")));
+            ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE Labels")));
+            ASSERT_TRUE(query.exec(QStringLiteral("ALTER TABLE Copy RENAME TO Labels")));
+            ASSERT_TRUE(query.exec(QStringLiteral("ALTER TABLE Labels DROP COLUMN %1").arg(QLatin1String(missing))))
+                << query.lastError().text().toStdString();
+            query = QSqlQuery();
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        Database db;
+        const StoreError error = db.open(path, schema::mainTables());
+        EXPECT_EQ(error.number, TableMissing) << missing;
+        EXPECT_TRUE(error.message.contains(QStringLiteral("\"%1\"").arg(QLatin1String(missing))))
+            << error.message.toStdString();
+    }
 }
 
 TEST(Database, fileWithExactlyTheTablesOpensWhateverTheLetterCase)

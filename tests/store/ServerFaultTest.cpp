@@ -2,12 +2,16 @@
 #include "support/MainWindowFixture.h"
 #include "support/ServerFaults.h"
 
+#include "journal/Journal.h"
+#include "store/ShopOnServer.h"
+
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 using namespace tagwright;
@@ -128,6 +132,65 @@ TEST_F(ServerFaultTest, shareAndJoinGiveUpOnAFrozenServerWithinFifteenSeconds)
         EXPECT_EQ(cli.exitCode(), 1) << command.toStdString();
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         EXPECT_TRUE(err.contains(QLatin1String("postgresql://"))) << err.toStdString();
+    }
+}
+
+// Each command against a server that stops answering (2,572 templates on their way over, a
+// label, a reprint, the journal's list) ends within 15 s, saying that the server did not
+// answer, never that a table or the shop is missing.
+TEST_F(ServerFaultTest, everyCommandEndsWithinFifteenSecondsOfAFrozenServerSayingSo)
+{
+    ShopDatabase shop;
+    {
+        store::Database file;
+        ASSERT_TRUE(file.openMain(shop.folder.path()).ok());
+        ASSERT_TRUE(file.backend().inTransaction([&] {
+            for (int i = 0; i < 2572; ++i)
+                addRecord(file, schema::LabelsTable, templateRecord(QStringLiteral("Template %1").arg(i),
+                                                                    QStringLiteral("Body of template %1.").arg(i)));
+            return store::StoreError();
+        }).ok());
+    }
+    TempFolder onServer;
+    store::Database setup;
+    ASSERT_TRUE(store::openSetupFile(setup, onServer.file(schema::SetupFileName)).ok());
+    ASSERT_TRUE(store::writeDataPath(setup, server->dataPath()).ok());
+    journal::JournalEntry entry;
+    entry.templateTitle = QStringLiteral("Annual");
+    ASSERT_TRUE(journal::Journal(mainDb).add(entry).ok());
+
+    const QString pdf = onServer.file(QStringLiteral("label.pdf"));
+    // share is stopped 0.3 s into its copy; the others, which take less, meet a stopped server.
+    const QList<std::pair<int, QStringList>> commands = {
+        {300, {QStringLiteral("share"), QStringLiteral("--replace"), QStringLiteral("--to"), server->dataPath(),
+               QStringLiteral("--setup"), shop.setupPath()}},
+        {0, {QStringLiteral("print"), QStringLiteral("--pdf"), pdf, QStringLiteral("--setup"), setup.path()}},
+        {0, {QStringLiteral("reprint"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf, QStringLiteral("--setup"), setup.path()}},
+        {0, {QStringLiteral("journal"), QStringLiteral("--setup"), setup.path()}},
+        {0, {QStringLiteral("join"), server->dataPath(), QStringLiteral("--setup"), onServer.file(QStringLiteral("other.mdb"))}},
+    };
+    for (const auto& [stopAfter, command] : commands) {
+        SCOPED_TRACE(command.first().toStdString());
+        if (stopAfter == 0)
+            ASSERT_TRUE(faults.freeze(*server));
+        QElapsedTimer clock;
+        clock.start();
+        QProcess cli;
+        cli.start(QStringLiteral(TAGWRIGHT_CLI_PROGRAM), command);
+        ASSERT_TRUE(cli.waitForStarted());
+        if (stopAfter > 0) {
+            QThread::msleep(stopAfter);
+            ASSERT_TRUE(faults.freeze(*server));
+        }
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        const qint64 took = clock.elapsed();
+        faults.resume();
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        EXPECT_LT(took, 15000);
+        EXPECT_EQ(cli.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String("did not answer"))) << err.toStdString();
+        EXPECT_FALSE(err.contains(QLatin1String("no table")) || err.contains(QLatin1String("holds no"))) << err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(pdf));
     }
 }
 
