@@ -171,8 +171,9 @@ TEST_F(ServerFaultTest, everyCommandEndsWithinFifteenSecondsOfAFrozenServerSayin
     };
     for (const auto& [stopAfter, command] : commands) {
         SCOPED_TRACE(command.first().toStdString());
-        if (stopAfter == 0)
+        if (stopAfter == 0) {
             ASSERT_TRUE(faults.freeze(*server));
+        }
         QElapsedTimer clock;
         clock.start();
         QProcess cli;
