@@ -9,16 +9,18 @@
 #include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
 #include "store/ShopRecord.h"
+#include "store/SignatoryProfiles.h"
 
 #include <QLabel>
 
 namespace tagwright::mainwindow {
 
 LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         store::TableCursor& company, journal::JournalWriter& journal,
-                         UserDialogs& dialogs, QWidget* window)
+                         store::Database& main, store::TableCursor& company,
+                         journal::JournalWriter& journal, UserDialogs& dialogs, QWidget* window)
     : m_session(session),
       m_controls(controls),
+      m_main(main),
       m_company(company),
       m_journal(journal),
       m_dialogs(dialogs),
@@ -28,7 +30,20 @@ LabelSource::LabelSource(const session::CardSession& session, const MainWindowCo
 
 printing::PrintRequest LabelSource::request() const
 {
-    return takeSnapshot(m_session, m_controls);
+    printing::PrintRequest request = takeSnapshot(m_session, m_controls);
+    printing::LabelContent& label = request.label;
+    // A store that cannot be read now prints the label without them, as a name without a
+    // profile prints; the command that prints reports the store's trouble itself.
+    std::optional<store::SignatoryProfile> profile;
+    if (!label.signatory.isEmpty() && store::SignatoryProfiles(m_main).find(label.signatory, profile).ok()
+        && profile) {
+        label.certificateKind = profile->certificateKind;
+        label.certificateNumber = profile->certificateNumber;
+    }
+    store::ShopRecord shop;
+    if (store::readShopRecord(m_company, shop).ok())
+        label.company.repairStation = shop.repairStation;
+    return request;
 }
 
 QString LabelSource::title() const

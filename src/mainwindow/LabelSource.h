@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace tagwright::session {
@@ -16,6 +18,7 @@ class JournalWriter;
 }
 
 namespace tagwright::store {
+class Database;
 class TableCursor;
 }
 
@@ -29,11 +32,19 @@ class UserDialogs;
 class LabelSource {
 public:
     LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                store::TableCursor& company, journal::JournalWriter& journal, UserDialogs& dialogs,
-                QWidget* window);
+                store::Database& main, store::TableCursor& company, journal::JournalWriter& journal,
+                UserDialogs& dialogs, QWidget* window);
 
-    // What Print would print now (takeSnapshot).
+    // What Print would print now (takeSnapshot), with the certificate of the signatory's
+    // profile and the station number as stored.
     printing::PrintRequest request() const;
+
+    // Asked before Print and Export PDF put a label out; false stops the command. It may
+    // change what request() gives (a certificate number added), so the command takes the
+    // request again afterwards. Without one, every label goes out.
+    using PrintCheck = std::function<bool(const printing::PrintRequest&)>;
+    void setPrintCheck(PrintCheck check) { m_printCheck = std::move(check); }
+    bool mayPrint(const printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
     // The title of the template on show: jobs and files are named after it.
     QString title() const;
     // True when the stored label stock is tractor feed.
@@ -52,10 +63,12 @@ public:
 private:
     const session::CardSession& m_session;
     const MainWindowControls& m_controls;
+    store::Database& m_main;
     store::TableCursor& m_company;
     journal::JournalWriter& m_journal;
     UserDialogs& m_dialogs;
     QWidget* m_window;
+    PrintCheck m_printCheck;
 };
 
 }  // namespace tagwright::mainwindow

@@ -64,7 +64,7 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
     const CardParts cardParts{m_controls, state, m_session, m_templates, dialogs, this};
     m_card = std::make_unique<TemplateCard>(cardParts, *m_commands);
     m_signatoryList = new SignatoryList(m_controls.signatoryList, m_signatories, state, dialogs, this);
-    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_company, *m_journalWriter, dialogs,
+    m_label = std::make_unique<LabelSource>(m_session, m_controls, m_mainDatabase, m_company, *m_journalWriter, dialogs,
                                             this);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls,
                                       std::make_unique<SystemPrintOutput>(*this, dialogs), this);
@@ -194,6 +194,7 @@ void MainWindow::showShopRecord(const store::ShopRecord& shop)
     m_controls.companyNameBox->setText(shop.companyName);
     m_controls.addressBox->setText(shop.address);
     m_controls.cityStateZipBox->setText(shop.cityStateZip);
+    m_controls.repairStationBox->setText(shop.repairStation);
     QLineEdit* const offsetBoxes[5] = {m_controls.topRowOffset, m_controls.middleRowOffset,
                                        m_controls.bottomRowOffset, m_controls.leftColumnOffset,
                                        m_controls.rightColumnOffset};

@@ -52,7 +52,7 @@ public:
     // The commands shared by the buttons and the menus.
     CommandActions& commands() { return *m_commands; }
     // The label as the print commands take it, and the journal they record in.
-    const LabelSource& label() { return *m_label; }
+    LabelSource& label() { return *m_label; }
     store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
     store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
     store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"

@@ -5,6 +5,8 @@
 #include "LogoBox.h"
 #include "Twips.h"
 
+#include "store/ShopRecord.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -102,8 +104,8 @@ void buildCard(QWidget* area, MainWindowControls& c)
     c.signatoryList->setInsertPolicy(QComboBox::NoInsert);
     c.signatoryList->hide();
     c.signatoryHint = caption(area, "Label31",
-                              QStringLiteral("Select or enter signatory's name and number. Leave blank to "
-                                             "print line only over \"Authorized Signature\"."),
+                              QStringLiteral("Select or enter signatory's name; F2 for the certificate. "
+                                             "Leave blank to print line only over \"Authorized Signature\"."),
                               {2505, 4440, 3645, 450});
     c.signatoryHint->setFont(font(QStringLiteral("Arial"), 7));
     // Two lines of text stand across the card's ruled lines at every scale: the hint is set
@@ -248,6 +250,10 @@ void buildSetupPanel(QWidget* area, MainWindowControls& c)
     c.addressBox = lineEdit(setup, "Text11", {1770, 540, 4600, 315});
     c.cityStateZipBox = lineEdit(setup, "Text12", {1770, 900, 4600, 315});
     c.phoneBox = lineEdit(setup, "Text13", {1770, 1260, 4600, 315});
+    caption(setup, "RepairStationCaption", QStringLiteral("Repair Station No."), {255, 1635, 1500, 255});
+    c.repairStationBox = lineEdit(setup, "RepairStationBox", {1770, 1620, 2400, 315}, store::RepairStationLength);
+    c.repairStationBox->setToolTip(QStringLiteral("The station's certificate number, printed in the company "
+                                                  "block. Leave empty when the shop is no repair station."));
 
     caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
     c.laserOption = place<QRadioButton>(setup, "Option3D1", {1755, 2100, 3885, 360},

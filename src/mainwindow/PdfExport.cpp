@@ -100,6 +100,8 @@ ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool t
 
 void PdfExport::run()
 {
+    if (!m_label.mayPrint(m_label.request()))
+        return;
     const printing::PrintRequest request = m_label.request();
     const bool tractor = m_label.tractorStock();
     {

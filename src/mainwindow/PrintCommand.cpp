@@ -155,6 +155,14 @@ void PrintCommand::closePanelOnto(QWidget* focus)
 
 PrintCommand::Outcome PrintCommand::runJob(bool tractor)
 {
+    {
+        // The question is no wait: the hourglass gives way while it is up.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool print = m_label.mayPrint(m_label.request());
+        QApplication::restoreOverrideCursor();
+        if (!print)
+            return {};
+    }
     const printing::PrintRequest request = m_label.request();
     QString error = QStringLiteral("No printer is available.");
     if (m_output)

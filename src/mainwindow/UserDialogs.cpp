@@ -1,5 +1,6 @@
 #include "UserDialogs.h"
 
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -78,6 +79,11 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+bool QtUserDialogs::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tagwright::mainwindow

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QPrintDialog;
 class QPrinter;
 class QWidget;
@@ -33,6 +34,9 @@ public:
     // A file name to save to, or an empty text when cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                  const QString& filter) = 0;
+    // Runs one of the program's own dialogs, set up by the caller; true when the user
+    // accepted it (its values are then read from it).
+    virtual bool runDialog(QDialog& dialog) = 0;
 };
 
 // The real dialogs.
@@ -48,6 +52,7 @@ public:
     static std::unique_ptr<QPrintDialog> printerSetupDialog(QWidget* parent, QPrinter& printer);
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                          const QString& filter) override;
+    bool runDialog(QDialog& dialog) override;
 };
 
 }  // namespace tagwright::mainwindow

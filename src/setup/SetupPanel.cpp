@@ -107,6 +107,7 @@ store::ShopRecord SetupPanel::settingsOnScreen() const
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
     settings.phone = c.phoneBox->text();
+    settings.repairStation = c.repairStationBox->text().trimmed();
     settings.offsetTexts = {c.topRowOffset->text(), c.middleRowOffset->text(),
                             c.bottomRowOffset->text(), c.leftColumnOffset->text(),
                             c.rightColumnOffset->text()};
@@ -153,7 +154,7 @@ void SetupPanel::setKeyboardOrder()
 {
     const mainwindow::MainWindowControls& c = m_controls;
     QWidget* const order[] = {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox,
-                              c.defaultLabelList, c.topRowOffset, c.middleRowOffset,
+                              c.repairStationBox, c.defaultLabelList, c.topRowOffset, c.middleRowOffset,
                               c.bottomRowOffset, c.leftColumnOffset, c.rightColumnOffset};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/UserDialogs.h"
 
+#include <QDialog>
 #include <QStringList>
 
 #include <deque>
@@ -57,6 +58,12 @@ public:
         return fileNameAnswer;
     }
 
+    bool runDialog(QDialog& dialog) override
+    {
+        ++dialogsRun;
+        return dialogAnswer && dialogAnswer(dialog);
+    }
+
     std::vector<Message> messages;
     std::vector<Message> questions;
     std::vector<QStringList> questionChoices;
@@ -69,6 +76,10 @@ public:
     int printerDialogShown = 0;
     QString fileNameAnswer;
     QString lastSuggestedFileName;
+    // Fills in a dialog of the program's own as the user would and says whether it was
+    // accepted; none = the user cancels.
+    std::function<bool(QDialog&)> dialogAnswer;
+    int dialogsRun = 0;
 };
 
 }  // namespace tagwright::test
