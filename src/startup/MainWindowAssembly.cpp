@@ -2,6 +2,7 @@
 #include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
+#include "signoff/SignOffFeatures.h"
 #include "mainwindow/AlignmentSheetPrint.h"
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
@@ -23,6 +24,8 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
                                             [&w] { return w.printCommand().output(); }};
     journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
+    new signoff::SignOffFeatures(w.menuBar(), w.controls(), w.label(),
+                                 {w.mainDatabase(), w.signatories(), w.dialogs(), &w});
     return window;
 }
 
