@@ -154,6 +154,9 @@ enum class ColumnType { Text, Real, Integer };
 struct Column {
     QString name;
     ColumnType type;
+    // A field a later version added to one of the earlier program's tables: a file without
+    // it still opens, and gets it (empty in every record) on the first open that may write.
+    bool addedLater = false;
 };
 
 // A lookup index on one field; `ignoringCase` for a field looked up without regard to
