@@ -10,7 +10,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cstdio>
+#include <optional>
+
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -49,30 +53,79 @@ void silenceLibraries()
     realStderr = kept;
 }
 
+// Decoded here rather than by Qt, file names keep bytes that are not UTF-8.
+QStringList decodedArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(tagwright::cli::decodeArgument(QByteArray(argv[i])));
+    return arguments;
+}
+
+// Help and the version need no window system: they are written before Qt starts. A line
+// that would be refused is left to the whole program, which takes Qt's own options (such as
+// -platform) out first.
+bool answeredBeforeQt(int argc, char** argv)
+{
+    QString text;
+    QString complaint;
+    QTextStream out(&text);
+    QTextStream err(&complaint);
+    if (tagwright::cli::answerWithoutRunning(decodedArguments(argc, argv), out, err) != tagwright::cli::Ok)
+        return false;
+    out.flush();
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    return true;
+}
+
+// Once a command has returned, its output is written, its files are in place and its
+// databases are closed; Qt's tear-down would only undo its own start (setting fontconfig up
+// just to free it). The program ends without it.
+[[noreturn]] void leave(int code, QTextStream& out, QTextStream& err, std::optional<QTemporaryDir>& runtimeDir)
+{
+    out.flush();
+    err.flush();
+    std::fflush(nullptr);
+    if (runtimeDir)
+        runtimeDir->remove();
+    ::_exit(code);
+}
+
+// Qt's PDF writer builds each sheet's page in buffers of a few hundred kilobytes and frees
+// them when the sheet is done. glibc gives blocks that size back to the system at once, so
+// every sheet paid for fresh memory pages again (a tenth of a millisecond a label); kept,
+// they are reused. The memory a command uses at its peak is the same.
+void keepFreedBuffers()
+{
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    keepFreedBuffers();
     silenceLibraries();
     qInstallMessageHandler(quietQtMessages);
+    if (answeredBeforeQt(argc, argv))
+        return tagwright::cli::Ok;
     // Scripts run it without a display; fonts and PDF output need no window system.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt complains on stderr without a runtime folder; stderr carries only our one line.
-    QTemporaryDir runtimeDir;
+    std::optional<QTemporaryDir> runtimeDir;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.emplace().path()));
     QGuiApplication app(argc, argv);
     tagwright::store::nameTheProgram(app);
     QTextStream out(stdout);
     QFile errFile;
     errFile.open(realStderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream err(&errFile);
-    // Qt has taken its own options out of argv. Decoded here rather than by Qt, file names
-    // keep bytes that are not UTF-8.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(tagwright::cli::decodeArgument(QByteArray(argv[i])));
+    // Qt has taken its own options out of argv.
+    const QStringList arguments = decodedArguments(argc, argv);
     tagwright::cli::Environment environment;
     environment.openPrinter = [](const QString& name, QString& message, int& exitCode)
         -> std::unique_ptr<tagwright::printing::PrintTarget> {
@@ -98,5 +151,5 @@ int main(int argc, char** argv)
         tagwright::store::decideDataLocation(QDir::currentPath(), tagwright::store::programFolder());
     environment.setupPath = location.setupPath();
     environment.dataFolder = location.defaultDataFolder;
-    return tagwright::cli::runCommandLine(arguments, out, err, environment);
+    leave(tagwright::cli::runCommandLine(arguments, out, err, environment), out, err, runtimeDir);
 }

@@ -161,8 +161,12 @@ QString undecodableText(const QCommandLineParser& parser, const QList<QCommandLi
     return {};
 }
 
+// What dispatch() returns, without an environment, when a command would run.
+constexpr int CommandWouldRun = -1;
+
+// Parses a command's arguments and runs it; without an environment it stops short of running.
 int runCommand(const Command& command, const QStringList& arguments, QTextStream& out,
-               QTextStream& err, const Environment& environment)
+               QTextStream& err, const Environment* environment)
 {
     const QCommandLineOption help = helpOption();
     const QList<QCommandLineOption> options = command.options + QList<QCommandLineOption>{help};
@@ -186,12 +190,19 @@ int runCommand(const Command& command, const QStringList& arguments, QTextStream
         return refuse(QStringLiteral("Unknown option \"%1\". %2").arg(positional.first(), usageLine(command)));
     if (const QString refusal = undecodableText(parser, command.options, command.positional); !refusal.isEmpty())
         return refuse(refusal);
+    if (!environment)
+        return CommandWouldRun;
     try {
-        return command.run(Invocation{parser, positional, out, err, environment});
+        return command.run(Invocation{parser, positional, out, err, *environment});
     } catch (const Refusal& refusal) {
         return refuse(refusal.message);
     }
 }
+
+// The whole command line: help, the version and refusals are answered here; a command is run
+// only with an environment.
+int dispatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             const Environment* environment);
 
 }  // namespace
 
@@ -210,6 +221,20 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 {
     // A command ends within one deadline of a server that stops answering.
     store::ServerBackend::oneDeadlinePerConnection(true);
+    return dispatch(arguments, out, err, &environment);
+}
+
+std::optional<int> answerWithoutRunning(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const int code = dispatch(arguments, out, err, nullptr);
+    return code == CommandWouldRun ? std::nullopt : std::optional<int>(code);
+}
+
+namespace {
+
+int dispatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             const Environment* environment)
+{
     const QCommandLineOption help = helpOption();
     const QCommandLineOption version = versionOption();
     QCommandLineParser parser;
@@ -253,6 +278,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         rest.append(QStringLiteral("--help"));
     return runCommand(*command, rest.mid(1), out, err, environment);
 }
+
+}  // namespace
 
 std::optional<int> answerWindowArguments(const QStringList& arguments, QTextStream& out,
                                          QTextStream& err, bool qtOptionsTaken)

@@ -151,7 +151,7 @@ int runReprint(const Invocation& invocation)
     bool found = false;
     if (store::StoreError error = journal::Journal(main).entry(number, output.entry, found); !error.ok())
         return storeFailed(invocation, error);
-    main.close();
+    output.database = &main;
     if (!found) {
         complain(invocation.err, QStringLiteral("The journal has no entry %1.").arg(number));
         return Refused;

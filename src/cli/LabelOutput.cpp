@@ -42,9 +42,9 @@ int report(const PrintResult& result, QTextStream& err)
     return Failed;
 }
 
-// The shop's journal, opened the first time a label needs recording. A label's entry is
-// begun ("Printing") before the label is placed or sent, and settled after; a label whose
-// entry cannot be written does not leave.
+// The shop's journal: on the command's own connection when it has one open for writing,
+// else opened the first time a label needs recording. A label whose entry cannot be written
+// does not leave.
 class LabelJournal {
 public:
     LabelJournal(const Invocation& invocation, const LabelOutput& output)
@@ -52,29 +52,34 @@ public:
     {
     }
 
-    // False, with the line on stderr, when the entry cannot be written: then nothing may
-    // be placed or sent.
-    bool begin(const QString& destination, qint64& number)
+    // Writes the entry of a label about to leave, saying how it ended (one transaction):
+    // a PDF is complete by then and only waits to be put in place. False, with the line
+    // on stderr, when the entry cannot be written: then nothing may be placed.
+    bool record(const QString& destination, const PrintResult& result, qint64& number)
     {
-        store::StoreError error;
-        if (!m_database.isOpen())
-            error = openShopDatabase(m_output.setupPath, m_invocation.environment.dataFolder, m_database);
-        journal::JournalEntry entry = m_output.entry;
+        store::StoreError error = open();
         if (error.ok())
-            error = journal::beginPrint(m_database, entry, destination);
-        number = entry.number;
-        if (!error.ok()) {
-            complain(m_invocation.err, QStringLiteral("The label was not sent to %1: the journal could not "
-                                                      "record it: %2")
-                                           .arg(destination, storeMessage(error)));
-        }
-        return error.ok();
+            error = journal::recordPrint(*m_database, m_output.entry, destination, result, &number);
+        return written(error, destination);
     }
 
-    // False, with the line on stderr, when the entry keeps saying "Printing".
+    // Begins the entry of a label about to be sent, saying "Printing" until settle() writes
+    // how it ended. False, with the line on stderr, when the entry cannot be written: then
+    // nothing may be sent.
+    bool begin(const QString& destination, qint64& number)
+    {
+        store::StoreError error = open();
+        journal::JournalEntry entry = m_output.entry;
+        if (error.ok())
+            error = journal::beginPrint(*m_database, entry, destination);
+        number = entry.number;
+        return written(error, destination);
+    }
+
+    // False, with the line on stderr, when the entry keeps saying what it said.
     bool settle(qint64 number, const QString& destination, const QString& result)
     {
-        const store::StoreError error = journal::Journal(m_database).settle(number, result);
+        const store::StoreError error = journal::Journal(*m_database).settle(number, result);
         if (!error.ok()) {
             complain(m_invocation.err, QStringLiteral("The label went to %1, but the journal could not "
                                                       "mark entry %2 \"%3\": %4")
@@ -84,9 +89,34 @@ public:
     }
 
 private:
+    store::StoreError open()
+    {
+        if (m_database)
+            return {};
+        if (m_output.database && m_output.database->isOpen()) {
+            m_database = m_output.database;
+            return {};
+        }
+        store::StoreError error = openShopDatabase(m_output.setupPath, m_invocation.environment.dataFolder, m_own);
+        if (error.ok())
+            m_database = &m_own;
+        return error;
+    }
+
+    bool written(const store::StoreError& error, const QString& destination)
+    {
+        if (!error.ok()) {
+            complain(m_invocation.err, QStringLiteral("The label was not sent to %1: the journal could not "
+                                                      "record it: %2")
+                                           .arg(destination, storeMessage(error)));
+        }
+        return error.ok();
+    }
+
     const Invocation& m_invocation;
     const LabelOutput& m_output;
-    store::Database m_database;
+    store::Database* m_database = nullptr;
+    store::Database m_own;
 };
 
 // Says once that a header value was printed smaller than its box.
@@ -122,7 +152,7 @@ int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, b
     }
     const QString destination = QFileInfo(pdf).absoluteFilePath();
     qint64 number = -1;
-    if (!journal.begin(destination, number))
+    if (!journal.record(destination, result, number))
         return Failed;
     if (!target.place() || !file.commit()) {
         const QString why = target.errorString().isEmpty() ? cannotWrite
@@ -132,7 +162,7 @@ int sendPdf(const Invocation& invocation, const printing::PrintRequest& input, b
         [[maybe_unused]] const bool settled = journal.settle(number, destination, QStringLiteral("Failed: ") + why);
         return Failed;
     }
-    return journal.settle(number, destination, journal::resultText(result)) ? Ok : Failed;
+    return Ok;
 }
 
 int sendToPrinter(const Invocation& invocation, const printing::PrintRequest& input, bool tractor,

@@ -14,6 +14,10 @@ namespace tagwright::printing {
 class PrinterSurface;
 }
 
+namespace tagwright::store {
+class Database;
+}
+
 namespace tagwright::cli {
 
 struct Invocation;
@@ -24,6 +28,9 @@ struct LabelOutput {
     std::optional<QString> printer;
     QString setupPath;             // the shop whose journal records the label
     journal::JournalEntry entry;   // the label as the journal keeps it
+    // The shop's main database when the command has it open for writing; else the journal
+    // opens it.
+    store::Database* database = nullptr;
 };
 
 // The label's jobs on `surface`, on laser sheets or tractor feed.

@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "LabelOutput.h"
+#include "ShopDatabase.h"
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
@@ -8,6 +9,7 @@
 #include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
 #include "store/Schema.h"
+#include "store/SignatoryProfiles.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -208,18 +210,31 @@ int runPrint(const Invocation& invocation)
     QTextStream& out = invocation.out;
     QTextStream& err = invocation.err;
     const Options options = readOptions(invocation.options, invocation.environment);
+    // A label that leaves the program is journaled on the connection it was read through.
+    const bool journals = options.pdf || options.printer;
+    store::Database shop;
     StartupSnapshot loaded = loadStartupSnapshot(options.setup, options.templateTitle,
-                                                   invocation.environment.dataFolder, options.signatory);
+                                                 invocation.environment.dataFolder, shop,
+                                                 journals ? store::Database::Access::ReadWrite
+                                                          : store::Database::Access::ReadOnly);
     if (loaded.outcome != StartupSnapshot::Outcome::Loaded) {
         complain(err, loaded.message);
         return loaded.outcome == StartupSnapshot::Outcome::UnknownTemplate ? Refused : Failed;
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
-    if (loaded.signatory) {
-        request.label.signatory = loaded.signatory->name;
-        request.label.certificateKind = loaded.signatory->certificateKind;
-        request.label.certificateNumber = loaded.signatory->certificateNumber;
+    // The shop's signatory by that name prints with the certificate.
+    if (!options.signatory.isEmpty()) {
+        std::optional<store::SignatoryProfile> profile;
+        if (store::StoreError error = store::SignatoryProfiles(shop).find(options.signatory, profile); !error.ok()) {
+            complain(err, storeMessage(error));
+            return Failed;
+        }
+        if (profile) {
+            request.label.signatory = profile->name;
+            request.label.certificateKind = profile->certificateKind;
+            request.label.certificateNumber = profile->certificateNumber;
+        }
     }
     // Printed all the same, as the window's "Print anyway": a script hears of it on stderr.
     const auto warnOfMissingFacts = [&] {
@@ -245,7 +260,7 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
-    LabelOutput output{options.pdf, options.printer, options.setup, {}};
+    LabelOutput output{options.pdf, options.printer, options.setup, {}, &shop};
     output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
     const int code = sendLabel(invocation, request, tractor, output);
     if (code == Ok)

@@ -80,10 +80,11 @@ void loadTemplate(const TableCursor& labels, LabelContent& label)
 
 StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
-                                    const QString& programFolder, const QString& signatory)
+                                    const QString& programFolder, Database& mainDb,
+                                    Database::Access access)
 {
-    Database mainDb;
-    if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, false); !error.ok())
+    if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, access == Database::Access::ReadWrite);
+        !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     TableCursor company;
     TableCursor labels;
@@ -104,10 +105,6 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
         }
     } else if (defLabel.isEmpty() || !labels.findFirst(schema::labels::Description, defLabel)) {
         labels.moveFirst();
-    }
-    if (!signatory.isEmpty()) {
-        if (StoreError error = SignatoryProfiles(mainDb).find(signatory, result.signatory); !error.ok())
-            return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     }
     loadTemplate(labels, result.request.label);
     if (labels.hasCurrent()) {

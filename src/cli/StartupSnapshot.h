@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printing/PrintRequest.h"
-#include "store/SignatoryProfiles.h"
+#include "store/Database.h"
 
 #include <QString>
 
@@ -20,16 +20,15 @@ struct StartupSnapshot {
     bool tractor = false;  // the shop's label stock, as the print command reads it
     QString templateTitle;  // the template's title as stored
     QString logoFile;       // the template's logo file, empty for none
-    // The shop's signatory named as asked, letter case aside; nothing when none is.
-    std::optional<store::SignatoryProfile> signatory;
 };
 
 // `templateTitle`, letter case ignored; without one the default template (DefLabel), or the
 // first template in store order when that names none. `programFolder` stands in for a
-// missing DataPath, as at start-up. `signatory` names the profile to look up, if any.
+// missing DataPath, as at start-up. Read through `main`, which stays open: opened for
+// writing, the command records its label in the journal on the same connection.
 StartupSnapshot loadStartupSnapshot(const QString& setupPath,
                                     const std::optional<QString>& templateTitle,
-                                    const QString& programFolder,
-                                    const QString& signatory = QString());
+                                    const QString& programFolder, store::Database& main,
+                                    store::Database::Access access);
 
 }  // namespace tagwright::cli

@@ -236,10 +236,16 @@ int countMoves(JobSteps& steps, PrinterSurface& surface, qsizetype lineCount,
     return moves;
 }
 
-void placeBody(JobSteps& steps, PrinterSurface& surface, const QString& body,
-               const BodyPlacement& placement)
+const QStringList& WrappedBody::lines(JobSteps& steps, PrinterSurface& surface, const QString& body,
+                                      float widthLimit)
 {
-    placeLines(steps, surface, wrapBody(steps, surface, body, placement.widthLimit), placement);
+    if (m_font != surface.font() || m_widthLimit != widthLimit || m_body != body) {
+        m_lines = wrapBody(steps, surface, body, widthLimit);
+        m_font = surface.font();
+        m_body = body;
+        m_widthLimit = widthLimit;
+    }
+    return m_lines;
 }
 
 }  // namespace tagwright::printing

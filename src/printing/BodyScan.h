@@ -3,12 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "PrinterSurface.h"
+
 #include <functional>
+#include <optional>
 
 namespace tagwright::printing {
 
 class JobSteps;
-class PrinterSurface;
 
 // What a label stock decides when body lines are placed: the width a line may take and
 // what happens when the next line would lie below the room (cell change on a laser sheet,
@@ -45,8 +47,19 @@ void placeLines(JobSteps& steps, PrinterSurface& surface, const QStringList& lin
 int countMoves(JobSteps& steps, PrinterSurface& surface, qsizetype lineCount,
                const BodyPlacement& placement);
 
-// wrapBody, then placeLines.
-void placeBody(JobSteps& steps, PrinterSurface& surface, const QString& body,
-               const BodyPlacement& placement);
+// A body's lines kept for the font they were wrapped in: every copy of a label wraps alike,
+// so a job of many copies measures its body once (again only when a font the printer
+// refused left another one in force).
+class WrappedBody {
+public:
+    const QStringList& lines(JobSteps& steps, PrinterSurface& surface, const QString& body,
+                             float widthLimit);
+
+private:
+    std::optional<FontState> m_font;
+    QString m_body;
+    float m_widthLimit = 0;
+    QStringList m_lines;
+};
 
 }  // namespace tagwright::printing

@@ -177,7 +177,7 @@ void LaserSheetJob::composeLabel()
         return lineTop <= m_cells[std::size_t(m_pos.LabelCell - 1)].bodyLimit;
     };
     placement.moveOn = [this] { return moveOnToNextCell(); };
-    placeBody(m_steps, m_surface, m_label.body, placement);
+    placeLines(m_steps, m_surface, m_wrapped.lines(m_steps, m_surface, m_label.body, placement.widthLimit), placement);
 
     if (m_label.printsSignature)
         printSignature();

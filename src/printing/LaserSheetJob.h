@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BodyScan.h"
 #include "JobSteps.h"
 #include "LabelParts.h"
 #include "LabelPrinter.h"
@@ -43,6 +44,7 @@ private:
     std::array<Cell, 6> m_cells;
     QVector<ValueFill> m_filled;
     OverlongValues m_overlong;
+    WrappedBody m_wrapped;
 };
 
 }  // namespace tagwright::printing

@@ -96,6 +96,46 @@ void PrinterSurface::FilledBox(float x, float y, float dx, float dy, Colour colo
     m_currentY = y + dy;
 }
 
+void PrinterSurface::Picture(float x, float y, const QImage& pixels)
+{
+    const QImage argb = pixels.convertToFormat(QImage::Format_ARGB32);
+    // The last pixel that prints, in the order the boxes would be drawn: rows from the top.
+    qsizetype last = -1;
+    for (int row = argb.height() - 1; row >= 0 && last < 0; --row) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(row));
+        for (int column = argb.width() - 1; column >= 0; --column) {
+            if (qAlpha(line[column]) != 0) {
+                last = qsizetype(row) * argb.width() + column;
+                break;
+            }
+        }
+    }
+    if (last < 0)
+        return;
+    openJob();
+    const float px = TwipsPerPixelX();
+    const float py = TwipsPerPixelY();
+    drawPicture(QRectF(x, y, argb.width() * px, argb.height() * py), argb);
+    m_currentX = x + float(last % argb.width() + 1) * px;
+    m_currentY = y + float(last / argb.width() + 1) * py;
+}
+
+void PrinterSurface::drawPicture(const QRectF& twips, const QImage& pixels)
+{
+    const float px = float(twips.width()) / float(pixels.width());
+    const float py = float(twips.height()) / float(pixels.height());
+    for (int row = 0; row < pixels.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(row));
+        for (int column = 0; column < pixels.width(); ++column) {
+            if (qAlpha(line[column]) != 0) {
+                const QRgb rgb = line[column];
+                fillBox(float(twips.x()) + float(column) * px, float(twips.y()) + float(row) * py, px, py,
+                        Colour(qRed(rgb)) | Colour(qGreen(rgb)) << 8 | Colour(qBlue(rgb)) << 16);
+            }
+        }
+    }
+}
+
 void PrinterSurface::PageSize(float widthTwips, float heightTwips)
 {
     if (!(widthTwips > 0 && heightTwips > 0 && std::isfinite(widthTwips)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -14,6 +16,8 @@ struct FontState {
     float size = 8.0f;  // points
     bool bold = false;
     bool italic = false;
+
+    friend bool operator==(const FontState&, const FontState&) = default;
 };
 
 enum class LineEnd { EndLine, StayOnLine };
@@ -62,6 +66,13 @@ public:
     // A box from (x, y) of the relative size (dx, dy), outline and inside in one colour;
     // the position ends at the far corner.
     void FilledBox(float x, float y, float dx, float dy, Colour colour);
+    // Whether Picture() may be used: the back end draws a picture in one piece.
+    virtual bool drawsPictures() const { return false; }
+    // A picture with its top left corner at (x, y), each pixel a box of one display pixel's
+    // size (TwipsPerPixelX by TwipsPerPixelY); transparent pixels print nothing. It prints
+    // what a FilledBox for each of the other pixels would, and the position ends where the
+    // last of those boxes would leave it. A picture without any such pixel does nothing.
+    void Picture(float x, float y, const QImage& pixels);
 
     // Sets the page size of the job in twips; opens no job. Unset, the back end's own paper
     // is used.
@@ -95,6 +106,9 @@ protected:
     virtual void drawText(float x, float y, const QString& text, LineEnd end) = 0;
     virtual void drawLine(float x1, float y1, float x2, float y2, Colour colour) = 0;
     virtual void fillBox(float x, float y, float dx, float dy, Colour colour) = 0;
+    // `pixels` (ARGB32) spread over `twips`. By default a box for each pixel that is not
+    // transparent; a back end that draws pictures whole says so in drawsPictures().
+    virtual void drawPicture(const QRectF& twips, const QImage& pixels);
     virtual void pageSizeChanged(float widthTwips, float heightTwips) = 0;
     virtual void newPage() = 0;
     virtual void endJob() = 0;

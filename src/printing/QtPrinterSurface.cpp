@@ -6,8 +6,11 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tagwright::printing {
@@ -26,6 +29,15 @@ QStringList lines(const QString& text)
     return text.split(QStringLiteral("\r\n"));
 }
 
+// Whether a text layout gives the line exactly as QPainter::drawText() draws it: controls
+// (a lone line feed, a tab) are treated differently by the two.
+bool laysOutAsOneLine(const QString& line)
+{
+    return std::none_of(line.cbegin(), line.cend(), [](QChar c) {
+        return c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    });
+}
+
 }  // namespace
 
 QtPrinterSurface::QtPrinterSurface(PrintTarget& target) : m_target(&target)
@@ -40,6 +52,7 @@ void QtPrinterSurface::setTarget(PrintTarget& target)
     if (jobOpen())
         KillDoc();
     m_target = &target;
+    m_texts.clear();
 }
 
 void QtPrinterSurface::setTwipsPerPixel(float x, float y)
@@ -108,12 +121,53 @@ double QtPrinterSurface::unitsPerTwipY() const
     return m_target->device()->logicalDpiY() / TwipsPerInch;
 }
 
+QtPrinterSurface::TextsInFont& QtPrinterSurface::textsInFont()
+{
+    // A long body without a break is measured in many different pieces: past this many, a
+    // font's texts are forgotten and measured afresh.
+    constexpr qsizetype MaxTexts = 4096;
+    auto known = std::find_if(m_texts.begin(), m_texts.end(),
+                              [&](const TextsInFont& texts) { return texts.font == font(); });
+    if (known == m_texts.end())
+        return m_texts.emplace_back(TextsInFont{font(), {}, {}});
+    if (known->widths.size() >= MaxTexts)
+        known->widths.clear();
+    if (known->runs.size() >= MaxTexts)
+        known->runs.clear();
+    return *known;
+}
+
 float QtPrinterSurface::measureWidth(const QString& text)
 {
+    TextsInFont& texts = textsInFont();
+    if (const auto known = texts.widths.constFind(text); known != texts.widths.cend())
+        return *known;
     qreal widest = 0;
     for (const QString& line : lines(text))
         widest = qMax(widest, metrics().horizontalAdvance(line));
-    return float(widest / unitsPerTwipX());
+    const float width = float(widest / unitsPerTwipX());
+    texts.widths.insert(text, width);
+    return width;
+}
+
+// The glyphs of a line as QPainter::drawText() would place them, shaped once per font.
+const QList<QGlyphRun>& QtPrinterSurface::shaped(const QString& line)
+{
+    TextsInFont& texts = textsInFont();
+    if (const auto known = texts.runs.constFind(line); known != texts.runs.cend())
+        return *known;
+    QTextLayout layout(line, m_measured->font, m_target->device());
+    layout.beginLayout();
+    const QTextLine laidOut = layout.createLine();
+    layout.endLayout();
+    QList<QGlyphRun> runs = laidOut.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position.ry() -= laidOut.ascent();
+        run.setPositions(positions);
+    }
+    return *texts.runs.insert(line, runs);
 }
 
 float QtPrinterSurface::linePitch()
@@ -125,11 +179,13 @@ void QtPrinterSurface::beginJob()
 {
     m_painter = &m_target->beginJob(pageSize());
     m_painterFontCurrent = false;
+    // Qt's PDF engine (PDF files, and the print service's jobs) writes glyph runs exactly as
+    // it writes text. Others need not: a print preview's recorder keeps them as outlines.
+    m_drawsGlyphRuns = m_painter->paintEngine() && m_painter->paintEngine()->type() == QPaintEngine::Pdf;
 }
 
 void QtPrinterSurface::drawText(float x, float y, const QString& text, LineEnd)
 {
-    flushBoxes();
     if (text.isEmpty())
         return;
     const QFontMetricsF& measured = metrics();
@@ -140,14 +196,19 @@ void QtPrinterSurface::drawText(float x, float y, const QString& text, LineEnd)
     m_painter->setPen(Qt::black);
     qreal top = y * unitsPerTwipY();
     for (const QString& line : lines(text)) {
-        m_painter->drawText(QPointF(x * unitsPerTwipX(), top + measured.ascent()), line);
+        const QPointF baseline(x * unitsPerTwipX(), top + measured.ascent());
+        if (m_drawsGlyphRuns && laysOutAsOneLine(line)) {
+            for (const QGlyphRun& run : shaped(line))
+                m_painter->drawGlyphRun(baseline, run);
+        } else {
+            m_painter->drawText(baseline, line);
+        }
         top += measured.lineSpacing();
     }
 }
 
 void QtPrinterSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour)
 {
-    flushBoxes();
     QPen pen(qtColour(colour));
     pen.setWidth(0);  // the thinnest line the device draws
     m_painter->setPen(pen);
@@ -157,61 +218,18 @@ void QtPrinterSurface::drawLine(float x1, float y1, float x2, float y2, Colour c
 
 void QtPrinterSurface::fillBox(float x, float y, float dx, float dy, Colour colour)
 {
-    m_boxes.append(Box{QRectF(x, y, dx, dy), colour});
+    m_painter->fillRect(QRectF(x * unitsPerTwipX(), y * unitsPerTwipY(), dx * unitsPerTwipX(), dy * unitsPerTwipY()),
+                        qtColour(colour));
 }
 
-void QtPrinterSurface::flushBoxes()
+void QtPrinterSurface::drawPicture(const QRectF& twips, const QImage& pixels)
 {
-    if (m_boxes.isEmpty())
-        return;
-    if (!drawBoxesAsPicture()) {
-        for (const Box& box : std::as_const(m_boxes)) {
-            const QRectF& t = box.twips;
-            m_painter->fillRect(QRectF(t.x() * unitsPerTwipX(), t.y() * unitsPerTwipY(),
-                                       t.width() * unitsPerTwipX(), t.height() * unitsPerTwipY()),
-                                qtColour(box.colour));
-        }
-    }
-    m_boxes.clear();
-}
-
-bool QtPrinterSurface::drawBoxesAsPicture()
-{
-    constexpr int MaxSide = 4096;
-    const QSizeF cell = m_boxes.first().twips.size();
-    if (m_boxes.size() < 2 || cell.width() <= 0 || cell.height() <= 0)
-        return false;
-    QPointF origin = m_boxes.first().twips.topLeft();
-    QPointF far = origin;
-    for (const Box& box : std::as_const(m_boxes)) {
-        if (box.twips.size() != cell)
-            return false;
-        origin.setX(qMin(origin.x(), box.twips.x()));
-        origin.setY(qMin(origin.y(), box.twips.y()));
-        far.setX(qMax(far.x(), box.twips.x()));
-        far.setY(qMax(far.y(), box.twips.y()));
-    }
-    const double columns = (far.x() - origin.x()) / cell.width() + 1;
-    const double rows = (far.y() - origin.y()) / cell.height() + 1;
-    if (columns > MaxSide || rows > MaxSide)
-        return false;
-    QImage picture(int(std::lround(columns)), int(std::lround(rows)), QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    for (const Box& box : std::as_const(m_boxes)) {
-        const double column = (box.twips.x() - origin.x()) / cell.width();
-        const double row = (box.twips.y() - origin.y()) / cell.height();
-        if (qAbs(column - std::lround(column)) > 1e-3 || qAbs(row - std::lround(row)) > 1e-3)
-            return false;
-        picture.setPixelColor(int(std::lround(column)), int(std::lround(row)), qtColour(box.colour));
-    }
-    const QRectF target(origin.x() * unitsPerTwipX(), origin.y() * unitsPerTwipY(),
-                        picture.width() * cell.width() * unitsPerTwipX(),
-                        picture.height() * cell.height() * unitsPerTwipY());
+    const QRectF target(twips.x() * unitsPerTwipX(), twips.y() * unitsPerTwipY(),
+                        twips.width() * unitsPerTwipX(), twips.height() * unitsPerTwipY());
     m_painter->save();
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_painter->drawImage(target, sharedPicture(picture));
+    m_painter->drawImage(target, sharedPicture(pixels));
     m_painter->restore();
-    return true;
 }
 
 // The same pixels drawn again (the logo of the next label) reuse the first picture, which
@@ -228,20 +246,17 @@ QImage QtPrinterSurface::sharedPicture(const QImage& picture)
 
 void QtPrinterSurface::newPage()
 {
-    flushBoxes();
     m_target->newPage(pageSize());
 }
 
 void QtPrinterSurface::endJob()
 {
-    flushBoxes();
     m_target->endJob();
     m_painter = nullptr;
 }
 
 void QtPrinterSurface::abortJob()
 {
-    m_boxes.clear();
     m_target->abortJob();
     m_painter = nullptr;
 }

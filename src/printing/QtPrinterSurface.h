@@ -3,12 +3,15 @@
 #include "PrinterSurface.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QVector>
 #include <QFontMetricsF>
 #include <QRectF>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -29,6 +32,7 @@ public:
     // last job left it.
     void setTarget(PrintTarget& target);
 
+    bool drawsPictures() const override { return true; }
     float TwipsPerPixelX() const override { return m_twipsPerPixelX; }
     float TwipsPerPixelY() const override { return m_twipsPerPixelY; }
     // The display's pixel size in twips (15 on a 96 dpi display).
@@ -45,6 +49,7 @@ protected:
     void drawText(float x, float y, const QString& text, LineEnd end) override;
     void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
     void fillBox(float x, float y, float dx, float dy, Colour colour) override;
+    void drawPicture(const QRectF& twips, const QImage& pixels) override;
     void pageSizeChanged(float, float) override {}
     void newPage() override;
     void endJob() override;
@@ -54,8 +59,6 @@ private:
     QFont qtFont(const FontState& font) const;
     // Metrics of the current font on the target's device, made again when either changes.
     const QFontMetricsF& metrics();
-    void flushBoxes();
-    bool drawBoxesAsPicture();
     QImage sharedPicture(const QImage& picture);
     double unitsPerTwipX() const;
     double unitsPerTwipY() const;
@@ -64,14 +67,8 @@ private:
     QPainter* m_painter = nullptr;
     float m_twipsPerPixelX = 15;
     float m_twipsPerPixelY = 15;
-    // Logo pixels come one box at a time. Boxes in a row are gathered and, as they lie on a
-    // grid of equal cells, drawn as one picture of those pixels (unset cells transparent),
-    // which prints the same and keeps a PDF small; a repeated logo is stored once.
-    struct Box {
-        QRectF twips;
-        Colour colour = 0;
-    };
-    QVector<Box> m_boxes;
+    // The pictures drawn so far: a repeated logo is drawn from the same image, which a PDF
+    // then holds once.
     QVector<QImage> m_pictures;
 
     struct MeasuredFont {
@@ -81,7 +78,19 @@ private:
         QFontMetricsF metrics;
     };
     std::optional<MeasuredFont> m_measured;
+    // What is known of the texts printed in each font: every copy prints the same company
+    // lines, captions, values and body lines, so each is measured and shaped once. Kept for
+    // the target's device only.
+    struct TextsInFont {
+        FontState font;
+        QHash<QString, float> widths;           // twips
+        QHash<QString, QList<QGlyphRun>> runs;  // device units from the left end of the baseline
+    };
+    std::vector<TextsInFont> m_texts;
+    TextsInFont& textsInFont();
+    const QList<QGlyphRun>& shaped(const QString& line);
     bool m_painterFontCurrent = false;  // the painter already holds m_measured's font
+    bool m_drawsGlyphRuns = false;      // the job's device takes shaped text as it takes text
 };
 
 }  // namespace tagwright::printing

@@ -1,11 +1,11 @@
 #include "PostgresBackend.h"
 
+#include "ClientLibrary.h"
+
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-
-#include <libpq-fe.h>
 
 namespace tagwright::store {
 
@@ -107,9 +107,13 @@ StoreError PostgresBackend::connect()
     m_lost = false;
     // Qt's driver hands the connection over as its struct's own name ("pg_conn*"); without
     // its socket, a statement stuck at the deadline could not be cut off.
+    // The address was read through the same client library, so it is loaded by now.
     const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && (qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0))
-        publishSocket(PQsocket(*static_cast<PGconn* const*>(handle.constData())));
+    QString unloaded;
+    const ClientLibrary* pq = clientLibrary(unloaded);
+    if (pq && handle.isValid()
+        && (qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0))
+        publishSocket(pq->socket(*static_cast<PGconn* const*>(handle.constData())));
     QSqlQuery limits(db);
     limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
     limits.exec(QStringLiteral("SET lock_timeout = %1").arg(LockLimit));

@@ -1,9 +1,9 @@
 #include "ServerAddress.h"
 
+#include "ClientLibrary.h"
+
 #include <QMap>
 #include <QRegularExpression>
-
-#include <libpq-fe.h>
 
 namespace tagwright::store {
 
@@ -60,12 +60,20 @@ bool isServerAddress(const QString& dataPath)
 
 StoreError parseServerAddress(const QString& dataPath, ServerAddress& address)
 {
+    QString unloaded;
+    const ClientLibrary* pq = clientLibrary(unloaded);
+    if (!pq) {
+        return {ServerUnavailable,
+                QStringLiteral("DataPath names a database server, but PostgreSQL's client library "
+                               "cannot be loaded: %1 Install the package libpq5.").arg(unloaded),
+                QStringLiteral("DataPath")};
+    }
     char* parseError = nullptr;
-    PQconninfoOption* parsed = PQconninfoParse(dataPath.toUtf8().constData(), &parseError);
+    PQconninfoOption* parsed = pq->conninfoParse(dataPath.toUtf8().constData(), &parseError);
     if (!parsed) {
         const QString reason = parseError ? QString::fromUtf8(parseError).trimmed()
                                           : QStringLiteral("out of memory");
-        PQfreemem(parseError);
+        pq->freemem(parseError);
         return {ServerUnavailable,
                 QStringLiteral("DataPath does not name a database server: %1").arg(reason),
                 QStringLiteral("DataPath")};
@@ -75,7 +83,7 @@ StoreError parseServerAddress(const QString& dataPath, ServerAddress& address)
         if (option->val)
             options.insert(QString::fromUtf8(option->keyword), QString::fromUtf8(option->val));
     }
-    PQconninfoFree(parsed);
+    pq->conninfoFree(parsed);
 
     address.display = describe(options);
     for (const QString& secret : SecretKeys) {

@@ -5,6 +5,8 @@
 #include <QCommandLineOption>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 using namespace tagwright::test;
@@ -260,6 +262,40 @@ TEST(CommandLine, helpAndVersionGoToStdoutAndDescribeEveryOption)
     }
     es.flush();
     EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+// The program answers help and the version before Qt starts, so they work where its window
+// system cannot (here a platform without a display); Qt's own options are still taken. A
+// print leaves no runtime folder behind although the program ends without Qt's tear-down.
+TEST_F(Cli, theProgramAnswersHelpWithoutADisplayAndLeavesNothingBehind)
+{
+    QTemporaryDir temporaries;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("TMPDIR"), temporaries.path());
+    const auto run = [&](const QStringList& arguments) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TAGWRIGHT_CLI_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        return std::pair{program.exitCode(), QString::fromUtf8(program.readAllStandardOutput())};
+    };
+    for (const QString& line : {QStringLiteral("--help"), QStringLiteral("--version"), QStringLiteral("help print"),
+                                QStringLiteral("print --help"), QStringLiteral("-platform offscreen --version")}) {
+        const QStringList arguments = line.split(u' ');
+        QString expected, ignored;
+        QTextStream os(&expected), es(&ignored);
+        ASSERT_EQ(runCli(arguments.mid(line.startsWith(QStringLiteral("-platform")) ? 2 : 0), os, es, {}), 0);
+        os.flush();
+        EXPECT_EQ(run(arguments), std::pair(0, expected)) << line.toStdString();
+    }
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString pdf = shop.folder.file(QStringLiteral("label.pdf"));
+    EXPECT_TRUE(run({QStringLiteral("print"), QStringLiteral("--setup"), shop.setupPath(), QStringLiteral("--pdf"), pdf}).first == 0
+                && QFileInfo(pdf).size() > 0);
+    EXPECT_TRUE(QDir(temporaries.path()).isEmpty()) << QDir(temporaries.path()).entryList().join(u' ').toStdString();
 }
 
 TEST(CommandLine, manualPageDescribesEveryCommandAndOption)

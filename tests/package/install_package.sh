@@ -33,9 +33,12 @@ trap cleanup EXIT
 
 cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null
 DEB=("$WORK"/package/tagwright_*.deb)
-# Qt's PostgreSQL driver is loaded at run time, so no library dependency brings it in.
-dpkg-deb -f "${DEB[0]}" Depends | grep -q 'libqt6sql6-psql' \
-  || { echo "the package does not depend on libqt6sql6-psql"; dpkg-deb -f "${DEB[0]}" Depends; exit 1; }
+# Qt's PostgreSQL driver and PostgreSQL's client library are loaded at run time, so no
+# library dependency brings them in.
+for needed in libqt6sql6-psql libpq5; do
+  dpkg-deb -f "${DEB[0]}" Depends | grep -qw "$needed" \
+    || { echo "the package does not depend on $needed"; dpkg-deb -f "${DEB[0]}" Depends; exit 1; }
+done
 dpkg-deb -f "${DEB[0]}" Recommends | grep -q 'fonts-wqy-microhei' \
   || { echo "the package does not recommend a CJK font"; exit 1; }
 cd "$WORK/package"
