@@ -8,8 +8,8 @@
 #include "printing/BoxText.h"
 #include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
+#include "session/SignatoryCertificate.h"
 #include "store/Schema.h"
-#include "store/SignatoryProfiles.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -223,18 +223,9 @@ int runPrint(const Invocation& invocation)
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
-    // The shop's signatory by that name prints with the certificate.
-    if (!options.signatory.isEmpty()) {
-        std::optional<store::SignatoryProfile> profile;
-        if (store::StoreError error = store::SignatoryProfiles(shop).find(options.signatory, profile); !error.ok()) {
-            complain(err, storeMessage(error));
-            return Failed;
-        }
-        if (profile) {
-            request.label.signatory = profile->name;
-            request.label.certificateKind = profile->certificateKind;
-            request.label.certificateNumber = profile->certificateNumber;
-        }
+    if (store::StoreError error = session::addSignatoryCertificate(shop, request.label); !error.ok()) {
+        complain(err, storeMessage(error));
+        return Failed;
     }
     // Printed all the same, as the window's "Print anyway": a script hears of it on stderr.
     const auto warnOfMissingFacts = [&] {

@@ -4,12 +4,12 @@
 #include "UserDialogs.h"
 
 #include "session/CardSession.h"
+#include "session/SignatoryCertificate.h"
 #include "WindowSnapshot.h"
 
 #include "journal/JournalWriter.h"
 #include "journal/PrintInput.h"
 #include "store/ShopRecord.h"
-#include "store/SignatoryProfiles.h"
 
 #include <QLabel>
 
@@ -31,18 +31,9 @@ LabelSource::LabelSource(const session::CardSession& session, const MainWindowCo
 printing::PrintRequest LabelSource::request() const
 {
     printing::PrintRequest request = takeSnapshot(m_session, m_controls);
-    printing::LabelContent& label = request.label;
-    // A store that cannot be read now prints the label without them, as a name without a
-    // profile prints; the command that prints reports the store's trouble itself.
-    std::optional<store::SignatoryProfile> profile;
-    if (!label.signatory.isEmpty() && store::SignatoryProfiles(m_main).find(label.signatory, profile).ok()
-        && profile) {
-        label.certificateKind = profile->certificateKind;
-        label.certificateNumber = profile->certificateNumber;
-    }
-    store::ShopRecord shop;
-    if (store::readShopRecord(m_company, shop).ok())
-        label.company.repairStation = shop.repairStation;
+    // A store that cannot be read now prints the name as typed, as a name without a profile
+    // prints; the command that prints reports the store's trouble itself.
+    (void)session::addSignatoryCertificate(m_main, request.label);
     return request;
 }
 

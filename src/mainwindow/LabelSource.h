@@ -36,7 +36,7 @@ public:
                 UserDialogs& dialogs, QWidget* window);
 
     // What Print would print now (takeSnapshot), with the certificate of the signatory's
-    // profile and the station number as stored.
+    // profile (addSignatoryCertificate).
     printing::PrintRequest request() const;
 
     // Asked before Print and Export PDF put a label out; false stops the command. It may

@@ -20,8 +20,9 @@ printing::PrintRequest takeSnapshot(const session::CardSession& session, const M
         label.line(slot) = {session.caption(int(slot)), session.aircraftValue(int(slot))};
     }
     label.date = session.date();
+    // The station number is stored without the blanks typed around it.
     label.company = {c.companyNameBox->text(), c.addressBox->text(), c.cityStateZipBox->text(),
-                     c.phoneBox->text()};
+                     c.phoneBox->text(), c.repairStationBox->text().trimmed()};
     label.printsCompany = session.printsCompany();
     label.printsSignature = session.printsSignature();
     label.signatory = session.signatory();
