@@ -22,11 +22,13 @@ namespace {
 constexpr int Dpi = 144;  // two pixels a point
 constexpr double TwipsPerPixel = 1440.0 / Dpi;
 
-// A US Letter sheet as an image, printable to its edges as a PDF printed at actual size is.
-// One sheet: a second job would paint over the first.
+// A US Letter sheet as an image, printed on from `printable`'s corner (twips): the whole
+// sheet as a PDF printed at actual size, or a printer's printable area. One sheet: a second
+// job would paint over the first.
 class SheetImage : public printing::PrintTarget {
 public:
-    SheetImage() : image(int(8.5 * Dpi), 11 * Dpi, QImage::Format_RGB32)
+    explicit SheetImage(const QRectF& printable)
+        : image(int(8.5 * Dpi), 11 * Dpi, QImage::Format_RGB32), origin(printable.topLeft() / TwipsPerPixel)
     {
         image.setDotsPerMeterX(int(Dpi / 0.0254));
         image.setDotsPerMeterY(int(Dpi / 0.0254));
@@ -38,6 +40,7 @@ public:
         EXPECT_FALSE(painter.isActive() || used) << "a second sheet";
         used = true;
         painter.begin(&image);
+        painter.translate(origin);
         return painter;
     }
     void newPage(const std::optional<QSizeF>&) override { ADD_FAILURE() << "a second page"; }
@@ -45,6 +48,7 @@ public:
     void abortJob() override { painter.end(); }
 
     QImage image;
+    QPointF origin;   // pixels
     QPainter painter;
     bool used = false;
 };
@@ -82,8 +86,8 @@ struct SignOff {
 };
 
 // Six labels of the values a shop types, an 11-line body in the default body font, on a
-// sheet fitted for PDF files.
-printing::PrintRequest sixLabels(const QStringList& values, const SignOff& signOff = {})
+// sheet fitted to `printable`.
+printing::PrintRequest sixLabels(const QStringList& values, const SignOff& signOff, const QRectF& printable)
 {
     printing::PrintRequest request;
     printing::LabelContent& label = request.label;
@@ -104,7 +108,7 @@ printing::PrintRequest sixLabels(const QStringList& values, const SignOff& signO
     label.certificateNumber = signOff.number;
     request.sheet.copies = 6;
     request.sheet.used = {};
-    request.sheet.offsets = stock::fitToStock(stock::wholeSheet()).offsets;
+    request.sheet.offsets = stock::fitToStock(printable).offsets;
     return request;
 }
 
@@ -128,14 +132,26 @@ TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
         {"a certificate and station number", ordinary, {"J. R. Mitchell", "A&P/IA", "2468135", "NWAR123K"}, 2},
         {"the longest name, kind, number and station", ordinary, longest, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SheetImage sheet;
-        printing::QtPrinterSurface surface(sheet);
-        const printing::PrintResult result =
-            printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff), false);
-        ASSERT_TRUE(result.printed()) << result.message.toStdString();
-        EXPECT_TRUE(result.overlong.isEmpty());
-        EXPECT_EQ(inkedCells(sheet.image, c.clearance), (std::set<int>{1, 2, 3, 4, 5, 6}));
+    // A PDF file, and a printer that cannot print the outer quarter inch: it moves the left
+    // column's labels right, to within a point and a quarter of their die-cut's right edge.
+    const struct {
+        const char* name;
+        QRectF printable;
+        double mostClearance;   // points
+    } fits[] = {{"PDF", stock::wholeSheet(), 2},
+                {"printer", stock::wholeSheet().adjusted(360, 360, -360, -360), 0.5}};
+    for (const auto& fit : fits) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name + std::string(", ") + fit.name);
+            const QRectF& printable = fit.printable;
+            SheetImage sheet(printable);
+            printing::QtPrinterSurface surface(sheet);
+            const printing::PrintResult result =
+                printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff, printable), false);
+            ASSERT_TRUE(result.printed()) << result.message.toStdString();
+            EXPECT_TRUE(result.overlong.isEmpty());
+            EXPECT_EQ(inkedCells(sheet.image, std::min(c.clearance, fit.mostClearance)),
+                      (std::set<int>{1, 2, 3, 4, 5, 6}));
+        }
     }
 }
