@@ -112,7 +112,7 @@ int runSignatory(const Invocation& invocation)
         throw Refusal{QStringLiteral("--csv goes with signatory list.")};
     const QString name = arguments.value(1).trimmed();
     if (named && name.isEmpty())
-        throw Refusal{QStringLiteral("A signatory's name is not empty.")};
+        throw Refusal{QStringLiteral("A signatory needs a name.")};
     // Names stored before profiles had a limit can still be removed.
     if (action == QStringLiteral("add"))
         checked(QStringLiteral("name"), name, store::SignatoryNameLength);

@@ -226,7 +226,7 @@ TEST_P(JournalCli, refusedArgumentsAndUnknownEntriesSayWhy)
     } cases[] = {
         {{QStringLiteral("signatory"), QStringLiteral("hire"), QStringLiteral("X")}, 2, "list, add NAME or remove NAME"},
         {{QStringLiteral("signatory"), QStringLiteral("add")}, 2, "one NAME"},
-        {{QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral(" ")}, 2, "not empty"},
+        {{QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral(" ")}, 2, "needs a name"},
         {{QStringLiteral("signatory"), QStringLiteral("add"), QString(41, u'x')}, 2, "longer than 40"},
         {{QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral("A"), QStringLiteral("--kind"),
           QStringLiteral("Airframe and Powerplant")}, 2, "longer than 12"},
