@@ -25,7 +25,8 @@ int runJoin(const Invocation& invocation)
     store::ServerAddress address;
     store::parseServerAddress(target, address);
     invocation.out << "Joined the shop at " << address.display << ": " << found.templates << " templates, "
-                   << found.signatories << " signatories. DataPath now names it." << Qt::endl;
+                   << found.signatories << " signatories, " << found.entries
+                   << " journal entries. DataPath now names it." << Qt::endl;
     return Ok;
 }
 

@@ -77,8 +77,10 @@ int runJournal(const Invocation& invocation)
     store::Database main;
     if (const int code = openShop(invocation, main); code != Ok)
         return code;
+    journal::JournalPage order;
+    order.descending = parser.isSet(QStringLiteral("newest-first"));
     QVector<journal::JournalEntry> entries;
-    if (store::StoreError error = journal::Journal(main).find(filter, {}, entries); !error.ok())
+    if (store::StoreError error = journal::Journal(main).find(filter, order, entries); !error.ok())
         return storeFailed(invocation, error);
     QTextStream& out = invocation.out;
     if (parser.isSet(Csv)) {
@@ -167,17 +169,20 @@ Command journalCommand()
     return Command{
         QStringLiteral("journal"),
         QStringLiteral("List the labels the programs printed."),
-        QStringLiteral("Lists the journal's entries, oldest first: every label printed or written "
-                       "to a PDF file by the window or by \"tagwright-cli print\", with where it "
-                       "went and how it ended. The CSV form holds every value of each entry, its "
-                       "number in the first column."),
+        QStringLiteral("Lists the journal's entries, oldest first (--newest-first: the newest "
+                       "first, as the journal view does): every label printed or written to a PDF "
+                       "file by the window or by \"tagwright-cli print\", with where it went and "
+                       "how it ended. The CSV form holds every value of each entry, its number in "
+                       "the first column."),
         {setupOption(),
-         {QStringLiteral("aircraft"), QStringLiteral("Only entries for this registration, letter case ignored."),
+         {QStringLiteral("aircraft"),
+          QStringLiteral("Only entries for this registration, letter case and blanks around it ignored."),
           QStringLiteral("REG")},
          {QStringLiteral("since"), QStringLiteral("Only entries printed on or after this day."),
           QStringLiteral("DATE")},
          {QStringLiteral("until"), QStringLiteral("Only entries printed on or before this day."),
           QStringLiteral("DATE")},
+         {QStringLiteral("newest-first"), QStringLiteral("List the newest entry first.")},
          csvOption()},
         {},
         runJournal,

@@ -4,11 +4,14 @@
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
+#include "journal/Journal.h"
 #include "journal/PrintInput.h"
 #include "printing/BoxText.h"
 #include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
 #include "session/SignatoryCertificate.h"
+#include "store/Database.h"
+#include "store/Registration.h"
 #include "store/Schema.h"
 
 #include <QCommandLineParser>
@@ -24,6 +27,9 @@ namespace tagwright::cli {
 using namespace printing;
 
 namespace {
+
+// The date on a label, as the window's date box starts.
+const QString DateFormat = QStringLiteral("MM-dd-yyyy");
 
 // The header line a --value names, by the template field holding its caption.
 struct ValueField {
@@ -42,7 +48,7 @@ struct Options {
     QString setup;
     std::optional<QString> templateTitle;
     std::map<const ValueField*, QString> values;
-    QString date = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+    QString date = QDate::currentDate().toString(DateFormat);
     QString signatory;
     std::optional<bool> tractor;
     std::optional<double> copies;
@@ -112,7 +118,7 @@ QList<QCommandLineOption> optionTable()
         {Value, QStringLiteral("A header value, named by the field holding its caption: LeftTop, "
                                "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, LabelBottom. Repeatable."),
          QStringLiteral("FIELD=TEXT")},
-        {Date, QStringLiteral("The date (default: today, MM-DD-YYYY)."), QStringLiteral("TEXT")},
+        {Date, QStringLiteral("The date, a day as MM-DD-YYYY (default: today)."), QStringLiteral("MM-DD-YYYY")},
         {Signatory, QStringLiteral("The name under the signature line; a signatory of the shop by that "
                                    "name (letter case ignored) prints with the kind and number of "
                                    "their certificate."),
@@ -154,15 +160,22 @@ Options readOptions(const QCommandLineParser& parser, const Environment& environ
                                          "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, "
                                          "LabelBottom, not \"%1\".").arg(assignment)};
         }
-        const QString text = assignment.mid(equals + 1);
+        QString text = assignment.mid(equals + 1);
+        // A registration is one value however it was typed (blanks around it are none).
+        if (field->slot == HeaderSlot::Registration)
+            text = store::registration::trimmed(text);
         if (text.size() > field->limit) {
             throw Refusal{QStringLiteral("The %1 value \"%2\" is longer than %3 characters.")
                               .arg(QLatin1String(field->field), text).arg(field->limit)};
         }
         options.values[field] = text;
     }
-    if (parser.isSet(Date))
+    if (parser.isSet(Date)) {
+        // A label is a legal record: its date is a day of the calendar, month first.
         options.date = parser.value(Date);
+        if (!QDate::fromString(options.date, DateFormat).isValid())
+            throw Refusal{QStringLiteral("--date takes a day as MM-DD-YYYY, not \"%1\".").arg(options.date)};
+    }
     options.signatory = parser.value(Signatory);
     for (const QString& stock : parser.values(Stock)) {
         if (stock != QStringLiteral("laser") && stock != QStringLiteral("tractor"))
@@ -203,8 +216,23 @@ void applyOptions(const Options& options, PrintRequest& request)
         request.sheet.used = *options.used;
 }
 
+// The sentence for a label whose make or serial differ from what the shop knows of its
+// aircraft; empty when they agree, or when the journal cannot tell (a file opened read-only).
+QString disagreementWithKnown(store::Database& shop, const PrintRequest& request)
+{
+    const auto value = [&](HeaderSlot slot) { return request.label.line(slot).value; };
+    std::optional<journal::Disagreement> found;
+    if (!journal::Journal(shop)
+             .disagreement(value(HeaderSlot::Registration), value(HeaderSlot::Make), value(HeaderSlot::Serial), found)
+             .ok()
+        || !found)
+        return {};
+    return found->sentence() + u'.';
+}
+
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
-// would. Trace lines go to `out`; any complaint is one line on `err`.
+// would. Trace lines go to `out`; any complaint is one line on `err`. A label that gives a
+// known aircraft another make or serial prints as given, and says so on `err`.
 int runPrint(const Invocation& invocation)
 {
     QTextStream& out = invocation.out;
@@ -251,11 +279,14 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
+    const QString disagreement = disagreementWithKnown(shop, request);
     LabelOutput output{options.pdf, options.printer, options.setup, {}, &shop};
     output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
     const int code = sendLabel(invocation, request, tractor, output);
     if (code == Ok)
         warnOfMissingFacts();
+    if (code == Ok && !disagreement.isEmpty())
+        complain(err, disagreement);
     return code;
 }
 

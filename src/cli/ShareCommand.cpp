@@ -2,6 +2,7 @@
 #include "ServerOptions.h"
 #include "Terminal.h"
 
+#include "journal/Disagreement.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/ServerAddress.h"
@@ -22,7 +23,8 @@ const QCommandLineOption To(QStringLiteral("to"),
                             QStringLiteral("URI"));
 const QCommandLineOption Replace(QStringLiteral("replace"),
                                  QStringLiteral("Replace the shop the database already holds (its "
-                                                "templates, signatories and settings)."));
+                                                "templates, signatories and settings); its journal "
+                                                "keeps every entry, and this file's are added."));
 
 // After the server went silent during the copy, whether the copy's transaction had ended
 // there is asked once more, on a new connection and with a shorter wait: the templates on
@@ -92,21 +94,32 @@ int runShare(const Invocation& invocation)
     if (store::StoreError error = to.openServer(target, store::schema::mainTables(), true);
         !error.ok())
         return fail(err, error);
-    if (to.path() == from.path())
+    store::ServerAddress targetAddress, sourceAddress;
+    if (store::isServerAddress(dataPath) && store::parseServerAddress(dataPath, sourceAddress).ok()
+        && store::parseServerAddress(target, targetAddress).ok() && sourceAddress.place == targetAddress.place)
         throw Refusal{QStringLiteral("The main database already is %1.").arg(to.path())};
 
     store::CopyCount there;
     if (store::StoreError error = store::countShop(to, there); !error.ok())
         return fail(err, error);
+    store::CopyCount here;
+    if (store::StoreError error = store::countShop(from, here); !error.ok())
+        return fail(err, error);
     if (store::holdsAShop(there) && !parser.isSet(Replace)) {
-        throw Refusal{QStringLiteral("%1 already holds a shop (%2 templates, %3 signatories). To "
-                                     "work with it from this workstation: tagwright-cli join %4. "
-                                     "To replace it with the templates here, give --replace.")
-                          .arg(to.path()).arg(there.templates).arg(there.signatories).arg(target)};
+        throw Refusal{QStringLiteral("%1 already holds a shop (%2 templates, %3 signatories, %4 "
+                                     "journal entries; this file holds %5, %6 and %7). To work "
+                                     "with it from this workstation: tagwright-cli join %8. To "
+                                     "replace its templates, signatories and settings with the "
+                                     "ones here, give --replace; its journal keeps every entry, "
+                                     "and this file's are added after them.")
+                          .arg(to.path(), QString::number(there.templates), QString::number(there.signatories),
+                               QString::number(there.entries), QString::number(here.templates),
+                               QString::number(here.signatories), QString::number(here.entries), target)};
     }
 
     store::CopyCount count;
-    if (store::StoreError error = store::copyMainDatabase(from, to, true, count); !error.ok()) {
+    if (store::StoreError error = store::copyMainDatabase(from, to, true, count, journal::storedLabelDisagrees);
+        !error.ok()) {
         if (error.number != store::ServerUnavailable)
             return fail(err, error);
         switch (copyArrived(from, target)) {
@@ -135,8 +148,19 @@ int runShare(const Invocation& invocation)
     }
     out << "Copied " << count.templates << " templates, " << count.signatories
         << " signatories and " << count.settings << " settings records, and the journal's "
-        << count.entries << " entries with " << count.aircraft << " aircraft, to " << to.path()
-        << ".\nDataPath now names it. On each other workstation: tagwright-cli join " << target
+        << count.entries << " entries with " << count.aircraft << " aircraft, to " << to.path() << ".\n";
+    if (there.entries > 0) {
+        out << "Its journal held " << there.entries << " entries, which stay; this file's "
+            << here.entries << " were added after them";
+        if (count.entriesAlreadyThere > 0)
+            out << ", but for " << count.entriesAlreadyThere << " it held already";
+        out << ". It now holds " << there.entries + count.entries << ".\n";
+        if (count.entriesDisagreeing > 0)
+            out << count.entriesDisagreeing << " of the added labels give an aircraft it knows another make "
+                   "or serial: its aircraft keep their values, and the aircraft page shows the newest such "
+                   "label.\n";
+    }
+    out << "DataPath now names it. On each other workstation: tagwright-cli join " << target
         << Qt::endl;
     return Ok;
 }
@@ -152,9 +176,11 @@ Command shareCommand()
                        "printed labels and the shop's aircraft, in order, into an empty "
                        "PostgreSQL database (tables are created) and points the setup record's "
                        "DataPath at it. A database that already holds a shop is refused: other "
-                       "workstations join it with `tagwright-cli join`, and --replace replaces it "
-                       "on purpose. Passwords come from ~/.pgpass, PGPASSWORD or a service file, "
-                       "never from the command line."),
+                       "workstations join it with `tagwright-cli join`, and --replace replaces "
+                       "its templates, signatories and settings on purpose. A journal is never "
+                       "emptied: the database's entries stay, and this file's are added after "
+                       "them. Passwords come from ~/.pgpass, PGPASSWORD or a service file, never "
+                       "from the command line."),
         {setupOption(), To, Replace},
         {},
         runShare,

@@ -15,6 +15,9 @@ struct Aircraft {
     QString sinceOverhaul;
     QString timesDate;   // the label date the times were printed with
     qint64 lastEntry = -1;
+    // The newest entry whose label gave another make or serial, until a correction settles
+    // it; -1 for none.
+    qint64 disagreeingEntry = -1;
 };
 
 }  // namespace tagwright::journal

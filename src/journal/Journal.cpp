@@ -1,6 +1,7 @@
 #include "Journal.h"
 
 #include "store/Database.h"
+#include "store/Registration.h"
 #include "store/Schema.h"
 
 #include <QRegularExpression>
@@ -76,6 +77,17 @@ QVector<int> cellsFrom(const QString& list)
     return cells;
 }
 
+// An entry number as stored: missing (or a file without the field) for none.
+qint64 entryNumber(const QVariant& value)
+{
+    return value.isNull() || !value.isValid() ? -1 : value.toLongLong();
+}
+
+QVariant storedNumber(qint64 number)
+{
+    return number >= 0 ? QVariant(number) : QVariant(QMetaType::fromType<qint64>());
+}
+
 QSqlRecord entryRecord(const JournalEntry& e)
 {
     RecordBuilder r;
@@ -104,7 +116,7 @@ QSqlRecord entryRecord(const JournalEntry& e)
         j::BottomRowOffset, e.offsets.bottomRow)(j::LeftColumnOffset, e.offsets.leftColumn)(
         j::RightColumnOffset, e.offsets.rightColumn);
     r(j::Destination, e.destination)(j::Result, e.result);
-    r(j::Repeats, e.repeats >= 0 ? QVariant(e.repeats) : QVariant(QMetaType::fromType<qint64>()));
+    r(j::Repeats, storedNumber(e.repeats));
     return r.record();
 }
 
@@ -148,7 +160,7 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
                  r.value(j::RightColumnOffset).toDouble()};
     e.destination = text(j::Destination);
     e.result = text(j::Result);
-    e.repeats = r.value(j::Repeats).isNull() ? -1 : r.value(j::Repeats).toLongLong();
+    e.repeats = entryNumber(r.value(j::Repeats));
     return e;
 }
 
@@ -164,7 +176,8 @@ Aircraft aircraftFrom(qint64 id, const QSqlRecord& r)
             text(a::TotalTime),
             text(a::SinceOverhaul),
             text(a::TimesDate),
-            last.isNull() ? -1 : last.toLongLong()};
+            last.isNull() ? -1 : last.toLongLong(),
+            entryNumber(r.value(a::DisagreeingEntry))};
 }
 
 QSqlRecord aircraftRecord(const Aircraft& plane)
@@ -172,7 +185,8 @@ QSqlRecord aircraftRecord(const Aircraft& plane)
     RecordBuilder r;
     r(a::Registration, plane.registration)(a::Make, plane.make)(a::Serial, plane.serial)(
         a::Tach, plane.tach)(a::TotalTime, plane.totalTime)(a::SinceOverhaul, plane.sinceOverhaul)(
-        a::TimesDate, plane.timesDate)(a::LastEntry, plane.lastEntry);
+        a::TimesDate, plane.timesDate)(a::LastEntry, plane.lastEntry)(
+        a::DisagreeingEntry, storedNumber(plane.disagreeingEntry));
     return r.record();
 }
 
@@ -216,6 +230,29 @@ StoreError explained(store::Database& db, const StoreError& error)
         return error;
     const StoreError missing = tablesMissing(db);
     return missing.number == store::TableMissing ? missing : error;
+}
+
+QVector<store::Condition> conditionsOf(const JournalFilter& filter)
+{
+    using Test = store::Condition::Test;
+    QVector<store::Condition> conditions;
+    if (const QString registration = store::registration::trimmed(filter.registration); !registration.isEmpty()) {
+        conditions.append({j::Registration, filter.prefixes ? Test::RegistrationStartsWith : Test::SameRegistration,
+                           registration});
+    }
+    if (const QString title = filter.templateTitle.trimmed(); !title.isEmpty())
+        conditions.append({j::Template, filter.prefixes ? Test::StartsWithIgnoringCase : Test::EqualsIgnoringCase, title});
+    for (const QString& word : filter.bodyText.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        conditions.append({j::Body, Test::ContainsIgnoringCase, word});
+    if (filter.since.isValid())
+        conditions.append({j::PrintedAt, Test::AtLeast, dayStart(filter.since)});
+    if (filter.until.isValid())
+        conditions.append({j::PrintedAt, Test::Before, dayStart(filter.until.addDays(1))});
+    if (filter.numberAbove > 0)
+        conditions.append({store::schema::RecordId, Test::AtLeast, filter.numberAbove + 1});
+    if (filter.numberAtMost > 0)
+        conditions.append({store::schema::RecordId, Test::Before, filter.numberAtMost + 1});
+    return conditions;
 }
 
 }  // namespace
@@ -313,13 +350,18 @@ StoreError Journal::settle(qint64 number, const QString& result)
 
 StoreError Journal::learnAircraft(const JournalEntry& entry)
 {
-    const QString registration = entry.registration().trimmed();
+    const QString registration = store::registration::trimmed(entry.registration());
     if (!isGivenValue(registration))
         return {};
     Aircraft plane;
     bool found = false;
     if (StoreError error = aircraftNamed(registration, plane, found); !error.ok())
         return error;
+    store::StoreBackend& backend = m_database.backend();
+    if (found && disagreementWith(plane, entry.line(Slot::Make).value, entry.line(Slot::Serial).value)) {
+        plane.disagreeingEntry = entry.number;
+        return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
+    }
     if (!found)
         plane.registration = registration;
     const auto take = [&](Slot slot, QString& kept) {
@@ -337,7 +379,6 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
     if (times)
         plane.timesDate = entry.date.trimmed();
     plane.lastEntry = entry.number;
-    store::StoreBackend& backend = m_database.backend();
     if (found)
         return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
     qint64 id = -1;
@@ -360,18 +401,8 @@ StoreError Journal::entry(qint64 number, JournalEntry& entry, bool& found)
 StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
                          QVector<JournalEntry>& entries)
 {
-    using Test = store::Condition::Test;
     store::Selection selection;
-    if (!filter.registration.trimmed().isEmpty())
-        selection.conditions.append({j::Registration, Test::EqualsIgnoringCase, filter.registration.trimmed()});
-    if (!filter.templateTitle.isEmpty())
-        selection.conditions.append({j::Template, Test::EqualsIgnoringCase, filter.templateTitle});
-    if (!filter.bodyText.isEmpty())
-        selection.conditions.append({j::Body, Test::ContainsIgnoringCase, filter.bodyText});
-    if (filter.since.isValid())
-        selection.conditions.append({j::PrintedAt, Test::AtLeast, dayStart(filter.since)});
-    if (filter.until.isValid())
-        selection.conditions.append({j::PrintedAt, Test::Before, dayStart(filter.until.addDays(1))});
+    selection.conditions = conditionsOf(filter);
     selection.orderBy = orderField(page.order);
     selection.descending = page.descending;
     selection.limit = page.limit;
@@ -384,6 +415,46 @@ StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
     entries.reserve(records.size());
     for (const store::SelectedRecord& record : records)
         entries.append(entryFrom(record.id, record.fields));
+    return {};
+}
+
+StoreError Journal::count(const JournalFilter& filter, qint64& entries)
+{
+    entries = 0;
+    if (StoreError error = m_database.backend().count(store::schema::JournalTable, conditionsOf(filter), entries);
+        !error.ok())
+        return explained(m_database, error);
+    return {};
+}
+
+StoreError Journal::numbers(const JournalFilter& filter, QVector<qint64>& numbers)
+{
+    numbers.clear();
+    store::Selection selection;
+    selection.conditions = conditionsOf(filter);
+    selection.fields = QStringList{j::Repeats};
+    QVector<store::SelectedRecord> records;
+    if (StoreError error = m_database.backend().select(store::schema::JournalTable, selection, records);
+        !error.ok())
+        return explained(m_database, error);
+    for (const store::SelectedRecord& record : records)
+        numbers.append(record.id);
+    return {};
+}
+
+StoreError Journal::newestNumber(qint64& number)
+{
+    number = 0;
+    store::Selection newest;
+    newest.fields = QStringList{j::Repeats};
+    newest.descending = true;
+    newest.limit = 1;
+    QVector<store::SelectedRecord> records;
+    if (StoreError error = m_database.backend().select(store::schema::JournalTable, newest, records);
+        !error.ok())
+        return explained(m_database, error);
+    if (!records.isEmpty())
+        number = records.first().id;
     return {};
 }
 
@@ -404,25 +475,41 @@ StoreError Journal::aircraft(QVector<Aircraft>& list)
 StoreError Journal::aircraftNamed(const QString& registration, Aircraft& plane, bool& found)
 {
     found = false;
-    store::Selection selection;
-    selection.conditions.append({a::Registration, store::Condition::Test::EqualsIgnoringCase,
-                                 registration.trimmed()});
-    selection.limit = 1;
-    QVector<store::SelectedRecord> records;
-    if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
-        !error.ok())
+    // By the table's own unique key, so that what is found is what a second one would
+    // collide with.
+    qint64 id = -1;
+    store::StoreBackend& backend = m_database.backend();
+    if (StoreError error = backend.findFirst(store::schema::AircraftTable, a::Registration,
+                                             store::registration::trimmed(registration), id);
+        !error.ok() || id < 0)
         return error;
-    if (records.isEmpty())
-        return {};
-    found = true;
-    plane = aircraftFrom(records.first().id, records.first().fields);
+    store::StoredRecord record;
+    if (StoreError error = backend.read(store::schema::AircraftTable, id, record); !error.ok())
+        return error;
+    found = record.found;
+    if (found)
+        plane = aircraftFrom(id, record.fields);
+    return {};
+}
+
+StoreError Journal::disagreement(const QString& registration, const QString& make,
+                                 const QString& serial, std::optional<Disagreement>& found)
+{
+    found.reset();
+    Aircraft plane;
+    bool known = false;
+    if (StoreError error = aircraftNamed(registration, plane, known); !error.ok())
+        return explained(m_database, error);
+    if (known)
+        found = disagreementWith(plane, make, serial);
     return {};
 }
 
 StoreError Journal::correctAircraft(const Aircraft& plane)
 {
     Aircraft corrected = plane;
-    corrected.registration = plane.registration.trimmed();
+    corrected.registration = store::registration::trimmed(plane.registration);
+    corrected.disagreeingEntry = -1;
     if (corrected.registration.isEmpty())
         return {store::EngineFailure, QStringLiteral("An aircraft needs a registration."), m_database.path()};
     return m_database.backend().update(store::schema::AircraftTable, {plane.id, {}},

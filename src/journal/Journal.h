@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Aircraft.h"
+#include "Disagreement.h"
 #include "JournalEntry.h"
 
 #include "store/StoreError.h"
@@ -10,6 +11,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 namespace tagwright::store {
 class Database;
@@ -17,13 +19,18 @@ class Database;
 
 namespace tagwright::journal {
 
-// Which entries to list. Empty texts and null dates do not filter.
+// Which entries to list. Empty texts, null dates and zero numbers do not filter.
 struct JournalFilter {
-    QString registration;   // equal, letter case aside
-    QString templateTitle;  // equal, letter case aside
-    QString bodyText;       // found anywhere in the body, letter case aside
+    QString registration;   // the same registration (store/Registration.h)
+    QString templateTitle;  // the same title, letter case aside
+    QString bodyText;       // each of its words found in the body, letter case aside
     QDate since;            // printed on or after this day (local time)
     QDate until;            // printed on or before this day (local time)
+    // Registration and title name how the value starts rather than all of it (the view's
+    // filters, where "n12" finds N123AB).
+    bool prefixes = false;
+    qint64 numberAbove = 0;   // only entries numbered above this
+    qint64 numberAtMost = 0;  // only entries numbered at most this
 };
 
 // The columns entries can be listed in order of.
@@ -44,7 +51,8 @@ public:
 
     // Stamps the entry with the time, workstation and user when it has none, adds it and
     // sets its number. An entry that is no reprint updates its aircraft: make and serial
-    // when given, the times (each one given) with the label's date.
+    // when given, the times (each one given) with the label's date; a label that disagrees
+    // with the known make or serial teaches nothing and is noted on the aircraft instead.
     store::StoreError add(JournalEntry& entry);
     // Adds every entry as add() does, all in one transaction (imports and measurements).
     store::StoreError addAll(QVector<JournalEntry>& entries);
@@ -59,12 +67,23 @@ public:
     store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);
     store::StoreError find(const JournalFilter& filter, const JournalPage& page,
                            QVector<JournalEntry>& entries);
+    // The numbers of the entries that pass `filter`, in order.
+    store::StoreError numbers(const JournalFilter& filter, QVector<qint64>& numbers);
+    // How many entries pass `filter`.
+    store::StoreError count(const JournalFilter& filter, qint64& entries);
+    // The highest entry number given so far (0 for an empty journal).
+    store::StoreError newestNumber(qint64& number);
 
     // Every aircraft, ordered by registration.
     store::StoreError aircraft(QVector<Aircraft>& list);
-    // found is false when the registration (letter case aside) is not known.
+    // found is false when the registration is not known.
     store::StoreError aircraftNamed(const QString& registration, Aircraft& aircraft, bool& found);
+    // Where a label for `registration` with `make` and `serial` differs from the known
+    // aircraft; none for an aircraft not known yet.
+    store::StoreError disagreement(const QString& registration, const QString& make,
+                                   const QString& serial, std::optional<Disagreement>& found);
     // Writes a corrected aircraft over the one with its id; its registration stays unique.
+    // The correction settles a label's disagreement.
     store::StoreError correctAircraft(const Aircraft& aircraft);
     store::StoreError removeAircraft(qint64 id);
 

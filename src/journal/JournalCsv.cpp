@@ -38,27 +38,47 @@ QString localTime(const JournalEntry& entry)
 
 QString entries(const QVector<JournalEntry>& entries)
 {
-    QString text = line({QStringLiteral("Entry"), QStringLiteral("Printed"), QStringLiteral("Workstation"),
-                         QStringLiteral("User"), QStringLiteral("Template"), QStringLiteral("Registration"),
-                         QStringLiteral("Make"), QStringLiteral("Serial"), QStringLiteral("Tach"),
-                         QStringLiteral("Total time"), QStringLiteral("SMOH"), QStringLiteral("Date"),
-                         QStringLiteral("Signatory"), QStringLiteral("Certificate kind"),
-                         QStringLiteral("Certificate number"), QStringLiteral("Repair station"),
-                         QStringLiteral("Stock"), QStringLiteral("Copies"),
-                         QStringLiteral("Destination"), QStringLiteral("Result"), QStringLiteral("Repeats"),
-                         QStringLiteral("Body")});
+    const auto yesNo = [](bool on) { return on ? QStringLiteral("yes") : QStringLiteral("no"); };
+    const auto number = [](double value) { return QString::number(value, 'g', 15); };
+    QStringList heading{QStringLiteral("Entry"), QStringLiteral("Printed"), QStringLiteral("Workstation"),
+                        QStringLiteral("User"), QStringLiteral("Template"), QStringLiteral("Registration"),
+                        QStringLiteral("Make"), QStringLiteral("Serial"), QStringLiteral("Tach"),
+                        QStringLiteral("Total time"), QStringLiteral("SMOH"), QStringLiteral("Date"),
+                        QStringLiteral("Signatory"), QStringLiteral("Certificate kind"),
+                        QStringLiteral("Certificate number"), QStringLiteral("Repair station"),
+                        QStringLiteral("Stock"), QStringLiteral("Copies"),
+                        QStringLiteral("Destination"), QStringLiteral("Result"), QStringLiteral("Repeats")};
+    for (const QString& slot : {QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
+                                QStringLiteral("Tach"), QStringLiteral("Total time"), QStringLiteral("SMOH")})
+        heading << slot + QStringLiteral(" caption");
+    heading << QStringLiteral("Font") << QStringLiteral("Font size") << QStringLiteral("Bold")
+            << QStringLiteral("Italic") << QStringLiteral("Logo") << QStringLiteral("Company block")
+            << QStringLiteral("Company name") << QStringLiteral("Company address")
+            << QStringLiteral("Company city, state, zip") << QStringLiteral("Company phone")
+            << QStringLiteral("Signature line") << QStringLiteral("Used cells")
+            << QStringLiteral("Top row offset") << QStringLiteral("Middle row offset")
+            << QStringLiteral("Bottom row offset") << QStringLiteral("Left column offset")
+            << QStringLiteral("Right column offset") << QStringLiteral("Body");
+    QString text = line(heading);
     for (const JournalEntry& e : entries) {
         QStringList fields{QString::number(e.number), localTime(e), e.workstation, e.user,
                            e.templateTitle};
         for (const HeaderLine& header : e.header)
             fields << header.value;
-        fields << e.date << (e.signatureLine ? e.signatory : QString())
-               << (e.signatureLine ? e.certificateKind : QString())
-               << (e.signatureLine ? e.certificateNumber : QString())
-               << (e.companyBlock ? e.repairStation : QString())
+        fields << e.date << e.signatory << e.certificateKind << e.certificateNumber << e.repairStation
                << (e.tractorFeed ? QStringLiteral("tractor") : QStringLiteral("laser"))
                << QString::number(e.copies) << e.destination << e.result
-               << (e.repeats >= 0 ? QString::number(e.repeats) : QString()) << e.body;
+               << (e.repeats >= 0 ? QString::number(e.repeats) : QString());
+        for (const HeaderLine& header : e.header)
+            fields << header.caption;
+        QStringList cells;
+        for (int cell : e.usedCells)
+            cells << QString::number(cell);
+        fields << e.fontName << number(e.fontSize) << yesNo(e.bold) << yesNo(e.italic) << e.logoFile
+               << yesNo(e.companyBlock) << e.companyName << e.companyAddress << e.companyCityStateZip
+               << e.companyPhone << yesNo(e.signatureLine) << cells.join(u',') << number(e.offsets.topRow)
+               << number(e.offsets.middleRow) << number(e.offsets.bottomRow) << number(e.offsets.leftColumn)
+               << number(e.offsets.rightColumn) << e.body;
         text += line(fields);
     }
     return text;
@@ -68,11 +88,13 @@ QString aircraft(const QVector<Aircraft>& list)
 {
     QString text = line({QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
                          QStringLiteral("Tach"), QStringLiteral("Total time"), QStringLiteral("SMOH"),
-                         QStringLiteral("Times dated"), QStringLiteral("Last entry")});
+                         QStringLiteral("Times dated"), QStringLiteral("Last entry"),
+                         QStringLiteral("Disagreeing entry")});
+    const auto number = [](qint64 entry) { return entry >= 0 ? QString::number(entry) : QString(); };
     for (const Aircraft& plane : list) {
         text += line({plane.registration, plane.make, plane.serial, plane.tach, plane.totalTime,
-                      plane.sinceOverhaul, plane.timesDate,
-                      plane.lastEntry >= 0 ? QString::number(plane.lastEntry) : QString()});
+                      plane.sinceOverhaul, plane.timesDate, number(plane.lastEntry),
+                      number(plane.disagreeingEntry)});
     }
     return text;
 }

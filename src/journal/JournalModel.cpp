@@ -4,6 +4,8 @@
 
 #include "printing/LabelParts.h"
 
+#include <algorithm>
+
 namespace tagwright::journal {
 
 namespace {
@@ -55,12 +57,104 @@ void JournalModel::setFilter(const JournalFilter& filter)
     reload();
 }
 
+JournalFilter JournalModel::paged() const
+{
+    JournalFilter bounded = m_filter;
+    // An empty journal: no entry is numbered 0, and a bound of 0 would be none.
+    bounded.numberAtMost = std::max<qint64>(m_bound, 1);
+    return bounded;
+}
+
+QVector<JournalEntry> JournalModel::notYetListed(const QVector<JournalEntry>& entries)
+{
+    QVector<JournalEntry> fresh;
+    for (const JournalEntry& entry : entries) {
+        if (!m_listed.contains(entry.number)) {
+            m_listed.insert(entry.number);
+            fresh.append(entry);
+        }
+    }
+    return fresh;
+}
+
+QVector<qint64> JournalModel::recentNumbers()
+{
+    JournalFilter recent;
+    recent.numberAbove = std::max<qint64>(0, m_newestSeen - LateMargin);
+    QVector<qint64> numbers;
+    m_error = m_journal.numbers(recent, numbers);
+    return numbers;
+}
+
 void JournalModel::reload()
 {
     beginResetModel();
-    m_error = m_journal.find(m_filter, page(0, PageSize), m_entries);
-    m_more = m_error.ok() && m_entries.size() == PageSize;
+    m_entries.clear();
+    m_listed.clear();
+    m_known.clear();
+    m_paged = 0;
+    m_total = 0;
+    m_added = 0;
+    m_more = false;
+    m_error = m_journal.newestNumber(m_bound);
+    m_newestSeen = m_bound;
+    QVector<JournalEntry> first;
+    if (m_error.ok()) {
+        for (qint64 number : recentNumbers())
+            m_known.insert(number);
+    }
+    if (m_error.ok())
+        m_error = m_journal.find(paged(), page(0, PageSize), first);
+    // Counted as all that pass less those above the bound: a count over a range of numbers
+    // would read every entry of a long journal, while these two read an index or a few rows.
+    qint64 above = 0;
+    JournalFilter newer = m_filter;
+    newer.numberAbove = m_bound;
+    if (m_error.ok())
+        m_error = m_journal.count(m_filter, m_total);
+    if (m_error.ok())
+        m_error = m_journal.count(newer, above);
+    m_total -= above;
+    m_paged = int(first.size());
+    m_more = m_error.ok() && first.size() == PageSize;
+    m_entries = notYetListed(first);
     endResetModel();
+}
+
+void JournalModel::refresh()
+{
+    // Nothing counts as seen until it is listed: a read that fails is made again next time.
+    const QVector<qint64> recent = recentNumbers();
+    if (!m_error.ok())
+        return;
+    QSet<qint64> arrived;
+    for (qint64 number : recent) {
+        if (!m_known.contains(number))
+            arrived.insert(number);
+    }
+    QVector<JournalEntry> printed;
+    if (!arrived.isEmpty()) {
+        JournalFilter since = m_filter;
+        since.numberAbove = *std::min_element(arrived.cbegin(), arrived.cend()) - 1;
+        if (m_error = m_journal.find(since, {JournalOrder::Number, true}, printed); !m_error.ok())
+            return;
+    }
+    for (qint64 number : arrived)
+        m_known.insert(number);
+    if (!recent.isEmpty())
+        m_newestSeen = std::max(m_newestSeen, recent.last());
+    // What fell out of the window can no longer come late.
+    const qint64 floor = m_newestSeen - LateMargin;
+    m_known.removeIf([floor](qint64 number) { return number <= floor; });
+    // Entries that were there at the reload but sort further down come with their page.
+    printed.removeIf([&arrived](const JournalEntry& entry) { return !arrived.contains(entry.number); });
+    const QVector<JournalEntry> fresh = notYetListed(printed);
+    if (fresh.isEmpty())
+        return;
+    beginInsertRows({}, 0, int(fresh.size()) - 1);
+    m_entries = fresh + m_entries;
+    m_added += fresh.size();
+    endInsertRows();
 }
 
 store::StoreError JournalModel::allShown(QVector<JournalEntry>& entries) const
@@ -130,12 +224,17 @@ void JournalModel::fetchMore(const QModelIndex& parent)
     if (!canFetchMore(parent))
         return;
     QVector<JournalEntry> next;
-    m_error = m_journal.find(m_filter, page(int(m_entries.size()), PageSize), next);
-    m_more = m_error.ok() && next.size() == PageSize;
-    if (next.isEmpty())
+    // A page that cannot be read now (a file another program is writing, a server gone for
+    // a moment) is read when the view asks again.
+    if (m_error = m_journal.find(paged(), page(m_paged, PageSize), next); !m_error.ok())
         return;
-    beginInsertRows({}, int(m_entries.size()), int(m_entries.size() + next.size() - 1));
-    m_entries += next;
+    m_paged += int(next.size());
+    m_more = next.size() == PageSize;
+    const QVector<JournalEntry> fresh = notYetListed(next);
+    if (fresh.isEmpty())
+        return;
+    beginInsertRows({}, int(m_entries.size()), int(m_entries.size() + fresh.size() - 1));
+    m_entries += fresh;
     endInsertRows();
 }
 

@@ -6,7 +6,11 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
-#include <QStringListModel>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace tagwright::journalview {
 
@@ -24,15 +28,25 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
       m_journal(journal),
       m_writer(writer),
       m_registration(valueBoxes[RegistrationBox]),
-      m_registrations(new QStringListModel(this)),
+      m_registrations(new QStandardItemModel(0, 3, this)),
       m_completer(new QCompleter(m_registrations, this))
 {
     m_completer->setObjectName(QStringLiteral("registrationCompleter"));
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setCompletionMode(QCompleter::PopupCompletion);
+    m_completer->setCompletionColumn(0);
+    // Each aircraft offered with its make and serial, in columns wide enough to read them.
+    auto* popup = new QTreeView;
+    popup->setObjectName(QStringLiteral("registrationPopup"));
+    popup->setHeaderHidden(true);
+    popup->setRootIsDecorated(false);
+    popup->setUniformRowHeights(true);
+    popup->setSelectionBehavior(QAbstractItemView::SelectRows);
+    popup->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_completer->setPopup(popup);
     m_registration->setCompleter(m_completer);
     // The list reads like the box it completes.
-    m_completer->popup()->setFont(m_registration->font());
+    popup->setFont(m_registration->font());
     m_registration->installEventFilter(this);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.
@@ -54,11 +68,38 @@ void AircraftCompletion::reloadRegistrations()
     // Without the journal (a database opened read-only) there is simply nothing to offer.
     if (!m_journal.aircraft(list).ok())
         list.clear();
-    QStringList registrations;
+    QVector<QStringList> rows;
     for (const journal::Aircraft& plane : list)
-        registrations << plane.registration;
-    if (registrations != m_registrations->stringList())
-        m_registrations->setStringList(registrations);
+        rows << QStringList{plane.registration, plane.make, plane.serial};
+    if (rows == m_shown)
+        return;
+    m_shown = rows;
+    m_registrations->setRowCount(0);
+    for (const QStringList& row : std::as_const(rows)) {
+        QList<QStandardItem*> items;
+        for (const QString& text : row)
+            items << new QStandardItem(text);
+        m_registrations->appendRow(items);
+    }
+    fitPopup();
+}
+
+void AircraftCompletion::fitPopup()
+{
+    auto* popup = static_cast<QTreeView*>(m_completer->popup());
+    const QFontMetrics metrics(popup->font());
+    // A column's room: its longest text and the view's cell margins.
+    const int margin = metrics.horizontalAdvance(QStringLiteral("MM"));
+    int width = 2 * popup->frameWidth() + popup->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_registrations->columnCount(); ++column) {
+        int widest = 0;
+        for (int row = 0; row < m_registrations->rowCount(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(m_registrations->item(row, column)->text()));
+        popup->setColumnWidth(column, widest + margin);
+        width += widest + margin;
+    }
+    // The completer sizes its list to the box; a wider list keeps this width.
+    popup->setMinimumWidth(width);
 }
 
 void AircraftCompletion::choose(const QString& registration)

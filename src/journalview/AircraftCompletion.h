@@ -10,7 +10,7 @@ class JournalWriter;
 
 class QCompleter;
 class QLineEdit;
-class QStringListModel;
+class QStandardItemModel;
 
 #include <array>
 
@@ -20,9 +20,10 @@ class Database;
 
 namespace tagwright::journalview {
 
-// The registration box completes from the shop's aircraft. Choosing one fills the make and
-// serial boxes where they are empty, and shows the aircraft's last tach, total time and time
-// since overhaul as grey hints inside their empty boxes (with the label date in the tip);
+// The registration box completes from the shop's aircraft, each listed with its make and
+// serial. Choosing one fills the make and serial boxes where they are empty, and shows the
+// aircraft's last tach, total time and time since overhaul as grey hints inside their empty
+// boxes (with the label date in the tip);
 // times are never filled in, since a label must carry today's. The list is read when the box
 // is entered, so aircraft printed meanwhile (here or on another workstation) are offered.
 class AircraftCompletion : public QObject {
@@ -43,12 +44,15 @@ protected:
 
 private:
     void clearHints();
+    // The list as wide as its columns need, whatever the box's width.
+    void fitPopup();
 
     std::array<QLineEdit*, 6> m_valueBoxes;
     journal::Journal m_journal;
     journal::JournalWriter& m_writer;   // what it still writes is read with the rest
     QLineEdit* m_registration;
-    QStringListModel* m_registrations;
+    QStandardItemModel* m_registrations;   // registration, make, serial
+    QVector<QStringList> m_shown;
     QCompleter* m_completer;
 };
 

@@ -1,12 +1,13 @@
 #include "JournalWindow.h"
 
+#include "AircraftPage.h"
+#include "DayBox.h"
 #include "EntryPrinting.h"
 
 #include "journal/JournalCsv.h"
 #include "journal/JournalWriter.h"
 #include "mainwindow/UserDialogs.h"
 
-#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -14,36 +15,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace tagwright::journalview {
 
 namespace {
-
-// The first day a date box offers stands for "any day".
-const QDate AnyDay(2000, 1, 1);
-
-QDateEdit* dayBox(const char* objectName)
-{
-    auto* box = new QDateEdit;
-    box->setObjectName(QLatin1String(objectName));
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    box->setMinimumDate(AnyDay);
-    box->setSpecialValueText(QStringLiteral("any day"));
-    box->setDate(AnyDay);
-    return box;
-}
-
-QDate chosenDay(const QDateEdit* box)
-{
-    return box->date() == AnyDay ? QDate() : box->date();
-}
 
 QLineEdit* filterBox(const char* objectName, const QString& placeholder)
 {
@@ -62,8 +43,6 @@ QPushButton* button(const QString& text, const char* objectName)
     return pushButton;
 }
 
-enum AircraftColumn { Registration, Make, Serial, Tach, TotalTime, SinceOverhaul, TimesDate, AircraftColumns };
-
 }  // namespace
 
 JournalWindow::JournalWindow(const JournalPlace& place)
@@ -73,8 +52,9 @@ JournalWindow::JournalWindow(const JournalPlace& place)
     setWindowTitle(QStringLiteral("Journal"));
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("journalTabs"));
+    m_aircraftPage = new AircraftPage(m_journal, place.dialogs);
     tabs->addTab(buildEntriesPage(), QStringLiteral("Printed labels"));
-    tabs->addTab(buildAircraftPage(), QStringLiteral("Aircraft"));
+    tabs->addTab(m_aircraftPage, QStringLiteral("Aircraft"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     resize(900, 520);
@@ -85,17 +65,28 @@ JournalWindow::JournalWindow(const JournalPlace& place)
     connect(&m_typing, &QTimer::timeout, this, &JournalWindow::applyFilter);
     for (QLineEdit* box : {m_registration, m_template, m_text})
         connect(box, &QLineEdit::textChanged, &m_typing, qOverload<>(&QTimer::start));
-    for (QDateEdit* box : {m_since, m_until})
-        connect(box, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
+    for (DayBox* box : {m_since, m_until})
+        connect(box, &DayBox::dayChanged, this, &JournalWindow::applyFilter);
+
+    m_refresh.setInterval(RefreshInterval);
+    connect(&m_refresh, &QTimer::timeout, this, &JournalWindow::refreshEntries);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        if (first == 0)
+            keepRowsInView(last - first + 1);
+        updateButtons();
+    });
 }
 
 QWidget* JournalWindow::buildEntriesPage()
 {
     m_registration = filterBox("journalRegistration", QStringLiteral("any"));
+    m_registration->setToolTip(QStringLiteral("A registration, or how it starts"));
     m_template = filterBox("journalTemplate", QStringLiteral("any"));
+    m_template->setToolTip(QStringLiteral("A template's title, or how it starts"));
     m_text = filterBox("journalText", QStringLiteral("words in the body"));
-    m_since = dayBox("journalSince");
-    m_until = dayBox("journalUntil");
+    m_text->setToolTip(QStringLiteral("Words found in the body, each anywhere, in any order"));
+    m_since = new DayBox(QStringLiteral("journalSince"));
+    m_until = new DayBox(QStringLiteral("journalUntil"));
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("Reg #")));
     filters->addWidget(m_registration);
@@ -145,42 +136,13 @@ QWidget* JournalWindow::buildEntriesPage()
     return page;
 }
 
-QWidget* JournalWindow::buildAircraftPage()
-{
-    m_aircraftTable = new QTableWidget(0, AircraftColumns);
-    m_aircraftTable->setObjectName(QStringLiteral("aircraftTable"));
-    m_aircraftTable->setHorizontalHeaderLabels({QStringLiteral("Reg #"), QStringLiteral("Make"),
-                                                QStringLiteral("Serial"), QStringLiteral("Tach"),
-                                                QStringLiteral("T.T."), QStringLiteral("SMOH"),
-                                                QStringLiteral("Times dated")});
-    m_aircraftTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_aircraftTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_aircraftTable->verticalHeader()->hide();
-    m_aircraftTable->horizontalHeader()->setStretchLastSection(true);
-    QPushButton* save = button(QStringLiteral("Save &correction"), "aircraftSave");
-    QPushButton* remove = button(QStringLiteral("Re&move aircraft"), "aircraftRemove");
-    connect(save, &QPushButton::clicked, this, &JournalWindow::correctAircraft);
-    connect(remove, &QPushButton::clicked, this, &JournalWindow::removeAircraft);
-    auto* hint = new QLabel(QStringLiteral("Edit a row, then save it. Removing an aircraft leaves "
-                                           "its journal entries as they are."));
-    hint->setWordWrap(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(remove);
-    buttons->addWidget(hint, 1);
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_aircraftTable, 1);
-    layout->addLayout(buttons);
-    return page;
-}
-
 void JournalWindow::openJournal()
 {
     // The entries of the prints just made are read with the rest.
     m_place.writer.flush();
     applyFilter();
-    reloadAircraft();
+    m_aircraftPage->reload();
+    m_refresh.start();
     show();
     raise();
     activateWindow();
@@ -189,10 +151,44 @@ void JournalWindow::openJournal()
 void JournalWindow::applyFilter()
 {
     m_typing.stop();
-    m_model.setFilter({m_registration->text(), m_template->text().trimmed(), m_text->text(),
-                       chosenDay(m_since), chosenDay(m_until)});
+    journal::JournalFilter filter;
+    filter.registration = m_registration->text();
+    filter.templateTitle = m_template->text();
+    filter.bodyText = m_text->text();
+    filter.since = m_since->day();
+    filter.until = m_until->day();
+    filter.prefixes = true;
+    m_model.setFilter(filter);
     if (!m_model.lastError().ok())
         tellStoreError(m_model.lastError());
+}
+
+void JournalWindow::refreshEntries()
+{
+    if (!isVisible())
+        return m_refresh.stop();
+    // A view that cannot read now (a server gone for a moment) tries again at the next turn.
+    m_model.refresh();
+}
+
+void JournalWindow::keepRowsInView(int added)
+{
+    // Rows added above the first one in view push it down by as many rows: the view
+    // follows, so what the user reads stays where it is. At the very top, the new entries show.
+    QScrollBar* bar = m_table->verticalScrollBar();
+    if (bar->value() == 0)
+        return;
+    // The view lays its rows out later; its range grows by the rows added (one step each).
+    bar->setMaximum(bar->maximum() + added);
+    bar->setValue(bar->value() + added);
+}
+
+void JournalWindow::reject()
+{
+    if (!m_aircraftPage->mayLeave())
+        return;
+    m_refresh.stop();
+    QDialog::reject();
 }
 
 void JournalWindow::updateButtons()
@@ -200,10 +196,8 @@ void JournalWindow::updateButtons()
     const bool chosen = selectedEntry() != nullptr;
     m_show->setEnabled(chosen);
     m_reprint->setEnabled(chosen);
-    const int rows = m_model.rowCount();
-    const QString more = m_model.canFetchMore({}) ? QStringLiteral("+") : QString();
-    m_count->setText(rows == 1 && more.isEmpty() ? QStringLiteral("1 entry")
-                                                 : QStringLiteral("%1%2 entries").arg(rows).arg(more));
+    const qint64 total = m_model.total();
+    m_count->setText(total == 1 ? QStringLiteral("1 entry") : QStringLiteral("%L1 entries").arg(total));
 }
 
 const journal::JournalEntry* JournalWindow::selectedEntry() const
@@ -219,7 +213,7 @@ void JournalWindow::showSelected()
     if (const journal::JournalEntry* entry = selectedEntry())
         previewEntry(m_place, *entry);
     m_place.writer.flush();
-    m_model.reload();
+    refreshEntries();
 }
 
 void JournalWindow::reprintSelected()
@@ -230,7 +224,7 @@ void JournalWindow::reprintSelected()
     const journal::JournalEntry chosen = *entry;
     reprintEntry(m_place, this, chosen);
     m_place.writer.flush();
-    m_model.reload();
+    refreshEntries();
 }
 
 void JournalWindow::exportShown()
@@ -257,57 +251,6 @@ void JournalWindow::exportShown()
                                        QStringLiteral("The file %1 could not be written: %2")
                                            .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
-}
-
-void JournalWindow::reloadAircraft()
-{
-    if (store::StoreError error = m_journal.aircraft(m_aircraft); !error.ok())
-        return tellStoreError(error);
-    m_aircraftTable->setRowCount(int(m_aircraft.size()));
-    for (int row = 0; row < m_aircraft.size(); ++row) {
-        const journal::Aircraft& plane = m_aircraft[row];
-        const QString cells[AircraftColumns] = {plane.registration, plane.make, plane.serial, plane.tach,
-                                                plane.totalTime, plane.sinceOverhaul, plane.timesDate};
-        for (int column = 0; column < AircraftColumns; ++column)
-            m_aircraftTable->setItem(row, column, new QTableWidgetItem(cells[column]));
-    }
-}
-
-void JournalWindow::correctAircraft()
-{
-    const int row = m_aircraftTable->currentRow();
-    if (row < 0 || row >= m_aircraft.size())
-        return;
-    journal::Aircraft plane = m_aircraft[row];
-    const auto cell = [&](int column) {
-        const QTableWidgetItem* item = m_aircraftTable->item(row, column);
-        return item ? item->text().trimmed() : QString();
-    };
-    plane.registration = cell(Registration);
-    plane.make = cell(Make);
-    plane.serial = cell(Serial);
-    plane.tach = cell(Tach);
-    plane.totalTime = cell(TotalTime);
-    plane.sinceOverhaul = cell(SinceOverhaul);
-    plane.timesDate = cell(TimesDate);
-    store::StoreError error = m_journal.correctAircraft(plane);
-    if (error.number == store::DuplicateKey) {
-        error.message = QStringLiteral("Another aircraft is registered as %1.").arg(plane.registration);
-        error.path.clear();
-    }
-    if (!error.ok())
-        tellStoreError(error);
-    reloadAircraft();
-}
-
-void JournalWindow::removeAircraft()
-{
-    const int row = m_aircraftTable->currentRow();
-    if (row < 0 || row >= m_aircraft.size())
-        return;
-    if (store::StoreError error = m_journal.removeAircraft(m_aircraft[row].id); !error.ok())
-        tellStoreError(error);
-    reloadAircraft();
 }
 
 void JournalWindow::tellStoreError(const store::StoreError& error)

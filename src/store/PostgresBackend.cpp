@@ -1,11 +1,14 @@
 #include "PostgresBackend.h"
 
 #include "ClientLibrary.h"
+#include "Registration.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace tagwright::store {
 
@@ -117,6 +120,8 @@ StoreError PostgresBackend::connect()
     QSqlQuery limits(db);
     limits.exec(QStringLiteral("SET statement_timeout = %1").arg(StatementLimit));
     limits.exec(QStringLiteral("SET lock_timeout = %1").arg(LockLimit));
+    // The server's notes ("already exists, skipping") are no business of the user's.
+    limits.exec(QStringLiteral("SET client_min_messages = warning"));
     return {};
 }
 
@@ -139,6 +144,18 @@ StoreError PostgresBackend::failed(const QSqlError& error)
     return result;
 }
 
+QString PostgresBackend::indexStatement(const schema::TableLayout& table, const schema::Index& index)
+{
+    const QString field = quoted(index.field);
+    QString indexed = field;
+    if (index.kind == schema::Index::Kind::IgnoringCase)
+        indexed = QStringLiteral("lower(%1)").arg(field);
+    else if (index.kind == schema::Index::Kind::Registration)
+        indexed = u'(' + registration::postgresKey(field) + u')';
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(quoted(schema::indexName(table.name, index)), quoted(table.name), indexed);
+}
+
 QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>& layout)
 {
     QStringList statements;
@@ -152,26 +169,52 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
             columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                           .arg(quoted(table.name), columns.join(QStringLiteral(", ")));
-        for (const schema::Index& index : table.indexes) {
-            const QString field = quoted(index.field);
-            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                              .arg(quoted(schema::indexName(table.name, index)), quoted(table.name),
-                                   index.ignoringCase ? QStringLiteral("lower(%1)").arg(field) : field);
-        }
+        for (const schema::Index& index : table.indexes)
+            statements << indexStatement(table, index);
     }
     return statements;
 }
 
+bool PostgresBackend::missingParts(const QVector<schema::TableLayout>& layout, QStringList& steps)
+{
+    steps.clear();
+    bool titleKeys = true;
+    QSqlQuery query(connection());
+    QSet<QString> indexes;
+    if (query.exec(QStringLiteral("SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()"))) {
+        while (query.next())
+            indexes.insert(query.value(0).toString());
+    }
+    for (const schema::TableLayout& table : layout) {
+        if (!hasTable(table.name)
+            || !query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table.name)))) {
+            steps << createStatements({table});
+            continue;
+        }
+        // Columns and indexes later versions added to a table an earlier one made.
+        const QSqlRecord fields = query.record();
+        titleKeys = titleKeys && (table.uniqueTitle.isEmpty() || fields.indexOf(schema::TitleKey) >= 0);
+        for (const schema::Column& column : table.columns) {
+            if (fields.indexOf(column.name) < 0) {
+                steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
+                             .arg(quoted(table.name), quoted(column.name), schema::sqlType(column.type));
+            }
+        }
+        for (const schema::Index& index : table.indexes) {
+            if (!indexes.contains(schema::indexName(table.name, index)))
+                steps << indexStatement(table, index);
+        }
+    }
+    return steps.isEmpty() && titleKeys;
+}
+
 StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayout>& layout)
 {
-    bool complete = true;
     QStringList tables;
-    for (const schema::TableLayout& table : layout) {
-        complete = complete && hasTable(table.name)
-            && (table.uniqueTitle.isEmpty() || hasColumn(table.name, schema::TitleKey));
+    for (const schema::TableLayout& table : layout)
         tables << table.name;
-    }
-    if (complete && missingColumns(layout).isEmpty())
+    QStringList missing;
+    if (missingParts(layout, missing))
         return {};
     QSqlDatabase& db = connection();
     if (!db.transaction())
@@ -186,7 +229,7 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
         return abandon(error);
     // Asked again under the lock: another workstation may have made them meanwhile, and only
     // a table made now gets its starting rows.
-    QStringList steps = createStatements(layout);
+    QStringList steps = missing;
     for (const schema::TableLayout& table : layout) {
         if (!hasTable(table.name))
             steps << schema::startingRowStatements(table);
@@ -196,11 +239,8 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
             return abandon(error);
     }
     query.finish();
-    // Databases made before titles kept their fold key get it now, and those made before a
-    // field was added get the field, in the same transaction.
+    // Databases made before titles kept their fold key get it now, in the same transaction.
     if (StoreError error = addTitleKeys(tables); !error.ok())
-        return abandon(error);
-    if (StoreError error = addMissingColumns(layout); !error.ok())
         return abandon(error);
     if (!db.commit()) {
         const StoreError error = failed(db.lastError());
@@ -273,6 +313,11 @@ QVariant PostgresBackend::bindable(const QVariant& value) const
 QString PostgresBackend::likeIgnoringCase(const QString& quotedField) const
 {
     return quotedField + QStringLiteral(" ILIKE ? ESCAPE '\\'");
+}
+
+QString PostgresBackend::registrationKey(const QString& quotedField) const
+{
+    return registration::postgresKey(quotedField);
 }
 
 }  // namespace tagwright::store

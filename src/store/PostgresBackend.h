@@ -42,6 +42,7 @@ protected:
     Columns findColumns(const QString& table) override;
     QString equalsIgnoringCase(const QString& quotedField) const override;
     QString likeIgnoringCase(const QString& quotedField) const override;
+    QString registrationKey(const QString& quotedField) const override;
     int classify(const QSqlError& error) const override;
     QVariant bindable(const QVariant& value) const override;
     StoreError ready() override;
@@ -50,6 +51,10 @@ protected:
 private:
     StoreError connect();
     StoreError createMissingTables(const QVector<schema::TableLayout>& layout);
+    // Whether every table, column and index of `layout` is there (one query per table);
+    // `steps` creates what is not.
+    bool missingParts(const QVector<schema::TableLayout>& layout, QStringList& steps);
+    static QString indexStatement(const schema::TableLayout& table, const schema::Index& index);
 
     void publishSocket(int socket);
 

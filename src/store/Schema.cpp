@@ -1,5 +1,6 @@
 #include "Schema.h"
 
+#include "Registration.h"
 #include "Statements.h"
 
 #include <QDir>
@@ -39,16 +40,26 @@ QStringList startingRowStatements(const TableLayout& table)
 
 QString indexName(const QString& table, const Index& index)
 {
-    return table + u'_' + index.field + (index.ignoringCase ? QStringLiteral("_folded") : QString());
+    switch (index.kind) {
+    case Index::Kind::Plain: break;
+    case Index::Kind::IgnoringCase: return table + u'_' + index.field + QStringLiteral("_folded");
+    case Index::Kind::Registration: return table + u'_' + index.field + QStringLiteral("_key");
+    }
+    return table + u'_' + index.field;
 }
 
 QStringList sqliteIndexStatements(const TableLayout& table)
 {
     QStringList statements;
     for (const Index& index : table.indexes) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (\"%3\"%4)")
-                          .arg(indexName(table.name, index), table.name, index.field,
-                               index.ignoringCase ? QStringLiteral(" COLLATE NOCASE") : QString());
+        const QString field = u'"' + index.field + u'"';
+        QString indexed = field;
+        if (index.kind == Index::Kind::IgnoringCase)
+            indexed = field + QStringLiteral(" COLLATE NOCASE");
+        else if (index.kind == Index::Kind::Registration)
+            indexed = registration::sqliteKey(field);
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
+                          .arg(indexName(table.name, index), table.name, indexed);
     }
     return statements;
 }
@@ -145,7 +156,9 @@ TableLayout journalLayout()
              {j::LeftColumnOffset, Real}, {j::RightColumnOffset, Real}, {j::Destination, Text},
              {j::Result, Text}, {j::Repeats, Integer}},
             {},
-            {{j::Registration, true}, {j::PrintedAt, false}, {j::Template, true}}};
+            {{j::Registration, Index::Kind::Registration},
+             {j::PrintedAt, Index::Kind::Plain},
+             {j::Template, Index::Kind::IgnoringCase}}};
 }
 
 TableLayout aircraftLayout()
@@ -155,7 +168,7 @@ TableLayout aircraftLayout()
     return {AircraftTable,
             {{a::Registration, Text}, {a::Make, Text}, {a::Serial, Text}, {a::Tach, Text},
              {a::TotalTime, Text}, {a::SinceOverhaul, Text}, {a::TimesDate, Text},
-             {a::LastEntry, Integer}},
+             {a::LastEntry, Integer}, {a::DisagreeingEntry, Integer}},
             a::Registration};
 }
 

@@ -131,6 +131,9 @@ inline const QString TotalTime = QStringLiteral("TotalTime");
 inline const QString SinceOverhaul = QStringLiteral("SinceOverhaul");
 inline const QString TimesDate = QStringLiteral("TimesDate");   // the label date of the last times
 inline const QString LastEntry = QStringLiteral("LastEntry");
+// The newest entry whose label gave another make or serial than the ones kept here, until
+// a correction on the aircraft page settles it; missing when none did.
+inline const QString DisagreeingEntry = QStringLiteral("DisagreeingEntry");
 }  // namespace aircraft
 
 namespace statements {
@@ -159,11 +162,12 @@ struct Column {
     bool addedLater = false;
 };
 
-// A lookup index on one field; `ignoringCase` for a field looked up without regard to
-// letter case, otherwise for ranges and order.
+// A lookup index on one field: for ranges and order, for a field looked up without regard
+// to letter case, or for a registration looked up by its key (store/Registration.h).
 struct Index {
+    enum class Kind { Plain, IgnoringCase, Registration };
     QString field;
-    bool ignoringCase = false;
+    Kind kind = Kind::Plain;
 };
 
 // A table's fields, in the order the files have always had them. `uniqueTitle` names the

@@ -85,9 +85,13 @@ StoreError parseServerAddress(const QString& dataPath, ServerAddress& address)
     }
     pq->conninfoFree(parsed);
 
-    address.display = describe(options);
+    // Messages name the server as the user wrote it (a socket folder reads as given), unless
+    // what was written holds a secret.
+    address.place = describe(options);
+    address.display = dataPath.trimmed();
     for (const QString& secret : SecretKeys) {
         if (options.contains(secret)) {
+            address.display = address.place;
             return {ServerUnavailable,
                     QStringLiteral("DataPath holds a %1. Remove it and give passwords through "
                                    "~/.pgpass, PGPASSWORD or a service file.")

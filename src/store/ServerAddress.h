@@ -10,7 +10,8 @@ namespace tagwright::store {
 // ("postgresql://host:port/dbname") or libpq's key=value form ("host=... dbname=...").
 struct ServerAddress {
     QString conninfo;   // key=value form, as libpq takes it, with the program's time limits
-    QString display;    // "postgresql://host:port/dbname", for messages; never a password
+    QString display;    // for messages: the address as given; never a password
+    QString place;      // "postgresql://host:port/dbname": the same for two ways of writing one
 };
 
 bool isServerAddress(const QString& dataPath);

@@ -361,6 +361,17 @@ StoreError ServerBackend::select(const QString& table, const Selection& selectio
                       });
 }
 
+StoreError ServerBackend::count(const QString& table, const QVector<Condition>& conditions,
+                                qint64& records)
+{
+    return callWorker(m_worker, m_address, m_patience, records, unanswered(),
+                      [table, conditions](PostgresBackend& backend, ServerWorker& worker, qint64& out) {
+                          return readTwiceWhenDropped(backend, worker, out, [&](qint64& o) {
+                              return backend.count(table, conditions, o);
+                          });
+                      });
+}
+
 StoreError ServerBackend::read(const QString& table, qint64 id, StoredRecord& record)
 {
     record = StoredRecord();

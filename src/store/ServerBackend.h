@@ -55,6 +55,8 @@ public:
                          qint64& id) override;
     StoreError select(const QString& table, const Selection& selection,
                       QVector<SelectedRecord>& records) override;
+    StoreError count(const QString& table, const QVector<Condition>& conditions,
+                     qint64& records) override;
     StoreError insert(const QString& table, const QSqlRecord& values, qint64& id) override;
     StoreError update(const QString& table, const RecordKey& key,
                       const QSqlRecord& values) override;

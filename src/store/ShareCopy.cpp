@@ -1,12 +1,13 @@
 #include "ShareCopy.h"
 
 #include "Database.h"
+#include "Registration.h"
 #include "Schema.h"
 
 #include <QHash>
+#include <QSqlField>
 #include <QSqlRecord>
 
-#include <functional>
 
 namespace tagwright::store {
 
@@ -99,56 +100,172 @@ StoreError copyTable(StoreBackend& from, StoreBackend& to, const QString& table,
     return {};
 }
 
-// Copies every record of `table` in store order, with `renumber` applied to its fields
-// first; `copied` maps each record's identity on `from` to the one it got on `to`.
-StoreError copyRenumbered(StoreBackend& from, StoreBackend& to, const QString& table,
-                          const std::function<void(QSqlRecord&)>& renumber,
-                          QHash<qint64, qint64>& copied)
+// The fields that tell one print from another: two entries alike in all of them are one
+// label, journaled once and copied since.
+const QString* const PrintIdentity[] = {&schema::journal::PrintedAt, &schema::journal::Workstation,
+                                        &schema::journal::UserName,  &schema::journal::Template,
+                                        &schema::journal::Registration, &schema::journal::Destination};
+
+QString printIdentity(const QVector<QVariant>& values)
 {
-    QVector<SelectedRecord> records;
-    if (StoreError error = from.select(table, {}, records); !error.ok())
-        return error;
-    for (SelectedRecord& record : records) {
-        if (StoreError error = unfaithfulText(table, record.id, record.fields, from.location()); !error.ok())
+    QStringList texts;
+    for (const QVariant& value : values)
+        texts << (value.isNull() ? QStringLiteral("\x01") : value.toString());
+    return texts.join(u'\x1f');
+}
+
+// The target's entries by the identity of their print, read a field at a time.
+StoreError entriesByPrint(StoreBackend& target, QHash<QString, qint64>& entries)
+{
+    QHash<qint64, QVector<QVariant>> values;
+    QVector<qint64> order;
+    for (const QString* field : PrintIdentity) {
+        QVector<QPair<qint64, QVariant>> column;
+        if (StoreError error = target.fieldColumn(schema::JournalTable, *field, column); !error.ok())
             return error;
-        renumber(record.fields);
-        qint64 newId = -1;
-        if (StoreError error = to.insert(table, record.fields, newId); !error.ok())
-            return error;
-        copied.insert(record.id, newId);
+        for (const auto& [id, value] : column) {
+            if (field == PrintIdentity[0])
+                order << id;
+            values[id] << value;
+        }
     }
+    for (qint64 id : order)
+        entries.insert(printIdentity(values.value(id)), id);
     return {};
 }
 
-StoreError copyJournal(StoreBackend& from, StoreBackend& to, CopyCount& count)
+QString printIdentityOf(const QSqlRecord& fields)
 {
-    if (!from.hasTable(schema::JournalTable) || !from.hasTable(schema::AircraftTable))
+    QVector<QVariant> values;
+    for (const QString* field : PrintIdentity)
+        values << fields.value(*field);
+    return printIdentity(values);
+}
+
+// The aircraft the target knew before the merge, looked up as printing there looks them up
+// (store::registration::trimmed, then the table's unique key), each read once.
+class KnownAircraft {
+public:
+    explicit KnownAircraft(StoreBackend& target) : m_target(target) {}
+
+    // record.found is false for a registration the target does not know.
+    StoreError named(const QString& registration, qint64& id, StoredRecord*& record)
+    {
+        const QString trimmed = registration::trimmed(registration);
+        auto known = m_read.find(trimmed);
+        if (known == m_read.end()) {
+            qint64 found = -1;
+            StoredRecord read;
+            if (StoreError error = m_target.findFirst(schema::AircraftTable, schema::aircraft::Registration,
+                                                      trimmed, found);
+                !error.ok())
+                return error;
+            if (found >= 0) {
+                if (StoreError error = m_target.read(schema::AircraftTable, found, read); !error.ok())
+                    return error;
+            }
+            known = m_read.insert(trimmed, {found, read});
+        }
+        id = known->first;
+        record = &known->second;
         return {};
+    }
+
+private:
+    StoreBackend& m_target;
+    QHash<QString, QPair<qint64, StoredRecord>> m_read;
+};
+
+StoreError mergeJournal(StoreBackend& from, StoreBackend& to, CopyCount& count, const LabelDisagrees& disagrees)
+{
+    for (const QString& table : {schema::JournalTable, schema::AircraftTable}) {
+        bool found = false;
+        if (StoreError error = from.findTable(table, found); !error.ok() || !found)
+            return error;
+    }
+    QHash<QString, qint64> onTarget;
+    if (StoreError error = entriesByPrint(to, onTarget); !error.ok())
+        return error;
     QHash<qint64, qint64> numbers;
     // An entry's reference to one that is not there (never, but a file is a file) is dropped
     // rather than pointed at another entry.
-    const auto renumberField = [&numbers](QSqlRecord& fields, const QString& field) {
+    const auto renumber = [&numbers](QSqlRecord& fields, const QString& field) {
         const QVariant old = fields.value(field);
-        if (!old.isNull())
+        if (!old.isNull() && old.isValid())
             fields.setValue(field, numbers.contains(old.toLongLong())
                                        ? QVariant(numbers.value(old.toLongLong()))
                                        : QVariant(QMetaType::fromType<qint64>()));
     };
-    const auto entries = [&](QSqlRecord& fields) { renumberField(fields, schema::journal::Repeats); };
-    if (StoreError error = copyRenumbered(from, to, schema::JournalTable, entries, numbers); !error.ok())
+    QVector<SelectedRecord> entries;
+    if (StoreError error = from.select(schema::JournalTable, {}, entries); !error.ok())
         return error;
-    count.entries = int(numbers.size());
-    QHash<qint64, qint64> planes;
-    const auto aircraft = [&](QSqlRecord& fields) { renumberField(fields, schema::aircraft::LastEntry); };
-    if (StoreError error = copyRenumbered(from, to, schema::AircraftTable, aircraft, planes); !error.ok())
+    KnownAircraft knownAircraft(to);
+    QHash<qint64, qint64> disagreeing;   // the target's aircraft: the newest copied label that disagrees
+    for (SelectedRecord& entry : entries) {
+        if (StoreError error = unfaithfulText(schema::JournalTable, entry.id, entry.fields, from.location());
+            !error.ok())
+            return error;
+        if (const qint64 there = onTarget.value(printIdentityOf(entry.fields), -1); there >= 0) {
+            numbers.insert(entry.id, there);
+            ++count.entriesAlreadyThere;
+            continue;
+        }
+        renumber(entry.fields, schema::journal::Repeats);
+        qint64 added = -1;
+        if (StoreError error = to.insert(schema::JournalTable, entry.fields, added); !error.ok())
+            return error;
+        numbers.insert(entry.id, added);
+        ++count.entries;
+        // Reprints never taught an aircraft anything; the newest disagreeing label is noted.
+        if (!disagrees || !entry.fields.value(schema::journal::Repeats).isNull())
+            continue;
+        qint64 plane = -1;
+        StoredRecord* known = nullptr;
+        if (StoreError error = knownAircraft.named(entry.fields.value(schema::journal::Registration).toString(),
+                                                   plane, known);
+            !error.ok())
+            return error;
+        if (known->found && disagrees(known->fields, entry.fields)) {
+            disagreeing.insert(plane, added);
+            ++count.entriesDisagreeing;
+        }
+    }
+    for (auto noted = disagreeing.cbegin(); noted != disagreeing.cend(); ++noted) {
+        QSqlRecord note;
+        QSqlField field(schema::aircraft::DisagreeingEntry, QMetaType::fromType<qint64>());
+        field.setValue(noted.value());
+        note.append(field);
+        if (StoreError error = to.update(schema::AircraftTable, RecordKey{noted.key(), {}}, note); !error.ok())
+            return error;
+    }
+    QVector<SelectedRecord> aircraft;
+    if (StoreError error = from.select(schema::AircraftTable, {}, aircraft); !error.ok())
         return error;
-    count.aircraft = int(planes.size());
+    for (SelectedRecord& plane : aircraft) {
+        if (StoreError error = unfaithfulText(schema::AircraftTable, plane.id, plane.fields, from.location());
+            !error.ok())
+            return error;
+        qint64 known = -1;
+        if (StoreError error = to.findFirst(schema::AircraftTable, schema::aircraft::Registration,
+                                            plane.fields.value(schema::aircraft::Registration), known);
+            !error.ok())
+            return error;
+        if (known >= 0)
+            continue;
+        renumber(plane.fields, schema::aircraft::LastEntry);
+        renumber(plane.fields, schema::aircraft::DisagreeingEntry);
+        qint64 added = -1;
+        if (StoreError error = to.insert(schema::AircraftTable, plane.fields, added); !error.ok())
+            return error;
+        ++count.aircraft;
+    }
     return {};
 }
 
 }  // namespace
 
-StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCount& count)
+StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCount& count,
+                            const LabelDisagrees& disagrees)
 {
     count = CopyCount();
     StoreBackend& target = to.backend();
@@ -162,7 +279,7 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
                 to.path()};
     }
     return target.inTransaction([&]() -> StoreError {
-        for (const QString& table : schema::mainTables() + QStringList{schema::JournalTable, schema::AircraftTable}) {
+        for (const QString& table : schema::mainTables()) {
             if (StoreError error = clearTable(target, table); !error.ok())
                 return error;
         }
@@ -184,7 +301,7 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
             if (StoreError error = copyTable(from.backend(), target, schema::StatementsTable, statements); !error.ok())
                 return error;
         }
-        return copyJournal(from.backend(), target, count);
+        return mergeJournal(from.backend(), target, count, disagrees);
     });
 }
 

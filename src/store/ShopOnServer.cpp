@@ -26,6 +26,13 @@ StoreError countShop(Database& main, CopyCount& count)
             return error;
         *counted = int(ids.size());
     }
+    bool journal = false;
+    if (StoreError error = main.backend().findTable(schema::JournalTable, journal); !error.ok() || !journal)
+        return error;
+    qint64 entries = 0;
+    if (StoreError error = main.backend().count(schema::JournalTable, {}, entries); !error.ok())
+        return error;
+    count.entries = int(entries);
     return {};
 }
 

@@ -9,7 +9,8 @@ namespace tagwright::store {
 
 class Database;
 
-// How many templates, signatories and settings records a main database holds.
+// How many templates, signatories, settings records and journal entries a main database
+// holds.
 StoreError countShop(Database& main, CopyCount& count);
 inline bool holdsAShop(const CopyCount& count)
 {

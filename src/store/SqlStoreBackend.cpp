@@ -1,5 +1,6 @@
 #include "SqlStoreBackend.h"
 
+#include "Registration.h"
 #include "Schema.h"
 
 #include <QSet>
@@ -115,38 +116,6 @@ bool SqlStoreBackend::hasColumn(const QString& table, const QString& column)
     QSqlQuery query(m_db);
     return query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table)))
         && query.record().indexOf(column) >= 0;
-}
-
-QVector<QPair<QString, schema::Column>>
-SqlStoreBackend::missingColumns(const QVector<schema::TableLayout>& layout)
-{
-    QVector<QPair<QString, schema::Column>> missing;
-    for (const schema::TableLayout& table : layout) {
-        QSqlQuery query(m_db);
-        if (!query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(quoted(table.name))))
-            continue;   // no such table
-        const QSqlRecord fields = query.record();
-        for (const schema::Column& column : table.columns) {
-            if (fields.indexOf(column.name) < 0)
-                missing.append({table.name, column});
-        }
-    }
-    return missing;
-}
-
-StoreError SqlStoreBackend::addMissingColumns(const QVector<schema::TableLayout>& layout)
-{
-    const auto missing = missingColumns(layout);
-    for (const auto& [table, column] : missing) {
-        QSqlQuery query(m_db);
-        if (StoreError error = run(query, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                                              .arg(quoted(table), quoted(column.name), schema::sqlType(column.type)));
-            !error.ok())
-            return error;
-    }
-    if (!missing.isEmpty())
-        forgetColumns();
-    return {};
 }
 
 StoreError SqlStoreBackend::withTitleKey(const QString& table, const QSqlRecord& values,
@@ -299,19 +268,16 @@ StoreError SqlStoreBackend::findFirst(const QString& table, const QString& field
     return {};
 }
 
-StoreError SqlStoreBackend::select(const QString& table, const Selection& selection,
-                                   QVector<SelectedRecord>& records)
+QString SqlStoreBackend::whereClause(const QVector<Condition>& conditions, QVariantList& bound) const
 {
-    records.clear();
-    if (StoreError error = ready(); !error.ok())
-        return error;
-    const QString identity = quoted(columns(table).identity);
-    QStringList fields;
-    for (const QString& field : selection.fields)
-        fields << quoted(field);
+    const auto escapedPattern = [](QString pattern) {
+        pattern.replace(u'\\', QStringLiteral("\\\\"));
+        pattern.replace(u'%', QStringLiteral("\\%"));
+        pattern.replace(u'_', QStringLiteral("\\_"));
+        return pattern;
+    };
     QStringList tests;
-    QVariantList bound;
-    for (const Condition& condition : selection.conditions) {
+    for (const Condition& condition : conditions) {
         const QString field = quoted(condition.field);
         switch (condition.test) {
         case Condition::Test::EqualsIgnoringCase:
@@ -326,22 +292,68 @@ StoreError SqlStoreBackend::select(const QString& table, const Selection& select
             tests << field + QStringLiteral(" < ?");
             bound << bindable(condition.value);
             break;
-        case Condition::Test::ContainsIgnoringCase: {
-            QString pattern = condition.value.toString();
-            pattern.replace(u'\\', QStringLiteral("\\\\"));
-            pattern.replace(u'%', QStringLiteral("\\%"));
-            pattern.replace(u'_', QStringLiteral("\\_"));
+        case Condition::Test::ContainsIgnoringCase:
             tests << likeIgnoringCase(field);
-            bound << QVariant(u'%' + pattern + u'%');
+            bound << QVariant(u'%' + escapedPattern(condition.value.toString()) + u'%');
+            break;
+        case Condition::Test::StartsWithIgnoringCase:
+            tests << likeIgnoringCase(field);
+            bound << QVariant(escapedPattern(condition.value.toString()) + u'%');
+            break;
+        case Condition::Test::SameRegistration:
+            tests << registrationKey(field) + QStringLiteral(" = ?");
+            bound << QVariant(registration::key(condition.value.toString()));
+            break;
+        case Condition::Test::RegistrationStartsWith: {
+            // A range of the key, which its index answers.
+            const QString key = registration::key(condition.value.toString());
+            tests << registrationKey(field) + QStringLiteral(" >= ?");
+            bound << QVariant(key);
+            if (const std::optional<QString> end = registration::keyRangeEnd(key)) {
+                tests << registrationKey(field) + QStringLiteral(" < ?");
+                bound << QVariant(*end);
+            }
             break;
         }
         }
     }
+    return tests.isEmpty() ? QString() : QStringLiteral(" WHERE ") + tests.join(QStringLiteral(" AND "));
+}
+
+StoreError SqlStoreBackend::count(const QString& table, const QVector<Condition>& conditions,
+                                  qint64& records)
+{
+    records = 0;
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    QVariantList bound;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)) + whereClause(conditions, bound));
+    for (const QVariant& value : bound)
+        query.addBindValue(value);
+    if (StoreError error = run(query); !error.ok())
+        return error;
+    if (query.next())
+        records = query.value(0).toLongLong();
+    return {};
+}
+
+StoreError SqlStoreBackend::select(const QString& table, const Selection& selection,
+                                   QVector<SelectedRecord>& records)
+{
+    records.clear();
+    if (StoreError error = ready(); !error.ok())
+        return error;
+    const QString identity = quoted(columns(table).identity);
+    QStringList fields;
+    for (const QString& field : selection.fields)
+        fields << quoted(field);
+    QVariantList bound;
     QString sql = QStringLiteral("SELECT %1%2 FROM %3")
                       .arg(identity, fields.isEmpty() ? QStringLiteral(", *") : u',' + fields.join(u','),
                            quoted(table));
-    if (!tests.isEmpty())
-        sql += QStringLiteral(" WHERE ") + tests.join(QStringLiteral(" AND "));
+    sql += whereClause(selection.conditions, bound);
     const QString direction = selection.descending ? QStringLiteral(" DESC") : QString();
     sql += QStringLiteral(" ORDER BY ");
     if (!selection.orderBy.isEmpty())

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Schema.h"
 #include "StoreBackend.h"
 
 #include <QHash>
@@ -28,6 +27,8 @@ public:
                          qint64& id) override;
     StoreError select(const QString& table, const Selection& selection,
                       QVector<SelectedRecord>& records) override;
+    StoreError count(const QString& table, const QVector<Condition>& conditions,
+                     qint64& records) override;
     StoreError insert(const QString& table, const QSqlRecord& values, qint64& id) override;
     StoreError update(const QString& table, const RecordKey& key,
                       const QSqlRecord& values) override;
@@ -58,6 +59,9 @@ protected:
     // A condition true when the bound pattern (with % and _ wildcards, a backslash escaping them) matches
     // `quotedField`, letter case aside.
     virtual QString likeIgnoringCase(const QString& quotedField) const = 0;
+    // A registration field's key (store/Registration.h), compared with =, >= and < against
+    // a bound key.
+    virtual QString registrationKey(const QString& quotedField) const = 0;
     // DuplicateKey, ServerUnavailable or EngineFailure.
     virtual int classify(const QSqlError& error) const = 0;
     // A value as the engine's column takes it.
@@ -73,11 +77,6 @@ protected:
     // one no title folds to: they stay readable, and a save asks for a free title.
     StoreError addTitleKeys(const QStringList& tables);
     bool hasColumn(const QString& table, const QString& column);
-    // The fields the tables of `layout` that exist lack: later versions added them.
-    QVector<QPair<QString, schema::Column>> missingColumns(const QVector<schema::TableLayout>& layout);
-    // Gives those tables the fields they lack, inside the caller's transaction; every
-    // record holds them missing.
-    StoreError addMissingColumns(const QVector<schema::TableLayout>& layout);
 
     StoreError run(QSqlQuery& query);
     // A statement with nothing to bind, run as it stands (the server prepares no DDL).
@@ -85,6 +84,8 @@ protected:
 
 private:
     const Columns& columns(const QString& table);
+    // The WHERE clause of `conditions` (empty for none), with the values it binds.
+    QString whereClause(const QVector<Condition>& conditions, QVariantList& bound) const;
     // `values` with the title's fold key added; an error for a title longer than a title is.
     StoreError withTitleKey(const QString& table, const QSqlRecord& values, QSqlRecord& result);
     StoreError writeRecord(const QString& table, const RecordKey& key, const QString& statement,

@@ -1,5 +1,6 @@
 #include "SqliteBackend.h"
 
+#include "Registration.h"
 #include "Schema.h"
 
 #include <QSqlError>
@@ -148,8 +149,19 @@ StoreError SqliteBackend::upgrade(const QStringList& tables,
     for (const schema::TableLayout& table : layout) {
         if (!outcome.ok())
             break;
-        const QStringList creation = hasTable(table.name)
-            ? schema::sqliteIndexStatements(table) : schema::sqliteStatements({table});
+        QStringList creation;
+        if (hasTable(table.name)) {
+            // Columns later versions added to a table an earlier one made.
+            const QStringList fields = fieldNames(table.name);
+            for (const schema::Column& column : table.columns) {
+                if (!fields.contains(column.name, Qt::CaseInsensitive))
+                    creation << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                    .arg(quoted(table.name), quoted(column.name), schema::sqlType(column.type));
+            }
+            creation << schema::sqliteIndexStatements(table);
+        } else {
+            creation = schema::sqliteStatements({table});
+        }
         for (const QString& step : creation) {
             if (outcome = run(query, step); !outcome.ok())
                 break;
@@ -158,8 +170,6 @@ StoreError SqliteBackend::upgrade(const QStringList& tables,
     query.finish();
     if (outcome.ok())
         outcome = addTitleKeys(tables);
-    if (outcome.ok())
-        outcome = addMissingColumns(layout);
     const QString end = outcome.ok() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK");
     if (StoreError error = run(query, end); outcome.ok() && !error.ok()) {
         outcome = error;
@@ -190,6 +200,11 @@ int SqliteBackend::classify(const QSqlError& error) const
 QString SqliteBackend::likeIgnoringCase(const QString& quotedField) const
 {
     return quotedField + QStringLiteral(" LIKE ? ESCAPE '\\'");
+}
+
+QString SqliteBackend::registrationKey(const QString& quotedField) const
+{
+    return registration::sqliteKey(quotedField);
 }
 
 }  // namespace tagwright::store

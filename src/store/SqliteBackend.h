@@ -41,6 +41,7 @@ protected:
     Columns findColumns(const QString& table) override;
     QString equalsIgnoringCase(const QString& quotedField) const override;
     QString likeIgnoringCase(const QString& quotedField) const override;
+    QString registrationKey(const QString& quotedField) const override;
     int classify(const QSqlError& error) const override;
 };
 

@@ -32,6 +32,9 @@ struct Condition {
         AtLeast,               // field >= value
         Before,                // field < value
         ContainsIgnoringCase,  // `value` appears in the text, letter case aside
+        StartsWithIgnoringCase,  // the text starts with `value`, letter case aside
+        SameRegistration,        // a registration equal to `value` (store/Registration.h)
+        RegistrationStartsWith,  // a registration starting with `value`, by the same rule
     };
     QString field;
     Test test = Test::EqualsIgnoringCase;
@@ -84,6 +87,9 @@ public:
     // The records that pass every condition, in one query.
     virtual StoreError select(const QString& table, const Selection& selection,
                               QVector<SelectedRecord>& records) = 0;
+    // How many records pass every condition.
+    virtual StoreError count(const QString& table, const QVector<Condition>& conditions,
+                             qint64& records) = 0;
 
     // Each write is one transaction. A second "Labels" record with an equal Description
     // (letter case aside) is refused with DuplicateKey.

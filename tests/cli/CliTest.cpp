@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include <QCommandLineOption>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -137,6 +138,40 @@ TEST_F(Cli, badArgumentsAndRefusedJobsExitTwoWithOneLine)
     EXPECT_EQ(runCli(noCommand, os, es, QString()), 2);
 }
 
+TEST_F(Cli, theDateIsARealDayMonthFirstAndTodayWhenNoneIsGiven)
+{
+    for (const char* date : {"13-45-2026", "02-30-2026", "2026-03-07", "3-7-2026", "03-07-26", "", " 03-07-2026"}) {
+        EXPECT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), QString::fromLatin1(date)}), 2) << date;
+        EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), QStringLiteral("02-28-2026")}), 0);
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"02-28-2026")")));
+    // As the window's date box starts: today, the month first.
+    ASSERT_EQ(print({QStringLiteral("--trace")}), 0);
+    const QString today = QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"%1")").arg(today))) << today.toStdString();
+}
+
+TEST_F(Cli, eachValueIsTakenUpToItsBoxesLengthAndARegistrationWithoutItsBlanks)
+{
+    const struct {
+        const char* field;
+        int limit;
+    } boxes[] = {{"LeftTop", 7},  {"LeftMiddle", 30}, {"LeftBottom", 13},
+                 {"LabelTop", 8}, {"LabelMiddle", 8}, {"LabelBottom", 8}};
+    for (const auto& box : boxes) {
+        const QString full = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789").left(box.limit);
+        const QString option = QString::fromLatin1(box.field) + u'=';
+        EXPECT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--value"), option + full}), 0) << box.field;
+        EXPECT_TRUE(traced(QStringLiteral(R"("text":"%1")").arg(full))) << box.field;
+        EXPECT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--value"), option + full + u'9'}), 2) << box.field;
+    }
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--value"), QStringLiteral("LeftTop=\tn12345a  ")}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"n12345a")")));
+}
+
 TEST_F(Cli, offsetOutOfRangeIsRefusedAndNoCopiesPrintNothing)
 {
     ShopDatabase far;
@@ -201,13 +236,20 @@ TEST_F(Cli, fitStockStoresTheFitForPdfFilesAndSaysWhatItStored)
     EXPECT_TRUE(e.contains(QStringLiteral("tractor-feed labels"))) << e.toStdString();
 }
 
-// The label goes out as the window's "Print anyway" sends it; a script hears of it.
+// A caption so long that it leaves its value no room even condensed: the label
+// goes out as the window's "Print anyway" sends it; a script hears of it.
 TEST_F(Cli, aValueTooLongEvenCondensedIsPrintedAndNamedOnStderr)
 {
-    const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
-    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--date"), date}), 0);
-    EXPECT_EQ(err, "tagwright-cli: The Date value is too long to print in its place. It was printed at 6 points.\n");
-    EXPECT_TRUE(traced(QStringLiteral(R"("text":"%1","font":"Arial","size":6,)").arg(date)));
+    QVariantMap wide = hundredHourTemplate();
+    wide["Description"] = "Wide caption";
+    wide["LeftTop"] = "Registration mark of the aircraft";
+    shop.addTemplate(wide);
+    ASSERT_EQ(print({QStringLiteral("--trace"), QStringLiteral("--template"), QStringLiteral("Wide caption"),
+                     QStringLiteral("--value"), QStringLiteral("LeftTop=N12345A")}),
+              0) << err.toStdString();
+    EXPECT_EQ(err, "tagwright-cli: The Registration mark of the aircraft value is too long to print in its place. "
+                   "It was printed at 6 points.\n");
+    EXPECT_TRUE(traced(QStringLiteral(R"("text":"N12345A","font":"Arial","size":6,)"))) << out.toStdString();
 }
 
 TEST_F(Cli, tractorStockComesFromLabelStyleTwoOrTheOption)

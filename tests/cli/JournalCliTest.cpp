@@ -2,6 +2,7 @@
 #include "store/StoreFixture.h"
 
 #include "cli/CommandLine.h"
+#include "journal/Journal.h"
 #include "store/TableCursor.h"
 
 #include <QProcess>
@@ -215,6 +216,40 @@ TEST_P(JournalCli, aSignatorysCertificateAndTheStationNumberArePrintedJournaledA
     ASSERT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("remove"), QStringLiteral("J. R. MITCHELL")}), 0);
     ASSERT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("list")}), 0);
     EXPECT_EQ(out, "Name                  Kind          Certificate\n");
+}
+
+// A registration is one value however it was typed, and a label that gives a known aircraft
+// another make and serial prints as given but teaches nothing.
+TEST_P(JournalCli, aRegistrationIsFoundHoweverTypedAndADisagreeingLabelPrintsButTeachesNothing)
+{
+    // As an earlier version journaled it, blanks and all.
+    journal::JournalEntry earlier;
+    earlier.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), QStringLiteral("n123ab ")};
+    ASSERT_TRUE(journal::Journal(db).add(earlier).ok());
+    ASSERT_EQ(printFor(QStringLiteral(" n123ab"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"),
+                       QStringLiteral("first.pdf")), 0) << err.toStdString();
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+
+    ASSERT_EQ(printFor(QStringLiteral("N123AB"), QStringLiteral("Beech A36"), QStringLiteral("170002"),
+                       QStringLiteral("other.pdf")), 0) << err.toStdString();
+    EXPECT_EQ(err, "tagwright-cli: n123ab is known as Cessna 172, 17265432; this label says Beech A36, 170002.\n");
+    EXPECT_TRUE(QFileInfo::exists(pdf(QStringLiteral("other.pdf"))));
+
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--aircraft"), QStringLiteral("N123AB"),
+                   QStringLiteral("--newest-first"), QStringLiteral("--csv")}), 0) << err.toStdString();
+    QStringList lines = csvLines();
+    ASSERT_EQ(lines.size(), 4) << out.toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("3,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",N123AB,Beech A36,170002,")));
+    EXPECT_TRUE(lines[2].contains(QStringLiteral(",n123ab,Cessna 172,17265432,")));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1,")));
+
+    ASSERT_EQ(cli({QStringLiteral("aircraft"), QStringLiteral("--csv")}), 0) << err.toStdString();
+    lines = csvLines();
+    ASSERT_EQ(lines.size(), 2) << out.toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("n123ab,Cessna 172,17265432,"))) << lines[1].toStdString();
+    // Its last entry, and the label that disagreed.
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",2,3"))) << lines[1].toStdString();
 }
 
 TEST_P(JournalCli, refusedArgumentsAndUnknownEntriesSayWhy)

@@ -80,6 +80,36 @@ protected:
         ASSERT_TRUE(cursor.update().ok());
     }
 
+    // The server's journal, oldest first.
+    QVector<journal::JournalEntry> serverJournal()
+    {
+        store::Database onServer;
+        EXPECT_TRUE(onServer.openMain(server.dataPath()).ok());
+        QVector<journal::JournalEntry> entries;
+        EXPECT_TRUE(journal::Journal(onServer).find({}, {}, entries).ok());
+        return entries;
+    }
+
+    // A label printed into the shop at `dataPath`.
+    static void printOn(const QString& dataPath, const QString& registration, const QString& make)
+    {
+        store::Database db;
+        ASSERT_TRUE(db.openMain(dataPath).ok());
+        journal::JournalEntry entry;
+        entry.line(journal::Slot::Registration).value = registration;
+        entry.line(journal::Slot::Make).value = make;
+        ASSERT_TRUE(journal::Journal(db).add(entry).ok());
+    }
+
+    QVector<journal::Aircraft> serverAircraft()
+    {
+        store::Database onServer;
+        EXPECT_TRUE(onServer.openMain(server.dataPath()).ok());
+        QVector<journal::Aircraft> aircraft;
+        EXPECT_TRUE(journal::Journal(onServer).aircraft(aircraft).ok());
+        return aircraft;
+    }
+
     QString setupDataPath()
     {
         store::Database setup;
@@ -128,20 +158,13 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
     EXPECT_TRUE(out.contains(QLatin1String("Copied 3 templates, 2 signatories and 1 settings records, "
                                            "and the journal's 2 entries with 1 aircraft")))
         << out.toStdString();
-    {
-        store::Database onServer;
-        ASSERT_TRUE(onServer.openMain(server.dataPath()).ok());
-        journal::Journal journal(onServer);
-        QVector<journal::JournalEntry> entries;
-        ASSERT_TRUE(journal.find({}, {}, entries).ok());
-        ASSERT_EQ(entries.size(), 2);
-        EXPECT_EQ(entries[1].repeats, entries[0].number);
-        QVector<journal::Aircraft> aircraft;
-        ASSERT_TRUE(journal.aircraft(aircraft).ok());
-        ASSERT_EQ(aircraft.size(), 1);
-        EXPECT_EQ(aircraft[0].make, "Cessna 172");
-        EXPECT_EQ(aircraft[0].lastEntry, entries[0].number);
-    }
+    const QVector<journal::JournalEntry> entries = serverJournal();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1].repeats, entries[0].number);
+    const QVector<journal::Aircraft> aircraft = serverAircraft();
+    ASSERT_EQ(aircraft.size(), 1);
+    EXPECT_EQ(aircraft[0].make, "Cessna 172");
+    EXPECT_EQ(aircraft[0].lastEntry, entries[0].number);
     EXPECT_EQ(setupDataPath(), server.dataPath());
     EXPECT_EQ(column(server.dataPath(), schema::LabelsTable, schema::labels::Description),
               QStringList({"100 Hour", "Annual", "Oil Change"}));
@@ -167,7 +190,8 @@ TEST_F(Share, aDatabaseHoldingTemplatesIsReplacedOnlyWhenAsked)
 
     pointSetupAtTheFile();
     ASSERT_EQ(share(), 2);
-    EXPECT_TRUE(err.contains(QLatin1String("already holds a shop (3 templates, 2 signatories)")))
+    EXPECT_TRUE(err.contains(QLatin1String("already holds a shop (3 templates, 2 signatories, 0 journal "
+                                           "entries; this file holds 3, 2 and 0)")))
         << err.toStdString();
     // Joining is what a second workstation wants; replacing comes second.
     EXPECT_LT(err.indexOf(QLatin1String("tagwright-cli join ") + server.dataPath()),
@@ -178,6 +202,68 @@ TEST_F(Share, aDatabaseHoldingTemplatesIsReplacedOnlyWhenAsked)
     EXPECT_EQ(column(server.dataPath(), schema::LabelsTable, schema::labels::Description),
               QStringList({"100 Hour", "Annual", "Oil Change"}));
     EXPECT_EQ(column(server.dataPath(), schema::MechanicsTable, schema::mechanics::Mechanics).size(), 2);
+}
+
+// Sharing again from an older copy of the shop replaces the templates on purpose, but the
+// labels the workstations printed meanwhile are records of work done: none is lost.
+TEST_F(Share, replacingFromAnOlderCopyKeepsEveryEntryTheServersJournalHolds)
+{
+    const auto print = &Share::printOn;
+    print(shop.folder.path(), QStringLiteral("N1"), QStringLiteral("Piper"));
+    ASSERT_EQ(share(), 0) << err.toStdString();
+    print(server.dataPath(), QStringLiteral("N2"), QStringLiteral("Cessna"));
+    print(server.dataPath(), QStringLiteral("N1"), {});
+    // The file is printed on too, by a laptop that never joined.
+    print(shop.folder.path(), QStringLiteral("N3"), QStringLiteral("Mooney"));
+    print(shop.folder.path(), QStringLiteral("n1 "), QStringLiteral("Beech"));
+
+    pointSetupAtTheFile();
+    ASSERT_EQ(share(), 2);
+    EXPECT_TRUE(err.contains(QLatin1String("3 journal entries; this file holds 3, 2 and 3)"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QLatin1String("its journal keeps every entry"))) << err.toStdString();
+    ASSERT_EQ(share({QStringLiteral("--replace")}), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("Its journal held 3 entries, which stay; this file's 3 were added "
+                                           "after them, but for 1 it held already. It now holds 5.")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("1 of the added labels give an aircraft it knows another make or serial")))
+        << out.toStdString();
+
+    QStringList printed;
+    for (const journal::JournalEntry& entry : serverJournal())
+        printed << QString::number(entry.number) + u' ' + entry.registration();
+    EXPECT_EQ(printed, QStringList({"1 N1", "2 N2", "3 N1", "4 N3", "5 n1 "}));
+    const QVector<journal::Aircraft> aircraft = serverAircraft();
+    ASSERT_EQ(aircraft.size(), 3);
+    // The server's, which the file's label disagreed with: the aircraft page shows that label.
+    EXPECT_EQ(aircraft[0].make, "Piper");
+    EXPECT_EQ(aircraft[0].disagreeingEntry, 5);
+    EXPECT_EQ(aircraft[2].make, "Mooney");
+    EXPECT_EQ(aircraft[2].lastEntry, 4);
+    EXPECT_EQ(aircraft[2].disagreeingEntry, -1);
+}
+
+// A shop moving from one server onto another that already holds it merges the same way.
+TEST_F(Share, replacingFromAnotherServerKeepsEveryEntryAndAddsEachOnce)
+{
+    printOn(shop.folder.path(), QStringLiteral("N1"), QStringLiteral("Piper"));
+    ASSERT_EQ(share(), 0) << err.toStdString();
+    printOn(server.dataPath(), QStringLiteral("N2"), QStringLiteral("Cessna"));
+    ServerDatabase other;
+    ASSERT_TRUE(other.created()) << other.error().toStdString();
+    pointSetupAtTheFile();
+    ASSERT_EQ(run({QStringLiteral("share"), QStringLiteral("--to"), other.dataPath()}), 0) << err.toStdString();
+    printOn(other.dataPath(), QStringLiteral("N1"), QStringLiteral("Beech"));
+
+    ASSERT_EQ(share({QStringLiteral("--replace")}), 0) << err.toStdString();
+    QStringList printed;
+    for (const journal::JournalEntry& entry : serverJournal())
+        printed << QStringLiteral("%1 %2 %3").arg(entry.number).arg(entry.registration(), entry.line(journal::Slot::Make).value);
+    EXPECT_EQ(printed, QStringList({"1 N1 Piper", "2 N2 Cessna", "3 N1 Beech"}));
+    const QVector<journal::Aircraft> aircraft = serverAircraft();
+    ASSERT_EQ(aircraft.size(), 2);
+    EXPECT_EQ(aircraft[0].make, "Piper");
+    EXPECT_EQ(aircraft[0].disagreeingEntry, 3);
+    EXPECT_EQ(setupDataPath(), server.dataPath());
 }
 
 TEST_F(Share, aSecondWorkstationJoinsTheSharedShopAndAnEmptyServerIsRefused)

@@ -1,10 +1,13 @@
 #include "store/StoreFixture.h"
+#include "support/JournalLabels.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalModel.h"
+#include "store/Registration.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace tagwright;
@@ -12,22 +15,9 @@ using namespace tagwright::test;
 using journal::Journal;
 using journal::JournalEntry;
 using journal::Slot;
+using test::labelFor;
 
 namespace {
-
-JournalEntry labelFor(const QString& registration, const QString& make, const QString& serial)
-{
-    JournalEntry e;
-    e.templateTitle = QStringLiteral("100 Hour");
-    e.line(Slot::Registration) = {QStringLiteral("Reg #"), registration};
-    e.line(Slot::Make) = {QStringLiteral("Make"), make};
-    e.line(Slot::Serial) = {QStringLiteral("Serial"), serial};
-    e.date = QStringLiteral("03-07-2026");
-    e.body = QStringLiteral("Performed 100 hour inspection.");
-    e.destination = QStringLiteral("/tmp/label.pdf");
-    e.result = QStringLiteral("Printed");
-    return e;
-}
 
 // A filter with what `fill` sets.
 template <class Fill>
@@ -146,6 +136,9 @@ TEST_P(JournalTest, filtersByRegistrationTemplateBodyTextAndDay)
     JournalEntry old = labelFor(QStringLiteral("n123ab"), {}, {});
     old.printedAt = QDateTime(QDate(2025, 3, 14), QTime(12, 0));
     const qint64 third = add(old);
+    // Kept as typed by earlier versions, blanks and all.
+    const qint64 fourth = add(labelFor(QStringLiteral("\tN123AB "), {}, {}));
+    add(labelFor(QStringLiteral("N1234"), {}, {}));
 
     using F = journal::JournalFilter;
     const struct {
@@ -154,22 +147,118 @@ TEST_P(JournalTest, filtersByRegistrationTemplateBodyTextAndDay)
         QVector<qint64> found;
     } cases[] = {
         {"registration, letter case and blanks aside", [](F& f) { f.registration = QStringLiteral(" N123AB "); },
-         {first, third}},
+         {first, third, fourth}},
+        {"a whole registration only", [](F& f) { f.registration = QStringLiteral("N12"); }, {}},
+        {"how a registration starts", [](F& f) { f.registration = QStringLiteral("n98"); f.prefixes = true; },
+         {second}},
+        {"how a template's title starts", [](F& f) { f.templateTitle = QStringLiteral("OIL"); f.prefixes = true; },
+         {second}},
         {"template", [](F& f) { f.templateTitle = QStringLiteral("oil change"); }, {second}},
-        // Wildcard characters typed in a search are searched for as they are.
+        {"a title's start is no title", [](F& f) { f.templateTitle = QStringLiteral("oil"); }, {}},
+        // Words of the body in any order; wildcard characters are searched for as they are.
+        {"body words", [](F& f) { f.bodyText = QStringLiteral(" synthetic  CHANGED "); }, {second}},
+        {"every word must be there", [](F& f) { f.bodyText = QStringLiteral("oil inspection"); }, {}},
         {"body text", [](F& f) { f.bodyText = QStringLiteral("100% SYNTH"); }, {second}},
         {"underscore is no wildcard", [](F& f) { f.bodyText = QStringLiteral("oil_"); }, {}},
         {"percent is no wildcard", [](F& f) { f.bodyText = QStringLiteral("%"); }, {second}},
         // Days are whole local days, both ends included.
         {"one day", [](F& f) { f.since = f.until = QDate(2025, 3, 14); }, {third}},
-        {"since", [](F& f) { f.since = QDate(2025, 3, 15); }, {first, second}},
         {"until", [](F& f) { f.until = QDate(2025, 3, 13); }, {}},
+        {"numbers", [=](F& f) { f.numberAbove = first; f.numberAtMost = third; f.registration = QStringLiteral("n123ab"); },
+         {third}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(numbers(where(c.set)), c.found) << c.what;
+        qint64 counted = -1;
+        EXPECT_TRUE(journal.count(where(c.set), counted).ok());
+        EXPECT_EQ(counted, c.found.size()) << c.what;
+    }
 
-    const journal::JournalPage page{journal::JournalOrder::Number, true, 2, 1};
+    const journal::JournalPage page{journal::JournalOrder::Number, true, 2, 3};
     EXPECT_EQ(numbers({}, page), (QVector<qint64>{second, first}));
+}
+
+// The same rule in the program and in the engine: whatever the engine finds, the program
+// finds too, and the other way round, registrations beyond A to Z included.
+TEST_P(JournalTest, theEngineComparesRegistrationsByTheProgramsRule)
+{
+    const QStringList stored{QStringLiteral("N123AB"), QStringLiteral(" n123ab\r\n"), QStringLiteral("N123ABC"),
+                             QStringLiteral("N123 AB"), QStringLiteral("Ñ123AB"), QStringLiteral("ñ123ab"),
+                             QStringLiteral("N12%"), QStringLiteral("n12_"), QStringLiteral("\u00a0N123AB")};
+    for (const QString& registration : stored)
+        add(labelFor(registration, {}, {}));
+    for (const QString& asked : {QStringLiteral("n123ab"), QStringLiteral("N12"), QStringLiteral("ñ1"),
+                                 QStringLiteral("Ñ1"), QStringLiteral("n12%"), QStringLiteral("N123 a")}) {
+        for (const bool prefixes : {false, true}) {
+            QVector<qint64> expected;
+            for (int i = 0; i < stored.size(); ++i) {
+                if (prefixes ? store::registration::startsWith(stored[i], asked) : store::registration::same(stored[i], asked))
+                    expected << i + 1;
+            }
+            journal::JournalFilter filter;
+            filter.registration = asked;
+            filter.prefixes = prefixes;
+            EXPECT_EQ(numbers(filter), expected) << asked.toStdString() << (prefixes ? " (prefix)" : "");
+        }
+    }
+    EXPECT_TRUE(store::registration::same(QStringLiteral("n123ab\t"), QStringLiteral(" N123AB")));
+    EXPECT_FALSE(store::registration::same(QStringLiteral("ñ123ab"), QStringLiteral("Ñ123AB")));
+}
+
+TEST_P(JournalTest, aLabelThatDisagreesWithTheKnownAircraftTeachesNothingUntilACorrection)
+{
+    JournalEntry known = labelFor(QStringLiteral("N005TW"), QStringLiteral("Cessna 172N"), QStringLiteral("170005"));
+    known.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1200.5")};
+    const qint64 knownEntry = add(known);
+
+    const struct {
+        const char* make;
+        const char* serial;
+        bool disagrees;
+    } labels[] = {
+        {"CESSNA  172N ", "170005", false},   // letter case and blanks do not count
+        {"", "", false},
+        {"__________", "170005", false},     // left for handwriting
+        {"Cessna 172N", "", false},
+        {"Beech A36", "170005", true},
+        {"Cessna 172N", "170002", true},
+    };
+    for (const auto& label : labels) {
+        std::optional<journal::Disagreement> found;
+        ASSERT_TRUE(journal.disagreement(QStringLiteral(" n005tw"), QString::fromUtf8(label.make),
+                                         QString::fromUtf8(label.serial), found).ok());
+        EXPECT_EQ(found.has_value(), label.disagrees) << label.make << " / " << label.serial;
+    }
+    std::optional<journal::Disagreement> found;
+    ASSERT_TRUE(journal.disagreement(QStringLiteral("N005TW"), QStringLiteral("Beech A36"), QStringLiteral("170002"),
+                                     found).ok());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->sentence(), "N005TW is known as Cessna 172N, 170005; this label says Beech A36, 170002");
+    ASSERT_TRUE(journal.disagreement(QStringLiteral("N999ZZ"), QStringLiteral("Beech A36"), {}, found).ok());
+    EXPECT_FALSE(found);
+
+    JournalEntry other = labelFor(QStringLiteral("N005TW "), QStringLiteral("Beech A36"), QStringLiteral("170002"));
+    other.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("3.0")};
+    const qint64 disagreeing = add(other);
+    journal::Aircraft plane = aircraft(QStringLiteral("N005TW"));
+    EXPECT_EQ(plane.make, "Cessna 172N");
+    EXPECT_EQ(plane.serial, "170005");
+    EXPECT_EQ(plane.tach, "1200.5");
+    EXPECT_EQ(plane.lastEntry, knownEntry);
+    EXPECT_EQ(plane.disagreeingEntry, disagreeing);
+
+    // A value it did not know yet is no disagreement: it is learned.
+    add(labelFor(QStringLiteral("N7"), {}, QStringLiteral("77")));
+    add(labelFor(QStringLiteral("N7"), QStringLiteral("Mooney"), QStringLiteral("77")));
+    EXPECT_EQ(aircraft(QStringLiteral("N7")).make, "Mooney");
+    EXPECT_EQ(aircraft(QStringLiteral("N7")).disagreeingEntry, -1);
+
+    plane.make = QStringLiteral("Beech A36");
+    plane.serial = QStringLiteral("170002");
+    ASSERT_TRUE(journal.correctAircraft(plane).ok());
+    plane = aircraft(QStringLiteral("N005TW"));
+    EXPECT_EQ(plane.make, "Beech A36");
+    EXPECT_EQ(plane.disagreeingEntry, -1);
 }
 
 TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
@@ -213,6 +302,36 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
     const QString longRegistration = QStringLiteral("N123AB and N456CD (both wings)");
     EXPECT_GE(add(labelFor(longRegistration, QStringLiteral("Cessna"), {})), 1);
     EXPECT_EQ(aircraft(longRegistration).make, "Cessna");
+}
+
+// A journal made by the version before: no index on the registration's key, no column for
+// a label's disagreement. The first open that may write adds both; its entries are found.
+TEST_P(JournalTest, anEarlierJournalIsCompletedWhenOpenedAndItsEntriesFound)
+{
+    add(labelFor(QStringLiteral("n123ab "), QStringLiteral("Cessna"), QStringLiteral("1")));
+    db.close();
+    const QString connection = QStringLiteral("earlier");
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(
+            GetParam() == test::Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), connection);
+        if (GetParam() == test::Engine::Sqlite)
+            raw.setDatabaseName(folder.file(store::schema::MainFileName));
+        else
+            raw.setConnectOptions(dataPath);
+        ASSERT_TRUE(raw.open());
+        QSqlQuery query(raw);
+        for (const char* statement : {"DROP INDEX \"Journal_Registration_key\"",
+                                      "ALTER TABLE \"Aircraft\" DROP COLUMN \"DisagreeingEntry\""})
+            EXPECT_TRUE(query.exec(QString::fromLatin1(statement))) << query.lastError().text().toStdString();
+    }
+    QSqlDatabase::removeDatabase(connection);
+
+    ASSERT_TRUE(db.openMain(dataPath).ok());
+    journal::JournalFilter filter;
+    filter.registration = QStringLiteral("N123AB");
+    EXPECT_EQ(numbers(filter).size(), 1);
+    const qint64 disagreeing = add(labelFor(QStringLiteral("N123AB"), QStringLiteral("Piper"), {}));
+    EXPECT_EQ(aircraft(QStringLiteral("N123AB")).disagreeingEntry, disagreeing);
 }
 
 TEST_P(JournalTest, aircraftCanBeCorrectedAndRemovedButNotDuplicated)
@@ -291,6 +410,40 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
     EXPECT_TRUE(lines[1].contains(QStringLiteral(",\"Piper, Cub\",")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",\"Said \"\"ok\"\"")));
     EXPECT_EQ(lines[2], "next\"");
+}
+
+// Every heading has its value under it, the sign-off's included, as stored: a label printed
+// without its signature line or company block keeps what the entry holds.
+TEST(JournalCsv, everyHeadingStandsOverItsValue)
+{
+    JournalEntry e = labelFor(QStringLiteral("N1"), QStringLiteral("Piper"), QStringLiteral("4321"));
+    e.signatory = QStringLiteral("J. Smith");
+    e.certificateKind = QStringLiteral("A&P/IA");
+    e.certificateNumber = QStringLiteral("2468135");
+    e.repairStation = QStringLiteral("NWAR123K");
+    e.signatureLine = false;
+    e.companyBlock = false;
+    e.body = QStringLiteral("Oil changed");
+    const QStringList lines = journal::csv::entries({e}).split(QStringLiteral("\r\n"));
+    // The one heading with commas in it is quoted; no value here has any.
+    const QStringList heading =
+        QString(lines[0]).replace(QStringLiteral("\"Company city, state, zip\""), QStringLiteral("CSZ")).split(u',');
+    const QStringList values = lines[1].split(u',');
+    ASSERT_EQ(values.size(), heading.size()) << lines[0].toStdString() << "\n" << lines[1].toStdString();
+    const std::pair<QString, QString> expected[] = {
+        {QStringLiteral("Registration"), QStringLiteral("N1")},
+        {QStringLiteral("Signatory"), QStringLiteral("J. Smith")},
+        {QStringLiteral("Certificate kind"), QStringLiteral("A&P/IA")},
+        {QStringLiteral("Certificate number"), QStringLiteral("2468135")},
+        {QStringLiteral("Repair station"), QStringLiteral("NWAR123K")},
+        {QStringLiteral("Signature line"), QStringLiteral("no")},
+        {QStringLiteral("Company block"), QStringLiteral("no")},
+        {QStringLiteral("Body"), QStringLiteral("Oil changed")},
+    };
+    for (const auto& [name, value] : expected) {
+        ASSERT_TRUE(heading.contains(name)) << name.toStdString();
+        EXPECT_EQ(values[heading.indexOf(name)], value) << name.toStdString();
+    }
 }
 
 // A spreadsheet opening the file runs a field that begins like a formula: such fields get a

@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
+#include "journalview/AircraftPage.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintOutput.h"
@@ -193,23 +194,16 @@ TEST_F(JournalViewTest, anAircraftIsCorrectedAndRemovedOnTheAircraftPage)
     journalview::JournalWindow* view = openJournal();
     auto* table = view->findChild<QTableWidget*>(QStringLiteral("aircraftTable"));
     ASSERT_EQ(table->rowCount(), 2);
-    table->setCurrentCell(0, 1);
     table->item(0, 1)->setText(QStringLiteral("Cessna"));
-    view->correctAircraft();
+    EXPECT_TRUE(view->aircraftPage().saveCorrections());
     journal::Aircraft plane;
     bool found = false;
     ASSERT_TRUE(journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"), plane, found).ok());
     EXPECT_EQ(plane.make, "Cessna");
 
-    table->setCurrentCell(0, 0);
-    table->item(0, 0)->setText(QStringLiteral("N9876"));
-    view->correctAircraft();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages.front().text.contains(QStringLiteral("Another aircraft")));
-    EXPECT_EQ(table->item(0, 0)->text(), "N123AB");
-
     table->setCurrentCell(1, 0);
-    view->removeAircraft();
+    dialogs.choiceAnswers = {QStringLiteral("Remove")};
+    view->aircraftPage().removeSelected();
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 0)->text(), "N123AB");
 }

@@ -90,6 +90,25 @@ TEST_F(FontButton, aSavedTemplateTakesTheFontAtOnceWithoutItsSaveButton)
     EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
 }
 
+// Bold and italic each go where they belong: a font that is one and not the other.
+TEST_F(FontButton, boldAndItalicAreEachStoredAsChosen)
+{
+    addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
+    openSetupWindow();
+    for (const bool bold : {true, false}) {
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPointSizeF(9);
+        font.setBold(bold);
+        font.setItalic(!bold);
+        dialogs.fontAnswer = font;
+        click("Command3D3");
+        EXPECT_EQ(storedLabel(labels::Bold).toBool(), bold);
+        EXPECT_EQ(storedLabel(labels::Italic).toBool(), !bold);
+        EXPECT_EQ(bodyFont().bold(), bold);
+        EXPECT_EQ(bodyFont().italic(), !bold);
+    }
+}
+
 TEST_F(FontButton, aSavedTemplateKeepsTheBodyTextTypedBeforeTheFontWasChosen)
 {
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual"), QStringLiteral("old")));

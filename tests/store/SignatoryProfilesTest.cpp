@@ -73,9 +73,10 @@ TEST_P(SignatoryProfilesTest, profilesAreFoundInAnyLetterCaseChangedRenamedAndRe
     EXPECT_EQ(profiles().size(), 1);
 }
 
-// A database made before signatories had certificates, the shop a station number and the
-// shop its statements: opened by this version, it gets the fields and the starting set in one
-// go, keeps its records, and the new fields read empty.
+// A database made before signatories had certificates, the shop a station number, the shop
+// its statements and the journal its registration key: opened by this version, it gets the
+// fields, the index and the starting set in one go, keeps its records, and the new fields
+// read empty.
 TEST_P(SignatoryProfilesTest, anOlderDatabaseGetsTheNewFieldsEmptyAndTheStartingStatementsOnce)
 {
     ASSERT_TRUE(SignatoryProfiles(db).save({"J. Smith A&P 3456789", "", ""}, "x").ok());
@@ -85,7 +86,9 @@ TEST_P(SignatoryProfilesTest, anOlderDatabaseGetsTheNewFieldsEmptyAndTheStarting
                   R"(ALTER TABLE "Mechanics" DROP COLUMN "CertificateNumber")",
                   R"(ALTER TABLE "CompanyInfo" DROP COLUMN "RepairStation")",
                   R"(ALTER TABLE "Journal" DROP COLUMN "CertificateNumber")",
-                  R"(DROP TABLE "Statements")"});
+                  R"(DROP TABLE "Statements")",
+                  R"(DROP INDEX "Journal_Registration_key")",
+                  R"(ALTER TABLE "Aircraft" DROP COLUMN "DisagreeingEntry")"});
 
     for (int open = 0; open < 2; ++open) {
         ASSERT_TRUE(db.openMain(dataPath).ok());

@@ -185,6 +185,24 @@ TEST_P(TableCursorTest, deleteRemovesTheCurrentRecord)
     EXPECT_TRUE(cursor.bof() && cursor.eof());
 }
 
+// What the card shows after Delete is where the cursor stands, read before any refresh.
+TEST_P(TableCursorTest, afterADeleteTheCursorStandsOnTheNextRecordAndPastTheLastOnNone)
+{
+    for (const char* title : {"A", "B", "C"})
+        ASSERT_TRUE(addLabel(cursor, QString::fromLatin1(title)).ok());
+    cursor.refresh();
+    ASSERT_TRUE(cursor.deleteCurrent().ok());
+    ASSERT_TRUE(cursor.hasCurrent());
+    EXPECT_EQ(currentTitle(), "B");
+    cursor.moveLast();
+    ASSERT_TRUE(cursor.deleteCurrent().ok());
+    EXPECT_TRUE(cursor.eof());
+    EXPECT_FALSE(cursor.hasCurrent());
+    cursor.moveFirst();
+    EXPECT_EQ(currentTitle(), "B");
+    EXPECT_EQ(cursor.recordCount(), 1);
+}
+
 TEST_P(TableCursorTest, moveAbandonsPendingEdit)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());

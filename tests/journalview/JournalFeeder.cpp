@@ -1,0 +1,32 @@
+#include "journal/PrintInput.h"
+#include "store/Database.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+// Another workstation printing: journal_feeder DATAPATH COUNT records COUNT labels, one at a
+// time through the hook every print path calls, into the shop at DATAPATH.
+int main(int argc, char** argv)
+{
+    using namespace tagwright;
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 3)
+        return 2;
+    store::Database shop;
+    if (!shop.openMain(arguments[1]).ok())
+        return 1;
+    printing::PrintResult printed;
+    printed.jobsSent = 1;
+    const int count = arguments[2].toInt();
+    for (int i = 0; i < count; ++i) {
+        journal::JournalEntry entry;
+        entry.templateTitle = QStringLiteral("Annual");
+        entry.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), QStringLiteral("N%1").arg(i % 7)};
+        if (!journal::recordPrint(shop, entry, QStringLiteral("Hangar laser"), printed).ok())
+            return 1;
+        if (i % 25 == 0)
+            QThread::msleep(5);
+    }
+    return 0;
+}
