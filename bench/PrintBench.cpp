@@ -69,7 +69,7 @@ void ComposeSheetOnRecordingSurface(benchmark::State& state)
     for (auto _ : state) {
         RecordingSurface surface;
         LabelPrinter printer;
-        benchmark::DoNotOptimize(printer.PrintLabels(surface, window, false));
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window));
     }
     state.counters["sheets/s"] = benchmark::Counter(double(state.iterations()),
                                                     benchmark::Counter::kIsRate);
@@ -86,7 +86,7 @@ void RenderSheetsToPdf(benchmark::State& state)
         PdfTarget target(file);
         QtPrinterSurface surface(target);
         LabelPrinter printer;
-        benchmark::DoNotOptimize(printer.PrintLabels(surface, window, false));
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window));
         target.finish();
     }
     state.counters["ms/sheet"] = benchmark::Counter(

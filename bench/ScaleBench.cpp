@@ -1,3 +1,5 @@
+#include "BenchCheck.h"
+
 // The shop's largest inputs: a database of 10,000 templates (the window must be usable soon
 // after the splash's second) and a 1 MB body without a space (printed on either stock).
 
@@ -32,11 +34,11 @@ const QTemporaryDir& shopWithTemplates(int count)
         return *folder;
     folder = std::make_unique<QTemporaryDir>();
     store::Database setup, main;
-    startup::openSetupDatabase(setup, folder->path());
+    bench::mustWork(startup::openSetupDatabase(setup, folder->path()));
     QString dataPath;
-    startup::ensureSetupRecord(setup, folder->path(), &dataPath);
+    bench::mustWork(startup::ensureSetupRecord(setup, folder->path(), &dataPath));
     const QString mainPath = QDir(folder->path()).filePath(store::schema::MainFileName);
-    main.create(mainPath, store::schema::mainStatements());
+    bench::mustWork(main.create(mainPath, store::schema::mainStatements()));
     main.close();
     {
         // Bulk rows through a plain connection: the store writes one record per transaction.
@@ -72,8 +74,8 @@ void WindowUsableAfterTheSplash(benchmark::State& state)
     test::FakeDialogs dialogs;
     for (auto _ : state) {
         store::Database setup, main;
-        startup::openSetupDatabase(setup, folder.path());
-        startup::openMainDatabase(main, folder.path(), folder.path());
+        bench::mustWork(startup::openSetupDatabase(setup, folder.path()));
+        bench::mustWork(startup::openMainDatabase(main, folder.path(), folder.path()));
         std::unique_ptr<mainwindow::MainWindow> window =
             startup::assembleMainWindow(main, setup, dialogs);
         if (!window->load().ok())
@@ -100,8 +102,8 @@ void LongUnbrokenBody(benchmark::State& state)
         printing::PdfTarget target(file);
         printing::QtPrinterSurface surface(target);
         printing::LabelPrinter printer;
-        benchmark::DoNotOptimize(state.range(0) == 0 ? printer.PrintLabels(surface, window, false)
-                                                     : printer.PrintLabels(surface, window, true));
+        window.stock = state.range(0) == 0 ? printing::LabelStock::Laser : printing::LabelStock::Tractor;
+        benchmark::DoNotOptimize(printer.PrintLabels(surface, window));
         target.finish();
     }
 }

@@ -1,3 +1,5 @@
+#include "BenchCheck.h"
+
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/TableCursor.h"
@@ -49,26 +51,26 @@ Shop& shop(bool onServer)
         dataPath = s.server->dataPath();
     } else {
         Database file;
-        file.create(schema::mainDatabasePath(dataPath), schema::mainStatements());
+        bench::mustWork(file.create(schema::mainDatabasePath(dataPath), schema::mainStatements()));
     }
     if (StoreError error = s.db.openMain(dataPath); !error.ok()) {
         s.skip = error.describe();
         return s;
     }
-    s.db.backend().inTransaction([&s]() -> StoreError {
+    bench::mustWork(s.db.backend().inTransaction([&s]() -> StoreError {
         TableCursor cursor;
-        cursor.open(s.db, schema::LabelsTable);
+        bench::mustWork(cursor.open(s.db, schema::LabelsTable));
         for (int i = 0; i < Templates; ++i) {
-            cursor.addNew();
-            cursor.setValue(labels::Description, QStringLiteral("Template %1").arg(i));
-            cursor.setValue(labels::Body, QStringLiteral("Inspected and found airworthy. ").repeated(8));
-            cursor.setValue(labels::Font, QStringLiteral("Arial"));
-            cursor.setValue(labels::Size, 8.25);
+            bench::mustWork(cursor.addNew());
+            bench::mustWork(cursor.setValue(labels::Description, QStringLiteral("Template %1").arg(i)));
+            bench::mustWork(cursor.setValue(labels::Body, QStringLiteral("Inspected and found airworthy. ").repeated(8)));
+            bench::mustWork(cursor.setValue(labels::Font, QStringLiteral("Arial")));
+            bench::mustWork(cursor.setValue(labels::Size, 8.25));
             if (StoreError error = cursor.update(); !error.ok())
                 return error;
         }
         return {};
-    });
+    }));
     return s;
 }
 
@@ -81,7 +83,7 @@ Shop* openTemplates(benchmark::State& state, TableCursor& cursor)
         state.SkipWithError(s.skip.toStdString().c_str());
         return nullptr;
     }
-    cursor.open(s.db, schema::LabelsTable);
+    bench::mustWork(cursor.open(s.db, schema::LabelsTable));
     return &s;
 }
 
@@ -95,7 +97,7 @@ void BM_PageStep(benchmark::State& state)
         cursor.moveNext();
         if (cursor.eof())
             cursor.moveFirst();
-        cursor.edit();
+        bench::mustWork(cursor.edit());
         benchmark::DoNotOptimize(cursor.value(labels::Body));
     }
 }
@@ -110,11 +112,11 @@ void BM_SaveTemplate(benchmark::State& state)
     cursor.moveLast();
     int round = 0;
     for (auto _ : state) {
-        cursor.edit();
-        cursor.setValue(labels::Body, QStringLiteral("Saved %1").arg(++round));
-        cursor.setValue(labels::Header, 1);
-        cursor.setValue(labels::Signed, 1);
-        cursor.setValue(labels::Bold, false);
+        bench::mustWork(cursor.edit());
+        bench::mustWork(cursor.setValue(labels::Body, QStringLiteral("Saved %1").arg(++round)));
+        bench::mustWork(cursor.setValue(labels::Header, 1));
+        bench::mustWork(cursor.setValue(labels::Signed, 1));
+        bench::mustWork(cursor.setValue(labels::Bold, false));
         if (!cursor.update().ok()) {
             state.SkipWithError("save failed");
             return;
@@ -129,7 +131,7 @@ void BM_Refresh(benchmark::State& state)
     if (!openTemplates(state, cursor))
         return;
     for (auto _ : state)
-        cursor.refresh();
+        bench::mustWork(cursor.refresh());
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 
 #include "stock/StockFit.h"
 #include "store/Database.h"
-#include "store/Schema.h"
 #include "store/ShopRecord.h"
-#include "store/TableCursor.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -43,27 +41,22 @@ int runFitStock(const Invocation& invocation)
     const stock::StockFit fit = stock::fitToStock(printable);
 
     store::Database main;
-    store::StoreError error = openShopDatabase(setupPathOf(invocation),
-                                               invocation.environment.dataFolder, main);
-    store::TableCursor company;
-    if (error.ok())
-        error = company.open(main, store::schema::CompanyInfoTable);
-    store::ShopRecord shop;
-    if (error.ok())
-        error = store::readShopRecord(company, shop);
-    if (error.ok() && shop.labelStyle.printedStock() == store::LabelStock::Tractor) {
+    const store::StoreError opened = openShopDatabase(setupPathOf(invocation),
+                                                      invocation.environment.dataFolder, main);
+    store::Result<store::ShopRecord> shop = opened.ok() ? store::readShopRecord(main)
+                                                        : store::Result<store::ShopRecord>(opened);
+    if (!shop)
+        return fail(invocation.err, shop.error());
+    if (shop->labelStyle.printedStock() == store::LabelStock::Tractor) {
         // Tractor feed reads the top row and left column offsets for a stock of its own.
         complain(invocation.err, QStringLiteral("The shop prints on tractor-feed labels; fit-stock "
                                                 "fits the laser / inkjet sheet. Choose that label "
                                                 "format in Setup first."));
         return Refused;
     }
-    if (error.ok()) {
-        shop.offsetTexts = stock::offsetTexts(fit.offsets);
-        error = store::writeShopRecord(company, shop);
-    }
-    if (!error.ok())
-        return fail(invocation.err, error);
+    shop->offsetTexts = stock::offsetTexts(fit.offsets);
+    if (const store::Result<store::ShopRecord> written = store::writeShopRecord(main, *shop); !written)
+        return fail(invocation.err, written.error());
     invocation.out << "Fitted for " << fittedFor << ": " << stock::describeOffsets(fit.offsets)
                    << " (twips)." << Qt::endl;
     return Ok;

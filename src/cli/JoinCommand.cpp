@@ -23,7 +23,8 @@ int runJoin(const Invocation& invocation)
     if (!error.ok())
         return fail(invocation.err, error, error.number == store::TableMissing ? Refused : Failed);
     store::ServerAddress address;
-    store::parseServerAddress(target, address);
+    // joinShop() has read the same address: it parses.
+    static_cast<void>(store::parseServerAddress(target, address));
     invocation.out << "Joined the shop at " << address.display << ": " << found.templates << " templates, "
                    << found.signatories << " signatories, " << found.entries
                    << " journal entries. DataPath now names it." << Qt::endl;

@@ -93,11 +93,11 @@ int runJournal(const Invocation& invocation)
                widths);
     for (const journal::JournalEntry& e : entries) {
         QString where = e.destination + QStringLiteral(", ") + e.result;
-        if (e.repeats >= 0)
-            where += QStringLiteral(" (reprint of %1)").arg(e.repeats);
+        if (e.facts.repeats >= 0)
+            where += QStringLiteral(" (reprint of %1)").arg(e.facts.repeats);
         out << listingRow({QString::number(e.number), journal::csv::localTime(e), e.registration(),
-                    e.templateTitle, where},
-                   widths);
+                           e.facts.templateTitle, where},
+                          widths);
     }
     return Ok;
 }
@@ -150,16 +150,18 @@ int runReprint(const Invocation& invocation)
     store::Database main;
     if (const int code = openShop(invocation, main); code != Ok)
         return code;
-    bool found = false;
-    if (store::StoreError error = journal::Journal(main).entry(number, output.entry, found); !error.ok())
-        return storeFailed(invocation, error);
+    const store::Result<std::optional<journal::JournalEntry>> read = journal::Journal(main).entry(number);
+    if (!read)
+        return storeFailed(invocation, read.error());
     output.database = &main;
-    if (!found) {
+    if (!*read) {
         complain(invocation.err, QStringLiteral("The journal has no entry %1.").arg(number));
         return Refused;
     }
-    output.entry.repeats = output.entry.number;
-    return sendLabel(invocation, journal::printRequestFor(output.entry), output.entry.tractorFeed, output);
+    const journal::JournalEntry& entry = **read;
+    output.facts = entry.facts;
+    output.facts.repeats = entry.number;
+    return sendLabel(invocation, journal::printRequestFor(entry), output);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
-#include "journal/Journal.h"
-#include "journal/PrintInput.h"
 #include "printing/BoxText.h"
 #include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
@@ -13,6 +11,7 @@
 #include "store/Database.h"
 #include "store/Registration.h"
 #include "store/Schema.h"
+#include "store/SignatoryStore.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -216,20 +215,6 @@ void applyOptions(const Options& options, PrintRequest& request)
         request.sheet.used = *options.used;
 }
 
-// The sentence for a label whose make or serial differ from what the shop knows of its
-// aircraft; empty when they agree, or when the journal cannot tell (a file opened read-only).
-QString disagreementWithKnown(store::Database& shop, const PrintRequest& request)
-{
-    const auto value = [&](HeaderSlot slot) { return request.label.line(slot).value; };
-    std::optional<journal::Disagreement> found;
-    if (!journal::Journal(shop)
-             .disagreement(value(HeaderSlot::Registration), value(HeaderSlot::Make), value(HeaderSlot::Serial), found)
-             .ok()
-        || !found)
-        return {};
-    return found->sentence() + u'.';
-}
-
 // `tagwright-cli print ...`: prints the template from the shop's databases as the window
 // would. Trace lines go to `out`; any complaint is one line on `err`. A label that gives a
 // known aircraft another make or serial prints as given, and says so on `err`.
@@ -251,7 +236,7 @@ int runPrint(const Invocation& invocation)
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
-    if (store::StoreError error = session::addSignatoryCertificate(shop, request.label); !error.ok()) {
+    if (store::StoreError error = session::addSignatoryCertificate(store::SignatoryStore(shop), request.label); !error.ok()) {
         complain(err, storeMessage(error));
         return Failed;
     }
@@ -260,11 +245,12 @@ int runPrint(const Invocation& invocation)
         if (const QString missing = missingFacts(request.label).message(); !missing.isEmpty())
             complain(err, missing);
     };
-    const bool tractor = options.tractor.value_or(loaded.tractor);
+    if (options.tractor)
+        request.stock = *options.tractor ? LabelStock::Tractor : LabelStock::Laser;
 
     if (options.trace) {
         RecordingSurface surface(options.fonts);
-        const PrintResult result = composeLabel(surface, request, tractor);
+        const PrintResult result = composeLabel(surface, request);
         out << surface.traceLines();
         out.flush();
         if (result.status != PrintResult::Status::Printed) {
@@ -279,14 +265,11 @@ int runPrint(const Invocation& invocation)
     }
     if (!options.pdf && !options.printer)
         return Ok;
-    const QString disagreement = disagreementWithKnown(shop, request);
-    LabelOutput output{options.pdf, options.printer, options.setup, {}, &shop};
-    output.entry = journal::entryFor(request, {loaded.templateTitle, loaded.logoFile, tractor});
-    const int code = sendLabel(invocation, request, tractor, output);
+    LabelOutput output{options.pdf, options.printer, options.setup,
+                       {loaded.templateTitle, loaded.logoFile}, &shop};
+    const int code = sendLabel(invocation, request, output);
     if (code == Ok)
         warnOfMissingFacts();
-    if (code == Ok && !disagreement.isEmpty())
-        complain(err, disagreement);
     return code;
 }
 

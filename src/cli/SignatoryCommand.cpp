@@ -6,7 +6,7 @@
 #include "journal/JournalCsv.h"
 #include "printing/LabelParts.h"
 #include "store/Database.h"
-#include "store/SignatoryProfiles.h"
+#include "store/SignatoryStore.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -38,15 +38,15 @@ QString describe(const SignatoryProfile& profile)
                                  : QStringLiteral("%1 (%2)").arg(profile.name, certificate);
 }
 
-int list(const Invocation& invocation, const store::SignatoryProfiles& profiles)
+int list(const Invocation& invocation, const store::SignatoryStore& profiles)
 {
-    QVector<SignatoryProfile> all;
-    if (store::StoreError error = profiles.all(all); !error.ok())
-        return fail(invocation.err, error);
+    const store::Result<QVector<SignatoryProfile>> all = profiles.profiles();
+    if (!all)
+        return fail(invocation.err, all.error());
     QTextStream& out = invocation.out;
     if (invocation.options.isSet(Csv)) {
         out << QStringLiteral("Name,Certificate kind,Certificate number\r\n");
-        for (const SignatoryProfile& profile : all) {
+        for (const SignatoryProfile& profile : *all) {
             out << journal::csv::field(profile.name) << u',' << journal::csv::field(profile.certificateKind)
                 << u',' << journal::csv::field(profile.certificateNumber) << QStringLiteral("\r\n");
         }
@@ -54,40 +54,40 @@ int list(const Invocation& invocation, const store::SignatoryProfiles& profiles)
     }
     const QVector<int> widths{qMax(4, store::SignatoryNameLength / 2), store::CertificateKindLength, 0};
     out << listingRow({QStringLiteral("Name"), QStringLiteral("Kind"), QStringLiteral("Certificate")}, widths);
-    for (const SignatoryProfile& profile : all)
+    for (const SignatoryProfile& profile : *all)
         out << listingRow({profile.name, profile.certificateKind, profile.certificateNumber}, widths);
     return Ok;
 }
 
 // Adds the signatory, or changes the kind and number given of the one by that name.
-int add(const Invocation& invocation, const store::SignatoryProfiles& profiles, const QString& name)
+int add(const Invocation& invocation, const store::SignatoryStore& profiles, const QString& name)
 {
     const QCommandLineParser& options = invocation.options;
-    std::optional<SignatoryProfile> stored;
-    if (store::StoreError error = profiles.find(name, stored); !error.ok())
-        return fail(invocation.err, error);
-    SignatoryProfile profile = stored.value_or(SignatoryProfile{name, {}, {}});
+    const store::Result<std::optional<SignatoryProfile>> stored = profiles.find(name);
+    if (!stored)
+        return fail(invocation.err, stored.error());
+    SignatoryProfile profile = stored->value_or(SignatoryProfile{name, {}, {}});
     if (options.isSet(Kind))
         profile.certificateKind = checked(QStringLiteral("kind"), options.value(Kind).trimmed(), store::CertificateKindLength);
     if (options.isSet(Certificate)) {
         profile.certificateNumber = checked(QStringLiteral("certificate number"), options.value(Certificate).trimmed(),
                                             store::CertificateNumberLength);
     }
-    bool added = false;
-    if (store::StoreError error = profiles.save(profile, name, &added); !error.ok())
-        return fail(invocation.err, error);
-    invocation.out << escapeControls(QStringLiteral("%1 %2.").arg(added ? QStringLiteral("Added") : QStringLiteral("Changed"),
+    const store::Result<bool> added = profiles.save(profile, name);
+    if (!added)
+        return fail(invocation.err, added.error());
+    invocation.out << escapeControls(QStringLiteral("%1 %2.").arg(*added ? QStringLiteral("Added") : QStringLiteral("Changed"),
                                                                   describe(profile)))
                    << u'\n';
     return Ok;
 }
 
-int remove(const Invocation& invocation, const store::SignatoryProfiles& profiles, const QString& name)
+int remove(const Invocation& invocation, const store::SignatoryStore& profiles, const QString& name)
 {
-    bool removed = false;
-    if (store::StoreError error = profiles.remove(name, removed); !error.ok())
-        return fail(invocation.err, error);
-    if (!removed) {
+    const store::Result<bool> removed = profiles.remove(name);
+    if (!removed)
+        return fail(invocation.err, removed.error());
+    if (!*removed) {
         complain(invocation.err, QStringLiteral("No signatory is named \"%1\".").arg(name));
         return Refused;
     }
@@ -121,7 +121,7 @@ int runSignatory(const Invocation& invocation)
     if (store::StoreError error = openShopDatabase(setupPathOf(invocation), invocation.environment.dataFolder, main);
         !error.ok())
         return fail(invocation.err, error);
-    const store::SignatoryProfiles profiles(main);
+    const store::SignatoryStore profiles(main);
     if (action == QStringLiteral("add"))
         return add(invocation, profiles, name);
     if (action == QStringLiteral("remove"))

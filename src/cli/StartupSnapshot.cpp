@@ -34,11 +34,12 @@ StartupSnapshot failed(StartupSnapshot::Outcome outcome, const QString& message)
     return result;
 }
 
-StoreError loadCompany(TableCursor& company, StartupSnapshot& result, QString& defLabel)
+StoreError loadCompany(Database& main, StartupSnapshot& result, QString& defLabel)
 {
-    ShopRecord shop;
-    if (StoreError error = readShopRecord(company, shop); !error.ok())
-        return error;
+    const Result<ShopRecord> read = readShopRecord(main);
+    if (!read)
+        return read.error();
+    const ShopRecord& shop = *read;
     result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone,
                                     shop.repairStation};
     double* const offsets[5] = {&result.request.sheet.offsets.topRow,
@@ -49,7 +50,8 @@ StoreError loadCompany(TableCursor& company, StartupSnapshot& result, QString& d
     for (std::size_t i = 0; i < 5; ++i)
         *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
     defLabel = shop.defaultLabel;
-    result.tractor = shop.labelStyle.printedStock() == LabelStock::Tractor;
+    result.request.stock = shop.labelStyle.printedStock() == store::LabelStock::Tractor
+                               ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
     return {};
 }
 
@@ -86,17 +88,13 @@ StartupSnapshot loadStartupSnapshot(const QString& setupPath,
     if (StoreError error = openShopDatabase(setupPath, programFolder, mainDb, access == Database::Access::ReadWrite);
         !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
-    TableCursor company;
     TableCursor labels;
-    for (auto [cursor, table] : {std::pair{&company, schema::CompanyInfoTable},
-                                 std::pair{&labels, schema::LabelsTable}}) {
-        if (StoreError error = cursor->open(mainDb, table); !error.ok())
-            return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
-    }
+    if (StoreError error = labels.open(mainDb, schema::LabelsTable); !error.ok())
+        return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
 
     StartupSnapshot result;
     QString defLabel;
-    if (StoreError error = loadCompany(company, result, defLabel); !error.ok())
+    if (StoreError error = loadCompany(mainDb, result, defLabel); !error.ok())
         return failed(StartupSnapshot::Outcome::DatabaseFailed, oneLine(error));
     if (templateTitle) {
         if (!labels.findFirst(schema::labels::Description, *templateTitle)) {

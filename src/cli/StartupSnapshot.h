@@ -16,8 +16,9 @@ struct StartupSnapshot {
 
     Outcome outcome = Outcome::Loaded;
     QString message;       // why it failed, with the file's path
-    printing::PrintRequest request;  // header values, date, signatory, copies and used cells as a new window has them
-    bool tractor = false;  // the shop's label stock, as the print command reads it
+    // Header values, date, signatory, copies and used cells as a new window has them; the
+    // shop's label stock as the print command reads it.
+    printing::PrintRequest request;
     QString templateTitle;  // the template's title as stored
     QString logoFile;       // the template's logo file, empty for none
 };

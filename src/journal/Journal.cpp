@@ -58,22 +58,21 @@ QString dayStart(const QDate& day)
     return timeText(day.startOfDay());
 }
 
-QString cellList(const QVector<int>& cells)
+QString cellList(const printing::UsedCells& used)
 {
     QStringList numbers;
-    for (int cell : cells)
-        numbers << QString::number(cell);
+    for (int cell = 1; cell <= 6; ++cell) {
+        if (used.contains(cell))
+            numbers << QString::number(cell);
+    }
     return numbers.join(u',');
 }
 
-QVector<int> cellsFrom(const QString& list)
+printing::UsedCells cellsFrom(const QString& list)
 {
-    QVector<int> cells;
-    for (const QString& item : list.split(u',', Qt::SkipEmptyParts)) {
-        const int cell = item.trimmed().toInt();
-        if (cell >= 1 && cell <= 6)
-            cells << cell;
-    }
+    printing::UsedCells cells;
+    for (const QString& item : list.split(u',', Qt::SkipEmptyParts))
+        cells.insert(item.trimmed().toInt());
     return cells;
 }
 
@@ -90,33 +89,36 @@ QVariant storedNumber(qint64 number)
 
 QSqlRecord entryRecord(const JournalEntry& e)
 {
+    const printing::LabelContent& label = e.request.label;
+    const printing::SheetRequest& sheet = e.request.sheet;
     RecordBuilder r;
     r(j::PrintedAt, timeText(e.printedAt))(j::Workstation, e.workstation)(j::UserName, e.user)(
-        j::Template, e.templateTitle);
+        j::Template, e.facts.templateTitle);
     for (int i = 0; i < 6; ++i)
-        r(*CaptionFields[i], e.header[std::size_t(i)].caption);
+        r(*CaptionFields[i], label.line(Slot(i)).caption);
     for (int i = 0; i < 6; ++i)
-        r(*ValueFields[i], e.header[std::size_t(i)].value);
-    r(j::LabelDate, e.date)(j::Body, e.body)(j::FontName, e.fontName)(j::FontSize, e.fontSize)(
-        j::FontBold, int(e.bold))(j::FontItalic, int(e.italic))(j::LogoFile, e.logoFile);
-    r(j::CompanyBlock, int(e.companyBlock))(j::CompanyName, e.companyName)(
-        j::CompanyAddress, e.companyAddress)(j::CompanyCSZ, e.companyCityStateZip)(
-        j::CompanyPhone, e.companyPhone);
-    r(j::Signed, int(e.signatureLine))(j::Signatory, e.signatory);
+        r(*ValueFields[i], label.line(Slot(i)).value);
+    r(j::LabelDate, label.date)(j::Body, label.body)(j::FontName, label.bodyFont.FontName)(
+        j::FontSize, double(label.bodyFont.FontSize))(j::FontBold, int(label.bodyFont.FontBold))(
+        j::FontItalic, int(label.bodyFont.FontItalic))(j::LogoFile, e.facts.logoFile);
+    r(j::CompanyBlock, int(label.printsCompany))(j::CompanyName, label.company.name)(
+        j::CompanyAddress, label.company.address)(j::CompanyCSZ, label.company.cityStateZip)(
+        j::CompanyPhone, label.company.phone);
+    r(j::Signed, int(label.printsSignature))(j::Signatory, label.signatory);
     // A journal that could not be given these fields (a file another program held when it
     // was opened) still records labels that carry none of them.
-    for (const auto& [field, value] : {std::pair{&j::CertificateKind, &e.certificateKind},
-                                       std::pair{&j::CertificateNumber, &e.certificateNumber},
-                                       std::pair{&j::RepairStation, &e.repairStation}}) {
+    for (const auto& [field, value] : {std::pair{&j::CertificateKind, &label.certificateKind},
+                                       std::pair{&j::CertificateNumber, &label.certificateNumber},
+                                       std::pair{&j::RepairStation, &label.company.repairStation}}) {
         if (!value->isEmpty())
             r(*field, *value);
     }
-    r(j::Stock, e.tractorFeed ? 2 : 1)(j::Copies, e.copies)(j::UsedCells, cellList(e.usedCells));
-    r(j::TopRowOffset, e.offsets.topRow)(j::MiddleRowOffset, e.offsets.middleRow)(
-        j::BottomRowOffset, e.offsets.bottomRow)(j::LeftColumnOffset, e.offsets.leftColumn)(
-        j::RightColumnOffset, e.offsets.rightColumn);
+    r(j::Stock, e.tractorFeed() ? 2 : 1)(j::Copies, int(sheet.copies))(j::UsedCells, cellList(sheet.used));
+    r(j::TopRowOffset, sheet.offsets.topRow)(j::MiddleRowOffset, sheet.offsets.middleRow)(
+        j::BottomRowOffset, sheet.offsets.bottomRow)(j::LeftColumnOffset, sheet.offsets.leftColumn)(
+        j::RightColumnOffset, sheet.offsets.rightColumn);
     r(j::Destination, e.destination)(j::Result, e.result);
-    r(j::Repeats, storedNumber(e.repeats));
+    r(j::Repeats, storedNumber(e.facts.repeats));
     return r.record();
 }
 
@@ -128,39 +130,35 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
     e.printedAt = QDateTime::fromString(text(j::PrintedAt), Qt::ISODateWithMs);
     e.workstation = text(j::Workstation);
     e.user = text(j::UserName);
-    e.templateTitle = text(j::Template);
+    e.facts = {text(j::Template), text(j::LogoFile), entryNumber(r.value(j::Repeats))};
+    printing::LabelContent& label = e.request.label;
     for (int i = 0; i < 6; ++i)
-        e.header[std::size_t(i)] = {text(*CaptionFields[i]), text(*ValueFields[i])};
-    e.date = text(j::LabelDate);
-    e.body = text(j::Body);
-    e.fontName = text(j::FontName);
-    e.fontSize = r.value(j::FontSize).toDouble();
-    e.bold = r.value(j::FontBold).toInt() != 0;
-    e.italic = r.value(j::FontItalic).toInt() != 0;
-    e.logoFile = text(j::LogoFile);
-    e.companyBlock = r.value(j::CompanyBlock).toInt() != 0;
-    e.companyName = text(j::CompanyName);
-    e.companyAddress = text(j::CompanyAddress);
-    e.companyCityStateZip = text(j::CompanyCSZ);
-    e.companyPhone = text(j::CompanyPhone);
-    e.signatureLine = r.value(j::Signed).toInt() != 0;
-    e.signatory = text(j::Signatory);
+        label.line(Slot(i)) = {text(*CaptionFields[i]), text(*ValueFields[i])};
+    label.date = text(j::LabelDate);
+    label.body = text(j::Body);
+    label.bodyFont = {text(j::FontName), r.value(j::FontSize).toFloat(), r.value(j::FontBold).toInt() != 0,
+                      r.value(j::FontItalic).toInt() != 0};
+    label.printsCompany = r.value(j::CompanyBlock).toInt() != 0;
+    label.company = {text(j::CompanyName), text(j::CompanyAddress), text(j::CompanyCSZ),
+                     text(j::CompanyPhone)};
+    label.printsSignature = r.value(j::Signed).toInt() != 0;
+    label.signatory = text(j::Signatory);
     // A journal opened only to read may be older than these fields.
     const auto laterText = [&](const QString& field) {
         return r.indexOf(field) < 0 ? QString() : text(field);
     };
-    e.certificateKind = laterText(j::CertificateKind);
-    e.certificateNumber = laterText(j::CertificateNumber);
-    e.repairStation = laterText(j::RepairStation);
-    e.tractorFeed = r.value(j::Stock).toInt() == 2;
-    e.copies = r.value(j::Copies).toInt();
-    e.usedCells = cellsFrom(text(j::UsedCells));
-    e.offsets = {r.value(j::TopRowOffset).toDouble(), r.value(j::MiddleRowOffset).toDouble(),
-                 r.value(j::BottomRowOffset).toDouble(), r.value(j::LeftColumnOffset).toDouble(),
-                 r.value(j::RightColumnOffset).toDouble()};
+    label.certificateKind = laterText(j::CertificateKind);
+    label.certificateNumber = laterText(j::CertificateNumber);
+    label.company.repairStation = laterText(j::RepairStation);
+    printing::SheetRequest& sheet = e.request.sheet;
+    e.request.stock = r.value(j::Stock).toInt() == 2 ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
+    sheet.copies = r.value(j::Copies).toInt();
+    sheet.used = cellsFrom(text(j::UsedCells));
+    sheet.offsets = {r.value(j::TopRowOffset).toDouble(), r.value(j::MiddleRowOffset).toDouble(),
+                     r.value(j::BottomRowOffset).toDouble(), r.value(j::LeftColumnOffset).toDouble(),
+                     r.value(j::RightColumnOffset).toDouble()};
     e.destination = text(j::Destination);
     e.result = text(j::Result);
-    e.repeats = entryNumber(r.value(j::Repeats));
     return e;
 }
 
@@ -288,7 +286,8 @@ StoreError Journal::insert(JournalEntry& entry)
         !added.ok())
         return added;
     entry.number = number;
-    return entry.repeats >= 0 ? StoreError() : learnAircraft(entry);
+    entry.disagreement.reset();
+    return entry.facts.repeats >= 0 ? StoreError() : learnAircraft(entry);
 }
 
 StoreError Journal::add(JournalEntry& entry)
@@ -328,15 +327,11 @@ StoreError Journal::addAll(QVector<JournalEntry>& entries)
     });
     if (error.ok())
         return error;
-    for (JournalEntry& entry : entries)
+    for (JournalEntry& entry : entries) {
         entry.number = -1;
+        entry.disagreement.reset();
+    }
     return explained(m_database, error);
-}
-
-StoreError Journal::begin(JournalEntry& entry)
-{
-    entry.result = PrintingResult;
-    return add(entry);
 }
 
 StoreError Journal::settle(qint64 number, const QString& result)
@@ -348,22 +343,25 @@ StoreError Journal::settle(qint64 number, const QString& result)
     });
 }
 
-StoreError Journal::learnAircraft(const JournalEntry& entry)
+StoreError Journal::learnAircraft(JournalEntry& entry)
 {
     const QString registration = store::registration::trimmed(entry.registration());
     if (!isGivenValue(registration))
         return {};
-    Aircraft plane;
-    bool found = false;
-    if (StoreError error = aircraftNamed(registration, plane, found); !error.ok())
-        return error;
+    const store::Result<std::optional<Aircraft>> known = aircraftNamed(registration);
+    if (!known)
+        return known.error();
+    Aircraft plane = known->value_or(Aircraft());
     store::StoreBackend& backend = m_database.backend();
-    if (found && disagreementWith(plane, entry.line(Slot::Make).value, entry.line(Slot::Serial).value)) {
-        plane.disagreeingEntry = entry.number;
-        return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
-    }
-    if (!found)
+    if (*known) {
+        entry.disagreement = disagreementWith(plane, entry.line(Slot::Make).value, entry.line(Slot::Serial).value);
+        if (entry.disagreement) {
+            plane.disagreeingEntry = entry.number;
+            return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
+        }
+    } else {
         plane.registration = registration;
+    }
     const auto take = [&](Slot slot, QString& kept) {
         const QString value = entry.line(slot).value.trimmed();
         if (!isGivenValue(value))
@@ -377,25 +375,23 @@ StoreError Journal::learnAircraft(const JournalEntry& entry)
     times = take(Slot::TotalTime, plane.totalTime) || times;
     times = take(Slot::SinceOverhaul, plane.sinceOverhaul) || times;
     if (times)
-        plane.timesDate = entry.date.trimmed();
+        plane.timesDate = entry.request.label.date.trimmed();
     plane.lastEntry = entry.number;
-    if (found)
+    if (*known)
         return backend.update(store::schema::AircraftTable, {plane.id, {}}, aircraftRecord(plane));
     qint64 id = -1;
     return backend.insert(store::schema::AircraftTable, aircraftRecord(plane), id);
 }
 
-StoreError Journal::entry(qint64 number, JournalEntry& entry, bool& found)
+store::Result<std::optional<JournalEntry>> Journal::entry(qint64 number)
 {
     store::StoredRecord record;
-    found = false;
     if (StoreError error = m_database.backend().read(store::schema::JournalTable, number, record);
         !error.ok())
         return explained(m_database, error);
-    found = record.found;
-    if (found)
-        entry = entryFrom(number, record.fields);
-    return {};
+    if (!record.found)
+        return std::optional<JournalEntry>();
+    return std::optional<JournalEntry>(entryFrom(number, record.fields));
 }
 
 StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
@@ -472,37 +468,24 @@ StoreError Journal::aircraft(QVector<Aircraft>& list)
     return {};
 }
 
-StoreError Journal::aircraftNamed(const QString& registration, Aircraft& plane, bool& found)
+store::Result<std::optional<Aircraft>> Journal::aircraftNamed(const QString& registration)
 {
-    found = false;
     // By the table's own unique key, so that what is found is what a second one would
     // collide with.
     qint64 id = -1;
     store::StoreBackend& backend = m_database.backend();
     if (StoreError error = backend.findFirst(store::schema::AircraftTable, a::Registration,
                                              store::registration::trimmed(registration), id);
-        !error.ok() || id < 0)
+        !error.ok())
         return error;
+    if (id < 0)
+        return std::optional<Aircraft>();
     store::StoredRecord record;
     if (StoreError error = backend.read(store::schema::AircraftTable, id, record); !error.ok())
         return error;
-    found = record.found;
-    if (found)
-        plane = aircraftFrom(id, record.fields);
-    return {};
-}
-
-StoreError Journal::disagreement(const QString& registration, const QString& make,
-                                 const QString& serial, std::optional<Disagreement>& found)
-{
-    found.reset();
-    Aircraft plane;
-    bool known = false;
-    if (StoreError error = aircraftNamed(registration, plane, known); !error.ok())
-        return explained(m_database, error);
-    if (known)
-        found = disagreementWith(plane, make, serial);
-    return {};
+    if (!record.found)
+        return std::optional<Aircraft>();
+    return std::optional<Aircraft>(aircraftFrom(id, record.fields));
 }
 
 StoreError Journal::correctAircraft(const Aircraft& plane)

@@ -4,6 +4,7 @@
 #include "Disagreement.h"
 #include "JournalEntry.h"
 
+#include "store/Result.h"
 #include "store/StoreError.h"
 
 #include <QDate>
@@ -52,19 +53,19 @@ public:
     // Stamps the entry with the time, workstation and user when it has none, adds it and
     // sets its number. An entry that is no reprint updates its aircraft: make and serial
     // when given, the times (each one given) with the label's date; a label that disagrees
-    // with the known make or serial teaches nothing and is noted on the aircraft instead.
+    // with the known make or serial teaches nothing and is noted on the aircraft instead,
+    // and said in the entry's `disagreement`.
     store::StoreError add(JournalEntry& entry);
     // Adds every entry as add() does, all in one transaction (imports and measurements).
     store::StoreError addAll(QVector<JournalEntry>& entries);
 
-    // A label's entry is written before its output is placed (the PDF renamed into place, the
-    // job sent), as "Printing", and settled once the output is: so no label is ever out
-    // without its entry, and one a crash interrupted stays listed as "Printing".
-    store::StoreError begin(JournalEntry& entry);
-    // Writes how the label ended ("Printed", or "Failed: " and why) into entry `number`.
+    // Writes how the label ended ("Printed", or "Failed: " and why) into entry `number`: a
+    // label's entry is added before the label is placed or sent (saying "Printing" while a
+    // printer takes it), so no label is ever out without its entry, and one a crash
+    // interrupted stays listed as "Printing".
     store::StoreError settle(qint64 number, const QString& result);
-    // found is false (and no error) when there is no entry `number`.
-    store::StoreError entry(qint64 number, JournalEntry& entry, bool& found);
+    // Entry `number`, or none (and no error) when there is no such entry.
+    store::Result<std::optional<JournalEntry>> entry(qint64 number);
     store::StoreError find(const JournalFilter& filter, const JournalPage& page,
                            QVector<JournalEntry>& entries);
     // The numbers of the entries that pass `filter`, in order.
@@ -76,12 +77,9 @@ public:
 
     // Every aircraft, ordered by registration.
     store::StoreError aircraft(QVector<Aircraft>& list);
-    // found is false when the registration is not known.
-    store::StoreError aircraftNamed(const QString& registration, Aircraft& aircraft, bool& found);
-    // Where a label for `registration` with `make` and `serial` differs from the known
-    // aircraft; none for an aircraft not known yet.
-    store::StoreError disagreement(const QString& registration, const QString& make,
-                                   const QString& serial, std::optional<Disagreement>& found);
+    // The aircraft of `registration` (the same registration, store/Registration.h), or none
+    // when it is not known.
+    store::Result<std::optional<Aircraft>> aircraftNamed(const QString& registration);
     // Writes a corrected aircraft over the one with its id; its registration stays unique.
     // The correction settles a label's disagreement.
     store::StoreError correctAircraft(const Aircraft& aircraft);
@@ -95,7 +93,7 @@ private:
     store::StoreError insert(JournalEntry& entry);
     // Runs `write` again while another program holds the file's lock, for a bounded time.
     store::StoreError whileLocked(const std::function<store::StoreError()>& write);
-    store::StoreError learnAircraft(const JournalEntry& entry);
+    store::StoreError learnAircraft(JournalEntry& entry);
 
     store::Database& m_database;
 };

@@ -61,24 +61,32 @@ QString entries(const QVector<JournalEntry>& entries)
             << QStringLiteral("Right column offset") << QStringLiteral("Body");
     QString text = line(heading);
     for (const JournalEntry& e : entries) {
+        const printing::LabelContent& label = e.request.label;
         QStringList fields{QString::number(e.number), localTime(e), e.workstation, e.user,
-                           e.templateTitle};
-        for (const HeaderLine& header : e.header)
-            fields << header.value;
-        fields << e.date << e.signatory << e.certificateKind << e.certificateNumber << e.repairStation
-               << (e.tractorFeed ? QStringLiteral("tractor") : QStringLiteral("laser"))
-               << QString::number(e.copies) << e.destination << e.result
-               << (e.repeats >= 0 ? QString::number(e.repeats) : QString());
-        for (const HeaderLine& header : e.header)
-            fields << header.caption;
+                           e.facts.templateTitle};
+        for (printing::HeaderSlot slot : printing::AllHeaderSlots)
+            fields << label.line(slot).value;
+        fields << label.date << label.signatory << label.certificateKind << label.certificateNumber
+               << label.company.repairStation
+               << (e.tractorFeed() ? QStringLiteral("tractor") : QStringLiteral("laser"))
+               << QString::number(int(e.request.sheet.copies)) << e.destination << e.result
+               << (e.facts.repeats >= 0 ? QString::number(e.facts.repeats) : QString());
+        for (printing::HeaderSlot slot : printing::AllHeaderSlots)
+            fields << label.line(slot).caption;
         QStringList cells;
-        for (int cell : e.usedCells)
-            cells << QString::number(cell);
-        fields << e.fontName << number(e.fontSize) << yesNo(e.bold) << yesNo(e.italic) << e.logoFile
-               << yesNo(e.companyBlock) << e.companyName << e.companyAddress << e.companyCityStateZip
-               << e.companyPhone << yesNo(e.signatureLine) << cells.join(u',') << number(e.offsets.topRow)
-               << number(e.offsets.middleRow) << number(e.offsets.bottomRow) << number(e.offsets.leftColumn)
-               << number(e.offsets.rightColumn) << e.body;
+        for (int cell = 1; cell <= 6; ++cell) {
+            if (e.request.sheet.used.contains(cell))
+                cells << QString::number(cell);
+        }
+        const printing::BodyFont& font = label.bodyFont;
+        const printing::PrintOffsets& offsets = e.request.sheet.offsets;
+        // A font size is stored in single precision: its own digits, not a double's.
+        fields << font.FontName << QString::number(font.FontSize, 'g', 7) << yesNo(font.FontBold)
+               << yesNo(font.FontItalic) << e.facts.logoFile << yesNo(label.printsCompany) << label.company.name
+               << label.company.address << label.company.cityStateZip << label.company.phone
+               << yesNo(label.printsSignature) << cells.join(u',') << number(offsets.topRow)
+               << number(offsets.middleRow) << number(offsets.bottomRow) << number(offsets.leftColumn)
+               << number(offsets.rightColumn) << label.body;
         text += line(fields);
     }
     return text;

@@ -1,70 +1,52 @@
 #pragma once
 
+#include "Disagreement.h"
+
+#include "printing/PrintRequest.h"
+
 #include <QDateTime>
 #include <QString>
-#include <QVector>
-
-#include <array>
 
 namespace tagwright::journal {
 
 // The six header slots in their fixed order: left column, then right column.
-enum class Slot { Registration, Make, Serial, Tach, TotalTime, SinceOverhaul };
+using Slot = printing::HeaderSlot;
+using HeaderLine = printing::HeaderLine;
 
-struct HeaderLine {
-    QString caption;
-    QString value;
+// What a print command knows beside its request: the template it printed and its logo file,
+// and the entry a reprint repeats.
+struct PrintFacts {
+    QString templateTitle;
+    QString logoFile;        // empty: no logo
+    qint64 repeats = -1;     // the entry a reprint repeats, -1 for none
 };
 
-// Print position adjustments in twips, as the job read them from their boxes.
-struct Offsets {
-    double topRow = 0;
-    double middleRow = 0;
-    double bottomRow = 0;
-    double leftColumn = 0;
-    double rightColumn = 0;
-};
-
-// The result of an entry whose output is being placed; one that stays so was interrupted.
+// The result of an entry whose label is being placed or sent; one that stays so was
+// interrupted.
 inline const QString PrintingResult = QStringLiteral("Printing");
 
-// One label command that left the program: everything it printed, enough to print it again
-// exactly so, and where it went.
+// One label command that left the program: the request it printed (enough to print it again
+// exactly so; the logo is read again from its file), the facts of the print, and where it
+// went and how it ended.
 struct JournalEntry {
     qint64 number = -1;      // given by the journal when the entry is added
     QDateTime printedAt;     // UTC
     QString workstation;     // host name
     QString user;
-    QString templateTitle;
-
-    std::array<HeaderLine, 6> header;   // indexed by Slot
-    QString date;
-    QString body;            // lines separated by carriage return + line feed
-    QString fontName = QStringLiteral("MS Sans Serif");
-    double fontSize = 8.25;  // points
-    bool bold = true;
-    bool italic = false;
-    QString logoFile;        // empty: no logo
-
-    bool companyBlock = false;
-    QString companyName, companyAddress, companyCityStateZip, companyPhone;
-    bool signatureLine = false;
-    QString signatory;
-    QString certificateKind, certificateNumber;   // the signatory's, as printed
-    QString repairStation;   // the shop's, as the company block printed it
-
-    bool tractorFeed = false;
-    int copies = 1;
-    QVector<int> usedCells;  // laser sheet cells 1..6 marked as already used
-    Offsets offsets;
-
+    PrintFacts facts;
+    // The header lines, date, body and font, company block, signatory, stock, the copies
+    // printed (whole labels; one on tractor feed), used cells and offsets. No logo pixels.
+    printing::PrintRequest request;
     QString destination;     // printer name or PDF file
     QString result;          // "Printing" until settled, then "Printed" or why it failed
-    qint64 repeats = -1;     // the entry a reprint repeats, -1 for none
+    // Set by the journal as it adds the entry: the known aircraft whose make or serial this
+    // label gives otherwise (the aircraft notes the entry; the entry's record does not).
+    std::optional<Disagreement> disagreement;
 
-    const HeaderLine& line(Slot slot) const { return header[std::size_t(slot)]; }
-    HeaderLine& line(Slot slot) { return header[std::size_t(slot)]; }
+    const HeaderLine& line(Slot slot) const { return request.label.line(slot); }
+    HeaderLine& line(Slot slot) { return request.label.line(slot); }
     QString registration() const { return line(Slot::Registration).value; }
+    bool tractorFeed() const { return request.stock == printing::LabelStock::Tractor; }
 };
 
 }  // namespace tagwright::journal

@@ -32,11 +32,11 @@ QString firstLine(const QString& body)
 }
 
 // The name under the signature line with the certificate after it, as the label printed it.
-QString signedBy(const JournalEntry& e)
+QString signedBy(const printing::LabelContent& label)
 {
-    if (!e.signatureLine)
+    if (!label.printsSignature)
         return {};
-    return printing::signOffLine(e.signatory, printing::certificateText(e.certificateKind, e.certificateNumber));
+    return printing::signOffLine(label.signatory, printing::certificateText(label.certificateKind, label.certificateNumber));
 }
 
 }  // namespace
@@ -178,20 +178,20 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
         return {};
     const JournalEntry& e = m_entries[index.row()];
     if (role == Qt::ToolTipRole && index.column() == Body)
-        return e.body;
+        return e.request.label.body;
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case Number:
-        return e.repeats >= 0 ? QStringLiteral("%1 (of %2)").arg(e.number).arg(e.repeats)
+        return e.facts.repeats >= 0 ? QStringLiteral("%1 (of %2)").arg(e.number).arg(e.facts.repeats)
                               : QString::number(e.number);
     case PrintedAt: return csv::localTime(e);
     case Registration: return e.registration();
     case Make: return e.line(Slot::Make).value;
-    case Template: return e.templateTitle;
-    case Body: return firstLine(e.body);
-    case SignedBy: return signedBy(e);
-    case RepairStation: return e.companyBlock ? e.repairStation : QString();
+    case Template: return e.facts.templateTitle;
+    case Body: return firstLine(e.request.label.body);
+    case SignedBy: return signedBy(e.request.label);
+    case RepairStation: return e.request.label.printsCompany ? e.request.label.company.repairStation : QString();
     case Destination: return e.destination;
     case Result: return e.result;
     default: return {};

@@ -1,19 +1,18 @@
 #include "JournalWriter.h"
 
 #include "Journal.h"
-#include "PrintInput.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QThread>
-#include <QTimer>
+
+#include <chrono>
 
 namespace tagwright::journal {
 
 namespace {
 
-// Milliseconds between looks at the writer while the application's thread waits for it.
-constexpr int WaitSlice = 15;
+// How long the application's thread waits for the writer between running its events.
+constexpr std::chrono::milliseconds WaitSlice{15};
 
 }  // namespace
 
@@ -35,47 +34,73 @@ JournalWriter::~JournalWriter()
     m_thread->wait();
     delete m_thread;
     for (const auto& [entry, error] : m_failures)
-        qWarning("The journal could not record the label sent to %s: %s",
+        qWarning("The journal could not record how the label sent to %s ended: %s",
                  qUtf8Printable(entry.destination), qUtf8Printable(error.describe()));
 }
 
-void JournalWriter::record(JournalEntry entry, const QString& destination,
-                           const printing::PrintResult& result)
+quint64 JournalWriter::handOver(Write job)
 {
-    std::optional<JournalEntry> stamped = entryToRecord(std::move(entry), destination, result);
-    if (!stamped)
-        return;
+    quint64 ticket = 0;
     {
         std::lock_guard lock(m_mutex);
         if (!m_opener)
             m_opener = m_database.opener();
-        m_waiting.push_back(std::move(*stamped));
+        ticket = job.ticket = ++m_handedOver;
+        m_waiting.push_back(std::move(job));
     }
     m_changed.notify_all();
+    return ticket;
+}
+
+store::StoreError JournalWriter::begin(JournalEntry& entry)
+{
+    stampBegun(entry);
+    const quint64 ticket = handOver({entry, false, 0});
+    store::StoreError error;
+    waitUntil([&] {
+        const auto written = m_begun.find(ticket);
+        if (written == m_begun.end())
+            return false;
+        const auto& [added, outcome] = written->second;
+        entry.number = outcome.ok() ? added.number : -1;
+        entry.disagreement = outcome.ok() ? added.disagreement : std::nullopt;
+        error = outcome;
+        m_begun.erase(written);
+        return true;
+    });
+    return error;
+}
+
+store::StoreError JournalWriter::settle(const JournalEntry& begun, const QString& result)
+{
+    Write job{begun, true, 0};
+    job.entry.result = result;
+    handOver(std::move(job));
+    return {};
 }
 
 void JournalWriter::flush()
 {
-    const auto written = [this] { return m_waiting.empty() && !m_writing; };
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() == app->thread()) {
-        // A write can wait seconds for a locked file or a slow server: meanwhile the window
-        // repaints and its timers run; the user's input waits.
-        for (;;) {
-            {
-                std::lock_guard lock(m_mutex);
-                if (written())
-                    break;
-            }
-            QEventLoop slice;
-            QTimer::singleShot(WaitSlice, &slice, &QEventLoop::quit);
-            slice.exec(QEventLoop::ExcludeUserInputEvents);
-        }
-    } else {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, written);
-    }
+    waitUntil([this] { return m_waiting.empty() && !m_writing; });
     tellFailures();
+}
+
+void JournalWriter::waitUntil(const std::function<bool()>& done)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    const bool windowThread = app && QThread::currentThread() == app->thread();
+    std::unique_lock lock(m_mutex);
+    if (!windowThread) {
+        m_changed.wait(lock, done);
+        return;
+    }
+    // A write can wait seconds for a locked file or a slow server: meanwhile the window
+    // repaints and its timers run; the user's input waits.
+    while (!m_changed.wait_for(lock, WaitSlice, done)) {
+        lock.unlock();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        lock.lock();
+    }
 }
 
 void JournalWriter::tellFailures()
@@ -91,14 +116,32 @@ void JournalWriter::tellFailures()
     }
 }
 
+store::StoreError JournalWriter::write(store::Database& connection, Write& job)
+{
+    if (!connection.isOpen()) {
+        store::Database::Opener opener;
+        {
+            std::lock_guard lock(m_mutex);
+            opener = m_opener;
+        }
+        if (store::StoreError error = opener ? opener(connection)
+                                             : store::StoreError{store::CannotOpenFile,
+                                                                 QStringLiteral("The database is not open."),
+                                                                 m_database.path()};
+            !error.ok())
+            return error;
+    }
+    return job.settles ? Journal(connection).settle(job.entry.number, job.entry.result)
+                       : Journal(connection).add(job.entry);
+}
+
 // On the writer's thread: its connection is opened on first use, and again after an open
 // that failed, so a database that comes back is written to again.
 void JournalWriter::writeEntries()
 {
     store::Database connection;
     for (;;) {
-        JournalEntry entry;
-        store::Database::Opener opener;
+        Write job;
         {
             std::unique_lock lock(m_mutex);
             m_writing = false;
@@ -106,22 +149,18 @@ void JournalWriter::writeEntries()
             m_changed.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
             if (m_waiting.empty())
                 return;
-            entry = std::move(m_waiting.front());
+            job = std::move(m_waiting.front());
             m_waiting.pop_front();
             m_writing = true;
-            opener = m_opener;
         }
-        store::StoreError error;
-        if (!connection.isOpen())
-            error = opener ? opener(connection)
-                           : store::StoreError{store::CannotOpenFile,
-                                               QStringLiteral("The database is not open."),
-                                               m_database.path()};
-        if (error.ok())
-            error = Journal(connection).add(entry);
-        if (!error.ok()) {
-            std::lock_guard lock(m_mutex);
-            m_failures.append({entry, error});
+        const store::StoreError error = write(connection, job);
+        if (error.ok() && !job.settles)
+            Q_EMIT entryWritten();
+        std::lock_guard lock(m_mutex);
+        if (!job.settles) {
+            m_begun[job.ticket] = {std::move(job.entry), error};
+        } else if (!error.ok()) {
+            m_failures.append({job.entry, error});
             QMetaObject::invokeMethod(this, [this] { tellFailures(); }, Qt::QueuedConnection);
         }
     }

@@ -26,7 +26,6 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     : QObject(parent),
       m_valueBoxes(valueBoxes),
       m_journal(journal),
-      m_writer(writer),
       m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStandardItemModel(0, 3, this)),
       m_completer(new QCompleter(m_registrations, this))
@@ -51,6 +50,8 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.
     connect(m_registration, &QLineEdit::textEdited, this, &AircraftCompletion::clearHints);
+    // The aircraft of a print just made are offered as soon as its entry is written.
+    connect(&writer, &journal::JournalWriter::entryWritten, this, &AircraftCompletion::reloadRegistrations);
 }
 
 bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
@@ -63,9 +64,8 @@ bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
 void AircraftCompletion::reloadRegistrations()
 {
     QVector<journal::Aircraft> list;
-    // The aircraft of the prints just made are offered with the rest.
-    m_writer.flush();
-    // Without the journal (a database opened read-only) there is simply nothing to offer.
+    // What is written is offered: the focus never waits for the journal's writer. Without
+    // the journal (a database opened read-only) there is simply nothing to offer.
     if (!m_journal.aircraft(list).ok())
         list.clear();
     QVector<QStringList> rows;
@@ -104,10 +104,10 @@ void AircraftCompletion::fitPopup()
 
 void AircraftCompletion::choose(const QString& registration)
 {
-    journal::Aircraft plane;
-    bool found = false;
-    if (!m_journal.aircraftNamed(registration, plane, found).ok() || !found)
-        return;
+    const store::Result<std::optional<journal::Aircraft>> known = m_journal.aircraftNamed(registration);
+    if (!known || !*known)
+        return;   // an aircraft the journal cannot tell about fills nothing
+    const journal::Aircraft& plane = **known;
     const auto& boxes = m_valueBoxes;
     for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
         if (boxes[box]->text().isEmpty() && !value.isEmpty())

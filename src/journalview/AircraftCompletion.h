@@ -49,7 +49,6 @@ private:
 
     std::array<QLineEdit*, 6> m_valueBoxes;
     journal::Journal m_journal;
-    journal::JournalWriter& m_writer;   // what it still writes is read with the rest
     QLineEdit* m_registration;
     QStandardItemModel* m_registrations;   // registration, make, serial
     QVector<QStringList> m_shown;

@@ -1,6 +1,6 @@
 #include "AircraftPage.h"
 
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,7 +34,7 @@ QString labelsSay(const QString& make, const QString& serial, qint64 entry)
 
 }  // namespace
 
-AircraftPage::AircraftPage(journal::Journal& journal, mainwindow::UserDialogs& dialogs, QWidget* parent)
+AircraftPage::AircraftPage(journal::Journal& journal, ui::UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_journal(journal), m_dialogs(dialogs), m_table(new QTableWidget(0, ColumnCount))
 {
     m_table->setObjectName(QStringLiteral("aircraftTable"));
@@ -75,10 +75,13 @@ void AircraftPage::reload()
         return tell(error.describe());
     m_labelValues.clear();
     for (const journal::Aircraft& plane : std::as_const(m_aircraft)) {
-        journal::JournalEntry entry;
-        bool found = false;
-        if (plane.disagreeingEntry < 0 || !m_journal.entry(plane.disagreeingEntry, entry, found).ok() || !found)
+        if (plane.disagreeingEntry < 0)
             continue;
+        // A label that cannot be read leaves its aircraft without the label's values to take.
+        const store::Result<std::optional<journal::JournalEntry>> label = m_journal.entry(plane.disagreeingEntry);
+        if (!label || !*label)
+            continue;
+        const journal::JournalEntry& entry = **label;
         m_labelValues.insert(plane.id, {entry.number, entry.line(journal::Slot::Make).value.trimmed(),
                                         entry.line(journal::Slot::Serial).value.trimmed()});
     }

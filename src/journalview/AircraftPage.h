@@ -8,7 +8,7 @@
 class QPushButton;
 class QTableWidget;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 class UserDialogs;
 }
 
@@ -24,7 +24,7 @@ class AircraftPage : public QWidget {
 public:
     enum Column { Registration, Make, Serial, Tach, TotalTime, SinceOverhaul, TimesDate, LabelsSay, ColumnCount };
 
-    AircraftPage(journal::Journal& journal, mainwindow::UserDialogs& dialogs, QWidget* parent = nullptr);
+    AircraftPage(journal::Journal& journal, ui::UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Reads the aircraft again; unsaved corrections stay in their rows.
     void reload();
@@ -56,7 +56,7 @@ private:
     void tell(const QString& text);
 
     journal::Journal& m_journal;
-    mainwindow::UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QVector<journal::Aircraft> m_aircraft;
     QHash<qint64, QStringList> m_edits;        // the edited rows' cells, by aircraft
     QHash<qint64, LabelValues> m_labelValues;  // what a disagreeing label said, by aircraft

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <functional>
-
 class QWidget;
+
+namespace tagwright::ui {
+class UserDialogs;
+}
 
 namespace tagwright::store {
 class Database;
@@ -13,21 +15,21 @@ class JournalWriter;
 }
 
 namespace tagwright::mainwindow {
-class PrintOutput;
-class UserDialogs;
+class LabelSource;
 }
 
 namespace tagwright::journalview {
 
 // What the journal features use of the main window: the database holding the journal, the
-// writer that journals the window's prints, the dialogs, the window that messages and the preview are shown over, and where the window's
-// Print prints (asked each time: it may be changed while the program runs).
+// writer that journals the window's prints (read after what it still writes), the dialogs,
+// the window that messages and the preview are shown over, and the window's printing, whose
+// pipeline reprints where Print prints.
 struct JournalPlace {
     store::Database& database;
     journal::JournalWriter& writer;
-    mainwindow::UserDialogs& dialogs;
+    ui::UserDialogs& dialogs;
     QWidget* window = nullptr;
-    std::function<mainwindow::PrintOutput*()> output;
+    mainwindow::LabelSource& printing;
 };
 
 }  // namespace tagwright::journalview

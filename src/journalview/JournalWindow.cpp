@@ -6,7 +6,7 @@
 
 #include "journal/JournalCsv.h"
 #include "journal/JournalWriter.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "ActivationWatch.h"
 
-#include "ProgramWindows.h"
+#include "ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,7 +21,7 @@ void ActivationWatch::noteFocusWindow(QWindow* focusWindow)
         return;  // another program took the focus: that says nothing about our windows
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget != m_window && widget->windowHandle() == focusWindow
-            && isWindowOfProgram(widget)) {
+            && ui::isWindowOfProgram(widget)) {
             m_programWindowWasActive = true;
             return;
         }

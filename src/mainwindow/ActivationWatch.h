@@ -9,7 +9,7 @@ namespace tagwright::mainwindow {
 
 // Tells when the main window is activated in the program's sense: its first showing, and
 // its becoming active again after another window of the program (one marked with
-// markAsWindowOfProgram) was active. Returning from a message box, a system dialog or
+// ui::markAsWindowOfProgram) was active. Returning from a message box, a system dialog or
 // another program is no activation.
 //
 // The first showing is taken from the window's first show event rather than from window

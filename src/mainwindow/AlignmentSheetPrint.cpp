@@ -2,9 +2,9 @@
 
 #include "CommandActions.h"
 #include "LabelSource.h"
-#include "PrintOutput.h"
-#include "UserDialogs.h"
-#include "WindowPrintPlace.h"
+
+#include "ui/UserDialogs.h"
+#include "ui/WindowPrintPlace.h"
 
 #include "printing/PrinterSurface.h"
 #include "stock/AlignmentSheet.h"
@@ -22,13 +22,12 @@ const QString Title = QStringLiteral("Print Alignment Sheet");
 
 }  // namespace
 
-void installAlignmentSheet(QMenuBar* menuBar, CommandActions& commands, const LabelSource& label,
-                           std::function<PrintOutput*()> output)
+void installAlignmentSheet(QMenuBar* menuBar, CommandActions& commands, LabelSource& label)
 {
     QMenu* file = menuBar->findChild<QMenu*>(QStringLiteral("menuFile"));
     if (!file)
         return;
-    auto* command = new AlignmentSheetPrint(label, std::move(output), menuBar);
+    auto* command = new AlignmentSheetPrint(label, menuBar);
     auto* action = new QAction(QStringLiteral("Print &Alignment Sheet..."), file);
     action->setObjectName(QStringLiteral("actionPrintAlignmentSheet"));
     QAction* exportPdf = file->findChild<QAction*>(QStringLiteral("actionExportPdf"));
@@ -39,44 +38,48 @@ void installAlignmentSheet(QMenuBar* menuBar, CommandActions& commands, const La
     commands.follow(action, session::Command::Print);
 }
 
-AlignmentSheetPrint::AlignmentSheetPrint(const LabelSource& label,
-                                         std::function<PrintOutput*()> output, QObject* parent)
-    : QObject(parent), m_label(label), m_output(std::move(output))
+AlignmentSheetPrint::AlignmentSheetPrint(LabelSource& label, QObject* parent)
+    : QObject(parent), m_label(label)
 {
     setObjectName(QStringLiteral("AlignmentSheetPrint"));
 }
 
 void AlignmentSheetPrint::run()
 {
-    UserDialogs& dialogs = m_label.dialogs();
+    ui::UserDialogs& dialogs = m_label.dialogs();
     QWidget* window = m_label.window();
-    if (m_label.tractorStock()) {
+    const store::Result<printing::PrintRequest> request = m_label.request();
+    if (!request) {
+        m_label.reportUnreadSettings(Title, request.error());
+        return;
+    }
+    if (request->stock == printing::LabelStock::Tractor) {
         dialogs.showMessage(window, QMessageBox::Warning, Title,
                             QStringLiteral("The alignment sheet is for laser / inkjet label sheets; "
                                            "the shop's label stock is tractor feed."));
         return;
     }
-    PrintOutput* output = m_output ? m_output() : nullptr;
-    QString error = QStringLiteral("No printer is available.");
-    if (output)
-        output->setJobTitle(QStringLiteral("Tagwright alignment sheet"));
-    std::unique_ptr<printing::PrinterSurface> surface = output ? output->open(&error) : nullptr;
+    printjob::LabelOutput& output = m_label.printOutput();
+    auto surface = output.open(QStringLiteral("Tagwright alignment sheet"));
     if (!surface) {
-        // An empty reason: the user cancelled choosing where it goes.
-        if (!error.isEmpty())
-            dialogs.showMessage(window, QMessageBox::Critical, Title, error);
+        // Cancelled choosing where it goes: nothing to say.
+        if (surface.error().kind != printjob::OutputProblem::Kind::Cancelled)
+            dialogs.showMessage(window, QMessageBox::Critical, Title, surface.error().message);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const stock::StockFit fit = stock::fitToStock(windowPrintPlace(*window).printable);
-    const printing::PrintResult result =
-        stock::printAlignmentSheet(*surface, fit, m_label.request().sheet.offsets);
-    const QString note = output->close(*surface);
+    const stock::StockFit fit = stock::fitToStock(ui::windowPrintPlace(*window).printable);
+    const printing::PrintResult result = stock::printAlignmentSheet(**surface, fit, request->sheet.offsets);
+    QString failure = output.complete(**surface);
+    if (failure.isEmpty())
+        failure = output.place();
     QApplication::restoreOverrideCursor();
     if (!result.printed())
         dialogs.showMessage(window, QMessageBox::Critical, Title, result.message);
-    else if (!note.isEmpty())
-        dialogs.showMessage(window, QMessageBox::Information, Title, note);
+    else if (!failure.isEmpty())
+        dialogs.showMessage(window, QMessageBox::Critical, Title, failure);
+    else if (!output.note().isEmpty())
+        dialogs.showMessage(window, QMessageBox::Information, Title, output.note());
 }
 
 }  // namespace tagwright::mainwindow

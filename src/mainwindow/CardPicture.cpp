@@ -1,33 +1,14 @@
 #include "CardPicture.h"
 
-#include <QGuiApplication>
+#include "ui/Pictures.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 namespace tagwright::mainwindow {
 
-namespace {
-
-// The classic 16-colour palette.
-const QColor Black(0, 0, 0);
-const QColor Grey(128, 128, 128);
-const QColor Silver(192, 192, 192);
-const QColor White(255, 255, 255);
-const QColor Navy(0, 0, 128);
-const QColor Teal(0, 128, 128);
-const QColor Maroon(128, 0, 0);
-const QColor Blue(0, 0, 255);
-
-}  // namespace
-
-QImage sharpCanvas(QSize logicalSize, QImage::Format format)
-{
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QImage image(logicalSize * ratio, format);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    return image;
-}
+using namespace ui::palette;
+using ui::sharpCanvas;
 
 QImage drawCardPicture()
 {
@@ -75,37 +56,6 @@ QImage drawCardPicture()
     p.drawPolygon(QPolygon({QPoint(442, 175), QPoint(414, 163), QPoint(414, 187)}));
     p.drawPolygon(QPolygon({QPoint(414, 245), QPoint(442, 233), QPoint(442, 257)}));
     p.drawPolygon(QPolygon({QPoint(30, 245), QPoint(58, 233), QPoint(58, 257)}));
-    return image;
-}
-
-QImage drawPrinterIcon()
-{
-    QImage image = sharpCanvas({56, 30}, QImage::Format_ARGB32);
-    QPainter p(&image);
-    p.setPen(Black);
-    p.setBrush(White);
-    p.drawRect(16, 1, 24, 12);           // paper
-    p.setBrush(Silver);
-    p.drawRect(4, 11, 48, 14);           // body
-    p.setBrush(Grey);
-    p.drawRect(10, 22, 36, 6);           // tray
-    p.setBrush(Teal);
-    p.drawRect(42, 14, 5, 3);            // lamp
-    return image;
-}
-
-QImage drawInformationIcon()
-{
-    QImage image = sharpCanvas({30, 30}, QImage::Format_ARGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Navy, 2));
-    p.setBrush(White);
-    p.drawEllipse(2, 2, 26, 26);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Navy);
-    p.drawEllipse(13, 7, 4, 4);
-    p.drawRect(13, 13, 4, 11);
     return image;
 }
 

@@ -66,10 +66,10 @@ CommandActions::CommandActions(session::CardSession& session, const MainWindowCo
         QAction* step = zone < 2 ? m_next : m_previous;
         connect(c.pageZones[zone], &ClickLabel::clicked, step, &QAction::trigger);
     }
-    // The panels' tool buttons are not switched by the mode.
-    m_printerSetup = addAction(QStringLiteral("Printer Set-&up..."), "actionPrinterSetup",
-                               c.printerSetupButton);
-    m_about = addAction(QStringLiteral("&About"), "actionAbout", c.informationButton);
+    // The setup features run these, with the setup panel's buttons; the mode does not
+    // switch them.
+    m_printerSetup = addAction(QStringLiteral("Printer Set-&up..."), "actionPrinterSetup", nullptr);
+    m_about = addAction(QStringLiteral("&About"), "actionAbout", nullptr);
 
     connect(&session, &session::CardSession::modeChanged, this, &CommandActions::apply);
     apply();

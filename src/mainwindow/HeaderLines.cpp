@@ -1,7 +1,8 @@
 #include "HeaderLines.h"
 
 #include "MainWindowControls.h"
-#include "TemplateBinding.h"
+
+#include "session/CardSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,24 +13,19 @@
 
 namespace tagwright::mainwindow {
 
-HeaderLines::HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
-                         std::function<void()> enterEditMode, std::function<void()> offerSave,
+HeaderLines::HeaderLines(MainWindowControls& controls, session::CardSession& session,
                          QObject* parent)
-    : QObject(parent),
-      m_controls(controls),
-      m_enterEditMode(std::move(enterEditMode)),
-      m_offerSave(std::move(offerSave))
+    : QObject(parent), m_controls(controls), m_session(session)
 {
-    for (int line = 0; line < int(controls.captionBoxes.size()); ++line)
-        connectCaption(line);
-    connectOptions();
+    connectEdits();
     connectEnterOrder();
     for (QLineEdit* box : controls.valueBoxes)
         box->installEventFilter(this);
-    // A body change only makes the template worth saving; it does not leave browsing, so
-    // the user may still page on (the move writes the text).
-    connect(&binding, &TemplateBinding::bodyEdited, this,
-            [this] { m_offerSave(); });
+    connect(&session, &session::CardSession::captionChanged, this,
+            &HeaderLines::showValueBoxByCaption);
+    connect(&session, &session::CardSession::optionsChanged, this,
+            &HeaderLines::showSignatoryByOption);
+    showSignatoryByOption();
 }
 
 bool HeaderLines::isBlankCaption(const QString& caption)
@@ -40,8 +36,7 @@ bool HeaderLines::isBlankCaption(const QString& caption)
 
 void HeaderLines::showValueBoxByCaption(int line)
 {
-    const auto index = std::size_t(line);
-    m_controls.valueBoxes[index]->setVisible(!isBlankCaption(m_controls.captionBoxes[index]->text()));
+    m_controls.valueBoxes[std::size_t(line)]->setVisible(!isBlankCaption(m_session.caption(line)));
 }
 
 namespace {
@@ -76,23 +71,23 @@ bool HeaderLines::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void HeaderLines::connectCaption(int line)
+void HeaderLines::connectEdits()
 {
-    connect(m_controls.captionBoxes[std::size_t(line)], &QLineEdit::textChanged, this,
-            [this, line] {
-                m_enterEditMode();
-                showValueBoxByCaption(line);
-            });
+    const auto enterEditing = [this] { m_session.enterEditing(); };
+    for (QLineEdit* caption : m_controls.captionBoxes)
+        connect(caption, &QLineEdit::textChanged, this, enterEditing);
+    connect(m_controls.companyCheck, &QCheckBox::toggled, this, enterEditing);
+    connect(m_controls.signedCheck, &QCheckBox::toggled, this, enterEditing);
+    // A body change only makes the template worth saving; it does not leave browsing, so
+    // the user may still page on (the step writes the text).
+    connect(m_controls.bodyBox, &QPlainTextEdit::textChanged, this, [this] { m_session.offerSave(); });
 }
 
-void HeaderLines::connectOptions()
+void HeaderLines::showSignatoryByOption()
 {
-    connect(m_controls.companyCheck, &QCheckBox::toggled, this, [this] { m_enterEditMode(); });
-    connect(m_controls.signedCheck, &QCheckBox::toggled, this, [this](bool ticked) {
-        m_enterEditMode();
-        m_controls.signatoryHint->setVisible(ticked);
-        m_controls.signatoryList->setVisible(ticked);
-    });
+    const bool ticked = m_session.printsSignature();
+    m_controls.signatoryHint->setVisible(ticked);
+    m_controls.signatoryList->setVisible(ticked);
 }
 
 void HeaderLines::connectEnterOrder()

@@ -3,26 +3,28 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QLineEdit;
+
+namespace tagwright::session {
+class CardSession;
+}
 
 namespace tagwright::mainwindow {
 
 struct MainWindowControls;
-class TemplateBinding;
 
 // The change reactions of the six header lines, the two label options and the body box,
-// and Enter moving through the header values. The reactions hang on Qt's change signals
-// (textChanged, toggled), so they run alike for typing, clicks and code setting a field:
-// the template display relies on that. A check box set to the value it already shows
-// changes nothing and runs nothing. A value box still holding the underscore run a print
-// left in it takes the first key typed (or a paste) in its place.
+// and Enter moving through the header values. A change made in a box (typing, a click, or
+// code setting the box) enters editing, or, in the body, offers Save; a template shown by the
+// card session reaches the boxes without passing through editing. Whatever set it, a
+// caption shows or hides its value box, and the "Signed" option the signatory list. A check
+// box set to the value it already shows changes nothing and runs nothing. A value box still
+// holding the underscore run a print left in it takes the first key typed (or a paste) in
+// its place.
 class HeaderLines : public QObject {
     Q_OBJECT
 public:
-    HeaderLines(MainWindowControls& controls, TemplateBinding& binding,
-                std::function<void()> enterEditMode, std::function<void()> offerSave,
+    HeaderLines(MainWindowControls& controls, session::CardSession& session,
                 QObject* parent = nullptr);
 
     // A caption is blank, and its line unused, when it compares less than or equal to six
@@ -36,14 +38,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void connectCaption(int line);
-    void connectOptions();
+    void connectEdits();
     void connectEnterOrder();
+    void showSignatoryByOption();
     void focusAfterValueBox(int line);
 
     MainWindowControls& m_controls;
-    std::function<void()> m_enterEditMode;
-    std::function<void()> m_offerSave;
+    session::CardSession& m_session;
 };
 
 }  // namespace tagwright::mainwindow

@@ -5,12 +5,12 @@
 
 namespace tagwright::mainwindow {
 
-printing::PrintResult composeLabelCopy(const printing::PrintRequest& request, bool tractorStock,
+printing::PrintResult composeLabelCopy(const printing::PrintRequest& request,
                                        printing::PrintTarget& target)
 {
     printing::QtPrinterSurface surface(target);
     printing::LabelPrinter printer;
-    return printer.PrintLabels(surface, request, tractorStock);
+    return printer.PrintLabels(surface, request);
 }
 
 }  // namespace tagwright::mainwindow

@@ -13,7 +13,7 @@ namespace tagwright::mainwindow {
 // the same Qt surface, but by a printer of their own: the window's print position and busy
 // state stay as they are, and no underscores come back into its value boxes. Preview and
 // PDF export are looks at the label, not prints of it.
-printing::PrintResult composeLabelCopy(const printing::PrintRequest& request, bool tractorStock,
+printing::PrintResult composeLabelCopy(const printing::PrintRequest& request,
                                        printing::PrintTarget& target);
 
 }  // namespace tagwright::mainwindow

@@ -1,59 +1,75 @@
 #include "LabelSource.h"
 
-#include "MainWindowControls.h"
-#include "UserDialogs.h"
-
 #include "session/CardSession.h"
-#include "session/SignatoryCertificate.h"
-#include "WindowSnapshot.h"
-
-#include "journal/JournalWriter.h"
-#include "journal/PrintInput.h"
-#include "store/ShopRecord.h"
-
-#include <QLabel>
+#include "ui/UserDialogs.h"
 
 namespace tagwright::mainwindow {
 
-LabelSource::LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                         store::Database& main, store::TableCursor& company,
-                         journal::JournalWriter& journal, UserDialogs& dialogs, QWidget* window)
-    : m_session(session),
-      m_controls(controls),
-      m_main(main),
-      m_company(company),
-      m_journal(journal),
-      m_dialogs(dialogs),
-      m_window(window)
+LabelSource::LabelSource(const session::CardSession& session, journal::EntrySink& journal,
+                         ui::UserDialogs& dialogs, QWidget* window,
+                         std::unique_ptr<printjob::LabelOutput> output)
+    : m_session(session), m_dialogs(dialogs), m_window(window), m_pipeline(journal),
+      m_output(std::move(output))
 {
 }
 
-printing::PrintRequest LabelSource::request() const
+LabelSource::~LabelSource() = default;
+
+store::Result<printing::PrintRequest> LabelSource::request() const
 {
-    printing::PrintRequest request = takeSnapshot(m_session, m_controls);
-    // A store that cannot be read now prints the name as typed, as a name without a profile
-    // prints; the command that prints reports the store's trouble itself.
-    (void)session::addSignatoryCertificate(m_main, request.label);
-    return request;
+    return m_session.printRequest();
 }
 
 QString LabelSource::title() const
 {
-    return templateTitle(m_session);
+    return m_session.title();
 }
 
-bool LabelSource::tractorStock() const
+printjob::PrintOutcome LabelSource::print(const printing::PrintRequest& request,
+                                          printjob::LabelOutput& output,
+                                          const printjob::PrintPipeline::OverlongQuestion& askOverlong)
 {
-    store::ShopRecord shop;
-    store::readShopRecord(m_company, shop);
-    return shop.labelStyle.printedStock() == store::LabelStock::Tractor;
+    return m_pipeline.print(request, {title(), m_session.logo()}, output, askOverlong);
 }
 
-void LabelSource::journalPrint(const printing::PrintRequest& input, bool tractorStock,
-                               const QString& destination, const printing::PrintResult& result) const
+void LabelSource::report(const QString& command, const printjob::PrintOutcome& outcome) const
 {
-    const journal::PrintContext context{title(), m_session.logo(), tractorStock};
-    m_journal.record(journal::entryFor(input, context), destination, result);
+    reportPrint(m_dialogs, m_window, command, outcome);
+}
+
+void LabelSource::reportUnreadSettings(const QString& command, const store::StoreError& error) const
+{
+    m_dialogs.showMessage(m_window, QMessageBox::Critical, command,
+                          QStringLiteral("Nothing was printed: the shop's settings, which say which "
+                                         "labels are in the printer, or its signatories, which hold "
+                                         "their certificates, could not be read.\n\n%1")
+                              .arg(error.describe()));
+}
+
+void reportPrint(ui::UserDialogs& dialogs, QWidget* parent, const QString& command,
+                 const printjob::PrintOutcome& outcome)
+{
+    using Status = printjob::PrintOutcome::Status;
+    switch (outcome.status) {
+    case Status::Cancelled:
+        return;
+    case Status::Refused:
+        dialogs.showMessage(parent, QMessageBox::Warning, command, outcome.message);
+        return;
+    case Status::Nothing:
+        dialogs.showMessage(parent, QMessageBox::Warning, command,
+                            QStringLiteral("Nothing was printed: the copies box reads no number above 0."));
+        return;
+    case Status::Failed:
+        dialogs.showMessage(parent, QMessageBox::Critical,
+                            command == QLatin1String("Export PDF") ? command : QStringLiteral("Printing failed"),
+                            outcome.message);
+        return;
+    case Status::Printed:
+        break;
+    }
+    if (!outcome.note.isEmpty())
+        dialogs.showMessage(parent, QMessageBox::Information, command, outcome.note);
 }
 
 }  // namespace tagwright::mainwindow

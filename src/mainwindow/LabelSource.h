@@ -1,74 +1,86 @@
 #pragma once
 
 #include "printing/PrintRequest.h"
-#include "printing/PrintResult.h"
+#include "printjob/LabelOutput.h"
+#include "printjob/PrintPipeline.h"
+#include "store/Result.h"
 
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
+
+namespace tagwright::ui {
+class UserDialogs;
+}
 
 namespace tagwright::session {
 class CardSession;
 }
 
 namespace tagwright::journal {
-class JournalWriter;
-}
-
-namespace tagwright::store {
-class Database;
-class TableCursor;
+class EntrySink;
 }
 
 namespace tagwright::mainwindow {
 
-struct MainWindowControls;
-class UserDialogs;
-
-// What the print commands (Print, Print Preview, Export PDF) take from the window: the
-// label as it stands, the stored label stock, and the journal that records what left.
+// The window's printing, shared by Print, Print Preview, Export PDF and the journal view's
+// reprints: the label as the card session has it, the one print pipeline they all go
+// through (their entries go to the window's journal), where Print prints, and how an
+// outcome is told.
 class LabelSource {
 public:
-    LabelSource(const session::CardSession& session, const MainWindowControls& controls,
-                store::Database& main, store::TableCursor& company, journal::JournalWriter& journal,
-                UserDialogs& dialogs, QWidget* window);
+    LabelSource(const session::CardSession& session, journal::EntrySink& journal,
+                ui::UserDialogs& dialogs, QWidget* window, std::unique_ptr<printjob::LabelOutput> output);
+    ~LabelSource();
 
-    // What Print would print now (takeSnapshot), with the certificate of the signatory's
-    // profile (addSignatoryCertificate).
-    printing::PrintRequest request() const;
+    // What Print would print now, with the certificate of the shop's signatory it names; an
+    // error when the shop's settings or signatories cannot be read.
+    store::Result<printing::PrintRequest> request() const;
 
-    // Asked before Print and Export PDF put a label out; false stops the command. It may
-    // change what request() gives (a certificate number added), so the command takes the
-    // request again afterwards. Without one, every label goes out.
-    using PrintCheck = std::function<bool(const printing::PrintRequest&)>;
+    // Asked once before Print and Export PDF put a label out; false stops the command. It may
+    // complete the request it is given (a certificate number added meanwhile). Without one,
+    // every label goes out.
+    using PrintCheck = std::function<bool(printing::PrintRequest&)>;
     void setPrintCheck(PrintCheck check) { m_printCheck = std::move(check); }
-    bool mayPrint(const printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
+    bool mayPrint(printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
     // The title of the template on show: jobs and files are named after it.
     QString title() const;
-    // True when the stored label stock is tractor feed.
-    bool tractorStock() const;
 
-    // Hands the journal's writer the entry of a label that left the window (nothing when the
-    // job sent nothing). A journal that cannot take it is told to the user by the writer's
-    // owner: the label went out all the same.
-    void journalPrint(const printing::PrintRequest& input, bool tractorStock,
-                      const QString& destination, const printing::PrintResult& result) const;
+    // Prints `request` through the pipeline to `output`, as the template on show.
+    printjob::PrintOutcome print(const printing::PrintRequest& request, printjob::LabelOutput& output,
+                                 const printjob::PrintPipeline::OverlongQuestion& askOverlong = {});
+    printjob::PrintPipeline& pipeline() { return m_pipeline; }
 
-    UserDialogs& dialogs() const { return m_dialogs; }
+    // Where Print prints; reprints from the journal go there too.
+    printjob::LabelOutput& printOutput() { return *m_output; }
+    void setPrintOutput(std::unique_ptr<printjob::LabelOutput> output) { m_output = std::move(output); }
+
+    // Tells the user how a print by `command` ("Print", "Export PDF" ...) ended, after the
+    // window is usable again: a refusal, a failure, or a note on where the labels went.
+    void report(const QString& command, const printjob::PrintOutcome& outcome) const;
+    // Tells the user that nothing was printed because the shop's settings or signatories
+    // could not be read.
+    void reportUnreadSettings(const QString& command, const store::StoreError& error) const;
+
+    ui::UserDialogs& dialogs() const { return m_dialogs; }
     // The window messages and dialogs are shown over.
     QWidget* window() const { return m_window; }
 
 private:
     const session::CardSession& m_session;
-    const MainWindowControls& m_controls;
-    store::Database& m_main;
-    store::TableCursor& m_company;
-    journal::JournalWriter& m_journal;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
+    printjob::PrintPipeline m_pipeline;
+    std::unique_ptr<printjob::LabelOutput> m_output;
     PrintCheck m_printCheck;
 };
+
+// How a print ended, told over `parent`: nothing for a cancelled choice or a plain success,
+// the refusal or failure in the command's words, a note when the output has one.
+void reportPrint(ui::UserDialogs& dialogs, QWidget* parent, const QString& command,
+                 const printjob::PrintOutcome& outcome);
 
 }  // namespace tagwright::mainwindow

@@ -13,7 +13,7 @@ namespace tagwright::mainwindow {
 using session::Command;
 
 MainMenu::MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands,
-                   const LabelSource& label)
+                   LabelSource& label)
     : QObject(window), m_menuBar(menuBar), m_window(window), m_commands(commands)
 {
     setObjectName(QStringLiteral("MainMenu"));

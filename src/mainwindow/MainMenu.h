@@ -25,7 +25,7 @@ class MainMenu : public QObject {
     Q_OBJECT
 public:
     // The menus go into `menuBar`, which belongs to `window`.
-    MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands, const LabelSource& label);
+    MainMenu(QMenuBar* menuBar, QWidget* window, CommandActions& commands, LabelSource& label);
 
 private:
     void addFileMenu();

@@ -2,15 +2,22 @@
 
 #include "MainWindowControls.h"
 
+#include "session/CardFile.h"
 #include "session/CardSession.h"
+#include "session/ShopSettings.h"
 #include "store/ShopRecord.h"
+#include "store/SignatoryStore.h"
 #include "store/StoreError.h"
-#include "store/TableCursor.h"
+#include "store/TemplateStore.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+
+namespace tagwright::ui {
+class UserDialogs;
+}
 
 namespace tagwright::store {
 class Database;
@@ -28,20 +35,20 @@ class PrintCommand;
 class SignatoryList;
 class TemplateCard;
 class TemplateEditor;
-class UserDialogs;
 
 // The main window: the card with the template on show, the button column and the panels
-// over the card. It owns the three cursors on the main database; the operations of each
-// area live in their own classes, which reach the window through these accessors.
+// over the card. It holds the card session and the card file over the main database's
+// templates; the operations of each area live in their own classes, which take the parts
+// they use.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(store::Database& mainDatabase, store::Database& setupDatabase, UserDialogs& dialogs,
+    MainWindow(store::Database& mainDatabase, store::Database& setupDatabase, ui::UserDialogs& dialogs,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The load steps: today's date, the three cursors, the default-label and signatory
-    // lists, and the shop settings copied into the setup panel's boxes.
+    // The load steps: today's date, the card order, the signatory list and the shop
+    // settings.
     store::StoreError load();
 
     MainWindowControls& controls() { return m_controls; }
@@ -51,14 +58,18 @@ public:
     session::CardSession& session() { return m_session; }
     // The commands shared by the buttons and the menus.
     CommandActions& commands() { return *m_commands; }
-    // The label as the print commands take it, and the journal they record in.
+    // The window's printing: the label as the print commands take it, the print pipeline
+    // and where Print prints.
     LabelSource& label() { return *m_label; }
-    store::TableCursor& templates() { return m_templates; }      // Data1, "Labels"
-    store::TableCursor& company() { return m_company; }          // Data2, "CompanyInfo"
-    store::TableCursor& signatories() { return m_signatories; }  // Data3, "Mechanics"
+    // The templates in card order, the place of the one on show, and the commands on them.
+    session::CardFile& cards() { return m_cards; }
+    // The shop's settings as stored and as edited in the setup panel.
+    session::ShopSettings& shop() { return m_shop; }
+    // The signatories ("Mechanics") with their certificates.
+    store::SignatoryStore& signatories() { return m_signatoryStore; }
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
-    UserDialogs& dialogs() { return m_dialogs; }
+    ui::UserDialogs& dialogs() { return m_dialogs; }
     // The card's operations: template display, paging, edit modes (TemplateCard.h).
     TemplateCard& card() { return *m_card; }
     SignatoryList& signatoryList() { return *m_signatoryList; }
@@ -72,19 +83,9 @@ public:
     // loop. Tests drive the window without one and put a stand-in here.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
-    // Shows the shop record in the setup panel's boxes: name, address, city-state-zip, the
-    // five offsets and the default label's selection. The phone and the label stock have
-    // rules of their own.
-    void showShopRecord(const store::ShopRecord& shop);
-
-    // Offers the templates as they stand now, those added, renamed or deleted since start-up
-    // included, keeping the chosen entry when it is still there. The templates cursor stays
-    // on the template on show.
-    void refillDefaultLabelList();
-
-    // Reads the shop settings and the signatories again, so what another workstation saved
-    // on a shared database is seen; the signatory text typed or chosen stays.
-    store::StoreError refreshSharedRecords();
+    // Reads the signatories again, so what another workstation saved on a shared database is
+    // seen; the signatory text typed or chosen stays.
+    store::StoreError refreshSignatories();
 
     // Today's date as the date box shows it: MM-DD-YYYY.
     static QString todayText();
@@ -95,19 +96,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void fillDefaultLabelList();
-    void fillSignatoryList();
-    void loadCompanySettings();
+    store::StoreError fillSignatoryList();
 
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
+    session::ShopSettings m_shop;
+    store::SignatoryStore m_signatoryStore;
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
-    store::TableCursor m_templates;
-    store::TableCursor m_company;
-    store::TableCursor m_signatories;
+    store::TemplateStore m_templateStore;
+    session::CardFile m_cards;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;
     std::unique_ptr<LabelSource> m_label;

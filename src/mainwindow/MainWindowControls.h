@@ -5,13 +5,10 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
-class QToolButton;
 class QWidget;
 
 namespace tagwright::mainwindow {
@@ -19,7 +16,8 @@ namespace tagwright::mainwindow {
 class ClickLabel;
 class LogoBox;
 
-// Every control of the main window. Each widget's objectName is its control name in the
+// Every control of the main window but the setup and information panels, which the setup
+// features build over it. Each widget's objectName is its control name in the
 // window layout (Text19, Command3D9, Label22_3 ...), so tests and support staff find it by
 // that name; the members here say what the control is for.
 struct MainWindowControls {
@@ -54,25 +52,6 @@ struct MainWindowControls {
     QPushButton* deleteButton = nullptr;                // Command3D8
     QPushButton* setupButton = nullptr;                 // Command3D9
 
-    // The setup panel.
-    QFrame* setupPanel = nullptr;                       // Panel3D2
-    QLineEdit* companyNameBox = nullptr;                // Text10
-    QLineEdit* addressBox = nullptr;                    // Text11
-    QLineEdit* cityStateZipBox = nullptr;               // Text12
-    QLineEdit* phoneBox = nullptr;                      // Text13
-    QLineEdit* repairStationBox = nullptr;              // the station's certificate number
-    QRadioButton* laserOption = nullptr;                // Option3D1
-    QRadioButton* tractorOption = nullptr;              // Option3D2
-    QComboBox* defaultLabelList = nullptr;              // Combo1
-    QToolButton* printerSetupButton = nullptr;          // Command3D4
-    QToolButton* informationButton = nullptr;           // Command3D12
-    QGroupBox* offsetsFrame = nullptr;                  // Frame3D1
-    QLineEdit* topRowOffset = nullptr;                  // Text22
-    QLineEdit* leftColumnOffset = nullptr;              // Text23
-    QLineEdit* middleRowOffset = nullptr;               // Text24
-    QLineEdit* rightColumnOffset = nullptr;             // Text25
-    QLineEdit* bottomRowOffset = nullptr;               // Text26
-
     // The print options panel.
     QFrame* printPanel = nullptr;                       // Panel3D3
     QLabel* skipHint = nullptr;
@@ -80,10 +59,6 @@ struct MainWindowControls {
     QLineEdit* copiesBox = nullptr;                     // Text15
     QPushButton* printOkButton = nullptr;               // Command3D10
     QPushButton* printCancelButton = nullptr;           // Command3D11
-
-    // The information panel.
-    QFrame* infoPanel = nullptr;                        // Panel3D6
-    QLabel* infoText = nullptr;
 };
 
 }  // namespace tagwright::mainwindow

@@ -3,20 +3,17 @@
 #include "CardPicture.h"
 #include "ClickLabel.h"
 #include "LogoBox.h"
-#include "Twips.h"
+#include "ui/FormLayout.h"
 
 #include "store/ShopRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QToolButton>
 
 #include <vector>
 
@@ -24,60 +21,19 @@ namespace tagwright::mainwindow {
 
 namespace {
 
-template <typename Widget, typename... Args>
-Widget* place(QWidget* parent, const char* name, QRect twips, Args&&... args)
-{
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-}
+using ui::caption;
+using ui::lineEdit;
+using ui::place;
+using ui::setBackground;
 
 QFont font(const QString& family, double points, bool bold = false)
 {
-    QFont result(family);
-    result.setPointSizeF(points);
-    result.setBold(bold);
-    return result;
-}
-
-void setBackground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, QRect twips, int maxLength = 32767)
-{
-    auto* box = place<QLineEdit>(parent, name, twips);
-    box->setMaxLength(maxLength);
-    return box;
-}
-
-QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect twips)
-{
-    auto* label = place<QLabel>(parent, name, twips, text);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-QFrame* panel(QWidget* parent, const char* name, QRect twips)
-{
-    auto* frame = place<QFrame>(parent, name, twips);
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setLineWidth(2);
-    frame->setAutoFillBackground(true);
-    return frame;
+    return ui::fontOf(family, points, bold);
 }
 
 void buildCard(QWidget* area, MainWindowControls& c)
 {
-    c.cardPicture = place<QLabel>(area, "Image1", {60, 270, 640 * TwipsPerPixel, 480 * TwipsPerPixel});
+    c.cardPicture = place<QLabel>(area, "Image1", {60, 270, 640 * ui::TwipsPerPixel, 480 * ui::TwipsPerPixel});
     c.cardPicture->setPixmap(QPixmap::fromImage(drawCardPicture()));
 
     const QRect titleTabs[3] = {{1200, 365, 2200, 365}, {2600, 360, 2200, 365}, {3700, 360, 2200, 365}};
@@ -186,8 +142,8 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& tex
 
 void buildButtonColumn(QWidget* area, MainWindowControls& c)
 {
-    c.buttonPanelOuter = panel(area, "Panel3D5", {6910, 0, 2645, 6900});
-    c.buttonPanelInner = panel(c.buttonPanelOuter, "Panel3D4", {225, 195, 2280, 6520});
+    c.buttonPanelOuter = ui::panel(area, "Panel3D5", {6910, 0, 2645, 6900});
+    c.buttonPanelInner = ui::panel(c.buttonPanelOuter, "Panel3D4", {225, 195, 2280, 6520});
     c.buttonPanelInner->setFrameShadow(QFrame::Sunken);
     QWidget* p = c.buttonPanelInner;
     c.newButton = commandButton(p, "Command3D1", QStringLiteral("New"), 165, 165, 985);
@@ -200,85 +156,11 @@ void buildButtonColumn(QWidget* area, MainWindowControls& c)
     c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
     c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
 
-    setEnabledCaptionColour(c.setupButton, setupCaptionBlue());
-}
-
-QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const QImage& picture)
-{
-    auto* button = place<QToolButton>(parent, name, twips);
-    button->setIcon(QIcon(QPixmap::fromImage(picture)));
-    button->setIconSize(button->size() - QSize(8, 8));
-    return button;
-}
-
-void buildOffsetsFrame(QFrame* setup, MainWindowControls& c)
-{
-    c.offsetsFrame = place<QGroupBox>(setup, "Frame3D1", {2790, 3405, 3765, 1815},
-                                      QStringLiteral("Adjust Print Position on Labels"));
-    QLabel* rows = caption(c.offsetsFrame, "RowsCaption", QStringLiteral("Rows"), {870, 270, 600, 240});
-    QLabel* columns = caption(c.offsetsFrame, "ColumnsCaption", QStringLiteral("Columns"), {2460, 270, 900, 240});
-    rows->setFont(font(QStringLiteral("Arial"), 8, true));
-    columns->setFont(font(QStringLiteral("Arial"), 8, true));
-    caption(c.offsetsFrame, "RowsHint", QStringLiteral("Positive number shifts printing down"), {60, 570, 795, 1185});
-    caption(c.offsetsFrame, "ColumnsHint", QStringLiteral("Positive number shifts printing right"),
-            {2310, 975, 1380, 690});
-
-    // The offset boxes belong to the panel and lie over the frame's area. Four characters
-    // take -999 to 9999 twips: an upward shift of 170 twips (3 mm) needs the fourth.
-    constexpr int OffsetLength = 4;
-    c.topRowOffset = lineEdit(setup, "Text22", {3810, 3945, 555, 315}, OffsetLength);
-    c.middleRowOffset = lineEdit(setup, "Text24", {3810, 4305, 555, 315}, OffsetLength);
-    c.bottomRowOffset = lineEdit(setup, "Text26", {3810, 4665, 555, 315}, OffsetLength);
-    c.leftColumnOffset = lineEdit(setup, "Text23", {5145, 3960, 555, 315}, OffsetLength);
-    c.rightColumnOffset = lineEdit(setup, "Text25", {5895, 3960, 555, 315}, OffsetLength);
-    for (QLineEdit* box : {c.topRowOffset, c.middleRowOffset, c.bottomRowOffset, c.leftColumnOffset,
-                           c.rightColumnOffset}) {
-        box->setText(QStringLiteral("0"));
-        box->raise();
-    }
-}
-
-void buildSetupPanel(QWidget* area, MainWindowControls& c)
-{
-    QFrame* setup = panel(area, "Panel3D2", {90, 855, 7035, 5460});
-    c.setupPanel = setup;
-    caption(setup, "CompanyNameCaption", QStringLiteral("Company Name"), {255, 240, 1500, 255});
-    caption(setup, "AddressCaption", QStringLiteral("Address"), {255, 555, 1500, 255});
-    caption(setup, "CityStateZipCaption", QStringLiteral("City, State, Zip"), {255, 900, 1500, 255});
-    caption(setup, "PhoneCaption", QStringLiteral("Phone"), {255, 1275, 1500, 255});
-    c.companyNameBox = lineEdit(setup, "Text10", {1770, 180, 4600, 315});
-    c.addressBox = lineEdit(setup, "Text11", {1770, 540, 4600, 315});
-    c.cityStateZipBox = lineEdit(setup, "Text12", {1770, 900, 4600, 315});
-    c.phoneBox = lineEdit(setup, "Text13", {1770, 1260, 4600, 315});
-    caption(setup, "RepairStationCaption", QStringLiteral("Repair Station No."), {255, 1635, 1500, 255});
-    c.repairStationBox = lineEdit(setup, "RepairStationBox", {1770, 1620, 2400, 315}, store::RepairStationLength);
-    c.repairStationBox->setToolTip(QStringLiteral("The station's certificate number, printed in the company "
-                                                  "block. Leave empty when the shop is no repair station."));
-
-    caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
-    c.laserOption = place<QRadioButton>(setup, "Option3D1", {1755, 2100, 3885, 360},
-                                        QStringLiteral("Laser / Inkjet Label (3.3 x 4)"));
-    c.tractorOption = place<QRadioButton>(setup, "Option3D2", {1755, 2445, 2745, 360},
-                                          QStringLiteral("Tractor Feed Label (5.75 x 3)"));
-    c.laserOption->setChecked(true);
-
-    caption(setup, "DefaultLabelCaption", QStringLiteral("Default label"), {240, 3000, 1500, 255});
-    c.defaultLabelList = place<QComboBox>(setup, "Combo1", {1755, 2925, 3705, 315});
-    c.defaultLabelList->setEditable(false);
-
-    caption(setup, "PrinterSetupCaption", QStringLiteral("Printer set-up"), {300, 3405, 1500, 255});
-    c.printerSetupButton = pictureButton(setup, "Command3D4", {360, 3720, 1020, 585}, drawPrinterIcon());
-    c.printerSetupButton->setToolTip(QStringLiteral("Printer set-up"));
-    c.informationButton = pictureButton(setup, "Command3D12", {360, 4530, 1020, 585}, drawInformationIcon());
-    c.informationButton->setToolTip(QStringLiteral("About Tagwright"));
-
-    buildOffsetsFrame(setup, c);
-    setup->hide();
 }
 
 void buildPrintPanel(QWidget* area, MainWindowControls& c)
 {
-    QFrame* print = panel(area, "Panel3D3", {4275, 1875, 2655, 3615});
+    QFrame* print = ui::panel(area, "Panel3D3", {4275, 1875, 2655, 3615});
     c.printPanel = print;
     c.skipHint = caption(print, "SkipHint", QStringLiteral("Place \"X\" within label(s) to skip. "),
                          {435, 360, 1860, 510});
@@ -309,15 +191,6 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
     print->hide();
 }
 
-void buildInfoPanel(QWidget* area, MainWindowControls& c)
-{
-    c.infoPanel = panel(area, "Panel3D6", {1350, 1380, 4965, 4965});
-    c.infoText = place<QLabel>(c.infoPanel, "InfoText", {150, 150, 4665, 4665});
-    c.infoText->setWordWrap(true);
-    c.infoText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    c.infoPanel->hide();
-}
-
 // Tab walks the card from top to bottom as it reads: title, the header lines (each caption
 // before its value, in the order Enter takes through the values), body, date, the two
 // options and the signatory, then the buttons.
@@ -337,22 +210,9 @@ void setTabOrder(const MainWindowControls& c)
 
 }  // namespace
 
-QColor setupCaptionBlue()
-{
-    return {128, 128, 255};
-}
-
-void setEnabledCaptionColour(QPushButton* button, const QColor& colour)
-{
-    QPalette palette = button->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText, colour);
-    button->setPalette(palette);
-}
-
 QSize mainWindowInnerSize()
 {
-    return {twipsToPixels(9555), twipsToPixels(7500)};
+    return {ui::twipsToPixels(9555), ui::twipsToPixels(7500)};
 }
 
 MainWindowControls buildMainWindowLayout(QWidget* area)
@@ -361,9 +221,7 @@ MainWindowControls buildMainWindowLayout(QWidget* area)
     buildCard(area, controls);
     buildHeaderPanel(area, controls);
     buildButtonColumn(area, controls);
-    buildSetupPanel(area, controls);
     buildPrintPanel(area, controls);
-    buildInfoPanel(area, controls);
     setTabOrder(controls);
     return controls;
 }

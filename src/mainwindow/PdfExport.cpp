@@ -1,61 +1,23 @@
 #include "PdfExport.h"
 
-#include "LabelCopy.h"
 #include "LabelSource.h"
 #include "PrintCommand.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include "printing/PdfTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "printing/ValueRoom.h"
-#include "files/FilePlacement.h"
+#include "printjob/PdfFileOutput.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace tagwright::mainwindow {
 
-namespace {
-
-using Status = ExportResult::Status;
-
-ExportResult failed(const QString& fileName, const QString& reason)
-{
-    return {Status::Failed, QStringLiteral("The PDF file %1 could not be written: %2")
-                                .arg(QDir::toNativeSeparators(fileName), reason)};
-}
-
-// Copies the finished draft over the chosen file in one step.
-ExportResult replaceWith(const QString& draft, const QString& fileName)
-{
-    if (const QString refusal = files::linkRefusal(fileName); !refusal.isEmpty())
-        return {Status::Refused, refusal};
-    QFile source(draft);
-    if (!source.open(QIODevice::ReadOnly))
-        return failed(fileName, source.errorString());
-    files::NewFile written(fileName);
-    if (!written.isOpen())
-        return failed(fileName, written.errorString());
-    QFile target;
-    if (!target.open(written.handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-        return failed(fileName, target.errorString());
-    if (target.write(source.readAll()) != source.size() || !target.flush())
-        return failed(fileName, target.errorString());
-    target.close();
-    if (!written.replace())
-        return failed(fileName, written.errorString());
-    return {};
-}
-
-}  // namespace
-
-PdfExport::PdfExport(const LabelSource& label, QObject* parent) : QObject(parent), m_label(label) {}
+PdfExport::PdfExport(LabelSource& label, QObject* parent) : QObject(parent), m_label(label) {}
 
 QString PdfExport::suggestedFileName(const QString& title, const QDate& date, const QString& folder)
 {
@@ -68,47 +30,21 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
     return QDir(folder).filePath(stem + QStringLiteral(".pdf"));
 }
 
-ExportResult PdfExport::writeLabel(const printing::PrintRequest& request, bool tractorStock,
-                                   const QString& fileName)
-{
-    // The draft carries the chosen file's name: the writer titles the document after it.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return failed(fileName, scratch.errorString());
-    const QString draft = scratch.filePath(QFileInfo(fileName).fileName());
-    printing::PrintResult result;
-    bool finished = false;
-    bool started = false;
-    {
-        printing::PdfTarget target(draft);
-        result = composeLabelCopy(request, tractorStock, target);
-        started = target.started();
-        finished = target.finish();
-    }
-    if (result.status == printing::PrintResult::Status::Refused)
-        return {Status::Refused, result.message};
-    if (result.status == printing::PrintResult::Status::Failed)
-        return failed(fileName, result.message);
-    if (!started) {
-        return {Status::Nothing,
-                QStringLiteral("There is nothing to export: the copies box reads no number above 0.")};
-    }
-    if (!finished)
-        return failed(fileName, QStringLiteral("the PDF writer could not complete the file."));
-    return replaceWith(draft, fileName);
-}
-
 void PdfExport::run()
 {
-    if (!m_label.mayPrint(m_label.request()))
+    store::Result<printing::PrintRequest> read = m_label.request();
+    if (!read) {
+        m_label.reportUnreadSettings(QStringLiteral("Export PDF"), read.error());
         return;
-    const printing::PrintRequest request = m_label.request();
-    const bool tractor = m_label.tractorStock();
+    }
+    printing::PrintRequest& request = *read;
+    if (!m_label.mayPrint(request))
+        return;
     {
         // Measured as the file will be: a PDF writer, which makes no file before a page.
         printing::PdfTarget measure{QString()};
         printing::QtPrinterSurface surface(measure);
-        const QStringList overlong = printing::overlongValues(surface, request, tractor);
+        const QStringList overlong = printing::overlongValues(surface, request);
         if (!overlong.isEmpty() && !askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong))
             return;
     }
@@ -130,17 +66,11 @@ void PdfExport::run()
     if (QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         fileName += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ExportResult result = writeLabel(request, tractor, fileName);
+    printjob::PdfFileOutput file(fileName);
+    const printjob::PrintOutcome outcome = m_label.print(request, file);
     QApplication::restoreOverrideCursor();
-    if (result.status == Status::Written) {
-        printing::PrintResult written;
-        written.jobsSent = 1;
-        m_label.journalPrint(request, tractor, QFileInfo(fileName).absoluteFilePath(), written);
-        return;
-    }
-    const QMessageBox::Icon icon = result.status == Status::Failed ? QMessageBox::Critical
-                                                                   : QMessageBox::Warning;
-    m_label.dialogs().showMessage(m_label.window(), icon, QStringLiteral("Export PDF"), result.message);
+    // A look at the label, not a print of it: the card's empty values stay empty.
+    m_label.report(QStringLiteral("Export PDF"), outcome);
 }
 
 }  // namespace tagwright::mainwindow

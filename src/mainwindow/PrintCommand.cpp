@@ -3,10 +3,8 @@
 #include "ClickLabel.h"
 #include "LabelSource.h"
 #include "MainWindowControls.h"
-#include "WindowKeys.h"
-#include "PrintOutput.h"
-#include "UserDialogs.h"
-#include "WindowSnapshot.h"
+#include "ui/WindowKeys.h"
+#include "ui/UserDialogs.h"
 
 #include "session/CardSession.h"
 
@@ -35,7 +33,7 @@ public:
 
 }  // namespace
 
-bool askToPrintOverlong(UserDialogs& dialogs, QWidget* window, const QStringList& overlong)
+bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QStringList& overlong)
 {
     const QString text = printing::overlongMessage(overlong)
         + QStringLiteral("\nEven condensed to 6 points it runs over its neighbour or past the "
@@ -45,31 +43,36 @@ bool askToPrintOverlong(UserDialogs& dialogs, QWidget* window, const QStringList
         == 0;
 }
 
-PrintCommand::PrintCommand(const LabelSource& label, session::CardSession& session,
-                           const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
-                           QObject* parent)
-    : QObject(parent), m_label(label), m_session(session), m_controls(controls), m_output(std::move(output))
+PrintCommand::PrintCommand(LabelSource& label, session::CardSession& session,
+                           const MainWindowControls& controls, QObject* parent)
+    : QObject(parent), m_label(label), m_session(session), m_controls(controls)
 {
     const MainWindowControls& c = controls;
     connect(c.printButton, &QPushButton::clicked, this, &PrintCommand::Print);
     connect(c.printOkButton, &QPushButton::clicked, this, &PrintCommand::confirm);
     connect(c.printCancelButton, &QPushButton::clicked, this, &PrintCommand::cancel);
     // The panel is worked like a dialog: Escape cancels, Tab stays on it.
-    cancelOnEscape(c.printPanel, [this] { cancel(); });
+    ui::cancelOnEscape(c.printPanel, [this] { cancel(); });
     std::vector<QWidget*> tabCycle{c.copiesBox};
     tabCycle.insert(tabCycle.end(), c.skipCells.begin(), c.skipCells.end());
     tabCycle.insert(tabCycle.end(), {c.printOkButton, c.printCancelButton});
-    new TabCycle(std::move(tabCycle), this);
+    new ui::TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
-    m_printer.setRowPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_label.pipeline().setRowPause(
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
 PrintCommand::~PrintCommand() = default;
 
-void PrintCommand::setOutput(std::unique_ptr<PrintOutput> output)
+void PrintCommand::setOutput(std::unique_ptr<printjob::LabelOutput> output)
 {
-    m_output = std::move(output);
+    m_label.setPrintOutput(std::move(output));
+}
+
+const printing::LabelPrinter& PrintCommand::printer() const
+{
+    return m_label.pipeline().printer();
 }
 
 bool PrintCommand::panelUp() const
@@ -77,22 +80,22 @@ bool PrintCommand::panelUp() const
     return m_controls.printPanel->isVisible();
 }
 
-bool PrintCommand::tractorStock()
-{
-    return m_label.tractorStock();
-}
-
 void PrintCommand::Print()
 {
-    if (m_printer.busy())
+    if (m_label.pipeline().busy())
         return;
-    if (tractorStock()) {
-        Outcome outcome;
+    const store::Result<printing::PrintRequest> request = m_label.request();
+    if (!request) {
+        m_label.reportUnreadSettings(QStringLiteral("Print"), request.error());
+        return;
+    }
+    if (request->stock == printing::LabelStock::Tractor) {
+        printjob::PrintOutcome outcome;
         {
             BusyPointer hourglass;
-            outcome = runJob(true);
+            outcome = runJob(*request);
         }
-        report(outcome);
+        m_label.report(QStringLiteral("Print"), outcome);
         return;
     }
     m_controls.printPanel->show();
@@ -109,7 +112,7 @@ void PrintCommand::toggleSkipCell(int cell)
 
 void PrintCommand::confirm()
 {
-    if (m_printer.busy())
+    if (m_label.pipeline().busy())
         return;
     const MainWindowControls& c = m_controls;
     if (m_session.copies() < 1) {
@@ -119,7 +122,14 @@ void PrintCommand::confirm()
         c.copiesBox->selectAll();
         return;
     }
-    Outcome outcome;
+    store::Result<printing::PrintRequest> request = m_label.request();
+    if (!request) {
+        m_label.reportUnreadSettings(QStringLiteral("Print"), request.error());
+        return;
+    }
+    // The panel is the laser sheets': Print opened it for them.
+    request->stock = printing::LabelStock::Laser;
+    printjob::PrintOutcome outcome;
     {
         BusyPointer hourglass;
         // A hidden panel would hand its focus on round the window, to the title box with the
@@ -127,16 +137,16 @@ void PrintCommand::confirm()
         if (QWidget* focus = QApplication::focusWidget(); focus && c.printPanel->isAncestorOf(focus))
             focus->clearFocus();
         c.printPanel->hide();
-        outcome = runJob(false);
+        outcome = runJob(*request);
     }
-    if (outcome.result.status == printing::PrintResult::Status::Refused) {
+    if (outcome.job.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
         c.printPanel->show();
         c.printOkButton->setFocus(Qt::OtherFocusReason);
     } else {
         closePanelOnto(c.printButton);
     }
-    report(outcome);
+    m_label.report(QStringLiteral("Print"), outcome);
 }
 
 void PrintCommand::cancel()
@@ -153,72 +163,31 @@ void PrintCommand::closePanelOnto(QWidget* focus)
     m_controls.printPanel->hide();
 }
 
-PrintCommand::Outcome PrintCommand::runJob(bool tractor)
+printjob::PrintOutcome PrintCommand::runJob(printing::PrintRequest request)
 {
     {
         // The question is no wait: the hourglass gives way while it is up.
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-        const bool print = m_label.mayPrint(m_label.request());
+        const bool print = m_label.mayPrint(request);
         QApplication::restoreOverrideCursor();
-        if (!print)
-            return {};
-    }
-    const printing::PrintRequest request = m_label.request();
-    QString error = QStringLiteral("No printer is available.");
-    if (m_output)
-        m_output->setJobTitle(m_label.title());
-    std::unique_ptr<printing::PrinterSurface> surface = m_output ? m_output->open(&error) : nullptr;
-    if (!surface) {
-        // An empty reason: the user cancelled choosing where the labels go.
-        Outcome failed;
-        if (!error.isEmpty()) {
-            failed.result.status = printing::PrintResult::Status::Failed;
-            failed.result.message = error;
+        if (!print) {
+            printjob::PrintOutcome stopped;
+            stopped.status = printjob::PrintOutcome::Status::Cancelled;
+            return stopped;
         }
-        return failed;
     }
-    if (!printOverlongValues(*surface, request, tractor)) {
-        m_output->close(*surface);
-        return {};
-    }
-    printing::PrintResult result = m_printer.PrintLabels(*surface, request, tractor);
-    writeBackFilledValues(m_session, result.filled);
-    const QString note = m_output->close(*surface);
-    m_label.journalPrint(request, tractor, m_output->destination(), result);
-    return {result, note};
-}
-
-// A header value that does not fit in its place even condensed would print over its
-// neighbour or past the label's edge: the user decides, before anything is printed.
-bool PrintCommand::printOverlongValues(printing::PrinterSurface& surface,
-                                       const printing::PrintRequest& request, bool tractor)
-{
-    const QStringList overlong = printing::overlongValues(surface, request, tractor);
-    if (overlong.isEmpty())
-        return true;
-    // The question is no wait: the hourglass gives way while it is up.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const bool print = askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
-    QApplication::restoreOverrideCursor();
-    return print;
-}
-
-// Told after the buttons and pointer are back, so the window is usable behind the message.
-void PrintCommand::report(const Outcome& outcome)
-{
-    using Status = printing::PrintResult::Status;
-    const printing::PrintResult& result = outcome.result;
-    const QString& note = outcome.note;
-    if (result.status == Status::Refused) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning, QStringLiteral("Print"),
-                                       result.message);
-    } else if (result.status == Status::Failed) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Critical,
-                                       QStringLiteral("Printing failed"), result.message);
-    } else if (!note.isEmpty() && result.jobsSent > 0) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Information, QStringLiteral("Print"),
-                                       note);
-    }
+    // A header value that does not fit in its place even condensed would print over its
+    // neighbour or past the label's edge: the user decides, before anything is printed. The
+    // question is no wait: the hourglass gives way while it is up.
+    const auto askOverlong = [this](const QStringList& overlong) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool print = askToPrintOverlong(m_label.dialogs(), m_label.window(), overlong);
+        QApplication::restoreOverrideCursor();
+        return print;
+    };
+    printjob::PrintOutcome outcome = m_label.print(request, m_label.printOutput(), askOverlong);
+    m_session.showFilledValues(outcome.job.filled);
+    return outcome;
 }
 
 }  // namespace tagwright::mainwindow

@@ -1,28 +1,31 @@
 #pragma once
 
 #include "printing/LabelPrinter.h"
-#include "printing/PrintResult.h"
+#include "printing/PrintRequest.h"
+#include "printjob/PrintPipeline.h"
 
 #include <QObject>
 
-class QWidget;
-
 #include <memory>
+
+class QWidget;
 
 namespace tagwright::session {
 class CardSession;
 }
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::mainwindow {
 
 class LabelSource;
-class PrintOutput;
-class UserDialogs;
+struct MainWindowControls;
 
 // Names the header values that are too long for their places and asks whether to print
 // them all the same; true for "Print anyway".
-bool askToPrintOverlong(UserDialogs& dialogs, QWidget* window, const QStringList& overlong);
-struct MainWindowControls;
+bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QStringList& overlong);
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
 // sheets first show the panel, where the copies and the cells already used are set, and
@@ -30,12 +33,12 @@ struct MainWindowControls;
 class PrintCommand : public QObject {
     Q_OBJECT
 public:
-    PrintCommand(const LabelSource& label, session::CardSession& session,
-                 const MainWindowControls& controls, std::unique_ptr<PrintOutput> output,
-                 QObject* parent);
+    PrintCommand(LabelSource& label, session::CardSession& session,
+                 const MainWindowControls& controls, QObject* parent);
     ~PrintCommand() override;
 
-    void setOutput(std::unique_ptr<PrintOutput> output);
+    // Where Print prints (the system's printer, or in tests a recording).
+    void setOutput(std::unique_ptr<printjob::LabelOutput> output);
 
     void Print();                    // the Print button
     void toggleSkipCell(int cell);   // a click on skip cell 1..6
@@ -43,28 +46,15 @@ public:
     void cancel();                   // Cancel
 
     bool panelUp() const;
-    // True when the stored label stock is tractor feed.
-    bool tractorStock();
-    const printing::LabelPrinter& printer() const { return m_printer; }
-    // Where Print sends labels; reprints from the journal go there too.
-    PrintOutput* output() { return m_output.get(); }
+    const printing::LabelPrinter& printer() const;
 
 private:
     void closePanelOnto(QWidget* focus);
-    struct Outcome {
-        printing::PrintResult result;
-        QString note;  // for the user, from the output (where a PDF went)
-    };
-    Outcome runJob(bool tractor);
-    bool printOverlongValues(printing::PrinterSurface& surface, const printing::PrintRequest& request,
-                             bool tractor);
-    void report(const Outcome& outcome);
+    printjob::PrintOutcome runJob(printing::PrintRequest request);
 
-    const LabelSource& m_label;
+    LabelSource& m_label;
     session::CardSession& m_session;
     const MainWindowControls& m_controls;
-    std::unique_ptr<PrintOutput> m_output;
-    printing::LabelPrinter m_printer;
 };
 
 }  // namespace tagwright::mainwindow

@@ -3,18 +3,14 @@
 #include "LabelCopy.h"
 #include "LabelSource.h"
 #include "PreviewTarget.h"
-#include "PrinterChoice.h"
-#include "UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/RecordingSurface.h"
 
-#include <QFileInfo>
 #include <QPageLayout>
-#include <QPaintEngine>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QScreen>
 
 #include <memory>
 
@@ -26,7 +22,7 @@ constexpr int TwipsPerInch = 1440;
 
 // Without a chosen printer the preview stands for what Print does: the default printer, or
 // with none installed the PDF file Print writes instead (letter paper to its edges, a dot
-// a twip), so that the lines break where they will in that file.
+// a twip), so that the lines break where they will there.
 std::unique_ptr<QPrinter> defaultPreviewPrinter()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -41,14 +37,13 @@ std::unique_ptr<QPrinter> defaultPreviewPrinter()
 
 }  // namespace
 
-PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tractorStock,
-                              QPrinter& printer, bool dieCuts)
+PreviewPages renderLabelPages(const printing::PrintRequest& request, QPrinter& printer, bool dieCuts)
 {
     PreviewTarget target(printer);
     if (dieCuts)
         target.showDieCuts();
     PreviewPages rendered;
-    rendered.result = composeLabelCopy(request, tractorStock, target);
+    rendered.result = composeLabelCopy(request, target);
     if (!target.finish() && rendered.result.printed()) {
         rendered.result.status = printing::PrintResult::Status::Failed;
         rendered.result.message = QStringLiteral("The printer \"%1\" did not take the pages.")
@@ -58,68 +53,49 @@ PreviewPages renderLabelPages(const printing::PrintRequest& request, bool tracto
     return rendered;
 }
 
-QString previewRefusal(const printing::PrintRequest& request, bool tractorStock)
+QString previewRefusal(const printing::PrintRequest& request)
 {
     printing::RecordingSurface dryRun;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = printer.PrintLabels(dryRun, request, tractorStock);
+    const printing::PrintResult result = printer.PrintLabels(dryRun, request);
     return result.status == printing::PrintResult::Status::Refused ? result.message : QString();
 }
 
-std::optional<QString> previewLabel(QWidget* window, UserDialogs& dialogs,
-                                    const printing::PrintRequest& input,
-                                    bool tractorStock, printing::PrintResult& printed)
+bool previewAsksToPrint(QWidget& window, ui::UserDialogs& dialogs, const printing::PrintRequest& request)
 {
-    // Printing from the preview goes where Print goes: the chosen printer when there is one.
+    if (const QString refusal = previewRefusal(request); !refusal.isEmpty()) {
+        dialogs.showMessage(&window, QMessageBox::Warning, QStringLiteral("Print Preview"), refusal);
+        return false;
+    }
+    // The pages stand on the paper of the printer Print uses, when one was chosen.
     std::unique_ptr<QPrinter> fallback;
-    QPrinter* printer = PrinterChoice::of(*window).chosenPrinter();
+    QPrinter* printer = ui::PrinterChoice::of(window).chosenPrinter();
     if (!printer) {
         fallback = defaultPreviewPrinter();
         printer = fallback.get();
     }
-    QPrintPreviewDialog dialog(printer, window);
-    dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    // Qt's own size shows a sheet too small to read a label on.
-    if (const QScreen* screen = window->screen())
-        dialog.resize(screen->availableSize() * 0.9);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        // The dialog paints its pages through a picture engine; printing from it, through the
-        // printer's own: the die-cuts go only onto the former.
-        const bool onScreen = target->paintEngine() && target->paintEngine()->type() == QPaintEngine::Picture;
-        const PreviewPages rendered = renderLabelPages(input, tractorStock, *target, onScreen);
-        printed = rendered.result;
+    // The die-cuts show on the preview's pages only: its Print prints through the pipeline.
+    return dialogs.previewAsksToPrint(&window, *printer, [&](QPrinter* target) {
+        const PreviewPages rendered = renderLabelPages(request, *target, true);
         if (rendered.result.status == printing::PrintResult::Status::Failed) {
-            dialogs.showMessage(window, QMessageBox::Critical,
-                                         QStringLiteral("Print Preview"), rendered.result.message);
+            dialogs.showMessage(&window, QMessageBox::Critical, QStringLiteral("Print Preview"),
+                                rendered.result.message);
         }
     });
-    // The dialog closes as accepted once its Print has printed (or, for a PDF printer, when
-    // a file was named): the last paint was the printed one.
-    const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
-    if (dialog.exec() != QDialog::Accepted || (toFile && printer->outputFileName().isEmpty()))
-        return std::nullopt;
-    return toFile ? QFileInfo(printer->outputFileName()).absoluteFilePath() : printer->printerName();
 }
 
-PrintPreview::PrintPreview(const LabelSource& label, QObject* parent)
-    : QObject(parent), m_label(label)
-{
-}
+PrintPreview::PrintPreview(LabelSource& label, QObject* parent) : QObject(parent), m_label(label) {}
 
 void PrintPreview::open()
 {
-    const printing::PrintRequest request = m_label.request();
-    const bool tractorStock = m_label.tractorStock();
-    if (const QString refusal = previewRefusal(request, tractorStock); !refusal.isEmpty()) {
-        m_label.dialogs().showMessage(m_label.window(), QMessageBox::Warning,
-                                      QStringLiteral("Print Preview"), refusal);
+    const store::Result<printing::PrintRequest> read = m_label.request();
+    if (!read) {
+        m_label.reportUnreadSettings(QStringLiteral("Print Preview"), read.error());
         return;
     }
-    printing::PrintResult printed;
-    if (const std::optional<QString> where =
-            previewLabel(m_label.window(), m_label.dialogs(), request, tractorStock, printed))
-        m_label.journalPrint(request, tractorStock, *where, printed);
+    if (!previewAsksToPrint(*m_label.window(), m_label.dialogs(), *read))
+        return;
+    m_label.report(QStringLiteral("Print Preview"), m_label.print(*read, m_label.printOutput()));
 }
 
 }  // namespace tagwright::mainwindow

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 
 namespace tagwright::mainwindow {
 
@@ -18,10 +19,15 @@ namespace {
 
 const QString MarkX = QStringLiteral("X");
 
-void showText(QLineEdit* box, const QString& text)
+// Shows a value from the session in `box` as no edit of the box's own; returns what the box
+// holds then.
+QString showText(QLineEdit* box, const QString& text)
 {
-    if (box->text() != text)
+    if (box->text() != text) {
+        const QSignalBlocker quiet(box);
         box->setText(text);
+    }
+    return box->text();
 }
 
 session::BodyFont bodyFontOf(const QFont& font)
@@ -35,34 +41,44 @@ SessionBinding::SessionBinding(session::CardSession& session, const MainWindowCo
                                QObject* parent)
     : QObject(parent), m_session(session), m_controls(controls)
 {
-    bindTemplate();
+    bindTitle();
+    bindBody();
     bindValues();
+    bindOptions();
+    bindSignatory();
     bindPrintOptions();
 }
 
-void SessionBinding::bindTemplate()
+void SessionBinding::bindTitle()
 {
     using session::CardSession;
-    const MainWindowControls& c = m_controls;
-    CardSession& s = m_session;
-    bindLines(
-        c.titleBoxes, [&s](int tab, const QString& text) { s.setTitle(tab, text); },
-        [&s](int tab) { return s.title(tab); }, &CardSession::titleChanged);
+    for (QLineEdit* box : m_controls.titleBoxes) {
+        connect(box, &QLineEdit::textChanged, &m_session, &CardSession::setTitle);
+        showText(box, m_session.title());
+    }
+    connect(&m_session, &CardSession::titleChanged, this, [this] {
+        QString shown;
+        for (QLineEdit* box : m_controls.titleBoxes)
+            shown = showText(box, m_session.title());
+        m_session.setTitle(shown);
+    });
+}
 
-    QPlainTextEdit* body = c.bodyBox;
-    // Typing sets the session's body from the box; only a body set elsewhere goes back in.
-    const auto takeBody = [this, body] {
-        m_takingBody = true;
-        m_session.setBody(body->toPlainText());
-        m_takingBody = false;
-    };
-    takeBody();
-    connect(body, &QPlainTextEdit::textChanged, this, takeBody);
-    connect(&m_session, &CardSession::bodyChanged, this, [this, body, takeBody] {
-        if (!m_takingBody && body->toPlainText() != m_session.body()) {
+void SessionBinding::bindBody()
+{
+    using session::CardSession;
+    QPlainTextEdit* body = m_controls.bodyBox;
+    m_session.setBody(body->toPlainText());
+    connect(body, &QPlainTextEdit::textChanged, this,
+            [this, body] { m_session.setBody(body->toPlainText()); });
+    connect(&m_session, &CardSession::bodyChanged, this, [this, body] {
+        if (body->toPlainText() == m_session.body())
+            return;
+        {
+            const QSignalBlocker quiet(body);
             body->setPlainText(m_session.body());
-            takeBody();  // what the box made of it
         }
+        m_session.setBody(body->toPlainText());  // what the box made of it
     });
 
     // A size the box cannot take leaves it at its default size, and that is what shows and
@@ -79,7 +95,7 @@ void SessionBinding::bindTemplate()
     });
 
     // The hidden holder keeps the path where it has always been found.
-    c.logoPathHolder->setText(m_session.logo());
+    m_controls.logoPathHolder->setText(m_session.logo());
     connect(&m_session, &CardSession::logoChanged, this,
             [this] { m_controls.logoPathHolder->setText(m_session.logo()); });
 }
@@ -95,23 +111,36 @@ void SessionBinding::bindValues()
     bindLines(
         c.captionBoxes, [&s](int line, const QString& text) { s.setCaption(line, text); },
         [&s](int line) { return s.caption(line); }, &CardSession::captionChanged);
+
+    m_session.setDate(c.dateBox->text());
+    connect(c.dateBox, &QLineEdit::textChanged, &m_session, &CardSession::setDate);
+    connect(&m_session, &CardSession::dateChanged, this,
+            [this] { m_session.setDate(showText(m_controls.dateBox, m_session.date())); });
+}
+
+void SessionBinding::bindOptions()
+{
+    using session::CardSession;
+    const MainWindowControls& c = m_controls;
     m_session.setPrintsCompany(c.companyCheck->isChecked());
     m_session.setPrintsSignature(c.signedCheck->isChecked());
     connect(c.companyCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsCompany);
     connect(c.signedCheck, &QCheckBox::toggled, &m_session, &CardSession::setPrintsSignature);
     connect(&m_session, &CardSession::optionsChanged, this, [this] {
-        m_controls.companyCheck->setChecked(m_session.printsCompany());
-        m_controls.signedCheck->setChecked(m_session.printsSignature());
+        for (auto [box, ticked] : {std::pair{m_controls.companyCheck, m_session.printsCompany()},
+                                   std::pair{m_controls.signedCheck, m_session.printsSignature()}}) {
+            const QSignalBlocker quiet(box);
+            box->setChecked(ticked);
+        }
     });
+}
 
-    m_session.setDate(c.dateBox->text());
-    connect(c.dateBox, &QLineEdit::textChanged, &m_session, &CardSession::setDate);
-    connect(&m_session, &CardSession::dateChanged, this,
-            [this] { showText(m_controls.dateBox, m_session.date()); });
-
+void SessionBinding::bindSignatory()
+{
+    using session::CardSession;
     // The list's text is what prints, whether chosen or typed (an editable list signals a
     // change of its current text for both).
-    QComboBox* list = c.signatoryList;
+    QComboBox* list = m_controls.signatoryList;
     const auto takeSignatory = [this, list] { m_session.setSignatory(list->currentText()); };
     takeSignatory();
     connect(list, &QComboBox::currentTextChanged, this, takeSignatory);
@@ -121,8 +150,7 @@ void SessionBinding::bindValues()
     });
 }
 
-template <std::size_t N>
-void SessionBinding::bindLines(const std::array<QLineEdit*, N>& boxes,
+void SessionBinding::bindLines(const std::array<QLineEdit*, 6>& boxes,
                                std::function<void(int, const QString&)> set,
                                std::function<QString(int)> get,
                                void (session::CardSession::*changed)(int))
@@ -133,8 +161,8 @@ void SessionBinding::bindLines(const std::array<QLineEdit*, N>& boxes,
         connect(box, &QLineEdit::textChanged, this,
                 [set, line](const QString& text) { set(line, text); });
     }
-    connect(&m_session, changed, this, [boxes, get](int line) {
-        showText(boxes[std::size_t(line)], get(line));
+    connect(&m_session, changed, this, [boxes, get, set](int line) {
+        set(line, showText(boxes[std::size_t(line)], get(line)));
     });
 }
 

@@ -1,11 +1,10 @@
 #include "SignatoryList.h"
 
-#include "ListSearch.h"
-#include "UserDialogs.h"
+#include "ui/ListSearch.h"
+#include "ui/UserDialogs.h"
 
 #include "session/MainState.h"
-#include "store/Schema.h"
-#include "store/TableCursor.h"
+#include "store/SignatoryStore.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -13,12 +12,8 @@
 
 namespace tagwright::mainwindow {
 
-namespace {
-const QString& MechanicsField = store::schema::mechanics::Mechanics;
-}
-
-SignatoryList::SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
-                             UserDialogs& dialogs, QWidget* window)
+SignatoryList::SignatoryList(QComboBox* list, store::SignatoryStore& signatories, session::MainState& state,
+                             ui::UserDialogs& dialogs, QWidget* window)
     : QObject(window),
       m_list(list),
       m_signatories(signatories),
@@ -48,20 +43,16 @@ void SignatoryList::AddSignatory()
     QComboBox* list = m_list;
     const QString text = list->currentText();
     m_state.FindText = text;
-    int index = exactListSearch(list, text);
+    int index = ui::exactListSearch(list, text);
     // An empty or all-blank signatory would only print a bare line: it is never stored.
     if (index == -1 && !text.trimmed().isEmpty()) {
-        store::TableCursor& signatories = m_signatories;
-        signatories.addNew();
-        signatories.setValue(MechanicsField, text);
-        if (const store::StoreError error = signatories.update(); !error.ok()) {
-            signatories.cancelUpdate();
+        if (const store::StoreError error = m_signatories.add(text); !error.ok()) {
             m_dialogs.showMessage(m_window, QMessageBox::Critical,
                                            QStringLiteral("Signatory not saved"), error.describe());
             return;
         }
         list->addItem(text);
-        index = exactListSearch(list, text);
+        index = ui::exactListSearch(list, text);
     }
     list->setCurrentIndex(index);
 }
@@ -81,9 +72,9 @@ bool SignatoryList::DeleteSignatory()
         return false;
     }
     const QString name = list->currentText();
-    store::TableCursor& signatories = m_signatories;
-    if (!signatories.findFirst(MechanicsField, name))
-        return false;  // the record is gone: the entry stays chosen
+    // A record the store cannot find, or not find now, is gone: the entry stays chosen.
+    if (const store::Result<bool> known = m_signatories.contains(name); !known || !*known)
+        return false;
     const QString remove = QStringLiteral("Remove");
     const int answer = m_dialogs.askChoice(
         m_window, QMessageBox::Question, QStringLiteral("Remove signatory"),
@@ -91,11 +82,14 @@ bool SignatoryList::DeleteSignatory()
         {remove, QStringLiteral("Keep")});
     if (answer != 0)
         return true;  // kept: the key must not empty the chosen text either
-    if (const store::StoreError error = signatories.deleteCurrent(); !error.ok()) {
+    const store::Result<bool> removed = m_signatories.remove(name);
+    if (!removed) {
         m_dialogs.showMessage(m_window, QMessageBox::Critical,
-                                       QStringLiteral("Signatory not deleted"), error.describe());
+                                       QStringLiteral("Signatory not deleted"), removed.error().describe());
         return true;
     }
+    if (!*removed)
+        return true;  // the record was gone already: the entry stays chosen
     list->removeItem(index);
     list->setCurrentIndex(-1);
     return true;

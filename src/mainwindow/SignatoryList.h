@@ -5,8 +5,12 @@
 class QComboBox;
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
+
 namespace tagwright::store {
-class TableCursor;
+class SignatoryStore;
 }
 
 namespace tagwright::session {
@@ -15,7 +19,6 @@ struct MainState;
 
 namespace tagwright::mainwindow {
 
-class UserDialogs;
 
 // The signatory list's two keyboard commands: Enter stores a typed name that is not yet
 // known (or chooses the known one), the Delete key removes the chosen signatory once the user
@@ -25,8 +28,8 @@ class SignatoryList : public QObject {
     Q_OBJECT
 public:
     // `window` is where the questions and messages are shown.
-    SignatoryList(QComboBox* list, store::TableCursor& signatories, session::MainState& state,
-                  UserDialogs& dialogs, QWidget* window);
+    SignatoryList(QComboBox* list, store::SignatoryStore& signatories, session::MainState& state,
+                  ui::UserDialogs& dialogs, QWidget* window);
 
     void AddSignatory();
     // True when the key was taken: the user answered the question about removing.
@@ -39,9 +42,9 @@ private:
     static void dropChoiceKeepingText(QComboBox* list);
 
     QComboBox* m_list;
-    store::TableCursor& m_signatories;
+    store::SignatoryStore& m_signatories;
     session::MainState& m_state;
-    UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QWidget* m_window;
 };
 

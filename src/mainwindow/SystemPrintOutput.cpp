@@ -1,7 +1,7 @@
 #include "SystemPrintOutput.h"
 
-#include "PrinterChoice.h"
-#include "UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 
 #include "printers/PrinterTarget.h"
 #include "printing/PdfTarget.h"
@@ -15,7 +15,7 @@
 
 namespace tagwright::mainwindow {
 
-SystemPrintOutput::SystemPrintOutput(QWidget& window, UserDialogs& dialogs, QString pdfFolder)
+SystemPrintOutput::SystemPrintOutput(QWidget& window, ui::UserDialogs& dialogs, QString pdfFolder)
     : m_window(window), m_dialogs(dialogs), m_pdfFolder(std::move(pdfFolder))
 {
     if (m_pdfFolder.isEmpty()) {
@@ -40,78 +40,100 @@ QString SystemPrintOutput::pdfFileName(const QString& folder)
 // sheets, tractor pages), and the user says where each command's file goes. The file chosen
 // in the set-up is offered while it does not exist yet; the save dialog asks before it
 // replaces anything.
-std::unique_ptr<printing::PrintTarget> SystemPrintOutput::fileTarget(const QString& chosenFile, QString* error)
+std::unique_ptr<printing::PrintTarget> SystemPrintOutput::fileTarget(const QString& chosenFile)
 {
     QFileInfo chosen(chosenFile.isEmpty() ? QDir(m_pdfFolder).filePath(QStringLiteral("labels.pdf")) : chosenFile);
     const QString suggested = chosen.exists() ? pdfFileName(chosen.absolutePath()) : chosen.absoluteFilePath();
     m_pdfFile = m_dialogs.saveFileName(&m_window, QStringLiteral("Print to File"), suggested,
                                        QStringLiteral("PDF files (*.pdf)"));
-    if (m_pdfFile.isEmpty()) {
-        // Cancelled: nothing is printed and nothing is said.
-        *error = QString();
-        return nullptr;
-    }
+    if (m_pdfFile.isEmpty())
+        return nullptr;  // cancelled: nothing is printed and nothing is said
     return std::make_unique<printing::PdfTarget>(m_pdfFile);
 }
 
-std::unique_ptr<printing::PrinterSurface> SystemPrintOutput::open(QString* error)
+store::Result<std::unique_ptr<printing::PrintTarget>, printjob::OutputProblem>
+SystemPrintOutput::target(const QString& jobTitle)
+{
+    using printjob::OutputProblem;
+    if (QPrinter* chosen = ui::PrinterChoice::of(m_window).chosenPrinter()) {
+        if (chosen->outputFormat() == QPrinter::PdfFormat) {
+            std::unique_ptr<printing::PrintTarget> file = fileTarget(chosen->outputFileName());
+            if (!file)
+                return OutputProblem{OutputProblem::Kind::Cancelled, {}};
+            return file;
+        }
+        m_printerName = chosen->printerName();
+        auto printer = std::make_unique<printers::PrinterTarget>(*chosen);
+        printer->setJobTitle(jobTitle);
+        return std::unique_ptr<printing::PrintTarget>(std::move(printer));
+    }
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        QString message;
+        std::unique_ptr<QPrinter> printer = printers::PrinterTarget::printerNamed(QString(), message);
+        if (!printer)
+            return OutputProblem{OutputProblem::Kind::Failed, message};
+        m_printerName = printer->printerName();
+        auto target = std::make_unique<printers::PrinterTarget>(std::move(printer));
+        target->setJobTitle(jobTitle);
+        return std::unique_ptr<printing::PrintTarget>(std::move(target));
+    }
+    if (!QDir().mkpath(m_pdfFolder)) {
+        return OutputProblem{OutputProblem::Kind::Failed,
+                             QStringLiteral("No printer is installed, and the folder \"%1\" for PDF "
+                                            "labels cannot be created.")
+                                 .arg(QDir::toNativeSeparators(m_pdfFolder))};
+    }
+    m_noPrinter = true;
+    m_pdfFile = pdfFileName(m_pdfFolder);
+    return std::unique_ptr<printing::PrintTarget>(std::make_unique<printing::PdfTarget>(m_pdfFile));
+}
+
+store::Result<std::unique_ptr<printing::PrinterSurface>, printjob::OutputProblem>
+SystemPrintOutput::open(const QString& jobTitle)
 {
     m_pdfFile.clear();
     m_printerName.clear();
     m_noPrinter = false;
     m_target.reset();
-    if (QPrinter* chosen = PrinterChoice::of(m_window).chosenPrinter()) {
-        if (chosen->outputFormat() == QPrinter::PdfFormat) {
-            m_target = fileTarget(chosen->outputFileName(), error);
-            if (!m_target)
-                return nullptr;
-        } else {
-            m_printerName = chosen->printerName();
-            auto printer = std::make_unique<printers::PrinterTarget>(*chosen);
-            printer->setJobTitle(m_jobTitle);
-            m_target = std::move(printer);
-        }
-    } else if (!QPrinterInfo::availablePrinters().isEmpty()) {
-        QString message;
-        std::unique_ptr<QPrinter> printer = printers::PrinterTarget::printerNamed(QString(), message);
-        if (!printer) {
-            *error = message;
-            return nullptr;
-        }
-        m_printerName = printer->printerName();
-        auto target = std::make_unique<printers::PrinterTarget>(std::move(printer));
-        target->setJobTitle(m_jobTitle);
-        m_target = std::move(target);
-    } else {
-        if (!QDir().mkpath(m_pdfFolder)) {
-            *error = QStringLiteral("No printer is installed, and the folder \"%1\" for PDF labels "
-                                    "cannot be created.")
-                         .arg(QDir::toNativeSeparators(m_pdfFolder));
-            return nullptr;
-        }
-        m_noPrinter = true;
-        m_pdfFile = pdfFileName(m_pdfFolder);
-        m_target = std::make_unique<printing::PdfTarget>(m_pdfFile);
-    }
-    return std::make_unique<printing::QtPrinterSurface>(*m_target);
+    store::Result<std::unique_ptr<printing::PrintTarget>, printjob::OutputProblem> opened = target(jobTitle);
+    if (!opened)
+        return opened.error();
+    m_target = std::move(*opened);
+    return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::QtPrinterSurface>(*m_target));
 }
 
-QString SystemPrintOutput::close(printing::PrinterSurface&)
+bool SystemPrintOutput::sendsWhileComposing() const
 {
-    QString note;
-    if (auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get())) {
-        const bool written = pdf->started() && pdf->finish();
-        const QString file = QDir::toNativeSeparators(m_pdfFile);
-        if (written) {
-            note = m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
-                               : QStringLiteral("The labels were saved as\n%1").arg(file);
-        } else if (pdf->started()) {
-            note = QStringLiteral("The labels could not be written to %1: %2").arg(file, pdf->errorString());
-        }
-    }
-    // The target stays until the next command: the surface that draws on it is dropped
-    // after this call.
-    return note;
+    return !dynamic_cast<printing::PdfTarget*>(m_target.get());
+}
+
+// The target stays until the next command: the surface that draws on it is dropped after
+// the command.
+QString SystemPrintOutput::complete(printing::PrinterSurface&)
+{
+    auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get());
+    if (!pdf || pdf->complete())
+        return {};
+    return QStringLiteral("The labels could not be written to %1: %2")
+        .arg(QDir::toNativeSeparators(m_pdfFile), pdf->errorString());
+}
+
+QString SystemPrintOutput::place()
+{
+    auto* pdf = dynamic_cast<printing::PdfTarget*>(m_target.get());
+    if (!pdf || pdf->place())
+        return {};
+    return QStringLiteral("The labels could not be written to %1: %2")
+        .arg(QDir::toNativeSeparators(m_pdfFile), pdf->errorString());
+}
+
+QString SystemPrintOutput::note() const
+{
+    if (!dynamic_cast<printing::PdfTarget*>(m_target.get()))
+        return {};
+    const QString file = QDir::toNativeSeparators(m_pdfFile);
+    return m_noPrinter ? QStringLiteral("No printer is installed. The labels were saved as\n%1").arg(file)
+                       : QStringLiteral("The labels were saved as\n%1").arg(file);
 }
 
 }  // namespace tagwright::mainwindow

@@ -7,45 +7,40 @@
 #include "HeaderLines.h"
 #include "LogoBox.h"
 #include "MainWindowControls.h"
-#include "TemplateBinding.h"
 #include "TemplateMessages.h"
 
+#include "session/CardFile.h"
 #include "session/CardSession.h"
-#include "session/MainState.h"
-#include "store/TableCursor.h"
-#include "UserDialogs.h"
-
-#include "store/FieldValues.h"
-#include "store/Schema.h"
+#include "session/ShopSettings.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QShortcut>
 
 namespace tagwright::mainwindow {
 
-namespace labels = store::schema::labels;
-namespace fields = store::fields;
+using session::CardOutcome;
 
-TemplateCard::TemplateCard(const CardParts& parts, CommandActions& commands)
-    : m_parts(parts), m_commands(commands)
+TemplateCard::TemplateCard(MainWindowControls& controls, session::CardSession& session,
+                           session::CardFile& cards, const session::ShopSettings& shop,
+                           ui::UserDialogs& dialogs, QWidget* window,
+                           CommandActions& commands)
+    : m_controls(controls),
+      m_session(session),
+      m_cards(cards),
+      m_shop(shop),
+      m_dialogs(dialogs),
+      m_window(window),
+      m_commands(commands),
+      m_headerLines(std::make_unique<HeaderLines>(controls, session))
 {
-    MainWindowControls& c = parts.controls;
-    m_binding = std::make_unique<TemplateBinding>(
-        parts.templates, parts.session,
-        [parts](const store::StoreError& error) {
-            showTemplateWriteFailure(parts.dialogs, parts.window, QStringLiteral("Template not saved"),
-                                     error);
-        });
-    m_headerLines = std::make_unique<HeaderLines>(
-        c, *m_binding, [this] { EnterEditMode(); }, [this] { m_parts.session.offerSave(); });
-    m_activationWatch = new ActivationWatch(parts.window);
+    connect(&session, &session::CardSession::shown, this, [this] {
+        ShowTitleTab(m_session.state().TabPos);
+        reloadLogo();
+    });
+    m_activationWatch = new ActivationWatch(window);
     connect(m_activationWatch, &ActivationWatch::activated, this, &TemplateCard::activate);
     connectPaging();
 }
@@ -60,7 +55,7 @@ void TemplateCard::connectPaging()
     // The keys page only while a click on a zone would. A disabled shortcut leaves its key
     // to the box with the focus, so the keys keep their own meaning while editing.
     const auto pageByKey = [this](QKeySequence key, QAction* step) {
-        auto* shortcut = new QShortcut(key, m_parts.window);
+        auto* shortcut = new QShortcut(key, m_window);
         shortcut->setContext(Qt::WindowShortcut);
         shortcut->setEnabled(step->isEnabled());
         connect(shortcut, &QShortcut::activated, step, &QAction::trigger);
@@ -73,15 +68,15 @@ void TemplateCard::connectPaging()
 
 bool TemplateCard::isEditing() const
 {
-    return m_parts.session.isEditing();
+    return m_session.isEditing();
 }
 
 void TemplateCard::ShowTitleTab(int position)
 {
-    MainWindowControls& c = m_parts.controls;
+    MainWindowControls& c = m_controls;
     position = ((position % 3) + 3) % 3;
-    for (QLineEdit* box : c.valueBoxes)
-        box->clear();
+    for (int line = 0; line < session::CardSession::HeaderLines; ++line)
+        m_session.setAircraftValue(line, QString());
     for (int line = 0; line < int(c.valueBoxes.size()); ++line)
         m_headerLines->showValueBoxByCaption(line);
     for (int tab = 0; tab < 3; ++tab)
@@ -94,96 +89,49 @@ void TemplateCard::ShowTitleTab(int position)
         for (int column = 0; column < 3; ++column)
             c.tabBars[std::size_t(row * 3 + column)]->setVisible(column == shown);
     }
-    m_parts.state.TabPos = qint16(position);
+    m_session.state().TabPos = position;
 }
 
 void TemplateCard::EnterEditMode()
 {
-    m_parts.session.enterEditing();
+    m_session.enterEditing();
 }
 
 void TemplateCard::LeaveEditMode()
 {
-    m_parts.session.leaveEditing();
-}
-
-void TemplateCard::LoadTemplateFields()
-{
-    setTemplateFont();
-    setLogoFromRecord();
-    setOptionsFromRecord();
-    setCaptionsFromRecord();
-}
-
-void TemplateCard::setTemplateFont()
-{
-    const store::TableCursor& templates = m_parts.templates;
-    m_parts.session.setBodyFont({fields::fontName(templates.value(labels::Font)),
-                                 fields::fontSize(templates.value(labels::Size)),
-                                 fields::bold(templates.value(labels::Bold)),
-                                 fields::italic(templates.value(labels::Italic))});
-}
-
-void TemplateCard::setLogoFromRecord()
-{
-    m_parts.session.setLogo(fields::text(m_parts.templates.value(labels::Logo)));
-    reloadLogo();
-}
-
-void TemplateCard::setOptionsFromRecord()
-{
-    const store::TableCursor& templates = m_parts.templates;
-    MainWindowControls& c = m_parts.controls;
-    c.companyCheck->setChecked(fields::flag(templates.value(labels::Header)));
-    c.signedCheck->setChecked(fields::flag(templates.value(labels::Signed)));
-}
-
-void TemplateCard::setCaptionsFromRecord()
-{
-    const store::TableCursor& templates = m_parts.templates;
-    MainWindowControls& c = m_parts.controls;
-    // Right column first, as the template lists them; the boxes are held in header order.
-    const std::pair<const QString&, std::size_t> captions[] = {
-        {labels::LabelTop, 3}, {labels::LabelMiddle, 4}, {labels::LabelBottom, 5},
-        {labels::LeftTop, 0},  {labels::LeftMiddle, 1},  {labels::LeftBottom, 2},
-    };
-    for (const auto& [field, box] : captions)
-        c.captionBoxes[box]->setText(fields::text(templates.value(field)));
+    m_session.leaveEditing();
 }
 
 void TemplateCard::reloadLogo()
 {
-    m_parts.controls.logoBox->showFile(m_parts.session.logo());
+    m_controls.logoBox->showFile(m_session.logo());
 }
 
 void TemplateCard::activate()
 {
-    session::MainState& state = m_parts.state;
-    if (state.LogoPending == 1) {
+    session::MainState& state = m_session.state();
+    if (state.LogoPending) {
         reloadLogo();
-        state.LogoPending = 0;
+        state.LogoPending = false;
         return;
     }
-    goToTemplate(m_parts.controls.defaultLabelList->currentText());
-    LoadTemplateFields();
-    ShowTitleTab(0);
-    LeaveEditMode();
+    const auto landed = m_cards.showTemplate(m_shop.stored().defaultLabel);
+    if (!landed) {
+        report(landed.error());
+        return;
+    }
+    // A template begun on an empty card shows every field at its default.
+    if (*landed == session::CardFile::Landing::BegunNew) {
+        state.TabPos = 0;
+        m_session.show(store::Template());
+    }
 }
 
-bool TemplateCard::goToTemplate(const QString& title)
+void TemplateCard::showTemplate(const QString& title)
 {
-    store::TableCursor& templates = m_parts.templates;
-    if (templates.bof() && templates.eof()) {
-        if (m_binding->addNew())
-            m_parts.state.NewLabel = 1;
-        return false;
-    }
-    m_binding->changeRecord([&title](store::TableCursor& cursor) {
-        // An empty title names no template, even if some record's title is empty.
-        if (title.isEmpty() || !cursor.findFirst(labels::Description, title))
-            cursor.moveFirst();
-    });
-    return true;
+    const auto landed = m_cards.showTemplate(title);
+    if (!landed)
+        report(landed.error());
 }
 
 void TemplateCard::pageForward()
@@ -198,65 +146,44 @@ void TemplateCard::pageBack()
 
 void TemplateCard::page(int step)
 {
-    MainWindowControls& c = m_parts.controls;
-    session::MainState& state = m_parts.state;
-    store::TableCursor& templates = m_parts.templates;
-    m_parts.session.setSaveOffered(false);
-    if (templates.bof() && templates.eof())
-        return;
-    const int shownTab = state.TabPos;
-    // The step hides the title box and the body: a focus in them would go on to the next
-    // box round the card and select its text there.
-    const bool focusOnCard = c.bodyBox->hasFocus() || c.titleBoxes[std::size_t(shownTab)]->hasFocus();
-    // A new template whose title was typed but never left is written by the move: like the
-    // title commit, the step then starts from it, the last template, so forward wraps to the
-    // first with the tab at the left.
-    const bool addingWritten = state.NewLabel == 1 && m_binding->hasUnsavedChange();
-    const bool moved = m_binding->changeRecord([&](store::TableCursor& cursor) {
-        c.titleBoxes[std::size_t(state.TabPos)]->hide();
-        c.bodyBox->hide();
-        state.TabPos = qint16(state.TabPos + step);
-        if (addingWritten)
-            cursor.moveLast();
-        step > 0 ? cursor.moveNext() : cursor.movePrevious();
-        if (cursor.bof()) {
-            cursor.moveLast();
-            state.TabPos = 2;
-        } else if (cursor.eof()) {
-            cursor.moveFirst();
-            state.TabPos = 0;
-        }
-        cursor.edit();
-    });
-    if (!moved) {
-        // The card still shows the record it showed, with what was typed: the user may
-        // correct and save it, or try the step again.
-        state.TabPos = qint16(shownTab);
-        c.titleBoxes[std::size_t(shownTab)]->show();
-        c.bodyBox->show();
-        m_parts.session.setSaveOffered(isEditing() || m_binding->hasUnsavedChange());
-        // Back into the body only when the step had already hidden the box with the focus:
-        // a title box still holding it would commit again on leaving.
-        if (focusOnCard && !c.bodyBox->hasFocus() && !c.titleBoxes[std::size_t(shownTab)]->hasFocus())
-            c.bodyBox->setFocus(Qt::OtherFocusReason);
-        keepNextKeyFromReplacing(m_parts.window);
+    MainWindowControls& c = m_controls;
+    QLineEdit* title = c.titleBoxes[std::size_t(m_session.state().TabPos)];
+    QWidget* focus = c.bodyBox->hasFocus() ? static_cast<QWidget*>(c.bodyBox)
+                                           : title->hasFocus() ? title : nullptr;
+    if (m_cards.isEmpty()) {
+        // Nothing to step to: only Save goes.
+        static_cast<void>(m_cards.page(step));
         return;
     }
-    state.NewLabel = 0;
-    if (state.TabPos < 0)
-        state.TabPos = 2;
-    else if (state.TabPos > 2)
-        state.TabPos = 0;
-    setTemplateFont();
+    // The step hides the title box and the body: a focus in them would go on to the next
+    // box round the card and select its text there.
+    title->hide();
+    c.bodyBox->hide();
+    const CardOutcome outcome = m_cards.page(step);
     c.bodyBox->show();
-    setLogoFromRecord();
-    setOptionsFromRecord();
-    setCaptionsFromRecord();
-    ShowTitleTab(state.TabPos);
-    LeaveEditMode();
-    if (focusOnCard)
+    if (!outcome.ok()) {
+        // The card still shows the template it showed, with what was typed.
+        title->show();
+        report(outcome);
+        if (focus && !focus->hasFocus())
+            focus->setFocus(Qt::OtherFocusReason);
+    } else if (focus) {
         c.bodyBox->setFocus(Qt::OtherFocusReason);
-    keepNextKeyFromReplacing(m_parts.window);
+    }
+    keepNextKeyFromReplacing(m_window);
+}
+
+void TemplateCard::report(const CardOutcome& outcome)
+{
+    using Step = CardOutcome::Step;
+    QString heading;
+    switch (outcome.step) {
+    case Step::Writing: heading = QStringLiteral("Template not saved"); break;
+    case Step::Reading: heading = QStringLiteral("Templates not read again"); break;
+    case Step::Beginning: heading = QStringLiteral("New template not begun"); break;
+    case Step::Deleting: heading = QStringLiteral("Template not deleted"); break;
+    }
+    showTemplateWriteFailure(m_dialogs, m_window, heading, outcome.error);
 }
 
 }  // namespace tagwright::mainwindow

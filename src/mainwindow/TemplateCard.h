@@ -1,7 +1,5 @@
 #pragma once
 
-#include "CardParts.h"
-
 #include <QObject>
 #include <QString>
 
@@ -9,24 +7,38 @@
 #include <vector>
 
 class QShortcut;
+class QWidget;
+
+namespace tagwright::ui {
+class UserDialogs;
+}
+
+namespace tagwright::session {
+class CardFile;
+class CardSession;
+class ShopSettings;
+struct CardOutcome;
+}
 
 namespace tagwright::mainwindow {
 
 class ActivationWatch;
-class HeaderLines;
 class CommandActions;
-class TemplateBinding;
+class HeaderLines;
+struct MainWindowControls;
 
-// The card on the main window: shows the current template, pages through the templates,
-// and switches between browsing and editing. Other parts of the window (template editing,
-// setup panel, font and logo) use these operations; their names are the window's own.
-//
-// Browsing and editing are the card session's mode (session::WindowMode), which decides
-// what is enabled; a body change offers Save without leaving browsing.
+// The card on the main window: the view of the card session and its card file. It shows the
+// title tab and tab bars of the template on show, pages with the zones and keys, and runs
+// the window's activation. Every template the session shows whole is shown on the title tab
+// the session names, with its logo; what is shown and where paging goes are the card
+// file's.
 class TemplateCard : public QObject {
     Q_OBJECT
 public:
-    TemplateCard(const CardParts& parts, CommandActions& commands);
+    TemplateCard(MainWindowControls& controls, session::CardSession& session,
+                 session::CardFile& cards, const session::ShopSettings& shop,
+                 ui::UserDialogs& dialogs, QWidget* window,
+                 CommandActions& commands);
     ~TemplateCard() override;
 
     // Empties the six value boxes, shows each line's value box by its caption, shows the
@@ -37,42 +49,38 @@ public:
     void LeaveEditMode();
     bool isEditing() const;
 
-    // Copies the current template's font, logo, options and captions into the window. The
-    // caption and option changes run their reactions, which enter editing: the display
-    // steps end with LeaveEditMode.
-    void LoadTemplateFields();
-    // Shows the picture named by the logo path holder; an empty path clears the picture. A
+    // Shows the picture the session's logo path names; an empty path clears the picture. A
     // missing or unreadable file leaves the picture as it was.
     void reloadLogo();
 
     // The main window's activation: after the logo window only the logo is reloaded;
-    // otherwise the default template is shown afresh.
+    // otherwise the shop's default template is shown afresh.
     void activate();
-    // Makes the template titled `title` current, else the first one; with no templates at
-    // all a blank new record is begun (NewLabel 1) and false is returned. Unsaved title or
-    // body changes are written to the record being left first; when that is refused, the
-    // window stays on it.
-    bool goToTemplate(const QString& title);
+    // Shows the template titled `title`, else the first one; with no templates at all a blank
+    // new one is begun and the card's other fields stay.
+    void showTemplate(const QString& title);
 
-    // One step through the templates in store order, wrapping at both ends; the title tab
+    // One step through the templates in card order, wrapping at both ends; the title tab
     // moves with it. The page zones and PageDown / PageUp run these.
     void pageForward();
     void pageBack();
 
-    TemplateBinding& binding() { return *m_binding; }
+    // Tells the user why a card command stopped, under a heading for the step it stopped at.
+    void report(const session::CardOutcome& outcome);
+
     HeaderLines& headerLines() { return *m_headerLines; }
 
 private:
     void page(int step);
-    void setTemplateFont();
-    void setLogoFromRecord();
-    void setOptionsFromRecord();
-    void setCaptionsFromRecord();
     void connectPaging();
 
-    CardParts m_parts;
+    MainWindowControls& m_controls;
+    session::CardSession& m_session;
+    session::CardFile& m_cards;
+    const session::ShopSettings& m_shop;
+    ui::UserDialogs& m_dialogs;
+    QWidget* m_window;
     CommandActions& m_commands;
-    std::unique_ptr<TemplateBinding> m_binding;
     std::unique_ptr<HeaderLines> m_headerLines;
     ActivationWatch* m_activationWatch = nullptr;
     std::vector<QShortcut*> m_pageShortcuts;

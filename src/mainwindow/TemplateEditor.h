@@ -1,20 +1,29 @@
 #pragma once
 
-#include "CardParts.h"
-
-#include "store/StoreError.h"
-
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
+namespace tagwright::ui {
+class UserDialogs;
+}
+
+namespace tagwright::session {
+class CardFile;
+class CardSession;
+struct CardOutcome;
+}
+
 namespace tagwright::mainwindow {
 
-class TemplateBinding;
+struct MainWindowControls;
 class TemplateCard;
 
 // The commands that change the set of templates: New, Save, Delete and Exit, and the commit
 // of a title when the user leaves a title box. Buttons, menus and the title boxes all run
-// these, so each behaves the same however it is reached.
+// these, so each behaves the same however it is reached; the card file does the work, and
+// this puts the focus where the user goes on and asks and tells what is to be asked and told.
 //
 // A title is a template's key: a title that another template already has (letter case
 // aside) is refused, and the user is asked to change it. A write refused for any other
@@ -25,7 +34,9 @@ class TemplateCard;
 class TemplateEditor : public QObject {
     Q_OBJECT
 public:
-    TemplateEditor(const CardParts& parts, TemplateCard& card);
+    TemplateEditor(MainWindowControls& controls, session::CardSession& session,
+                   session::CardFile& cards, TemplateCard& card, ui::UserDialogs& dialogs,
+                   QWidget* window);
     ~TemplateEditor() override;
 
     // Begins a blank template on the first title tab. The captions, options, font and logo
@@ -44,7 +55,7 @@ public:
     // the typing.
     bool confirmClose();
     // Typing or a changed caption, option, font or logo not yet written.
-    bool hasUnsavedEdits();
+    bool hasUnsavedEdits() const;
     // Writes the record when title box `index` (0..2) is left holding a title, changed or
     // not. A new template becomes the current record once its title is accepted.
     void CommitTitle(int index);
@@ -54,19 +65,15 @@ protected:
 
 private:
     void connectCommands();
-    store::StoreError openRecordForWriting();
-    store::StoreError setTemplateFields();
-    void settleWrittenRecord(bool wasAdded);
+    void resolveConflict(const session::CardOutcome& refused);
     void focusBodyEnd();
-    void reportFailure(const QString& title, const store::StoreError& error);
-    static bool isConflict(const store::StoreError& error);
-    void resolveConflict(const store::StoreError& error);
-    bool refuseUnlessOnShow(const QString& title);
-    void showStoredTemplate();
 
-    CardParts m_parts;
+    MainWindowControls& m_controls;
+    session::CardSession& m_session;
+    session::CardFile& m_cards;
     TemplateCard& m_card;
-    TemplateBinding& m_binding;
+    ui::UserDialogs& m_dialogs;
+    QWidget* m_window;
 };
 
 }  // namespace tagwright::mainwindow

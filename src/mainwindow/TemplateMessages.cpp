@@ -1,17 +1,18 @@
 #include "TemplateMessages.h"
 
-#include "TemplateBinding.h"
-#include "UserDialogs.h"
+#include "ui/UserDialogs.h"
+
+#include "session/CardFile.h"
 
 namespace tagwright::mainwindow {
 
-void showTemplateWriteFailure(UserDialogs& dialogs, QWidget* parent, const QString& title,
+void showTemplateWriteFailure(ui::UserDialogs& dialogs, QWidget* parent, const QString& title,
                               const store::StoreError& error)
 {
     if (error.number == store::DuplicateKey) {
         dialogs.showMessage(parent, QMessageBox::Critical, QStringLiteral("Duplicate label title"),
                             QStringLiteral("Change title of label"));
-    } else if (error.number == TitleRequired) {
+    } else if (error.number == session::TitleRequired) {
         dialogs.showMessage(parent, QMessageBox::Warning, QStringLiteral("Label title needed"),
                             error.message);
     } else {

@@ -35,10 +35,9 @@ PrintResult LabelPrinter::PrintTractorLabel(PrinterSurface& surface, const Label
     return runExclusive<TractorJob>(surface, label, offsets);
 }
 
-PrintResult LabelPrinter::PrintLabels(PrinterSurface& surface, const PrintRequest& request,
-                                      bool tractorStock)
+PrintResult LabelPrinter::PrintLabels(PrinterSurface& surface, const PrintRequest& request)
 {
-    return tractorStock ? PrintTractorLabel(surface, request.label, request.sheet.offsets)
+    return request.stock == LabelStock::Tractor ? PrintTractorLabel(surface, request.label, request.sheet.offsets)
                         : PrintLaserLabels(surface, request.label, request.sheet);
 }
 

@@ -36,8 +36,8 @@ public:
     PrintResult PrintTractorLabel(PrinterSurface& surface, const LabelContent& label,
                                   const PrintOffsets& offsets);
 
-    // The one or the other by the stock.
-    PrintResult PrintLabels(PrinterSurface& surface, const PrintRequest& request, bool tractorStock);
+    // The one or the other by the request's stock.
+    PrintResult PrintLabels(PrinterSurface& surface, const PrintRequest& request);
 
     const LabelPosition& position() const { return m_position; }
     // True while a job is being composed: the logo's row pauses let window events run, and

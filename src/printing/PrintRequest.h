@@ -115,11 +115,16 @@ struct SheetRequest {
     PrintOffsets offsets;
 };
 
-// What one print command prints. Tractor feed reads only the top row and left column
-// offsets of the sheet request.
+// The two label stocks a shop prints on: sheets of six laser / inkjet labels, or continuous
+// tractor-feed labels.
+enum class LabelStock { Laser, Tractor };
+
+// What one print command prints, and on which stock. Tractor feed reads only the top row and
+// left column offsets of the sheet request.
 struct PrintRequest {
     LabelContent label;
     SheetRequest sheet;
+    LabelStock stock = LabelStock::Laser;
 };
 
 // An empty header value a job filled with underscores; the window shows them afterwards.

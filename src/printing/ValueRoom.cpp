@@ -65,11 +65,11 @@ private:
 
 }  // namespace
 
-QStringList overlongValues(PrinterSurface& surface, const PrintRequest& request, bool tractorStock)
+QStringList overlongValues(PrinterSurface& surface, const PrintRequest& request)
 {
     MeasuringSurface measuring(surface);
     LabelPrinter printer;
-    return printer.PrintLabels(measuring, request, tractorStock).overlong;
+    return printer.PrintLabels(measuring, request).overlong;
 }
 
 QString overlongMessage(const QStringList& captions)

@@ -1,34 +1,134 @@
 #include "CardSession.h"
 
-#include "store/TableCursor.h"
+#include "ShopSettings.h"
+#include "SignatoryCertificate.h"
+
+#include "printing/BoxText.h"
+#include "store/TemplateStore.h"
 
 namespace tagwright::session {
 
-CardSession::CardSession(QObject* parent) : QObject(parent) {}
-
-void CardSession::recordShown(const store::TableCursor& templates)
+CardSession::CardSession(const ShopSettings* shop, const store::SignatoryStore* signatories, QObject* parent)
+    : QObject(parent), m_shop(shop), m_signatories(signatories)
 {
-    m_onShow.take(templates);
-    m_shownTitles = m_titles;
+}
+
+store::Result<printing::PrintRequest> CardSession::printRequest() const
+{
+    using namespace printing;
+    PrintRequest request;
+    LabelContent& label = request.label;
+    for (HeaderSlot slot : AllHeaderSlots)
+        label.line(slot) = {caption(int(slot)), aircraftValue(int(slot))};
+    label.date = m_date;
+    label.printsCompany = m_printsCompany;
+    label.printsSignature = m_printsSignature;
+    label.signatory = m_signatory;
+    if (m_signatories) {
+        if (store::StoreError error = addSignatoryCertificate(*m_signatories, label); !error.ok())
+            return error;
+    }
+    label.body = store::storedBody(m_body);
+    label.bodyFont = m_bodyFont;
+    label.logo = m_logos.boxPixels(m_logo);
+
+    SheetRequest& sheet = request.sheet;
+    sheet.copies = m_copies;
+    sheet.used = {};
+    for (int cell = 1; cell <= SheetCells; ++cell) {
+        if (cellUsed(cell))
+            sheet.used.insert(cell);
+    }
+    if (!m_shop)
+        return request;
+    const store::Result<LabelStock> stock = m_shop->printedStock();
+    if (!stock)
+        return stock.error();
+    request.stock = *stock;
+    const store::ShopRecord& shop = m_shop->stored();
+    label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone, shop.repairStation};
+    // Read once, by their leading number, as the boxes show them.
+    double* const offsets[5] = {&sheet.offsets.topRow, &sheet.offsets.middleRow,
+                                &sheet.offsets.bottomRow, &sheet.offsets.leftColumn,
+                                &sheet.offsets.rightColumn};
+    for (std::size_t i = 0; i < 5; ++i)
+        *offsets[i] = boxtext::offsetTwips(shop.offsetTexts[i]);
+    return request;
+}
+
+void CardSession::showFilledValues(const QVector<printing::ValueFill>& filled)
+{
+    for (const printing::ValueFill& fill : filled)
+        setAircraftValue(int(fill.slot), fill.text);
+}
+
+// What the card holds once the views have shown it, not what was set: a title box cuts a
+// long title to its length, and that alone is no change by the user.
+void CardSession::markShown()
+{
+    m_shownTitle = m_title;
     m_shownBody = m_body;
 }
 
-void CardSession::recordRewritten(const store::TableCursor& templates)
+void CardSession::showTitleAndBody(const store::Template& stored)
 {
-    m_onShow.take(templates);
+    m_onShow = stored;
+    setTitle(stored.title);
+    setBody(store::shownBody(stored.body));
+    markShown();
 }
 
-void CardSession::setTitle(int tab, const QString& title)
+void CardSession::show(const store::Template& stored)
 {
-    if (tab < 0 || tab >= TitleTabs || m_titles[std::size_t(tab)] == title)
+    m_onShow = stored;
+    setTitle(stored.title);
+    setBody(store::shownBody(stored.body));
+    setBodyFont({stored.fontName, stored.fontSize, stored.bold, stored.italic});
+    setLogo(stored.logo);
+    setPrintsCompany(stored.printsCompany);
+    setPrintsSignature(stored.printsSignature);
+    for (int line = 0; line < HeaderLines; ++line)
+        setCaption(line, stored.captions[std::size_t(line)]);
+    markShown();
+    leaveEditing();
+    Q_EMIT shown();
+}
+
+void CardSession::recordWritten(const store::Template& stored)
+{
+    m_onShow = stored;
+    markShown();
+}
+
+void CardSession::recordRewritten(const store::Template& stored)
+{
+    m_onShow = stored;
+}
+
+store::Template CardSession::edited() const
+{
+    store::Template card;
+    card.key = m_onShow.key;
+    card.title = m_title;
+    card.body = store::storedBody(m_body);
+    card.fontName = m_bodyFont.FontName;
+    card.fontSize = m_bodyFont.FontSize;
+    card.bold = m_bodyFont.FontBold;
+    card.italic = m_bodyFont.FontItalic;
+    card.fontNamed = store::Template::FontNamed::Fully;
+    card.logo = m_logo;
+    card.printsCompany = m_printsCompany;
+    card.printsSignature = m_printsSignature;
+    card.captions = m_captions;
+    return card;
+}
+
+void CardSession::setTitle(const QString& title)
+{
+    if (m_title == title)
         return;
-    m_titles[std::size_t(tab)] = title;
-    Q_EMIT titleChanged(tab);
-}
-
-bool CardSession::titleEdited(int tab) const
-{
-    return m_titles[std::size_t(tab)] != m_shownTitles[std::size_t(tab)];
+    m_title = title;
+    Q_EMIT titleChanged();
 }
 
 void CardSession::setBody(const QString& body)
@@ -58,13 +158,13 @@ void CardSession::setLogo(const QString& path)
 CardSession::Parts CardSession::differsFromStored() const
 {
     Parts parts;
-    if (m_titles != m_shownTitles)
+    if (titleEdited())
         parts |= Part::Title;
     if (bodyEdited())
         parts |= Part::Body;
     if (!m_onShow.stored())
         return parts;
-    const TemplateValues& stored = m_onShow.values();
+    const store::Template& stored = m_onShow;
     if (m_captions != stored.captions)
         parts |= Part::Captions;
     if (m_printsCompany != stored.printsCompany || m_printsSignature != stored.printsSignature)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "MainState.h"
-#include "RecordOnShow.h"
 #include "WindowMode.h"
 
+#include "printing/LogoCache.h"
 #include "printing/PrintRequest.h"
+#include "store/Result.h"
+#include "store/Template.h"
 
 #include <QFlags>
 #include <QObject>
@@ -14,11 +16,12 @@
 #include <bitset>
 
 namespace tagwright::store {
-class TableCursor;
+class SignatoryStore;
 }
 
 namespace tagwright::session {
 
+class ShopSettings;
 using printing::BodyFont;
 
 // The state of one card session, without widgets: the template on show with its title,
@@ -27,6 +30,8 @@ using printing::BodyFont;
 // the print options; and the window's mode with what it enables. The window binds its
 // controls to this: a control's edit sets the value here, a change made here is shown.
 // A setter given the value already held changes nothing and signals nothing.
+//
+// The card shows one title; the three title tabs of the window are views of it.
 class CardSession : public QObject {
     Q_OBJECT
 public:
@@ -35,40 +40,57 @@ public:
     static constexpr int TitleTabs = 3;
 
     // The parts of the card that can differ from the stored template.
-    enum class Part {
-        Title = 0x1,
-        Body = 0x2,
-        Captions = 0x4,
-        Options = 0x8,
-        Logo = 0x10,
-    };
-    Q_DECLARE_FLAGS(Parts, Part)
+    using Part = store::TemplatePart;
+    using Parts = store::TemplateParts;
 
-    explicit CardSession(QObject* parent = nullptr);
+    // `shop`, when given, is the shop whose block, offsets and label stock the session's
+    // labels print with; `signatories`, when given, whose certificates they print.
+    explicit CardSession(const ShopSettings* shop = nullptr,
+                         const store::SignatoryStore* signatories = nullptr, QObject* parent = nullptr);
 
-    // The stored record the card shows: its identity, the version read and its values.
-    const RecordOnShow& recordOnShow() const { return m_onShow; }
-    // The cursor's record is now on show, with the title and body as the card now shows
-    // them: what the card holds is what is stored.
-    void recordShown(const store::TableCursor& templates);
-    // The record on show was written by a command that wrote neither its title nor its body
-    // (a font chosen): its new version and values are taken, the title and body typed since
-    // it was shown are still unsaved.
-    void recordRewritten(const store::TableCursor& templates);
+    // What Print prints now: the card's header lines, date, body with its font, options and
+    // signatory with the certificate of the shop's signatory by that name, the logo decoded
+    // from the logo path, the copies and used cells, with the shop's block (its station
+    // number too) and offsets as stored and the label stock as stored now (read afresh). A
+    // shop record or signatory that cannot be read is an error: no label is printed on a
+    // guessed stock, nor without a certificate the shop keeps.
+    store::Result<printing::PrintRequest> printRequest() const;
+    // The empty header values a job printed as underscore runs: they show on the card.
+    void showFilledValues(const QVector<printing::ValueFill>& filled);
+
+    // Shows `stored` whole: its title, body, font, logo, options and captions, as a display
+    // step does, and leaves editing. The card then holds no unsaved change.
+    void show(const store::Template& stored);
+    // Only the title and body follow `stored` (a template begun, written as new, or shown
+    // after a deletion); the card's other fields stay as they are.
+    void showTitleAndBody(const store::Template& stored);
+    // The template on show was written: `stored` is what it holds now, and the title and
+    // body as the card shows them are no longer unsaved.
+    void recordWritten(const store::Template& stored);
+    // The template on show was written by a command that wrote neither its title nor its
+    // body (a font chosen): its new version and values are taken, the title and body typed
+    // since it was shown are still unsaved.
+    void recordRewritten(const store::Template& stored);
+    // The stored template the card shows: its identity, the version read and its values;
+    // not stored (identity -1) while a template is being begun or none is left.
+    const store::Template& storedTemplate() const { return m_onShow; }
+    // What the card holds, as a template to store: the stored template's identity with the
+    // title, body (stored form), font, logo, options and captions on show.
+    store::Template edited() const;
 
     // The window-wide variables: the title tab on show, a template begun by New and not yet
     // saved, the last list search, a logo window opened since the last activation.
     MainState& state() { return m_state; }
     const MainState& state() const { return m_state; }
 
-    // The title as the box of each title tab shows it (only the tab on show can be typed
-    // into), and the body with its lines separated by "\n".
-    const QString& title(int tab) const { return m_titles[std::size_t(tab)]; }
-    void setTitle(int tab, const QString& title);
+    // The title, and the body with its lines separated by "\n", as the card shows them.
+    const QString& title() const { return m_title; }
+    void setTitle(const QString& title);
     const QString& body() const { return m_body; }
     void setBody(const QString& body);
-    bool titleEdited(int tab) const;
+    bool titleEdited() const { return m_title != m_shownTitle; }
     bool bodyEdited() const { return m_body != m_shownBody; }
+    bool titleOrBodyEdited() const { return titleEdited() || bodyEdited(); }
     // The font the body is shown and printed in.
     const BodyFont& bodyFont() const { return m_bodyFont; }
     void setBodyFont(const BodyFont& font);
@@ -128,7 +150,9 @@ public:
 
 Q_SIGNALS:
     void modeChanged();
-    void titleChanged(int tab);
+    // A template was shown whole (show()): the views show it on the title tab TabPos names.
+    void shown();
+    void titleChanged();
     void bodyChanged();
     void bodyFontChanged();
     void logoChanged();
@@ -142,11 +166,15 @@ Q_SIGNALS:
 
 private:
     void changeMode(const WindowMode& mode);
+    void markShown();
 
-    RecordOnShow m_onShow;
+    const ShopSettings* m_shop = nullptr;
+    const store::SignatoryStore* m_signatories = nullptr;
+    mutable printing::LogoCache m_logos;
+    store::Template m_onShow;
     MainState m_state;
-    std::array<QString, TitleTabs> m_titles;
-    std::array<QString, TitleTabs> m_shownTitles;  // as the record was shown
+    QString m_title;
+    QString m_shownTitle;  // as the template was shown or written
     QString m_body;
     QString m_shownBody;
     BodyFont m_bodyFont;
@@ -161,7 +189,5 @@ private:
     std::bitset<SheetCells> m_used{0b111110};  // cell 1 free, 2 to 6 used
     WindowMode m_mode;
 };
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(CardSession::Parts)
 
 }  // namespace tagwright::session

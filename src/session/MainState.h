@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 namespace tagwright::session {
 
 // The main window's window-wide variables, shared by its operations; the card session holds
 // them.
 struct MainState {
-    qint16 TabPos = 0;        // position 0..2 of the title tab on show
-    qint16 NewLabel = 0;      // 1 while the current template was begun by add-new, unsaved
-    QString FindText;         // the text of the last exact list search
-    qint16 LogoPending = 0;   // 1 after the logo window was opened, until the next activation
+    int TabPos = 0;            // position 0..2 of the title tab on show
+    bool NewLabel = false;     // the template on show was begun by New and is not stored yet
+    QString FindText;          // the text of the last exact list search
+    bool LogoPending = false;  // the logo window was opened since the last activation
 };
 
-}  // namespace tagwright::mainwindow
+}  // namespace tagwright::session

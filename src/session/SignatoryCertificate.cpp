@@ -1,22 +1,21 @@
 #include "SignatoryCertificate.h"
 
 #include "printing/PrintRequest.h"
-#include "store/SignatoryProfiles.h"
-
-#include <optional>
+#include "store/SignatoryStore.h"
 
 namespace tagwright::session {
 
-store::StoreError addSignatoryCertificate(store::Database& shop, printing::LabelContent& label)
+store::StoreError addSignatoryCertificate(const store::SignatoryStore& signatories,
+                                          printing::LabelContent& label)
 {
     label.certificateKind.clear();
     label.certificateNumber.clear();
     if (label.signatory.isEmpty())
         return {};
-    std::optional<store::SignatoryProfile> profile;
-    if (store::StoreError error = store::SignatoryProfiles(shop).find(label.signatory, profile); !error.ok())
-        return error;
-    if (profile) {
+    const auto found = signatories.find(label.signatory);
+    if (!found)
+        return found.error();
+    if (const std::optional<store::SignatoryProfile>& profile = *found) {
         label.signatory = profile->name;
         label.certificateKind = profile->certificateKind;
         label.certificateNumber = profile->certificateNumber;

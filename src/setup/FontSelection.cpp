@@ -2,21 +2,16 @@
 
 #include "SetupHost.h"
 
-#include "mainwindow/MainWindowControls.h"
-#include "mainwindow/ScreenFonts.h"
-#include "mainwindow/UserDialogs.h"
-#include "store/FieldValues.h"
-#include "store/Schema.h"
+#include "ui/ScreenFonts.h"
+#include "ui/UserDialogs.h"
+#include "session/CardFile.h"
 #include "session/CardSession.h"
-#include "store/TableCursor.h"
+#include "store/Template.h"
 
 #include <QFontInfo>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace tagwright::setup {
-
-namespace labels = store::schema::labels;
 
 namespace {
 
@@ -31,14 +26,17 @@ QFont fontOf(const QString& family, double points, bool bold, bool italic)
 
 }  // namespace
 
-std::optional<QFont> initialDialogFont(const QVariant& font, const QVariant& size,
-                                       const QVariant& bold, const QVariant& italic)
+std::optional<QFont> initialDialogFont(const store::Template& stored)
 {
-    if (font.isNull())
+    switch (stored.fontNamed) {
+    case store::Template::FontNamed::None:
         return fontOf(store::fields::DefaultFontName, store::fields::DefaultFontSize, false, false);
-    if (size.isNull() || bold.isNull() || italic.isNull())
+    case store::Template::FontNamed::Partly:
         return std::nullopt;
-    return fontOf(font.toString(), size.toDouble(), bold.toBool(), italic.toBool());
+    case store::Template::FontNamed::Fully:
+        break;
+    }
+    return fontOf(stored.fontName, stored.fontSize, stored.bold, stored.italic);
 }
 
 QFont asStored(const QFont& chosen, const QFont& initial)
@@ -49,7 +47,7 @@ QFont asStored(const QFont& chosen, const QFont& initial)
     if (chosen.family() == initial.family() || chosen.family() == QFontInfo(initial).family())
         stored.setFamily(initial.family());
     else
-        stored.setFamily(mainwindow::windowsFamilyName(chosen.family()));
+        stored.setFamily(ui::windowsFamilyName(chosen.family()));
     return stored;
 }
 
@@ -62,60 +60,36 @@ bool sameAsShown(const QFont& stored, const QFont& initial)
         && (size == initial.pointSizeF() || size == double(initial.pointSize()));
 }
 
-FontSelection::FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
-                             mainwindow::UserDialogs& dialogs, TemplateOnShow& card)
-    : QObject(&window), m_window(window), m_controls(controls), m_dialogs(dialogs), m_card(card)
+FontSelection::FontSelection(QWidget& window, QAbstractButton* fontButton,
+                             ui::UserDialogs& dialogs, TemplateOnShow& card)
+    : QObject(&window), m_window(window), m_dialogs(dialogs), m_card(card)
 {
     setObjectName(QStringLiteral("FontSelection"));
-    connect(controls.fontButton, &QPushButton::clicked, this,
-            &FontSelection::chooseBodyFont);
+    connect(fontButton, &QAbstractButton::clicked, this, &FontSelection::chooseBodyFont);
 }
 
+// A saved template takes the font at once; a new one keeps it until it is saved. A refused
+// write is reported and leaves the template and the body box as they were.
 void FontSelection::chooseBodyFont()
 {
-    store::TableCursor& templates = m_card.templates();
-    if (templates.bof() && templates.eof())
+    session::CardFile& cards = m_card.cards();
+    if (cards.isEmpty())
         return;
-    const std::optional<QFont> initial =
-        initialDialogFont(templates.value(labels::Font), templates.value(labels::Size),
-                          templates.value(labels::Bold), templates.value(labels::Italic));
+    const std::optional<QFont> initial = initialDialogFont(m_card.session().storedTemplate());
     if (!initial)
         return;
     const std::optional<QFont> answer = m_dialogs.chooseFont(&m_window, *initial);
     if (!answer)
         return;
     const QFont chosen = asStored(*answer, *initial);
-    if (sameAsShown(chosen, *initial) || !storeFont(chosen))
+    if (sameAsShown(chosen, *initial))
         return;
-    m_card.session().setBodyFont(
-        {chosen.family(), float(chosen.pointSizeF()), chosen.bold(), chosen.italic()});
-}
-
-// A saved template takes the font at once; a new one keeps it pending until it is saved.
-// A refused write is reported and leaves the record and the body box as they were.
-bool FontSelection::storeFont(const QFont& font)
-{
-    store::TableCursor& templates = m_card.templates();
-    const bool saved = !m_card.isUnsavedNew();
-    // A record already open for editing keeps what is pending in it.
-    if (saved && templates.editMode() == store::TableCursor::EditMode::None) {
-        if (store::StoreError error = templates.edit(); !error.ok())
-            return false;
-    }
-    templates.setValue(labels::Font, font.family());
-    templates.setValue(labels::Size, float(font.pointSizeF()));
-    templates.setValue(labels::Bold, font.bold());
-    templates.setValue(labels::Italic, font.italic());
-    if (!saved)
-        return true;
-    if (store::StoreError error = templates.update(); !error.ok()) {
-        templates.cancelUpdate();
+    const session::CardOutcome stored =
+        cards.storeFont({chosen.family(), float(chosen.pointSizeF()), chosen.bold(), chosen.italic()});
+    if (!stored.ok()) {
         m_dialogs.showMessage(&m_window, QMessageBox::Critical, QStringLiteral("Tagwright"),
-                              error.describe());
-        return false;
+                              stored.error.describe());
     }
-    m_card.recordWritten();
-    return true;
 }
 
 }  // namespace tagwright::setup

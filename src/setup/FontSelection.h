@@ -2,15 +2,17 @@
 
 #include <QFont>
 #include <QObject>
-#include <QVariant>
 
 #include <optional>
 
+class QAbstractButton;
 class QWidget;
 
-namespace tagwright::mainwindow {
-struct MainWindowControls;
+namespace tagwright::ui {
 class UserDialogs;
+}
+namespace tagwright::store {
+struct Template;
 }
 
 namespace tagwright::setup {
@@ -23,25 +25,21 @@ class TemplateOnShow;
 class FontSelection : public QObject {
     Q_OBJECT
 public:
-    FontSelection(QWidget& window, mainwindow::MainWindowControls& controls,
-                  mainwindow::UserDialogs& dialogs, TemplateOnShow& card);
+    FontSelection(QWidget& window, QAbstractButton* fontButton, ui::UserDialogs& dialogs,
+                  TemplateOnShow& card);
 
     void chooseBodyFont();
 
 private:
-    bool storeFont(const QFont& font);
-
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
-    mainwindow::UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     TemplateOnShow& m_card;
 };
 
 // The dialog's starting font for a template's stored Font, Size, Bold and Italic. A template
 // without a font starts on "MS Sans Serif" 8.25, plain; one with a font but without its size,
 // bold or italic cannot say what it looks like, and gives nothing.
-std::optional<QFont> initialDialogFont(const QVariant& font, const QVariant& size,
-                                       const QVariant& bold, const QVariant& italic);
+std::optional<QFont> initialDialogFont(const store::Template& stored);
 
 // The font to store for the dialog's answer: a family standing for a Windows name is stored
 // under that name ("Liberation Serif" as "Times New Roman"), and the template's own family,

@@ -1,7 +1,7 @@
 #include "InformationPanel.h"
 
-#include "mainwindow/MainWindowControls.h"
-#include "mainwindow/WindowKeys.h"
+#include "ui/FormLayout.h"
+#include "ui/WindowKeys.h"
 #include "store/DataFolders.h"
 #include "store/Database.h"
 
@@ -9,41 +9,46 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QToolButton>
+#include <QAbstractButton>
 
 namespace tagwright::setup {
 
-InformationPanel::InformationPanel(QWidget& window, mainwindow::MainWindowControls& controls,
+InformationPanel::InformationPanel(QWidget& window, QWidget& cardArea,
+                                   QAbstractButton* informationButton,
                                    store::Database& mainDatabase, store::Database& setupDatabase)
-    : QObject(&window), m_controls(controls), m_mainDatabase(mainDatabase),
+    : QObject(&window),
+      m_panel(ui::panel(&cardArea, "Panel3D6", {1350, 1380, 4965, 4965})),
+      m_text(ui::place<QLabel>(m_panel, "InfoText", {150, 150, 4665, 4665})),
+      m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase)
 {
     setObjectName(QStringLiteral("InformationPanel"));
-    const mainwindow::MainWindowControls& c = controls;
-    c.infoText->setTextFormat(Qt::PlainText);
-    c.infoPanel->installEventFilter(this);
-    c.infoText->installEventFilter(this);
-    connect(c.informationButton, &QToolButton::clicked, this, &InformationPanel::toggle);
-    mainwindow::cancelOnEscape(c.infoPanel, [panel = c.infoPanel] { panel->hide(); });
+    m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_text->setTextFormat(Qt::PlainText);
+    m_panel->hide();
+    m_panel->installEventFilter(this);
+    m_text->installEventFilter(this);
+    connect(informationButton, &QAbstractButton::clicked, this, &InformationPanel::toggle);
+    ui::cancelOnEscape(m_panel, [panel = m_panel] { panel->hide(); });
 }
 
 void InformationPanel::toggle()
 {
-    QFrame* panel = m_controls.infoPanel;
-    if (!panel->isHidden()) {
-        panel->hide();
+    if (!m_panel->isHidden()) {
+        m_panel->hide();
         return;
     }
     // The paths are read when shown: the panel must name the files actually open.
-    m_controls.infoText->setText(informationText(m_mainDatabase, m_setupDatabase));
-    panel->show();
-    panel->raise();
+    m_text->setText(informationText(m_mainDatabase, m_setupDatabase));
+    m_panel->show();
+    m_panel->raise();
 }
 
 bool InformationPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress)
-        m_controls.infoPanel->hide();
+        m_panel->hide();
     return QObject::eventFilter(watched, event);
 }
 

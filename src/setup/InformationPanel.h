@@ -3,23 +3,23 @@
 #include <QObject>
 #include <QString>
 
+class QAbstractButton;
+class QFrame;
+class QLabel;
 class QWidget;
 
 namespace tagwright::store {
 class Database;
 }
-namespace tagwright::mainwindow {
-struct MainWindowControls;
-}
 
 namespace tagwright::setup {
 
-// The information panel over the main window: the information button shows or hides it,
-// and a click anywhere on it, or Escape, puts it away again.
+// The information panel over the main window's card area: the information button shows or
+// hides it, and a click anywhere on it, or Escape, puts it away again.
 class InformationPanel : public QObject {
     Q_OBJECT
 public:
-    InformationPanel(QWidget& window, mainwindow::MainWindowControls& controls,
+    InformationPanel(QWidget& window, QWidget& cardArea, QAbstractButton* informationButton,
                      store::Database& mainDatabase, store::Database& setupDatabase);
 
     void toggle();
@@ -28,7 +28,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    mainwindow::MainWindowControls& m_controls;
+    QFrame* m_panel;   // Panel3D6
+    QLabel* m_text;
     store::Database& m_mainDatabase;
     store::Database& m_setupDatabase;
 };

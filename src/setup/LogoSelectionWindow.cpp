@@ -6,9 +6,9 @@
 #include "LogoPaths.h"
 #include "LogoPreview.h"
 
-#include "mainwindow/WindowKeys.h"
-#include "mainwindow/ProgramWindows.h"
-#include "mainwindow/Twips.h"
+#include "ui/WindowKeys.h"
+#include "ui/ProgramWindows.h"
+#include "ui/Twips.h"
 #include "session/CardSession.h"
 
 #include <QDir>
@@ -17,7 +17,7 @@
 
 namespace tagwright::setup {
 
-using mainwindow::twipsRect;
+using ui::twipsRect;
 
 LogoSelectionWindow::LogoSelectionWindow(QWidget& main, session::CardSession& card)
     : QWidget(&main, Qt::Window), m_card(card)
@@ -26,7 +26,7 @@ LogoSelectionWindow::LogoSelectionWindow(QWidget& main, session::CardSession& ca
     setWindowTitle(QStringLiteral("Logo Selection"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Activating the main window from here reloads only its logo.
-    mainwindow::markAsWindowOfProgram(this);
+    ui::markAsWindowOfProgram(this);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
@@ -70,7 +70,7 @@ void LogoSelectionWindow::build()
     connect(m_files, &FileList::fileChosen, this, &LogoSelectionWindow::onFileChosen);
     connect(m_saveButton, &QPushButton::clicked, this, &LogoSelectionWindow::save);
     connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
-    mainwindow::cancelOnEscape(this, [this] { close(); });
+    ui::cancelOnEscape(this, [this] { close(); });
 }
 
 void LogoSelectionWindow::loadFromTemplate()

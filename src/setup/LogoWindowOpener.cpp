@@ -4,19 +4,16 @@
 
 #include "SetupHost.h"
 
-#include "mainwindow/MainWindowControls.h"
-
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace tagwright::setup {
 
-LogoWindowOpener::LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
+LogoWindowOpener::LogoWindowOpener(QWidget& window, QAbstractButton* logoButton,
                                    TemplateOnShow& card, WindowNotices& notices)
-    : QObject(&window), m_window(window), m_controls(controls), m_card(card), m_notices(notices)
+    : QObject(&window), m_window(window), m_card(card), m_notices(notices)
 {
     setObjectName(QStringLiteral("LogoWindowOpener"));
-    connect(controls.logoButton, &QPushButton::clicked, this,
-            &LogoWindowOpener::openLogoWindow);
+    connect(logoButton, &QAbstractButton::clicked, this, &LogoWindowOpener::openLogoWindow);
 }
 
 void LogoWindowOpener::openLogoWindow()

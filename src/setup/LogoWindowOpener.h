@@ -5,9 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
-namespace tagwright::mainwindow {
-struct MainWindowControls;
-}
+class QAbstractButton;
+
 
 namespace tagwright::setup {
 
@@ -20,8 +19,8 @@ class WindowNotices;
 class LogoWindowOpener : public QObject {
     Q_OBJECT
 public:
-    LogoWindowOpener(QWidget& window, mainwindow::MainWindowControls& controls,
-                     TemplateOnShow& card, WindowNotices& notices);
+    LogoWindowOpener(QWidget& window, QAbstractButton* logoButton, TemplateOnShow& card,
+                     WindowNotices& notices);
 
     void openLogoWindow();
     // The open window, or null.
@@ -29,7 +28,6 @@ public:
 
 private:
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
     TemplateOnShow& m_card;
     WindowNotices& m_notices;
     QPointer<LogoSelectionWindow> m_logoWindow;

@@ -1,13 +1,13 @@
 #include "PrinterSetup.h"
 
-#include "mainwindow/PrinterChoice.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 
 namespace tagwright::setup {
 
-void choosePrinter(QWidget& window, mainwindow::UserDialogs& dialogs)
+void choosePrinter(QWidget& window, ui::UserDialogs& dialogs)
 {
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(window);
     if (dialogs.choosePrinter(&window, choice.printerForDialog()))
         choice.accept();
 }

@@ -1,57 +1,39 @@
 #pragma once
 
-#include "store/ShopRecord.h"
 #include "store/StoreError.h"
 
+class QAction;
+class QPushButton;
 class QString;
 class QWidget;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
 namespace tagwright::store {
 class Database;
-class TableCursor;
 }
 namespace tagwright::session {
+class CardFile;
 class CardSession;
-}
-namespace tagwright::mainwindow {
-struct MainWindowControls;
-class UserDialogs;
+class ShopSettings;
 }
 
 namespace tagwright::setup {
-
-// The shop's shared records as the setup panel reads and writes them, and the window's
-// boxes and lists that show them.
-class ShopSettings {
-public:
-    virtual ~ShopSettings() = default;
-
-    // The "CompanyInfo" record every workstation shares.
-    virtual store::TableCursor& companyRecord() = 0;
-    // Reads the shop settings and the signatories again, so what another workstation saved
-    // is seen.
-    virtual store::StoreError refreshSharedRecords() = 0;
-    // Shows the shop record in the setup panel's boxes (not the phone nor the label stock).
-    virtual void showShopRecord(const store::ShopRecord& shop) = 0;
-    // Offers the templates as they stand now in the default-label list.
-    virtual void refillDefaultLabelList() = 0;
-};
 
 // The template on the card, as the font button and the setup panel change it.
 class TemplateOnShow {
 public:
     virtual ~TemplateOnShow() = default;
 
-    // The "Labels" cursor, on the template on show.
-    virtual store::TableCursor& templates() = 0;
+    // The card file: the templates, the one on show, the font written to it.
+    virtual session::CardFile& cards() = 0;
     // The card's session: the template's body font and logo as the card shows them.
     virtual session::CardSession& session() = 0;
-    // True while the template on show was begun with New and is not saved yet.
-    virtual bool isUnsavedNew() = 0;
-    // The record on show was written: what is stored now is what the card shows.
-    virtual void recordWritten() = 0;
     // Shows the template titled `title`, else the first one, out of edit mode.
     virtual void showTemplate(const QString& title) = 0;
+    // Reads the signatories again, so what another workstation saved is seen.
+    virtual store::StoreError refreshSignatories() = 0;
 };
 
 // What the main window is told when a setup feature opens something over it.
@@ -66,14 +48,25 @@ public:
     virtual void logoWindowOpened() = 0;
 };
 
-// Everything the setup features are attached to. `window` parents them and their dialogs.
+// The window's buttons and menu entries that run setup features.
+struct SetupCommands {
+    QPushButton* setupButton = nullptr;   // opens and closes the setup panel
+    QPushButton* fontButton = nullptr;
+    QPushButton* logoButton = nullptr;
+    QAction* printerSetup = nullptr;      // the entry beside the panel's printer set-up button
+    QAction* about = nullptr;             // the entry beside the panel's information button
+};
+
+// Everything the setup features are attached to. `window` parents them and their dialogs;
+// the setup and information panels are built over `cardArea`.
 struct SetupHost {
     QWidget& window;
-    mainwindow::MainWindowControls& controls;
-    mainwindow::UserDialogs& dialogs;
+    QWidget& cardArea;
+    SetupCommands commands;
+    ui::UserDialogs& dialogs;
     store::Database& mainDatabase;
     store::Database& setupDatabase;
-    ShopSettings& shop;
+    session::ShopSettings& shop;
     TemplateOnShow& card;
     WindowNotices& notices;
 };

@@ -1,35 +1,37 @@
 #pragma once
 
+#include "SetupPanelLayout.h"
+
 #include "store/ShopRecord.h"
-#include "store/TableCursor.h"
 
 #include <QObject>
 
+class QPushButton;
 class QWidget;
 
-namespace tagwright::store {
-class Database;
-}
-namespace tagwright::mainwindow {
-struct MainWindowControls;
+namespace tagwright::ui {
 class UserDialogs;
+}
+namespace tagwright::session {
+class ShopSettings;
 }
 
 namespace tagwright::setup {
 
-class ShopSettings;
 class TemplateOnShow;
 class WindowNotices;
 struct SetupHost;
 
 // The setup panel over the card: the setup button opens it with the stored shop settings
 // and, pressed again, saves them all and closes it. There is no way out without saving;
-// a save the database refuses keeps the panel open with what was typed.
+// a save the database refuses keeps the panel open with what was typed. The panel's boxes
+// show and change the shop settings' edited state.
 class SetupPanel : public QObject {
     Q_OBJECT
 public:
     explicit SetupPanel(const SetupHost& host);
 
+    const SetupPanelControls& controls() const { return m_controls; }
     bool isOpen() const;
     void toggle();
 
@@ -37,21 +39,21 @@ private:
     void open();
     void close();
     void showSetupButtonAs(bool panelOpen);
-    void loadCompanySettings();
-    store::StoreError reopenSetupCursor();
+    void bindSettings();
+    void showEdited();
+    void refillDefaultLabelList();
     store::ShopRecord settingsOnScreen() const;
     bool saveSettings();
-    void showDefaultTemplate();
     void setKeyboardOrder();
 
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
-    mainwindow::UserDialogs& m_dialogs;
-    store::Database& m_setupDatabase;
-    ShopSettings& m_shop;
+    QPushButton* m_setupButton;
+    ui::UserDialogs& m_dialogs;
+    store::Database& m_mainDatabase;
+    session::ShopSettings& m_shop;
     TemplateOnShow& m_card;
     WindowNotices& m_notices;
-    store::TableCursor m_setup;   // the "Setup" table, opened afresh with each opening
+    SetupPanelControls m_controls;
 };
 
 }  // namespace tagwright::setup

@@ -1,8 +1,9 @@
 #include "StockFitButton.h"
 
-#include "mainwindow/MainWindowControls.h"
-#include "mainwindow/Twips.h"
-#include "mainwindow/WindowPrintPlace.h"
+#include "SetupPanelLayout.h"
+
+#include "ui/Twips.h"
+#include "ui/WindowPrintPlace.h"
 #include "stock/SixUpSheet.h"
 #include "stock/StockFit.h"
 
@@ -15,27 +16,27 @@
 
 namespace tagwright::setup {
 
-StockFitButton::StockFitButton(QWidget& window, mainwindow::MainWindowControls& controls)
+StockFitButton::StockFitButton(QWidget& window, const SetupPanelControls& controls)
     : QObject(&window), m_window(window), m_controls(controls)
 {
     setObjectName(QStringLiteral("StockFitButton"));
-    QFrame* panel = controls.setupPanel;
+    QFrame* panel = controls.panel;
     // The laser choice names the stock by the numbers shops buy it under.
     const QString numbers = stock::SixUpSheet::productNumbers().join(QStringLiteral(", "));
     QRadioButton* laser = controls.laserOption;
     laser->setText(laser->text() + QStringLiteral(": ") + numbers);
-    laser->resize(mainwindow::twipsToPixels(5190), laser->height());
+    laser->resize(ui::twipsToPixels(5190), laser->height());
     laser->setToolTip(QStringLiteral("US Letter sheets of six 4 x 3-1/3 in labels: %1 and their "
                                      "equivalents").arg(numbers));
 
     m_button = new QPushButton(QStringLiteral("Fit to stock"), panel);
     m_button->setObjectName(QStringLiteral("FitToStockButton"));
-    m_button->setGeometry(mainwindow::twipsRect(1500, 3720, 1215, 420));
+    m_button->setGeometry(ui::twipsRect(1500, 3720, 1215, 420));
     m_button->setToolTip(QStringLiteral("Fill in the adjustments that centre each label in its "
                                         "die-cut on the printer Print uses"));
     m_note = new QLabel(panel);
     m_note->setObjectName(QStringLiteral("FitToStockNote"));
-    m_note->setGeometry(mainwindow::twipsRect(1500, 4200, 1260, 1020));
+    m_note->setGeometry(ui::twipsRect(1500, 4200, 1260, 1020));
     m_note->setWordWrap(true);
     m_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont small = m_note->font();
@@ -52,19 +53,16 @@ StockFitButton::StockFitButton(QWidget& window, mainwindow::MainWindowControls& 
 
 void StockFitButton::fit()
 {
-    const mainwindow::PrintPlace place = mainwindow::windowPrintPlace(m_window);
+    const ui::PrintPlace place = ui::windowPrintPlace(m_window);
     const std::array<QString, 5> texts = stock::offsetTexts(stock::fitToStock(place.printable).offsets);
-    mainwindow::MainWindowControls& c = m_controls;
-    QLineEdit* const boxes[5] = {c.topRowOffset, c.middleRowOffset, c.bottomRowOffset,
-                                 c.leftColumnOffset, c.rightColumnOffset};
     for (std::size_t i = 0; i < 5; ++i)
-        boxes[i]->setText(texts[i]);
+        m_controls.offsetBoxes[i]->setText(texts[i]);
     m_note->setText(QStringLiteral("Fitted for %1.").arg(place.name));
 }
 
 bool StockFitButton::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_controls.setupPanel && event->type() == QEvent::Hide)
+    if (watched == m_controls.panel && event->type() == QEvent::Hide)
         m_note->clear();
     return QObject::eventFilter(watched, event);
 }

@@ -6,11 +6,10 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace tagwright::mainwindow {
-struct MainWindowControls;
-}
 
 namespace tagwright::setup {
+
+struct SetupPanelControls;
 
 // The setup panel's part in fitting labels to the six-up stock: the laser choice names the
 // label makers' product numbers, and "Fit to stock" fills the five adjustment boxes with the
@@ -20,7 +19,7 @@ namespace tagwright::setup {
 class StockFitButton : public QObject {
     Q_OBJECT
 public:
-    StockFitButton(QWidget& window, mainwindow::MainWindowControls& controls);
+    StockFitButton(QWidget& window, const SetupPanelControls& controls);
 
     void fit();
 
@@ -29,7 +28,7 @@ protected:
 
 private:
     QWidget& m_window;
-    mainwindow::MainWindowControls& m_controls;
+    const SetupPanelControls& m_controls;
     QPushButton* m_button = nullptr;
     QLabel* m_note = nullptr;
 };

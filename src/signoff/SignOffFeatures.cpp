@@ -3,12 +3,13 @@
 #include "StatementPicker.h"
 
 #include "mainwindow/LabelSource.h"
-#include "mainwindow/ListSearch.h"
 #include "mainwindow/MainWindowControls.h"
-#include "mainwindow/UserDialogs.h"
 #include "printing/Completeness.h"
-#include "store/Database.h"
-#include "store/TableCursor.h"
+#include "printing/PrintRequest.h"
+#include "session/CardSession.h"
+#include "store/SignatoryStore.h"
+#include "ui/ListSearch.h"
+#include "ui/UserDialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,7 +43,7 @@ QMenu* editMenu(QMenuBar* menuBar, QWidget* window)
 
 SignOffFeatures::SignOffFeatures(QMenuBar* menuBar, mainwindow::MainWindowControls& controls,
                                  mainwindow::LabelSource& label, const SignOffPlace& place)
-    : QObject(place.window), m_controls(controls), m_label(label), m_place(place)
+    : QObject(place.window), m_controls(controls), m_place(place)
 {
     setObjectName(QStringLiteral("SignOffFeatures"));
     QComboBox* list = controls.signatoryList;
@@ -65,7 +66,7 @@ SignOffFeatures::SignOffFeatures(QMenuBar* menuBar, mainwindow::MainWindowContro
     edit->addAction(m_insertStatement);
     // Only where the body can be seen: not under the setup or the print panel.
     connect(edit, &QMenu::aboutToShow, this, [this] {
-        m_insertStatement->setEnabled(!m_controls.setupPanel->isVisible() && !m_controls.printPanel->isVisible());
+        m_insertStatement->setEnabled(m_place.session.mode().panel == session::Panel::None);
     });
     QPlainTextEdit* body = controls.bodyBox;
     body->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -75,7 +76,7 @@ SignOffFeatures::SignOffFeatures(QMenuBar* menuBar, mainwindow::MainWindowContro
         delete menu;
     });
 
-    label.setPrintCheck([this](const printing::PrintRequest& request) { return confirmComplete(request); });
+    label.setPrintCheck([this](printing::PrintRequest& request) { return confirmComplete(request); });
 }
 
 bool SignOffFeatures::eventFilter(QObject*, QEvent* event)
@@ -87,47 +88,49 @@ bool SignOffFeatures::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
-bool SignOffFeatures::editSignatory(SignatoryProfileDialog::Start start)
+std::optional<store::SignatoryProfile> SignOffFeatures::editSignatory(SignatoryProfileDialog::Start start)
 {
-    const store::SignatoryProfiles profiles(m_place.database);
+    const store::SignatoryStore& signatories = m_place.signatories;
     const QString name = m_controls.signatoryList->currentText().trimmed();
     std::optional<store::SignatoryProfile> stored;
-    if (store::StoreError error = profiles.find(name, stored); !name.isEmpty() && !error.ok()) {
-        m_place.dialogs.showMessage(m_place.window, QMessageBox::Critical, QStringLiteral("Signatory not read"),
-                                    error.describe());
-        return false;
+    if (!name.isEmpty()) {
+        const auto found = signatories.find(name);
+        if (!found) {
+            m_place.dialogs.showMessage(m_place.window, QMessageBox::Critical,
+                                        QStringLiteral("Signatory not read"), found.error().describe());
+            return {};
+        }
+        stored = *found;
     }
     const QString formerName = stored ? stored->name : name;
     SignatoryProfileDialog dialog(stored.value_or(store::SignatoryProfile{name, {}, {}}),
                                   name.isEmpty() ? SignatoryProfileDialog::Start::Name : start, m_place.window);
     if (!m_place.dialogs.runDialog(dialog))
-        return false;
+        return {};
     const store::SignatoryProfile edited = dialog.profile();
-    std::optional<store::SignatoryProfile> namesake;
-    if (edited.name.compare(formerName, Qt::CaseInsensitive) != 0 && profiles.find(edited.name, namesake).ok()
-        && namesake) {
-        m_place.dialogs.showMessage(m_place.window, QMessageBox::Warning, QStringLiteral("Signatory not saved"),
-                                    QStringLiteral("%1 is a signatory already.").arg(namesake->name));
-        return false;
+    if (edited.name.compare(formerName, Qt::CaseInsensitive) != 0) {
+        // A name taken already would leave two signatories that print alike.
+        if (const auto namesake = signatories.find(edited.name); namesake && *namesake) {
+            m_place.dialogs.showMessage(m_place.window, QMessageBox::Warning, QStringLiteral("Signatory not saved"),
+                                        QStringLiteral("%1 is a signatory already.").arg((*namesake)->name));
+            return {};
+        }
     }
-    if (store::StoreError error = profiles.save(edited, formerName); !error.ok()) {
+    if (const store::Result<bool> saved = signatories.save(edited, formerName); !saved) {
         m_place.dialogs.showMessage(m_place.window, QMessageBox::Critical, QStringLiteral("Signatory not saved"),
-                                    error.describe());
-        return false;
+                                    saved.error().describe());
+        return {};
     }
     showSaved(edited, formerName);
-    return true;
+    return edited;
 }
 
-// The list and the window's cursor follow the table: a new signatory joins the list, a
-// renamed one changes its entry, and the saved one is chosen.
+// The list follows the table: a new signatory joins the list, a renamed one changes its
+// entry, and the saved one is chosen.
 void SignOffFeatures::showSaved(const store::SignatoryProfile& profile, const QString& formerName)
 {
     QComboBox* list = m_controls.signatoryList;
-    // A cursor that cannot be read again now is read again at the next refresh; the list
-    // is right either way.
-    (void)m_place.signatories.refresh();
-    int index = formerName.isEmpty() ? -1 : mainwindow::exactListSearch(list, formerName);
+    int index = formerName.isEmpty() ? -1 : ui::exactListSearch(list, formerName);
     if (index < 0) {
         list->addItem(profile.name);
         index = list->count() - 1;
@@ -138,7 +141,7 @@ void SignOffFeatures::showSaved(const store::SignatoryProfile& profile, const QS
     list->setEditText(profile.name);
 }
 
-bool SignOffFeatures::confirmComplete(const printing::PrintRequest& request)
+bool SignOffFeatures::confirmComplete(printing::PrintRequest& request)
 {
     printing::MissingFacts missing = printing::missingFacts(request.label);
     while (missing.any()) {
@@ -151,9 +154,16 @@ bool SignOffFeatures::confirmComplete(const printing::PrintRequest& request)
                                                      text, choices);
         if (answer == 0)
             return true;
-        if (answer < 0 || !editSignatory(SignatoryProfileDialog::Start::Number))
+        if (answer < 0)
             return false;
-        missing = printing::missingFacts(m_label.request().label);
+        const std::optional<store::SignatoryProfile> saved = editSignatory(SignatoryProfileDialog::Start::Number);
+        if (!saved)
+            return false;
+        // The label prints what was saved: the name as given and the certificate.
+        request.label.signatory = saved->name;
+        request.label.certificateKind = saved->certificateKind;
+        request.label.certificateNumber = saved->certificateNumber;
+        missing = printing::missingFacts(request.label);
     }
     return true;
 }

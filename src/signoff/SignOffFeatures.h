@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -14,23 +16,31 @@ struct PrintRequest;
 
 namespace tagwright::store {
 class Database;
-class TableCursor;
+class SignatoryStore;
+}
+
+namespace tagwright::session {
+class CardSession;
+}
+
+namespace tagwright::ui {
+class UserDialogs;
 }
 
 namespace tagwright::mainwindow {
 class LabelSource;
 struct MainWindowControls;
-class UserDialogs;
 }
 
 namespace tagwright::signoff {
 
 // What the sign-off features use of the main window.
 struct SignOffPlace {
-    store::Database& database;
-    // The window's cursor on "Mechanics": it learns of a signatory added here.
-    store::TableCursor& signatories;
-    mainwindow::UserDialogs& dialogs;
+    // The card's mode: statements go into the body only while no panel covers it.
+    const session::CardSession& session;
+    store::Database& database;   // where the shop's statements are
+    const store::SignatoryStore& signatories;
+    ui::UserDialogs& dialogs;
     QWidget* window = nullptr;
 };
 
@@ -48,10 +58,11 @@ public:
                     mainwindow::LabelSource& label, const SignOffPlace& place);
 
     // Edits the profile of the signatory the list shows (a new one for a name not stored);
-    // true when it was saved.
-    bool editSignatory(SignatoryProfileDialog::Start start);
-    // Asks about what `label` lacks; true when it goes out as it is or was completed.
-    bool confirmComplete(const printing::PrintRequest& request);
+    // the profile as saved, nothing when it was not.
+    std::optional<store::SignatoryProfile> editSignatory(SignatoryProfileDialog::Start start);
+    // Asks about what the label of `request` lacks; true when it goes out as it is or was
+    // completed (the certificate added is then in `request`).
+    bool confirmComplete(printing::PrintRequest& request);
     void insertStatement();
     // The body's context menu: the box's own entries and "Insert Statement...".
     QMenu* bodyContextMenu(const QPoint& position);
@@ -63,7 +74,6 @@ private:
     void showSaved(const store::SignatoryProfile& profile, const QString& formerName);
 
     mainwindow::MainWindowControls& m_controls;
-    mainwindow::LabelSource& m_label;
     SignOffPlace m_place;
     QAction* m_insertStatement;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SignatoryProfiles.h"
+#include "store/SignatoryStore.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "StatementPicker.h"
 
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 
 namespace tagwright::signoff {
 
-StatementPicker::StatementPicker(store::Database& database, mainwindow::UserDialogs& dialogs, QWidget* parent)
+StatementPicker::StatementPicker(store::Database& database, ui::UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent),
       m_store(database),
       m_dialogs(dialogs),

@@ -10,7 +10,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tagwright::mainwindow {
+namespace tagwright::ui {
 class UserDialogs;
 }
 
@@ -24,7 +24,7 @@ namespace tagwright::signoff {
 class StatementPicker : public QDialog {
     Q_OBJECT
 public:
-    StatementPicker(store::Database& database, mainwindow::UserDialogs& dialogs, QWidget* parent = nullptr);
+    StatementPicker(store::Database& database, ui::UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // The wording shown when Insert was pressed.
     QString chosenWording() const { return m_chosen; }
@@ -44,7 +44,7 @@ private:
     void complain(const QString& title, const store::StoreError& error);
 
     store::StatementStore m_store;
-    mainwindow::UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     QVector<store::Statement> m_statements;
     int m_shown = -1;
     QString m_chosen;

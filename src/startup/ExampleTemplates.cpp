@@ -39,7 +39,8 @@ store::StoreError addExampleTemplates(store::Database& main)
     if (store::StoreError error = cursor.open(main, store::schema::LabelsTable); !error.ok())
         return error;
     for (const Example& example : Examples) {
-        cursor.addNew();
+        if (store::StoreError error = cursor.addNew(); !error.ok())
+            return error;
         const std::pair<QString, QVariant> values[] = {
             {labels::Description, QString::fromUtf8(example.title)},
             {labels::Body, QString::fromUtf8(example.body)},
@@ -56,8 +57,10 @@ store::StoreError addExampleTemplates(store::Database& main)
             {labels::LeftMiddle, QStringLiteral("Make")},
             {labels::LeftBottom, QStringLiteral("Serial")},
         };
-        for (const auto& [field, value] : values)
-            cursor.setValue(field, value);
+        for (const auto& [field, value] : values) {
+            if (store::StoreError error = cursor.setValue(field, value); !error.ok())
+                return error;
+        }
         if (store::StoreError error = cursor.update(); !error.ok())
             return error;
     }

@@ -13,19 +13,18 @@ namespace tagwright::startup {
 
 std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& mainDatabase,
                                                            store::Database& setupDatabase,
-                                                           mainwindow::UserDialogs& dialogs)
+                                                           ui::UserDialogs& dialogs)
 {
     auto window = std::make_unique<mainwindow::MainWindow>(mainDatabase, setupDatabase, dialogs);
     wireSetupFeatures(*window);
     new mainwindow::MainMenu(window->menuBar(), window.get(), window->commands(), window->label());
     mainwindow::MainWindow& w = *window;
-    mainwindow::installAlignmentSheet(w.menuBar(), w.commands(), w.label(),
-                                      [&w] { return w.printCommand().output(); });
+    mainwindow::installAlignmentSheet(w.menuBar(), w.commands(), w.label());
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
-                                            [&w] { return w.printCommand().output(); }};
+                                            w.label()};
     journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
     new signoff::SignOffFeatures(w.menuBar(), w.controls(), w.label(),
-                                 {w.mainDatabase(), w.signatories(), w.dialogs(), &w});
+                                 {w.session(), w.mainDatabase(), w.signatories(), w.dialogs(), &w});
     return window;
 }
 

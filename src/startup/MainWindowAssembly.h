@@ -2,12 +2,14 @@
 
 #include <memory>
 
+namespace tagwright::ui {
+class UserDialogs;
+}
 namespace tagwright::store {
 class Database;
 }
 namespace tagwright::mainwindow {
 class MainWindow;
-class UserDialogs;
 }
 
 namespace tagwright::startup {
@@ -16,6 +18,6 @@ namespace tagwright::startup {
 // menu bar), not yet loaded.
 std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& mainDatabase,
                                                            store::Database& setupDatabase,
-                                                           mainwindow::UserDialogs& dialogs);
+                                                           ui::UserDialogs& dialogs);
 
 }  // namespace tagwright::startup

@@ -1,6 +1,6 @@
 #include "SplashWindow.h"
 
-#include "mainwindow/CardPicture.h"
+#include "ui/Pictures.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -36,7 +36,7 @@ void SplashWindow::paintEvent(QPaintEvent*)
 
 QImage drawSplashPicture()
 {
-    QImage image = mainwindow::sharpCanvas({420, 240}, QImage::Format_RGB32);
+    QImage image = ui::sharpCanvas({420, 240}, QImage::Format_RGB32);
     image.fill(QColor(0, 0, 128));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -6,7 +6,7 @@
 #include "StoreBootstrap.h"
 
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "store/DataFolders.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@
 
 namespace tagwright::startup {
 
-Startup::Startup(mainwindow::UserDialogs& dialogs, Folders folders)
+Startup::Startup(ui::UserDialogs& dialogs, Folders folders)
     : m_dialogs(dialogs), m_folders(std::move(folders))
 {
 }
@@ -89,7 +89,7 @@ void Startup::fail(const store::StoreError& error)
 int runTagwright(QApplication& app)
 {
     store::nameTheProgram(app);
-    mainwindow::QtUserDialogs dialogs;
+    ui::QtUserDialogs dialogs;
     // The shop's Access files are converted (or left alone on Quit) before anything opens them.
     const store::DataLocation location = store::decideDataLocation(QDir::currentPath(), store::programFolder());
     if (firstStartQuestionDue(location)) {

@@ -11,9 +11,11 @@
 
 class QApplication;
 
+namespace tagwright::ui {
+class UserDialogs;
+}
 namespace tagwright::mainwindow {
 class MainWindow;
-class UserDialogs;
 }
 
 namespace tagwright::startup {
@@ -33,7 +35,7 @@ public:
         // missing DataPath means.
     };
 
-    Startup(mainwindow::UserDialogs& dialogs, Folders folders);
+    Startup(ui::UserDialogs& dialogs, Folders folders);
     ~Startup() override;
 
     // Opens the setup database and shows the splash window.
@@ -56,7 +58,7 @@ private:
     void loadMainWindow();
     void fail(const store::StoreError& error);
 
-    mainwindow::UserDialogs& m_dialogs;
+    ui::UserDialogs& m_dialogs;
     Folders m_folders;
     QString m_defaultFolder;
     QString m_dataPath;

@@ -39,10 +39,7 @@ store::StoreError fitNewShop(store::Database& main)
         printers::letterPrintableArea(QString(), message).value_or(stock::wholeSheet());
     store::ShopRecord shop;
     shop.offsetTexts = stock::offsetTexts(stock::fitToStock(printable).offsets);
-    store::TableCursor company;
-    if (store::StoreError error = company.open(main, schema::CompanyInfoTable); !error.ok())
-        return error;
-    return store::writeShopRecord(company, shop);
+    return store::writeShopRecord(main, shop).error();
 }
 
 }  // namespace
@@ -64,7 +61,8 @@ store::StoreError ensureSetupRecord(store::Database& setup, const QString& defau
     QString path = cursor.value(schema::setup::DataPath).toString();
     if (path.isEmpty()) {
         path = defaultFolder;
-        cursor.setValue(schema::setup::DataPath, path);
+        if (error = cursor.setValue(schema::setup::DataPath, path); !error.ok())
+            return error;
     }
     if (error = cursor.update(); !error.ok())
         return error;

@@ -112,8 +112,8 @@ StoreError Database::openFile(const QString& path, const QStringList& requiredTa
         return error;
     // A file that cannot be upgraded now (read-only, locked) still opens as it is.
     if (access == Access::ReadWrite)
-        sqlite->upgrade(requiredTables, addMissingTables ? schema::mainLayout()
-                                                         : QVector<schema::TableLayout>());
+        static_cast<void>(sqlite->upgrade(requiredTables, addMissingTables ? schema::mainLayout()
+                                                         : QVector<schema::TableLayout>()));
     m_backend = std::move(sqlite);
     m_openAgain = [path = m_path, requiredTables, access](Database& again) {
         return again.openFile(path, requiredTables, access, false);

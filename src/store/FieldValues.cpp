@@ -1,6 +1,8 @@
 #include "FieldValues.h"
 
 #include <QLocale>
+#include <QSqlField>
+#include <QSqlRecord>
 
 namespace tagwright::store::fields {
 
@@ -44,6 +46,18 @@ bool bold(const QVariant& value)
 bool italic(const QVariant& value)
 {
     return value.isNull() ? false : value.toBool();
+}
+
+QString storedText(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+void append(QSqlRecord& record, const QString& field, const QVariant& value)
+{
+    QSqlField column(field, value.metaType());
+    column.setValue(value);
+    record.append(column);
 }
 
 }  // namespace tagwright::store::fields

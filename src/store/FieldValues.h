@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+class QSqlRecord;
+
 // Readers for stored values. Any field may be missing (a null value); each reader has the
 // default that the windows and printing rely on.
 namespace tagwright::store::fields {
@@ -21,5 +23,11 @@ QString fontName(const QVariant& value);   // missing -> "MS Sans Serif"
 float fontSize(const QVariant& value);     // missing -> 8.25, single precision
 bool bold(const QVariant& value);          // missing -> true
 bool italic(const QVariant& value);        // missing -> false
+
+// Writing: a box left empty stores the empty text, not a missing value (QtSql binds a null
+// QString as NULL).
+QString storedText(const QString& text);
+// Adds `field` with `value` to the values a write stores.
+void append(QSqlRecord& record, const QString& field, const QVariant& value);
 
 }  // namespace tagwright::store::fields

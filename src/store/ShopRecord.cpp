@@ -1,10 +1,11 @@
 #include "ShopRecord.h"
 
+#include "Database.h"
 #include "FieldValues.h"
 #include "Schema.h"
-#include "TableCursor.h"
 
 #include <QRegularExpression>
+#include <QSqlRecord>
 
 #include <cmath>
 #include <limits>
@@ -18,32 +19,46 @@ namespace {
 const QString OffsetFields[5] = {company::LabelTopUp, company::LabelMiddleUp,
                                  company::LabelBottomUp, company::LabelLeft, company::LabelRight};
 
-// Opens the table's first record for writing, or a new one when there is none.
-StoreError beginFirstRecord(TableCursor& cursor)
+// The first record of `table` (store order) as read now; not found when the table is empty.
+Result<std::pair<qint64, StoredRecord>> firstRecord(Database& db, const QString& table)
 {
-    if (cursor.bof() && cursor.eof())
-        return cursor.addNew();
-    if (!cursor.hasCurrent())
-        cursor.moveFirst();
-    return cursor.edit();
-}
-
-// A box left empty stores the empty text, not a missing value: QtSql binds a null QString
-// as NULL.
-QString storedText(const QString& text)
-{
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
-StoreError writeAndReturnToFirst(TableCursor& cursor)
-{
-    StoreError error = cursor.update();
-    if (!error.ok()) {
-        cursor.cancelUpdate();
+    QVector<qint64> ids;
+    if (StoreError error = db.backend().recordIds(table, ids); !error.ok())
         return error;
+    StoredRecord record;
+    if (ids.isEmpty())
+        return std::pair{qint64(-1), record};
+    if (StoreError error = db.backend().read(table, ids.first(), record); !error.ok())
+        return error;
+    return std::pair{ids.first(), record};
+}
+
+
+// Writes `values` over the record `key` names, or as a new record when it names none.
+Result<qint64> writeRecord(Database& db, const QString& table, const RecordKey& key,
+                           const QSqlRecord& values)
+{
+    if (key.id < 0) {
+        qint64 id = -1;
+        if (StoreError error = db.backend().insert(table, values, id); !error.ok())
+            return error;
+        return id;
     }
-    cursor.moveFirst();
-    return {};
+    if (StoreError error = db.backend().update(table, key, values); !error.ok())
+        return error;
+    return key.id;
+}
+
+// Whether the stored record `key` names has `field`. A new record is never given it: left
+// out, a field reads as empty.
+Result<bool> hasField(Database& db, const QString& table, const RecordKey& key, const QString& field)
+{
+    if (key.id < 0)
+        return false;
+    StoredRecord stored;
+    if (StoreError error = db.backend().read(table, key.id, stored); !error.ok())
+        return error;
+    return stored.fields.indexOf(field) >= 0;
 }
 
 }  // namespace
@@ -69,50 +84,66 @@ LabelStyle LabelStyle::of(LabelStock stock)
     return {QVariant(qint16(stock == LabelStock::Laser ? 1 : 2))};
 }
 
-StoreError readShopRecord(TableCursor& cursor, ShopRecord& record, bool* found)
+Result<ShopRecord> readShopRecord(Database& main)
 {
-    record = ShopRecord();
-    if (found)
-        *found = false;
-    cursor.moveFirst();
-    if (!cursor.hasCurrent())
-        return {};
-    if (StoreError error = cursor.readError(); !error.ok())
-        return error;
-    const auto text = [&cursor](const QString& field, const QString& fallback = QString()) {
-        return fields::text(cursor.value(field), fallback);
+    const Result<std::pair<qint64, StoredRecord>> first = firstRecord(main, schema::CompanyInfoTable);
+    if (!first)
+        return first.error();
+    ShopRecord record;
+    const auto& [id, stored] = *first;
+    if (id < 0)
+        return record;
+    if (!stored.found) {
+        return StoreError{DeletedMeanwhile, QStringLiteral("The shop settings were deleted while they were read."),
+                          main.path()};
+    }
+    const auto text = [&stored](const QString& field, const QString& fallback = QString()) {
+        return fields::text(stored.fields.value(field), fallback);
     };
+    record.key = {id, stored.version};
     record.companyName = text(company::CompanyName);
     record.address = text(company::CompanyAddress);
     record.cityStateZip = text(company::CompanyCSZ);
     record.phone = text(company::CompanyPhone);
     for (std::size_t i = 0; i < 5; ++i)
         record.offsetTexts[i] = text(OffsetFields[i], QStringLiteral("0"));
-    record.labelStyle = {cursor.value(company::LabelStyle)};
+    record.labelStyle = {stored.fields.value(company::LabelStyle)};
     record.defaultLabel = text(company::DefLabel);
     record.repairStation = text(company::RepairStation);
-    if (found)
-        *found = true;
-    return {};
+    return record;
 }
 
-StoreError writeShopRecord(TableCursor& cursor, const ShopRecord& record)
+Result<ShopRecord> writeShopRecord(Database& main, const ShopRecord& record)
 {
-    if (StoreError error = beginFirstRecord(cursor); !error.ok())
-        return error;
-    cursor.setValue(company::CompanyName, storedText(record.companyName));
-    cursor.setValue(company::CompanyAddress, storedText(record.address));
-    cursor.setValue(company::CompanyCSZ, storedText(record.cityStateZip));
-    cursor.setValue(company::CompanyPhone, storedText(record.phone));
+    QSqlRecord values;
+    fields::append(values, company::CompanyName, fields::storedText(record.companyName));
+    fields::append(values, company::CompanyAddress, fields::storedText(record.address));
+    fields::append(values, company::CompanyCSZ, fields::storedText(record.cityStateZip));
+    fields::append(values, company::CompanyPhone, fields::storedText(record.phone));
     for (std::size_t i = 0; i < 5; ++i)
-        cursor.setValue(OffsetFields[i], offsetFromText(record.offsetTexts[i]));
-    cursor.setValue(company::LabelStyle, record.labelStyle.stored);
-    cursor.setValue(company::DefLabel, storedText(record.defaultLabel));
+        fields::append(values, OffsetFields[i], offsetFromText(record.offsetTexts[i]));
+    fields::append(values, company::LabelStyle, record.labelStyle.stored);
+    fields::append(values, company::DefLabel, fields::storedText(record.defaultLabel));
     // A table that could not be given the field (a file another program held at the open)
     // still takes the other settings while no station is set.
-    if (!record.repairStation.isEmpty() || cursor.hasField(company::RepairStation))
-        cursor.setValue(company::RepairStation, storedText(record.repairStation));
-    return writeAndReturnToFirst(cursor);
+    const Result<bool> stationField = record.repairStation.isEmpty()
+                                          ? hasField(main, schema::CompanyInfoTable, record.key,
+                                                     company::RepairStation)
+                                          : Result<bool>(true);
+    if (!stationField)
+        return stationField.error();
+    if (*stationField)
+        fields::append(values, company::RepairStation, fields::storedText(record.repairStation.trimmed()));
+    const Result<qint64> id = writeRecord(main, schema::CompanyInfoTable, record.key, values);
+    if (!id)
+        return id.error();
+    StoredRecord written;
+    if (StoreError error = main.backend().read(schema::CompanyInfoTable, *id, written); !error.ok())
+        return error;
+    ShopRecord stored = record;
+    stored.repairStation = record.repairStation.trimmed();
+    stored.key = {*id, written.version};
+    return stored;
 }
 
 int offsetFromText(const QString& text)
@@ -130,12 +161,14 @@ int offsetFromText(const QString& text)
     return int(std::clamp(value, lowest, highest));
 }
 
-StoreError writeSetupPhone(TableCursor& cursor, const QString& phone)
+StoreError writeSetupPhone(Database& setup, const QString& phone)
 {
-    if (StoreError error = beginFirstRecord(cursor); !error.ok())
-        return error;
-    cursor.setValue(schema::setup::CompanyPhone, storedText(phone));
-    return writeAndReturnToFirst(cursor);
+    const Result<std::pair<qint64, StoredRecord>> first = firstRecord(setup, schema::SetupTable);
+    if (!first)
+        return first.error();
+    QSqlRecord values;
+    fields::append(values, schema::setup::CompanyPhone, fields::storedText(phone));
+    return writeRecord(setup, schema::SetupTable, {first->first, first->second.version}, values).error();
 }
 
 }  // namespace tagwright::store

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "StoreError.h"
+#include "Result.h"
+#include "StoreBackend.h"
 
 #include <QString>
 #include <QVariant>
@@ -9,7 +10,7 @@
 
 namespace tagwright::store {
 
-class TableCursor;
+class Database;
 
 // The two label stocks a shop prints on.
 enum class LabelStock { Laser, Tractor };
@@ -27,6 +28,8 @@ struct LabelStyle {
     LabelStock setupPanelStock() const;
 
     static LabelStyle of(LabelStock stock);
+
+    bool operator==(const LabelStyle&) const = default;
 };
 
 // The longest repair station number the setup panel takes: the longest still prints inside
@@ -35,6 +38,7 @@ constexpr int RepairStationLength = 16;
 
 // The shop-wide settings of the first "CompanyInfo" record.
 struct ShopRecord {
+    RecordKey key;  // the record read, and its version; id -1 when the table has none
     QString companyName;
     QString address;
     QString cityStateZip;
@@ -48,22 +52,25 @@ struct ShopRecord {
     QString defaultLabel;  // the default template's title, or the empty text
     // The repair station's certificate number, printed in the company block; may be empty.
     QString repairStation;
+
+    bool stored() const { return key.id >= 0; }
+    bool operator==(const ShopRecord&) const = default;
 };
 
-// Reads the first record; a table without one gives the defaults and `found` false. The
-// cursor ends on the first record.
-StoreError readShopRecord(TableCursor& company, ShopRecord& record, bool* found = nullptr);
+// Reads the first record; a table without one gives the defaults, not stored.
+Result<ShopRecord> readShopRecord(Database& main);
 
-// Writes `record` into the first record, creating it when the table is empty; the offsets
-// are stored as numbers by offsetFromText. The cursor ends on the first record; a refused
-// write leaves nothing pending.
-StoreError writeShopRecord(TableCursor& company, const ShopRecord& record);
+// Writes `record` over the first record in the version it was read (refused with
+// ChangedMeanwhile or DeletedMeanwhile when it was changed or deleted since), or, read from
+// an empty table, as the first record. The offsets are stored as numbers by offsetFromText.
+// Returns the record as written, with its key.
+Result<ShopRecord> writeShopRecord(Database& main, const ShopRecord& record);
 
 // An offset box's text as stored, in twips: a number (blanks around it, optional sign,
 // decimals and exponent) truncated toward zero; anything else is 0.
 int offsetFromText(const QString& text);
 
 // Writes the phone into the first "Setup" record, creating it when the table is empty.
-StoreError writeSetupPhone(TableCursor& setup, const QString& phone);
+StoreError writeSetupPhone(Database& setup, const QString& phone);
 
 }  // namespace tagwright::store

@@ -17,6 +17,8 @@ namespace tagwright::store {
 struct RecordKey {
     qint64 id = -1;
     QVariant version;   // null where the table keeps no versions (an old read-only file)
+
+    bool operator==(const RecordKey&) const = default;
 };
 
 struct StoredRecord {

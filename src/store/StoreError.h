@@ -22,7 +22,7 @@ enum ErrorNumber : int {
 };
 
 // A failed store operation: its number, the engine's own message and the file concerned.
-struct StoreError {
+struct [[nodiscard]] StoreError {
     int number = NoError;
     QString message;
     QString path;

@@ -108,8 +108,10 @@ TEST_F(LabelJournal, anEntryLeftPrintingByAStoppedProgramIsListedAsPrinting)
         store::Database main;
         ASSERT_TRUE(main.openMain(shop.folder.path()).ok());
         journal::JournalEntry interrupted;
-        interrupted.templateTitle = QStringLiteral("100 Hour");
-        ASSERT_TRUE(journal::beginPrint(main, interrupted, shop.folder.file(QStringLiteral("cut.pdf"))).ok());
+        interrupted.facts.templateTitle = QStringLiteral("100 Hour");
+        interrupted.destination = shop.folder.file(QStringLiteral("cut.pdf"));
+        interrupted.result = journal::PrintingResult;
+        ASSERT_TRUE(journal::Journal(main).add(interrupted).ok());
     }
     ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--setup"), shop.setupPath()}), 0) << err.toStdString();
     const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);

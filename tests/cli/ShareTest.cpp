@@ -76,7 +76,7 @@ protected:
         store::TableCursor cursor;
         ASSERT_TRUE(cursor.open(setup, schema::SetupTable).ok());
         ASSERT_TRUE(cursor.edit().ok());
-        cursor.setValue(schema::setup::DataPath, shop.folder.path());
+        EXPECT_TRUE(cursor.setValue(schema::setup::DataPath, shop.folder.path()).ok());
         ASSERT_TRUE(cursor.update().ok());
     }
 
@@ -141,12 +141,11 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         printed.line(journal::Slot::Make).value = QStringLiteral("Cessna 172");
         ASSERT_TRUE(journal.add(printed).ok());
         journal::JournalEntry reprint = printed;
-        reprint.repeats = printed.number;
+        reprint.facts.repeats = printed.number;
         ASSERT_TRUE(journal.add(reprint).ok());
-        journal::Aircraft gone;
-        bool found = false;
-        ASSERT_TRUE(journal.aircraftNamed(QStringLiteral("N9999"), gone, found).ok());
-        ASSERT_TRUE(journal.removeAircraft(gone.id).ok());
+        const store::Result<std::optional<journal::Aircraft>> gone = journal.aircraftNamed(QStringLiteral("N9999"));
+        ASSERT_TRUE(gone.ok() && gone->has_value());
+        ASSERT_TRUE(journal.removeAircraft((*gone)->id).ok());
         ASSERT_TRUE(file.backend().remove(schema::JournalTable, {first.number, {}}).ok());
         // The shop's own statements, instead of the set a new server database starts with.
         store::StatementStore statements(file);
@@ -160,7 +159,7 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         << out.toStdString();
     const QVector<journal::JournalEntry> entries = serverJournal();
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[1].repeats, entries[0].number);
+    EXPECT_EQ(entries[1].facts.repeats, entries[0].number);
     const QVector<journal::Aircraft> aircraft = serverAircraft();
     ASSERT_EQ(aircraft.size(), 1);
     EXPECT_EQ(aircraft[0].make, "Cessna 172");

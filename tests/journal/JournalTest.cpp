@@ -50,11 +50,9 @@ protected:
 
     journal::Aircraft aircraft(const QString& registration)
     {
-        journal::Aircraft plane;
-        bool found = false;
-        EXPECT_TRUE(journal.aircraftNamed(registration, plane, found).ok());
-        EXPECT_TRUE(found) << registration.toStdString();
-        return plane;
+        const store::Result<std::optional<journal::Aircraft>> plane = journal.aircraftNamed(registration);
+        EXPECT_TRUE(plane.ok() && plane->has_value()) << registration.toStdString();
+        return plane.ok() ? plane->value_or(journal::Aircraft()) : journal::Aircraft();
     }
 
     Journal journal{db};
@@ -66,72 +64,79 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
 {
     JournalEntry e = labelFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"));
     e.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1234.5")};
-    e.body = QStringLiteral("Line one\r\nLine, \"two\" 100%");
-    e.fontName = QStringLiteral("Times New Roman");
-    e.fontSize = 9.75;
-    e.bold = false;
-    e.italic = true;
-    e.logoFile = QStringLiteral("/shop/logo.bmp");
-    e.companyBlock = true;
-    e.companyName = QStringLiteral("Skyline Aero");
-    e.companyCityStateZip = QStringLiteral("Wichita, KS");
-    e.signatureLine = true;
-    e.signatory = QStringLiteral("J. Smith");
-    e.certificateKind = QStringLiteral("A&P");
-    e.certificateNumber = QStringLiteral("123456");
-    e.repairStation = QStringLiteral("NWAR123K");
-    e.tractorFeed = true;
-    e.copies = 3;
-    e.usedCells = {1, 4};
-    e.offsets = {1.5, -100, 0, 20, -7};
+    e.request.label.body = QStringLiteral("Line one\r\nLine, \"two\" 100%");
+    e.request.label.bodyFont.FontName = QStringLiteral("Times New Roman");
+    e.request.label.bodyFont.FontSize = 9.75;
+    e.request.label.bodyFont.FontBold = false;
+    e.request.label.bodyFont.FontItalic = true;
+    e.facts.logoFile = QStringLiteral("/shop/logo.bmp");
+    e.request.label.printsCompany = true;
+    e.request.label.company.name = QStringLiteral("Skyline Aero");
+    e.request.label.company.cityStateZip = QStringLiteral("Wichita, KS");
+    e.request.label.printsSignature = true;
+    e.request.label.signatory = QStringLiteral("J. Smith");
+    e.request.label.certificateKind = QStringLiteral("A&P");
+    e.request.label.certificateNumber = QStringLiteral("123456");
+    e.request.label.company.repairStation = QStringLiteral("NWAR123K");
+    e.request.stock = printing::LabelStock::Tractor;
+    e.request.sheet.copies = 3;
+    e.request.sheet.used = {1, 4};
+    e.request.sheet.offsets = {1.5, -100, 0, 20, -7};
     const qint64 number = add(e);
     ASSERT_GT(number, 0);
 
-    JournalEntry read;
-    bool found = false;
-    ASSERT_TRUE(journal.entry(number, read, found).ok());
-    ASSERT_TRUE(found);
+    const store::Result<std::optional<JournalEntry>> stored = journal.entry(number);
+    ASSERT_TRUE(stored.ok() && stored->has_value());
+    const JournalEntry& read = **stored;
     EXPECT_EQ(read.number, number);
     EXPECT_EQ(read.workstation, Journal::thisWorkstation());
     EXPECT_EQ(read.user, Journal::thisUser());
     EXPECT_LE(qAbs(read.printedAt.secsTo(QDateTime::currentDateTimeUtc())), 60);
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(read.header[i].caption, e.header[i].caption);
-        EXPECT_EQ(read.header[i].value, e.header[i].value);
+        EXPECT_EQ(read.line(journal::Slot(i)).caption, e.line(journal::Slot(i)).caption);
+        EXPECT_EQ(read.line(journal::Slot(i)).value, e.line(journal::Slot(i)).value);
     }
-    EXPECT_EQ(read.body, e.body);
-    EXPECT_EQ(read.fontName, e.fontName);
-    EXPECT_DOUBLE_EQ(read.fontSize, 9.75);
-    EXPECT_EQ(std::tie(read.bold, read.italic, read.companyBlock, read.signatureLine, read.tractorFeed),
-              std::tie(e.bold, e.italic, e.companyBlock, e.signatureLine, e.tractorFeed));
-    EXPECT_EQ(read.logoFile, e.logoFile);
-    EXPECT_EQ(read.companyName, e.companyName);
-    EXPECT_EQ(read.companyCityStateZip, e.companyCityStateZip);
-    EXPECT_EQ(std::tie(read.signatory, read.certificateKind, read.certificateNumber, read.repairStation),
-              std::tie(e.signatory, e.certificateKind, e.certificateNumber, e.repairStation));
+    EXPECT_EQ(read.request.label.body, e.request.label.body);
+    EXPECT_EQ(read.request.label.bodyFont.FontName, e.request.label.bodyFont.FontName);
+    EXPECT_DOUBLE_EQ(read.request.label.bodyFont.FontSize, 9.75);
+    const auto flags = [](const JournalEntry& x) {
+        const printing::LabelContent& l = x.request.label;
+        return std::tuple(l.bodyFont.FontBold, l.bodyFont.FontItalic, l.printsCompany, l.printsSignature,
+                          x.tractorFeed());
+    };
+    EXPECT_EQ(flags(read), flags(e));
+    EXPECT_EQ(read.facts.logoFile, e.facts.logoFile);
+    EXPECT_EQ(read.request.label.company.name, e.request.label.company.name);
+    EXPECT_EQ(read.request.label.company.cityStateZip, e.request.label.company.cityStateZip);
+    const auto signOff = [](const JournalEntry& x) {
+        const printing::LabelContent& l = x.request.label;
+        return std::tuple(l.signatory, l.certificateKind, l.certificateNumber, l.company.repairStation);
+    };
+    EXPECT_EQ(signOff(read), signOff(e));
     // The view shows who signed as the label printed it.
     journal::JournalModel model(journal);
     model.reload();
     EXPECT_EQ(model.index(0, journal::JournalModel::SignedBy).data().toString(), "J. Smith, A&P 123456");
     EXPECT_EQ(model.index(0, journal::JournalModel::RepairStation).data().toString(), "NWAR123K");
-    EXPECT_EQ(read.copies, 3);
-    EXPECT_EQ(read.usedCells, (QVector<int>{1, 4}));
-    EXPECT_DOUBLE_EQ(read.offsets.topRow, 1.5);
-    EXPECT_DOUBLE_EQ(read.offsets.middleRow, -100);
-    EXPECT_DOUBLE_EQ(read.offsets.rightColumn, -7);
+    EXPECT_EQ(read.request.sheet.copies, 3);
+    EXPECT_EQ(read.request.sheet.used, (printing::UsedCells{1, 4}));
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.topRow, 1.5);
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.middleRow, -100);
+    EXPECT_DOUBLE_EQ(read.request.sheet.offsets.rightColumn, -7);
     EXPECT_EQ(read.destination, e.destination);
-    EXPECT_EQ(read.repeats, -1);
+    EXPECT_EQ(read.facts.repeats, -1);
 
-    EXPECT_TRUE(journal.entry(number + 100, read, found).ok());
-    EXPECT_FALSE(found);
+    const store::Result<std::optional<JournalEntry>> none = journal.entry(number + 100);
+    ASSERT_TRUE(none.ok());
+    EXPECT_FALSE(none->has_value());
 }
 
 TEST_P(JournalTest, filtersByRegistrationTemplateBodyTextAndDay)
 {
     const qint64 first = add(labelFor(QStringLiteral("N123AB"), {}, {}));
     JournalEntry oil = labelFor(QStringLiteral("N9876"), {}, {});
-    oil.templateTitle = QStringLiteral("Oil Change");
-    oil.body = QStringLiteral("Changed oil, 100% synthetic_blend");
+    oil.facts.templateTitle = QStringLiteral("Oil Change");
+    oil.request.label.body = QStringLiteral("Changed oil, 100% synthetic_blend");
     const qint64 second = add(oil);
     JournalEntry old = labelFor(QStringLiteral("n123ab"), {}, {});
     old.printedAt = QDateTime(QDate(2025, 3, 14), QTime(12, 0));
@@ -207,10 +212,6 @@ TEST_P(JournalTest, theEngineComparesRegistrationsByTheProgramsRule)
 
 TEST_P(JournalTest, aLabelThatDisagreesWithTheKnownAircraftTeachesNothingUntilACorrection)
 {
-    JournalEntry known = labelFor(QStringLiteral("N005TW"), QStringLiteral("Cessna 172N"), QStringLiteral("170005"));
-    known.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1200.5")};
-    const qint64 knownEntry = add(known);
-
     const struct {
         const char* make;
         const char* serial;
@@ -223,33 +224,37 @@ TEST_P(JournalTest, aLabelThatDisagreesWithTheKnownAircraftTeachesNothingUntilAC
         {"Beech A36", "170005", true},
         {"Cessna 172N", "170002", true},
     };
-    for (const auto& label : labels) {
-        std::optional<journal::Disagreement> found;
-        ASSERT_TRUE(journal.disagreement(QStringLiteral(" n005tw"), QString::fromUtf8(label.make),
-                                         QString::fromUtf8(label.serial), found).ok());
-        EXPECT_EQ(found.has_value(), label.disagrees) << label.make << " / " << label.serial;
+    // Each label for an aircraft of its own, known as a Cessna 172N, 170005.
+    for (std::size_t i = 0; i < std::size(labels); ++i) {
+        const QString registration = QStringLiteral("N%1KN").arg(i);
+        add(labelFor(registration, QStringLiteral("Cessna 172N"), QStringLiteral("170005")));
+        JournalEntry label = labelFor(u' ' + registration.toLower(), QString::fromUtf8(labels[i].make),
+                                      QString::fromUtf8(labels[i].serial));
+        ASSERT_TRUE(journal.add(label).ok());
+        EXPECT_EQ(label.disagreement.has_value(), labels[i].disagrees) << labels[i].make << " / " << labels[i].serial;
+        EXPECT_EQ(aircraft(registration).disagreeingEntry, labels[i].disagrees ? label.number : -1);
     }
-    std::optional<journal::Disagreement> found;
-    ASSERT_TRUE(journal.disagreement(QStringLiteral("N005TW"), QStringLiteral("Beech A36"), QStringLiteral("170002"),
-                                     found).ok());
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->sentence(), "N005TW is known as Cessna 172N, 170005; this label says Beech A36, 170002");
-    ASSERT_TRUE(journal.disagreement(QStringLiteral("N999ZZ"), QStringLiteral("Beech A36"), {}, found).ok());
-    EXPECT_FALSE(found);
 
+    JournalEntry known = labelFor(QStringLiteral("N005TW"), QStringLiteral("Cessna 172N"), QStringLiteral("170005"));
+    known.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1200.5")};
+    const qint64 knownEntry = add(known);
     JournalEntry other = labelFor(QStringLiteral("N005TW "), QStringLiteral("Beech A36"), QStringLiteral("170002"));
     other.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("3.0")};
-    const qint64 disagreeing = add(other);
+    ASSERT_TRUE(journal.add(other).ok());
+    ASSERT_TRUE(other.disagreement);
+    EXPECT_EQ(other.disagreement->sentence(), "N005TW is known as Cessna 172N, 170005; this label says Beech A36, 170002");
     journal::Aircraft plane = aircraft(QStringLiteral("N005TW"));
     EXPECT_EQ(plane.make, "Cessna 172N");
     EXPECT_EQ(plane.serial, "170005");
     EXPECT_EQ(plane.tach, "1200.5");
     EXPECT_EQ(plane.lastEntry, knownEntry);
-    EXPECT_EQ(plane.disagreeingEntry, disagreeing);
+    EXPECT_EQ(plane.disagreeingEntry, other.number);
 
     // A value it did not know yet is no disagreement: it is learned.
     add(labelFor(QStringLiteral("N7"), {}, QStringLiteral("77")));
-    add(labelFor(QStringLiteral("N7"), QStringLiteral("Mooney"), QStringLiteral("77")));
+    JournalEntry learned = labelFor(QStringLiteral("N7"), QStringLiteral("Mooney"), QStringLiteral("77"));
+    ASSERT_TRUE(journal.add(learned).ok());
+    EXPECT_FALSE(learned.disagreement);
     EXPECT_EQ(aircraft(QStringLiteral("N7")).make, "Mooney");
     EXPECT_EQ(aircraft(QStringLiteral("N7")).disagreeingEntry, -1);
 
@@ -273,7 +278,7 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
                                 QStringLiteral("   "));
     oil.line(Slot::Tach) = {QStringLiteral("Tach"), QStringLiteral("1250.1")};
     oil.line(Slot::TotalTime) = {QStringLiteral("T.T."), QStringLiteral("________")};
-    oil.date = QStringLiteral("04-01-2026");
+    oil.request.label.date = QStringLiteral("04-01-2026");
     const qint64 oilNumber = add(oil);
 
     journal::Aircraft plane = aircraft(QStringLiteral("N123AB"));
@@ -287,7 +292,7 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
 
     // A reprint repeats old values: the aircraft keeps what it knows.
     JournalEntry reprint = annual;
-    reprint.repeats = 1;
+    reprint.facts.repeats = 1;
     reprint.line(Slot::Make).value = QStringLiteral("Old make");
     add(reprint);
     EXPECT_EQ(aircraft(QStringLiteral("N123AB")).make, "Cessna 172");
@@ -403,7 +408,7 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
     JournalEntry e = labelFor(QStringLiteral("N1"), QStringLiteral("Piper, Cub"), {});
     e.number = 7;
     e.printedAt = QDateTime(QDate(2026, 3, 7), QTime(9, 30), Qt::UTC);
-    e.body = QStringLiteral("Said \"ok\"\r\nnext");
+    e.request.label.body = QStringLiteral("Said \"ok\"\r\nnext");
     const QStringList lines = journal::csv::entries({e}).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Entry,Printed,")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("7,"))) << lines[1].toStdString();
@@ -417,13 +422,15 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
 TEST(JournalCsv, everyHeadingStandsOverItsValue)
 {
     JournalEntry e = labelFor(QStringLiteral("N1"), QStringLiteral("Piper"), QStringLiteral("4321"));
-    e.signatory = QStringLiteral("J. Smith");
-    e.certificateKind = QStringLiteral("A&P/IA");
-    e.certificateNumber = QStringLiteral("2468135");
-    e.repairStation = QStringLiteral("NWAR123K");
-    e.signatureLine = false;
-    e.companyBlock = false;
-    e.body = QStringLiteral("Oil changed");
+    printing::LabelContent& label = e.request.label;
+    label.signatory = QStringLiteral("J. Smith");
+    label.certificateKind = QStringLiteral("A&P/IA");
+    label.certificateNumber = QStringLiteral("2468135");
+    label.company.repairStation = QStringLiteral("NWAR123K");
+    label.printsSignature = false;
+    label.printsCompany = false;
+    label.body = QStringLiteral("Oil changed");
+    e.request.sheet.used = {};   // a list of cells is quoted, with commas in it
     const QStringList lines = journal::csv::entries({e}).split(QStringLiteral("\r\n"));
     // The one heading with commas in it is quoted; no value here has any.
     const QStringList heading =
@@ -468,8 +475,8 @@ TEST(JournalCsv, fieldsASpreadsheetWouldRunAsAFormulaBeginWithAnApostrophe)
     for (const auto& [value, written] : cases)
         EXPECT_EQ(journal::csv::field(value), written) << value.toStdString();
     JournalEntry e = labelFor(QStringLiteral("=1+1"), QStringLiteral("Piper"), {});
-    e.signatory = QStringLiteral("=HYPERLINK(\"x\",\"y\")");
-    e.signatureLine = true;
+    e.request.label.signatory = QStringLiteral("=HYPERLINK(\"x\",\"y\")");
+    e.request.label.printsSignature = true;
     for (const QString& line : journal::csv::entries({e}).split(QStringLiteral("\r\n"))) {
         for (const QString& cell : line.split(u','))
             EXPECT_FALSE(cell.startsWith(u'=') || cell.startsWith(QStringLiteral("\"="))) << line.toStdString();

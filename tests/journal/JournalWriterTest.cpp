@@ -13,21 +13,24 @@ using journal::JournalEntry;
 
 namespace {
 
-printing::PrintResult sent(int jobs)
-{
-    printing::PrintResult result;
-    result.jobsSent = jobs;
-    return result;
-}
-
-JournalEntry labelFor(const QString& registration)
+// The entry of a label printed for `registration` that went to `destination`.
+JournalEntry labelFor(const QString& registration, const QString& destination)
 {
     JournalEntry e;
-    e.templateTitle = QStringLiteral("Oil Change");
+    e.destination = destination;
+    e.facts.templateTitle = QStringLiteral("Oil Change");
     e.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), registration};
     e.line(journal::Slot::Make) = {QStringLiteral("Make"), QStringLiteral("Piper PA-28")};
-    e.body = QStringLiteral("Changed oil and filter.");
+    e.request.label.body = QStringLiteral("Changed oil and filter.");
     return e;
+}
+
+// Hands a printed label's entry to the writer as the print pipeline does.
+store::StoreError handOver(journal::JournalWriter& writer, JournalEntry entry)
+{
+    if (store::StoreError error = writer.begin(entry); !error.ok())
+        return error;
+    return writer.settle(entry, QStringLiteral("Printed"));
 }
 
 using JournalWriterTest = MainStoreTest;
@@ -35,14 +38,13 @@ using JournalWriterTest = MainStoreTest;
 }  // namespace
 
 // The window's prints are journaled by the writer's own connection, in the order handed over,
-// each stamped when it was handed over; a job that sent nothing is not journaled.
+// each stamped when it was handed over.
 TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrint)
 {
     journal::JournalWriter writer(db);
     const QDateTime before = QDateTime::currentDateTimeUtc();
-    writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("Hangar laser"), sent(1));
-    writer.record(labelFor(QStringLiteral("N2")), QStringLiteral("Hangar laser"), sent(0));
-    writer.record(labelFor(QStringLiteral("N3")), QStringLiteral("/tmp/n3.pdf"), sent(1));
+    ASSERT_TRUE(handOver(writer, labelFor(QStringLiteral("N1"), QStringLiteral("Hangar laser"))).ok());
+    ASSERT_TRUE(handOver(writer, labelFor(QStringLiteral("N3"), QStringLiteral("/tmp/n3.pdf"))).ok());
     const QDateTime handedOver = QDateTime::currentDateTimeUtc();
     writer.flush();
 
@@ -57,10 +59,9 @@ TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrin
         EXPECT_LE(entry.printedAt.toMSecsSinceEpoch(), handedOver.toMSecsSinceEpoch());
         EXPECT_EQ(entry.result, "Printed");
     }
-    journal::Aircraft plane;
-    bool found = false;
-    ASSERT_TRUE(journal::Journal(db).aircraftNamed(QStringLiteral("N3"), plane, found).ok());
-    EXPECT_TRUE(found);
+    const store::Result<std::optional<journal::Aircraft>> plane = journal::Journal(db).aircraftNamed(QStringLiteral("N3"));
+    ASSERT_TRUE(plane.ok());
+    EXPECT_TRUE(plane->has_value());
 }
 
 // A writer that goes while entries wait writes them first: closing the window loses none.
@@ -69,7 +70,7 @@ TEST_P(JournalWriterTest, entriesStillWaitingAreWrittenBeforeTheWriterGoes)
     {
         journal::JournalWriter writer(db);
         for (int i = 0; i < 5; ++i)
-            writer.record(labelFor(QStringLiteral("N%1").arg(i)), QStringLiteral("Laser"), sent(1));
+            static_cast<void>(handOver(writer, labelFor(QStringLiteral("N%1").arg(i), QStringLiteral("Laser"))));
     }
     QVector<JournalEntry> entries;
     ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
@@ -97,7 +98,7 @@ TEST(JournalWriterLockTest, aWriteWaitsForALockedFileWhileTheWindowsEventsRun)
         journal::JournalWriter writer(db);
         QStringList told;
         writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError&) { told << entry.destination; });
-        writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("Laser"), sent(1));
+        static_cast<void>(handOver(writer, labelFor(QStringLiteral("N1"), QStringLiteral("Laser"))));
         writer.flush();
         EXPECT_TRUE(told.isEmpty()) << told.join(u',').toStdString();
         other.close();
@@ -108,9 +109,9 @@ TEST(JournalWriterLockTest, aWriteWaitsForALockedFileWhileTheWindowsEventsRun)
     EXPECT_EQ(entries.size(), 1);
 }
 
-// A database the workstation may only read: the print still went, and the failure is told
-// for its entry, on the owner's thread; the writer stays ready for the next one.
-TEST(JournalWriterFailureTest, aFailedWriteIsToldWithTheEntryItLost)
+// A database the workstation may only read: the entry cannot be written, so begin() says
+// so at once and the label must not leave; nothing is left for the failure handler.
+TEST(JournalWriterFailureTest, anEntryThatCannotBeWrittenIsRefusedAtOnce)
 {
     TempFolder folder;
     store::Database file;
@@ -121,12 +122,11 @@ TEST(JournalWriterFailureTest, aFailedWriteIsToldWithTheEntryItLost)
                               store::Database::Access::ReadOnly).ok());
     journal::JournalWriter writer(readOnly);
     QStringList told;
-    writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError& error) {
-        EXPECT_FALSE(error.ok());
-        told << entry.destination;
-    });
-    writer.record(labelFor(QStringLiteral("N1")), QStringLiteral("first.pdf"), sent(1));
-    writer.record(labelFor(QStringLiteral("N2")), QStringLiteral("second.pdf"), sent(1));
+    writer.setFailureHandler([&](const JournalEntry& entry, const store::StoreError&) { told << entry.destination; });
+    for (const QString& destination : {QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}) {
+        JournalEntry entry = labelFor(QStringLiteral("N1"), destination);
+        EXPECT_FALSE(writer.begin(entry).ok()) << destination.toStdString();
+    }
     writer.flush();
-    EXPECT_EQ(told, (QStringList{QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}));
+    EXPECT_TRUE(told.isEmpty()) << told.join(u',').toStdString();
 }

@@ -12,11 +12,11 @@ using namespace tagwright::test;
 
 namespace {
 
-QString traceOf(const printing::PrintRequest& request, bool tractor)
+QString traceOf(const printing::PrintRequest& request)
 {
     printing::RecordingSurface surface;
     printing::LabelPrinter printer;
-    const printing::PrintResult result = printer.PrintLabels(surface, request, tractor);
+    const printing::PrintResult result = printer.PrintLabels(surface, request);
     EXPECT_TRUE(result.printed()) << result.message.toStdString();
     return surface.traceLines();
 }
@@ -90,15 +90,14 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
         SCOPED_TRACE(c.name);
         printing::PrintRequest input = plainWindow();
         c.change(input);
-        journal::JournalEntry entry =
-            journal::entryFor(input, {QStringLiteral("100 Hour"), logoFile, c.tractor});
+        input.stock = c.tractor ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
+        journal::JournalEntry entry = journal::entryFor(input, {QStringLiteral("100 Hour"), logoFile});
         ASSERT_TRUE(journal.add(entry).ok());
-        journal::JournalEntry stored;
-        bool found = false;
-        ASSERT_TRUE(journal.entry(entry.number, stored, found).ok());
-        ASSERT_TRUE(found);
-        EXPECT_EQ(stored.tractorFeed, c.tractor);
-        EXPECT_EQ(traceOf(journal::printRequestFor(stored), c.tractor), traceOf(input, c.tractor));
+        const store::Result<std::optional<journal::JournalEntry>> read = journal.entry(entry.number);
+        ASSERT_TRUE(read.ok() && read->has_value());
+        const journal::JournalEntry& stored = **read;
+        EXPECT_EQ(stored.tractorFeed(), c.tractor);
+        EXPECT_EQ(traceOf(journal::printRequestFor(stored)), traceOf(input));
     }
 }
 

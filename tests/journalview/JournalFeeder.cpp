@@ -1,11 +1,11 @@
-#include "journal/PrintInput.h"
+#include "journal/DirectJournal.h"
 #include "store/Database.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
 // Another workstation printing: journal_feeder DATAPATH COUNT records COUNT labels, one at a
-// time through the hook every print path calls, into the shop at DATAPATH.
+// time through the journal every print of tagwright-cli writes through, into the shop at DATAPATH.
 int main(int argc, char** argv)
 {
     using namespace tagwright;
@@ -16,14 +16,15 @@ int main(int argc, char** argv)
     store::Database shop;
     if (!shop.openMain(arguments[1]).ok())
         return 1;
-    printing::PrintResult printed;
-    printed.jobsSent = 1;
+    journal::DirectJournal journal([](store::Database&) { return store::StoreError(); }, &shop);
     const int count = arguments[2].toInt();
     for (int i = 0; i < count; ++i) {
         journal::JournalEntry entry;
-        entry.templateTitle = QStringLiteral("Annual");
+        entry.facts.templateTitle = QStringLiteral("Annual");
         entry.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), QStringLiteral("N%1").arg(i % 7)};
-        if (!journal::recordPrint(shop, entry, QStringLiteral("Hangar laser"), printed).ok())
+        entry.destination = QStringLiteral("Hangar laser");
+        entry.result = QStringLiteral("Printed");
+        if (!journal.begin(entry).ok())
             return 1;
         if (i % 25 == 0)
             QThread::msleep(5);

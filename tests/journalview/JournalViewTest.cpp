@@ -5,7 +5,6 @@
 #include "journalview/AircraftPage.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
-#include "mainwindow/PrintOutput.h"
 #include "printing/RecordingSurface.h"
 
 #include <QAbstractItemView>
@@ -18,26 +17,36 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <functional>
+
 using namespace tagwright;
 using journal::JournalEntry;
 
 namespace {
 
 // Prints onto recording surfaces, as a printer called "Hangar laser".
-class RecordingPrinter : public mainwindow::PrintOutput {
+class RecordingPrinter : public printjob::LabelOutput {
 public:
-    std::unique_ptr<printing::PrinterSurface> open(QString*) override
+    store::Result<std::unique_ptr<printing::PrinterSurface>, printjob::OutputProblem>
+    open(const QString&) override
     {
-        return std::make_unique<printing::RecordingSurface>();
+        return std::unique_ptr<printing::PrinterSurface>(std::make_unique<printing::RecordingSurface>());
     }
-    QString close(printing::PrinterSurface& surface) override
+    QString complete(printing::PrinterSurface& surface) override
     {
         traces << static_cast<printing::RecordingSurface&>(surface).traceLines();
+        return {};
+    }
+    QString place() override
+    {
+        if (placing)
+            placing();
         return {};
     }
     QString destination() const override { return QStringLiteral("Hangar laser"); }
 
     QStringList traces;
+    std::function<void()> placing;   // runs as the labels are put in place
 };
 
 class JournalViewTest : public test::MenuWindowTest {
@@ -87,19 +96,24 @@ protected:
 TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValues)
 {
     open();
+    // The label's entry is in the journal before the label is put in place.
+    QVector<JournalEntry> atPlacing;
+    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
     box("Text9")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     ASSERT_EQ(printer->traces.size(), 1);
+    ASSERT_EQ(atPlacing.size(), 1);
+    EXPECT_EQ(atPlacing[0].registration(), "N123AB");
     QVector<JournalEntry> journaled = entries();
     ASSERT_EQ(journaled.size(), 1);
     const JournalEntry& entry = journaled.first();
-    EXPECT_EQ(entry.templateTitle, "Annual");
+    EXPECT_EQ(entry.facts.templateTitle, "Annual");
     EXPECT_EQ(entry.registration(), "N123AB");
     EXPECT_EQ(entry.line(journal::Slot::Tach).value, "1234.5");
     EXPECT_EQ(entry.line(journal::Slot::Tach).caption, "Tach");
-    EXPECT_EQ(entry.date, "03-07-2026");
-    EXPECT_EQ(entry.body, "Inspected per 100 hour checklist.");
-    EXPECT_TRUE(entry.tractorFeed);
+    EXPECT_EQ(entry.request.label.date, "03-07-2026");
+    EXPECT_EQ(entry.request.label.body, "Inspected per 100 hour checklist.");
+    EXPECT_TRUE(entry.tractorFeed());
     EXPECT_EQ(entry.destination, "Hangar laser");
     EXPECT_EQ(entry.result, "Printed");
 
@@ -112,13 +126,48 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOnce)
+{
+    open();
+    box("Text3")->setText(QStringLiteral("N4521Q"));
+    action("actionPrintPreview")->trigger();   // only looked at
+    EXPECT_GT(dialogs.previewPages, 0);
+    EXPECT_TRUE(printer->traces.isEmpty());
+    EXPECT_TRUE(entries().isEmpty());
+
+    dialogs.printFromPreview = true;
+    action("actionPrintPreview")->trigger();
+    ASSERT_EQ(printer->traces.size(), 1);
+    QVector<JournalEntry> journaled = entries();
+    ASSERT_EQ(journaled.size(), 1);
+    EXPECT_EQ(journaled[0].registration(), "N4521Q");
+    EXPECT_EQ(journaled[0].destination, "Hangar laser");
+    EXPECT_EQ(journaled[0].facts.repeats, -1);
+
+    // From the journal view's preview of that entry: a reprint of it.
+    journalview::JournalWindow* view = openJournal();
+    view->findChild<QTableView*>(QStringLiteral("journalTable"))->selectRow(0);
+    view->showSelected();
+    ASSERT_EQ(printer->traces.size(), 2);
+    EXPECT_EQ(printer->traces[1], printer->traces[0]);
+    journaled = entries();
+    ASSERT_EQ(journaled.size(), 2);
+    EXPECT_EQ(journaled[1].facts.repeats, journaled[0].number);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHintsTheTimes)
 {
     open();
+    // The label's entry is in the journal before the label is put in place.
+    QVector<JournalEntry> atPlacing;
+    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
     box("Text9")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     printFor({}, {}, {});
     box("Text5")->setText(QStringLiteral("typed serial"));
+    // The completion offers what the journal holds: the prints' entries are written by now.
+    window->journalWriter().flush();
 
     QLineEdit* registration = box("Text3");
     registration->setFocus();
@@ -175,7 +224,7 @@ TEST_F(JournalViewTest, theViewFiltersShowsEntriesAndReprintsThemAsTheyWere)
     EXPECT_EQ(printer->traces.last(), firstTrace);
     const QVector<JournalEntry> journaled = entries();
     ASSERT_EQ(journaled.size(), 4);
-    EXPECT_EQ(journaled.last().repeats, 1);
+    EXPECT_EQ(journaled.last().facts.repeats, 1);
     EXPECT_EQ(table->model()->rowCount(), 3);
 
     dialogs.fileNameAnswer = folder.file(QStringLiteral("shown.csv"));
@@ -196,10 +245,9 @@ TEST_F(JournalViewTest, anAircraftIsCorrectedAndRemovedOnTheAircraftPage)
     ASSERT_EQ(table->rowCount(), 2);
     table->item(0, 1)->setText(QStringLiteral("Cessna"));
     EXPECT_TRUE(view->aircraftPage().saveCorrections());
-    journal::Aircraft plane;
-    bool found = false;
-    ASSERT_TRUE(journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"), plane, found).ok());
-    EXPECT_EQ(plane.make, "Cessna");
+    const store::Result<std::optional<journal::Aircraft>> plane = journal::Journal(mainDb).aircraftNamed(QStringLiteral("N123AB"));
+    ASSERT_TRUE(plane.ok() && plane->has_value());
+    EXPECT_EQ((*plane)->make, "Cessna");
 
     table->setCurrentCell(1, 0);
     dialogs.choiceAnswers = {QStringLiteral("Remove")};

@@ -8,6 +8,8 @@
 #include "journalview/AircraftPage.h"
 #include "journalview/DayBox.h"
 #include "journalview/JournalWindow.h"
+#include "mainwindow/LabelSource.h"
+#include "session/CardSession.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>
@@ -34,6 +36,7 @@ protected:
     void TearDown() override
     {
         view.reset();
+        printing.reset();
         writer.reset();
     }
 
@@ -47,8 +50,10 @@ protected:
     void open()
     {
         writer = std::make_unique<journal::JournalWriter>(db);
+        // The view is looked at, not printed from: its printing has nowhere to print.
+        printing = std::make_unique<mainwindow::LabelSource>(session, *writer, dialogs, nullptr, nullptr);
         view = std::make_unique<journalview::JournalWindow>(
-            journalview::JournalPlace{db, *writer, dialogs, nullptr, [] { return nullptr; }});
+            journalview::JournalPlace{db, *writer, dialogs, nullptr, *printing});
         view->openJournal();
         QCoreApplication::processEvents();
     }
@@ -76,14 +81,15 @@ protected:
 
     journal::Aircraft aircraft(const QString& registration)
     {
-        journal::Aircraft plane;
-        bool found = false;
-        EXPECT_TRUE(journal::Journal(db).aircraftNamed(registration, plane, found).ok());
-        return plane;
+        const store::Result<std::optional<journal::Aircraft>> plane = journal::Journal(db).aircraftNamed(registration);
+        EXPECT_TRUE(plane.ok());
+        return plane.ok() ? plane->value_or(journal::Aircraft()) : journal::Aircraft();
     }
 
     test::FakeDialogs dialogs;
     std::unique_ptr<journal::JournalWriter> writer;
+    session::CardSession session;
+    std::unique_ptr<mainwindow::LabelSource> printing;
     std::unique_ptr<journalview::JournalWindow> view;
 };
 

@@ -28,13 +28,13 @@ TEST(TitleLength, aTitleOfTwentyOneCharactersIsRefusedAtEveryEntrance)
         {"store", [&](const QString& title) {
              store::TableCursor cursor;
              EXPECT_TRUE(cursor.open(db, schema::LabelsTable).ok());
-             cursor.addNew();
-             cursor.setValue(schema::labels::Description, title);
+             EXPECT_TRUE(cursor.addNew().ok());
+             EXPECT_TRUE(cursor.setValue(schema::labels::Description, title).ok());
              const store::StoreError error = cursor.update();
              cursor.cancelUpdate();
              if (error.ok()) {
                  cursor.findFirst(schema::labels::Description, title);
-                 cursor.deleteCurrent();
+                 EXPECT_TRUE(cursor.deleteCurrent().ok());
              }
              return error.message;
          }},

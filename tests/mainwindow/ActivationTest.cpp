@@ -1,7 +1,7 @@
 #include "CardFixture.h"
 
 #include "mainwindow/LogoBox.h"
-#include "mainwindow/ProgramWindows.h"
+#include "ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,7 +60,7 @@ TEST_F(ActivationTest, returningFromAWindowOfTheProgramShowsTheDefaultTemplateAg
 {
     typeUserValues();
     QWidget logoWindow;
-    mainwindow::markAsWindowOfProgram(&logoWindow);
+    ui::markAsWindowOfProgram(&logoWindow);
     logoWindow.show();
     activate(&logoWindow);
     activate(window.get());
@@ -89,14 +89,14 @@ TEST_F(ActivationTest, pendingLogoReloadsOnlyTheLogoOnce)
 {
     typeUserValues();
     window->session().setLogo(writePng("logo.png", Qt::red));
-    window->state().LogoPending = 1;
+    window->state().LogoPending = true;
     QWidget logoWindow;
-    mainwindow::markAsWindowOfProgram(&logoWindow);
+    ui::markAsWindowOfProgram(&logoWindow);
     logoWindow.show();
     activate(&logoWindow);
     activate(window.get());
     EXPECT_TRUE(userValuesKept());
-    EXPECT_EQ(window->state().LogoPending, 0);
+    EXPECT_FALSE(window->state().LogoPending);
     EXPECT_EQ(controls().logoBox->pixels().pixelColor(0, 0), QColor(Qt::red));
 
     // The reload is used up: the next return from the logo window is a full activation.

@@ -109,7 +109,10 @@ TEST_F(MainMenuTest, alignmentSheetGoesWherePrintGoesAtTheBoxesOffsetsAndIsNotJo
     openMenuWindow(1);
     QVector<QVector<printing::RecordedOp>> printed;
     window->printCommand().setOutput(std::make_unique<test::RecordingOutput>(&printed));
-    window->controls().topRowOffset->setText(QStringLiteral("100"));
+    store::ShopRecord shop = window->shop().stored();
+    shop.offsetTexts[0] = QStringLiteral("100");
+    window->shop().setEdited(shop);
+    ASSERT_TRUE(window->shop().save().ok());
     action("actionPrintAlignmentSheet")->trigger();
     ASSERT_EQ(printed.size(), 1);
     const QVector<printing::RecordedOp>& ops = printed.first();
@@ -128,11 +131,11 @@ TEST_F(MainMenuTest, alignmentSheetGoesWherePrintGoesAtTheBoxesOffsetsAndIsNotJo
 
     // It is for the six-up sheet only.
     store::TableCursor company;
-    company.open(mainDb, store::schema::CompanyInfoTable);
-    company.edit();
-    company.setValue(store::schema::company::LabelStyle, 2);
+    EXPECT_TRUE(company.open(mainDb, store::schema::CompanyInfoTable).ok());
+    EXPECT_TRUE(company.edit().ok());
+    EXPECT_TRUE(company.setValue(store::schema::company::LabelStyle, 2).ok());
     ASSERT_TRUE(company.update().ok());
-    window->company().refresh();
+    ASSERT_TRUE(window->shop().load().ok());
     action("actionPrintAlignmentSheet")->trigger();
     EXPECT_EQ(printed.size(), 1);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -182,7 +185,7 @@ TEST_F(MainMenuTest, deleteKeyEditsTheBodyAndLeavesTheTemplate)
     QTest::keyClick(body, Qt::Key_Delete);
     EXPECT_EQ(body->toPlainText(), "nspected.");
     EXPECT_EQ(titleOnShow(), "Annual");
-    EXPECT_EQ(window->templates().recordCount(), 2);
+    EXPECT_EQ(window->cards().count(), 2);
 }
 
 }  // namespace

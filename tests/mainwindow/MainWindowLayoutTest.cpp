@@ -1,7 +1,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/Pixels.h"
 
-#include "mainwindow/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,7 +58,7 @@ TEST_F(MainWindowLayout, onlyTheCardAndTheButtonColumnAreVisibleAtStart)
 TEST_F(MainWindowLayout, controlsStandAtTheirTwipPositions)
 {
     openWindow();
-    using mainwindow::twipsRect;
+    using ui::twipsRect;
     EXPECT_EQ(find<QWidget>("Text2")->geometry(), twipsRect(1185, 1530, 4830, 1110));
     EXPECT_EQ(find<QWidget>("Picture1")->geometry(), QRect(220, 183, 37, 37));
     EXPECT_EQ(find<QWidget>("Text1_1")->geometry(), twipsRect(2600, 360, 2200, 365));

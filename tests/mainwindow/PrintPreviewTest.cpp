@@ -5,8 +5,7 @@
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/PrinterChoice.h"
-#include "mainwindow/WindowSnapshot.h"
+#include "ui/PrinterChoice.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -37,19 +36,9 @@ protected:
     // opened.
     int previewedPages()
     {
-        int pages = -1;
-        QTimer closer;
-        closer.setInterval(20);
-        QObject::connect(&closer, &QTimer::timeout, [&pages] {
-            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
-            dialog->reject();
-        });
-        closer.start();
+        dialogs.previewPages = -1;
         action("actionPrintPreview")->trigger();
-        return pages;
+        return dialogs.previewPages;
     }
 
     void setSkipMarks(const QString& mark)
@@ -105,7 +94,7 @@ TEST_F(PrintPreviewTest, printingFromThePreviewPutsEveryPageIntoOnePrinterSessio
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.file(QStringLiteral("preview.pdf")));
     const mainwindow::PreviewPages rendered =
-        mainwindow::renderLabelPages(mainwindow::takeSnapshot(window->session(), window->controls()), true, printer);
+        mainwindow::renderLabelPages(window->session().printRequest().value(), printer);
     EXPECT_TRUE(rendered.result.printed()) << rendered.result.message.toStdString();
     EXPECT_EQ(rendered.pages, 3);
 
@@ -136,26 +125,14 @@ TEST_F(PrintPreviewTest, theDieCutsShowInThePreviewButAreNotPrinted)
 {
     openMenuWindow(1);
     const QString file = folder.file(QStringLiteral("from-preview.pdf"));
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
     choice.printerForDialog().setOutputFormat(QPrinter::PdfFormat);
     choice.printerForDialog().setOutputFileName(file);
     choice.accept();
-    int shown = -1;
-    QTimer closer;
-    closer.setInterval(20);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        closer.stop();
-        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
-        shown = bluish(preview->grab().toImage());
-        preview->print();
-        dialog->reject();
-    });
-    closer.start();
+    dialogs.fileNameAnswer = file;
+    dialogs.printFromPreview = true;
     action("actionPrintPreview")->trigger();
-    EXPECT_GT(shown, 100);
+    EXPECT_GT(bluish(dialogs.previewShown), 100);
 
     QTemporaryDir pngs;
     QProcess render;

@@ -30,9 +30,9 @@ protected:
         store::TableCursor cursor;
         ASSERT_TRUE(cursor.open(mainDb, schema::LabelsTable).ok());
         for (const QString title : {"Annual", "Oil Change", "Tires"}) {
-            cursor.addNew();
-            cursor.setValue(labels::Description, title);
-            cursor.setValue(labels::Body, title + " body");
+            EXPECT_TRUE(cursor.addNew().ok());
+            EXPECT_TRUE(cursor.setValue(labels::Description, title).ok());
+            EXPECT_TRUE(cursor.setValue(labels::Body, title + " body").ok());
             ASSERT_TRUE(cursor.update().ok());
         }
     }

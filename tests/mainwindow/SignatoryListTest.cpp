@@ -1,7 +1,6 @@
 #include "support/MainWindowFixture.h"
 
 #include "mainwindow/SignatoryList.h"
-#include "mainwindow/WindowSnapshot.h"
 #include "store/Schema.h"
 
 #include <QComboBox>
@@ -30,7 +29,7 @@ protected:
     {
         QStringList names;
         store::TableCursor cursor;
-        cursor.open(mainDb, schema::MechanicsTable);
+        EXPECT_TRUE(cursor.open(mainDb, schema::MechanicsTable).ok());
         for (; !cursor.eof(); cursor.moveNext())
             names << cursor.value(schema::mechanics::Mechanics).toString();
         return names;
@@ -155,7 +154,7 @@ TEST_F(SignatoryListTest, entryWhoseRecordIsGoneStaysChosen)
 {
     openWindow();
     store::TableCursor cursor;
-    cursor.open(mainDb, schema::MechanicsTable);
+    EXPECT_TRUE(cursor.open(mainDb, schema::MechanicsTable).ok());
     ASSERT_TRUE(cursor.deleteCurrent().ok());
     list()->setCurrentIndex(0);
     QTest::keyClick(list(), Qt::Key_Delete);
@@ -200,7 +199,7 @@ TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChange
         {"chosen", [&] { list()->setCurrentIndex(1); }},
         {"typed", [&] { QTest::keyClicks(list(), QStringLiteral(" X")); }},
         {"stored with Enter", [&] { QTest::keyClick(list(), Qt::Key_Return); }},
-        {"read again with the shop settings", [&] { ASSERT_TRUE(window->refreshSharedRecords().ok()); }},
+        {"read again with the shop settings", [&] { ASSERT_TRUE(window->refreshSignatories().ok()); }},
         {"removed", [&] {
              list()->lineEdit()->selectAll();
              dialogs.choiceAnswers = {"Remove"};
@@ -210,7 +209,7 @@ TEST_F(SignatoryListTest, theSignatoryPrintedIsTheTextTheListShowsWhateverChange
     };
     for (const auto& [what, step] : steps) {
         step();
-        const auto request = mainwindow::takeSnapshot(window->session(), window->controls());
+        const auto request = window->session().printRequest().value();
         EXPECT_EQ(request.label.signatory, list()->currentText()) << what;
     }
     EXPECT_EQ(window->session().signatory(), "");

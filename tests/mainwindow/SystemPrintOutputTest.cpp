@@ -1,6 +1,6 @@
 #include "mainwindow/SystemPrintOutput.h"
 
-#include "mainwindow/PrinterChoice.h"
+#include "ui/PrinterChoice.h"
 
 #include "printing/LabelPrinter.h"
 #include "printing/PrinterSurface.h"
@@ -21,6 +21,17 @@ using namespace tagwright;
 
 namespace {
 
+// What a print does once the labels are composed: completes and places them; the note for
+// the user, or why they could not be placed.
+QString finish(printjob::LabelOutput& output, printing::PrinterSurface& surface)
+{
+    if (QString failure = output.complete(surface); !failure.isEmpty())
+        return failure;
+    if (QString failure = output.place(); !failure.isEmpty())
+        return failure;
+    return output.note();
+}
+
 TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsToldWhere)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -31,15 +42,14 @@ TEST(SystemPrintOutput, withoutAPrinterEachCommandIsWrittenAsAPdfAndTheUserIsTol
     test::FakeDialogs dialogs;
     mainwindow::SystemPrintOutput output(window, dialogs, labels);
 
-    QString error;
-    std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
-    ASSERT_NE(surface, nullptr) << error.toStdString();
+    auto surface = output.open(QString());
+    ASSERT_TRUE(surface.ok()) << surface.error().message.toStdString();
     printing::PrintRequest snapshot;
     snapshot.label.body = QStringLiteral("Changed oil.");
     printing::LabelPrinter printer;
-    EXPECT_TRUE(printer.PrintLabels(*surface, snapshot, false).printed());
-    const QString note = output.close(*surface);
-    surface.reset();
+    EXPECT_TRUE(printer.PrintLabels(**surface, snapshot).printed());
+    const QString note = finish(output, **surface);
+    surface->reset();
 
     const QStringList files = QDir(labels).entryList({QStringLiteral("label-*.pdf")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
@@ -57,16 +67,15 @@ TEST(SystemPrintOutput, aFullDiskIsToldAndLeavesNoHalfWrittenPdf)
     QWidget window;
     test::FakeDialogs dialogs;
     mainwindow::SystemPrintOutput output(window, dialogs, disk.path());
-    QString error;
-    std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
-    ASSERT_NE(surface, nullptr) << error.toStdString();
+    auto surface = output.open(QString());
+    ASSERT_TRUE(surface.ok()) << surface.error().message.toStdString();
     printing::PrintRequest snapshot;
     snapshot.label.body = QStringLiteral("Changed oil.");
     snapshot.sheet.copies = 6;
     printing::LabelPrinter printer;
-    printer.PrintLabels(*surface, snapshot, false);
-    const QString note = output.close(*surface);
-    surface.reset();
+    printer.PrintLabels(**surface, snapshot);
+    const QString note = finish(output, **surface);
+    surface->reset();
     EXPECT_TRUE(note.startsWith(QStringLiteral("The labels could not be written"))) << note.toStdString();
     EXPECT_TRUE(note.contains(QStringLiteral("No space left on device"))) << note.toStdString();
     EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(u' ').toStdString();
@@ -95,7 +104,7 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
     test::TempFolder folder;
     const QString chosen = folder.file(QStringLiteral("labels.pdf"));
     QWidget window;
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(window);
     choice.printerForDialog().setOutputFileName(chosen);
     choice.printerForDialog().setPageSize(QPageSize(QPageSize::A4));
     choice.accept();
@@ -106,12 +115,11 @@ TEST(SystemPrintOutput, printToFileAsksForEachFileAndKeepsTheLabelsPageSize)
 
     const auto printOnce = [&](const QString& answer) {
         dialogs.fileNameAnswer = answer;
-        QString error = QStringLiteral("unset");
-        std::unique_ptr<printing::PrinterSurface> surface = output.open(&error);
+        auto surface = output.open(QString());
         if (!surface)
-            return error;
-        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(*surface, snapshot, false).printed());
-        return output.close(*surface);
+            return surface.error().message;
+        EXPECT_TRUE(printing::LabelPrinter().PrintLabels(**surface, snapshot).printed());
+        return finish(output, **surface);
     };
 
     EXPECT_EQ(printOnce(chosen), QStringLiteral("The labels were saved as\n%1").arg(QDir::toNativeSeparators(chosen)));

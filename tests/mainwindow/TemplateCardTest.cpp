@@ -1,6 +1,5 @@
 #include "CardFixture.h"
 
-#include "mainwindow/WindowSnapshot.h"
 #include "session/MainState.h"
 
 #include <QCheckBox>
@@ -62,7 +61,7 @@ TEST_F(TemplateCardTest, activationShowsTheDefaultTemplateAtTabZeroInBrowsingMod
     setDefaultLabel("oil change");
     openWindow();
     expectShowing("Oil Change", 0);
-    EXPECT_EQ(window->state().NewLabel, 0);
+    EXPECT_FALSE(window->state().NewLabel);
     EXPECT_FALSE(controls().companyCheck->isChecked());
     EXPECT_FALSE(controls().signedCheck->isChecked());
     EXPECT_TRUE(shown(controls().valueBoxes[0]));
@@ -90,8 +89,8 @@ TEST_F(TemplateCardTest, defaultTextEmptyOrNamingNoTemplateShowsTheFirst)
 TEST_F(TemplateCardTest, emptyTableBeginsABlankNewRecordWithDefaults)
 {
     openWindow();
-    EXPECT_EQ(window->state().NewLabel, 1);
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_TRUE(window->state().NewLabel);
+    EXPECT_FALSE(window->session().storedTemplate().stored());
     EXPECT_EQ(shownTitle(), "");
     for (const QLineEdit* caption : controls().captionBoxes)
         EXPECT_EQ(caption->text(), "") << caption->objectName().toStdString();
@@ -115,9 +114,9 @@ TEST_F(TemplateCardTest, pagingAnEmptyTableOnlyDisablesSave)
     clickZone(1);
     clickZone(4);
     EXPECT_FALSE(controls().saveButton->isEnabled());
-    EXPECT_EQ(window->state().NewLabel, 1);
+    EXPECT_TRUE(window->state().NewLabel);
     EXPECT_EQ(window->state().TabPos, 0);
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_FALSE(window->session().storedTemplate().stored());
     EXPECT_EQ(controls().bodyBox->toPlainText(), "typed");
 }
 
@@ -128,49 +127,11 @@ TEST_F(TemplateCardTest, pagingForwardWrapsFromTheLastToTheFirstAtTabZero)
     openWindow();
     clickZone(1);
     expectShowing("C", 1);
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+    EXPECT_EQ(window->session().storedTemplate().title, "C");
     clickZone(2);
     expectShowing("A", 0);
     clickZone(2);
     expectShowing("B", 1);
-}
-
-TEST_F(TemplateCardTest, pagingBackWrapsFromTheFirstToTheLastAtTabTwo)
-{
-    addTemplates({"A", "B", "C"});
-    setDefaultLabel("B");
-    openWindow();
-    clickZone(3);
-    expectShowing("A", 2);
-    clickZone(4);
-    expectShowing("C", 2);
-    clickZone(3);
-    expectShowing("B", 1);
-}
-
-TEST_F(TemplateCardTest, aSingleTemplateShowsItselfAtEveryStep)
-{
-    addTemplates({"Only"});
-    openWindow();
-    clickZone(1);
-    expectShowing("Only", 0);
-    clickZone(3);
-    expectShowing("Only", 2);
-    clickZone(3);
-    expectShowing("Only", 2);
-}
-
-TEST_F(TemplateCardTest, threeStepsInTheMiddleBringTheTabAndBarsBack)
-{
-    addTemplates({"A", "B", "C", "D", "E"});
-    setDefaultLabel("B");
-    openWindow();
-    const QStringList barsBefore = shownBars();
-    clickZone(1);
-    clickZone(2);
-    clickZone(1);
-    expectShowing("E", 0);
-    EXPECT_EQ(shownBars(), barsBefore);
 }
 
 TEST_F(TemplateCardTest, everyDisplayStepEndsBrowsingAfterTheReactionsRan)
@@ -243,7 +204,7 @@ TEST_F(TemplateCardTest, thePrintRequestCarriesTheCaptionsAndOptionsEachDisplayS
     };
     for (const auto& [step, act] : steps) {
         act();
-        const auto request = mainwindow::takeSnapshot(window->session(), controls());
+        const auto request = window->session().printRequest().value();
         for (printing::HeaderSlot slot : printing::AllHeaderSlots) {
             EXPECT_EQ(request.label.line(slot).caption,
                       controls().captionBoxes[std::size_t(slot)]->text()) << step;

@@ -75,8 +75,8 @@ protected:
         return titles;
     }
 
-    QString currentTitle() { return window->templates().value(labels::Description).toString(); }
-    int newLabel() const { return window->state().NewLabel; }
+    QString currentTitle() { return window->session().storedTemplate().title; }
+    int newLabel() const { return int(window->state().NewLabel); }
 
     void reopenDatabase(store::Database::Access access)
     {
@@ -120,7 +120,7 @@ TEST_F(TemplateEditorTest, newKeepsTheSettingsOnShowAndTheCommittedTitleAddsTheT
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
     EXPECT_EQ(newLabel(), 0);
     EXPECT_EQ(currentTitle(), "Magneto");
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+    EXPECT_TRUE(window->session().storedTemplate().stored());
     EXPECT_TRUE(dialogs.messages.empty());
 
     controls().captionBoxes[5]->setText("Prop");
@@ -177,18 +177,18 @@ TEST_F(TemplateEditorTest, renamingAMiddleTemplateStaysOnItAndATakenTitleIsRefus
     addTemplates({"Annual", "Tires", "ELT"});
     open();
     clickZone(1);
-    const qint64 tires = window->templates().currentRowId();
+    const qint64 tires = window->session().storedTemplate().key.id;
     controls().titleBoxes[1]->setText("Tires and tubes");
     leaveTitleBox(1);
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires and tubes", "ELT"}));
-    EXPECT_EQ(window->templates().currentRowId(), tires);
+    EXPECT_EQ(window->session().storedTemplate().key.id, tires);
     EXPECT_EQ(window->state().TabPos, 1);
 
     controls().titleBoxes[1]->setText("elt");
     leaveTitleBox(1);
     expectDuplicateMessage(1);
     EXPECT_EQ(controls().titleBoxes[1]->text(), "Error 3022");
-    EXPECT_EQ(window->templates().currentRowId(), tires);
+    EXPECT_EQ(window->session().storedTemplate().key.id, tires);
     EXPECT_EQ(newLabel(), 0);
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires and tubes", "ELT"}));
 }
@@ -253,7 +253,7 @@ TEST_F(TemplateEditorTest, saveWritesEveryFieldTheWindowHoldsAndReturnsToBrowsin
         EXPECT_EQ(storedField("Annual", field).toString(), value.toString()) << field.toStdString();
     EXPECT_EQ(storedField("Tires", labels::LeftTop).toString(), "Reg #");
     EXPECT_TRUE(browsing());
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Edit);
+    EXPECT_TRUE(window->session().storedTemplate().stored());
 }
 
 TEST_F(TemplateEditorTest, saveOfANewTemplateWhoseTitleWasNeverLeftMakesItCurrent)
@@ -480,12 +480,12 @@ TEST_F(TemplateEditorTest, everyDuplicateTitleRefusalShowsTheDuplicateMessage)
 {
     addTemplates({"Annual", "Tires"});
     open();
-    const qint64 annual = window->templates().currentRowId();
+    const qint64 annual = window->session().storedTemplate().key.id;
     controls().bodyBox->setFocus();
     controls().titleBoxes[0]->setText("TIRES");
     card().pageForward();
     expectDuplicateMessage(1);
-    EXPECT_EQ(window->templates().currentRowId(), annual);
+    EXPECT_EQ(window->session().storedTemplate().key.id, annual);
     EXPECT_EQ(shownTitle(), "TIRES");
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
 
@@ -577,8 +577,8 @@ protected:
 
     static store::StoreError setBody(store::TableCursor& cursor, const QString& body)
     {
-        cursor.edit();
-        cursor.setValue(labels::Body, body);
+        EXPECT_TRUE(cursor.edit().ok());
+        EXPECT_TRUE(cursor.setValue(labels::Body, body).ok());
         return cursor.update();
     }
 };
@@ -656,9 +656,9 @@ TEST_F(TwoWindowsTest, savingATemplateDeletedElsewhereNeverWritesOverTheirNewOne
     otherWindowChanges("Oil Change", [](store::TableCursor& c) {
         if (store::StoreError error = c.deleteCurrent(); !error.ok())
             return error;
-        c.addNew();
-        c.setValue(labels::Description, QStringLiteral("Brake Job"));
-        c.setValue(labels::Body, QStringLiteral("pads"));
+        EXPECT_TRUE(c.addNew().ok());
+        EXPECT_TRUE(c.setValue(labels::Description, QStringLiteral("Brake Job")).ok());
+        EXPECT_TRUE(c.setValue(labels::Body, QStringLiteral("pads")).ok());
         return c.update();
     });
     typeBody("mine ");

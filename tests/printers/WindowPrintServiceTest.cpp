@@ -1,12 +1,12 @@
 #include "PrintServiceFixture.h"
 
 #include "mainwindow/MainWindowControls.h"
-#include "mainwindow/PdfExport.h"
+#include "printing/LabelPrinter.h"
+#include "printjob/PdfFileOutput.h"
 #include "mainwindow/PrintCommand.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/PrinterChoice.h"
-#include "mainwindow/WindowPrintPlace.h"
-#include "mainwindow/WindowSnapshot.h"
+#include "ui/PrinterChoice.h"
+#include "ui/WindowPrintPlace.h"
 #include "support/MainWindowFixture.h"
 
 #include <QPrinter>
@@ -18,6 +18,18 @@ using namespace tagwright::test;
 namespace schema = tagwright::store::schema;
 
 namespace {
+
+// The label written as a PDF, as Export PDF writes it.
+void writePdf(const printing::PrintRequest& request, const QString& file)
+{
+    printjob::PdfFileOutput pdf(file);
+    auto surface = pdf.open(QString());
+    ASSERT_TRUE(surface.ok());
+    printing::LabelPrinter().PrintLabels(**surface, request);
+    ASSERT_TRUE(pdf.complete(**surface).isEmpty());
+    ASSERT_TRUE(pdf.place().isEmpty());
+}
+
 
 class WindowPrintService : public MainWindowTest {
 protected:
@@ -45,7 +57,7 @@ protected:
     // What the printer set-up leaves when the user picks `queue` and accepts.
     void choosePrinter(const QString& queue)
     {
-        mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+        ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
         choice.printerForDialog().setPrinterName(queue);
         choice.accept();
     }
@@ -91,8 +103,7 @@ TEST_P(WindowPrintJob, printCommandPutsTheLabelOnItsPaperWhereTheExportedPdfDoes
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(mainwindow::takeSnapshot(window->session(), window->controls()), job.tractor, exported).status,
-              mainwindow::ExportResult::Status::Written);
+    writePdf(window->session().printRequest().value(), exported);
     const PrintedPdf expected = PrintedPdf::read(exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
     EXPECT_EQ(actual.title, QStringLiteral("(Annual)"));  // the queue shows the template's title
@@ -109,19 +120,18 @@ INSTANTIATE_TEST_SUITE_P(BothStocksOnBothQueues, WindowPrintJob,
                                            Job{PrintServiceQueues::Plain, true, {396, 217.5}, 0},
                                            Job{PrintServiceQueues::Margins, true, {396, 217.5}, 0}));
 
-// The preview's Print button paints through its own target: the same paper and origin.
+// The preview paints onto the printer's own pages: the label stands where Print puts it.
 TEST_F(WindowPrintService, printingFromThePreviewPutsTheLabelWherePrintDoes)
 {
     openShop(false);
     QPrinter printer(QPrinterInfo::printerInfo(QLatin1String(Queues::Margins)), QPrinter::HighResolution);
-    const printing::PrintRequest snapshot = mainwindow::takeSnapshot(window->session(), window->controls());
-    EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, false, printer).result.printed());
+    const printing::PrintRequest snapshot = window->session().printRequest().value();
+    EXPECT_TRUE(mainwindow::renderLabelPages(snapshot, printer).result.printed());
     const QStringList files = queues.printed(1);
     ASSERT_EQ(files.size(), 1);
 
     const QString exported = folder.file(QStringLiteral("exported.pdf"));
-    ASSERT_EQ(mainwindow::PdfExport::writeLabel(snapshot, false, exported).status,
-              mainwindow::ExportResult::Status::Written);
+    writePdf(snapshot, exported);
     const PrintedPdf actual = PrintedPdf::read(files.first());
     ASSERT_EQ(actual.pages(), 1);
     EXPECT_EQ(actual.pageSizes[0], QSizeF(612, 792));
@@ -177,7 +187,7 @@ TEST_F(WindowPrintService, theStockIsFittedForThePrinterChosenAtSetUp)
 {
     openShop(false);
     choosePrinter(QLatin1String(Queues::Uneven));
-    const mainwindow::PrintPlace place = mainwindow::windowPrintPlace(*window);
+    const ui::PrintPlace place = ui::windowPrintPlace(*window);
     EXPECT_EQ(place.name, QStringLiteral("the printer \"TagwrightUneven\""));
     EXPECT_EQ(place.printable, QRectF(QPointF(240, 180), QPointF(11880, 14760)));
 }

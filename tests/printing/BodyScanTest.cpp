@@ -18,12 +18,9 @@ QStringList bodyLines(const QString& body, float bodySize = 8, Stock stock = Sto
     window.label.date.clear();
     window.label.body = body;
     window.label.bodyFont.FontSize = bodySize;
+    window.stock = stock == Stock::Tractor ? LabelStock::Tractor : LabelStock::Laser;
     RecordingSurface surface;
-    LabelPrinter printer;
-    if (stock == Stock::Tractor)
-        printer.PrintLabels(surface, window, true);
-    else
-        printer.PrintLabels(surface, window, false);
+    LabelPrinter().PrintLabels(surface, window);
     return lineTexts(surface);
 }
 
@@ -101,7 +98,7 @@ TEST(BodyScan, linesAreOneTextHeightApartFromTheRule)
     PrintRequest window = plainWindow();
     window.label.body = QStringLiteral("one\r\ntwo\r\nthree");
     RecordingSurface surface;
-    LabelPrinter().PrintLabels(surface, window, false);
+    LabelPrinter().PrintLabels(surface, window);
     EXPECT_EQ(firstText(surface, QStringLiteral("one"))->y, 630);
     EXPECT_EQ(firstText(surface, QStringLiteral("two"))->y, 870);
     EXPECT_EQ(firstText(surface, QStringLiteral("three"))->y, 1110);

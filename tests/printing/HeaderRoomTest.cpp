@@ -32,9 +32,10 @@ void checkRoom(bool tractor, const RoomCase& c)
     if (!c.caption.isEmpty())
         line.caption = c.caption;
     line.value = c.value;
+    window.stock = tractor ? LabelStock::Tractor : LabelStock::Laser;
     RecordingSurface surface;
     LabelPrinter printer;
-    const PrintResult result = printer.PrintLabels(surface, window, tractor);
+    const PrintResult result = printer.PrintLabels(surface, window);
     EXPECT_EQ(sizeOf(surface, c.printed), c.size);
     EXPECT_EQ(result.overlong, c.fits ? QStringList() : QStringList{line.caption});
     // The condensed size is the value's alone: its caption and the body keep theirs.
@@ -45,7 +46,7 @@ void checkRoom(bool tractor, const RoomCase& c)
     RecordingSurface asked;
     asked.FontName(QStringLiteral("Courier New"));
     asked.FontItalic(true);
-    EXPECT_EQ(overlongValues(asked, window, tractor), result.overlong);
+    EXPECT_EQ(overlongValues(asked, window), result.overlong);
     EXPECT_TRUE(asked.ops().isEmpty());
     EXPECT_EQ(asked.FontName(), "Courier New");
     EXPECT_EQ(asked.FontSize(), 8);

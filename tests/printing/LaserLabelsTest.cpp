@@ -10,7 +10,7 @@ namespace {
 PrintResult printLaser(RecordingSurface& surface, const PrintRequest& window)
 {
     LabelPrinter printer;
-    return printer.PrintLabels(surface, window, false);
+    return printer.PrintLabels(surface, window);
 }
 
 QImage greyBoxWithRedCorner()
@@ -441,9 +441,9 @@ TEST(LaserJobs, aSecondJobCannotStartWhileTheLogoPauses)
     std::optional<PrintResult> nested;
     printer.setRowPause([&] {
         if (!nested)
-            nested = printer.PrintLabels(intruder, window, false);
+            nested = printer.PrintLabels(intruder, window);
     });
-    EXPECT_TRUE(printer.PrintLabels(surface, window, false).printed());
+    EXPECT_TRUE(printer.PrintLabels(surface, window).printed());
     ASSERT_TRUE(nested);
     EXPECT_EQ(nested->status, PrintResult::Status::Refused);
     EXPECT_TRUE(intruder.ops().isEmpty());

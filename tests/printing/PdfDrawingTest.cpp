@@ -104,7 +104,7 @@ TEST(PdfDrawing, theLogoOfEveryLabelIsOnePictureHeldOnce)
     {
         PdfTarget target(file);
         QtPrinterSurface surface(target);
-        ASSERT_TRUE(LabelPrinter().PrintLabels(surface, request, false).printed());
+        ASSERT_TRUE(LabelPrinter().PrintLabels(surface, request).printed());
         ASSERT_TRUE(target.finish());
     }
     // pdfimages -list: a line per picture drawn, ending in the object that holds it.

@@ -72,9 +72,10 @@ TEST(SignOff, theCertificateFollowsTheNameOnItsLineWhenItFitsTheRuleElseBelowIt)
         window.label.signatory = c.name;
         window.label.certificateKind = c.kind;
         window.label.certificateNumber = c.number;
+        window.stock = c.tractor ? LabelStock::Tractor : LabelStock::Laser;
         RecordingSurface surface;
         LabelPrinter printer;
-        ASSERT_TRUE(printer.PrintLabels(surface, window, c.tractor).printed());
+        ASSERT_TRUE(printer.PrintLabels(surface, window).printed());
         const float rule = signatureRule(surface);
         QVector<Printed> printed = signOff(surface, rule);
         ASSERT_EQ(printed.size(), c.expected.size());
@@ -107,7 +108,7 @@ TEST(SignOff, theStationNumberJoinsThePhoneLineWhenItFitsElseStandsUnderIt)
         window.label.company = {"Skyline Aero", "1200 Hangar Road", "Wichita, KS 67209", c.phone, "NWAR123K"};
         RecordingSurface surface;
         LabelPrinter printer;
-        ASSERT_TRUE(printer.PrintLabels(surface, window, false).printed());
+        ASSERT_TRUE(printer.PrintLabels(surface, window).printed());
         QStringList lines;
         for (const RecordedOp& op : surface.textOps()) {
             if (op.y >= 200 + 450 && op.y < 200 + 750) {
@@ -125,7 +126,7 @@ TEST(SignOff, theStationNumberJoinsThePhoneLineWhenItFitsElseStandsUnderIt)
     window.label.printsCompany = true;
     window.label.company.phone = QStringLiteral("316-555-0142");
     RecordingSurface surface;
-    LabelPrinter().PrintLabels(surface, window, false);
+    LabelPrinter().PrintLabels(surface, window);
     EXPECT_TRUE(firstText(surface, QStringLiteral("316-555-0142")));
 }
 

@@ -7,9 +7,10 @@ using namespace tagwright::test;
 
 namespace {
 
-PrintResult printTractor(RecordingSurface& surface, const PrintRequest& window)
+PrintResult printTractor(RecordingSurface& surface, PrintRequest window)
 {
-    return LabelPrinter().PrintLabels(surface, window, true);
+    window.stock = LabelStock::Tractor;
+    return LabelPrinter().PrintLabels(surface, window);
 }
 
 QStringList pageNumbers(const RecordingSurface& surface)
@@ -347,14 +348,15 @@ TEST(TractorMended, noSecondJobWhileTheLogoPauses)
 {
     LabelPrinter printer;
     PrintRequest window = plainWindow();
+    window.stock = LabelStock::Tractor;
     window.label.logo = QImage(37, 37, QImage::Format_RGB32);
     window.label.logo.fill(Qt::black);
     RecordingSurface surface, intruder;
     int refused = 0;
     printer.setRowPause([&] {
-        refused += printer.PrintLabels(intruder, window, true).status == PrintResult::Status::Refused;
+        refused += printer.PrintLabels(intruder, window).status == PrintResult::Status::Refused;
     });
-    EXPECT_TRUE(printer.PrintLabels(surface, window, true).printed());
+    EXPECT_TRUE(printer.PrintLabels(surface, window).printed());
     EXPECT_EQ(refused, 37);
     EXPECT_TRUE(intruder.ops().isEmpty());
     EXPECT_EQ(pageNumbers(surface), QStringList{"1 of 1"});

@@ -1,5 +1,7 @@
 #include "session/CardSession.h"
 
+#include "store/TemplateStore.h"
+
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -92,6 +94,89 @@ TEST(CardSessionTest, valuesSignalOnlyRealChanges)
 
     session.leaveEditing();  // already browsing
     EXPECT_EQ(mode.size(), 0);
+}
+
+// A stored template with the usual captions, as a store would load it.
+store::Template annual()
+{
+    store::Template stored;
+    stored.key = {1, 1};
+    stored.title = QStringLiteral("Annual");
+    stored.body = QStringLiteral("Annual body");
+    stored.fontName = QStringLiteral("Arial");
+    stored.printsCompany = true;
+    stored.captions = {"Reg #", "Make", "Serial", "Tach", "T.T.", "SMOH"};
+    return stored;
+}
+
+TEST(CardSessionTest, theCardSaysWhatDiffersFromTheStoredTemplate)
+{
+    using Part = CardSession::Part;
+    using Parts = CardSession::Parts;
+    struct Case {
+        const char* what;
+        std::function<void(CardSession&)> edit;
+        Parts differs;
+    };
+    const std::vector<Case> cases = {
+        {"nothing touched", [](CardSession&) {}, {}},
+        {"title typed", [](CardSession& c) { c.setTitle("Annual 2"); }, Part::Title},
+        {"body typed", [](CardSession& c) { c.setBody("Annual body."); }, Part::Body},
+        {"body typed back", [](CardSession& c) {
+             c.setBody("x");
+             c.setBody("Annual body");
+         }, {}},
+        {"caption", [](CardSession& c) { c.setCaption(5, "S.M.O.H."); }, Part::Captions},
+        {"option", [](CardSession& c) { c.setPrintsCompany(!c.printsCompany()); }, Part::Options},
+        {"logo chosen", [](CardSession& c) { c.setLogo("/logos/shop.png"); }, Part::Logo},
+        {"font chosen (written at once)",
+         [](CardSession& c) { c.setBodyFont({"Arial", 12, false, false}); }, {}},
+        {"values for the next label",
+         [](CardSession& c) {
+             c.setAircraftValue(0, "N123AB");
+             c.setDate("12/10/2026");
+             c.setSignatory("A. Mechanic");
+         },
+         {}},
+        {"title and body", [](CardSession& c) {
+             c.setTitle("");
+             c.setBody("");
+         }, Parts(Part::Title) | Part::Body},
+    };
+    for (const Case& test : cases) {
+        CardSession card;
+        card.show(annual());
+        test.edit(card);
+        EXPECT_EQ(card.differsFromStored(), test.differs) << test.what;
+        EXPECT_EQ(card.hasUnsavedChanges(), bool(test.differs)) << test.what;
+    }
+}
+
+TEST(CardSessionTest, aRewrittenTemplateKeepsTheTypingUnsavedAndANewOneComparesOnlyItsText)
+{
+    CardSession card;
+    QSignalSpy mode(&card, &CardSession::modeChanged);
+    card.show(annual());
+    EXPECT_EQ(mode.size(), 0);  // shown whole without passing through editing
+    EXPECT_EQ(card.body(), "Annual body");
+    card.setBody(QStringLiteral("typed"));
+    // A font written meanwhile: the new version is on show, the typing is still unsaved.
+    store::Template rewritten = annual();
+    rewritten.key.version = 2;
+    rewritten.fontSize = 12;
+    card.recordRewritten(rewritten);
+    EXPECT_EQ(card.storedTemplate().key.version, 2);
+    EXPECT_EQ(card.differsFromStored(), CardSession::Part::Body);
+    EXPECT_EQ(card.edited().body, "typed");
+
+    // A template begun with New has nothing stored to compare its captions with.
+    card.showTitleAndBody(store::Template());
+    card.setCaption(0, QStringLiteral("Tail #"));
+    EXPECT_FALSE(card.differsFromStored());
+    card.setTitle(QStringLiteral("Fresh"));
+    EXPECT_EQ(card.differsFromStored(), CardSession::Part::Title);
+    card.enterEditing();
+    EXPECT_TRUE(card.hasUnsavedChanges());
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include "setup/FontSelection.h"
 
-#include "mainwindow/TemplateBinding.h"
 #include "mainwindow/TemplateCard.h"
+#include "store/TemplateStore.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -55,13 +55,17 @@ TEST_F(FontButton, aTemplateWithoutFontStartsPlainMsSansSerifEvenThoughItsBodySh
 
 TEST_F(FontButton, aStoredFontMissingItsSizeBoldOrItalicEndsWithoutTheDialog)
 {
+    store::TemplateStore templates(mainDb);
     for (const QString& missing : {labels::Size, labels::Bold, labels::Italic}) {
-        QVariantMap values = {{labels::Font, QStringLiteral("Arial")}, {labels::Size, 10.0},
-                              {labels::Bold, true}, {labels::Italic, false}};
-        values.remove(missing);
-        EXPECT_FALSE(setup::initialDialogFont(values.value(labels::Font), values.value(labels::Size),
-                                              values.value(labels::Bold), values.value(labels::Italic)))
-            << missing.toStdString();
+        QVariantMap record = templateRecord(missing);
+        record.remove(missing);
+        addRecord(mainDb, schema::LabelsTable, record);
+        const store::Result<std::optional<qint64>> id = templates.find(missing);
+        ASSERT_TRUE(id.ok() && *id);
+        const store::Result<store::Template> stored = templates.load(**id);
+        ASSERT_TRUE(stored.ok());
+        EXPECT_FALSE(setup::initialDialogFont(*stored)) << missing.toStdString();
+        ASSERT_TRUE(templates.remove(stored->key).ok());
     }
     QVariantMap record = templateRecord(QStringLiteral("Sizeless"));
     record.remove(labels::Size);
@@ -127,17 +131,16 @@ TEST_F(FontButton, aNewTemplateShowsTheFontAtOnceButStoresItOnlyWhenSaved)
 {
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
     openSetupWindow();
-    ASSERT_TRUE(window->card().binding().addNew());
-    window->state().NewLabel = 1;
+    ASSERT_TRUE(window->cards().newTemplate().ok());
     dialogs.fontAnswer = chosenFont();
     click("Command3D3");
     EXPECT_EQ(bodyFont().family(), "Courier New");
     EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 1);
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
-    EXPECT_EQ(window->templates().value(labels::Font).toString(), "Courier New");
+    EXPECT_EQ(window->session().storedTemplate().fontName, "Courier New");
 
-    window->templates().setValue(labels::Description, QStringLiteral("New one"));
-    ASSERT_TRUE(window->templates().update().ok());
+    window->session().setTitle(QStringLiteral("New one"));
+    ASSERT_TRUE(window->cards().save().ok());
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::LabelsTable).ok());
     ASSERT_TRUE(check.findFirst(labels::Description, QStringLiteral("New one")));
@@ -178,7 +181,7 @@ TEST_F(FontButton, okWithoutAChangeStoresNothing)
     EXPECT_EQ(bodyFont().family(), "Arial");
 
     window->card().pageForward();
-    ASSERT_EQ(window->templates().value(labels::Description).toString(), "Plain");
+    ASSERT_EQ(window->session().storedTemplate().title, "Plain");
     // "MS Sans Serif" 8.25 shows in the dialog as its installed family at 8 points.
     dialogs.fontAnswer = dialogFont(QStringLiteral("Liberation Sans"), 8);
     click("Command3D3");

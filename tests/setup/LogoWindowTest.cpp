@@ -194,7 +194,7 @@ TEST_F(LogoWindow, changingFolderThenSavingEmptiesTheLogoPath)
 TEST_F(LogoWindow, theLogoButtonBringsAnOpenWindowForwardWithoutReloadingIt)
 {
     openWithLogo(logoPath(QStringLiteral("LOGO.BMP")));
-    window->state().LogoPending = 0;
+    window->state().LogoPending = false;
     logoWindow->pathLabel()->setText(QStringLiteral("kept"));
     click("Command3D5");
     EXPECT_EQ(window->findChildren<setup::LogoSelectionWindow*>().size(), 1);

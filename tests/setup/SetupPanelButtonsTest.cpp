@@ -1,7 +1,7 @@
 #include "SetupWindowFixture.h"
 
-#include "mainwindow/PrinterChoice.h"
-#include "mainwindow/UserDialogs.h"
+#include "ui/PrinterChoice.h"
+#include "ui/UserDialogs.h"
 #include "stock/StockFit.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePr
 {
     openSetupWindow();
     click("Command3D9");
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
 
     dialogs.printerAnswer = false;
     click("Command3D4");
@@ -72,14 +72,14 @@ TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePr
     click("Command3D4");
     ASSERT_NE(choice.chosenPrinter(), nullptr);
     EXPECT_EQ(choice.chosenPrinter()->outputFileName(), folder.file(QStringLiteral("labels.pdf")));
-    EXPECT_EQ(&mainwindow::PrinterChoice::of(*window), &choice);
+    EXPECT_EQ(&ui::PrinterChoice::of(*window), &choice);
 }
 
 // The printer set-up chooses where later labels go; it prints nothing, and says so.
 TEST(PrinterSetupDialog, itsTitleAndButtonSayItChoosesAPrinter)
 {
     QPrinter printer;
-    std::unique_ptr<QPrintDialog> dialog = mainwindow::QtUserDialogs::printerSetupDialog(nullptr, printer);
+    std::unique_ptr<QPrintDialog> dialog = ui::QtUserDialogs::printerSetupDialog(nullptr, printer);
     dialog->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Printer Set-up"));
@@ -116,7 +116,7 @@ TEST_F(SetupPanelButtons, fitToStockFillsTheBoxesForPdfFilesAndTheNextSaveStores
     click("Command3D9");
     EXPECT_TRUE(find<QLabel>("FitToStockNote")->text().isEmpty());
     box("Text22")->setText(QStringLiteral("5"));
-    mainwindow::PrinterChoice& choice = mainwindow::PrinterChoice::of(*window);
+    ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
     choice.printerForDialog().setOutputFileName(folder.file(QStringLiteral("labels.pdf")));
     choice.accept();
     click("FitToStockButton");

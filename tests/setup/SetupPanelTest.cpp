@@ -94,8 +94,8 @@ TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRec
     {
         store::TableCursor setupCursor;
         ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
-        setupCursor.edit();
-        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199"));
+        EXPECT_TRUE(setupCursor.edit().ok());
+        EXPECT_TRUE(setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199")).ok());
         ASSERT_TRUE(setupCursor.update().ok());
     }
     box("Text10")->setText(QStringLiteral("typed before"));
@@ -134,10 +134,9 @@ TEST_F(SetupPanelTest, openingReadsTheStoredLabelStyleByItsOwnRuleAndClosingWrit
     for (const auto& [style, laser] : cases) {
         store::TableCursor cursor;
         ASSERT_TRUE(cursor.open(mainDb, schema::CompanyInfoTable).ok());
-        cursor.edit();
-        cursor.setValue(company::LabelStyle, style);
+        EXPECT_TRUE(cursor.edit().ok());
+        EXPECT_TRUE(cursor.setValue(company::LabelStyle, style).ok());
         ASSERT_TRUE(cursor.update().ok());
-        window->company().refresh();
         // The opposite option first, so opening must set it.
         find<QRadioButton>(laser ? "Option3D2" : "Option3D1")->setChecked(true);
 
@@ -205,7 +204,7 @@ TEST_F(SetupPanelTest, closingShowsTheChosenDefaultTemplateInBrowsingModeAndStor
     openSetupWindow();
     window->card().pageForward();
     window->card().pageForward();
-    ASSERT_EQ(window->templates().value(schema::labels::Description).toString(), "Tires");
+    ASSERT_EQ(window->session().storedTemplate().title, "Tires");
 
     click("Command3D9");
     EXPECT_EQ(defaultList()->currentText(), "Annual");
@@ -240,18 +239,17 @@ TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePane
     EXPECT_EQ(offered, (QStringList{"Annual", "Oil Change", "Magneto"}));
     EXPECT_EQ(defaultList()->currentText(), "Oil Change");
     EXPECT_EQ(titleOnShow(), "Magneto");
-    EXPECT_EQ(window->templates().value(schema::labels::Description).toString(), "Magneto");
+    EXPECT_EQ(window->session().storedTemplate().title, "Magneto");
 }
 
 TEST_F(SetupPanelTest, closingWithNoTemplatesBeginsABlankNewRecord)
 {
     openSetupWindow();
     click("Command3D9");
-    window->state().NewLabel = 0;
-    window->templates().cancelUpdate();
+    window->state().NewLabel = false;
     click("Command3D9");
-    EXPECT_EQ(window->state().NewLabel, 1);
-    EXPECT_EQ(window->templates().editMode(), store::TableCursor::EditMode::Add);
+    EXPECT_TRUE(window->state().NewLabel);
+    EXPECT_FALSE(window->session().storedTemplate().stored());
     EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 0);
     EXPECT_FALSE(panelShown());
 }
@@ -263,8 +261,8 @@ TEST_F(SetupPanelTest, thePanelShowsTheShopsPhoneAndSavesItToBothRecords)
     {
         store::TableCursor setupCursor;
         ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
-        setupCursor.edit();
-        setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0100"));
+        EXPECT_TRUE(setupCursor.edit().ok());
+        EXPECT_TRUE(setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0100")).ok());
         ASSERT_TRUE(setupCursor.update().ok());
     }
     openSetupWindow();
@@ -349,7 +347,7 @@ protected:
         store::TableCursor settings;
         ASSERT_TRUE(settings.open(other, schema::CompanyInfoTable).ok());
         ASSERT_TRUE(settings.edit().ok());
-        settings.setValue(company::CompanyName, name);
+        EXPECT_TRUE(settings.setValue(company::CompanyName, name).ok());
         ASSERT_TRUE(settings.update().ok());
         addRecord(other, schema::MechanicsTable, {{schema::mechanics::Mechanics, signatory}});
     }

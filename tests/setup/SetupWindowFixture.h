@@ -2,7 +2,6 @@
 
 #include "support/MainWindowFixture.h"
 
-#include "startup/SetupWiring.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,20 +10,10 @@
 namespace tagwright::test {
 
 // The main window with the setup panel, font and logo features attached, as the program
-// assembles it.
+// assembles it, and readers of what the databases hold.
 class SetupWindowTest : public MainWindowTest {
 protected:
-    void openSetupWindow(bool show = true)
-    {
-        window = std::make_unique<mainwindow::MainWindow>(mainDb, setupDb, dialogs);
-        startup::wireSetupFeatures(*window);
-        const store::StoreError error = window->load();
-        ASSERT_TRUE(error.ok()) << error.describe().toStdString();
-        if (show) {
-            window->show();
-            QCoreApplication::processEvents();
-        }
-    }
+    void openSetupWindow(bool show = true) { openWindow(show); }
 
     void click(const char* button) { find<QAbstractButton>(button)->click(); }
     QLineEdit* box(const char* name) { return find<QLineEdit>(name); }

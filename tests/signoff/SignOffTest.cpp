@@ -5,7 +5,8 @@
 #include "signoff/SignOffFeatures.h"
 #include "signoff/SignatoryProfileDialog.h"
 #include "signoff/StatementPicker.h"
-#include "store/SignatoryProfiles.h"
+#include "store/ShopRecord.h"
+#include "store/SignatoryStore.h"
 #include "store/Statements.h"
 
 #include <QComboBox>
@@ -53,9 +54,9 @@ protected:
 
     std::optional<SignatoryProfile> stored(const QString& name)
     {
-        std::optional<SignatoryProfile> profile;
-        EXPECT_TRUE(store::SignatoryProfiles(mainDb).find(name, profile).ok());
-        return profile;
+        const store::Result<std::optional<SignatoryProfile>> profile = store::SignatoryStore(mainDb).find(name);
+        EXPECT_TRUE(profile.ok());
+        return profile ? *profile : std::nullopt;
     }
 
     QStringList entries() const
@@ -165,9 +166,9 @@ TEST_F(SignOffTest, theStationNumberIsKeptInSetupAndPrintedInTheCompanyBlock)
     station->setText(QStringLiteral(" NWAR123K "));
     setup->click();
 
-    store::TableCursor company;
-    ASSERT_TRUE(company.open(mainDb, store::schema::CompanyInfoTable).ok());
-    EXPECT_EQ(company.value(store::schema::company::RepairStation).toString(), "NWAR123K");
+    const store::Result<store::ShopRecord> shop = store::readShopRecord(mainDb);
+    ASSERT_TRUE(shop.ok());
+    EXPECT_EQ(shop->repairStation, "NWAR123K");
     list()->setEditText(QString());
     window->printCommand().Print();
     ASSERT_EQ(printed.size(), 1);

@@ -153,8 +153,8 @@ TEST(MutatedDatabase, startsTheWindowOrSaysWhichFileFailed)
             ASSERT_TRUE(setup.open(folder.file(names[0]), store::schema::setupTables()).ok());
             store::TableCursor cursor;
             ASSERT_TRUE(cursor.open(setup, store::schema::SetupTable).ok());
-            cursor.edit();
-            cursor.setValue(store::schema::setup::DataPath, folder.path());
+            EXPECT_TRUE(cursor.edit().ok());
+            EXPECT_TRUE(cursor.setValue(store::schema::setup::DataPath, folder.path()).ok());
             ASSERT_TRUE(cursor.update().ok());
         }
         const StartOutcome outcome = startIn(folder.path());

@@ -5,7 +5,7 @@
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
 #include "store/ShopRecord.h"
-#include "store/SignatoryProfiles.h"
+#include "store/SignatoryStore.h"
 
 #include <QImage>
 #include <QPainter>
@@ -147,7 +147,7 @@ TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
             SheetImage sheet(printable);
             printing::QtPrinterSurface surface(sheet);
             const printing::PrintResult result =
-                printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff, printable), false);
+                printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff, printable));
             ASSERT_TRUE(result.printed()) << result.message.toStdString();
             EXPECT_TRUE(result.overlong.isEmpty());
             EXPECT_EQ(inkedCells(sheet.image, std::min(c.clearance, fit.mostClearance)),

@@ -1,6 +1,6 @@
 #include "store/Database.h"
 #include "store/Schema.h"
-#include "store/SignatoryProfiles.h"
+#include "store/SignatoryStore.h"
 #include "store/TableCursor.h"
 #include "support/TempFolder.h"
 
@@ -73,18 +73,18 @@ TEST_F(OldFileTest, opensUpgradedWithRecordsOrderAndTitleRuleKept)
     EXPECT_EQ(cursor.value(labels::Body).toString(), "o");
     EXPECT_TRUE(cursor.value(schema::RecordId).isNull());   // bookkeeping stays hidden
 
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("ANNUAL"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("ANNUAL")).ok());
     EXPECT_EQ(cursor.update().number, DuplicateKey);
 
     // An identity, once handed out, is not handed out again.
-    cursor.setValue(labels::Description, QStringLiteral("Prop"));
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Prop")).ok());
     ASSERT_TRUE(cursor.update().ok());
     cursor.moveLast();
     const qint64 prop = cursor.currentRowId();
     ASSERT_TRUE(cursor.deleteCurrent().ok());
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("Tires"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Tires")).ok());
     ASSERT_TRUE(cursor.update().ok());
     cursor.moveLast();
     EXPECT_GT(cursor.currentRowId(), prop);
@@ -104,9 +104,9 @@ TEST_F(OldFileTest, readOnlyOldFileStillOpensAndReads)
     ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("oil change")));
     EXPECT_EQ(cursor.value(labels::Body).toString(), "o");
     // Signatories from before certificates were kept: a name, nothing more.
-    QVector<SignatoryProfile> signatories;
-    ASSERT_TRUE(SignatoryProfiles(db).all(signatories).ok());
-    EXPECT_EQ(signatories, (QVector<SignatoryProfile>{{"J. Smith", "", ""}}));
+    const Result<QVector<SignatoryProfile>> signatories = SignatoryStore(db).profiles();
+    ASSERT_TRUE(signatories.ok());
+    EXPECT_EQ(*signatories, (QVector<SignatoryProfile>{{"J. Smith", "", ""}}));
 }
 
 // Titles an older file holds twice in letter case beyond ASCII (its rule folded ASCII only):
@@ -131,8 +131,8 @@ TEST_F(OldFileTest, titlesStoredTwiceInUnicodeLetterCaseStayAndNoMoreAreTaken)
     EXPECT_EQ(titles(cursor), (QStringList{"Annual", "Oil Change", "Révision ½", "RÉVISION ½"}));
     ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("révision ½")));
     EXPECT_EQ(cursor.value(labels::Body).toString(), "r1");
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("RéVISION ½"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("RéVISION ½")).ok());
     EXPECT_EQ(cursor.update().number, DuplicateKey);
 }
 

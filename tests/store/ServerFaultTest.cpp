@@ -156,7 +156,7 @@ TEST_F(ServerFaultTest, everyCommandEndsWithinFifteenSecondsOfAFrozenServerSayin
     ASSERT_TRUE(store::openSetupFile(setup, onServer.file(schema::SetupFileName)).ok());
     ASSERT_TRUE(store::writeDataPath(setup, server->dataPath()).ok());
     journal::JournalEntry entry;
-    entry.templateTitle = QStringLiteral("Annual");
+    entry.facts.templateTitle = QStringLiteral("Annual");
     ASSERT_TRUE(journal::Journal(mainDb).add(entry).ok());
 
     const QString pdf = onServer.file(QStringLiteral("label.pdf"));

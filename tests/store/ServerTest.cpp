@@ -87,11 +87,11 @@ TEST_P(ServerStoreTest, emptyDatabaseGetsTheTablesAndTitleRuleOnFirstUse)
     ASSERT_TRUE(cursor.open(second, schema::LabelsTable).ok());
     EXPECT_TRUE(cursor.bof() && cursor.eof());
     // Flags and sizes arrive as the window reads them.
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("Annual"));
-    cursor.setValue(labels::Bold, true);
-    cursor.setValue(labels::Italic, false);
-    cursor.setValue(labels::Size, 8.25f);
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Annual")).ok());
+    EXPECT_TRUE(cursor.setValue(labels::Bold, true).ok());
+    EXPECT_TRUE(cursor.setValue(labels::Italic, false).ok());
+    EXPECT_TRUE(cursor.setValue(labels::Size, 8.25f).ok());
     ASSERT_TRUE(cursor.update().ok());
     EXPECT_TRUE(cursor.value(labels::Bold).toBool());
     EXPECT_FALSE(cursor.value(labels::Italic).toBool());
@@ -116,7 +116,7 @@ TEST_P(ServerStoreTest, aDroppedConnectionCostsNoActionReadsAndWritesGoOnOverAFr
 
     dropConnections();
     ASSERT_TRUE(cursor.edit().ok());
-    cursor.setValue(labels::Body, QStringLiteral("typed while the server was away"));
+    EXPECT_TRUE(cursor.setValue(labels::Body, QStringLiteral("typed while the server was away")).ok());
     const StoreError written = cursor.update();
     EXPECT_TRUE(written.ok()) << written.describe().toStdString();
 

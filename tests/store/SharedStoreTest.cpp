@@ -46,10 +46,10 @@ TEST_P(SharedStoreTest, saveOverAChangeMadeElsewhereIsRefusedAndKeepsTheTyping)
 {
     ASSERT_TRUE(mine.edit().ok());
     ASSERT_TRUE(theirs.edit().ok());
-    theirs.setValue(labels::Body, QStringLiteral("theirs"));
+    EXPECT_TRUE(theirs.setValue(labels::Body, QStringLiteral("theirs")).ok());
     ASSERT_TRUE(theirs.update().ok());
 
-    mine.setValue(labels::Body, QStringLiteral("mine"));
+    EXPECT_TRUE(mine.setValue(labels::Body, QStringLiteral("mine")).ok());
     EXPECT_EQ(mine.update().number, ChangedMeanwhile);
     EXPECT_EQ(mine.editMode(), TableCursor::EditMode::Edit);
     EXPECT_EQ(body(mine), "mine");   // still pending, for the user to decide
@@ -61,11 +61,11 @@ TEST_P(SharedStoreTest, saveOverAChangeMadeElsewhereIsRefusedAndKeepsTheTyping)
     ASSERT_TRUE(mine.refresh().ok());
     EXPECT_EQ(body(mine), "theirs");
     ASSERT_TRUE(mine.edit().ok());
-    mine.setValue(labels::Body, QStringLiteral("mine again"));
+    EXPECT_TRUE(mine.setValue(labels::Body, QStringLiteral("mine again")).ok());
     EXPECT_TRUE(mine.update().ok());
     // ... and their next save, based on what they read before, is refused in turn.
     ASSERT_TRUE(theirs.edit().ok());
-    theirs.setValue(labels::Body, QStringLiteral("late"));
+    EXPECT_TRUE(theirs.setValue(labels::Body, QStringLiteral("late")).ok());
     EXPECT_EQ(theirs.update().number, ChangedMeanwhile);
 }
 
@@ -73,15 +73,15 @@ TEST_P(SharedStoreTest, overwritingTheVersionShownIsRefusedWhenItChangedAgain)
 {
     ASSERT_TRUE(mine.edit().ok());
     ASSERT_TRUE(theirs.edit().ok());
-    theirs.setValue(labels::Body, QStringLiteral("theirs"));
+    EXPECT_TRUE(theirs.setValue(labels::Body, QStringLiteral("theirs")).ok());
     ASSERT_TRUE(theirs.update().ok());
-    mine.setValue(labels::Body, QStringLiteral("mine"));
+    EXPECT_TRUE(mine.setValue(labels::Body, QStringLiteral("mine")).ok());
     ASSERT_EQ(mine.update().number, ChangedMeanwhile);
 
     QVariant shown;
     ASSERT_TRUE(mine.storedVersion(shown).ok());
     ASSERT_TRUE(theirs.edit().ok());
-    theirs.setValue(labels::Body, QStringLiteral("theirs again"));
+    EXPECT_TRUE(theirs.setValue(labels::Body, QStringLiteral("theirs again")).ok());
     ASSERT_TRUE(theirs.update().ok());
     ASSERT_TRUE(mine.overwriteStoredVersion(shown).ok());
     EXPECT_EQ(mine.update().number, ChangedMeanwhile);
@@ -101,7 +101,7 @@ TEST_P(SharedStoreTest, saveOfATemplateDeletedElsewhereNeverLandsOnANewerOne)
     ASSERT_TRUE(addLabel(theirs, QStringLiteral("Brake Job"), QStringLiteral("pads")).ok());
 
     ASSERT_TRUE(mine.edit().ok());
-    mine.setValue(labels::Body, QStringLiteral("drained and refilled"));
+    EXPECT_TRUE(mine.setValue(labels::Body, QStringLiteral("drained and refilled")).ok());
     EXPECT_EQ(mine.update().number, DeletedMeanwhile);
     EXPECT_EQ(mine.deleteCurrent().number, DeletedMeanwhile);
 
@@ -113,8 +113,8 @@ TEST_P(SharedStoreTest, saveOfATemplateDeletedElsewhereNeverLandsOnANewerOne)
     // Kept as a new template, the typing is stored beside theirs.
     const QString typed = body(mine);
     ASSERT_TRUE(mine.addNew().ok());
-    mine.setValue(labels::Description, QStringLiteral("Oil Change"));
-    mine.setValue(labels::Body, typed);
+    EXPECT_TRUE(mine.setValue(labels::Description, QStringLiteral("Oil Change")).ok());
+    EXPECT_TRUE(mine.setValue(labels::Body, typed).ok());
     ASSERT_TRUE(mine.update().ok());
     ASSERT_TRUE(theirs.refresh().ok());
     EXPECT_EQ(theirs.recordCount(), 2);
@@ -125,7 +125,7 @@ TEST_P(SharedStoreTest, saveOfATemplateDeletedElsewhereNeverLandsOnANewerOne)
 TEST_P(SharedStoreTest, deleteOfATemplateChangedElsewhereIsRefused)
 {
     ASSERT_TRUE(theirs.edit().ok());
-    theirs.setValue(labels::Body, QStringLiteral("theirs"));
+    EXPECT_TRUE(theirs.setValue(labels::Body, QStringLiteral("theirs")).ok());
     ASSERT_TRUE(theirs.update().ok());
     EXPECT_EQ(mine.deleteCurrent().number, ChangedMeanwhile);
     ASSERT_TRUE(mine.refresh().ok());
@@ -138,7 +138,7 @@ TEST_P(SharedStoreTest, titleTakenElsewhereInAnyLetterCaseIs3022)
     ASSERT_TRUE(addLabel(theirs, QStringLiteral("ANNUAL")).ok());
     EXPECT_EQ(addLabel(mine, QStringLiteral("annual")).number, DuplicateKey);
     ASSERT_TRUE(mine.edit().ok());
-    mine.setValue(labels::Description, QStringLiteral("Annual"));
+    EXPECT_TRUE(mine.setValue(labels::Description, QStringLiteral("Annual")).ok());
     EXPECT_EQ(mine.update().number, DuplicateKey);
 }
 
@@ -156,9 +156,9 @@ TEST_P(SharedStoreTest, twoSavesOfOneTitleAtTheSameMomentStoreOne)
             if (!station.openMain(dataPath).ok())
                 return;
             TableCursor cursor;
-            cursor.open(station, schema::LabelsTable);
-            cursor.addNew();
-            cursor.setValue(labels::Description, i % 2 ? QStringLiteral("Prop Strike") : QStringLiteral("PROP STRIKE"));
+            EXPECT_TRUE(cursor.open(station, schema::LabelsTable).ok());
+            EXPECT_TRUE(cursor.addNew().ok());
+            EXPECT_TRUE(cursor.setValue(labels::Description, i % 2 ? QStringLiteral("Prop Strike") : QStringLiteral("PROP STRIKE")).ok());
             ++ready;
             while (ready < Workstations)
                 std::this_thread::yield();
@@ -188,13 +188,13 @@ TEST_P(SharedStoreTest, signatoriesAndSettingsSavedElsewhereAreSeenAfterRefresh)
     ASSERT_TRUE(mySignatories.open(db, schema::MechanicsTable).ok());
     ASSERT_TRUE(theirSignatories.open(otherDb, schema::MechanicsTable).ok());
 
-    theirCompany.addNew();
-    theirCompany.setValue(schema::company::CompanyName, QStringLiteral("Skyline Aero"));
-    theirCompany.setValue(schema::company::LabelStyle, 2);
+    EXPECT_TRUE(theirCompany.addNew().ok());
+    EXPECT_TRUE(theirCompany.setValue(schema::company::CompanyName, QStringLiteral("Skyline Aero")).ok());
+    EXPECT_TRUE(theirCompany.setValue(schema::company::LabelStyle, 2).ok());
     ASSERT_TRUE(theirCompany.update().ok());
     for (const char* name : {"J. Smith A&P 123", "R. Jones IA 456"}) {
-        theirSignatories.addNew();
-        theirSignatories.setValue(schema::mechanics::Mechanics, QString::fromLatin1(name));
+        EXPECT_TRUE(theirSignatories.addNew().ok());
+        EXPECT_TRUE(theirSignatories.setValue(schema::mechanics::Mechanics, QString::fromLatin1(name)).ok());
         ASSERT_TRUE(theirSignatories.update().ok());
     }
 

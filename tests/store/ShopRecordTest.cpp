@@ -58,12 +58,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(mainDb.create(folder.file(schema::MainFileName), schema::mainStatements()).ok());
-        ASSERT_TRUE(companyCursor.open(mainDb, schema::CompanyInfoTable).ok());
     }
 
     test::TempFolder folder;
     store::Database mainDb;
-    store::TableCursor companyCursor;
 };
 
 TEST_F(ShopRecordStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
@@ -74,9 +72,11 @@ TEST_F(ShopRecordStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
     settings.offsetTexts = {QStringLiteral("12.9"), QStringLiteral("abc"), QString(),
                             QStringLiteral("-3.7"), QStringLiteral("1e2")};
     settings.labelStyle = store::LabelStyle::of(store::LabelStock::Tractor);
-    ASSERT_TRUE(store::writeShopRecord(companyCursor, settings).ok());
+    const store::Result<store::ShopRecord> first = store::writeShopRecord(mainDb, settings);
+    ASSERT_TRUE(first.ok());
+    settings = *first;
     settings.companyName = QStringLiteral("Skyline Aviation");
-    ASSERT_TRUE(store::writeShopRecord(companyCursor, settings).ok());
+    ASSERT_TRUE(store::writeShopRecord(mainDb, settings).ok());
 
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
@@ -89,13 +89,12 @@ TEST_F(ShopRecordStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
     EXPECT_EQ(check.value(company::LabelLeft).toInt(), -3);
     EXPECT_EQ(check.value(company::LabelRight).toInt(), 100);
     EXPECT_EQ(check.value(company::LabelStyle).toInt(), 2);
-    EXPECT_TRUE(companyCursor.hasCurrent());
 
     // Read back as the window shows it: offsets as numbers in text.
-    store::ShopRecord read;
-    bool found = false;
-    ASSERT_TRUE(store::readShopRecord(check, read, &found).ok());
-    EXPECT_TRUE(found);
+    const store::Result<store::ShopRecord> readBack = store::readShopRecord(mainDb);
+    ASSERT_TRUE(readBack.ok());
+    const store::ShopRecord& read = *readBack;
+    EXPECT_TRUE(read.stored());
     EXPECT_EQ(read.companyName, "Skyline Aviation");
     EXPECT_EQ(read.offsetTexts, (std::array<QString, 5>{"12", "0", "0", "-3", "100"}));
     EXPECT_EQ(read.labelStyle.printedStock(), store::LabelStock::Tractor);
@@ -103,7 +102,7 @@ TEST_F(ShopRecordStore, firstSaveCreatesTheRecordAndLaterSavesRewriteIt)
 
 TEST_F(ShopRecordStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
 {
-    ASSERT_TRUE(store::writeShopRecord(companyCursor, store::ShopRecord{}).ok());
+    ASSERT_TRUE(store::writeShopRecord(mainDb, store::ShopRecord{}).ok());
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::CompanyInfoTable).ok());
     for (const QString& field : {company::CompanyName, company::CompanyAddress, company::CompanyCSZ,
@@ -113,20 +112,18 @@ TEST_F(ShopRecordStore, emptyBoxesStoreTheEmptyTextNotAMissingValue)
     }
 }
 
-TEST_F(ShopRecordStore, aRefusedWriteLeavesNothingPendingAndNamesTheFile)
+TEST_F(ShopRecordStore, aRefusedWriteLeavesTheRecordAndNamesTheFile)
 {
     test::addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, QStringLiteral("Old")}});
     store::Database readOnly;
     ASSERT_TRUE(readOnly.open(mainDb.path(), schema::mainTables(), store::Database::Access::ReadOnly).ok());
-    store::TableCursor cursor;
-    ASSERT_TRUE(cursor.open(readOnly, schema::CompanyInfoTable).ok());
-    store::ShopRecord settings;
-    settings.companyName = QStringLiteral("New");
-    const store::StoreError error = store::writeShopRecord(cursor, settings);
+    store::Result<store::ShopRecord> settings = store::readShopRecord(readOnly);
+    ASSERT_TRUE(settings.ok());
+    settings->companyName = QStringLiteral("New");
+    const store::StoreError error = store::writeShopRecord(readOnly, *settings).error();
     EXPECT_FALSE(error.ok());
     EXPECT_EQ(error.path, mainDb.path());
-    EXPECT_EQ(cursor.editMode(), store::TableCursor::EditMode::None);
-    EXPECT_EQ(cursor.value(company::CompanyName).toString(), "Old");
+    EXPECT_EQ(store::readShopRecord(readOnly)->companyName, "Old");
 }
 
 }  // namespace

@@ -55,10 +55,11 @@ protected:
     store::StoreError addLabel(store::TableCursor& cursor, const QVariant& title,
                                const QString& body = QString())
     {
-        cursor.addNew();
-        cursor.setValue(store::schema::labels::Description, title);
-        if (!body.isNull())
-            cursor.setValue(store::schema::labels::Body, body);
+        EXPECT_TRUE(cursor.addNew().ok());
+        EXPECT_TRUE(cursor.setValue(store::schema::labels::Description, title).ok());
+        if (!body.isNull()) {
+            EXPECT_TRUE(cursor.setValue(store::schema::labels::Body, body).ok());
+        }
         return cursor.update();
     }
 

@@ -41,7 +41,7 @@ TEST_P(TableCursorTest, movesWalkStoreOrderAndStopPastEitherEnd)
 {
     for (const char* title : {"Oil change", "Annual", "100 hour"})
         ASSERT_TRUE(addLabel(cursor, QString::fromLatin1(title)).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     EXPECT_EQ(currentTitle(), "Oil change");
     cursor.moveNext();
     EXPECT_EQ(currentTitle(), "Annual");
@@ -65,7 +65,7 @@ TEST_P(TableCursorTest, findFirstIgnoresLetterCaseAndKeepsPlaceOnNoMatch)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Oil change")).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     cursor.moveLast();
 
     EXPECT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("ANNUAL")));
@@ -85,7 +85,7 @@ TEST_P(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
     const QString title = QStringLiteral("12\" prop \"check\"");
     ASSERT_TRUE(addLabel(cursor, title).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("x\" OR \"1\"=\"1")).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     cursor.moveLast();
     EXPECT_TRUE(cursor.findFirst(labels::Description, title));
     EXPECT_EQ(currentTitle(), title);
@@ -95,16 +95,16 @@ TEST_P(TableCursorTest, titlesWithDoubleQuotesAreStoredAndFound)
 TEST_P(TableCursorTest, duplicateTitleFails3022AndKeepsPendingRecordForRetry)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("first")).ok());
-    cursor.addNew();
-    cursor.setValue(labels::Description, QStringLiteral("aNNual"));
-    cursor.setValue(labels::Body, QStringLiteral("second"));
+    EXPECT_TRUE(cursor.addNew().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("aNNual")).ok());
+    EXPECT_TRUE(cursor.setValue(labels::Body, QStringLiteral("second")).ok());
     const StoreError error = cursor.update();
     EXPECT_EQ(error.number, DuplicateKey);
     EXPECT_FALSE(error.message.isEmpty());
     EXPECT_EQ(cursor.editMode(), TableCursor::EditMode::Add);
     EXPECT_EQ(cursor.recordCount(), 1);
 
-    cursor.setValue(labels::Description, QStringLiteral("Annual 2"));
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("Annual 2")).ok());
     ASSERT_TRUE(cursor.update().ok());
     EXPECT_EQ(cursor.recordCount(), 2);
     cursor.moveLast();
@@ -117,8 +117,8 @@ TEST_P(TableCursorTest, titlesDifferingInAnyLetterCaseAreOneTitle)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Révision ½"), QStringLiteral("first")).ok());
     for (const QString& taken : {QStringLiteral("RÉVISION ½"), QStringLiteral("révision ½"), QStringLiteral("RéVISION ½")}) {
-        cursor.addNew();
-        cursor.setValue(labels::Description, taken);
+        EXPECT_TRUE(cursor.addNew().ok());
+        EXPECT_TRUE(cursor.setValue(labels::Description, taken).ok());
         EXPECT_EQ(cursor.update().number, DuplicateKey) << taken.toStdString();
         cursor.cancelUpdate();
     }
@@ -131,9 +131,9 @@ TEST_P(TableCursorTest, titlesDifferingInAnyLetterCaseAreOneTitle)
 TEST_P(TableCursorTest, editWritesChangedFieldsAndLeavesOthers)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("Annual"), QStringLiteral("body")).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     ASSERT_TRUE(cursor.edit().ok());
-    cursor.setValue(labels::Header, 1);
+    EXPECT_TRUE(cursor.setValue(labels::Header, 1).ok());
     EXPECT_EQ(cursor.value(labels::Header).toInt(), 1);  // pending value visible
     ASSERT_TRUE(cursor.update().ok());
     EXPECT_EQ(cursor.editMode(), TableCursor::EditMode::None);
@@ -152,9 +152,9 @@ TEST_P(TableCursorTest, updateWithoutAddNewOrEditIsRefused)
 
 TEST_P(TableCursorTest, addNewOnEmptyTableMakesTheNewRecordCurrent)
 {
-    cursor.addNew();
+    EXPECT_TRUE(cursor.addNew().ok());
     EXPECT_TRUE(cursor.value(labels::Description).isNull());
-    cursor.setValue(labels::Description, QStringLiteral("First"));
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("First")).ok());
     ASSERT_TRUE(cursor.update().ok());
     EXPECT_TRUE(cursor.hasCurrent());
     EXPECT_EQ(currentTitle(), "First");
@@ -164,7 +164,7 @@ TEST_P(TableCursorTest, addNewKeepsThePreviousRecordCurrentAfterUpdate)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("C")).ok());
     EXPECT_EQ(currentTitle(), "A");
     cursor.moveLast();
@@ -175,13 +175,13 @@ TEST_P(TableCursorTest, deleteRemovesTheCurrentRecord)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     ASSERT_TRUE(cursor.deleteCurrent().ok());
     EXPECT_EQ(cursor.recordCount(), 1);
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     EXPECT_EQ(currentTitle(), "B");
     ASSERT_TRUE(cursor.deleteCurrent().ok());
-    cursor.refresh();
+    EXPECT_TRUE(cursor.refresh().ok());
     EXPECT_TRUE(cursor.bof() && cursor.eof());
 }
 
@@ -190,7 +190,7 @@ TEST_P(TableCursorTest, afterADeleteTheCursorStandsOnTheNextRecordAndPastTheLast
 {
     for (const char* title : {"A", "B", "C"})
         ASSERT_TRUE(addLabel(cursor, QString::fromLatin1(title)).ok());
-    cursor.refresh();
+    ASSERT_TRUE(cursor.refresh().ok());
     ASSERT_TRUE(cursor.deleteCurrent().ok());
     ASSERT_TRUE(cursor.hasCurrent());
     EXPECT_EQ(currentTitle(), "B");
@@ -207,9 +207,9 @@ TEST_P(TableCursorTest, moveAbandonsPendingEdit)
 {
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("A")).ok());
     ASSERT_TRUE(addLabel(cursor, QStringLiteral("B")).ok());
-    cursor.refresh();
-    cursor.edit();
-    cursor.setValue(labels::Description, QStringLiteral("changed"));
+    EXPECT_TRUE(cursor.refresh().ok());
+    EXPECT_TRUE(cursor.edit().ok());
+    EXPECT_TRUE(cursor.setValue(labels::Description, QStringLiteral("changed")).ok());
     cursor.moveNext();
     cursor.moveFirst();
     EXPECT_EQ(currentTitle(), "A");
@@ -234,13 +234,13 @@ TEST_P(ReadOnlyFileTest, failedWriteToReadOnlyFileReportsEngineMessageAndChanges
     TableCursor labelsCursor;
     ASSERT_TRUE(labelsCursor.open(readOnly, schema::LabelsTable).ok());
     ASSERT_TRUE(labelsCursor.edit().ok());
-    labelsCursor.setValue(labels::Description, QStringLiteral("B"));
+    EXPECT_TRUE(labelsCursor.setValue(labels::Description, QStringLiteral("B")).ok());
     const StoreError error = labelsCursor.update();
     EXPECT_EQ(error.number, EngineFailure);
     EXPECT_TRUE(error.message.contains(QStringLiteral("readonly"))) << error.message.toStdString();
     EXPECT_EQ(error.path, path);
     EXPECT_EQ(labelsCursor.editMode(), TableCursor::EditMode::Edit);  // still pending
-    labelsCursor.refresh();
+    EXPECT_TRUE(labelsCursor.refresh().ok());
     EXPECT_EQ(labelsCursor.value(labels::Description).toString(), "A");
 }
 

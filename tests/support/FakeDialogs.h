@@ -1,8 +1,11 @@
 #pragma once
 
-#include "mainwindow/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QDialog>
+#include <QPrintPreviewWidget>
+#include <QImage>
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -11,7 +14,7 @@
 namespace tagwright::test {
 
 // Answers every dialog at once and remembers what was shown.
-class FakeDialogs : public mainwindow::UserDialogs {
+class FakeDialogs : public ui::UserDialogs {
 public:
     struct Message {
         QMessageBox::Icon icon;
@@ -63,6 +66,16 @@ public:
         ++dialogsRun;
         return dialogAnswer && dialogAnswer(dialog);
     }
+    // Paints the preview as the dialog would, off screen, and answers as the test says.
+    bool previewAsksToPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+    {
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, paint);
+        preview.updatePreview();
+        previewPages = preview.pageCount();
+        previewShown = preview.grab().toImage();
+        return printFromPreview;
+    }
 
     std::vector<Message> messages;
     std::vector<Message> questions;
@@ -80,6 +93,9 @@ public:
     // accepted; none = the user cancels.
     std::function<bool(QDialog&)> dialogAnswer;
     int dialogsRun = 0;
+    int previewPages = -1;           // pages the last preview showed; -1: none shown
+    QImage previewShown;             // how the last preview looked
+    bool printFromPreview = false;   // the user presses Print in the preview
 };
 
 }  // namespace tagwright::test

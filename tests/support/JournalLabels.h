@@ -9,12 +9,12 @@ inline journal::JournalEntry labelFor(const QString& registration, const QString
                                       const QString& serial = {})
 {
     journal::JournalEntry e;
-    e.templateTitle = QStringLiteral("100 Hour");
+    e.facts.templateTitle = QStringLiteral("100 Hour");
     e.line(journal::Slot::Registration) = {QStringLiteral("Reg #"), registration};
     e.line(journal::Slot::Make) = {QStringLiteral("Make"), make};
     e.line(journal::Slot::Serial) = {QStringLiteral("Serial"), serial};
-    e.date = QStringLiteral("03-07-2026");
-    e.body = QStringLiteral("Performed 100 hour inspection.");
+    e.request.label.date = QStringLiteral("03-07-2026");
+    e.request.label.body = QStringLiteral("Performed 100 hour inspection.");
     e.destination = QStringLiteral("/tmp/label.pdf");
     e.result = QStringLiteral("Printed");
     return e;

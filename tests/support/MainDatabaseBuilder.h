@@ -15,9 +15,9 @@ inline void addRecord(store::Database& db, const QString& table, const QVariantM
 {
     store::TableCursor cursor;
     ASSERT_TRUE(cursor.open(db, table).ok());
-    cursor.addNew();
+    EXPECT_TRUE(cursor.addNew().ok());
     for (auto it = values.begin(); it != values.end(); ++it)
-        cursor.setValue(it.key(), it.value());
+        EXPECT_TRUE(cursor.setValue(it.key(), it.value()).ok());
     const store::StoreError error = cursor.update();
     ASSERT_TRUE(error.ok()) << error.describe().toStdString();
 }

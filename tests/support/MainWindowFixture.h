@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include "mainwindow/MainWindow.h"
+#include "startup/SetupWiring.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 
@@ -33,10 +34,12 @@ protected:
 
     void TearDown() override { window.reset(); }
 
-    // Builds and loads the window; `show` also shows it, which activates it.
+    // Builds the window with its setup features and loads it; `show` also shows it, which
+    // activates it.
     void openWindow(bool show = true)
     {
         window = std::make_unique<mainwindow::MainWindow>(mainDb, setupDb, dialogs);
+        startup::wireSetupFeatures(*window);
         const store::StoreError error = window->load();
         ASSERT_TRUE(error.ok()) << error.describe().toStdString();
         if (show) {
