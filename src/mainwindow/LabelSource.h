@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -35,8 +36,16 @@ public:
                 ui::UserDialogs& dialogs, QWidget* window, std::unique_ptr<printjob::LabelOutput> output);
     ~LabelSource();
 
-    // What Print would print now; an error when the shop's settings cannot be read.
+    // What Print would print now, with the certificate of the shop's signatory it names; an
+    // error when the shop's settings or signatories cannot be read.
     store::Result<printing::PrintRequest> request() const;
+
+    // Asked once before Print and Export PDF put a label out; false stops the command. It may
+    // complete the request it is given (a certificate number added meanwhile). Without one,
+    // every label goes out.
+    using PrintCheck = std::function<bool(printing::PrintRequest&)>;
+    void setPrintCheck(PrintCheck check) { m_printCheck = std::move(check); }
+    bool mayPrint(printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
     // The title of the template on show: jobs and files are named after it.
     QString title() const;
 
@@ -52,7 +61,8 @@ public:
     // Tells the user how a print by `command` ("Print", "Export PDF" ...) ended, after the
     // window is usable again: a refusal, a failure, or a note on where the labels went.
     void report(const QString& command, const printjob::PrintOutcome& outcome) const;
-    // Tells the user that nothing was printed because the shop's settings could not be read.
+    // Tells the user that nothing was printed because the shop's settings or signatories
+    // could not be read.
     void reportUnreadSettings(const QString& command, const store::StoreError& error) const;
 
     ui::UserDialogs& dialogs() const { return m_dialogs; }
@@ -65,6 +75,7 @@ private:
     QWidget* m_window;
     printjob::PrintPipeline m_pipeline;
     std::unique_ptr<printjob::LabelOutput> m_output;
+    PrintCheck m_printCheck;
 };
 
 // How a print ended, told over `parent`: nothing for a cancelled choice or a plain success,

@@ -50,7 +50,7 @@ public:
 
 private:
     void closePanelOnto(QWidget* focus);
-    printjob::PrintOutcome runJob(const printing::PrintRequest& request);
+    printjob::PrintOutcome runJob(printing::PrintRequest request);
 
     LabelSource& m_label;
     session::CardSession& m_session;
