@@ -59,7 +59,8 @@ void LabelSource::reportUnreadSettings(const QString& command, const store::Stor
 {
     m_dialogs.showMessage(m_window, QMessageBox::Critical, command,
                           QStringLiteral("Nothing was printed: the shop's settings, which say which "
-                                         "labels are in the printer, could not be read.\n\n%1")
+                                         "labels are in the printer, or its signatories, which hold "
+                                         "their certificates, could not be read.\n\n%1")
                               .arg(error.describe()));
 }
 

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,8 +48,16 @@ public:
     // (the journal's rule); nothing when they agree, or the aircraft is not known.
     std::optional<journal::Disagreement> disagreement() const;
 
-    // What Print would print now; an error when the shop's settings cannot be read.
+    // What Print would print now, with the certificate of the shop's signatory it names; an
+    // error when the shop's settings or signatories cannot be read.
     store::Result<printing::PrintRequest> request() const;
+
+    // Asked once before Print and Export PDF put a label out; false stops the command. It may
+    // complete the request it is given (a certificate number added meanwhile). Without one,
+    // every label goes out.
+    using PrintCheck = std::function<bool(printing::PrintRequest&)>;
+    void setPrintCheck(PrintCheck check) { m_printCheck = std::move(check); }
+    bool mayPrint(printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
     // The title of the template on show: jobs and files are named after it.
     QString title() const;
 
@@ -64,7 +73,8 @@ public:
     // Tells the user how a print by `command` ("Print", "Export PDF" ...) ended, after the
     // window is usable again: a refusal, a failure, or a note on where the labels went.
     void report(const QString& command, const printjob::PrintOutcome& outcome) const;
-    // Tells the user that nothing was printed because the shop's settings could not be read.
+    // Tells the user that nothing was printed because the shop's settings or signatories
+    // could not be read.
     void reportUnreadSettings(const QString& command, const store::StoreError& error) const;
 
     ui::UserDialogs& dialogs() const { return m_dialogs; }
@@ -78,6 +88,7 @@ private:
     printjob::PrintPipeline m_pipeline;
     std::unique_ptr<printjob::LabelOutput> m_output;
     store::Database* m_journalDatabase = nullptr;
+    PrintCheck m_printCheck;
 };
 
 // How a print ended, told over `parent`: nothing for a cancelled choice or a plain success,

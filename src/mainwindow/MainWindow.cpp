@@ -33,9 +33,9 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_setupDatabase(setupDatabase),
       m_dialogs(dialogs),
       m_shop(mainDatabase, setupDatabase),
-      m_session(&m_shop),
-      m_templateStore(mainDatabase),
       m_signatoryStore(mainDatabase),
+      m_session(&m_shop, &m_signatoryStore),
+      m_templateStore(mainDatabase),
       m_cards(m_templateStore, m_session),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {

@@ -204,8 +204,19 @@ void PrintCommand::closePanelOnto(QWidget* focus)
     m_controls.printPanel->hide();
 }
 
-printjob::PrintOutcome PrintCommand::runJob(const printing::PrintRequest& request)
+printjob::PrintOutcome PrintCommand::runJob(printing::PrintRequest request)
 {
+    {
+        // The question is no wait: the hourglass gives way while it is up.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool print = m_label.mayPrint(request);
+        QApplication::restoreOverrideCursor();
+        if (!print) {
+            printjob::PrintOutcome stopped;
+            stopped.status = printjob::PrintOutcome::Status::Cancelled;
+            return stopped;
+        }
+    }
     // A header value that does not fit in its place even condensed would print over its
     // neighbour or past the label's edge: the user decides, before anything is printed. The
     // question is no wait: the hourglass gives way while it is up.

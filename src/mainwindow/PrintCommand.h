@@ -57,7 +57,7 @@ protected:
 private:
     bool settleDisagreement();
     void closePanelOnto(QWidget* focus);
-    printjob::PrintOutcome runJob(const printing::PrintRequest& request);
+    printjob::PrintOutcome runJob(printing::PrintRequest request);
 
     LabelSource& m_label;
     session::CardSession& m_session;

@@ -63,7 +63,7 @@ void SetupPanel::bindSettings()
 {
     const SetupPanelControls& c = m_controls;
     const auto takeEdits = [this] { m_shop.setEdited(settingsOnScreen()); };
-    for (QLineEdit* box : {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox})
+    for (QLineEdit* box : {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox, c.repairStationBox})
         connect(box, &QLineEdit::textChanged, this, takeEdits);
     for (QLineEdit* box : c.offsetBoxes)
         connect(box, &QLineEdit::textChanged, this, takeEdits);
@@ -84,6 +84,7 @@ void SetupPanel::showEdited()
     const std::pair<QLineEdit*, QString> texts[] = {
         {c.companyNameBox, shop.companyName}, {c.addressBox, shop.address},
         {c.cityStateZipBox, shop.cityStateZip}, {c.phoneBox, shop.phone},
+        {c.repairStationBox, shop.repairStation},
         {c.offsetBoxes[0], shop.offsetTexts[0]}, {c.offsetBoxes[1], shop.offsetTexts[1]},
         {c.offsetBoxes[2], shop.offsetTexts[2]}, {c.offsetBoxes[3], shop.offsetTexts[3]},
         {c.offsetBoxes[4], shop.offsetTexts[4]},
@@ -191,6 +192,7 @@ store::ShopRecord SetupPanel::settingsOnScreen() const
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
     settings.phone = c.phoneBox->text();
+    settings.repairStation = c.repairStationBox->text();
     for (std::size_t i = 0; i < c.offsetBoxes.size(); ++i)
         settings.offsetTexts[i] = c.offsetBoxes[i]->text();
     settings.labelStyle = store::LabelStyle::of(c.laserOption->isChecked() ? store::LabelStock::Laser
@@ -227,7 +229,7 @@ void SetupPanel::setKeyboardOrder()
 {
     const SetupPanelControls& c = m_controls;
     QWidget* const order[] = {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox,
-                              c.defaultLabelList, c.offsetBoxes[0], c.offsetBoxes[1],
+                              c.repairStationBox, c.defaultLabelList, c.offsetBoxes[0], c.offsetBoxes[1],
                               c.offsetBoxes[2], c.offsetBoxes[3], c.offsetBoxes[4]};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

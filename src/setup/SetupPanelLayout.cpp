@@ -3,6 +3,8 @@
 #include "ui/FormLayout.h"
 #include "ui/Pictures.h"
 
+#include "store/ShopRecord.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -109,6 +111,10 @@ SetupPanelControls buildSetupPanel(QWidget* area)
     c.addressBox = lineEdit(setup, "Text11", {1770, 540, 4600, 315});
     c.cityStateZipBox = lineEdit(setup, "Text12", {1770, 900, 4600, 315});
     c.phoneBox = lineEdit(setup, "Text13", {1770, 1260, 4600, 315});
+    caption(setup, "RepairStationCaption", QStringLiteral("Repair Station No."), {255, 1635, 1500, 255});
+    c.repairStationBox = lineEdit(setup, "RepairStationBox", {1770, 1620, 2400, 315}, store::RepairStationLength);
+    c.repairStationBox->setToolTip(QStringLiteral("The station's certificate number, printed in the company "
+                                                  "block. Leave empty when the shop is no repair station."));
 
     caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
     c.laserOption = place<QRadioButton>(setup, "Option3D1", {1755, 2100, 3885, 360},

@@ -23,6 +23,7 @@ struct SetupPanelControls {
     QLineEdit* addressBox = nullptr;               // Text11
     QLineEdit* cityStateZipBox = nullptr;          // Text12
     QLineEdit* phoneBox = nullptr;                 // Text13
+    QLineEdit* repairStationBox = nullptr;         // the station's certificate number
     QRadioButton* laserOption = nullptr;           // Option3D1
     QRadioButton* tractorOption = nullptr;         // Option3D2
     QComboBox* defaultLabelList = nullptr;         // Combo1

@@ -1,5 +1,6 @@
 #include "UserDialogs.h"
 
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -115,6 +116,11 @@ bool QtUserDialogs::previewAsksToPrint(QWidget* parent, QPrinter& printer,
         }
     }
     return dialog.exec() == PrintAsked;
+}
+
+bool QtUserDialogs::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tagwright::ui

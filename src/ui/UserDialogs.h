@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QPrintDialog;
 class QPrinter;
 class QWidget;
@@ -38,6 +39,9 @@ public:
     // A file name to save to, or an empty text when cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                  const QString& filter) = 0;
+    // Runs one of the program's own dialogs, set up by the caller; true when the user
+    // accepted it (its values are then read from it).
+    virtual bool runDialog(QDialog& dialog) = 0;
     // Shows the print preview of the pages `paint` draws onto the printer it is handed
     // (`printer` sets their paper). True when the user pressed its Print: the preview prints
     // nothing itself, the caller prints.
@@ -60,6 +64,7 @@ public:
     static std::unique_ptr<QPrintDialog> printerSetupDialog(QWidget* parent, QPrinter& printer);
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                          const QString& filter) override;
+    bool runDialog(QDialog& dialog) override;
     bool previewAsksToPrint(QWidget* parent, QPrinter& printer,
                             const std::function<void(QPrinter*)>& paint) override;
 };

@@ -334,7 +334,7 @@ TEST_F(SetupPanelTest, tabMovesThroughTheSettingsInTheirOrder)
 {
     openSetupWindow();
     click("Command3D9");
-    const char* const order[] = {"Text10", "Text11", "Text12", "Text13", "Combo1",
+    const char* const order[] = {"Text10", "Text11", "Text12", "Text13", "RepairStationBox", "Combo1",
                                  "Text22", "Text24", "Text26", "Text23", "Text25"};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget* next = find<QWidget>(order[i])->nextInFocusChain();

@@ -2,6 +2,7 @@
 
 #include "ui/UserDialogs.h"
 
+#include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QImage>
 #include <QPrinter>
@@ -67,6 +68,11 @@ public:
         return fileNameAnswer;
     }
 
+    bool runDialog(QDialog& dialog) override
+    {
+        ++dialogsRun;
+        return dialogAnswer && dialogAnswer(dialog);
+    }
     // Paints the preview as the dialog would, off screen, and answers as the test says.
     bool previewAsksToPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
     {
@@ -92,6 +98,10 @@ public:
     int printerDialogShown = 0;
     QString fileNameAnswer;
     QString lastSuggestedFileName;
+    // Fills in a dialog of the program's own as the user would and says whether it was
+    // accepted; none = the user cancels.
+    std::function<bool(QDialog&)> dialogAnswer;
+    int dialogsRun = 0;
     int previewPages = -1;           // pages the last preview showed; -1: none shown
     QImage previewShown;             // how the last preview looked
     bool printFromPreview = false;   // the user presses Print in the preview
