@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -22,6 +23,11 @@ class CardSession;
 
 namespace tagwright::journal {
 class EntrySink;
+struct Disagreement;
+}
+
+namespace tagwright::store {
+class Database;
 }
 
 namespace tagwright::mainwindow {
@@ -35,6 +41,12 @@ public:
     LabelSource(const session::CardSession& session, journal::EntrySink& journal,
                 ui::UserDialogs& dialogs, QWidget* window, std::unique_ptr<printjob::LabelOutput> output);
     ~LabelSource();
+
+    // The journal whose aircraft the card's values are checked against.
+    void setJournalDatabase(store::Database& database) { m_journalDatabase = &database; }
+    // Where the card's make or serial differ from what the journal knows of its aircraft
+    // (the journal's rule); nothing when they agree, or the aircraft is not known.
+    std::optional<journal::Disagreement> disagreement() const;
 
     // What Print would print now, with the certificate of the shop's signatory it names; an
     // error when the shop's settings or signatories cannot be read.
@@ -75,6 +87,7 @@ private:
     QWidget* m_window;
     printjob::PrintPipeline m_pipeline;
     std::unique_ptr<printjob::LabelOutput> m_output;
+    store::Database* m_journalDatabase = nullptr;
     PrintCheck m_printCheck;
 };
 

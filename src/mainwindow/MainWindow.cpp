@@ -69,9 +69,11 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
                                         dialogs, this);
     m_label = std::make_unique<LabelSource>(m_session, *m_journalWriter, dialogs, this,
                                             std::make_unique<SystemPrintOutput>(*this, dialogs));
+    m_label->setJournalDatabase(mainDatabase);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls, this);
     m_templateEditor = std::make_unique<TemplateEditor>(m_controls, m_session, m_cards, *m_card,
                                                         dialogs, this);
+    m_card->setLeaveQuestion([this] { return m_templateEditor->askBeforeLeaving(); });
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.

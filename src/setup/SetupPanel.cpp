@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +28,20 @@ SetupPanel::SetupPanel(const SetupHost& host)
     bindSettings();
     showSetupButtonAs(false);
     connect(m_setupButton, &QPushButton::clicked, this, &SetupPanel::toggle);
+    connect(m_controls.cancelButton, &QPushButton::clicked, this, &SetupPanel::cancel);
+    // Escape that no box of the panel takes reaches the panel; one taken by a panel shown
+    // over it (the information) stays that panel's.
+    m_controls.panel->installEventFilter(this);
+}
+
+bool SetupPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_controls.panel && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        cancel();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool SetupPanel::isOpen() const
@@ -137,11 +152,27 @@ void SetupPanel::close()
 {
     if (!saveSettings())
         return;
+    hidePanel();
+}
+
+void SetupPanel::cancel()
+{
+    if (!isOpen())
+        return;
+    m_shop.setEdited(m_shop.stored());
+    hidePanel();
+}
+
+// The card under the panel is shown again as it was left: the template, what was typed on
+// it and the aircraft values stay (a new default label is shown the next time the window
+// shows its default template).
+void SetupPanel::hidePanel()
+{
     m_notices.setupPanelClosed();
     showSetupButtonAs(false);
-    // The template the default-label list names, else the first one.
-    const QComboBox* list = m_controls.defaultLabelList;
-    m_card.showTemplate(list->currentIndex() >= 0 ? list->currentText() : QString());
+    // The focus goes back to the setup button before the panel goes: handed on round the
+    // window it would land in the title box, whose leaving writes the template.
+    m_setupButton->setFocus(Qt::OtherFocusReason);
     m_controls.panel->hide();
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -131,6 +132,10 @@ SetupPanelControls buildSetupPanel(QWidget* area)
     c.printerSetupButton->setToolTip(QStringLiteral("Printer set-up"));
     c.informationButton = pictureButton(setup, "Command3D12", {360, 4530, 1020, 585}, drawInformationIcon());
     c.informationButton->setToolTip(QStringLiteral("About Tagwright"));
+
+    c.cancelButton = place<QPushButton>(setup, "SetupCancelButton", {1500, 4740, 1125, 375},
+                                        QStringLiteral("Cancel"));
+    c.cancelButton->setAutoDefault(false);
 
     buildOffsetsFrame(setup, c);
     setup->hide();

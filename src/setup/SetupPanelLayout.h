@@ -8,6 +8,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 class QWidget;
@@ -28,6 +29,7 @@ struct SetupPanelControls {
     QComboBox* defaultLabelList = nullptr;         // Combo1
     QToolButton* printerSetupButton = nullptr;     // Command3D4
     QToolButton* informationButton = nullptr;      // Command3D12
+    QPushButton* cancelButton = nullptr;           // closes the panel without saving
     QGroupBox* offsetsFrame = nullptr;             // Frame3D1
     // Top, middle, bottom row, left, right column: Text22, Text24, Text26, Text23, Text25.
     std::array<QLineEdit*, 5> offsetBoxes{};

@@ -28,6 +28,10 @@ public:
     // the user cancelled (Escape, or the window's close button).
     virtual int askChoice(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                           const QString& text, const QStringList& choices) = 0;
+    // A line of text typed into a box that starts with `initial`, or nothing when the user
+    // cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                           const QString& initial) = 0;
     // The chosen font, or nothing when the user cancelled.
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // Lets the user choose a printer and its settings into `printer`; false when cancelled.
@@ -52,6 +56,8 @@ public:
                      const QString& text) override;
     int askChoice(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                   const QString& text, const QStringList& choices) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     // The dialog the printer set-up button shows, before it is shown.

@@ -243,6 +243,16 @@ TEST_F(PrintCommandTest, thePanelIsWorkedByKeyboardLikeADialog)
     EXPECT_TRUE(printed.isEmpty());
     EXPECT_EQ(focusName(), "Command3D6");
     EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled());
+
+    // Enter is OK on the copies, a cell and OK itself; on the focused Cancel it is Cancel.
+    for (const char* focus : {"Text15", "Label22_2", "Command3D10", "Command3D11"}) {
+        const auto sheets = printed.size();
+        click("Command3D6");
+        find<QWidget>(focus)->setFocus(Qt::TabFocusReason);
+        press(focus[0] == 'L' ? Qt::Key_Enter : Qt::Key_Return);
+        EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible()) << focus;
+        EXPECT_EQ(printed.size(), sheets + (QByteArray(focus) == "Command3D11" ? 0 : 1)) << focus;
+    }
 }
 
 TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelStaysUp)

@@ -42,6 +42,13 @@ public:
         return int(choices.indexOf(answer));
     }
 
+    std::optional<QString> askText(QWidget*, const QString& title, const QString&,
+                                   const QString& initial) override
+    {
+        textAsked.push_back({title, initial});
+        return textAnswer;
+    }
+
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
     {
         fontDialogInitial = initial;
@@ -82,6 +89,8 @@ public:
     std::vector<QStringList> questionChoices;
     std::deque<QString> choiceAnswers;   // button texts, in turn; none left = the user cancels
     std::function<void()> whileAsking;   // what happens elsewhere while a question is up
+    std::vector<std::pair<QString, QString>> textAsked;   // title and the text offered
+    std::optional<QString> textAnswer;   // nothing = the user cancels
     std::optional<QFont> fontAnswer;     // nothing = the user cancels
     QFont fontDialogInitial;
     int fontDialogShown = 0;
