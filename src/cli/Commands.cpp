@@ -12,6 +12,7 @@ Command journalCommand();
 Command reprintCommand();
 Command aircraftCommand();
 Command fitStockCommand();
+Command signatoryCommand();
 
 const QList<Command>& commands()
 {
@@ -25,6 +26,7 @@ const QList<Command>& commands()
         reprintCommand(),
         aircraftCommand(),
         fitStockCommand(),
+        signatoryCommand(),
     };
     return table;
 }

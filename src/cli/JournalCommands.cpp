@@ -65,17 +65,6 @@ QDate parseDay(const QString& option, const QString& text)
                       .arg(option, text)};
 }
 
-// Pads for the plain listing; the last column runs to the end of the line.
-QString row(const QStringList& cells, const QVector<int>& widths)
-{
-    QString line;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        const QString cell = escapeControls(cells[i]);
-        line += i + 1 < cells.size() ? cell.leftJustified(widths[i]) + QStringLiteral("  ") : cell;
-    }
-    return line.trimmed() + u'\n';
-}
-
 int runJournal(const Invocation& invocation)
 {
     const QCommandLineParser& parser = invocation.options;
@@ -100,16 +89,16 @@ int runJournal(const Invocation& invocation)
         return Ok;
     }
     const QVector<int> widths{6, 19, 12, 20, 0};
-    out << row({QStringLiteral("Entry"), QStringLiteral("Printed"), QStringLiteral("Registration"),
+    out << listingRow({QStringLiteral("Entry"), QStringLiteral("Printed"), QStringLiteral("Registration"),
                 QStringLiteral("Template"), QStringLiteral("Destination, result")},
                widths);
     for (const journal::JournalEntry& e : entries) {
         QString where = e.destination + QStringLiteral(", ") + e.result;
         if (e.facts.repeats >= 0)
             where += QStringLiteral(" (reprint of %1)").arg(e.facts.repeats);
-        out << row({QString::number(e.number), journal::csv::localTime(e), e.registration(),
-                    e.facts.templateTitle, where},
-                   widths);
+        out << listingRow({QString::number(e.number), journal::csv::localTime(e), e.registration(),
+                           e.facts.templateTitle, where},
+                          widths);
     }
     return Ok;
 }
@@ -129,12 +118,12 @@ int runAircraft(const Invocation& invocation)
         return Ok;
     }
     const QVector<int> widths{12, 24, 14, 8, 8, 8, 0};
-    out << row({QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
+    out << listingRow({QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
                 QStringLiteral("Tach"), QStringLiteral("T.T."), QStringLiteral("SMOH"),
                 QStringLiteral("Times dated")},
                widths);
     for (const journal::Aircraft& plane : list) {
-        out << row({plane.registration, plane.make, plane.serial, plane.tach, plane.totalTime,
+        out << listingRow({plane.registration, plane.make, plane.serial, plane.tach, plane.totalTime,
                     plane.sinceOverhaul, plane.timesDate},
                    widths);
     }

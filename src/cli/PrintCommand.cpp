@@ -1,13 +1,17 @@
 #include "Command.h"
 #include "LabelOutput.h"
+#include "ShopDatabase.h"
 #include "StartupSnapshot.h"
 #include "Terminal.h"
 
 #include "printing/BoxText.h"
+#include "printing/Completeness.h"
 #include "printing/RecordingSurface.h"
+#include "session/SignatoryCertificate.h"
 #include "store/Database.h"
 #include "store/Registration.h"
 #include "store/Schema.h"
+#include "store/SignatoryStore.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -114,7 +118,10 @@ QList<QCommandLineOption> optionTable()
                                "LeftMiddle, LeftBottom, LabelTop, LabelMiddle, LabelBottom. Repeatable."),
          QStringLiteral("FIELD=TEXT")},
         {Date, QStringLiteral("The date, a day as MM-DD-YYYY (default: today)."), QStringLiteral("MM-DD-YYYY")},
-        {Signatory, QStringLiteral("The name under the signature line."), QStringLiteral("TEXT")},
+        {Signatory, QStringLiteral("The name under the signature line; a signatory of the shop by that "
+                                   "name (letter case ignored) prints with the kind and number of "
+                                   "their certificate."),
+         QStringLiteral("TEXT")},
         {Stock, QStringLiteral("The label stock, laser or tractor (default: the shop's setting)."),
          QStringLiteral("laser|tractor")},
         {Copies, QStringLiteral("Laser sheets: the number of copies, at most 999 (default: 1)."),
@@ -229,6 +236,15 @@ int runPrint(const Invocation& invocation)
     }
     PrintRequest request = loaded.request;
     applyOptions(options, request);
+    if (store::StoreError error = session::addSignatoryCertificate(store::SignatoryStore(shop), request.label); !error.ok()) {
+        complain(err, storeMessage(error));
+        return Failed;
+    }
+    // Printed all the same, as the window's "Print anyway": a script hears of it on stderr.
+    const auto warnOfMissingFacts = [&] {
+        if (const QString missing = missingFacts(request.label).message(); !missing.isEmpty())
+            complain(err, missing);
+    };
     if (options.tractor)
         request.stock = *options.tractor ? LabelStock::Tractor : LabelStock::Laser;
 
@@ -242,14 +258,19 @@ int runPrint(const Invocation& invocation)
             return result.status == PrintResult::Status::Refused ? Refused : Failed;
         }
         // Printed too, it is said there, in the metrics of the paper.
-        if (!options.pdf && !options.printer)
+        if (!options.pdf && !options.printer) {
             warnOfOverlongValues(err, result);
+            warnOfMissingFacts();
+        }
     }
     if (!options.pdf && !options.printer)
         return Ok;
     LabelOutput output{options.pdf, options.printer, options.setup,
                        {loaded.templateTitle, loaded.logoFile}, &shop};
-    return sendLabel(invocation, request, output);
+    const int code = sendLabel(invocation, request, output);
+    if (code == Ok)
+        warnOfMissingFacts();
+    return code;
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ StoreError loadCompany(Database& main, StartupSnapshot& result, QString& defLabe
     if (!read)
         return read.error();
     const ShopRecord& shop = *read;
-    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    result.request.label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone,
+                                    shop.repairStation};
     double* const offsets[5] = {&result.request.sheet.offsets.topRow,
                                 &result.request.sheet.offsets.middleRow,
                                 &result.request.sheet.offsets.bottomRow,

@@ -108,4 +108,14 @@ QByteArray encodeArgument(const QString& text)
     return bytes;
 }
 
+QString listingRow(const QStringList& cells, const QVector<int>& widths)
+{
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const QString cell = escapeControls(cells[i]);
+        line += i + 1 < cells.size() ? cell.leftJustified(widths[i]) + QStringLiteral("  ") : cell;
+    }
+    return line.trimmed() + u'\n';
+}
+
 }  // namespace tagwright::cli

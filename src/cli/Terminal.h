@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class QTextStream;
 
@@ -16,6 +18,10 @@ void complain(QTextStream& err, const QString& message,
 // `text` with every control character written as an escape (\n, \t, \x1b, \u0085), and each
 // byte that was not UTF-8 (see decodeArgument) as \xNN.
 QString escapeControls(const QString& text);
+
+// One line of a plain listing: each cell escaped as above and padded to its width, two
+// spaces apart; the last one runs to the end of the line.
+QString listingRow(const QStringList& cells, const QVector<int>& widths);
 
 // A command-line argument as text, keeping bytes that are not UTF-8: each becomes the lone
 // surrogate U+DC80 + byte, which encodeArgument() turns back into that byte, so a file name

@@ -105,6 +105,14 @@ QSqlRecord entryRecord(const JournalEntry& e)
         j::CompanyAddress, label.company.address)(j::CompanyCSZ, label.company.cityStateZip)(
         j::CompanyPhone, label.company.phone);
     r(j::Signed, int(label.printsSignature))(j::Signatory, label.signatory);
+    // A journal that could not be given these fields (a file another program held when it
+    // was opened) still records labels that carry none of them.
+    for (const auto& [field, value] : {std::pair{&j::CertificateKind, &label.certificateKind},
+                                       std::pair{&j::CertificateNumber, &label.certificateNumber},
+                                       std::pair{&j::RepairStation, &label.company.repairStation}}) {
+        if (!value->isEmpty())
+            r(*field, *value);
+    }
     r(j::Stock, e.tractorFeed() ? 2 : 1)(j::Copies, int(sheet.copies))(j::UsedCells, cellList(sheet.used));
     r(j::TopRowOffset, sheet.offsets.topRow)(j::MiddleRowOffset, sheet.offsets.middleRow)(
         j::BottomRowOffset, sheet.offsets.bottomRow)(j::LeftColumnOffset, sheet.offsets.leftColumn)(
@@ -135,6 +143,13 @@ JournalEntry entryFrom(qint64 number, const QSqlRecord& r)
                      text(j::CompanyPhone)};
     label.printsSignature = r.value(j::Signed).toInt() != 0;
     label.signatory = text(j::Signatory);
+    // A journal opened only to read may be older than these fields.
+    const auto laterText = [&](const QString& field) {
+        return r.indexOf(field) < 0 ? QString() : text(field);
+    };
+    label.certificateKind = laterText(j::CertificateKind);
+    label.certificateNumber = laterText(j::CertificateNumber);
+    label.company.repairStation = laterText(j::RepairStation);
     printing::SheetRequest& sheet = e.request.sheet;
     e.request.stock = r.value(j::Stock).toInt() == 2 ? printing::LabelStock::Tractor : printing::LabelStock::Laser;
     sheet.copies = r.value(j::Copies).toInt();

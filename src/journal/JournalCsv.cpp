@@ -44,7 +44,9 @@ QString entries(const QVector<JournalEntry>& entries)
                         QStringLiteral("User"), QStringLiteral("Template"), QStringLiteral("Registration"),
                         QStringLiteral("Make"), QStringLiteral("Serial"), QStringLiteral("Tach"),
                         QStringLiteral("Total time"), QStringLiteral("SMOH"), QStringLiteral("Date"),
-                        QStringLiteral("Signatory"), QStringLiteral("Stock"), QStringLiteral("Copies"),
+                        QStringLiteral("Signatory"), QStringLiteral("Certificate kind"),
+                        QStringLiteral("Certificate number"), QStringLiteral("Repair station"),
+                        QStringLiteral("Stock"), QStringLiteral("Copies"),
                         QStringLiteral("Destination"), QStringLiteral("Result"), QStringLiteral("Repeats")};
     for (const QString& slot : {QStringLiteral("Registration"), QStringLiteral("Make"), QStringLiteral("Serial"),
                                 QStringLiteral("Tach"), QStringLiteral("Total time"), QStringLiteral("SMOH")})
@@ -64,7 +66,8 @@ QString entries(const QVector<JournalEntry>& entries)
                            e.facts.templateTitle};
         for (printing::HeaderSlot slot : printing::AllHeaderSlots)
             fields << label.line(slot).value;
-        fields << label.date << label.signatory
+        fields << label.date << label.signatory << label.certificateKind << label.certificateNumber
+               << label.company.repairStation
                << (e.tractorFeed() ? QStringLiteral("tractor") : QStringLiteral("laser"))
                << QString::number(int(e.request.sheet.copies)) << e.destination << e.result
                << (e.facts.repeats >= 0 ? QString::number(e.facts.repeats) : QString());

@@ -2,6 +2,8 @@
 
 #include "JournalCsv.h"
 
+#include "printing/LabelParts.h"
+
 #include <algorithm>
 
 namespace tagwright::journal {
@@ -27,6 +29,14 @@ QString firstLine(const QString& body)
     const qsizetype feed = body.indexOf(u'\n');
     qsizetype cut = end < 0 ? feed : (feed < 0 ? end : std::min(end, feed));
     return cut < 0 ? body : body.left(cut) + QStringLiteral(" ...");
+}
+
+// The name under the signature line with the certificate after it, as the label printed it.
+QString signedBy(const printing::LabelContent& label)
+{
+    if (!label.printsSignature)
+        return {};
+    return printing::signOffLine(label.signatory, printing::certificateText(label.certificateKind, label.certificateNumber));
 }
 
 }  // namespace
@@ -186,6 +196,8 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
     case Make: return e.line(Slot::Make).value;
     case Template: return e.facts.templateTitle;
     case Body: return firstLine(e.request.label.body);
+    case SignedBy: return signedBy(e.request.label);
+    case RepairStation: return e.request.label.printsCompany ? e.request.label.company.repairStation : QString();
     case Destination: return e.destination;
     case Result: return e.result;
     default: return {};
@@ -197,7 +209,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const titles[ColumnCount] = {"Entry", "Printed", "Reg #", "Make", "Template",
-                                                    "Body", "Printed to", "Result"};
+                                                    "Body", "Signed by", "Station", "Printed to", "Result"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
 }
 

@@ -19,7 +19,10 @@ namespace tagwright::journal {
 class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Number, PrintedAt, Registration, Make, Template, Body, Destination, Result, ColumnCount };
+    enum Column {
+        Number, PrintedAt, Registration, Make, Template, Body, SignedBy, RepairStation, Destination,
+        Result, ColumnCount
+    };
     static constexpr int PageSize = 200;
     static constexpr int LateMargin = 100;
 

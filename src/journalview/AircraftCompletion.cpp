@@ -1,6 +1,8 @@
 #include "AircraftCompletion.h"
 
+#include "journal/Disagreement.h"
 #include "journal/JournalWriter.h"
+#include "ui/UserDialogs.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -22,9 +24,12 @@ enum Box { RegistrationBox, MakeBox, SerialBox, TachBox, TotalTimeBox, SinceOver
 }  // namespace
 
 AircraftCompletion::AircraftCompletion(store::Database& journal, journal::JournalWriter& writer,
-                                       const std::array<QLineEdit*, 6>& valueBoxes, QObject* parent)
-    : QObject(parent),
+                                       const std::array<QLineEdit*, 6>& valueBoxes,
+                                       ui::UserDialogs& dialogs, QWidget* window)
+    : QObject(window),
       m_valueBoxes(valueBoxes),
+      m_dialogs(dialogs),
+      m_window(window),
       m_journal(journal),
       m_registration(valueBoxes[RegistrationBox]),
       m_registrations(new QStandardItemModel(0, 3, this)),
@@ -49,7 +54,7 @@ AircraftCompletion::AircraftCompletion(store::Database& journal, journal::Journa
     m_registration->installEventFilter(this);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &AircraftCompletion::choose);
     // Another registration typed over a chosen one takes its hints away.
-    connect(m_registration, &QLineEdit::textEdited, this, &AircraftCompletion::clearHints);
+    connect(m_registration, &QLineEdit::textChanged, this, &AircraftCompletion::registrationShown);
     // The aircraft of a print just made are offered as soon as its entry is written.
     connect(&writer, &journal::JournalWriter::entryWritten, this, &AircraftCompletion::reloadRegistrations);
 }
@@ -108,10 +113,13 @@ void AircraftCompletion::choose(const QString& registration)
         return;   // an aircraft the journal cannot tell about fills nothing
     const journal::Aircraft& plane = **known;
     const auto& boxes = m_valueBoxes;
-    for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
-        if (boxes[box]->text().isEmpty() && !value.isEmpty())
-            boxes[box]->setText(value);
+    if (replaceTypedValues(plane)) {
+        for (auto [box, value] : {std::pair{MakeBox, plane.make}, std::pair{SerialBox, plane.serial}}) {
+            if (!value.isEmpty())
+                boxes[box]->setText(value);
+        }
     }
+    m_hinted = plane.registration.trimmed();
     const std::pair<int, QString> times[] = {{TachBox, plane.tach},
                                              {TotalTimeBox, plane.totalTime},
                                              {SinceOverhaulBox, plane.sinceOverhaul}};
@@ -123,8 +131,31 @@ void AircraftCompletion::choose(const QString& registration)
     }
 }
 
+// Whether the known make and serial go in: at once when the boxes hold nothing else (the
+// journal's rule: blanks, underscores and letter case never differ), else as the user says.
+bool AircraftCompletion::replaceTypedValues(const journal::Aircraft& plane)
+{
+    const std::optional<journal::Disagreement> typed =
+        journal::disagreementWith(plane, m_valueBoxes[MakeBox]->text(), m_valueBoxes[SerialBox]->text());
+    if (!typed)
+        return true;
+    const QString known = QStringLiteral("Use the known values");
+    const int choice = m_dialogs.askChoice(
+        m_window, QMessageBox::Question, QStringLiteral("Aircraft"),
+        typed->sentence() + QStringLiteral(".\n\nUse the known values, or keep what is typed?"),
+        {known, QStringLiteral("Keep what is typed")});
+    return choice == 0;
+}
+
+void AircraftCompletion::registrationShown(const QString& registration)
+{
+    if (registration.trimmed().compare(m_hinted, Qt::CaseInsensitive) != 0)
+        clearHints();
+}
+
 void AircraftCompletion::clearHints()
 {
+    m_hinted.clear();
     const auto& boxes = m_valueBoxes;
     for (int box : {TachBox, TotalTimeBox, SinceOverhaulBox}) {
         boxes[box]->setPlaceholderText(QString());

@@ -3,6 +3,8 @@
 #include "AircraftCompletion.h"
 #include "JournalWindow.h"
 
+#include "session/CardSession.h"
+
 
 #include <QAction>
 #include <QMenu>
@@ -11,10 +13,16 @@
 namespace tagwright::journalview {
 
 void installJournalFeatures(QMenuBar* menuBar, const JournalPlace& place,
-                            const std::array<QLineEdit*, 6>& valueBoxes)
+                            const std::array<QLineEdit*, 6>& valueBoxes,
+                            const session::CardSession& card)
 {
     QWidget* window = place.window;
-    new AircraftCompletion(place.database, place.writer, valueBoxes, window);
+    auto* completion = new AircraftCompletion(place.database, place.writer, valueBoxes, place.dialogs, window);
+    // The card empties its values quietly (a page step, a template shown): the hints go too.
+    QObject::connect(&card, &session::CardSession::aircraftValueChanged, completion, [completion, &card](int line) {
+        if (line == 0)
+            completion->registrationShown(card.aircraftValue(0));
+    });
     QMenu* tools = menuBar->findChild<QMenu*>(QStringLiteral("menuTools"));
     if (!tools)
         tools = menuBar->addMenu(QStringLiteral("T&ools"));

@@ -1,5 +1,7 @@
 #include "LabelSource.h"
 
+#include "journal/Disagreement.h"
+#include "journal/Journal.h"
 #include "session/CardSession.h"
 #include "ui/UserDialogs.h"
 
@@ -18,6 +20,22 @@ LabelSource::~LabelSource() = default;
 store::Result<printing::PrintRequest> LabelSource::request() const
 {
     return m_session.printRequest();
+}
+
+std::optional<journal::Disagreement> LabelSource::disagreement() const
+{
+    if (!m_journalDatabase)
+        return std::nullopt;
+    const QString registration = m_session.aircraftValue(0);
+    if (registration.trimmed().isEmpty())
+        return std::nullopt;
+    // A journal that cannot be read asks nothing: the label prints as typed, and the
+    // journal's own check notes a disagreement when it records it.
+    const store::Result<std::optional<journal::Aircraft>> known =
+        journal::Journal(*m_journalDatabase).aircraftNamed(registration);
+    if (!known || !*known)
+        return std::nullopt;
+    return journal::disagreementWith(**known, m_session.aircraftValue(1), m_session.aircraftValue(2));
 }
 
 QString LabelSource::title() const
@@ -41,7 +59,8 @@ void LabelSource::reportUnreadSettings(const QString& command, const store::Stor
 {
     m_dialogs.showMessage(m_window, QMessageBox::Critical, command,
                           QStringLiteral("Nothing was printed: the shop's settings, which say which "
-                                         "labels are in the printer, could not be read.\n\n%1")
+                                         "labels are in the printer, or its signatories, which hold "
+                                         "their certificates, could not be read.\n\n%1")
                               .arg(error.describe()));
 }
 

@@ -7,7 +7,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +23,11 @@ class CardSession;
 
 namespace tagwright::journal {
 class EntrySink;
+struct Disagreement;
+}
+
+namespace tagwright::store {
+class Database;
 }
 
 namespace tagwright::mainwindow {
@@ -35,8 +42,22 @@ public:
                 ui::UserDialogs& dialogs, QWidget* window, std::unique_ptr<printjob::LabelOutput> output);
     ~LabelSource();
 
-    // What Print would print now; an error when the shop's settings cannot be read.
+    // The journal whose aircraft the card's values are checked against.
+    void setJournalDatabase(store::Database& database) { m_journalDatabase = &database; }
+    // Where the card's make or serial differ from what the journal knows of its aircraft
+    // (the journal's rule); nothing when they agree, or the aircraft is not known.
+    std::optional<journal::Disagreement> disagreement() const;
+
+    // What Print would print now, with the certificate of the shop's signatory it names; an
+    // error when the shop's settings or signatories cannot be read.
     store::Result<printing::PrintRequest> request() const;
+
+    // Asked once before Print and Export PDF put a label out; false stops the command. It may
+    // complete the request it is given (a certificate number added meanwhile). Without one,
+    // every label goes out.
+    using PrintCheck = std::function<bool(printing::PrintRequest&)>;
+    void setPrintCheck(PrintCheck check) { m_printCheck = std::move(check); }
+    bool mayPrint(printing::PrintRequest& request) const { return !m_printCheck || m_printCheck(request); }
     // The title of the template on show: jobs and files are named after it.
     QString title() const;
 
@@ -52,7 +73,8 @@ public:
     // Tells the user how a print by `command` ("Print", "Export PDF" ...) ended, after the
     // window is usable again: a refusal, a failure, or a note on where the labels went.
     void report(const QString& command, const printjob::PrintOutcome& outcome) const;
-    // Tells the user that nothing was printed because the shop's settings could not be read.
+    // Tells the user that nothing was printed because the shop's settings or signatories
+    // could not be read.
     void reportUnreadSettings(const QString& command, const store::StoreError& error) const;
 
     ui::UserDialogs& dialogs() const { return m_dialogs; }
@@ -65,6 +87,8 @@ private:
     QWidget* m_window;
     printjob::PrintPipeline m_pipeline;
     std::unique_ptr<printjob::LabelOutput> m_output;
+    store::Database* m_journalDatabase = nullptr;
+    PrintCheck m_printCheck;
 };
 
 // How a print ended, told over `parent`: nothing for a cancelled choice or a plain success,

@@ -34,9 +34,9 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
       m_setupDatabase(setupDatabase),
       m_dialogs(dialogs),
       m_shop(mainDatabase, setupDatabase),
-      m_session(&m_shop),
-      m_templateStore(mainDatabase),
       m_signatoryStore(mainDatabase),
+      m_session(&m_shop, &m_signatoryStore),
+      m_templateStore(mainDatabase),
       m_cards(m_templateStore, m_session),
       m_journalWriter(std::make_unique<journal::JournalWriter>(mainDatabase))
 {
@@ -70,9 +70,11 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
                                         dialogs, this);
     m_label = std::make_unique<LabelSource>(m_session, *m_journalWriter, dialogs, this,
                                             std::make_unique<SystemPrintOutput>(*this, dialogs));
+    m_label->setJournalDatabase(mainDatabase);
     m_printCommand = new PrintCommand(*m_label, m_session, m_controls, this);
     m_templateEditor = std::make_unique<TemplateEditor>(m_controls, m_session, m_cards, *m_card,
                                                         dialogs, this);
+    m_card->setLeaveQuestion([this] { return m_templateEditor->askBeforeLeaving(); });
     m_programEnd = [] {
         // Without a running loop there is no program run to end, and ending the loops
         // ahead of time would stop every later one from starting.

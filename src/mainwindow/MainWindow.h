@@ -65,6 +65,8 @@ public:
     session::CardFile& cards() { return m_cards; }
     // The shop's settings as stored and as edited in the setup panel.
     session::ShopSettings& shop() { return m_shop; }
+    // The signatories ("Mechanics") with their certificates.
+    store::SignatoryStore& signatories() { return m_signatoryStore; }
     store::Database& mainDatabase() { return m_mainDatabase; }
     store::Database& setupDatabase() { return m_setupDatabase; }
     ui::UserDialogs& dialogs() { return m_dialogs; }
@@ -100,11 +102,11 @@ private:
     store::Database& m_setupDatabase;
     ui::UserDialogs& m_dialogs;
     session::ShopSettings m_shop;
+    store::SignatoryStore m_signatoryStore;
     session::CardSession m_session;
     MainWindowControls m_controls;
     CommandActions* m_commands = nullptr;
     store::TemplateStore m_templateStore;
-    store::SignatoryStore m_signatoryStore;
     session::CardFile m_cards;
     SignatoryList* m_signatoryList = nullptr;
     PrintCommand* m_printCommand = nullptr;

@@ -5,6 +5,8 @@
 #include "LogoBox.h"
 #include "ui/FormLayout.h"
 
+#include "store/ShopRecord.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -63,8 +65,8 @@ void buildCard(QWidget* area, MainWindowControls& c)
     c.signatoryList->setInsertPolicy(QComboBox::NoInsert);
     c.signatoryList->hide();
     c.signatoryHint = caption(area, {"signatoryHint", "Label31"},
-                              QStringLiteral("Select or enter signatory's name and number. Leave blank to "
-                                             "print line only over \"Authorized Signature\"."),
+                              QStringLiteral("Select or enter signatory's name; F2 for the certificate. "
+                                             "Leave blank to print line only over \"Authorized Signature\"."),
                               {2505, 4440, 3645, 450});
     c.signatoryHint->setFont(font(QStringLiteral("Arial"), 7));
     // Two lines of text stand across the card's ruled lines at every scale: the hint is set

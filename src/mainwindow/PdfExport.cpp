@@ -32,12 +32,14 @@ QString PdfExport::suggestedFileName(const QString& title, const QDate& date, co
 
 void PdfExport::run()
 {
-    const store::Result<printing::PrintRequest> read = m_label.request();
+    store::Result<printing::PrintRequest> read = m_label.request();
     if (!read) {
         m_label.reportUnreadSettings(QStringLiteral("Export PDF"), read.error());
         return;
     }
-    const printing::PrintRequest& request = *read;
+    printing::PrintRequest& request = *read;
+    if (!m_label.mayPrint(request))
+        return;
     {
         // Measured as the file will be: a PDF writer, which makes no file before a page.
         printing::PdfTarget measure{QString()};

@@ -6,6 +6,7 @@
 #include "ui/WindowKeys.h"
 #include "ui/UserDialogs.h"
 
+#include "journal/Disagreement.h"
 #include "session/CardSession.h"
 
 #include "printing/BoxText.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -56,6 +58,9 @@ PrintCommand::PrintCommand(LabelSource& label, session::CardSession& session,
     std::vector<QWidget*> tabCycle{c.copiesBox};
     tabCycle.insert(tabCycle.end(), c.skipCells.begin(), c.skipCells.end());
     tabCycle.insert(tabCycle.end(), {c.printOkButton, c.printCancelButton});
+    for (QWidget* control : tabCycle)
+        control->installEventFilter(this);
+    c.printOkButton->setDefault(true);
     new ui::TabCycle(std::move(tabCycle), this);
     // Between the logo's rows the window repaints; input waits until the job is done, so
     // nothing typed or clicked meanwhile can reach into the job being composed.
@@ -84,6 +89,8 @@ void PrintCommand::Print()
 {
     if (m_label.pipeline().busy())
         return;
+    if (!settleDisagreement())
+        return;
     const store::Result<printing::PrintRequest> request = m_label.request();
     if (!request) {
         m_label.reportUnreadSettings(QStringLiteral("Print"), request.error());
@@ -103,6 +110,40 @@ void PrintCommand::Print()
     // Into the panel before the pressed button is disabled, or the focus wanders off.
     m_controls.copiesBox->setFocus(Qt::OtherFocusReason);
     m_session.openPrintOptions();
+}
+
+// True when the label may print: its make and serial agree with the known aircraft, or the
+// user said to print them as typed, or took the known values onto the card.
+bool PrintCommand::settleDisagreement()
+{
+    const std::optional<journal::Disagreement> differs = m_label.disagreement();
+    if (!differs)
+        return true;
+    const int choice = m_label.dialogs().askChoice(
+        m_label.window(), QMessageBox::Question, QStringLiteral("Print"), differs->sentence(),
+        {QStringLiteral("Print as typed"), QStringLiteral("Use the known values")});
+    if (choice == 1) {
+        // Only what the aircraft knows replaces what is typed.
+        if (!differs->known.make.trimmed().isEmpty())
+            m_session.setAircraftValue(1, differs->known.make);
+        if (!differs->known.serial.trimmed().isEmpty())
+            m_session.setAircraftValue(2, differs->known.serial);
+    }
+    return choice >= 0;
+}
+
+bool PrintCommand::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (watched == m_controls.printCancelButton)
+        cancel();
+    else
+        confirm();
+    return true;
 }
 
 void PrintCommand::toggleSkipCell(int cell)
@@ -163,8 +204,19 @@ void PrintCommand::closePanelOnto(QWidget* focus)
     m_controls.printPanel->hide();
 }
 
-printjob::PrintOutcome PrintCommand::runJob(const printing::PrintRequest& request)
+printjob::PrintOutcome PrintCommand::runJob(printing::PrintRequest request)
 {
+    {
+        // The question is no wait: the hourglass gives way while it is up.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool print = m_label.mayPrint(request);
+        QApplication::restoreOverrideCursor();
+        if (!print) {
+            printjob::PrintOutcome stopped;
+            stopped.status = printjob::PrintOutcome::Status::Cancelled;
+            return stopped;
+        }
+    }
     // A header value that does not fit in its place even condensed would print over its
     // neighbour or past the label's edge: the user decides, before anything is printed. The
     // question is no wait: the hourglass gives way while it is up.

@@ -29,7 +29,9 @@ bool askToPrintOverlong(ui::UserDialogs& dialogs, QWidget* window, const QString
 
 // The Print button and the print options panel. Tractor-feed stock prints at once; laser
 // sheets first show the panel, where the copies and the cells already used are set, and
-// print with its OK button. While the panel is up the eight main buttons are disabled.
+// print with its OK button. A make or serial that differs from what the shop knows of the
+// aircraft is asked about first: printed as typed, replaced by the known values, or not
+// printed. While the panel is up the eight main buttons are disabled.
 class PrintCommand : public QObject {
     Q_OBJECT
 public:
@@ -48,9 +50,14 @@ public:
     bool panelUp() const;
     const printing::LabelPrinter& printer() const;
 
+protected:
+    // Enter in the panel is OK, as in a dialog; on the focused Cancel it is Cancel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    bool settleDisagreement();
     void closePanelOnto(QWidget* focus);
-    printjob::PrintOutcome runJob(const printing::PrintRequest& request);
+    printjob::PrintOutcome runJob(printing::PrintRequest request);
 
     LabelSource& m_label;
     session::CardSession& m_session;

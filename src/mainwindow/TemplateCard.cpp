@@ -115,7 +115,10 @@ void TemplateCard::activate()
         state.LogoPending = false;
         return;
     }
-    const auto landed = m_cards.showTemplate(m_shop.stored().defaultLabel);
+    const std::optional<session::CardFile::Leaving> leaving = askLeaving();
+    if (!leaving)
+        return;  // the card stays as it is, with its changes
+    const auto landed = m_cards.showTemplate(m_shop.stored().defaultLabel, *leaving);
     if (!landed) {
         report(landed.error());
         return;
@@ -129,9 +132,19 @@ void TemplateCard::activate()
 
 void TemplateCard::showTemplate(const QString& title)
 {
-    const auto landed = m_cards.showTemplate(title);
+    const std::optional<session::CardFile::Leaving> leaving = askLeaving();
+    if (!leaving)
+        return;
+    const auto landed = m_cards.showTemplate(title, *leaving);
     if (!landed)
         report(landed.error());
+}
+
+std::optional<session::CardFile::Leaving> TemplateCard::askLeaving() const
+{
+    if (!m_cards.leavingNeedsAnswer() || !m_leaveQuestion)
+        return session::CardFile::Leaving::Save;
+    return m_leaveQuestion();
 }
 
 void TemplateCard::pageForward()
@@ -155,11 +168,14 @@ void TemplateCard::page(int step)
         static_cast<void>(m_cards.page(step));
         return;
     }
+    const std::optional<session::CardFile::Leaving> leaving = askLeaving();
+    if (!leaving)
+        return;  // Cancel: the card stays as it was, with its changes
     // The step hides the title box and the body: a focus in them would go on to the next
     // box round the card and select its text there.
     title->hide();
     c.bodyBox->hide();
-    const CardOutcome outcome = m_cards.page(step);
+    const CardOutcome outcome = m_cards.page(step, *leaving);
     c.bodyBox->show();
     if (!outcome.ok()) {
         // The card still shows the template it showed, with what was typed.

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "session/CardFile.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QShortcut;
@@ -14,10 +18,8 @@ class UserDialogs;
 }
 
 namespace tagwright::session {
-class CardFile;
 class CardSession;
 class ShopSettings;
-struct CardOutcome;
 }
 
 namespace tagwright::mainwindow {
@@ -65,6 +67,11 @@ public:
     void pageForward();
     void pageBack();
 
+    // What a move away from a card with unsaved changes does with them, as the user answers:
+    // nothing when the user keeps the card. Without an answerer the changes are saved.
+    using LeaveQuestion = std::function<std::optional<session::CardFile::Leaving>()>;
+    void setLeaveQuestion(LeaveQuestion question) { m_leaveQuestion = std::move(question); }
+
     // Tells the user why a card command stopped, under a heading for the step it stopped at.
     void report(const session::CardOutcome& outcome);
 
@@ -72,6 +79,7 @@ public:
 
 private:
     void page(int step);
+    std::optional<session::CardFile::Leaving> askLeaving() const;
     void connectPaging();
 
     MainWindowControls& m_controls;
@@ -84,6 +92,7 @@ private:
     std::unique_ptr<HeaderLines> m_headerLines;
     ActivationWatch* m_activationWatch = nullptr;
     std::vector<QShortcut*> m_pageShortcuts;
+    LeaveQuestion m_leaveQuestion;
 };
 
 }  // namespace tagwright::mainwindow

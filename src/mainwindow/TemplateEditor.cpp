@@ -138,6 +138,16 @@ void TemplateEditor::resolveConflict(const CardOutcome& refused)
     if (choice < 0)
         return;  // nothing written, the typing stays for another try
     const QString& chosen = choices[choice];
+    if (chosen == keepNew) {
+        // A new template needs a title of its own: the one on show is still taken when the
+        // template was only changed elsewhere.
+        const std::optional<QString> title = m_dialogs.askText(
+            m_window, keepNew, QStringLiteral("Title of the new template:"),
+            deleted ? m_session.title() : m_session.title() + QStringLiteral(" (mine)"));
+        if (!title || title->trimmed().isEmpty())
+            return;
+        m_session.setTitle(*title);
+    }
     const CardFile::Resolution resolution = chosen == overwrite ? CardFile::Resolution::Overwrite
                                             : chosen == keepNew ? CardFile::Resolution::KeepAsNew
                                                                 : CardFile::Resolution::ShowTheirs;
@@ -170,21 +180,33 @@ bool TemplateEditor::hasUnsavedEdits() const
 
 bool TemplateEditor::confirmClose()
 {
+    return askAboutUnsaved(QStringLiteral("Save them before closing?")).has_value();
+}
+
+std::optional<CardFile::Leaving> TemplateEditor::askBeforeLeaving()
+{
+    return askAboutUnsaved(QStringLiteral("Save them before going to another template?"));
+}
+
+std::optional<CardFile::Leaving> TemplateEditor::askAboutUnsaved(const QString& question)
+{
     if (!hasUnsavedEdits())
-        return true;
+        return CardFile::Leaving::Save;
     const QString save = QStringLiteral("Save");
     const QString discard = QStringLiteral("Discard");
     const int choice = m_dialogs.askChoice(
         m_window, QMessageBox::Warning, QStringLiteral("Unsaved changes"),
-        QStringLiteral("The template \"%1\" has changes that are not saved.\n\n"
-                       "Save them before closing?").arg(m_session.title()),
-        {save, discard});  // the question's own Cancel keeps the window
+        QStringLiteral("The template \"%1\" has changes that are not saved.\n\n%2")
+            .arg(m_session.title(), question),
+        {save, discard});  // the question's own Cancel keeps the card
     if (choice == 1)
-        return true;
+        return CardFile::Leaving::Discard;
     if (choice != 0)
-        return false;
+        return std::nullopt;
     SaveTemplate();
-    return !hasUnsavedEdits();
+    if (hasUnsavedEdits())
+        return std::nullopt;
+    return CardFile::Leaving::Save;
 }
 
 void TemplateEditor::focusBodyEnd()

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "session/CardFile.h"
+
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
@@ -10,9 +14,7 @@ class UserDialogs;
 }
 
 namespace tagwright::session {
-class CardFile;
 class CardSession;
-struct CardOutcome;
 }
 
 namespace tagwright::mainwindow {
@@ -54,6 +56,10 @@ public:
     // asked to save, discard or cancel. Cancel, or a save that fails, keeps the window and
     // the typing.
     bool confirmClose();
+    // Whether the card may move on to another template: with unsaved changes the user is
+    // asked to save, discard or cancel. Save is done here (a refused save, or a conflict the
+    // user leaves open, keeps the card: nothing); Discard is left to the move.
+    std::optional<session::CardFile::Leaving> askBeforeLeaving();
     // Typing or a changed caption, option, font or logo not yet written.
     bool hasUnsavedEdits() const;
     // Writes the record when title box `index` (0..2) is left holding a title, changed or
@@ -67,6 +73,7 @@ private:
     void connectCommands();
     void resolveConflict(const session::CardOutcome& refused);
     void focusBodyEnd();
+    std::optional<session::CardFile::Leaving> askAboutUnsaved(const QString& question);
 
     MainWindowControls& m_controls;
     session::CardSession& m_session;

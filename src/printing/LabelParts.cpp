@@ -5,6 +5,8 @@
 #include "PrintResult.h"
 #include "PrinterSurface.h"
 
+#include <algorithm>
+
 namespace tagwright::printing {
 
 namespace {
@@ -13,6 +15,8 @@ constexpr float HeaderFontSize = 8;
 constexpr float SmallestValueSize = 6;
 constexpr float CondenseStep = 0.25f;
 constexpr float BodyFontIncrease = 2;
+constexpr float StationLineSize = 7;
+constexpr float StationLineRaise = 10;   // twips
 constexpr double LowestPosition = -32768;
 constexpr double HighestPosition = 32767;
 
@@ -21,6 +25,24 @@ void setHeaderFont(JobSteps& steps, PrinterSurface& surface, bool bold)
     steps([&] { surface.FontName(QStringLiteral("Arial")); });
     steps([&] { surface.FontSize(HeaderFontSize); });
     steps([&] { surface.FontBold(bold); });
+}
+
+// Lowers the font size from what is set until `text` is at most `room` wide, down to
+// 6 points; false when it is wider even then.
+bool condenseToFit(JobSteps& steps, PrinterSurface& surface, const QString& text, float room)
+{
+    float size = HeaderFontSize;
+    float width = 0;
+    steps([&] {
+        size = surface.FontSize();
+        width = surface.TextWidth(text);
+    });
+    while (width > room && size > SmallestValueSize) {
+        size = std::max(SmallestValueSize, size - CondenseStep);
+        steps([&] { surface.FontSize(size); });
+        steps([&] { width = surface.TextWidth(text); });
+    }
+    return width <= room;
 }
 
 }  // namespace
@@ -33,16 +55,9 @@ bool printHeaderField(JobSteps& steps, PrinterSurface& surface, float x, float y
     steps([&] { surface.CurrentY(y); });
     steps([&] { surface.Print(caption + QStringLiteral(": "), LineEnd::StayOnLine); });
     steps([&] { surface.FontBold(true); });
-    const float room = valueEnd - surface.CurrentX();
-    float width = 0;
-    steps([&] { width = surface.TextWidth(value); });
-    for (float size = HeaderFontSize; width > room && size > SmallestValueSize;) {
-        size -= CondenseStep;
-        steps([&] { surface.FontSize(size); });
-        steps([&] { width = surface.TextWidth(value); });
-    }
+    const bool fits = condenseToFit(steps, surface, value, valueEnd - surface.CurrentX());
     steps([&] { surface.Print(value, LineEnd::EndLine); });
-    return width <= room;
+    return fits;
 }
 
 bool printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
@@ -51,20 +66,77 @@ bool printDateField(JobSteps& steps, PrinterSurface& surface, float x, float y,
     return printHeaderField(steps, surface, x, y, QStringLiteral("Date"), date, valueEnd);
 }
 
+QString repairStationText(const QString& number)
+{
+    return QStringLiteral("Repair Station No. ") + number;
+}
+
 void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const CompanyBlock& company,
-                       float centre, float top)
+                       float centre, float top, float left, float right)
 {
     constexpr int CompanyPitch = 150;
-    const QString* lines[4] = {&company.name, &company.address, &company.cityStateZip,
-                               &company.phone};
+    QStringList lines{company.name, company.address, company.cityStateZip, company.phone};
+    QString ownLine;
+    if (!company.repairStation.isEmpty()) {
+        const QString station = repairStationText(company.repairStation);
+        const QString joined = company.phone.isEmpty() ? station : company.phone + QStringLiteral(", ") + station;
+        float width = 0;
+        setHeaderFont(steps, surface, false);
+        steps([&] { width = surface.TextWidth(joined); });
+        if (width / 2 <= std::min(centre - left, right - centre))
+            lines[3] = joined;
+        else
+            ownLine = station;
+    }
+    const auto printCentred = [&](const QString& text, float y) {
+        steps([&] { surface.CurrentX(centre - surface.TextWidth(text) / 2); });
+        steps([&] { surface.CurrentY(y); });
+        steps([&] { surface.Print(text, LineEnd::EndLine); });
+    };
     for (int line = 0; line < 4; ++line) {
-        const QString& text = *lines[line];
         // Each line is measured in the weight it prints in: the name is bold.
         setHeaderFont(steps, surface, line == 0);
-        steps([&] { surface.CurrentX(centre - surface.TextWidth(text) / 2); });
-        steps([&] { surface.CurrentY(top + float(line * CompanyPitch)); });
-        steps([&] { surface.Print(text, LineEnd::EndLine); });
+        printCentred(lines[line], top + float(line * CompanyPitch));
     }
+    if (!ownLine.isEmpty()) {
+        // A fifth line at the block's pitch would sit on the upper rule: a point smaller and
+        // a little higher, its descenders end above the rule.
+        steps([&] { surface.FontSize(StationLineSize); });
+        printCentred(ownLine, top + float(4 * CompanyPitch) - StationLineRaise);
+    }
+}
+
+QString certificateText(const QString& kind, const QString& number)
+{
+    if (number.isEmpty())
+        return kind;
+    return (kind.isEmpty() ? QStringLiteral("Cert. No.") : kind) + u' ' + number;
+}
+
+QString signOffLine(const QString& name, const QString& certificate)
+{
+    return certificate.isEmpty() ? name : name + QStringLiteral(", ") + certificate;
+}
+
+void printSignOff(JobSteps& steps, PrinterSurface& surface, float x, const QString& name,
+                  const QString& certificate, float ruleEnd, float rightEnd)
+{
+    const auto printLine = [&](const QString& text) {
+        steps([&] { surface.FontSize(HeaderFontSize); });
+        steps([&] { surface.CurrentX(x); });
+        // Too wide even at 6 points only with more than the profile takes: it prints all the same.
+        (void)condenseToFit(steps, surface, text, rightEnd - x);
+        steps([&] { surface.Print(text, LineEnd::EndLine); });
+    };
+    const QString whole = signOffLine(name, certificate);
+    float width = 0;
+    steps([&] { width = surface.TextWidth(whole); });
+    if (certificate.isEmpty() || width <= ruleEnd - x) {
+        printLine(whole);
+        return;
+    }
+    printLine(name);
+    printLine(certificate);
 }
 
 PrintResult runPrintJob(PrinterSurface& surface, const QString& refusal,

@@ -32,10 +32,27 @@ struct OverlongValues {
     }
 };
 // The company block: name (bold), address, city-state-zip and phone, each line centred on
-// `centre`, 150 twips apart from `top`. An empty box prints an empty line.
+// `centre`, 150 twips apart from `top`. An empty box prints an empty line. A repair station
+// number goes on the phone line when that line then still lies between the rule's ends
+// `left` and `right`, else on a line of its own under it (7 points, 590 below `top`), above
+// the upper rule.
 struct CompanyBlock;
 void printCompanyBlock(JobSteps& steps, PrinterSurface& surface, const CompanyBlock& company,
-                       float centre, float top);
+                       float centre, float top, float left, float right);
+// "Repair Station No. NWAR123K".
+QString repairStationText(const QString& number);
+
+// What follows the signatory's name: "A&P/IA 2468135", "Cert. No. 2468135" without a kind,
+// the kind alone without a number; empty without either.
+QString certificateText(const QString& kind, const QString& number);
+// The name and the certificate on one line: "J. R. Mitchell, A&P/IA 2468135".
+QString signOffLine(const QString& name, const QString& certificate);
+// The signatory's name from (`x`, the current line) in "Arial" 8 regular, followed by the
+// certificate: on the name's line when the whole ends before `ruleEnd`, the signature rule's
+// end, else on the next line. A line that would reach past `rightEnd` prints condensed, down
+// to 6 points.
+void printSignOff(JobSteps& steps, PrinterSurface& surface, float x, const QString& name,
+                  const QString& certificate, float ruleEnd, float rightEnd);
 
 // Label positions are kept in 16-bit variables by shops' label layouts; an offset that
 // moves any of them outside -32768..32767 is refused before printing. Returns the message

@@ -151,7 +151,7 @@ void LaserSheetJob::composeLabel()
         PrintPicture(m_steps, m_surface, m_label.logo, m_pos.LabelX, m_pos.LabelY, m_rowPause);
     if (m_label.printsCompany)
         printCompanyBlock(m_steps, m_surface, m_label.company, float(m_pos.LabelX + CompanyCentre),
-                          float(m_pos.LabelY));
+                          float(m_pos.LabelY), float(m_pos.LabelX), float(m_pos.LabelX + RuleWidth));
     if (!m_label.printsCompany && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
 
@@ -237,10 +237,14 @@ void LaserSheetJob::printSignature()
         const float y = m_surface.CurrentY();
         m_surface.Line(x + SignatureFrom, y, x + SignatureTo, y, 0);
     });
-    m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
-    const QString name = m_label.signatory.isEmpty() ? QStringLiteral("Authorized Signature")
-                                                     : m_label.signatory;
-    m_steps([&] { m_surface.Print(name, LineEnd::EndLine); });
+    if (m_label.signatory.isEmpty()) {
+        m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
+        m_steps([&] { m_surface.Print(QStringLiteral("Authorized Signature"), LineEnd::EndLine); });
+        return;
+    }
+    printSignOff(m_steps, m_surface, x + SignatureFrom, m_label.signatory,
+                 certificateText(m_label.certificateKind, m_label.certificateNumber),
+                 x + SignatureTo, x + RuleWidth);
 }
 
 }  // namespace tagwright::printing

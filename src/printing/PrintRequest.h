@@ -31,12 +31,14 @@ inline constexpr HeaderSlot AllHeaderSlots[] = {HeaderSlot::Registration, Header
                                                 HeaderSlot::Serial,       HeaderSlot::Tach,
                                                 HeaderSlot::TotalTime,    HeaderSlot::SinceOverhaul};
 
-// The shop's block: name, address, city-state-zip line and phone.
+// The shop's block: name, address, city-state-zip line and phone, and the repair station's
+// certificate number when the shop has one.
 struct CompanyBlock {
     QString name;
     QString address;
     QString cityStateZip;
     QString phone;
+    QString repairStation = {};
 };
 
 // What one label shows, whatever the stock it is printed on.
@@ -56,6 +58,10 @@ struct LabelContent {
     CompanyBlock company;
     bool printsSignature = false;
     QString signatory;  // as typed or chosen; may be empty
+    // The certificate of the signatory's profile, printed after the name; empty for a name
+    // without a profile.
+    QString certificateKind;
+    QString certificateNumber;
 
     HeaderLine& line(HeaderSlot slot);
     const HeaderLine& line(HeaderSlot slot) const;

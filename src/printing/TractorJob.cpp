@@ -77,7 +77,7 @@ void TractorJob::compose()
         // Centred on half of what lies right of the left offset, not on the rules' middle:
         // tractor labels have always been printed that way.
         printCompanyBlock(m_steps, m_surface, m_label.company, float(PageWidth - m_pos.LabelX) / 2,
-                          float(m_pos.LabelY));
+                          float(m_pos.LabelY), float(m_pos.LabelX), float(PageWidth - m_pos.LabelX));
     }
     if (!m_label.printsCompany && !hasLogo)
         m_pos.LabelY -= RaiseWithoutTop;
@@ -209,8 +209,9 @@ void TractorJob::printSignature()
     m_steps([&] { m_surface.FontBold(false); });
     const float x = float(m_pos.LabelX);
     m_steps([&] { m_surface.Line(x + SignatureFrom, FooterY, float(PageWidth - m_pos.LabelX), FooterY, 0); });
-    m_steps([&] { m_surface.CurrentX(x + SignatureFrom); });
-    m_steps([&] { m_surface.Print(m_label.signatory, LineEnd::EndLine); });
+    const float right = float(PageWidth - m_pos.LabelX);
+    printSignOff(m_steps, m_surface, x + SignatureFrom, m_label.signatory,
+                 certificateText(m_label.certificateKind, m_label.certificateNumber), right, right);
 }
 
 }  // namespace tagwright::printing

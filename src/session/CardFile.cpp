@@ -117,6 +117,24 @@ CardOutcome CardFile::writeTyped()
     return write(store::TemplateParts(TemplatePart::Title) | TemplatePart::Body, adding, {}).error();
 }
 
+bool CardFile::leavingNeedsAnswer() const
+{
+    return m_session.hasUnsavedChanges();
+}
+
+// Before a move: the card saved whole, or what differs dropped. A new template that is
+// dropped is no longer being begun; the move goes on from the place it was begun at.
+CardOutcome CardFile::settleLeaving(Leaving leaving)
+{
+    if (!leavingNeedsAnswer())
+        return {};
+    if (leaving == Leaving::Save)
+        return save();
+    m_session.state().NewLabel = false;
+    m_session.leaveEditing();
+    return {};
+}
+
 // A template just added is the last one and becomes current; its title and body are shown.
 void CardFile::settleAdded(const Template& added)
 {
@@ -124,13 +142,14 @@ void CardFile::settleAdded(const Template& added)
     m_session.showTitleAndBody(added);
 }
 
-store::Result<CardFile::Landing, CardOutcome> CardFile::showTemplate(const QString& title)
+store::Result<CardFile::Landing, CardOutcome> CardFile::showTemplate(const QString& title,
+                                                                    Leaving leaving)
 {
     MainState& state = m_session.state();
     if (m_ids.isEmpty())
         return beginFirst();
-    if (CardOutcome written = writeTyped(); !written.ok())
-        return written;
+    if (CardOutcome settled = settleLeaving(leaving); !settled.ok())
+        return settled;
     int index = 0;
     // An empty title names no template, even if some template's title is empty. A search
     // the store cannot answer finds nothing, and the first template is shown.
@@ -192,20 +211,21 @@ store::Result<Template, CardOutcome> CardFile::loadStep(int from, int step, int&
     }
 }
 
-CardOutcome CardFile::page(int step)
+CardOutcome CardFile::page(int step, Leaving leaving)
 {
     MainState& state = m_session.state();
-    m_session.setSaveOffered(false);
-    if (m_ids.isEmpty())
+    if (m_ids.isEmpty()) {
+        m_session.setSaveOffered(false);
         return {};
-    // A new template whose title was typed is added by the step, as the last template: the
-    // step goes on from there, as after its title was committed.
-    const bool addingWritten = state.NewLabel && m_session.titleOrBodyEdited();
-    CardOutcome outcome = writeTyped();
+    }
+    // A new template saved by the step is the last template (and current): the step goes
+    // on from there.
+    CardOutcome outcome = settleLeaving(leaving);
     int to = 0;
     int tab = 0;
     if (outcome.ok()) {
-        store::Result<Template, CardOutcome> next = loadStep(addingWritten ? count() - 1 : m_index, step, to, tab);
+        m_session.setSaveOffered(false);
+        store::Result<Template, CardOutcome> next = loadStep(m_index, step, to, tab);
         if (next) {
             m_index = to;
             state.NewLabel = false;

@@ -33,10 +33,11 @@ struct [[nodiscard]] CardOutcome {
 // on show, and the commands that move through them, write them and remove them. Each loads
 // or writes whole templates through the store and shows them on the card session.
 //
-// What was typed into the title and body is written to the template being left by every
-// move, so a step never drops it; a write that is refused leaves the card as it was, with the
-// typing, and the move undone. A template is found by its title, so none is written without
-// one (TitleRequired). A title that holds the refusal marker ("Error 3022", left by a refused
+// A move away from a card that differs from its stored template (paging, showing another
+// template by its title) is told what to do with the difference: save the card first, or
+// discard it. The window asks the user; nothing is written on the way past unasked. A save
+// that is refused leaves the card as it was, with the typing, and the move undone. A
+// template is found by its title, so none is written without one (TitleRequired). A title that holds the refusal marker ("Error 3022", left by a refused
 // commit) asks for nothing: the template keeps the title it was shown with.
 class CardFile {
 public:
@@ -53,15 +54,22 @@ public:
     // The place of the current template in the card order.
     int index() const { return m_index; }
 
+    // What a move does with a card that differs from its stored template: writes all of it
+    // first (as Save does), or drops it (the stored template keeps what it holds).
+    enum class Leaving { Save, Discard };
+    // Whether a move away needs to be told what to do: the card differs from its template.
+    bool leavingNeedsAnswer() const;
+
     enum class Landing { Shown, BegunNew };
     // Shows the template titled `title` (letter case aside), else the first one. With no
     // templates at all a blank new template is begun and only its empty title and body are
     // shown (BegunNew).
-    store::Result<Landing, CardOutcome> showTemplate(const QString& title);
+    store::Result<Landing, CardOutcome> showTemplate(const QString& title,
+                                                     Leaving leaving = Leaving::Save);
     // One step through the templates, forward (1) or back (-1), wrapping at both ends; the
     // title tab moves with it, to 0 after the last and to 2 before the first. With no
     // templates it only takes Save away.
-    CardOutcome page(int step);
+    CardOutcome page(int step, Leaving leaving = Leaving::Save);
 
     // Begins a blank template on the first title tab; the captions, options, font and logo on
     // show stay, so the new template starts from them.
@@ -97,6 +105,7 @@ private:
     CardOutcome readOrder();
     Landing beginFirst();
     CardOutcome writeTyped();
+    CardOutcome settleLeaving(Leaving leaving);
     bool beginWriting();
     QString titleToWrite() const;
     store::Result<store::Template, CardOutcome> write(store::TemplateParts parts, bool adding,

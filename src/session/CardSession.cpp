@@ -1,13 +1,17 @@
 #include "CardSession.h"
 
 #include "ShopSettings.h"
+#include "SignatoryCertificate.h"
 
 #include "printing/BoxText.h"
 #include "store/TemplateStore.h"
 
 namespace tagwright::session {
 
-CardSession::CardSession(const ShopSettings* shop, QObject* parent) : QObject(parent), m_shop(shop) {}
+CardSession::CardSession(const ShopSettings* shop, const store::SignatoryStore* signatories, QObject* parent)
+    : QObject(parent), m_shop(shop), m_signatories(signatories)
+{
+}
 
 store::Result<printing::PrintRequest> CardSession::printRequest() const
 {
@@ -20,6 +24,10 @@ store::Result<printing::PrintRequest> CardSession::printRequest() const
     label.printsCompany = m_printsCompany;
     label.printsSignature = m_printsSignature;
     label.signatory = m_signatory;
+    if (m_signatories) {
+        if (store::StoreError error = addSignatoryCertificate(*m_signatories, label); !error.ok())
+            return error;
+    }
     label.body = store::storedBody(m_body);
     label.bodyFont = m_bodyFont;
     label.logo = m_logos.boxPixels(m_logo);
@@ -38,7 +46,7 @@ store::Result<printing::PrintRequest> CardSession::printRequest() const
         return stock.error();
     request.stock = *stock;
     const store::ShopRecord& shop = m_shop->stored();
-    label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone};
+    label.company = {shop.companyName, shop.address, shop.cityStateZip, shop.phone, shop.repairStation};
     // Read once, by their leading number, as the boxes show them.
     double* const offsets[5] = {&sheet.offsets.topRow, &sheet.offsets.middleRow,
                                 &sheet.offsets.bottomRow, &sheet.offsets.leftColumn,

@@ -15,6 +15,10 @@
 #include <array>
 #include <bitset>
 
+namespace tagwright::store {
+class SignatoryStore;
+}
+
 namespace tagwright::session {
 
 class ShopSettings;
@@ -40,13 +44,16 @@ public:
     using Parts = store::TemplateParts;
 
     // `shop`, when given, is the shop whose block, offsets and label stock the session's
-    // labels print with.
-    explicit CardSession(const ShopSettings* shop = nullptr, QObject* parent = nullptr);
+    // labels print with; `signatories`, when given, whose certificates they print.
+    explicit CardSession(const ShopSettings* shop = nullptr,
+                         const store::SignatoryStore* signatories = nullptr, QObject* parent = nullptr);
 
     // What Print prints now: the card's header lines, date, body with its font, options and
-    // signatory, the logo decoded from the logo path, the copies and used cells, with the
-    // shop's block and offsets as stored and the label stock as stored now (read afresh). A
-    // shop record that cannot be read is an error: no label is printed on a guessed stock.
+    // signatory with the certificate of the shop's signatory by that name, the logo decoded
+    // from the logo path, the copies and used cells, with the shop's block (its station
+    // number too) and offsets as stored and the label stock as stored now (read afresh). A
+    // shop record or signatory that cannot be read is an error: no label is printed on a
+    // guessed stock, nor without a certificate the shop keeps.
     store::Result<printing::PrintRequest> printRequest() const;
     // The empty header values a job printed as underscore runs: they show on the card.
     void showFilledValues(const QVector<printing::ValueFill>& filled);
@@ -162,6 +169,7 @@ private:
     void markShown();
 
     const ShopSettings* m_shop = nullptr;
+    const store::SignatoryStore* m_signatories = nullptr;
     mutable printing::LogoCache m_logos;
     store::Template m_onShow;
     MainState m_state;

@@ -30,8 +30,6 @@ public:
     virtual session::CardFile& cards() = 0;
     // The card's session: the template's body font and logo as the card shows them.
     virtual session::CardSession& session() = 0;
-    // Shows the template titled `title`, else the first one, out of edit mode.
-    virtual void showTemplate(const QString& title) = 0;
     // Reads the signatories again, so what another workstation saved is seen.
     virtual store::StoreError refreshSignatories() = 0;
 };

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +28,20 @@ SetupPanel::SetupPanel(const SetupHost& host)
     bindSettings();
     showSetupButtonAs(false);
     connect(m_setupButton, &QPushButton::clicked, this, &SetupPanel::toggle);
+    connect(m_controls.cancelButton, &QPushButton::clicked, this, &SetupPanel::cancel);
+    // Escape that no box of the panel takes reaches the panel; one taken by a panel shown
+    // over it (the information) stays that panel's.
+    m_controls.panel->installEventFilter(this);
+}
+
+bool SetupPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_controls.panel && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        cancel();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool SetupPanel::isOpen() const
@@ -48,7 +63,7 @@ void SetupPanel::bindSettings()
 {
     const SetupPanelControls& c = m_controls;
     const auto takeEdits = [this] { m_shop.setEdited(settingsOnScreen()); };
-    for (QLineEdit* box : {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox})
+    for (QLineEdit* box : {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox, c.repairStationBox})
         connect(box, &QLineEdit::textChanged, this, takeEdits);
     for (QLineEdit* box : c.offsetBoxes)
         connect(box, &QLineEdit::textChanged, this, takeEdits);
@@ -69,6 +84,7 @@ void SetupPanel::showEdited()
     const std::pair<QLineEdit*, QString> texts[] = {
         {c.companyNameBox, shop.companyName}, {c.addressBox, shop.address},
         {c.cityStateZipBox, shop.cityStateZip}, {c.phoneBox, shop.phone},
+        {c.repairStationBox, shop.repairStation},
         {c.offsetBoxes[0], shop.offsetTexts[0]}, {c.offsetBoxes[1], shop.offsetTexts[1]},
         {c.offsetBoxes[2], shop.offsetTexts[2]}, {c.offsetBoxes[3], shop.offsetTexts[3]},
         {c.offsetBoxes[4], shop.offsetTexts[4]},
@@ -136,11 +152,27 @@ void SetupPanel::close()
 {
     if (!saveSettings())
         return;
+    hidePanel();
+}
+
+void SetupPanel::cancel()
+{
+    if (!isOpen())
+        return;
+    m_shop.setEdited(m_shop.stored());
+    hidePanel();
+}
+
+// The card under the panel is shown again as it was left: the template, what was typed on
+// it and the aircraft values stay (a new default label is shown the next time the window
+// shows its default template).
+void SetupPanel::hidePanel()
+{
     m_notices.setupPanelClosed();
     showSetupButtonAs(false);
-    // The template the default-label list names, else the first one.
-    const QComboBox* list = m_controls.defaultLabelList;
-    m_card.showTemplate(list->currentIndex() >= 0 ? list->currentText() : QString());
+    // The focus goes back to the setup button before the panel goes: handed on round the
+    // window it would land in the title box, whose leaving writes the template.
+    m_setupButton->setFocus(Qt::OtherFocusReason);
     m_controls.panel->hide();
 }
 
@@ -160,6 +192,7 @@ store::ShopRecord SetupPanel::settingsOnScreen() const
     settings.address = c.addressBox->text();
     settings.cityStateZip = c.cityStateZipBox->text();
     settings.phone = c.phoneBox->text();
+    settings.repairStation = c.repairStationBox->text();
     for (std::size_t i = 0; i < c.offsetBoxes.size(); ++i)
         settings.offsetTexts[i] = c.offsetBoxes[i]->text();
     settings.labelStyle = store::LabelStyle::of(c.laserOption->isChecked() ? store::LabelStock::Laser
@@ -196,7 +229,7 @@ void SetupPanel::setKeyboardOrder()
 {
     const SetupPanelControls& c = m_controls;
     QWidget* const order[] = {c.companyNameBox, c.addressBox, c.cityStateZipBox, c.phoneBox,
-                              c.defaultLabelList, c.offsetBoxes[0], c.offsetBoxes[1],
+                              c.repairStationBox, c.defaultLabelList, c.offsetBoxes[0], c.offsetBoxes[1],
                               c.offsetBoxes[2], c.offsetBoxes[3], c.offsetBoxes[4]};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -23,9 +23,10 @@ class WindowNotices;
 struct SetupHost;
 
 // The setup panel over the card: the setup button opens it with the stored shop settings
-// and, pressed again, saves them all and closes it. There is no way out without saving;
-// a save the database refuses keeps the panel open with what was typed. The panel's boxes
-// show and change the shop settings' edited state.
+// and, pressed again, saves them all and closes it; a save the database refuses keeps the
+// panel open with what was typed. Cancel (or Escape) closes it without saving: what was
+// typed is dropped. Either way the card keeps its template and what was typed on it. The
+// panel's boxes show and change the shop settings' edited state.
 class SetupPanel : public QObject {
     Q_OBJECT
 public:
@@ -34,10 +35,16 @@ public:
     const SetupPanelControls& controls() const { return m_controls; }
     bool isOpen() const;
     void toggle();
+    // Closes the panel without saving.
+    void cancel();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void open();
     void close();
+    void hidePanel();
     void showSetupButtonAs(bool panelOpen);
     void bindSettings();
     void showEdited();

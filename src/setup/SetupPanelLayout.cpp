@@ -3,6 +3,8 @@
 #include "ui/FormLayout.h"
 #include "ui/Pictures.h"
 
+#include "store/ShopRecord.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -109,6 +112,10 @@ SetupPanelControls buildSetupPanel(QWidget* area)
     c.addressBox = lineEdit(setup, {"addressBox", "Text11"}, {1770, 540, 4600, 315});
     c.cityStateZipBox = lineEdit(setup, {"cityStateZipBox", "Text12"}, {1770, 900, 4600, 315});
     c.phoneBox = lineEdit(setup, {"phoneBox", "Text13"}, {1770, 1260, 4600, 315});
+    caption(setup, "RepairStationCaption", QStringLiteral("Repair Station No."), {255, 1635, 1500, 255});
+    c.repairStationBox = lineEdit(setup, "RepairStationBox", {1770, 1620, 2400, 315}, store::RepairStationLength);
+    c.repairStationBox->setToolTip(QStringLiteral("The station's certificate number, printed in the company "
+                                                  "block. Leave empty when the shop is no repair station."));
 
     caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
     c.laserOption = place<QRadioButton>(setup, {"laserOption", "Option3D1"}, {1755, 2100, 3885, 360},
@@ -128,6 +135,10 @@ SetupPanelControls buildSetupPanel(QWidget* area)
     c.informationButton = pictureButton(setup, {"informationButton", "Command3D12"}, {360, 4530, 1020, 585},
                                         drawInformationIcon());
     c.informationButton->setToolTip(QStringLiteral("About Tagwright"));
+
+    c.cancelButton = place<QPushButton>(setup, "SetupCancelButton", {1500, 4740, 1125, 375},
+                                        QStringLiteral("Cancel"));
+    c.cancelButton->setAutoDefault(false);
 
     buildOffsetsFrame(setup, c);
     setup->hide();

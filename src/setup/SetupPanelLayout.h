@@ -8,6 +8,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 class QWidget;
@@ -22,11 +23,13 @@ struct SetupPanelControls {
     QLineEdit* addressBox = nullptr;               // Text11
     QLineEdit* cityStateZipBox = nullptr;          // Text12
     QLineEdit* phoneBox = nullptr;                 // Text13
+    QLineEdit* repairStationBox = nullptr;         // the station's certificate number
     QRadioButton* laserOption = nullptr;           // Option3D1
     QRadioButton* tractorOption = nullptr;         // Option3D2
     QComboBox* defaultLabelList = nullptr;         // Combo1
     QToolButton* printerSetupButton = nullptr;     // Command3D4
     QToolButton* informationButton = nullptr;      // Command3D12
+    QPushButton* cancelButton = nullptr;           // closes the panel without saving
     QGroupBox* offsetsFrame = nullptr;             // Frame3D1
     // Top, middle, bottom row, left, right column: Text22, Text24, Text26, Text23, Text25.
     std::array<QLineEdit*, 5> offsetBoxes{};

@@ -2,6 +2,7 @@
 #include "SetupWiring.h"
 
 #include "journalview/JournalFeatures.h"
+#include "signoff/SignOffFeatures.h"
 #include "mainwindow/AlignmentSheetPrint.h"
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/MainMenu.h"
@@ -21,7 +22,9 @@ std::unique_ptr<mainwindow::MainWindow> assembleMainWindow(store::Database& main
     mainwindow::installAlignmentSheet(w.menuBar(), w.commands(), w.label());
     const journalview::JournalPlace journal{w.mainDatabase(), w.journalWriter(), w.dialogs(), &w,
                                             w.label()};
-    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes);
+    journalview::installJournalFeatures(w.menuBar(), journal, w.controls().valueBoxes, w.session());
+    new signoff::SignOffFeatures(w.menuBar(), w.controls(), w.label(),
+                                 {w.session(), w.mainDatabase(), w.signatories(), w.dialogs(), &w});
     return window;
 }
 

@@ -22,7 +22,6 @@ public:
 
     session::CardFile& cards() override { return m_window.cards(); }
     session::CardSession& session() override { return m_window.session(); }
-    void showTemplate(const QString& title) override { m_window.card().showTemplate(title); }
     store::StoreError refreshSignatories() override { return m_window.refreshSignatories(); }
 
     // The mode decides what the panel leaves enabled.

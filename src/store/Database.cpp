@@ -38,7 +38,7 @@ StoreError checkFieldsOf(SqliteBackend& sqlite, const QStringList& requiredTable
                 continue;
             const QStringList present = sqlite.fieldNames(table.name);
             for (const schema::Column& column : table.columns) {
-                if (!present.contains(column.name, Qt::CaseInsensitive)) {
+                if (!column.addedLater && !present.contains(column.name, Qt::CaseInsensitive)) {
                     return {TableMissing,
                             QStringLiteral("The table \"%1\" has no field \"%2\": this is no shop "
                                            "database Tagwright or the earlier program made.")

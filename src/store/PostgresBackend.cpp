@@ -20,16 +20,6 @@ constexpr int LockLimit = 3000;
 // Serialises creating the tables when two workstations start on an empty database at once.
 constexpr qint64 CreateTablesLock = 0x54616777;   // "Tagw"
 
-QString postgresType(schema::ColumnType type)
-{
-    switch (type) {
-    case schema::ColumnType::Real: return QStringLiteral("REAL");
-    case schema::ColumnType::Integer: return QStringLiteral("INTEGER");
-    case schema::ColumnType::Text: break;
-    }
-    return QStringLiteral("TEXT");
-}
-
 // libpq's words on one line, without the driver's "(SQLSTATE)" tail or libpq's "FATAL:".
 // libpq breaks its messages into lines, some of them sentences without a full stop ("server
 // closed the connection unexpectedly" / "This probably means ..."): a line that starts a new
@@ -174,7 +164,7 @@ QStringList PostgresBackend::createStatements(const QVector<schema::TableLayout>
                             quoted(schema::RecordVersion)
                                 + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
         for (const schema::Column& column : table.columns)
-            columns << quoted(column.name) + u' ' + postgresType(column.type);
+            columns << quoted(column.name) + u' ' + schema::sqlType(column.type);
         if (!table.uniqueTitle.isEmpty())
             columns << quoted(schema::TitleKey) + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
@@ -207,7 +197,7 @@ bool PostgresBackend::missingParts(const QVector<schema::TableLayout>& layout, Q
         for (const schema::Column& column : table.columns) {
             if (fields.indexOf(column.name) < 0) {
                 steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
-                             .arg(quoted(table.name), quoted(column.name), postgresType(column.type));
+                             .arg(quoted(table.name), quoted(column.name), schema::sqlType(column.type));
             }
         }
         for (const schema::Index& index : table.indexes) {
@@ -229,21 +219,29 @@ StoreError PostgresBackend::createMissingTables(const QVector<schema::TableLayou
     QSqlDatabase& db = connection();
     if (!db.transaction())
         return failed(db.lastError());
+    const auto abandon = [&db](const StoreError& error) {
+        db.rollback();
+        return error;
+    };
     QSqlQuery query(db);
-    QStringList steps{QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock)};
-    steps << missing;
+    if (StoreError error = run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreateTablesLock));
+        !error.ok())
+        return abandon(error);
+    // Asked again under the lock: another workstation may have made them meanwhile, and only
+    // a table made now gets its starting rows.
+    QStringList steps = missing;
+    for (const schema::TableLayout& table : layout) {
+        if (!hasTable(table.name))
+            steps << schema::startingRowStatements(table);
+    }
     for (const QString& step : steps) {
-        if (StoreError error = run(query, step); !error.ok()) {
-            db.rollback();
-            return error;
-        }
+        if (StoreError error = run(query, step); !error.ok())
+            return abandon(error);
     }
     query.finish();
     // Databases made before titles kept their fold key get it now, in the same transaction.
-    if (StoreError error = addTitleKeys(tables); !error.ok()) {
-        db.rollback();
-        return error;
-    }
+    if (StoreError error = addTitleKeys(tables); !error.ok())
+        return abandon(error);
     if (!db.commit()) {
         const StoreError error = failed(db.lastError());
         db.rollback();

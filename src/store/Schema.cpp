@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Registration.h"
+#include "Statements.h"
 
 #include <QDir>
 
@@ -11,7 +12,7 @@ QString mainDatabasePath(const QString& dataPath)
     return dataPath + QDir::separator() + MainFileName;
 }
 
-QString sqliteType(ColumnType type)
+QString sqlType(ColumnType type)
 {
     switch (type) {
     case ColumnType::Real: return QStringLiteral("REAL");
@@ -19,6 +20,22 @@ QString sqliteType(ColumnType type)
     case ColumnType::Text: break;
     }
     return QStringLiteral("TEXT");
+}
+
+QStringList startingRowStatements(const TableLayout& table)
+{
+    QStringList names;
+    for (const Column& column : table.columns)
+        names << u'"' + column.name + u'"';
+    QStringList statements;
+    for (const QStringList& row : table.startingRows) {
+        QStringList values;
+        for (QString value : row)
+            values << u'\'' + value.replace(u'\'', QStringLiteral("''")) + u'\'';
+        statements << QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                          .arg(table.name, names.join(u','), values.join(u','));
+    }
+    return statements;
 }
 
 QString indexName(const QString& table, const Index& index)
@@ -54,7 +71,7 @@ QStringList sqliteStatements(const QVector<TableLayout>& layout)
         QStringList columns{RecordId + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT"),
                             RecordVersion + QStringLiteral(" INTEGER NOT NULL DEFAULT 1")};
         for (const Column& column : table.columns) {
-            QString definition = column.name + u' ' + sqliteType(column.type);
+            QString definition = column.name + u' ' + sqlType(column.type);
             if (column.name == table.uniqueTitle)
                 definition += QStringLiteral(" COLLATE NOCASE");
             columns << definition;
@@ -63,6 +80,7 @@ QStringList sqliteStatements(const QVector<TableLayout>& layout)
             columns << TitleKey + QStringLiteral(" TEXT UNIQUE");
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
         statements << sqliteIndexStatements(table);
+        statements << startingRowStatements(table);
     }
     return statements;
 }
@@ -86,15 +104,19 @@ QVector<TableLayout> mainLayout()
           {l::LabelBottom, Text}, {l::LeftTop, Text}, {l::LeftMiddle, Text},
           {l::LeftBottom, Text}},
          l::Description},
-        {MechanicsTable, {{mechanics::Mechanics, Text}}, {}},
+        {MechanicsTable,
+         {{mechanics::Mechanics, Text}, {mechanics::CertificateKind, Text, true},
+          {mechanics::CertificateNumber, Text, true}},
+         {}},
         {CompanyInfoTable,
          {{c::CompanyName, Text}, {c::CompanyAddress, Text}, {c::CompanyCSZ, Text},
           {c::CompanyPhone, Text}, {c::LabelTopUp, Integer}, {c::LabelMiddleUp, Integer},
           {c::LabelBottomUp, Integer}, {c::LabelLeft, Integer}, {c::LabelRight, Integer},
-          {c::DefLabel, Text}, {c::LabelStyle, Integer}},
+          {c::DefLabel, Text}, {c::LabelStyle, Integer}, {c::RepairStation, Text, true}},
          {}},
         journalLayout(),
         aircraftLayout(),
+        statementsLayout(),
     };
 }
 
@@ -128,6 +150,7 @@ TableLayout journalLayout()
              {j::FontItalic, Integer}, {j::LogoFile, Text}, {j::CompanyBlock, Integer},
              {j::CompanyName, Text}, {j::CompanyAddress, Text}, {j::CompanyCSZ, Text},
              {j::CompanyPhone, Text}, {j::Signed, Integer}, {j::Signatory, Text},
+             {j::CertificateKind, Text}, {j::CertificateNumber, Text}, {j::RepairStation, Text},
              {j::Stock, Integer}, {j::Copies, Integer}, {j::UsedCells, Text},
              {j::TopRowOffset, Real}, {j::MiddleRowOffset, Real}, {j::BottomRowOffset, Real},
              {j::LeftColumnOffset, Real}, {j::RightColumnOffset, Real}, {j::Destination, Text},
@@ -147,6 +170,15 @@ TableLayout aircraftLayout()
              {a::TotalTime, Text}, {a::SinceOverhaul, Text}, {a::TimesDate, Text},
              {a::LastEntry, Integer}, {a::DisagreeingEntry, Integer}},
             a::Registration};
+}
+
+TableLayout statementsLayout()
+{
+    using enum ColumnType;
+    TableLayout layout{StatementsTable, {{statements::Title, Text}, {statements::Wording, Text}}, {}};
+    for (const Statement& statement : startingStatements())
+        layout.startingRows.append({statement.title, statement.wording});
+    return layout;
 }
 
 QStringList setupStatements()

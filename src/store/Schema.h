@@ -24,6 +24,8 @@ inline const QString CompanyInfoTable = QStringLiteral("CompanyInfo");
 // values typed for one label; these tables keep them apart from the templates.
 inline const QString JournalTable = QStringLiteral("Journal");
 inline const QString AircraftTable = QStringLiteral("Aircraft");
+// The shop's own return-to-service and inspection wordings, inserted into label bodies.
+inline const QString StatementsTable = QStringLiteral("Statements");
 
 namespace setup {
 inline const QString DataPath = QStringLiteral("DataPath");
@@ -50,6 +52,9 @@ inline const QString LeftBottom = QStringLiteral("LeftBottom");
 
 namespace mechanics {
 inline const QString Mechanics = QStringLiteral("Mechanics");
+// The certificate the signatory approves work under: its kind ("A&P/IA") and number.
+inline const QString CertificateKind = QStringLiteral("CertificateKind");
+inline const QString CertificateNumber = QStringLiteral("CertificateNumber");
 }  // namespace mechanics
 
 namespace company {
@@ -64,6 +69,7 @@ inline const QString LabelLeft = QStringLiteral("LabelLeft");
 inline const QString LabelRight = QStringLiteral("LabelRight");
 inline const QString DefLabel = QStringLiteral("DefLabel");
 inline const QString LabelStyle = QStringLiteral("LabelStyle");
+inline const QString RepairStation = QStringLiteral("RepairStation");   // the station's certificate number
 }  // namespace company
 
 // One entry per label command that left the program; its RecordId is the entry's number.
@@ -99,6 +105,9 @@ inline const QString CompanyCSZ = QStringLiteral("CompanyCSZ");
 inline const QString CompanyPhone = QStringLiteral("CompanyPhone");
 inline const QString Signed = QStringLiteral("Signed");
 inline const QString Signatory = QStringLiteral("Signatory");
+inline const QString CertificateKind = QStringLiteral("CertificateKind");
+inline const QString CertificateNumber = QStringLiteral("CertificateNumber");
+inline const QString RepairStation = QStringLiteral("RepairStation");
 inline const QString Stock = QStringLiteral("Stock");                 // as LabelStyle: 2 tractor feed
 inline const QString Copies = QStringLiteral("Copies");
 inline const QString UsedCells = QStringLiteral("UsedCells");         // "2,3,4,5,6"
@@ -127,6 +136,11 @@ inline const QString LastEntry = QStringLiteral("LastEntry");
 inline const QString DisagreeingEntry = QStringLiteral("DisagreeingEntry");
 }  // namespace aircraft
 
+namespace statements {
+inline const QString Title = QStringLiteral("Title");       // what the shop calls it
+inline const QString Wording = QStringLiteral("Wording");   // the text inserted
+}  // namespace statements
+
 // Every table's hidden bookkeeping: an identity handed out once and never again (so a write
 // meant for a deleted record cannot land on a newer one), and a version counted up by each
 // write (so a write based on an outdated reading is noticed).
@@ -143,6 +157,9 @@ enum class ColumnType { Text, Real, Integer };
 struct Column {
     QString name;
     ColumnType type;
+    // A field a later version added to one of the earlier program's tables: a file without
+    // it still opens, and gets it (empty in every record) on the first open that may write.
+    bool addedLater = false;
 };
 
 // A lookup index on one field: for ranges and order, for a field looked up without regard
@@ -154,12 +171,14 @@ struct Index {
 };
 
 // A table's fields, in the order the files have always had them. `uniqueTitle` names the
-// field that no two records may share in any letter case (empty when none).
+// field that no two records may share in any letter case (empty when none). `startingRows`
+// (values in column order) are what a table gets when it is created, and only then.
 struct TableLayout {
     QString name;
     QVector<Column> columns;
     QString uniqueTitle;
     QVector<Index> indexes = {};
+    QVector<QStringList> startingRows = {};
 };
 
 // The index's name in the database.
@@ -169,6 +188,12 @@ QVector<TableLayout> setupLayout();
 QVector<TableLayout> mainLayout();
 TableLayout journalLayout();
 TableLayout aircraftLayout();
+TableLayout statementsLayout();
+
+// The column type's name in SQL, the same on both engines.
+QString sqlType(ColumnType type);
+// The INSERT statements that give a new table its starting rows, values written in.
+QStringList startingRowStatements(const TableLayout& table);
 
 // The field of `table` that no two records may share in any letter case, or empty.
 QString uniqueTitleOf(const QString& table);
@@ -180,9 +205,6 @@ QVariant titleKey(const QVariant& title);
 // the file system accepts.
 QString mainDatabasePath(const QString& dataPath);
 
-// A column's type as SQLite declares it.
-QString sqliteType(ColumnType type);
-
 // CREATE TABLE and CREATE INDEX statements for SQLite.
 QStringList sqliteStatements(const QVector<TableLayout>& layout);
 QStringList sqliteIndexStatements(const TableLayout& table);
@@ -191,8 +213,9 @@ QStringList sqliteIndexStatements(const TableLayout& table);
 QStringList setupStatements();
 QStringList mainStatements();
 
-// The tables a file must hold to be opened. The journal's tables are not among them: a
-// file without them still opens, and gets them on the first open that may write.
+// The tables a file must hold to be opened. The journal's and the statements' tables are not
+// among them: a file without them still opens, and gets them on the first open that may
+// write, as it gets the fields later versions added to the older tables.
 QStringList setupTables();
 QStringList mainTables();
 

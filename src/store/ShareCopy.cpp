@@ -292,6 +292,15 @@ StoreError copyMainDatabase(Database& from, Database& to, bool replace, CopyCoun
             if (StoreError error = copyTable(from.backend(), target, table, *copied); !error.ok())
                 return error;
         }
+        // The shop's own statements replace the starting set a new server database got; a
+        // file opened only to read may be older than them, and leaves that set.
+        if (from.backend().hasTable(schema::StatementsTable)) {
+            int statements = 0;
+            if (StoreError error = clearTable(target, schema::StatementsTable); !error.ok())
+                return error;
+            if (StoreError error = copyTable(from.backend(), target, schema::StatementsTable, statements); !error.ok())
+                return error;
+        }
         return mergeJournal(from.backend(), target, count, disagrees);
     });
 }

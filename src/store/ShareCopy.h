@@ -26,11 +26,13 @@ struct CopyCount {
 // stores it, another make or serial.
 using LabelDisagrees = std::function<bool(const QSqlRecord& aircraft, const QSqlRecord& entry)>;
 
-// Copies the main database's three tables, then merges the journal with the aircraft learned
-// from it, from `from` into `to` record by record, in store order, in one transaction on
-// `to`: either everything arrives or nothing does. A target that already holds templates is
-// refused (TargetNotEmpty) unless `replace` is set, which first removes the target's
-// templates, signatories and settings.
+// Copies the main database's three tables and the shop's statements, then merges the journal
+// with the aircraft learned from it, from `from` into `to` record by record, in store order,
+// in one transaction on `to`: either everything arrives or nothing does. A target that
+// already holds templates is refused (TargetNotEmpty) unless `replace` is set, which first
+// removes the target's templates, signatories and settings. The source's statements replace
+// the target's; a source without them (an older file opened only to read) leaves the
+// target's as they are.
 //
 // The target's journal is never emptied: printed labels are records of work done. Its
 // entries and aircraft stay; the source's entries are added after them, numbered anew (a

@@ -49,6 +49,18 @@ Result<qint64> writeRecord(Database& db, const QString& table, const RecordKey& 
     return key.id;
 }
 
+// Whether the stored record `key` names has `field`. A new record is never given it: left
+// out, a field reads as empty.
+Result<bool> hasField(Database& db, const QString& table, const RecordKey& key, const QString& field)
+{
+    if (key.id < 0)
+        return false;
+    StoredRecord stored;
+    if (StoreError error = db.backend().read(table, key.id, stored); !error.ok())
+        return error;
+    return stored.fields.indexOf(field) >= 0;
+}
+
 }  // namespace
 
 LabelStock LabelStyle::printedStock() const
@@ -97,6 +109,7 @@ Result<ShopRecord> readShopRecord(Database& main)
         record.offsetTexts[i] = text(OffsetFields[i], QStringLiteral("0"));
     record.labelStyle = {stored.fields.value(company::LabelStyle)};
     record.defaultLabel = text(company::DefLabel);
+    record.repairStation = text(company::RepairStation);
     return record;
 }
 
@@ -111,6 +124,16 @@ Result<ShopRecord> writeShopRecord(Database& main, const ShopRecord& record)
         fields::append(values, OffsetFields[i], offsetFromText(record.offsetTexts[i]));
     fields::append(values, company::LabelStyle, record.labelStyle.stored);
     fields::append(values, company::DefLabel, fields::storedText(record.defaultLabel));
+    // A table that could not be given the field (a file another program held at the open)
+    // still takes the other settings while no station is set.
+    const Result<bool> stationField = record.repairStation.isEmpty()
+                                          ? hasField(main, schema::CompanyInfoTable, record.key,
+                                                     company::RepairStation)
+                                          : Result<bool>(true);
+    if (!stationField)
+        return stationField.error();
+    if (*stationField)
+        fields::append(values, company::RepairStation, fields::storedText(record.repairStation.trimmed()));
     const Result<qint64> id = writeRecord(main, schema::CompanyInfoTable, record.key, values);
     if (!id)
         return id.error();
@@ -118,6 +141,7 @@ Result<ShopRecord> writeShopRecord(Database& main, const ShopRecord& record)
     if (StoreError error = main.backend().read(schema::CompanyInfoTable, *id, written); !error.ok())
         return error;
     ShopRecord stored = record;
+    stored.repairStation = record.repairStation.trimmed();
     stored.key = {*id, written.version};
     return stored;
 }

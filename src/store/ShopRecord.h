@@ -32,6 +32,10 @@ struct LabelStyle {
     bool operator==(const LabelStyle&) const = default;
 };
 
+// The longest repair station number the setup panel takes: the longest still prints inside
+// the company block.
+constexpr int RepairStationLength = 16;
+
 // The shop-wide settings of the first "CompanyInfo" record.
 struct ShopRecord {
     RecordKey key;  // the record read, and its version; id -1 when the table has none
@@ -46,6 +50,8 @@ struct ShopRecord {
                                        QStringLiteral("0")};
     LabelStyle labelStyle;
     QString defaultLabel;  // the default template's title, or the empty text
+    // The repair station's certificate number, printed in the company block; may be empty.
+    QString repairStation;
 
     bool stored() const { return key.id >= 0; }
     bool operator==(const ShopRecord&) const = default;

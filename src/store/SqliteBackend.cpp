@@ -156,7 +156,7 @@ StoreError SqliteBackend::upgrade(const QStringList& tables,
             for (const schema::Column& column : table.columns) {
                 if (!fields.contains(column.name, Qt::CaseInsensitive))
                     creation << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                                    .arg(quoted(table.name), quoted(column.name), schema::sqliteType(column.type));
+                                    .arg(quoted(table.name), quoted(column.name), schema::sqlType(column.type));
             }
             creation << schema::sqliteIndexStatements(table);
         } else {

@@ -68,6 +68,8 @@ public:
     // A field of the record being added or edited (its pending value when one was set), or
     // of the current record. A null QVariant means the value is missing.
     QVariant value(const QString& field) const;
+    // Whether the current record, as read, has the field at all.
+    bool hasField(const QString& field) const { return m_current.fields.indexOf(field) >= 0; }
 
     // One field of every record the cursor holds, in store order (missing values are null
     // QVariants), read in one query: what walking the cursor and reading the field at each

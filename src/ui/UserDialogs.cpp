@@ -1,9 +1,12 @@
 #include "UserDialogs.h"
 
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QAction>
 #include <QPrintDialog>
@@ -32,6 +35,16 @@ int QtUserDialogs::askChoice(QWidget* parent, QMessageBox::Icon icon, const QStr
     box.setEscapeButton(box.addButton(QMessageBox::Cancel));
     box.exec();
     return int(buttons.indexOf(box.clickedButton()));
+}
+
+std::optional<QString> QtUserDialogs::askText(QWidget* parent, const QString& title,
+                                              const QString& label, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 std::optional<QFont> QtUserDialogs::chooseFont(QWidget* parent, const QFont& initial)
@@ -103,6 +116,11 @@ bool QtUserDialogs::previewAsksToPrint(QWidget* parent, QPrinter& printer,
         }
     }
     return dialog.exec() == PrintAsked;
+}
+
+bool QtUserDialogs::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tagwright::ui

@@ -159,6 +159,65 @@ TEST_P(JournalCli, printsAreJournaledListedByAircraftAndReprintedAsTheyWere)
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("N9876,Piper J-3,4321,")));
 }
 
+// A signed label carries the signatory's certificate and the station's number; the journal
+// keeps both as printed, and a reprint prints them so after they changed.
+TEST_P(JournalCli, aSignatorysCertificateAndTheStationNumberArePrintedJournaledAndReprinted)
+{
+    const auto profile = [this](const QString& number) {
+        return cli({QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral("J. R. Mitchell"),
+                    QStringLiteral("--kind"), QStringLiteral("A&P/IA"), QStringLiteral("--certificate"), number});
+    };
+    const auto station = [this](const QString& number) {
+        store::TableCursor company;
+        ASSERT_TRUE(company.open(db, store::schema::CompanyInfoTable).ok());
+        ASSERT_TRUE(company.edit().ok());
+        ASSERT_TRUE(company.setValue(store::schema::company::RepairStation, number).ok());
+        ASSERT_TRUE(company.update().ok());
+    };
+    const auto print = [this](const QString& signatory, const QString& file) {
+        return cli({QStringLiteral("print"), QStringLiteral("--copies"), QStringLiteral("2"), QStringLiteral("--skip"),
+                    QString(), QStringLiteral("--signatory"), signatory, QStringLiteral("--pdf"), pdf(file)});
+    };
+    ASSERT_EQ(profile(QStringLiteral("2468135")), 0) << err.toStdString();
+    EXPECT_EQ(out, "Added J. R. Mitchell (A&P/IA 2468135).\n");
+    station(QStringLiteral("NWAR123K"));
+
+    ASSERT_EQ(print(QStringLiteral("j. r. mitchell"), QStringLiteral("signed.pdf")), 0) << err.toStdString();
+    EXPECT_EQ(err, QString());
+    const bool canReadPdf = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    const QString signedText = canReadPdf ? pdfText(pdf(QStringLiteral("signed.pdf"))) : QString();
+    if (canReadPdf) {
+        EXPECT_EQ(signedText.count(QStringLiteral("J. R. Mitchell, A&P/IA 2468135")), 2) << signedText.toStdString();
+        EXPECT_EQ(signedText.count(QStringLiteral("Repair Station No. NWAR123K")), 2);
+    }
+    ASSERT_EQ(cli({QStringLiteral("journal"), QStringLiteral("--csv")}), 0);
+    QStringList lines = csvLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(",Signatory,Certificate kind,Certificate number,Repair station,")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",J. R. Mitchell,A&P/IA,2468135,NWAR123K,"))) << lines[1].toStdString();
+
+    // Someone without a profile: printed all the same, and the missing number is named.
+    ASSERT_EQ(print(QStringLiteral("Walk In"), QStringLiteral("walk-in.pdf")), 0);
+    EXPECT_EQ(err, "tagwright-cli: This label names Walk In without a certificate number.\n");
+
+    ASSERT_EQ(profile(QStringLiteral("9999999")), 0);
+    EXPECT_EQ(out, "Changed J. R. Mitchell (A&P/IA 9999999).\n");
+    station(QStringLiteral("SW9R555X"));
+    ASSERT_EQ(cli({QStringLiteral("reprint"), QStringLiteral("1"), QStringLiteral("--pdf"),
+                   pdf(QStringLiteral("reprint.pdf"))}), 0) << err.toStdString();
+    if (canReadPdf) {
+        EXPECT_EQ(pdfText(pdf(QStringLiteral("reprint.pdf"))), signedText);
+    }
+
+    ASSERT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("list"), QStringLiteral("--csv")}), 0);
+    EXPECT_EQ(out, "Name,Certificate kind,Certificate number\r\nJ. R. Mitchell,A&P/IA,9999999\r\n");
+    EXPECT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("remove"), QStringLiteral("Walk In")}), 2);
+    EXPECT_EQ(err, "tagwright-cli: No signatory is named \"Walk In\".\n");
+    ASSERT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("remove"), QStringLiteral("J. R. MITCHELL")}), 0);
+    ASSERT_EQ(cli({QStringLiteral("signatory"), QStringLiteral("list")}), 0);
+    EXPECT_EQ(out, "Name                  Kind          Certificate\n");
+}
+
 // A registration is one value however it was typed, and a label that gives a known aircraft
 // another make and serial prints as given but teaches nothing.
 TEST_P(JournalCli, aRegistrationIsFoundHoweverTypedAndADisagreeingLabelPrintsButTeachesNothing)
@@ -200,6 +259,14 @@ TEST_P(JournalCli, refusedArgumentsAndUnknownEntriesSayWhy)
         int code;
         const char* says;
     } cases[] = {
+        {{QStringLiteral("signatory"), QStringLiteral("hire"), QStringLiteral("X")}, 2, "list, add NAME or remove NAME"},
+        {{QStringLiteral("signatory"), QStringLiteral("add")}, 2, "one NAME"},
+        {{QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral(" ")}, 2, "needs a name"},
+        {{QStringLiteral("signatory"), QStringLiteral("add"), QString(41, u'x')}, 2, "longer than 40"},
+        {{QStringLiteral("signatory"), QStringLiteral("add"), QStringLiteral("A"), QStringLiteral("--kind"),
+          QStringLiteral("Airframe and Powerplant")}, 2, "longer than 12"},
+        {{QStringLiteral("signatory"), QStringLiteral("remove"), QStringLiteral("A"), QStringLiteral("--certificate"),
+          QStringLiteral("1")}, 2, "go with signatory add"},
         {{QStringLiteral("reprint"), QStringLiteral("1")}, 2, "--pdf FILE or --printer NAME"},
         {{QStringLiteral("reprint"), QStringLiteral("x"), QStringLiteral("--pdf"), QStringLiteral("a.pdf")}, 2, "\"x\""},
         {{QStringLiteral("reprint"), QStringLiteral("9"), QStringLiteral("--pdf"), QStringLiteral("a.pdf")}, 2, "no entry 9"},

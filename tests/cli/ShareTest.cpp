@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "journal/Journal.h"
 #include "store/Database.h"
+#include "store/Statements.h"
 #include "store/TableCursor.h"
 
 #include <QFile>
@@ -146,6 +147,11 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
         ASSERT_TRUE(gone.ok() && gone->has_value());
         ASSERT_TRUE(journal.removeAircraft((*gone)->id).ok());
         ASSERT_TRUE(file.backend().remove(schema::JournalTable, {first.number, {}}).ok());
+        // The shop's own statements, instead of the set a new server database starts with.
+        store::StatementStore statements(file);
+        ASSERT_TRUE(statements.remove(1).ok());
+        store::Statement own{-1, QStringLiteral("Oil"), QStringLiteral("Oil changed.")};
+        ASSERT_TRUE(statements.save(own).ok());
     }
     ASSERT_EQ(share(), 0) << err.toStdString();
     EXPECT_TRUE(out.contains(QLatin1String("Copied 3 templates, 2 signatories and 1 settings records, "
@@ -165,6 +171,9 @@ TEST_F(Share, copiesEverythingInOrderAndPointsDataPathAtTheServer)
               QStringList({"J. Smith A&P 123", "R. Jones IA 456"}));
     EXPECT_EQ(column(server.dataPath(), schema::CompanyInfoTable, schema::company::CompanyName),
               QStringList({"Skyline Aero Services"}));
+    QStringList titles = column(server.dataPath(), schema::StatementsTable, schema::statements::Title);
+    EXPECT_EQ(titles.size(), store::startingStatements().size());
+    EXPECT_EQ(titles.last(), "Oil");
 
     // The command line prints from the server now, finding the default template as before.
     ASSERT_EQ(run({QStringLiteral("print"), QStringLiteral("--trace")}), 0) << err.toStdString();

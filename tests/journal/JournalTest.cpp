@@ -4,6 +4,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalCsv.h"
+#include "journal/JournalModel.h"
 #include "store/Registration.h"
 
 #include <QSqlDatabase>
@@ -72,7 +73,10 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     e.request.label.company.name = QStringLiteral("Skyline Aero");
     e.request.label.company.cityStateZip = QStringLiteral("Wichita, KS");
     e.request.label.printsSignature = true;
-    e.request.label.signatory = QStringLiteral("J. Smith A&P 123456");
+    e.request.label.signatory = QStringLiteral("J. Smith");
+    e.request.label.certificateKind = QStringLiteral("A&P");
+    e.request.label.certificateNumber = QStringLiteral("123456");
+    e.request.label.company.repairStation = QStringLiteral("NWAR123K");
     e.request.stock = printing::LabelStock::Tractor;
     e.request.sheet.copies = 3;
     e.request.sheet.used = {1, 4};
@@ -103,7 +107,16 @@ TEST_P(JournalTest, entryKeepsEveryValueAndIsStampedWithWhoAndWhen)
     EXPECT_EQ(read.facts.logoFile, e.facts.logoFile);
     EXPECT_EQ(read.request.label.company.name, e.request.label.company.name);
     EXPECT_EQ(read.request.label.company.cityStateZip, e.request.label.company.cityStateZip);
-    EXPECT_EQ(read.request.label.signatory, e.request.label.signatory);
+    const auto signOff = [](const JournalEntry& x) {
+        const printing::LabelContent& l = x.request.label;
+        return std::tuple(l.signatory, l.certificateKind, l.certificateNumber, l.company.repairStation);
+    };
+    EXPECT_EQ(signOff(read), signOff(e));
+    // The view shows who signed as the label printed it.
+    journal::JournalModel model(journal);
+    model.reload();
+    EXPECT_EQ(model.index(0, journal::JournalModel::SignedBy).data().toString(), "J. Smith, A&P 123456");
+    EXPECT_EQ(model.index(0, journal::JournalModel::RepairStation).data().toString(), "NWAR123K");
     EXPECT_EQ(read.request.sheet.copies, 3);
     EXPECT_EQ(read.request.sheet.used, (printing::UsedCells{1, 4}));
     EXPECT_DOUBLE_EQ(read.request.sheet.offsets.topRow, 1.5);
@@ -399,6 +412,42 @@ TEST(JournalCsv, quotesWhatWouldBreakALineAndPutsTheNumberFirst)
     EXPECT_TRUE(lines[1].contains(QStringLiteral(",\"Piper, Cub\",")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",\"Said \"\"ok\"\"")));
     EXPECT_EQ(lines[2], "next\"");
+}
+
+// Every heading has its value under it, the sign-off's included, as stored: a label printed
+// without its signature line or company block keeps what the entry holds.
+TEST(JournalCsv, everyHeadingStandsOverItsValue)
+{
+    JournalEntry e = labelFor(QStringLiteral("N1"), QStringLiteral("Piper"), QStringLiteral("4321"));
+    printing::LabelContent& label = e.request.label;
+    label.signatory = QStringLiteral("J. Smith");
+    label.certificateKind = QStringLiteral("A&P/IA");
+    label.certificateNumber = QStringLiteral("2468135");
+    label.company.repairStation = QStringLiteral("NWAR123K");
+    label.printsSignature = false;
+    label.printsCompany = false;
+    label.body = QStringLiteral("Oil changed");
+    e.request.sheet.used = {};   // a list of cells is quoted, with commas in it
+    const QStringList lines = journal::csv::entries({e}).split(QStringLiteral("\r\n"));
+    // The one heading with commas in it is quoted; no value here has any.
+    const QStringList heading =
+        QString(lines[0]).replace(QStringLiteral("\"Company city, state, zip\""), QStringLiteral("CSZ")).split(u',');
+    const QStringList values = lines[1].split(u',');
+    ASSERT_EQ(values.size(), heading.size()) << lines[0].toStdString() << "\n" << lines[1].toStdString();
+    const std::pair<QString, QString> expected[] = {
+        {QStringLiteral("Registration"), QStringLiteral("N1")},
+        {QStringLiteral("Signatory"), QStringLiteral("J. Smith")},
+        {QStringLiteral("Certificate kind"), QStringLiteral("A&P/IA")},
+        {QStringLiteral("Certificate number"), QStringLiteral("2468135")},
+        {QStringLiteral("Repair station"), QStringLiteral("NWAR123K")},
+        {QStringLiteral("Signature line"), QStringLiteral("no")},
+        {QStringLiteral("Company block"), QStringLiteral("no")},
+        {QStringLiteral("Body"), QStringLiteral("Oil changed")},
+    };
+    for (const auto& [name, value] : expected) {
+        ASSERT_TRUE(heading.contains(name)) << name.toStdString();
+        EXPECT_EQ(values[heading.indexOf(name)], value) << name.toStdString();
+    }
 }
 
 // A spreadsheet opening the file runs a field that begins like a formula: such fields get a

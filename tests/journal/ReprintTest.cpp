@@ -57,6 +57,24 @@ TEST_P(ReprintTest, anEntryPrintsAgainAsItPrintedThen)
              r.label.body = QStringLiteral("Line one\r\nself-contained words, \"quoted\"");
              r.label.bodyFont = {QStringLiteral("Times New Roman"), 9.75f, false, true};
          }},
+        {"a signatory's certificate and the station number, on both stocks", false,
+         [](printing::PrintRequest& r) {
+             r.label.printsCompany = true;
+             r.label.company = {QStringLiteral("Skyline Aero"), {}, {}, QStringLiteral("316-555-0142"),
+                                QStringLiteral("NWAR123K")};
+             r.label.printsSignature = true;
+             r.label.signatory = QStringLiteral("J. R. Mitchell");
+             r.label.certificateKind = QStringLiteral("A&P/IA");
+             r.label.certificateNumber = QStringLiteral("2468135");
+         }},
+        {"the same on tractor feed", true,
+         [](printing::PrintRequest& r) {
+             r.label.printsCompany = true;
+             r.label.company.repairStation = QStringLiteral("NWAR123K");
+             r.label.printsSignature = true;
+             r.label.signatory = QStringLiteral("J. R. Mitchell");
+             r.label.certificateNumber = QStringLiteral("2468135");
+         }},
         {"tractor feed with blank captions and values", true,
          [](printing::PrintRequest& r) {
              r.label.registration.caption.clear();

@@ -6,6 +6,7 @@
 #include "journalview/AircraftPage.h"
 #include "journalview/JournalWindow.h"
 #include "mainwindow/PrintCommand.h"
+#include "mainwindow/TemplateCard.h"
 #include "printing/RecordingSurface.h"
 
 #include <QAbstractItemView>
@@ -157,37 +158,117 @@ TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOn
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(JournalViewTest, choosingAKnownRegistrationFillsEmptyMakeAndSerialAndHintsTheTimes)
+// Picking a known aircraft puts its make and serial on the card; values already there that
+// say otherwise are named in a question first, and stay unless the user takes the known ones.
+TEST_F(JournalViewTest, choosingAKnownRegistrationReplacesMakeAndSerialAskingAboutOthers)
 {
     open();
-    // The label's entry is in the journal before the label is put in place.
-    QVector<JournalEntry> atPlacing;
-    printer->placing = [&] { atPlacing = test::expectValue(journal::Journal(mainDb).find({}, {})); };
     box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
-    printFor({}, {}, {});
-    box("serialBox")->setText(QStringLiteral("typed serial"));
     // The completion offers what the journal holds: the prints' entries are written by now.
     window->journalWriter().flush();
 
+    struct Pick {
+        QString make, serial;     // on the card before the pick
+        const char* answer;       // none: no question, or the question cancelled
+        bool asked;
+        QString makeAfter, serialAfter;
+    };
+    const Pick picks[] = {
+        {"", "", nullptr, false, "Cessna 172", "17265432"},
+        {"CESSNA  172", "", nullptr, false, "Cessna 172", "17265432"},   // the same, written otherwise
+        {"Beech A36", "170002", nullptr, true, "Beech A36", "170002"},
+        {"Beech A36", "170002", "Keep what is typed", true, "Beech A36", "170002"},
+        {"", "170002", "Use the known values", true, "Cessna 172", "17265432"},
+    };
     QLineEdit* registration = box("registrationBox");
-    registration->setFocus();
-    QTest::keyClicks(registration, QStringLiteral("n12"));
-    QCompleter* completer = registration->completer();
-    ASSERT_NE(completer, nullptr);
-    ASSERT_TRUE(completer->popup()->isVisible());
-    QTest::keyClick(completer->popup(), Qt::Key_Down);
-    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    for (const Pick& pick : picks) {
+        registration->clear();
+        box("tachBox")->clear();
+        box("makeBox")->setText(pick.make);
+        box("serialBox")->setText(pick.serial);
+        dialogs.questions.clear();
+        if (pick.answer)
+            dialogs.choiceAnswers.push_back(QString::fromLatin1(pick.answer));
+        registration->setFocus();
+        QTest::keyClicks(registration, QStringLiteral("n12"));
+        QCompleter* completer = registration->completer();
+        ASSERT_NE(completer, nullptr);
+        ASSERT_TRUE(completer->popup()->isVisible());
+        if (!completer->popup()->currentIndex().isValid())
+            QTest::keyClick(completer->popup(), Qt::Key_Down);
+        ASSERT_EQ(completer->popup()->currentIndex().row(), 0);
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
 
-    EXPECT_EQ(registration->text(), "N123AB");
-    EXPECT_EQ(box("makeBox")->text(), "Cessna 172");
-    EXPECT_EQ(box("serialBox")->text(), "typed serial");   // a value typed stays
-    EXPECT_EQ(box("tachBox")->text(), "");               // times are never filled in
-    EXPECT_EQ(box("tachBox")->placeholderText(), "1234.5");
-    EXPECT_TRUE(box("tachBox")->toolTip().contains(QStringLiteral("03-07-2026")));
-
+        const std::string at = pick.make.toStdString() + "/" + pick.serial.toStdString();
+        EXPECT_EQ(registration->text(), "N123AB") << at;
+        ASSERT_EQ(dialogs.questions.size(), pick.asked ? 1u : 0u) << at;
+        if (pick.asked) {
+            EXPECT_TRUE(dialogs.questions[0].text.startsWith(
+                QStringLiteral("N123AB is known as Cessna 172, 17265432; this label says "))) << at;
+        }
+        EXPECT_EQ(box("Text4")->text(), pick.makeAfter) << at;
+        EXPECT_EQ(box("Text5")->text(), pick.serialAfter) << at;
+        EXPECT_EQ(box("Text6")->text(), "");               // times are never filled in
+        EXPECT_EQ(box("Text6")->placeholderText(), "1234.5");
+        EXPECT_TRUE(box("Text6")->toolTip().contains(QStringLiteral("03-07-2026")));
+    }
     QTest::keyClicks(registration, QStringLiteral("X"));
     EXPECT_EQ(box("tachBox")->placeholderText(), "");
+
+    // The hints go with the values when the card empties them: a page step.
+    registration->clear();
+    QTest::keyClicks(registration, QStringLiteral("n12"));
+    registration->completer()->popup()->setCurrentIndex(registration->completer()->completionModel()->index(0, 0));
+    QTest::keyClick(registration->completer()->popup(), Qt::Key_Return);
+    ASSERT_EQ(box("tachBox")->placeholderText(), "1234.5");
+    window->card().pageForward();
+    EXPECT_EQ(registration->text(), "");
+    EXPECT_EQ(box("tachBox")->placeholderText(), "");
+}
+
+// A label that gives a known aircraft another make or serial is asked about before it prints.
+TEST_F(JournalViewTest, printingAnotherMakeAndSerialForAKnownAircraftAsksFirst)
+{
+    open();
+    printFor(QStringLiteral("N005TW"), QStringLiteral("Cessna 172N"), QStringLiteral("170005"));
+    window->journalWriter().flush();
+    struct Answer {
+        const char* button;   // none: Cancel
+        int printed;          // labels printed by the answer
+        QString make, serial; // on the card afterwards, and on the label printed
+    };
+    const Answer answers[] = {
+        {nullptr, 0, "Beech A36", "170002"},
+        {"Print as typed", 1, "Beech A36", "170002"},
+        {"Use the known values", 1, "Cessna 172N", "170005"},
+    };
+    for (const Answer& answer : answers) {
+        const int before = int(entries().size());
+        dialogs.questions.clear();
+        if (answer.button)
+            dialogs.choiceAnswers.push_back(QString::fromLatin1(answer.button));
+        printFor(QStringLiteral("n005tw "), QStringLiteral("Beech A36"), QStringLiteral("170002"));
+        ASSERT_EQ(dialogs.questions.size(), 1u);
+        EXPECT_EQ(dialogs.questions[0].text,
+                  "N005TW is known as Cessna 172N, 170005; this label says Beech A36, 170002");
+        EXPECT_EQ(dialogs.questionChoices[0], QStringList({"Print as typed", "Use the known values"}));
+        EXPECT_EQ(box("makeBox")->text(), answer.make);
+        EXPECT_EQ(box("serialBox")->text(), answer.serial);
+        const QVector<JournalEntry> journaled = entries();
+        ASSERT_EQ(journaled.size(), before + answer.printed);
+        if (answer.printed) {
+            EXPECT_EQ(journaled.last().line(journal::Slot::Make).value, answer.make);
+        }
+    }
+    // The known aircraft keeps what it knows, whatever was printed as typed.
+    const auto known = journal::Journal(mainDb).aircraftNamed(QStringLiteral("N005TW"));
+    EXPECT_EQ((*known)->make, "Cessna 172N");
+
+    // What agrees (blanks and letter case aside) prints without a question.
+    dialogs.questions.clear();
+    printFor(QStringLiteral("N005TW"), QStringLiteral("cessna  172n"), QString());
+    EXPECT_TRUE(dialogs.questions.empty());
 }
 
 TEST_F(JournalViewTest, theViewFiltersShowsEntriesAndReprintsThemAsTheyWere)

@@ -276,7 +276,7 @@ TEST_P(JournalWindowTest, theRegistrationListShowsMakeAndSerialInFull)
         box->setFixedWidth(60);
     }
     writer = std::make_unique<journal::JournalWriter>(db);
-    journalview::AircraftCompletion completion(db, *writer, boxes, &card);
+    journalview::AircraftCompletion completion(db, *writer, boxes, dialogs, &card);
     card.show();
     card.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&card));

@@ -83,6 +83,15 @@ TEST_F(ShopFolder, convertKeepsBothOriginalsAndLeavesDatabasesTheWindowAndPrintO
     EXPECT_EQ(print.exitCode, 0) << print.err.toStdString();
     EXPECT_TRUE(print.out.contains(QStringLiteral("Sky-High Aviation & Avionics, Inc.")));
 
+    // The signatories keep their names as typed then, with no certificate of their own.
+    const CliRun signatories = runCli({QStringLiteral("signatory"), QStringLiteral("list"), QStringLiteral("--csv")},
+                                      shop.path());
+    EXPECT_EQ(signatories.exitCode, 0) << signatories.err.toStdString();
+    EXPECT_EQ(signatories.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
+              (QStringList{"Name,Certificate kind,Certificate number", "John Smith A&P 2345678,,",
+                           "\"J. \"\"Jim\"\" O'Neil A&P 123456\",,", "Mary-Ann Lee IA 3456789,,",
+                           "José Ñúñez-Ødegård A&P 778899,,", "\"Robert \"\"Bob\"\" Brown\",,"}));
+
     const CliRun again = convert();
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_TRUE(again.out.contains(QStringLiteral("Nothing to convert"))) << again.out.toStdString();

@@ -56,12 +56,19 @@ protected:
     }
 };
 
+// The card's unsaved changes are asked about first; the question's Cancel keeps the card.
 TEST_F(ActivationTest, returningFromAWindowOfTheProgramShowsTheDefaultTemplateAgain)
 {
     typeUserValues();
     QWidget logoWindow;
     ui::markAsWindowOfProgram(&logoWindow);
     logoWindow.show();
+    activate(&logoWindow);
+    activate(window.get());
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(userValuesKept());
+
+    dialogs.choiceAnswers = {QStringLiteral("Discard")};
     activate(&logoWindow);
     activate(window.get());
     EXPECT_EQ(shownTitle(), "A");
@@ -100,6 +107,7 @@ TEST_F(ActivationTest, pendingLogoReloadsOnlyTheLogoOnce)
     EXPECT_EQ(controls().logoBox->pixels().pixelColor(0, 0), QColor(Qt::red));
 
     // The reload is used up: the next return from the logo window is a full activation.
+    dialogs.choiceAnswers = {QStringLiteral("Discard")};
     activate(&logoWindow);
     activate(window.get());
     EXPECT_EQ(shownTitle(), "A");

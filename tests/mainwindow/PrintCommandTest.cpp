@@ -243,6 +243,16 @@ TEST_F(PrintCommandTest, thePanelIsWorkedByKeyboardLikeADialog)
     EXPECT_TRUE(printed.isEmpty());
     EXPECT_EQ(focusName(), "printButton");
     EXPECT_TRUE(find<QPushButton>("newButton")->isEnabled());
+
+    // Enter is OK on the copies, a cell and OK itself; on the focused Cancel it is Cancel.
+    for (const char* focus : {"copiesBox", "skipCell2", "printOkButton", "printCancelButton"}) {
+        const auto sheets = printed.size();
+        click("printButton");
+        find<QWidget>(focus)->setFocus(Qt::TabFocusReason);
+        press(focus[0] == 's' ? Qt::Key_Enter : Qt::Key_Return);
+        EXPECT_FALSE(find<QWidget>("printPanel")->isVisible()) << focus;
+        EXPECT_EQ(printed.size(), sheets + (QByteArray(focus) == "printCancelButton" ? 0 : 1)) << focus;
+    }
 }
 
 TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelStaysUp)

@@ -218,4 +218,45 @@ TEST_F(TemplateCardTest, thePrintRequestCarriesTheCaptionsAndOptionsEachDisplayS
     EXPECT_FALSE(window->session().printsCompany());
 }
 
+// An aircraft's note typed into the body is not written into the shop's template on the
+// way past: PageDown asks, Cancel keeps the card as it was, Discard leaves the template as
+// stored, Save writes it.
+TEST_F(TemplateCardTest, pagingAwayFromAnEditedBodyAsksAndDoesWhatTheUserSays)
+{
+    addTemplates({"Annual", "Tires"});
+    openWindow();
+    const QString note = QStringLiteral("Annual body\nNext annual due 12-31-2027");
+    struct Answer {
+        const char* button;   // none: the question's own Cancel
+        QString shownAfter;
+        QString storedAfter;
+    };
+    const Answer answers[] = {
+        {nullptr, "Annual", "Annual body"},
+        {"Discard", "Tires", "Annual body"},
+        {"Save", "Tires", "Annual body\r\nNext annual due 12-31-2027"},
+    };
+    for (const Answer& answer : answers) {
+        card().showTemplate(QStringLiteral("Annual"));
+        controls().bodyBox->setPlainText(note);
+        controls().valueBoxes[0]->setText(QStringLiteral("N005TW"));
+        dialogs.questions.clear();
+        if (answer.button)
+            dialogs.choiceAnswers.push_back(QString::fromLatin1(answer.button));
+        QTest::keyClick(controls().bodyBox, Qt::Key_PageDown);
+        ASSERT_EQ(dialogs.questions.size(), 1u);
+        EXPECT_EQ(dialogs.questionChoices.back(), QStringList({"Save", "Discard"}));
+        EXPECT_EQ(shownTitle(), answer.shownAfter);
+        EXPECT_EQ(storedField("Annual", store::schema::labels::Body).toString(), answer.storedAfter);
+        if (!answer.button) {
+            EXPECT_EQ(controls().bodyBox->toPlainText(), note);
+            EXPECT_EQ(controls().valueBoxes[0]->text(), "N005TW");
+        }
+    }
+    // Nothing edited: no question.
+    dialogs.questions.clear();
+    card().pageForward();
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
 }  // namespace

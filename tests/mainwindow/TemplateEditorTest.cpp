@@ -75,6 +75,13 @@ protected:
         return titles;
     }
 
+    // PageDown answered: save the card's changes first.
+    void pageSaving()
+    {
+        dialogs.choiceAnswers = {QStringLiteral("Save")};
+        card().pageForward();
+    }
+
     QString currentTitle() { return window->session().storedTemplate().title; }
     int newLabel() const { return int(window->state().NewLabel); }
 
@@ -133,7 +140,7 @@ TEST_F(TemplateEditorTest, newKeepsTheSettingsOnShowAndTheCommittedTitleAddsTheT
     EXPECT_TRUE(browsing());
 }
 
-TEST_F(TemplateEditorTest, pagingFromANewTemplatesTitleSavesItAsTheLastAndGoesOnFromThere)
+TEST_F(TemplateEditorTest, pagingFromANewTemplatesTitleAsksAndSaveAddsItAsTheLastGoingOnFromThere)
 {
     addTemplates({"Annual", "Tires", "Oil Change"});
     open();
@@ -141,6 +148,7 @@ TEST_F(TemplateEditorTest, pagingFromANewTemplatesTitleSavesItAsTheLastAndGoesOn
                                           std::tuple{Qt::Key_PageUp, "Brakes", 2}}) {
         click(controls().newButton);
         typeTitle(0, QString::fromLatin1(title));
+        dialogs.choiceAnswers = {QStringLiteral("Save")};
         QTest::keyClick(controls().titleBoxes[0], key);
         // Forward from the last template wraps to the first, tab at the left; back from it
         // is the template before, tab at the right.
@@ -483,7 +491,7 @@ TEST_F(TemplateEditorTest, everyDuplicateTitleRefusalShowsTheDuplicateMessage)
     const qint64 annual = window->session().storedTemplate().key.id;
     controls().bodyBox->setFocus();
     controls().titleBoxes[0]->setText("TIRES");
-    card().pageForward();
+    pageSaving();
     expectDuplicateMessage(1);
     EXPECT_EQ(window->session().storedTemplate().key.id, annual);
     EXPECT_EQ(shownTitle(), "TIRES");
@@ -503,7 +511,7 @@ TEST_F(TemplateEditorTest, theRefusalMarkerIsNeverStoredAsATitle)
     tabOutOfTitle(0);
     ASSERT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
     typeBody("typed ");
-    card().pageForward();
+    pageSaving();
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
     EXPECT_EQ(storedField("Annual", labels::Body).toString(), "typed Annual body");
     EXPECT_EQ(shownTitle(), "Tires");
@@ -520,7 +528,7 @@ TEST_F(TemplateEditorTest, theRefusalMarkerIsNeverStoredAsATitle)
     tabOutOfTitle(0);
     ASSERT_EQ(controls().titleBoxes[0]->text(), "Error 3022");
     const std::size_t shownBefore = dialogs.messages.size();
-    card().pageForward();
+    pageSaving();
     expectTitleNeededMessage(shownBefore + 1);
     click(controls().saveButton);
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires"}));
@@ -533,7 +541,7 @@ TEST_F(TemplateEditorTest, aTemplateWithoutATitleIsRefusedWithAMessageAndTheTypi
     open();
     click(controls().newButton);
     typeBody("Body without a title");
-    card().pageForward();
+    pageSaving();
     expectTitleNeededMessage(1);
     EXPECT_EQ(controls().bodyBox->toPlainText(), "Body without a title");
     EXPECT_EQ(newLabel(), 1);
@@ -556,7 +564,7 @@ TEST_F(TemplateEditorTest, aTemplateWithoutATitleIsRefusedWithAMessageAndTheTypi
     typeTitle(0, "");
     tabOutOfTitle(0);
     EXPECT_EQ(dialogs.messages.size(), 3u);  // leaving an empty box is no commit
-    card().pageForward();
+    pageSaving();
     expectTitleNeededMessage(4);
     EXPECT_EQ(shownTitle(), "");
     EXPECT_EQ(storedTitles(), QStringList({"Annual", "Tires", "Magneto"}));
@@ -670,12 +678,40 @@ TEST_F(TwoWindowsTest, savingATemplateDeletedElsewhereNeverWritesOverTheirNewOne
     EXPECT_TRUE(controls().saveButton->isEnabled());
 
     dialogs.choiceAnswers = {"Keep as new template"};
+    dialogs.textAnswer = QStringLiteral("Oil Change");
     click(controls().saveButton);
+    ASSERT_EQ(dialogs.textAsked.size(), 1u);
+    EXPECT_EQ(dialogs.textAsked[0].second, "Oil Change");
     EXPECT_EQ(storedTitles(), QStringList({"Brake Job", "Oil Change"}));
     EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "mine Oil Change body");
     EXPECT_EQ(storedField("Brake Job", labels::Body).toString(), "pads");
     EXPECT_EQ(shownTitle(), "Oil Change");
     EXPECT_TRUE(browsing());
+}
+
+// Kept as new beside a template changed elsewhere, the typing needs a title of its own: it is
+// asked for, and cancelling that box writes nothing.
+TEST_F(TwoWindowsTest, keepingATemplateChangedElsewhereAsNewAsksForItsTitle)
+{
+    addTemplates({"Oil Change"});
+    open();
+    otherWindowChanges("Oil Change", [](store::TableCursor& c) { return setBody(c, "theirs"); });
+    typeBody("mine ");
+    dialogs.choiceAnswers = {"Keep as new template"};
+    click(controls().saveButton);
+    ASSERT_EQ(dialogs.textAsked.size(), 1u);
+    EXPECT_EQ(dialogs.textAsked[0], std::pair(QStringLiteral("Keep as new template"), QStringLiteral("Oil Change (mine)")));
+    EXPECT_EQ(storedTitles(), QStringList({"Oil Change"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.choiceAnswers = {"Keep as new template"};
+    dialogs.textAnswer = QStringLiteral("Oil Change, N005TW");
+    click(controls().saveButton);
+    EXPECT_EQ(storedTitles(), QStringList({"Oil Change", "Oil Change, N005TW"}));
+    EXPECT_EQ(storedField("Oil Change", labels::Body).toString(), "theirs");
+    EXPECT_EQ(storedField("Oil Change, N005TW", labels::Body).toString(), "mine Oil Change body");
+    EXPECT_EQ(shownTitle(), "Oil Change, N005TW");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(TwoWindowsTest, deletingATemplateChangedElsewhereIsRefusedAndShowsTheirs)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -115,6 +116,42 @@ TEST_F(CardFileTest, theTypingIsWrittenToTheTemplateLeftAndAShownTemplateIsNoCha
     ASSERT_TRUE(cards.page(1).ok());
     EXPECT_EQ(session.body(), "first\nsecond");
     EXPECT_FALSE(session.hasUnsavedChanges());
+}
+
+// A move away from an edited card is told what to do with the edit: saved whole, or dropped
+// with the stored template left as it was (a new template dropped is never added).
+TEST_F(CardFileTest, aMoveSavesTheCardWholeOrDiscardsItAsTheUserSays)
+{
+    using Leaving = CardFile::Leaving;
+    const std::function<void()> moves[] = {
+        [&] { ASSERT_TRUE(cards.page(1, Leaving::Discard).ok()); },
+        [&] { ASSERT_TRUE(cards.showTemplate(QStringLiteral("B"), Leaving::Discard).ok()); },
+    };
+    addTemplates({"A", "B"});
+    for (const auto& move : moves) {
+        openOn("A");
+        EXPECT_FALSE(cards.leavingNeedsAnswer());
+        session.setBody(QStringLiteral("A body\nNext annual due 12-31-2027"));
+        session.setCaption(0, QStringLiteral("Tail #"));
+        EXPECT_TRUE(cards.leavingNeedsAnswer());
+        move();
+        EXPECT_EQ(session.title(), "B");
+        EXPECT_EQ(storedBody("A"), "A body");
+        EXPECT_EQ(templates.load(**templates.find("A"))->captions[0], "Reg #");
+        EXPECT_FALSE(session.hasUnsavedChanges());
+    }
+    ASSERT_TRUE(cards.newTemplate().ok());
+    session.setTitle(QStringLiteral("Never kept"));
+    ASSERT_TRUE(cards.page(1, Leaving::Discard).ok());
+    EXPECT_EQ(storedTitles(), QStringList({"A", "B"}));
+    EXPECT_FALSE(session.state().NewLabel);
+
+    openOn("A");
+    session.setBody(QStringLiteral("kept"));
+    session.setCaption(0, QStringLiteral("Tail #"));
+    ASSERT_TRUE(cards.page(1, Leaving::Save).ok());
+    EXPECT_EQ(storedBody("A"), "kept");
+    EXPECT_EQ(templates.load(**templates.find("A"))->captions[0], "Tail #");
 }
 
 TEST_F(CardFileTest, aRefusedStepKeepsTheCardAndTheTypingUntilItCanBeWritten)

@@ -122,6 +122,7 @@ TEST_F(FontButton, aSavedTemplateKeepsTheBodyTextTypedBeforeTheFontWasChosen)
     dialogs.fontAnswer = chosenFont();
     click("fontButton");
     EXPECT_EQ(find<QPlainTextEdit>("bodyEditor")->toPlainText(), "typed");
+    dialogs.choiceAnswers = {QStringLiteral("Save")};
     window->card().pageForward();
     EXPECT_EQ(storedLabel(labels::Body).toString(), "typed");
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Courier New");

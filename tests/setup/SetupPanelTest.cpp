@@ -5,6 +5,7 @@
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/TemplateCard.h"
 #include "mainwindow/TemplateEditor.h"
+#include "store/TemplateStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <functional>
 
 using namespace tagwright;
 using test::addRecord;
@@ -198,30 +201,51 @@ TEST_F(SetupPanelTest, aDefaultLabelNamingNoTemplateSelectsNothingStoresEmptyAnd
     EXPECT_EQ(titleOnShow(), "Annual");
 }
 
-TEST_F(SetupPanelTest, closingShowsTheChosenDefaultTemplateInBrowsingModeAndStoresItsTitle)
+// Save stores the setup only; Cancel and Escape store nothing. Either way the card keeps its
+// template, the body typed on it and the aircraft typed for the label.
+TEST_F(SetupPanelTest, closingTheSetupKeepsTheCardAndOnlySaveStoresTheSettings)
 {
     addTemplates({"Annual", "Oil Change", "Tires"});
-    QVariantMap bare = templateRecord(QStringLiteral("Bare"));
-    bare.remove(schema::labels::LeftTop);
-    addRecord(mainDb, schema::LabelsTable, bare);
-    addCompany({{company::DefLabel, QStringLiteral("annual")}});
+    addCompany({{company::DefLabel, QStringLiteral("annual")}, {company::CompanyName, QStringLiteral("Acme")}});
     openSetupWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->card().pageForward();
     window->card().pageForward();
     ASSERT_EQ(window->session().storedTemplate().title, "Tires");
+    auto& c = window->controls();
+    c.bodyBox->setFocus();
+    c.bodyBox->setPlainText(QStringLiteral("Tires body\nNext annual due 12-31-2027"));
+    c.valueBoxes[0]->setText(QStringLiteral("N005TW"));
+    c.valueBoxes[1]->setText(QStringLiteral("Cessna 172N"));
 
-    click("setupButton");
-    EXPECT_EQ(defaultList()->currentText(), "Annual");
-    defaultList()->setCurrentIndex(3);
-    click("setupButton");
-    EXPECT_EQ(storedCompany(company::DefLabel).toString(), "Bare");
-    EXPECT_EQ(titleOnShow(), "Bare");
-    EXPECT_TRUE(window->controls().titleBoxes[0]->isVisibleTo(window.get()));
-    EXPECT_EQ(window->state().TabPos, 0);
-    EXPECT_EQ(window->controls().captionBoxes[0]->text(), "");
-    EXPECT_FALSE(window->controls().valueBoxes[0]->isVisibleTo(window.get()));
-    EXPECT_FALSE(find<QPushButton>("saveButton")->isEnabled());
-    EXPECT_TRUE(find<QPushButton>("newButton")->isEnabled());
+    const std::pair<const char*, std::function<void()>> closings[] = {
+        {"Cancel", [&] { click("SetupCancelButton"); }},
+        {"Escape", [&] { QTest::keyClick(find<QLineEdit>("companyNameBox"), Qt::Key_Escape); }},
+        {"Save", [&] { click("setupButton"); }},
+    };
+    for (const auto& [how, close] : closings) {
+        click("setupButton");
+        ASSERT_TRUE(panelShown());
+        EXPECT_EQ(find<QLineEdit>("companyNameBox")->text(), "Acme") << how;
+        find<QLineEdit>("companyNameBox")->setText(QStringLiteral("Acme Aero"));
+        defaultList()->setCurrentIndex(1);
+        close();
+        EXPECT_FALSE(panelShown()) << how;
+        const bool saved = QString::fromLatin1(how) == "Save";
+        EXPECT_EQ(storedCompany(company::CompanyName).toString(), saved ? "Acme Aero" : "Acme") << how;
+        EXPECT_EQ(storedCompany(company::DefLabel).toString(), saved ? "Oil Change" : "annual") << how;
+        EXPECT_EQ(titleOnShow(), "Tires") << how;
+        EXPECT_EQ(c.bodyBox->toPlainText(), "Tires body\nNext annual due 12-31-2027") << how;
+        EXPECT_EQ(c.valueBoxes[0]->text(), "N005TW") << how;
+        EXPECT_EQ(c.valueBoxes[1]->text(), "Cessna 172N") << how;
+        EXPECT_EQ(find<QPushButton>("setupButton")->text(), "Setup") << how;
+        EXPECT_TRUE(find<QPushButton>("newButton")->isEnabled()) << how;
+    }
+    store::TemplateStore templates(mainDb);
+    EXPECT_EQ(templates.load(**templates.find(QStringLiteral("Tires")))->body,
+              templateRecord(QStringLiteral("Tires"))[schema::labels::Body].toString());
+    EXPECT_TRUE(window->session().hasUnsavedChanges());  // still the user's to save or drop
 }
 
 TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePanelOpens)
@@ -242,20 +266,7 @@ TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePane
         offered << defaultList()->itemText(i);
     EXPECT_EQ(offered, (QStringList{"Annual", "Oil Change", "Magneto"}));
     EXPECT_EQ(defaultList()->currentText(), "Oil Change");
-    EXPECT_EQ(titleOnShow(), "Magneto");
     EXPECT_EQ(window->session().storedTemplate().title, "Magneto");
-}
-
-TEST_F(SetupPanelTest, closingWithNoTemplatesBeginsABlankNewRecord)
-{
-    openSetupWindow();
-    click("setupButton");
-    window->state().NewLabel = false;
-    click("setupButton");
-    EXPECT_TRUE(window->state().NewLabel);
-    EXPECT_FALSE(window->session().storedTemplate().stored());
-    EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 0);
-    EXPECT_FALSE(panelShown());
 }
 
 TEST_F(SetupPanelTest, thePanelShowsTheShopsPhoneAndSavesItToBothRecords)
@@ -327,9 +338,8 @@ TEST_F(SetupPanelTest, tabMovesThroughTheSettingsInTheirOrder)
 {
     openSetupWindow();
     click("setupButton");
-    const char* const order[] = {"companyNameBox", "addressBox", "cityStateZipBox", "phoneBox",
-                                 "defaultLabelList", "topRowOffsetBox", "middleRowOffsetBox",
-                                 "bottomRowOffsetBox", "leftColumnOffsetBox", "rightColumnOffsetBox"};
+    const char* const order[] = {"companyNameBox", "addressBox", "cityStateZipBox", "phoneBox", "RepairStationBox", "defaultLabelList",
+                                 "topRowOffsetBox", "middleRowOffsetBox", "bottomRowOffsetBox", "leftColumnOffsetBox", "rightColumnOffsetBox"};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget* next = find<QWidget>(order[i])->nextInFocusChain();
         while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(window.get()))

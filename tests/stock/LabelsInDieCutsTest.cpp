@@ -4,6 +4,8 @@
 #include "printing/LabelPrinter.h"
 #include "printing/PrintTarget.h"
 #include "printing/QtPrinterSurface.h"
+#include "store/ShopRecord.h"
+#include "store/SignatoryStore.h"
 
 #include <QImage>
 #include <QPainter>
@@ -20,11 +22,13 @@ namespace {
 constexpr int Dpi = 144;  // two pixels a point
 constexpr double TwipsPerPixel = 1440.0 / Dpi;
 
-// A US Letter sheet as an image, printable to its edges as a PDF printed at actual size is.
-// One sheet: a second job would paint over the first.
+// A US Letter sheet as an image, printed on from `printable`'s corner (twips): the whole
+// sheet as a PDF printed at actual size, or a printer's printable area. One sheet: a second
+// job would paint over the first.
 class SheetImage : public printing::PrintTarget {
 public:
-    SheetImage() : image(int(8.5 * Dpi), 11 * Dpi, QImage::Format_RGB32)
+    explicit SheetImage(const QRectF& printable)
+        : image(int(8.5 * Dpi), 11 * Dpi, QImage::Format_RGB32), origin(printable.topLeft() / TwipsPerPixel)
     {
         image.setDotsPerMeterX(int(Dpi / 0.0254));
         image.setDotsPerMeterY(int(Dpi / 0.0254));
@@ -36,6 +40,7 @@ public:
         EXPECT_FALSE(painter.isActive() || used) << "a second sheet";
         used = true;
         painter.begin(&image);
+        painter.translate(origin);
         return painter;
     }
     void newPage(const std::optional<QSizeF>&) override { ADD_FAILURE() << "a second page"; }
@@ -43,6 +48,7 @@ public:
     void abortJob() override { painter.end(); }
 
     QImage image;
+    QPointF origin;   // pixels
     QPainter painter;
     bool used = false;
 };
@@ -71,9 +77,17 @@ std::optional<std::set<int>> inkedCells(const QImage& sheet, double points)
     return inked;
 }
 
+// Who signs, and the shop's station number.
+struct SignOff {
+    QString name = QStringLiteral("J. R. Mitchell");
+    QString kind;
+    QString number;
+    QString station;
+};
+
 // Six labels of the values a shop types, an 11-line body in the default body font, on a
-// sheet fitted for PDF files.
-printing::PrintRequest sixLabels(const QStringList& values)
+// sheet fitted to `printable`.
+printing::PrintRequest sixLabels(const QStringList& values, const SignOff& signOff, const QRectF& printable)
 {
     printing::PrintRequest request;
     printing::LabelContent& label = request.label;
@@ -87,12 +101,14 @@ printing::PrintRequest sixLabels(const QStringList& values)
     label.body = body.join(QStringLiteral("\r\n"));
     label.printsCompany = true;
     label.company = {QStringLiteral("Skyline Aero Services"), QStringLiteral("1200 Hangar Road"),
-                     QStringLiteral("Wichita, KS 67209"), QStringLiteral("316-555-0142")};
+                     QStringLiteral("Wichita, KS 67209"), QStringLiteral("316-555-0142"), signOff.station};
     label.printsSignature = true;
-    label.signatory = QStringLiteral("J. R. Mitchell");
+    label.signatory = signOff.name;
+    label.certificateKind = signOff.kind;
+    label.certificateNumber = signOff.number;
     request.sheet.copies = 6;
     request.sheet.used = {};
-    request.sheet.offsets = stock::fitToStock(stock::wholeSheet()).offsets;
+    request.sheet.offsets = stock::fitToStock(printable).offsets;
     return request;
 }
 
@@ -100,22 +116,42 @@ printing::PrintRequest sixLabels(const QStringList& values)
 
 TEST(LabelsInDieCuts, fittedLabelsKeepTheirInkInsideTheDieCuts)
 {
+    const QStringList ordinary{"N5217K", "C172S", "172S10458", "3890.2", "4123.6", "1234.5"};
+    // As long as the profile takes each, in the widest capitals.
+    const SignOff longest{QString(store::SignatoryNameLength, u'W'), QString(store::CertificateKindLength, u'W'),
+                          QString(store::CertificateNumberLength, u'W'), QString(store::RepairStationLength, u'W')};
     const struct {
         const char* name;
         QStringList values;
+        SignOff signOff;
         double clearance;  // points
     } cases[] = {
-        {"ordinary values", {"N5217K", "C172S", "172S10458", "3890.2", "4123.6", "1234.5"}, 2},
+        {"ordinary values", ordinary, {}, 2},
         {"the longest values the window takes",
-         {"C-GKWZM", "Piper PA-46R-350T Matrix Turbo", "46-92222013XY", "12345.67", "23456.78", "34567.89"}, 1},
+         {"C-GKWZM", "Piper PA-46R-350T Matrix Turbo", "46-92222013XY", "12345.67", "23456.78", "34567.89"}, {}, 1},
+        {"a certificate and station number", ordinary, {"J. R. Mitchell", "A&P/IA", "2468135", "NWAR123K"}, 2},
+        {"the longest name, kind, number and station", ordinary, longest, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SheetImage sheet;
-        printing::QtPrinterSurface surface(sheet);
-        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values));
-        ASSERT_TRUE(result.printed()) << result.message.toStdString();
-        EXPECT_TRUE(result.overlong.isEmpty());
-        EXPECT_EQ(inkedCells(sheet.image, c.clearance), (std::set<int>{1, 2, 3, 4, 5, 6}));
+    // A PDF file, and a printer that cannot print the outer quarter inch: it moves the left
+    // column's labels right, to within a point and a quarter of their die-cut's right edge.
+    const struct {
+        const char* name;
+        QRectF printable;
+        double mostClearance;   // points
+    } fits[] = {{"PDF", stock::wholeSheet(), 2},
+                {"printer", stock::wholeSheet().adjusted(360, 360, -360, -360), 0.5}};
+    for (const auto& fit : fits) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name + std::string(", ") + fit.name);
+            const QRectF& printable = fit.printable;
+            SheetImage sheet(printable);
+            printing::QtPrinterSurface surface(sheet);
+            const printing::PrintResult result =
+                printing::LabelPrinter().PrintLabels(surface, sixLabels(c.values, c.signOff, printable));
+            ASSERT_TRUE(result.printed()) << result.message.toStdString();
+            EXPECT_TRUE(result.overlong.isEmpty());
+            EXPECT_EQ(inkedCells(sheet.image, std::min(c.clearance, fit.mostClearance)),
+                      (std::set<int>{1, 2, 3, 4, 5, 6}));
+        }
     }
 }

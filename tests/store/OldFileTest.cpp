@@ -1,5 +1,6 @@
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "store/SignatoryStore.h"
 #include "store/TableCursor.h"
 #include "support/TempFolder.h"
 
@@ -102,6 +103,10 @@ TEST_F(OldFileTest, readOnlyOldFileStillOpensAndReads)
     EXPECT_EQ(titles(cursor), (QStringList{"Annual", "Oil Change"}));
     ASSERT_TRUE(cursor.findFirst(labels::Description, QStringLiteral("oil change")));
     EXPECT_EQ(cursor.value(labels::Body).toString(), "o");
+    // Signatories from before certificates were kept: a name, nothing more.
+    const Result<QVector<SignatoryProfile>> signatories = SignatoryStore(db).profiles();
+    ASSERT_TRUE(signatories.ok());
+    EXPECT_EQ(*signatories, (QVector<SignatoryProfile>{{"J. Smith", "", ""}}));
 }
 
 // Titles an older file holds twice in letter case beyond ASCII (its rule folded ASCII only):

@@ -2,6 +2,7 @@
 
 #include "ui/UserDialogs.h"
 
+#include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QImage>
 #include <QPrinter>
@@ -41,6 +42,13 @@ public:
         return int(choices.indexOf(answer));
     }
 
+    std::optional<QString> askText(QWidget*, const QString& title, const QString&,
+                                   const QString& initial) override
+    {
+        textAsked.push_back({title, initial});
+        return textAnswer;
+    }
+
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
     {
         fontDialogInitial = initial;
@@ -60,6 +68,11 @@ public:
         return fileNameAnswer;
     }
 
+    bool runDialog(QDialog& dialog) override
+    {
+        ++dialogsRun;
+        return dialogAnswer && dialogAnswer(dialog);
+    }
     // Paints the preview as the dialog would, off screen, and answers as the test says.
     bool previewAsksToPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
     {
@@ -76,6 +89,8 @@ public:
     std::vector<QStringList> questionChoices;
     std::deque<QString> choiceAnswers;   // button texts, in turn; none left = the user cancels
     std::function<void()> whileAsking;   // what happens elsewhere while a question is up
+    std::vector<std::pair<QString, QString>> textAsked;   // title and the text offered
+    std::optional<QString> textAnswer;   // nothing = the user cancels
     std::optional<QFont> fontAnswer;     // nothing = the user cancels
     QFont fontDialogInitial;
     int fontDialogShown = 0;
@@ -83,6 +98,10 @@ public:
     int printerDialogShown = 0;
     QString fileNameAnswer;
     QString lastSuggestedFileName;
+    // Fills in a dialog of the program's own as the user would and says whether it was
+    // accepted; none = the user cancels.
+    std::function<bool(QDialog&)> dialogAnswer;
+    int dialogsRun = 0;
     int previewPages = -1;           // pages the last preview showed; -1: none shown
     QImage previewShown;             // how the last preview looked
     bool printFromPreview = false;   // the user presses Print in the preview
