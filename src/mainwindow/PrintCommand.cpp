@@ -180,6 +180,8 @@ void PrintCommand::confirm()
         c.printPanel->hide();
         outcome = runJob(*request);
     }
+    if (outcome.status == printjob::PrintOutcome::Status::Printed)
+        m_session.markPrintedCells(outcome.job.lastSheetCells);
     if (outcome.job.status == printing::PrintResult::Status::Refused) {
         // Nothing was printed: the panel stays up so the marks can be corrected.
         c.printPanel->show();

@@ -98,6 +98,7 @@ PrintResult LaserSheetJob::run()
     });
     result.filled = m_filled;
     result.overlong = m_overlong.captions;
+    result.lastSheetCells = m_lastSheetCells;
     return result;
 }
 
@@ -109,8 +110,10 @@ void LaserSheetJob::NextCell()
             // The full sheet goes out as a job of its own; the next label starts a new one.
             m_steps([&] { m_surface.EndDoc(); });
             m_pos.LabelCell = 1;
+            m_lastSheetCells = {};
         }
     } while (m_sheet.used.contains(m_pos.LabelCell));
+    m_lastSheetCells.insert(m_pos.LabelCell);
     const Cell& cell = m_cells[std::size_t(m_pos.LabelCell - 1)];
     m_pos.LabelX = int(cell.x);
     m_pos.LabelY = int(cell.y);

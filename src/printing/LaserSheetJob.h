@@ -45,6 +45,7 @@ private:
     QVector<ValueFill> m_filled;
     OverlongValues m_overlong;
     WrappedBody m_wrapped;
+    UsedCells m_lastSheetCells;
 };
 
 }  // namespace tagwright::printing

@@ -25,6 +25,8 @@ struct PrintResult {
     // once: they printed over their neighbour or past the rule's end.
     QStringList overlong;
     int jobsSent = 0;
+    // Laser sheets: the cells of the last sheet that took a label or a body running on.
+    UsedCells lastSheetCells;
 
     bool printed() const { return status == Status::Printed; }
 };

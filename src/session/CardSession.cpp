@@ -243,6 +243,18 @@ void CardSession::setCellUsed(int cell, bool used)
     Q_EMIT cellUsedChanged(cell);
 }
 
+void CardSession::markPrintedCells(const printing::UsedCells& lastSheetCells)
+{
+    for (int cell = 1; cell <= SheetCells; ++cell) {
+        if (lastSheetCells.contains(cell))
+            setCellUsed(cell, true);
+    }
+    if (m_used.all()) {
+        for (int cell = 1; cell <= SheetCells; ++cell)
+            setCellUsed(cell, false);
+    }
+}
+
 void CardSession::changeMode(const WindowMode& mode)
 {
     if (mode == m_mode)

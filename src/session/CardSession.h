@@ -131,6 +131,9 @@ public:
     bool cellUsed(int cell) const;
     void setCellUsed(int cell, bool used);
     void toggleCell(int cell) { setCellUsed(cell, !cellUsed(cell)); }
+    // A laser print placed labels: the cells they covered on the last sheet are used now,
+    // and a sheet left full gives way to a fresh one with every cell free.
+    void markPrintedCells(const printing::UsedCells& lastSheetCells);
 
     // The mode and what it enables.
     const WindowMode& mode() const { return m_mode; }

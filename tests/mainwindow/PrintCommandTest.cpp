@@ -161,6 +161,20 @@ TEST_F(PrintCommandTest, skipCellsToggleBetweenXAndEmpty)
     EXPECT_EQ(find<QLabel>("skipCell2")->text(), "");
 }
 
+TEST_F(PrintCommandTest, theNextPanelMarksTheCellThePrintTook)
+{
+    openWith(1);
+    click("Command3D6");
+    click("Label22_2");
+    click("Label22_3");
+    click("Command3D10");
+    ASSERT_EQ(printed.size(), 1);
+    click("Command3D6");
+    EXPECT_EQ(find<QLabel>("Label22_1")->text(), "X");
+    EXPECT_EQ(find<QLabel>("Label22_2")->text(), "");
+    EXPECT_EQ(find<QLabel>("Label22_3")->text(), "");
+}
+
 TEST_F(PrintCommandTest, cancelKeepsCopiesAndMarksAndEnablesSave)
 {
     openWith(1);

@@ -1,5 +1,7 @@
 #include "session/CardSession.h"
 
+#include "printing/LabelPrinter.h"
+#include "printing/RecordingSurface.h"
 #include "store/TemplateStore.h"
 
 #include <QSignalSpy>
@@ -177,6 +179,54 @@ TEST(CardSessionTest, aRewrittenTemplateKeepsTheTypingUnsavedAndANewOneComparesO
     EXPECT_EQ(card.differsFromStored(), CardSession::Part::Title);
     card.enterEditing();
     EXPECT_TRUE(card.hasUnsavedChanges());
+}
+
+// The panel's cells as '#' (used) and '.' (free), cell 1 first.
+std::string cellMarks(const CardSession& session)
+{
+    std::string marks;
+    for (int cell = 1; cell <= 6; ++cell)
+        marks += session.cellUsed(cell) ? '#' : '.';
+    return marks;
+}
+
+TEST(CardSessionTest, aLaserPrintMarksTheCellsItCoveredOnTheLastSheet)
+{
+    struct Case {
+        const char* what;
+        const char* usedBefore;
+        double copies;
+        int bodyLines;
+        const char* usedAfter;
+    };
+    const Case cases[] = {
+        {"one label from cell 1", "......", 1, 1, "#....."},
+        {"the last free cell fills the sheet: a fresh one", ".#####", 1, 1, "......"},
+        {"copies filling the sheet exactly: a fresh one", "......", 6, 1, "......"},
+        {"used cells are skipped", ".#....", 3, 1, "####.."},
+        {"a body running on covers the next cell too", "......", 1, 20, "##...."},
+        {"a body running on skips a used cell", ".#....", 1, 20, "###..."},
+        {"past the sheet only the last sheet counts", "#.....", 6, 1, "##...."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CardSession session;
+        for (int cell = 1; cell <= 6; ++cell)
+            session.setCellUsed(cell, c.usedBefore[cell - 1] == '#');
+        session.setCopies(c.copies);
+        QStringList lines;
+        for (int line = 0; line < c.bodyLines; ++line)
+            lines.append(QStringLiteral("line %1").arg(line));
+        session.setBody(lines.join(u'\n'));
+        const store::Result<printing::PrintRequest> request = session.printRequest();
+        ASSERT_TRUE(request);
+        printing::RecordingSurface surface;
+        const printing::PrintResult result = printing::LabelPrinter().PrintLabels(surface, *request);
+        ASSERT_TRUE(result.printed());
+
+        session.markPrintedCells(result.lastSheetCells);
+        EXPECT_EQ(cellMarks(session), c.usedAfter);
+    }
 }
 
 }  // namespace
