@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Result.h"
 #include "store/StoreError.h"
 
 #include <QtGlobal>
@@ -12,6 +13,14 @@ inline void mustWork(const store::StoreError& error)
 {
     if (!error.ok())
         qFatal("%s", qUtf8Printable(error.describe()));
+}
+
+// The value of a store step a measurement depends on.
+template <class T>
+T mustWork(store::Result<T> result)
+{
+    mustWork(result.error());
+    return std::move(result).value();
 }
 
 }  // namespace tagwright::bench

@@ -107,8 +107,7 @@ void BM_FilterByRegistration(benchmark::State& state)
     for (auto _ : state) {
         journal::JournalFilter filter;
         filter.registration = registration(++round);
-        QVector<journal::JournalEntry> entries;
-        bench::mustWork(journal.find(filter, {}, entries));
+        const QVector<journal::JournalEntry> entries = bench::mustWork(journal.find(filter, {}));
         if (entries.size() != Entries / Aircraft)
             state.SkipWithError("wrong number of entries");
     }
@@ -145,8 +144,7 @@ void BM_OpenView(benchmark::State& state)
     for (auto _ : state) {
         journal::JournalModel model(journal);
         model.setFilter({});
-        QVector<journal::Aircraft> aircraft;
-        bench::mustWork(journal.aircraft(aircraft));
+        const QVector<journal::Aircraft> aircraft = bench::mustWork(journal.aircraft());
         if (model.rowCount() != journal::JournalModel::PageSize || aircraft.size() != Aircraft)
             state.SkipWithError("the view did not open");
     }

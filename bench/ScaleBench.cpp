@@ -35,8 +35,7 @@ const QTemporaryDir& shopWithTemplates(int count)
     folder = std::make_unique<QTemporaryDir>();
     store::Database setup, main;
     bench::mustWork(startup::openSetupDatabase(setup, folder->path()));
-    QString dataPath;
-    bench::mustWork(startup::ensureSetupRecord(setup, folder->path(), &dataPath));
+    bench::mustWork(startup::ensureSetupRecord(setup, folder->path()));
     const QString mainPath = QDir(folder->path()).filePath(store::schema::MainFileName);
     bench::mustWork(main.create(mainPath, store::schema::mainStatements()));
     main.close();

@@ -79,9 +79,10 @@ int runJournal(const Invocation& invocation)
         return code;
     journal::JournalPage order;
     order.descending = parser.isSet(QStringLiteral("newest-first"));
-    QVector<journal::JournalEntry> entries;
-    if (store::StoreError error = journal::Journal(main).find(filter, order, entries); !error.ok())
-        return storeFailed(invocation, error);
+    const store::Result<QVector<journal::JournalEntry>> found = journal::Journal(main).find(filter, order);
+    if (!found)
+        return storeFailed(invocation, found.error());
+    const QVector<journal::JournalEntry>& entries = *found;
     QTextStream& out = invocation.out;
     if (parser.isSet(Csv)) {
         out << journal::csv::entries(entries);
@@ -107,9 +108,10 @@ int runAircraft(const Invocation& invocation)
     store::Database main;
     if (const int code = openShop(invocation, main); code != Ok)
         return code;
-    QVector<journal::Aircraft> list;
-    if (store::StoreError error = journal::Journal(main).aircraft(list); !error.ok())
-        return storeFailed(invocation, error);
+    const store::Result<QVector<journal::Aircraft>> known = journal::Journal(main).aircraft();
+    if (!known)
+        return storeFailed(invocation, known.error());
+    const QVector<journal::Aircraft>& list = *known;
     QTextStream& out = invocation.out;
     if (invocation.options.isSet(Csv)) {
         out << journal::csv::aircraft(list);

@@ -394,8 +394,7 @@ store::Result<std::optional<JournalEntry>> Journal::entry(qint64 number)
     return std::optional<JournalEntry>(entryFrom(number, record.fields));
 }
 
-StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
-                         QVector<JournalEntry>& entries)
+store::Result<QVector<JournalEntry>> Journal::find(const JournalFilter& filter, const JournalPage& page)
 {
     store::Selection selection;
     selection.conditions = conditionsOf(filter);
@@ -404,14 +403,14 @@ StoreError Journal::find(const JournalFilter& filter, const JournalPage& page,
     selection.limit = page.limit;
     selection.offset = page.offset;
     QVector<store::SelectedRecord> records;
-    entries.clear();
     if (StoreError error = m_database.backend().select(store::schema::JournalTable, selection, records);
         !error.ok())
         return explained(m_database, error);
+    QVector<JournalEntry> entries;
     entries.reserve(records.size());
     for (const store::SelectedRecord& record : records)
         entries.append(entryFrom(record.id, record.fields));
-    return {};
+    return entries;
 }
 
 StoreError Journal::count(const JournalFilter& filter, qint64& entries)
@@ -454,18 +453,19 @@ StoreError Journal::newestNumber(qint64& number)
     return {};
 }
 
-StoreError Journal::aircraft(QVector<Aircraft>& list)
+store::Result<QVector<Aircraft>> Journal::aircraft()
 {
     store::Selection selection;
     selection.orderBy = a::Registration;
     QVector<store::SelectedRecord> records;
-    list.clear();
     if (StoreError error = m_database.backend().select(store::schema::AircraftTable, selection, records);
         !error.ok())
         return explained(m_database, error);
+    QVector<Aircraft> list;
+    list.reserve(records.size());
     for (const store::SelectedRecord& record : records)
         list.append(aircraftFrom(record.id, record.fields));
-    return {};
+    return list;
 }
 
 store::Result<std::optional<Aircraft>> Journal::aircraftNamed(const QString& registration)

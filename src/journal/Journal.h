@@ -66,8 +66,8 @@ public:
     store::StoreError settle(qint64 number, const QString& result);
     // Entry `number`, or none (and no error) when there is no such entry.
     store::Result<std::optional<JournalEntry>> entry(qint64 number);
-    store::StoreError find(const JournalFilter& filter, const JournalPage& page,
-                           QVector<JournalEntry>& entries);
+    // The entries that pass `filter`, in the page's order and range.
+    store::Result<QVector<JournalEntry>> find(const JournalFilter& filter, const JournalPage& page);
     // The numbers of the entries that pass `filter`, in order.
     store::StoreError numbers(const JournalFilter& filter, QVector<qint64>& numbers);
     // How many entries pass `filter`.
@@ -76,7 +76,7 @@ public:
     store::StoreError newestNumber(qint64& number);
 
     // Every aircraft, ordered by registration.
-    store::StoreError aircraft(QVector<Aircraft>& list);
+    store::Result<QVector<Aircraft>> aircraft();
     // The aircraft of `registration` (the same registration, store/Registration.h), or none
     // when it is not known.
     store::Result<std::optional<Aircraft>> aircraftNamed(const QString& registration);

@@ -103,8 +103,12 @@ void JournalModel::reload()
         for (qint64 number : recentNumbers())
             m_known.insert(number);
     }
-    if (m_error.ok())
-        m_error = m_journal.find(paged(), page(0, PageSize), first);
+    if (m_error.ok()) {
+        store::Result<QVector<JournalEntry>> found = m_journal.find(paged(), page(0, PageSize));
+        m_error = found.error();
+        if (found)
+            first = std::move(found).value();
+    }
     // Counted as all that pass less those above the bound: a count over a range of numbers
     // would read every entry of a long journal, while these two read an index or a few rows.
     qint64 above = 0;
@@ -136,8 +140,10 @@ void JournalModel::refresh()
     if (!arrived.isEmpty()) {
         JournalFilter since = m_filter;
         since.numberAbove = *std::min_element(arrived.cbegin(), arrived.cend()) - 1;
-        if (m_error = m_journal.find(since, {JournalOrder::Number, true}, printed); !m_error.ok())
+        store::Result<QVector<JournalEntry>> found = m_journal.find(since, {JournalOrder::Number, true});
+        if (m_error = found.error(); !found)
             return;
+        printed = std::move(found).value();
     }
     for (qint64 number : arrived)
         m_known.insert(number);
@@ -157,9 +163,9 @@ void JournalModel::refresh()
     endInsertRows();
 }
 
-store::StoreError JournalModel::allShown(QVector<JournalEntry>& entries) const
+store::Result<QVector<JournalEntry>> JournalModel::allShown() const
 {
-    return m_journal.find(m_filter, page(0, -1), entries);
+    return m_journal.find(m_filter, page(0, -1));
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const
@@ -223,11 +229,12 @@ void JournalModel::fetchMore(const QModelIndex& parent)
 {
     if (!canFetchMore(parent))
         return;
-    QVector<JournalEntry> next;
     // A page that cannot be read now (a file another program is writing, a server gone for
     // a moment) is read when the view asks again.
-    if (m_error = m_journal.find(paged(), page(m_paged, PageSize), next); !m_error.ok())
+    store::Result<QVector<JournalEntry>> found = m_journal.find(paged(), page(m_paged, PageSize));
+    if (m_error = found.error(); !found)
         return;
+    const QVector<JournalEntry> next = std::move(found).value();
     m_paged += int(next.size());
     m_more = next.size() == PageSize;
     const QVector<JournalEntry> fresh = notYetListed(next);

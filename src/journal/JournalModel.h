@@ -42,7 +42,7 @@ public:
 
     const JournalEntry& entryAt(int row) const { return m_entries[row]; }
     // Every entry that passes the filter, in the order shown, not only the pages read.
-    store::StoreError allShown(QVector<JournalEntry>& entries) const;
+    store::Result<QVector<JournalEntry>> allShown() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -68,11 +68,10 @@ bool AircraftCompletion::eventFilter(QObject* watched, QEvent* event)
 
 void AircraftCompletion::reloadRegistrations()
 {
-    QVector<journal::Aircraft> list;
     // What is written is offered: the focus never waits for the journal's writer. Without
     // the journal (a database opened read-only) there is simply nothing to offer.
-    if (!m_journal.aircraft(list).ok())
-        list.clear();
+    store::Result<QVector<journal::Aircraft>> known = m_journal.aircraft();
+    const QVector<journal::Aircraft> list = known ? std::move(known).value() : QVector<journal::Aircraft>();
     QVector<QStringList> rows;
     for (const journal::Aircraft& plane : list)
         rows << QStringList{plane.registration, plane.make, plane.serial};

@@ -71,8 +71,10 @@ AircraftPage::AircraftPage(journal::Journal& journal, ui::UserDialogs& dialogs, 
 
 void AircraftPage::reload()
 {
-    if (store::StoreError error = m_journal.aircraft(m_aircraft); !error.ok())
-        return tell(error.describe());
+    store::Result<QVector<journal::Aircraft>> known = m_journal.aircraft();
+    if (!known)
+        return tell(known.error().describe());
+    m_aircraft = std::move(known).value();
     m_labelValues.clear();
     for (const journal::Aircraft& plane : std::as_const(m_aircraft)) {
         if (plane.disagreeingEntry < 0)

@@ -229,9 +229,9 @@ void JournalWindow::reprintSelected()
 
 void JournalWindow::exportShown()
 {
-    QVector<journal::JournalEntry> entries;
-    if (store::StoreError error = m_model.allShown(entries); !error.ok())
-        return tellStoreError(error);
+    const store::Result<QVector<journal::JournalEntry>> entries = m_model.allShown();
+    if (!entries)
+        return tellStoreError(entries.error());
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
@@ -244,7 +244,7 @@ void JournalWindow::exportShown()
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".csv");
     QSaveFile file(fileName);
-    const QByteArray bytes = journal::csv::entries(entries).toUtf8();
+    const QByteArray bytes = journal::csv::entries(*entries).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
         || !file.commit()) {
         m_place.dialogs.showMessage(this, QMessageBox::Critical, QStringLiteral("Export CSV"),

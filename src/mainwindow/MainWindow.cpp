@@ -2,6 +2,7 @@
 
 #include "CommandActions.h"
 #include "LabelSource.h"
+#include "ui/FormLayout.h"
 #include "ui/ListSearch.h"
 #include "MainWindowLayout.h"
 #include "PrintCommand.h"
@@ -49,14 +50,14 @@ MainWindow::MainWindow(store::Database& mainDatabase, store::Database& setupData
                 .arg(entry.destination, error.describe()));
     });
     ui::installScreenFontSubstitutions();
-    setObjectName(QStringLiteral("Form1"));
+    ui::nameWidget(this, {"mainWindow", "Form1"});
     setWindowTitle(QStringLiteral("Tagwright"));
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
 
     auto* area = new QWidget(this);
-    area->setObjectName(QStringLiteral("Form1Area"));
+    ui::nameWidget(area, {"cardArea", "Form1Area"});
     area->setFixedSize(mainWindowInnerSize());
     setCentralWidget(area);
     m_controls = buildMainWindowLayout(area);

@@ -33,33 +33,38 @@ QFont font(const QString& family, double points, bool bold = false)
 
 void buildCard(QWidget* area, MainWindowControls& c)
 {
-    c.cardPicture = place<QLabel>(area, "Image1", {60, 270, 640 * ui::TwipsPerPixel, 480 * ui::TwipsPerPixel});
+    c.cardPicture = place<QLabel>(area, {"cardPicture", "Image1"},
+                                  {60, 270, 640 * ui::TwipsPerPixel, 480 * ui::TwipsPerPixel});
     c.cardPicture->setPixmap(QPixmap::fromImage(drawCardPicture()));
 
     const QRect titleTabs[3] = {{1200, 365, 2200, 365}, {2600, 360, 2200, 365}, {3700, 360, 2200, 365}};
     for (int i = 0; i < 3; ++i) {
-        const QByteArray name = "Text1_" + QByteArray::number(i);
-        c.titleBoxes[i] = lineEdit(area, name.constData(), titleTabs[i], 20);
+        const QByteArray name = "titleBox" + QByteArray::number(i + 1);
+        const QByteArray control = "Text1_" + QByteArray::number(i);
+        c.titleBoxes[i] = lineEdit(area, {name.constData(), control.constData()}, titleTabs[i], 20);
         setBackground(c.titleBoxes[i], QColor(255, 255, 0));
     }
 
-    c.bodyBox = place<QPlainTextEdit>(area, "Text2", {1185, 1530, 4830, 1110});
+    c.bodyBox = place<QPlainTextEdit>(area, {"bodyEditor", "Text2"}, {1185, 1530, 4830, 1110});
     // A tab character in a label's text would print as a gap of no fixed width: Tab moves
     // on to the next control, as in any form.
     c.bodyBox->setTabChangesFocus(true);
-    c.logoHint = caption(area, "Label1", QStringLiteral("Logo at right prints in upper left corner of label"),
+    c.logoHint = caption(area, {"logoHint", "Label1"},
+                         QStringLiteral("Logo at right prints in upper left corner of label"),
                          {1200, 2790, 1335, 510});
     c.logoHint->setFont(font(QStringLiteral("Arial"), 7.5));
-    c.logoBox = place<LogoBox>(area, "Picture1", {3300, 2745, 555, 555});
-    c.dateBox = lineEdit(area, "Text9", {4590, 2745, 1245, 285});
-    c.companyCheck = place<QCheckBox>(area, "Check1", {4575, 3060, 1410, 240}, QStringLiteral("Company Info"));
-    c.signedCheck = place<QCheckBox>(area, "Check2", {4725, 3495, 975, 240}, QStringLiteral("Signed"));
+    c.logoBox = place<LogoBox>(area, {"logoBox", "Picture1"}, {3300, 2745, 555, 555});
+    c.dateBox = lineEdit(area, {"dateBox", "Text9"}, {4590, 2745, 1245, 285});
+    c.companyCheck = place<QCheckBox>(area, {"companyCheck", "Check1"}, {4575, 3060, 1410, 240},
+                                      QStringLiteral("Company Info"));
+    c.signedCheck = place<QCheckBox>(area, {"signedCheck", "Check2"}, {4725, 3495, 975, 240},
+                                     QStringLiteral("Signed"));
 
-    c.signatoryList = place<QComboBox>(area, "Combo2", {2520, 4080, 3600, 315});
+    c.signatoryList = place<QComboBox>(area, {"signatoryList", "Combo2"}, {2520, 4080, 3600, 315});
     c.signatoryList->setEditable(true);
     c.signatoryList->setInsertPolicy(QComboBox::NoInsert);
     c.signatoryList->hide();
-    c.signatoryHint = caption(area, "Label31",
+    c.signatoryHint = caption(area, {"signatoryHint", "Label31"},
                               QStringLiteral("Select or enter signatory's name; F2 for the certificate. "
                                              "Leave blank to print line only over \"Authorized Signature\"."),
                               {2505, 4440, 3645, 450});
@@ -72,14 +77,15 @@ void buildCard(QWidget* area, MainWindowControls& c)
     c.signatoryHint->setContentsMargins(PatchMargin, 0, PatchMargin, 0);
     setBackground(c.signatoryHint, Qt::white);
     c.signatoryHint->hide();
-    c.logoPathHolder = place<QLabel>(area, "Label30", {0, 0, 3120, 255});
+    c.logoPathHolder = place<QLabel>(area, {"logoPathHolder", "Label30"}, {0, 0, 3120, 255});
     c.logoPathHolder->hide();
 
     const QRect zones[4] = {{315, 2535, 750, 810}, {6030, 2520, 750, 810},
                             {6045, 3510, 750, 1095}, {360, 3555, 750, 1020}};
+    const char* zoneNames[4] = {"nextZone1", "nextZone2", "previousZone1", "previousZone2"};
     for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "Label13_" + QByteArray::number(i + 1);
-        c.pageZones[i] = place<ClickLabel>(area, name.constData(), zones[i]);
+        const QByteArray control = "Label13_" + QByteArray::number(i + 1);
+        c.pageZones[i] = place<ClickLabel>(area, {zoneNames[i], control.constData()}, zones[i]);
         c.pageZones[i]->setCursor(Qt::PointingHandCursor);
     }
 
@@ -90,8 +96,9 @@ void buildCard(QWidget* area, MainWindowControls& c)
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             const int index = row * 3 + column;
-            const QByteArray name = "Label" + QByteArray::number(4 + index);
-            QLabel* bar = place<QLabel>(area, name.constData(),
+            const QByteArray name = "tabBar" + QByteArray::number(1 + index);
+            const QByteArray control = "Label" + QByteArray::number(4 + index);
+            QLabel* bar = place<QLabel>(area, {name.constData(), control.constData()},
                                         {rows[row].lefts[column], rows[row].top, rows[row].width, rows[row].height});
             setBackground(bar, rows[row].colour);
             bar->setFrameShape(QFrame::Box);
@@ -102,19 +109,19 @@ void buildCard(QWidget* area, MainWindowControls& c)
 
 void buildHeaderPanel(QWidget* area, MainWindowControls& c)
 {
-    c.headerPanel = place<QFrame>(area, "Panel3D1", {1140, 675, 4875, 855});
+    c.headerPanel = place<QFrame>(area, {"headerPanel", "Panel3D1"}, {1140, 675, 4875, 855});
     c.headerPanel->setFrameShape(QFrame::StyledPanel);
     c.headerPanel->setAutoFillBackground(true);
 
-    struct Line { const char* captionName; const char* caption; int captionLeft; int row;
-                  const char* valueName; int valueLeft; int valueWidth; int maxLength; };
+    struct Line { ui::WidgetName captionName; const char* caption; int captionLeft; int row;
+                  ui::WidgetName valueName; int valueLeft; int valueWidth; int maxLength; };
     const Line lines[6] = {
-        {"Text19", "Reg #", 15, 0, "Text3", 625, 915, 7},
-        {"Text20", "Make", 15, 1, "Text4", 625, 2370, 30},
-        {"Text21", "Serial", 15, 2, "Text5", 625, 1515, 13},
-        {"Text16", "Tach", 3255, 0, "Text6", 3870, 945, 8},
-        {"Text17", "T.T.", 3255, 1, "Text7", 3870, 945, 8},
-        {"Text18", "SMOH", 3255, 2, "Text8", 3870, 945, 8},
+        {{"registrationCaption", "Text19"}, "Reg #", 15, 0, {"registrationBox", "Text3"}, 625, 915, 7},
+        {{"makeCaption", "Text20"}, "Make", 15, 1, {"makeBox", "Text4"}, 625, 2370, 30},
+        {{"serialCaption", "Text21"}, "Serial", 15, 2, {"serialBox", "Text5"}, 625, 1515, 13},
+        {{"tachCaption", "Text16"}, "Tach", 3255, 0, {"tachBox", "Text6"}, 3870, 945, 8},
+        {{"totalTimeCaption", "Text17"}, "T.T.", 3255, 1, {"totalTimeBox", "Text7"}, 3870, 945, 8},
+        {{"smohCaption", "Text18"}, "SMOH", 3255, 2, {"smohBox", "Text8"}, 3870, 945, 8},
     };
     const int captionTops[3] = {30, 300, 570};
     const int valueTops[3] = {45, 315, 585};
@@ -132,7 +139,7 @@ void buildHeaderPanel(QWidget* area, MainWindowControls& c)
     }
 }
 
-QPushButton* commandButton(QWidget* parent, const char* name, const QString& text, int left, int top,
+QPushButton* commandButton(QWidget* parent, ui::WidgetName name, const QString& text, int left, int top,
                            int width)
 {
     auto* button = place<QPushButton>(parent, name, {left, top, width, 1555}, text);
@@ -142,25 +149,27 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& tex
 
 void buildButtonColumn(QWidget* area, MainWindowControls& c)
 {
-    c.buttonPanelOuter = ui::panel(area, "Panel3D5", {6910, 0, 2645, 6900});
-    c.buttonPanelInner = ui::panel(c.buttonPanelOuter, "Panel3D4", {225, 195, 2280, 6520});
+    c.buttonPanelOuter = ui::panel(area, {"buttonPanelOuter", "Panel3D5"}, {6910, 0, 2645, 6900});
+    c.buttonPanelInner = ui::panel(c.buttonPanelOuter, {"buttonPanelInner", "Panel3D4"},
+                                   {225, 195, 2280, 6520});
     c.buttonPanelInner->setFrameShadow(QFrame::Sunken);
     QWidget* p = c.buttonPanelInner;
-    c.newButton = commandButton(p, "Command3D1", QStringLiteral("New"), 165, 165, 985);
-    c.fontButton = commandButton(p, "Command3D3", QStringLiteral("Font"), 1140, 165, 980);
-    c.deleteButton = commandButton(p, "Command3D8", QStringLiteral("Delete"), 165, 1710, 985);
-    c.logoButton = commandButton(p, "Command3D5", QStringLiteral("Logo"), 1140, 1710, 980);
+    c.newButton = commandButton(p, {"newButton", "Command3D1"}, QStringLiteral("New"), 165, 165, 985);
+    c.fontButton = commandButton(p, {"fontButton", "Command3D3"}, QStringLiteral("Font"), 1140, 165, 980);
+    c.deleteButton = commandButton(p, {"deleteButton", "Command3D8"}, QStringLiteral("Delete"), 165, 1710,
+                                   985);
+    c.logoButton = commandButton(p, {"logoButton", "Command3D5"}, QStringLiteral("Logo"), 1140, 1710, 980);
     c.logoButton->setFont(font(QStringLiteral("Arial"), 9.75, true));
-    c.printButton = commandButton(p, "Command3D6", QStringLiteral("Print"), 165, 3255, 985);
-    c.setupButton = commandButton(p, "Command3D9", QStringLiteral("Setup"), 1140, 3255, 980);
-    c.exitButton = commandButton(p, "Command3D7", QStringLiteral("Exit"), 165, 4800, 985);
-    c.saveButton = commandButton(p, "Command3D2", QStringLiteral("Save"), 1140, 4800, 980);
+    c.printButton = commandButton(p, {"printButton", "Command3D6"}, QStringLiteral("Print"), 165, 3255, 985);
+    c.setupButton = commandButton(p, {"setupButton", "Command3D9"}, QStringLiteral("Setup"), 1140, 3255, 980);
+    c.exitButton = commandButton(p, {"exitButton", "Command3D7"}, QStringLiteral("Exit"), 165, 4800, 985);
+    c.saveButton = commandButton(p, {"saveButton", "Command3D2"}, QStringLiteral("Save"), 1140, 4800, 980);
 
 }
 
 void buildPrintPanel(QWidget* area, MainWindowControls& c)
 {
-    QFrame* print = ui::panel(area, "Panel3D3", {4275, 1875, 2655, 3615});
+    QFrame* print = ui::panel(area, {"printPanel", "Panel3D3"}, {4275, 1875, 2655, 3615});
     c.printPanel = print;
     c.skipHint = caption(print, "SkipHint", QStringLiteral("Place \"X\" within label(s) to skip. "),
                          {435, 360, 1860, 510});
@@ -168,8 +177,10 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
     const int tops[3] = {930, 1455, 1980};
     const QFont cellFont = font(QStringLiteral("MS Sans Serif"), 24, true);
     for (int i = 0; i < 6; ++i) {
-        const QByteArray name = "Label22_" + QByteArray::number(i + 1);
-        ClickLabel* cell = place<ClickLabel>(print, name.constData(), {lefts[i % 2], tops[i / 2], 855, 495},
+        const QByteArray name = "skipCell" + QByteArray::number(i + 1);
+        const QByteArray control = "Label22_" + QByteArray::number(i + 1);
+        ClickLabel* cell = place<ClickLabel>(print, {name.constData(), control.constData()},
+                                             {lefts[i % 2], tops[i / 2], 855, 495},
                                              i == 0 ? QStringLiteral(" ") : QStringLiteral("X"));
         setBackground(cell, Qt::white);
         cell->setFont(cellFont);
@@ -183,10 +194,12 @@ void buildPrintPanel(QWidget* area, MainWindowControls& c)
     // One digit more than the most copies allowed, so that an extra digit is refused in
     // words rather than cut off unseen ("1000" must not print 100); wide enough to show
     // all four.
-    c.copiesBox = lineEdit(print, "Text15", {1875, 2640, 525, 315}, 4);
+    c.copiesBox = lineEdit(print, {"copiesBox", "Text15"}, {1875, 2640, 525, 315}, 4);
     c.copiesBox->setText(QStringLiteral("1"));
-    c.printOkButton = place<QPushButton>(print, "Command3D10", {180, 3030, 1110, 420}, QStringLiteral("OK"));
-    c.printCancelButton = place<QPushButton>(print, "Command3D11", {1350, 3030, 1110, 420},
+    c.printOkButton = place<QPushButton>(print, {"printOkButton", "Command3D10"}, {180, 3030, 1110, 420},
+                                         QStringLiteral("OK"));
+    c.printCancelButton = place<QPushButton>(print, {"printCancelButton", "Command3D11"}, {1350, 3030, 1110,
+                                                                                           420},
                                              QStringLiteral("Cancel"));
     print->hide();
 }

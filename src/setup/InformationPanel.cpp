@@ -17,7 +17,7 @@ InformationPanel::InformationPanel(QWidget& window, QWidget& cardArea,
                                    QAbstractButton* informationButton,
                                    store::Database& mainDatabase, store::Database& setupDatabase)
     : QObject(&window),
-      m_panel(ui::panel(&cardArea, "Panel3D6", {1350, 1380, 4965, 4965})),
+      m_panel(ui::panel(&cardArea, {"informationPanel", "Panel3D6"}, {1350, 1380, 4965, 4965})),
       m_text(ui::place<QLabel>(m_panel, "InfoText", {150, 150, 4665, 4665})),
       m_mainDatabase(mainDatabase),
       m_setupDatabase(setupDatabase)

@@ -6,6 +6,7 @@
 #include "LogoPaths.h"
 #include "LogoPreview.h"
 
+#include "ui/FormLayout.h"
 #include "ui/WindowKeys.h"
 #include "ui/ProgramWindows.h"
 #include "ui/Twips.h"
@@ -22,7 +23,7 @@ using ui::twipsRect;
 LogoSelectionWindow::LogoSelectionWindow(QWidget& main, session::CardSession& card)
     : QWidget(&main, Qt::Window), m_card(card)
 {
-    setObjectName(QStringLiteral("PictureView1"));
+    ui::nameWidget(this, {"logoWindow", "PictureView1"});
     setWindowTitle(QStringLiteral("Logo Selection"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Activating the main window from here reloads only its logo.
@@ -38,31 +39,31 @@ void LogoSelectionWindow::build()
 {
     setFixedSize(twipsRect(0, 0, 6900, 3900).size());
     m_drives = new DriveList(this);
-    m_drives->setObjectName(QStringLiteral("Drive1"));
+    ui::nameWidget(m_drives, {"driveList", "Drive1"});
     m_drives->setGeometry(twipsRect(120, 120, 2400, 315));
     m_folders = new FolderList(this);
-    m_folders->setObjectName(QStringLiteral("Dir1"));
+    ui::nameWidget(m_folders, {"folderList", "Dir1"});
     m_folders->setGeometry(twipsRect(120, 495, 2400, 3285));
     m_files = new FileList(this);
-    m_files->setObjectName(QStringLiteral("File1"));
+    ui::nameWidget(m_files, {"fileList", "File1"});
     m_files->setGeometry(twipsRect(2640, 120, 2400, 3000));
     m_pathLabel = new QLabel(this);
-    m_pathLabel->setObjectName(QStringLiteral("Label1"));
+    ui::nameWidget(m_pathLabel, {"logoPathLabel", "Label1"});
     m_pathLabel->setGeometry(twipsRect(2640, 3180, 4140, 600));
     m_pathLabel->setWordWrap(true);
     m_pathLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pathLabel->setTextFormat(Qt::PlainText);
     m_preview = new QLabel(this);
-    m_preview->setObjectName(QStringLiteral("Image3"));
+    ui::nameWidget(m_preview, {"logoPreview", "Image3"});
     m_preview->setGeometry(twipsRect(5580, 120, 780, 780));
     m_preview->setFrameShape(QFrame::Box);
     m_preview->setLineWidth(1);
     m_preview->setScaledContents(true);
     m_saveButton = new QPushButton(QStringLiteral("Save"), this);
-    m_saveButton->setObjectName(QStringLiteral("Command3D2"));
+    ui::nameWidget(m_saveButton, {"logoSaveButton", "Command3D2"});
     m_saveButton->setGeometry(twipsRect(5160, 1080, 1620, 420));
     m_exitButton = new QPushButton(QStringLiteral("Exit"), this);
-    m_exitButton->setObjectName(QStringLiteral("Command3D1"));
+    ui::nameWidget(m_exitButton, {"logoExitButton", "Command3D1"});
     m_exitButton->setGeometry(twipsRect(5160, 1620, 1620, 420));
 
     connect(m_drives, &DriveList::driveChosen, this, &LogoSelectionWindow::onDriveChosen);

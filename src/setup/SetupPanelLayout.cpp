@@ -57,7 +57,7 @@ QImage drawInformationIcon()
     return image;
 }
 
-QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const QImage& picture)
+QToolButton* pictureButton(QWidget* parent, ui::WidgetName name, QRect twips, const QImage& picture)
 {
     auto* button = place<QToolButton>(parent, name, twips);
     button->setIcon(QIcon(QPixmap::fromImage(picture)));
@@ -67,7 +67,7 @@ QToolButton* pictureButton(QWidget* parent, const char* name, QRect twips, const
 
 void buildOffsetsFrame(QFrame* setup, SetupPanelControls& c)
 {
-    c.offsetsFrame = place<QGroupBox>(setup, "Frame3D1", {2790, 3405, 3765, 1815},
+    c.offsetsFrame = place<QGroupBox>(setup, {"offsetsFrame", "Frame3D1"}, {2790, 3405, 3765, 1815},
                                       QStringLiteral("Adjust Print Position on Labels"));
     QLabel* rows = caption(c.offsetsFrame, "RowsCaption", QStringLiteral("Rows"), {870, 270, 600, 240});
     QLabel* columns = caption(c.offsetsFrame, "ColumnsCaption", QStringLiteral("Columns"), {2460, 270, 900, 240});
@@ -80,11 +80,12 @@ void buildOffsetsFrame(QFrame* setup, SetupPanelControls& c)
     // The offset boxes belong to the panel and lie over the frame's area. Four characters
     // take -999 to 9999 twips: an upward shift of 170 twips (3 mm) needs the fourth.
     constexpr int OffsetLength = 4;
-    c.offsetBoxes = {lineEdit(setup, "Text22", {3810, 3945, 555, 315}, OffsetLength),
-                     lineEdit(setup, "Text24", {3810, 4305, 555, 315}, OffsetLength),
-                     lineEdit(setup, "Text26", {3810, 4665, 555, 315}, OffsetLength),
-                     lineEdit(setup, "Text23", {5145, 3960, 555, 315}, OffsetLength),
-                     lineEdit(setup, "Text25", {5895, 3960, 555, 315}, OffsetLength)};
+    c.offsetBoxes = {lineEdit(setup, {"topRowOffsetBox", "Text22"}, {3810, 3945, 555, 315}, OffsetLength),
+                     lineEdit(setup, {"middleRowOffsetBox", "Text24"}, {3810, 4305, 555, 315}, OffsetLength),
+                     lineEdit(setup, {"bottomRowOffsetBox", "Text26"}, {3810, 4665, 555, 315}, OffsetLength),
+                     lineEdit(setup, {"leftColumnOffsetBox", "Text23"}, {5145, 3960, 555, 315}, OffsetLength),
+                     lineEdit(setup, {"rightColumnOffsetBox", "Text25"}, {5895, 3960, 555, 315},
+                              OffsetLength)};
     for (QLineEdit* box : c.offsetBoxes) {
         box->setText(QStringLiteral("0"));
         box->raise();
@@ -101,36 +102,38 @@ QColor setupCaptionBlue()
 SetupPanelControls buildSetupPanel(QWidget* area)
 {
     SetupPanelControls c;
-    QFrame* setup = ui::panel(area, "Panel3D2", {90, 855, 7035, 5460});
+    QFrame* setup = ui::panel(area, {"setupPanel", "Panel3D2"}, {90, 855, 7035, 5460});
     c.panel = setup;
     caption(setup, "CompanyNameCaption", QStringLiteral("Company Name"), {255, 240, 1500, 255});
     caption(setup, "AddressCaption", QStringLiteral("Address"), {255, 555, 1500, 255});
     caption(setup, "CityStateZipCaption", QStringLiteral("City, State, Zip"), {255, 900, 1500, 255});
     caption(setup, "PhoneCaption", QStringLiteral("Phone"), {255, 1275, 1500, 255});
-    c.companyNameBox = lineEdit(setup, "Text10", {1770, 180, 4600, 315});
-    c.addressBox = lineEdit(setup, "Text11", {1770, 540, 4600, 315});
-    c.cityStateZipBox = lineEdit(setup, "Text12", {1770, 900, 4600, 315});
-    c.phoneBox = lineEdit(setup, "Text13", {1770, 1260, 4600, 315});
+    c.companyNameBox = lineEdit(setup, {"companyNameBox", "Text10"}, {1770, 180, 4600, 315});
+    c.addressBox = lineEdit(setup, {"addressBox", "Text11"}, {1770, 540, 4600, 315});
+    c.cityStateZipBox = lineEdit(setup, {"cityStateZipBox", "Text12"}, {1770, 900, 4600, 315});
+    c.phoneBox = lineEdit(setup, {"phoneBox", "Text13"}, {1770, 1260, 4600, 315});
     caption(setup, "RepairStationCaption", QStringLiteral("Repair Station No."), {255, 1635, 1500, 255});
     c.repairStationBox = lineEdit(setup, "RepairStationBox", {1770, 1620, 2400, 315}, store::RepairStationLength);
     c.repairStationBox->setToolTip(QStringLiteral("The station's certificate number, printed in the company "
                                                   "block. Leave empty when the shop is no repair station."));
 
     caption(setup, "LabelFormatCaption", QStringLiteral("Label Format"), {240, 2355, 1500, 255});
-    c.laserOption = place<QRadioButton>(setup, "Option3D1", {1755, 2100, 3885, 360},
+    c.laserOption = place<QRadioButton>(setup, {"laserOption", "Option3D1"}, {1755, 2100, 3885, 360},
                                         QStringLiteral("Laser / Inkjet Label (3.3 x 4)"));
-    c.tractorOption = place<QRadioButton>(setup, "Option3D2", {1755, 2445, 2745, 360},
+    c.tractorOption = place<QRadioButton>(setup, {"tractorOption", "Option3D2"}, {1755, 2445, 2745, 360},
                                           QStringLiteral("Tractor Feed Label (5.75 x 3)"));
     c.laserOption->setChecked(true);
 
     caption(setup, "DefaultLabelCaption", QStringLiteral("Default label"), {240, 3000, 1500, 255});
-    c.defaultLabelList = place<QComboBox>(setup, "Combo1", {1755, 2925, 3705, 315});
+    c.defaultLabelList = place<QComboBox>(setup, {"defaultLabelList", "Combo1"}, {1755, 2925, 3705, 315});
     c.defaultLabelList->setEditable(false);
 
     caption(setup, "PrinterSetupCaption", QStringLiteral("Printer set-up"), {300, 3405, 1500, 255});
-    c.printerSetupButton = pictureButton(setup, "Command3D4", {360, 3720, 1020, 585}, drawPrinterIcon());
+    c.printerSetupButton = pictureButton(setup, {"printerSetupButton", "Command3D4"}, {360, 3720, 1020, 585},
+                                         drawPrinterIcon());
     c.printerSetupButton->setToolTip(QStringLiteral("Printer set-up"));
-    c.informationButton = pictureButton(setup, "Command3D12", {360, 4530, 1020, 585}, drawInformationIcon());
+    c.informationButton = pictureButton(setup, {"informationButton", "Command3D12"}, {360, 4530, 1020, 585},
+                                        drawInformationIcon());
     c.informationButton->setToolTip(QStringLiteral("About Tagwright"));
 
     c.cancelButton = place<QPushButton>(setup, "SetupCancelButton", {1500, 4740, 1125, 375},

@@ -1,5 +1,6 @@
 #include "SplashWindow.h"
 
+#include "ui/FormLayout.h"
 #include "ui/Pictures.h"
 
 #include <QEvent>
@@ -11,11 +12,11 @@ namespace tagwright::startup {
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_picture(drawSplashPicture())
 {
-    setObjectName(QStringLiteral("Form2"));
+    ui::nameWidget(this, {"splashWindow", "Form2"});
     setWindowTitle(QStringLiteral("Trevalle Series"));
     setFixedSize(m_picture.deviceIndependentSize().toSize());
     setCursor(Qt::WaitCursor);
-    m_startTimer.setObjectName(QStringLiteral("Timer1"));
+    ui::nameWidget(&m_startTimer, {"startTimer", "Timer1"});
     m_startTimer.setSingleShot(true);
     m_startTimer.setInterval(1000);
 }

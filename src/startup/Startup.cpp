@@ -48,11 +48,12 @@ void Startup::runSplashActivation()
     if (m_failed || m_mainWindow)
         return;
     m_splash->startTimer().stop();
-    if (store::StoreError error = ensureSetupRecord(m_setupDatabase, m_defaultFolder, &m_dataPath);
-        !error.ok()) {
-        fail(error);
+    const store::Result<QString> dataPath = ensureSetupRecord(m_setupDatabase, m_defaultFolder);
+    if (!dataPath) {
+        fail(dataPath.error());
         return;
     }
+    m_dataPath = *dataPath;
     m_splash->startTimer().start();
 }
 

@@ -49,8 +49,7 @@ store::StoreError openSetupDatabase(store::Database& setup, const QString& setup
     return store::openSetupFile(setup, QDir(setupFolder).filePath(schema::SetupFileName));
 }
 
-store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,
-                                    QString* dataPath)
+store::Result<QString> ensureSetupRecord(store::Database& setup, const QString& defaultFolder)
 {
     store::TableCursor cursor;
     if (store::StoreError error = cursor.open(setup, schema::SetupTable); !error.ok())
@@ -66,8 +65,7 @@ store::StoreError ensureSetupRecord(store::Database& setup, const QString& defau
     }
     if (error = cursor.update(); !error.ok())
         return error;
-    *dataPath = path;
-    return {};
+    return path;
 }
 
 store::StoreError openMainDatabase(store::Database& main, const QString& dataPath,

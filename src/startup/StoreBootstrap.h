@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Result.h"
 #include "store/StoreError.h"
 
 #include <QString>
@@ -17,8 +18,7 @@ store::StoreError openSetupDatabase(store::Database& setup, const QString& setup
 // Makes sure the "Setup" table has its record and that the record names the main
 // database's folder: a missing or empty DataPath becomes `defaultFolder`. A DataPath that is
 // present is kept as it is, right or wrong. Returns the DataPath in force.
-store::StoreError ensureSetupRecord(store::Database& setup, const QString& defaultFolder,
-                                    QString* dataPath);
+store::Result<QString> ensureSetupRecord(store::Database& setup, const QString& defaultFolder);
 
 // Opens "QUILLON.MDB" in `dataPath`, or the database server `dataPath` names. A missing file is created, with example templates, only
 // when `dataPath` is `defaultFolder`: a shop whose network folder is not mounted must get an

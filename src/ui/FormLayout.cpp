@@ -25,24 +25,31 @@ void setBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-QLineEdit* lineEdit(QWidget* parent, const char* objectName, QRect twips, int maxLength)
+void nameWidget(QObject* object, WidgetName name)
 {
-    auto* box = place<QLineEdit>(parent, objectName, twips);
+    object->setObjectName(QLatin1String(name.name));
+    if (name.control)
+        object->setProperty(ControlNameProperty, QLatin1String(name.control));
+}
+
+QLineEdit* lineEdit(QWidget* parent, WidgetName name, QRect twips, int maxLength)
+{
+    auto* box = place<QLineEdit>(parent, name, twips);
     box->setMaxLength(maxLength);
     return box;
 }
 
-QLabel* caption(QWidget* parent, const char* objectName, const QString& text, QRect twips)
+QLabel* caption(QWidget* parent, WidgetName name, const QString& text, QRect twips)
 {
-    auto* label = place<QLabel>(parent, objectName, twips, text);
+    auto* label = place<QLabel>(parent, name, twips, text);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QFrame* panel(QWidget* parent, const char* objectName, QRect twips)
+QFrame* panel(QWidget* parent, WidgetName name, QRect twips)
 {
-    auto* frame = place<QFrame>(parent, objectName, twips);
+    auto* frame = place<QFrame>(parent, name, twips);
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
     frame->setLineWidth(2);

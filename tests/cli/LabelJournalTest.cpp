@@ -1,4 +1,5 @@
 #include "cli/ShopDatabase.h"
+#include "support/Results.h"
 
 #include "cli/CommandLine.h"
 #include "journal/Journal.h"
@@ -57,8 +58,7 @@ protected:
     {
         store::Database main;
         EXPECT_TRUE(main.openMain(shop.folder.path()).ok());
-        QVector<journal::JournalEntry> found;
-        EXPECT_TRUE(journal::Journal(main).find({}, {}, found).ok());
+        const QVector<journal::JournalEntry> found = test::expectValue(journal::Journal(main).find({}, {}));
         return found;
     }
 

@@ -1,5 +1,6 @@
 #include "cli/ShopDatabase.h"
 #include "support/TempFolder.h"
+#include "support/Results.h"
 #include "support/TestServer.h"
 
 #include "cli/CommandLine.h"
@@ -85,8 +86,8 @@ protected:
     {
         store::Database onServer;
         EXPECT_TRUE(onServer.openMain(server.dataPath()).ok());
-        QVector<journal::JournalEntry> entries;
-        EXPECT_TRUE(journal::Journal(onServer).find({}, {}, entries).ok());
+        const QVector<journal::JournalEntry> entries = test::expectValue(journal::Journal(onServer).find({},
+                                                                                                         {}));
         return entries;
     }
 
@@ -105,8 +106,7 @@ protected:
     {
         store::Database onServer;
         EXPECT_TRUE(onServer.openMain(server.dataPath()).ok());
-        QVector<journal::Aircraft> aircraft;
-        EXPECT_TRUE(journal::Journal(onServer).aircraft(aircraft).ok());
+        const QVector<journal::Aircraft> aircraft = test::expectValue(journal::Journal(onServer).aircraft());
         return aircraft;
     }
 

@@ -1,5 +1,6 @@
 #include "store/StoreFixture.h"
 #include "support/JournalLabels.h"
+#include "support/Results.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalCsv.h"
@@ -39,9 +40,7 @@ protected:
 
     QVector<qint64> numbers(const journal::JournalFilter& filter, const journal::JournalPage& page = {})
     {
-        QVector<JournalEntry> entries;
-        const store::StoreError error = journal.find(filter, page, entries);
-        EXPECT_TRUE(error.ok()) << error.describe().toStdString();
+        const QVector<JournalEntry> entries = test::expectValue(journal.find(filter, page));
         QVector<qint64> result;
         for (const JournalEntry& e : entries)
             result << e.number;
@@ -298,8 +297,7 @@ TEST_P(JournalTest, aircraftLearnMakeSerialAndEachTimeGivenWithItsDate)
     EXPECT_EQ(aircraft(QStringLiteral("N123AB")).make, "Cessna 172");
 
     add(labelFor(QStringLiteral("________"), QStringLiteral("Piper"), {}));
-    QVector<journal::Aircraft> list;
-    ASSERT_TRUE(journal.aircraft(list).ok());
+    const QVector<journal::Aircraft> list = test::expectValue(journal.aircraft());
     EXPECT_EQ(list.size(), 1);
 
     // A registration box holds more than a template's title may: the label is journaled and
@@ -354,8 +352,7 @@ TEST_P(JournalTest, aircraftCanBeCorrectedAndRemovedButNotDuplicated)
     EXPECT_FALSE(journal.correctAircraft(plane).ok());
 
     ASSERT_TRUE(journal.removeAircraft(plane.id).ok());
-    QVector<journal::Aircraft> list;
-    ASSERT_TRUE(journal.aircraft(list).ok());
+    const QVector<journal::Aircraft> list = test::expectValue(journal.aircraft());
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list.first().registration, "N9876");
 }

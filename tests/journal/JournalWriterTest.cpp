@@ -1,4 +1,5 @@
 #include "store/StoreFixture.h"
+#include "support/Results.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
@@ -47,9 +48,7 @@ TEST_P(JournalWriterTest, entriesHandedOverAreWrittenInOrderWithTheTimeOfThePrin
     ASSERT_TRUE(handOver(writer, labelFor(QStringLiteral("N3"), QStringLiteral("/tmp/n3.pdf"))).ok());
     const QDateTime handedOver = QDateTime::currentDateTimeUtc();
     writer.flush();
-
-    QVector<JournalEntry> entries;
-    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    const QVector<JournalEntry> entries = test::expectValue(journal::Journal(db).find({}, {}));
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0].registration(), "N1");
     EXPECT_EQ(entries[1].registration(), "N3");
@@ -72,8 +71,7 @@ TEST_P(JournalWriterTest, entriesStillWaitingAreWrittenBeforeTheWriterGoes)
         for (int i = 0; i < 5; ++i)
             static_cast<void>(handOver(writer, labelFor(QStringLiteral("N%1").arg(i), QStringLiteral("Laser"))));
     }
-    QVector<JournalEntry> entries;
-    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    const QVector<JournalEntry> entries = test::expectValue(journal::Journal(db).find({}, {}));
     EXPECT_EQ(entries.size(), 5);
 }
 
@@ -104,8 +102,7 @@ TEST(JournalWriterLockTest, aWriteWaitsForALockedFileWhileTheWindowsEventsRun)
         other.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    QVector<JournalEntry> entries;
-    ASSERT_TRUE(journal::Journal(db).find({}, {}, entries).ok());
+    const QVector<JournalEntry> entries = test::expectValue(journal::Journal(db).find({}, {}));
     EXPECT_EQ(entries.size(), 1);
 }
 

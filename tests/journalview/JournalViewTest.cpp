@@ -1,4 +1,5 @@
 #include "mainwindow/MenuWindowFixture.h"
+#include "support/Results.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
@@ -66,20 +67,20 @@ protected:
     void printFor(const QString& registration, const QString& make, const QString& serial,
                   const QString& tach = {})
     {
-        for (const char* name : {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"})
+        for (const char* name : {"registrationBox", "makeBox", "serialBox", "tachBox", "totalTimeBox",
+                                 "smohBox"})
             box(name)->clear();
-        box("Text3")->setText(registration);
-        box("Text4")->setText(make);
-        box("Text5")->setText(serial);
-        box("Text6")->setText(tach);
-        QTest::mouseClick(find<QPushButton>("Command3D6"), Qt::LeftButton);
+        box("registrationBox")->setText(registration);
+        box("makeBox")->setText(make);
+        box("serialBox")->setText(serial);
+        box("tachBox")->setText(tach);
+        QTest::mouseClick(find<QPushButton>("printButton"), Qt::LeftButton);
     }
 
     QVector<JournalEntry> entries(const journal::JournalFilter& filter = {})
     {
-        QVector<JournalEntry> found;
         window->journalWriter().flush();
-        EXPECT_TRUE(journal::Journal(mainDb).find(filter, {}, found).ok());
+        const QVector<JournalEntry> found = test::expectValue(journal::Journal(mainDb).find(filter, {}));
         return found;
     }
 
@@ -99,8 +100,8 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
     open();
     // The label's entry is in the journal before the label is put in place.
     QVector<JournalEntry> atPlacing;
-    printer->placing = [&] { EXPECT_TRUE(journal::Journal(mainDb).find({}, {}, atPlacing).ok()); };
-    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    printer->placing = [&] { atPlacing = test::expectValue(journal::Journal(mainDb).find({}, {})); };
+    box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     ASSERT_EQ(printer->traces.size(), 1);
     ASSERT_EQ(atPlacing.size(), 1);
@@ -130,7 +131,7 @@ TEST_F(JournalViewTest, printAndExportFromTheWindowAddEntriesWithTheWindowsValue
 TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOnce)
 {
     open();
-    box("Text3")->setText(QStringLiteral("N4521Q"));
+    box("registrationBox")->setText(QStringLiteral("N4521Q"));
     action("actionPrintPreview")->trigger();   // only looked at
     EXPECT_GT(dialogs.previewPages, 0);
     EXPECT_TRUE(printer->traces.isEmpty());
@@ -162,7 +163,7 @@ TEST_F(JournalViewTest, printFromEitherPreviewGoesWherePrintGoesAndIsJournaledOn
 TEST_F(JournalViewTest, choosingAKnownRegistrationReplacesMakeAndSerialAskingAboutOthers)
 {
     open();
-    box("Text9")->setText(QStringLiteral("03-07-2026"));
+    box("dateBox")->setText(QStringLiteral("03-07-2026"));
     printFor(QStringLiteral("N123AB"), QStringLiteral("Cessna 172"), QStringLiteral("17265432"), QStringLiteral("1234.5"));
     // The completion offers what the journal holds: the prints' entries are written by now.
     window->journalWriter().flush();
@@ -180,12 +181,12 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationReplacesMakeAndSerialAskingAbo
         {"Beech A36", "170002", "Keep what is typed", true, "Beech A36", "170002"},
         {"", "170002", "Use the known values", true, "Cessna 172", "17265432"},
     };
-    QLineEdit* registration = box("Text3");
+    QLineEdit* registration = box("registrationBox");
     for (const Pick& pick : picks) {
         registration->clear();
-        box("Text6")->clear();
-        box("Text4")->setText(pick.make);
-        box("Text5")->setText(pick.serial);
+        box("tachBox")->clear();
+        box("makeBox")->setText(pick.make);
+        box("serialBox")->setText(pick.serial);
         dialogs.questions.clear();
         if (pick.answer)
             dialogs.choiceAnswers.push_back(QString::fromLatin1(pick.answer));
@@ -213,17 +214,17 @@ TEST_F(JournalViewTest, choosingAKnownRegistrationReplacesMakeAndSerialAskingAbo
         EXPECT_TRUE(box("Text6")->toolTip().contains(QStringLiteral("03-07-2026")));
     }
     QTest::keyClicks(registration, QStringLiteral("X"));
-    EXPECT_EQ(box("Text6")->placeholderText(), "");
+    EXPECT_EQ(box("tachBox")->placeholderText(), "");
 
     // The hints go with the values when the card empties them: a page step.
     registration->clear();
     QTest::keyClicks(registration, QStringLiteral("n12"));
     registration->completer()->popup()->setCurrentIndex(registration->completer()->completionModel()->index(0, 0));
     QTest::keyClick(registration->completer()->popup(), Qt::Key_Return);
-    ASSERT_EQ(box("Text6")->placeholderText(), "1234.5");
+    ASSERT_EQ(box("tachBox")->placeholderText(), "1234.5");
     window->card().pageForward();
     EXPECT_EQ(registration->text(), "");
-    EXPECT_EQ(box("Text6")->placeholderText(), "");
+    EXPECT_EQ(box("tachBox")->placeholderText(), "");
 }
 
 // A label that gives a known aircraft another make or serial is asked about before it prints.
@@ -252,8 +253,8 @@ TEST_F(JournalViewTest, printingAnotherMakeAndSerialForAKnownAircraftAsksFirst)
         EXPECT_EQ(dialogs.questions[0].text,
                   "N005TW is known as Cessna 172N, 170005; this label says Beech A36, 170002");
         EXPECT_EQ(dialogs.questionChoices[0], QStringList({"Print as typed", "Use the known values"}));
-        EXPECT_EQ(box("Text4")->text(), answer.make);
-        EXPECT_EQ(box("Text5")->text(), answer.serial);
+        EXPECT_EQ(box("makeBox")->text(), answer.make);
+        EXPECT_EQ(box("serialBox")->text(), answer.serial);
         const QVector<JournalEntry> journaled = entries();
         ASSERT_EQ(journaled.size(), before + answer.printed);
         if (answer.printed) {

@@ -106,7 +106,7 @@ TEST_F(ConversionQuestion, quitChangesNothingAndConvertStartsAsUsualOnTheNewFile
     ASSERT_TRUE(finished.wait(5000));
     ASSERT_NE(startup.mainWindow(), nullptr);
     EXPECT_TRUE(windowDialogs.messages.empty());
-    EXPECT_EQ(startup.mainWindow()->findChild<QLineEdit*>(QStringLiteral("Text10"))->text(),
+    EXPECT_EQ(startup.mainWindow()->findChild<QLineEdit*>(QStringLiteral("companyNameBox"))->text(),
               QStringLiteral("Sky-High Aviation & Avionics, Inc."));
 }
 

@@ -1,4 +1,5 @@
 #include "LegacyFixture.h"
+#include "support/Results.h"
 
 #include "startup/StoreBootstrap.h"
 #include "files/FilePlacement.h"
@@ -77,7 +78,7 @@ TEST(SharedFolder, aFirstRunCreatesItsDatabasesThereNeverThroughAPlantedLink)
     store::Database setup;
     ASSERT_TRUE(startup::openSetupDatabase(setup, folder.shop.path()).ok());
     QString dataPath;
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, folder.shop.path()));
     store::Database main;
     const store::StoreError opened = startup::openMainDatabase(main, dataPath, folder.shop.path());
     ASSERT_TRUE(opened.ok()) << opened.describe().toStdString();
@@ -174,7 +175,7 @@ TEST(SharedFolder, leftoversOfInterruptedRunsGoButNotWhatARunningProgramHolds)
     store::Database setup;
     ASSERT_TRUE(startup::openSetupDatabase(setup, folder.shop.path()).ok());
     QString dataPath;
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, folder.shop.path()));
     store::Database main;
     ASSERT_TRUE(startup::openMainDatabase(main, dataPath, folder.shop.path()).ok());
     remaining = folderEntries(folder.shop.path());
@@ -197,7 +198,7 @@ TEST(SharedFolder, aDatabaseThatIsALinkIsRefusedEverywhereNamingTheLink)
             store::Database setup;
             ASSERT_TRUE(startup::openSetupDatabase(setup, folder.shop.path()).ok());
             QString dataPath;
-            ASSERT_TRUE(startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath).ok());
+            dataPath = test::expectValue(startup::ensureSetupRecord(setup, folder.shop.path()));
             store::Database main;
             ASSERT_TRUE(startup::openMainDatabase(main, dataPath, folder.shop.path()).ok());
         }
@@ -225,11 +226,11 @@ TEST(SharedFolder, aDatabaseThatIsALinkIsRefusedEverywhereNamingTheLink)
         store::Database setup;
         store::StoreError opened = startup::openSetupDatabase(setup, folder.shop.path());
         if (opened.ok()) {
-            QString dataPath;
-            opened = startup::ensureSetupRecord(setup, folder.shop.path(), &dataPath);
+            const store::Result<QString> dataPath = startup::ensureSetupRecord(setup, folder.shop.path());
+            opened = dataPath.error();
             store::Database main;
             if (opened.ok())
-                opened = startup::openMainDatabase(main, dataPath, folder.shop.path());
+                opened = startup::openMainDatabase(main, *dataPath, folder.shop.path());
         }
         EXPECT_TRUE(opened.message.contains(link + QStringLiteral(" is a symbolic link"))) << opened.describe().toStdString();
         EXPECT_EQ(fileBytes(real), before);

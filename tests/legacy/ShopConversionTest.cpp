@@ -1,4 +1,5 @@
 #include "LegacyFixture.h"
+#include "support/Results.h"
 
 #include "startup/StoreBootstrap.h"
 
@@ -74,7 +75,7 @@ TEST_F(ShopFolder, convertKeepsBothOriginalsAndLeavesDatabasesTheWindowAndPrintO
     QString dataPath;
     store::Database setup, main;
     ASSERT_TRUE(startup::openSetupDatabase(setup, shop.path()).ok());
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/nowhere"), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, QStringLiteral("/nowhere")));
     const store::StoreError opened = startup::openMainDatabase(main, dataPath, QStringLiteral("/nowhere"));
     EXPECT_TRUE(opened.ok()) << opened.describe().toStdString();
 

@@ -34,8 +34,8 @@ TEST(BlankCaption, comparesWithSixSpacesByCharacterCode)
 
 TEST_F(HeaderLinesTest, clearingACaptionHidesItsValueBoxAndALetterShowsIt)
 {
-    QLineEdit* make = find<QLineEdit>("Text20");
-    QLineEdit* makeValue = find<QLineEdit>("Text4");
+    QLineEdit* make = find<QLineEdit>("makeCaption");
+    QLineEdit* makeValue = find<QLineEdit>("makeBox");
     make->selectAll();
     QTest::keyClick(make, Qt::Key_Delete);
     EXPECT_FALSE(shown(makeValue));
@@ -49,24 +49,24 @@ TEST_F(HeaderLinesTest, clearingACaptionHidesItsValueBoxAndALetterShowsIt)
 
 TEST_F(HeaderLinesTest, captionSetByCodeRunsTheSameReaction)
 {
-    find<QLineEdit>("Text18")->setText("      ");
-    EXPECT_FALSE(shown(find<QLineEdit>("Text8")));
+    find<QLineEdit>("smohCaption")->setText("      ");
+    EXPECT_FALSE(shown(find<QLineEdit>("smohBox")));
     EXPECT_TRUE(card().isEditing());
 }
 
 TEST_F(HeaderLinesTest, signedBoxShowsAndHidesTheHintAndTheSignatoryList)
 {
-    QCheckBox* signedBox = find<QCheckBox>("Check2");
+    QCheckBox* signedBox = find<QCheckBox>("signedCheck");
     ASSERT_TRUE(signedBox->isChecked());
-    EXPECT_TRUE(shown(find<QLabel>("Label31")));
-    EXPECT_TRUE(shown(find<QComboBox>("Combo2")));
+    EXPECT_TRUE(shown(find<QLabel>("signatoryHint")));
+    EXPECT_TRUE(shown(find<QComboBox>("signatoryList")));
     QTest::mouseClick(signedBox, Qt::LeftButton);
-    EXPECT_FALSE(shown(find<QLabel>("Label31")));
-    EXPECT_FALSE(shown(find<QComboBox>("Combo2")));
+    EXPECT_FALSE(shown(find<QLabel>("signatoryHint")));
+    EXPECT_FALSE(shown(find<QComboBox>("signatoryList")));
     EXPECT_TRUE(card().isEditing());
     signedBox->setChecked(true);
-    EXPECT_TRUE(shown(find<QLabel>("Label31")));
-    EXPECT_TRUE(shown(find<QComboBox>("Combo2")));
+    EXPECT_TRUE(shown(find<QLabel>("signatoryHint")));
+    EXPECT_TRUE(shown(find<QComboBox>("signatoryList")));
 }
 
 TEST_F(HeaderLinesTest, checkBoxSetToTheValueItShowsChangesNothing)
@@ -89,7 +89,8 @@ TEST_F(HeaderLinesTest, bodyChangeEnablesSaveButStaysBrowsing)
 
 TEST_F(HeaderLinesTest, enterWalksTheValuesThenTheBody)
 {
-    const char* order[] = {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text2"};
+    const char* order[] = {"registrationBox", "makeBox", "serialBox", "tachBox", "totalTimeBox", "smohBox",
+                           "bodyEditor"};
     find<QLineEdit>(order[0])->setFocus();
     for (int i = 1; i < 7; ++i) {
         QTest::keyClick(window->focusWidget(), Qt::Key_Return);
@@ -99,16 +100,16 @@ TEST_F(HeaderLinesTest, enterWalksTheValuesThenTheBody)
 
 TEST_F(HeaderLinesTest, enterPassesOverHiddenValueBoxes)
 {
-    find<QLineEdit>("Text20")->clear();   // Make
-    find<QLineEdit>("Text16")->clear();   // Tach
-    find<QLineEdit>("Text18")->clear();   // SMOH
-    find<QLineEdit>("Text3")->setFocus();
+    find<QLineEdit>("makeCaption")->clear();   // Make
+    find<QLineEdit>("tachCaption")->clear();   // Tach
+    find<QLineEdit>("smohCaption")->clear();   // SMOH
+    find<QLineEdit>("registrationBox")->setFocus();
     QTest::keyClick(window->focusWidget(), Qt::Key_Enter);
-    EXPECT_EQ(window->focusWidget()->objectName(), "Text5");
+    EXPECT_EQ(window->focusWidget()->objectName(), "serialBox");
     QTest::keyClick(window->focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(window->focusWidget()->objectName(), "Text7");
+    EXPECT_EQ(window->focusWidget()->objectName(), "totalTimeBox");
     QTest::keyClick(window->focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(window->focusWidget()->objectName(), "Text2");
+    EXPECT_EQ(window->focusWidget()->objectName(), "bodyEditor");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(KeyboardFocusTest, pagingAndCommandsLeaveNoBoxWhoseNextKeyReplacesItsText
     const QString date = controls().dateBox->text();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
     EXPECT_EQ(controls().dateBox->text(), date);
-    EXPECT_EQ(focusName(), "Text2");
+    EXPECT_EQ(focusName(), "bodyEditor");
 }
 
 TEST_F(KeyboardFocusTest, tabLeavesTheBodyWithoutTypingIntoIt)
@@ -72,23 +72,25 @@ TEST_F(KeyboardFocusTest, tabLeavesTheBodyWithoutTypingIntoIt)
     controls().bodyBox->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(controls().bodyBox, Qt::Key_Tab);
     EXPECT_EQ(controls().bodyBox->toPlainText(), "Annual Inspection body");
-    EXPECT_EQ(focusName(), "Text9");
+    EXPECT_EQ(focusName(), "dateBox");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(focusName(), "Text2");
+    EXPECT_EQ(focusName(), "bodyEditor");
     EXPECT_EQ(controls().bodyBox->toPlainText(), "Annual Inspection body");
 }
 
 TEST_F(KeyboardFocusTest, tabMovesThroughTheCardTopToBottomThenTheButtons)
 {
-    const QStringList forward = {"Text19", "Text3", "Text20", "Text4", "Text21", "Text5",
-                                 "Text16", "Text6", "Text17", "Text7", "Text18", "Text8",
-                                 "Text2", "Text9", "Check1", "Check2", "Combo2", "Command3D1"};
+    const QStringList forward = {"registrationCaption", "registrationBox", "makeCaption", "makeBox",
+                                 "serialCaption", "serialBox", "tachCaption", "tachBox",
+                                 "totalTimeCaption", "totalTimeBox", "smohCaption", "smohBox",
+                                 "bodyEditor", "dateBox", "companyCheck", "signedCheck",
+                                 "signatoryList", "newButton"};
     EXPECT_EQ(walk(controls().titleBoxes[0], Qt::Key_Tab, Qt::NoModifier, int(forward.size())),
               forward);
     QStringList back = forward;
     std::reverse(back.begin(), back.end());
     back.removeFirst();
-    back << "Text1_0";
+    back << "titleBox1";
     EXPECT_EQ(walk(controls().newButton, Qt::Key_Backtab, Qt::ShiftModifier, int(back.size())),
               back);
 }

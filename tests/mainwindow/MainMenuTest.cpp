@@ -1,6 +1,7 @@
 #include "MenuWindowFixture.h"
 
 #include "support/RecordingOutput.h"
+#include "support/Results.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalWriter.h"
@@ -25,14 +26,14 @@ protected:
     void expectEntriesFollowControls(const char* stage)
     {
         static const std::pair<const char*, const char*> entries[] = {
-            {"actionPrint", "Command3D6"},   {"actionPrintPreview", "Command3D6"},
-            {"actionExportPdf", "Command3D6"}, {"actionPrintAlignmentSheet", "Command3D6"},
-            {"actionPrinterSetup", "Command3D4"},
-            {"actionExit", "Command3D7"},    {"actionNew", "Command3D1"},
-            {"actionSave", "Command3D2"},    {"actionDelete", "Command3D8"},
-            {"actionFont", "Command3D3"},    {"actionLogo", "Command3D5"},
-            {"actionNext", "Label13_1"},     {"actionPrevious", "Label13_3"},
-            {"actionSetup", "Command3D9"},   {"actionAbout", "Command3D12"},
+            {"actionPrint", "printButton"},   {"actionPrintPreview", "printButton"},
+            {"actionExportPdf", "printButton"}, {"actionPrintAlignmentSheet", "printButton"},
+            {"actionPrinterSetup", "printerSetupButton"},
+            {"actionExit", "exitButton"},    {"actionNew", "newButton"},
+            {"actionSave", "saveButton"},    {"actionDelete", "deleteButton"},
+            {"actionFont", "fontButton"},    {"actionLogo", "logoButton"},
+            {"actionNext", "nextZone1"},     {"actionPrevious", "previousZone1"},
+            {"actionSetup", "setupButton"},   {"actionAbout", "informationButton"},
         };
         for (auto [entry, control] : entries) {
             EXPECT_EQ(action(entry)->isEnabled(), find<QWidget>(control)->isEnabled())
@@ -59,26 +60,26 @@ TEST_F(MainMenuTest, entriesFollowTheirControlsThroughBothPanelsAndEditing)
     EXPECT_FALSE(action("actionSave")->isEnabled());
 
     action("actionSetup")->trigger();
-    ASSERT_TRUE(shown("Panel3D2"));
+    ASSERT_TRUE(shown("setupPanel"));
     expectEntriesFollowControls("setup panel open");
     EXPECT_FALSE(action("actionPrintPreview")->isEnabled());
     EXPECT_TRUE(action("actionSetup")->isEnabled());
     action("actionSetup")->trigger();
-    ASSERT_FALSE(shown("Panel3D2"));
+    ASSERT_FALSE(shown("setupPanel"));
     expectEntriesFollowControls("setup panel closed");
 
     action("actionPrint")->trigger();
-    ASSERT_TRUE(shown("Panel3D3"));
+    ASSERT_TRUE(shown("printPanel"));
     expectEntriesFollowControls("print panel up");
     EXPECT_FALSE(action("actionExportPdf")->isEnabled());
-    find<QAbstractButton>("Command3D11")->click();
+    find<QAbstractButton>("printCancelButton")->click();
     expectEntriesFollowControls("print panel cancelled");
     EXPECT_TRUE(action("actionSave")->isEnabled());
 
-    find<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("Changed."));
+    find<QPlainTextEdit>("bodyEditor")->setPlainText(QStringLiteral("Changed."));
     expectEntriesFollowControls("body typed");
 
-    find<QLineEdit>("Text19")->setText(QStringLiteral("Tail #"));
+    find<QLineEdit>("registrationCaption")->setText(QStringLiteral("Tail #"));
     expectEntriesFollowControls("editing");
     EXPECT_FALSE(action("actionNext")->isEnabled());
     EXPECT_FALSE(action("actionSetup")->isEnabled());
@@ -94,9 +95,9 @@ TEST_F(MainMenuTest, entriesRunWhatTheirControlsRun)
     EXPECT_EQ(titleOnShow(), "Annual");
 
     action("actionAbout")->trigger();
-    EXPECT_TRUE(shown("Panel3D6"));
+    EXPECT_TRUE(shown("informationPanel"));
     action("actionAbout")->trigger();
-    EXPECT_FALSE(shown("Panel3D6"));
+    EXPECT_FALSE(shown("informationPanel"));
 
     action("actionPrinterSetup")->trigger();
     EXPECT_EQ(dialogs.printerDialogShown, 1);
@@ -124,9 +125,8 @@ TEST_F(MainMenuTest, alignmentSheetGoesWherePrintGoesAtTheBoxesOffsetsAndIsNotJo
     });
     ASSERT_NE(topEdge, ops.end());
     EXPECT_FLOAT_EQ(topEdge->y, float(720 + 100 - fittedTop));
-    QVector<journal::JournalEntry> journaled;
     window->journalWriter().flush();
-    ASSERT_TRUE(journal::Journal(mainDb).find({}, {}, journaled).ok());
+    const QVector<journal::JournalEntry> journaled = test::expectValue(journal::Journal(mainDb).find({}, {}));
     EXPECT_TRUE(journaled.isEmpty());
 
     // It is for the six-up sheet only.
@@ -154,17 +154,17 @@ TEST_F(MainMenuTest, desktopKeysReachTheirEntriesAndPagingKeysStillPageOnce)
     // The setup panel disables Print, and the key with it.
     action("actionSetup")->trigger();
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_FALSE(shown("Panel3D3"));
+    EXPECT_FALSE(shown("printPanel"));
     action("actionSetup")->trigger();
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(shown("Panel3D3"));
+    EXPECT_TRUE(shown("printPanel"));
 }
 
 TEST_F(MainMenuTest, exitEntryWithUnsavedTypingAsksFirst)
 {
     openMenuWindow(1);
     activate();
-    QPlainTextEdit* body = find<QPlainTextEdit>("Text2");
+    QPlainTextEdit* body = find<QPlainTextEdit>("bodyEditor");
     body->setFocus();
     QTest::keyClicks(body, QStringLiteral("typed "));
     // Ctrl+Q where the desktop binds it; the offscreen test platform binds no quit key.
@@ -179,7 +179,7 @@ TEST_F(MainMenuTest, deleteKeyEditsTheBodyAndLeavesTheTemplate)
 {
     openMenuWindow(1);
     activate();
-    QPlainTextEdit* body = find<QPlainTextEdit>("Text2");
+    QPlainTextEdit* body = find<QPlainTextEdit>("bodyEditor");
     body->setFocus();
     body->moveCursor(QTextCursor::Start);
     QTest::keyClick(body, Qt::Key_Delete);

@@ -17,63 +17,74 @@ namespace {
 
 class MainWindowLayout : public test::MainWindowTest {};
 
-TEST_F(MainWindowLayout, everyControlCarriesItsLayoutName)
+// Tests written against the earlier forms' control names still find the same widgets.
+TEST_F(MainWindowLayout, everyControlIsFoundByItsRoleAndByItsEarlierName)
 {
     openWindow();
-    QStringList names = {"Image1", "Text2", "Text9", "Label1", "Picture1", "Check1", "Check2", "Combo2",
-                         "Label31", "Label30", "Panel3D1", "Panel3D2", "Panel3D3", "Panel3D4", "Panel3D5",
-                         "Panel3D6", "Combo1", "Option3D1", "Option3D2", "Frame3D1", "Text15"};
-    for (int i = 0; i < 3; ++i)
-        names << QStringLiteral("Text1_%1").arg(i);
-    for (int i = 3; i <= 26; ++i) {
-        if (i != 9 && i != 14 && i != 15 && i != 2)
-            names << QStringLiteral("Text%1").arg(i);
+    const std::pair<const char*, const char*> names[] = {
+        {"cardArea", "Form1Area"}, {"cardPicture", "Image1"}, {"titleBox1", "Text1_0"},
+        {"titleBox3", "Text1_2"}, {"bodyEditor", "Text2"}, {"logoHint", "Label1"}, {"logoBox", "Picture1"},
+        {"dateBox", "Text9"}, {"companyCheck", "Check1"}, {"signedCheck", "Check2"},
+        {"signatoryList", "Combo2"}, {"signatoryHint", "Label31"}, {"logoPathHolder", "Label30"},
+        {"nextZone1", "Label13_1"}, {"previousZone2", "Label13_4"}, {"tabBar1", "Label4"},
+        {"tabBar9", "Label12"}, {"headerPanel", "Panel3D1"}, {"registrationCaption", "Text19"},
+        {"registrationBox", "Text3"}, {"smohCaption", "Text18"}, {"smohBox", "Text8"},
+        {"buttonPanelOuter", "Panel3D5"}, {"buttonPanelInner", "Panel3D4"}, {"newButton", "Command3D1"},
+        {"saveButton", "Command3D2"}, {"printButton", "Command3D6"}, {"setupButton", "Command3D9"},
+        {"printPanel", "Panel3D3"}, {"skipCell1", "Label22_1"}, {"skipCell6", "Label22_6"},
+        {"copiesBox", "Text15"}, {"printOkButton", "Command3D10"}, {"printCancelButton", "Command3D11"},
+        {"setupPanel", "Panel3D2"}, {"companyNameBox", "Text10"}, {"phoneBox", "Text13"},
+        {"laserOption", "Option3D1"}, {"tractorOption", "Option3D2"}, {"defaultLabelList", "Combo1"},
+        {"printerSetupButton", "Command3D4"}, {"informationButton", "Command3D12"},
+        {"offsetsFrame", "Frame3D1"}, {"topRowOffsetBox", "Text22"}, {"rightColumnOffsetBox", "Text25"},
+        {"informationPanel", "Panel3D6"}};
+    for (const auto& [role, control] : names) {
+        QWidget* widget = find<QWidget>(role);
+        ASSERT_NE(widget, nullptr) << role;
+        EXPECT_EQ(widget->objectName(), QLatin1String(role));
+        EXPECT_EQ(find<QWidget>(control), widget) << control;
     }
-    for (int i = 1; i <= 12; ++i)
-        names << QStringLiteral("Command3D%1").arg(i);
-    for (int i = 4; i <= 12; ++i)
-        names << QStringLiteral("Label%1").arg(i);
-    for (int i = 1; i <= 4; ++i)
-        names << QStringLiteral("Label13_%1").arg(i);
-    for (int i = 1; i <= 6; ++i)
-        names << QStringLiteral("Label22_%1").arg(i);
-    for (const QString& name : names)
-        EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name.toStdString();
+    EXPECT_EQ(window->objectName(), "mainWindow");
+    EXPECT_EQ(window->property("controlName").toString(), "Form1");
     EXPECT_EQ(window->windowTitle(), "Tagwright");
 }
 
 TEST_F(MainWindowLayout, onlyTheCardAndTheButtonColumnAreVisibleAtStart)
 {
     openWindow();
-    for (const char* hidden : {"Panel3D2", "Panel3D3", "Panel3D6", "Combo2", "Label31", "Label30"})
+    for (const char* hidden : {"setupPanel", "printPanel", "informationPanel", "signatoryList",
+                               "signatoryHint", "logoPathHolder"})
         EXPECT_FALSE(find<QWidget>(hidden)->isVisible()) << hidden;
-    for (const char* shown : {"Image1", "Panel3D1", "Text2", "Picture1", "Text9", "Check1", "Check2",
-                              "Panel3D5", "Command3D1", "Command3D2", "Command3D3", "Command3D5",
-                              "Command3D6", "Command3D7", "Command3D8", "Command3D9"})
+    for (const char* shown : {"cardPicture", "headerPanel", "bodyEditor", "logoBox", "dateBox",
+                              "companyCheck", "signedCheck",
+                              "buttonPanelOuter", "newButton", "saveButton", "fontButton", "logoButton",
+                              "printButton", "exitButton", "deleteButton", "setupButton"})
         EXPECT_TRUE(find<QWidget>(shown)->isVisible()) << shown;
-    EXPECT_FALSE(find<QCheckBox>("Check1")->isChecked());
-    EXPECT_FALSE(find<QCheckBox>("Check2")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("companyCheck")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("signedCheck")->isChecked());
 }
 
 TEST_F(MainWindowLayout, controlsStandAtTheirTwipPositions)
 {
     openWindow();
     using ui::twipsRect;
-    EXPECT_EQ(find<QWidget>("Text2")->geometry(), twipsRect(1185, 1530, 4830, 1110));
-    EXPECT_EQ(find<QWidget>("Picture1")->geometry(), QRect(220, 183, 37, 37));
-    EXPECT_EQ(find<QWidget>("Text1_1")->geometry(), twipsRect(2600, 360, 2200, 365));
-    EXPECT_EQ(find<QWidget>("Text4")->geometry(), twipsRect(625, 315, 2370, 240));
-    EXPECT_EQ(find<QWidget>("Command3D9")->geometry(), twipsRect(1140, 3255, 980, 1555));
-    EXPECT_EQ(find<QWidget>("Label22_4")->geometry(), twipsRect(1335, 1455, 855, 495));
-    EXPECT_EQ(find<QWidget>("Image1")->size(), QSize(640, 480));
+    EXPECT_EQ(find<QWidget>("bodyEditor")->geometry(), twipsRect(1185, 1530, 4830, 1110));
+    EXPECT_EQ(find<QWidget>("logoBox")->geometry(), QRect(220, 183, 37, 37));
+    EXPECT_EQ(find<QWidget>("titleBox2")->geometry(), twipsRect(2600, 360, 2200, 365));
+    EXPECT_EQ(find<QWidget>("makeBox")->geometry(), twipsRect(625, 315, 2370, 240));
+    EXPECT_EQ(find<QWidget>("setupButton")->geometry(), twipsRect(1140, 3255, 980, 1555));
+    EXPECT_EQ(find<QWidget>("skipCell4")->geometry(), twipsRect(1335, 1455, 855, 495));
+    EXPECT_EQ(find<QWidget>("cardPicture")->size(), QSize(640, 480));
 }
 
 TEST_F(MainWindowLayout, captionsFontsAndLimitsAreTheLayouts)
 {
     openWindow(false);  // before the first showing replaces the captions with a template's
     const QStringList captions = {"Reg #", "Make", "Serial", "Tach", "T.T.", "SMOH"};
-    const char* captionBoxes[] = {"Text19", "Text20", "Text21", "Text16", "Text17", "Text18"};
-    const char* valueBoxes[] = {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+    const char* captionBoxes[] = {"registrationCaption", "makeCaption", "serialCaption", "tachCaption",
+                                  "totalTimeCaption", "smohCaption"};
+    const char* valueBoxes[] = {"registrationBox", "makeBox", "serialBox", "tachBox", "totalTimeBox",
+                                "smohBox"};
     const int limits[] = {7, 30, 13, 8, 8, 8};
     for (int i = 0; i < 6; ++i) {
         auto* caption = find<QLineEdit>(captionBoxes[i]);
@@ -86,19 +97,19 @@ TEST_F(MainWindowLayout, captionsFontsAndLimitsAreTheLayouts)
     }
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(find<QLineEdit>(qPrintable(QStringLiteral("Text1_%1").arg(i)))->maxLength(), 20);
-    EXPECT_EQ(find<QLabel>("Label22_1")->text(), " ");
+    EXPECT_EQ(find<QLabel>("skipCell1")->text(), " ");
     for (int i = 2; i <= 6; ++i)
         EXPECT_EQ(find<QLabel>(qPrintable(QStringLiteral("Label22_%1").arg(i)))->text(), "X");
-    EXPECT_EQ(find<QLineEdit>("Text15")->text(), "1");
-    EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Setup");
-    EXPECT_EQ(find<QPushButton>("Command3D9")->palette().color(QPalette::ButtonText), QColor(128, 128, 255));
+    EXPECT_EQ(find<QLineEdit>("copiesBox")->text(), "1");
+    EXPECT_EQ(find<QPushButton>("setupButton")->text(), "Setup");
+    EXPECT_EQ(find<QPushButton>("setupButton")->palette().color(QPalette::ButtonText), QColor(128, 128, 255));
 }
 
 TEST_F(MainWindowLayout, eachPageArrowPointsTheWayItsZonePages)
 {
     openWindow();
-    const QImage card = find<QLabel>("Image1")->pixmap().toImage();
-    const QPoint cardCorner = find<QWidget>("Image1")->pos();
+    const QImage card = find<QLabel>("cardPicture")->pixmap().toImage();
+    const QPoint cardCorner = find<QWidget>("cardPicture")->pos();
     const QColor arrow(0, 0, 128);
     for (int zone = 1; zone <= 4; ++zone) {
         const QRect area = find<QWidget>(qPrintable(QStringLiteral("Label13_%1").arg(zone)))
@@ -118,11 +129,11 @@ TEST_F(MainWindowLayout, eachPageArrowPointsTheWayItsZonePages)
 TEST_F(MainWindowLayout, aDisabledSetupButtonShowsItsDisabledCaption)
 {
     openWindow();
-    auto* setup = find<QPushButton>("Command3D9");
+    auto* setup = find<QPushButton>("setupButton");
     const QColor lightBlue(128, 128, 255);
     ASSERT_TRUE(setup->isEnabled());
     EXPECT_GT(pixelsOf(setup->grab().toImage(), lightBlue), 0);
-    find<QLineEdit>("Text20")->setText("Model");  // editing disables Setup
+    find<QLineEdit>("makeCaption")->setText("Model");  // editing disables Setup
     ASSERT_FALSE(setup->isEnabled());
     const QImage disabled = setup->grab().toImage();
     EXPECT_EQ(pixelsOf(disabled, lightBlue), 0);
@@ -132,8 +143,8 @@ TEST_F(MainWindowLayout, aDisabledSetupButtonShowsItsDisabledCaption)
 TEST_F(MainWindowLayout, theCardsRuledLinesNeverStrikeThroughTheSignatoryHint)
 {
     openWindow();
-    find<QCheckBox>("Check2")->setChecked(true);
-    const QWidget* hint = find<QWidget>("Label31");
+    find<QCheckBox>("signedCheck")->setChecked(true);
+    const QWidget* hint = find<QWidget>("signatoryHint");
     ASSERT_TRUE(hint->isVisible());
     const QRect area(hint->mapTo(window.get(), QPoint(0, 0)), hint->size());
     // The rules are pure blue; a scaled picture blends them with the white card.

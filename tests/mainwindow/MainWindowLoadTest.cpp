@@ -33,12 +33,13 @@ protected:
 TEST_F(MainWindowLoad, emptyTablesGiveEmptyListsWithoutSelectionAndZeroOffsets)
 {
     openWindow(false);
-    EXPECT_TRUE(listEntries("Combo1").isEmpty());
-    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), -1);
-    EXPECT_TRUE(listEntries("Combo2").isEmpty());
-    for (const char* box : {"Text10", "Text11", "Text12", "Text13"})
+    EXPECT_TRUE(listEntries("defaultLabelList").isEmpty());
+    EXPECT_EQ(find<QComboBox>("defaultLabelList")->currentIndex(), -1);
+    EXPECT_TRUE(listEntries("signatoryList").isEmpty());
+    for (const char* box : {"companyNameBox", "addressBox", "cityStateZipBox", "phoneBox"})
         EXPECT_EQ(find<QLineEdit>(box)->text(), "") << box;
-    for (const char* box : {"Text22", "Text23", "Text24", "Text25", "Text26"})
+    for (const char* box : {"topRowOffsetBox", "leftColumnOffsetBox", "middleRowOffsetBox",
+                            "rightColumnOffsetBox", "bottomRowOffsetBox"})
         EXPECT_EQ(find<QLineEdit>(box)->text(), "0") << box;
     EXPECT_EQ(window->state().TabPos, 0);
 }
@@ -46,7 +47,7 @@ TEST_F(MainWindowLoad, emptyTablesGiveEmptyListsWithoutSelectionAndZeroOffsets)
 TEST_F(MainWindowLoad, dateBoxShowsTodayWithHyphens)
 {
     openWindow(false);
-    const QString date = find<QLineEdit>("Text9")->text();
+    const QString date = find<QLineEdit>("dateBox")->text();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d-\\d\\d-\\d{4}$")).match(date).hasMatch());
     EXPECT_EQ(date, QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")));
 }
@@ -60,9 +61,9 @@ TEST_F(MainWindowLoad, listsHoldTitlesAndSignatoriesInStoreOrderSkippingMissingO
     addRecord(mainDb, schema::MechanicsTable, {});
     addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QStringLiteral("A. Jones IA 456")}});
     openWindow(false);
-    EXPECT_EQ(listEntries("Combo1"), QStringList({"Oil Change", "Annual"}));
-    EXPECT_EQ(listEntries("Combo2"), QStringList({"J. Smith A&P 123", "A. Jones IA 456"}));
-    EXPECT_EQ(find<QComboBox>("Combo2")->currentIndex(), -1);
+    EXPECT_EQ(listEntries("defaultLabelList"), QStringList({"Oil Change", "Annual"}));
+    EXPECT_EQ(listEntries("signatoryList"), QStringList({"J. Smith A&P 123", "A. Jones IA 456"}));
+    EXPECT_EQ(find<QComboBox>("signatoryList")->currentIndex(), -1);
     // The card order holds every template, one without a title too.
     EXPECT_EQ(window->cards().count(), 3);
 }
@@ -79,19 +80,19 @@ TEST_F(MainWindowLoad, companySettingsFillTheBoxesAndMissingOffsetsShowZero)
                {schema::company::LabelLeft, -20},
                {schema::company::DefLabel, QStringLiteral("ANNUAL")}});
     openWindow(false);
-    EXPECT_EQ(find<QLineEdit>("Text10")->text(), "Skyline Aero");
-    EXPECT_EQ(find<QLineEdit>("Text11")->text(), "12 Hangar Row");
-    EXPECT_EQ(find<QLineEdit>("Text12")->text(), "Bend, OR 97701");
-    EXPECT_EQ(find<QLineEdit>("Text13")->text(), "541-555-0100");
-    EXPECT_EQ(find<QLineEdit>("Text22")->text(), "15");
-    EXPECT_EQ(find<QLineEdit>("Text23")->text(), "-20");
-    EXPECT_EQ(find<QLineEdit>("Text24")->text(), "0");
-    EXPECT_EQ(find<QLineEdit>("Text25")->text(), "0");
-    EXPECT_EQ(find<QLineEdit>("Text26")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("companyNameBox")->text(), "Skyline Aero");
+    EXPECT_EQ(find<QLineEdit>("addressBox")->text(), "12 Hangar Row");
+    EXPECT_EQ(find<QLineEdit>("cityStateZipBox")->text(), "Bend, OR 97701");
+    EXPECT_EQ(find<QLineEdit>("phoneBox")->text(), "541-555-0100");
+    EXPECT_EQ(find<QLineEdit>("topRowOffsetBox")->text(), "15");
+    EXPECT_EQ(find<QLineEdit>("leftColumnOffsetBox")->text(), "-20");
+    EXPECT_EQ(find<QLineEdit>("middleRowOffsetBox")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("rightColumnOffsetBox")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("bottomRowOffsetBox")->text(), "0");
     // The default label differs from the title only in letter case: still selected.
     EXPECT_EQ(window->state().FindText, "ANNUAL");
-    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), 0);
-    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "Annual");
+    EXPECT_EQ(find<QComboBox>("defaultLabelList")->currentIndex(), 0);
+    EXPECT_EQ(find<QComboBox>("defaultLabelList")->currentText(), "Annual");
 }
 
 TEST_F(MainWindowLoad, defaultLabelNamingNoTemplateLeavesNoSelection)
@@ -99,8 +100,8 @@ TEST_F(MainWindowLoad, defaultLabelNamingNoTemplateLeavesNoSelection)
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
     addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::DefLabel, QStringLiteral("Gone")}});
     openWindow(false);
-    EXPECT_EQ(find<QComboBox>("Combo1")->currentIndex(), -1);
-    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "");
+    EXPECT_EQ(find<QComboBox>("defaultLabelList")->currentIndex(), -1);
+    EXPECT_EQ(find<QComboBox>("defaultLabelList")->currentText(), "");
 }
 
 TEST_F(MainWindowLoad, exactListSearchFindsTheFirstEntryIgnoringCase)

@@ -41,8 +41,8 @@ protected:
     QList<QPushButton*> mainButtons() const
     {
         QList<QPushButton*> buttons;
-        for (const char* name : {"Command3D1", "Command3D2", "Command3D3", "Command3D5", "Command3D6",
-                                 "Command3D7", "Command3D8", "Command3D9"})
+        for (const char* name : {"newButton", "saveButton", "fontButton", "logoButton", "printButton",
+                                 "exitButton", "deleteButton", "setupButton"})
             buttons << find<QPushButton>(name);
         return buttons;
     }
@@ -56,8 +56,8 @@ TEST_F(PrintCommandTest, tractorStockPrintsAtOnceWithoutThePanel)
 {
     openWith(2);
     const QList<bool> before = [&] { QList<bool> e; for (auto* b : mainButtons()) e << b->isEnabled(); return e; }();
-    click("Command3D6");
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    click("printButton");
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     ASSERT_EQ(printed.size(), 1);
     EXPECT_EQ(printed[0].first().kind, RecordedOp::Kind::PageSize);
     EXPECT_EQ(count(printed[0], RecordedOp::Kind::EndDoc), 1);
@@ -79,9 +79,9 @@ TEST_F(PrintCommandTest, aShopRecordThatCannotBeReadStopsThePrintWithAMessage)
         ASSERT_TRUE(QSqlQuery(other).exec(QStringLiteral("ALTER TABLE CompanyInfo RENAME TO Gone")));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    click("Command3D6");
+    click("printButton");
     EXPECT_TRUE(printed.isEmpty());
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Nothing was printed")));
@@ -100,8 +100,8 @@ TEST_F(PrintCommandTest, laserStockShowsThePanelAndDisablesTheMainButtons)
         if (style.isValid())
             test::addRecord(mainDb, schema::CompanyInfoTable, {{schema::company::LabelStyle, style}});
         openWindow();
-        click("Command3D6");
-        EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible()) << style.toInt();
+        click("printButton");
+        EXPECT_TRUE(find<QWidget>("printPanel")->isVisible()) << style.toInt();
         for (QPushButton* button : mainButtons())
             EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
@@ -110,26 +110,26 @@ TEST_F(PrintCommandTest, laserStockShowsThePanelAndDisablesTheMainButtons)
 TEST_F(PrintCommandTest, firstPrintWithThreeCopiesSendsThreeSheetsAndEnablesEveryButton)
 {
     openWith(1);
-    click("Command3D6");
-    find<QLineEdit>("Text15")->setText(QStringLiteral("3"));
-    click("Command3D10");
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    click("printButton");
+    find<QLineEdit>("copiesBox")->setText(QStringLiteral("3"));
+    click("printOkButton");
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     ASSERT_EQ(printed.size(), 1);
     EXPECT_EQ(count(printed[0], RecordedOp::Kind::EndDoc), 3);
     for (QPushButton* button : mainButtons())
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
     // Empty value boxes of printed lines keep the underscores they were printed with.
-    EXPECT_EQ(find<QLineEdit>("Text3")->text(), "_______");
-    EXPECT_EQ(find<QLineEdit>("Text6")->text(), "________");
+    EXPECT_EQ(find<QLineEdit>("registrationBox")->text(), "_______");
+    EXPECT_EQ(find<QLineEdit>("tachBox")->text(), "________");
 }
 
 TEST_F(PrintCommandTest, theNextAircraftIsTypedOverTheUnderscoresAPrintLeft)
 {
     openWith(1);
-    click("Command3D6");
-    click("Command3D10");
-    auto* registration = find<QLineEdit>("Text3");
-    auto* tach = find<QLineEdit>("Text6");
+    click("printButton");
+    click("printOkButton");
+    auto* registration = find<QLineEdit>("registrationBox");
+    auto* tach = find<QLineEdit>("tachBox");
     ASSERT_EQ(registration->text(), "_______");
     QTest::keyClicks(registration, QStringLiteral("N123AB"));
     EXPECT_EQ(registration->text(), "N123AB");
@@ -140,25 +140,25 @@ TEST_F(PrintCommandTest, theNextAircraftIsTypedOverTheUnderscoresAPrintLeft)
     QTest::keyClicks(registration, QStringLiteral("C"));
     EXPECT_EQ(registration->text(), "N123ABC");
     // The next print still fills the boxes left empty.
-    find<QLineEdit>("Text7")->clear();
-    click("Command3D6");
-    click("Command3D10");
-    EXPECT_EQ(find<QLineEdit>("Text7")->text(), "________");
-    EXPECT_EQ(find<QLineEdit>("Text4")->text(), QString(26, u'_'));
+    find<QLineEdit>("totalTimeBox")->clear();
+    click("printButton");
+    click("printOkButton");
+    EXPECT_EQ(find<QLineEdit>("totalTimeBox")->text(), "________");
+    EXPECT_EQ(find<QLineEdit>("makeBox")->text(), QString(26, u'_'));
 }
 
 TEST_F(PrintCommandTest, skipCellsToggleBetweenXAndEmpty)
 {
     openWith(1);
-    auto* cell1 = find<QLabel>("Label22_1");
+    auto* cell1 = find<QLabel>("skipCell1");
     EXPECT_EQ(cell1->text(), " ");
-    click("Command3D6");
-    click("Label22_1");
+    click("printButton");
+    click("skipCell1");
     EXPECT_EQ(cell1->text(), "X");
-    click("Label22_1");
+    click("skipCell1");
     EXPECT_EQ(cell1->text(), "");
-    click("Label22_2");
-    EXPECT_EQ(find<QLabel>("Label22_2")->text(), "");
+    click("skipCell2");
+    EXPECT_EQ(find<QLabel>("skipCell2")->text(), "");
 }
 
 TEST_F(PrintCommandTest, theNextPanelMarksTheCellThePrintTook)
@@ -178,31 +178,31 @@ TEST_F(PrintCommandTest, theNextPanelMarksTheCellThePrintTook)
 TEST_F(PrintCommandTest, cancelKeepsCopiesAndMarksAndEnablesSave)
 {
     openWith(1);
-    click("Command3D6");
-    find<QLineEdit>("Text15")->setText(QStringLiteral("4"));
-    click("Label22_3");
-    click("Command3D11");
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    click("printButton");
+    find<QLineEdit>("copiesBox")->setText(QStringLiteral("4"));
+    click("skipCell3");
+    click("printCancelButton");
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     EXPECT_TRUE(printed.isEmpty());
-    EXPECT_TRUE(find<QPushButton>("Command3D2")->isEnabled());
-    click("Command3D6");
-    EXPECT_EQ(find<QLineEdit>("Text15")->text(), "4");
-    EXPECT_EQ(find<QLabel>("Label22_3")->text(), "");
+    EXPECT_TRUE(find<QPushButton>("saveButton")->isEnabled());
+    click("printButton");
+    EXPECT_EQ(find<QLineEdit>("copiesBox")->text(), "4");
+    EXPECT_EQ(find<QLabel>("skipCell3")->text(), "");
 }
 
 TEST_F(PrintCommandTest, allSixCellsMarkedIsRefusedAndThePanelStaysUp)
 {
     openWith(1);
-    click("Command3D6");
-    click("Label22_1");
-    click("Command3D10");
+    click("printButton");
+    click("skipCell1");
+    click("printOkButton");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
               "All six label cells are marked \"X\". Clear at least one cell to print.");
-    EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_TRUE(find<QWidget>("printPanel")->isVisible());
     for (const auto& ops : printed)
         EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0);
-    EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("printButton")->isEnabled());
 }
 
 TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTitle)
@@ -210,14 +210,14 @@ TEST_F(PrintCommandTest, thePanelTakesTheKeysAndHandsThemBackToPrintNeverToTheTi
     openWith(1);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    for (const char* closer : {"Command3D11", "Command3D10"}) {
-        click("Command3D6");
-        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Text15")) << closer;
+    for (const char* closer : {"printCancelButton", "printOkButton"}) {
+        click("printButton");
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("copiesBox")) << closer;
         click(closer);
-        ASSERT_FALSE(find<QWidget>("Panel3D3")->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Command3D6")) << closer;
+        ASSERT_FALSE(find<QWidget>("printPanel")->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("printButton")) << closer;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
-        EXPECT_EQ(find<QLineEdit>("Text1_0")->text(), "Annual") << closer;
+        EXPECT_EQ(find<QLineEdit>("titleBox1")->text(), "Annual") << closer;
     }
 }
 
@@ -234,68 +234,68 @@ TEST_F(PrintCommandTest, thePanelIsWorkedByKeyboardLikeADialog)
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         return focusName();
     };
-    click("Command3D6");
-    ASSERT_EQ(focusName(), "Text15");
+    click("printButton");
+    ASSERT_EQ(focusName(), "copiesBox");
     QStringList visited;
     for (int i = 0; i < 9; ++i)
         visited << press(Qt::Key_Tab);
-    EXPECT_EQ(visited, (QStringList{"Label22_1", "Label22_2", "Label22_3", "Label22_4", "Label22_5",
-                                    "Label22_6", "Command3D10", "Command3D11", "Text15"}));
-    EXPECT_EQ(press(Qt::Key_Tab, Qt::ShiftModifier), "Command3D11");
-    EXPECT_EQ(press(Qt::Key_Backtab), "Command3D10");
+    EXPECT_EQ(visited, (QStringList{"skipCell1", "skipCell2", "skipCell3", "skipCell4", "skipCell5",
+                                    "skipCell6", "printOkButton", "printCancelButton", "copiesBox"}));
+    EXPECT_EQ(press(Qt::Key_Tab, Qt::ShiftModifier), "printCancelButton");
+    EXPECT_EQ(press(Qt::Key_Backtab), "printOkButton");
 
     // Space marks the cell with the focus, and clears it again.
-    find<QWidget>("Label22_1")->setFocus(Qt::TabFocusReason);
+    find<QWidget>("skipCell1")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
-    EXPECT_EQ(find<QLabel>("Label22_1")->text(), "X");
+    EXPECT_EQ(find<QLabel>("skipCell1")->text(), "X");
     press(Qt::Key_Space);
-    EXPECT_EQ(find<QLabel>("Label22_1")->text(), "");
+    EXPECT_EQ(find<QLabel>("skipCell1")->text(), "");
 
     // Escape is Cancel, wherever on the panel the focus is.
     press(Qt::Key_Escape);
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     EXPECT_TRUE(printed.isEmpty());
-    EXPECT_EQ(focusName(), "Command3D6");
-    EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled());
+    EXPECT_EQ(focusName(), "printButton");
+    EXPECT_TRUE(find<QPushButton>("newButton")->isEnabled());
 
     // Enter is OK on the copies, a cell and OK itself; on the focused Cancel it is Cancel.
-    for (const char* focus : {"Text15", "Label22_2", "Command3D10", "Command3D11"}) {
+    for (const char* focus : {"copiesBox", "skipCell2", "printOkButton", "printCancelButton"}) {
         const auto sheets = printed.size();
-        click("Command3D6");
+        click("printButton");
         find<QWidget>(focus)->setFocus(Qt::TabFocusReason);
-        press(focus[0] == 'L' ? Qt::Key_Enter : Qt::Key_Return);
-        EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible()) << focus;
-        EXPECT_EQ(printed.size(), sheets + (QByteArray(focus) == "Command3D11" ? 0 : 1)) << focus;
+        press(focus[0] == 's' ? Qt::Key_Enter : Qt::Key_Return);
+        EXPECT_FALSE(find<QWidget>("printPanel")->isVisible()) << focus;
+        EXPECT_EQ(printed.size(), sheets + (QByteArray(focus) == "printCancelButton" ? 0 : 1)) << focus;
     }
 }
 
 TEST_F(PrintCommandTest, copiesThatWouldPrintNothingOrTooManyAreToldAndThePanelStaysUp)
 {
     openWith(1);
-    auto* copies = find<QLineEdit>("Text15");
+    auto* copies = find<QLineEdit>("copiesBox");
     const std::pair<const char*, QString> refused[] = {
         {"0", printing::NoCopiesMessage},    {"", printing::NoCopiesMessage},
         {"abc", printing::NoCopiesMessage},  {"-5", printing::NoCopiesMessage},
         {"0.5", printing::NoCopiesMessage},  {"1000", printing::TooManyCopiesMessage}};
     for (const auto& [typed, message] : refused) {
         dialogs.messages.clear();
-        click("Command3D6");
+        click("printButton");
         copies->clear();
         QTest::keyClicks(copies, QString::fromLatin1(typed));
         EXPECT_EQ(copies->text(), QString::fromLatin1(typed));
-        click("Command3D10");
+        click("printOkButton");
         ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
         EXPECT_EQ(dialogs.messages[0].text, message) << typed;
-        EXPECT_TRUE(find<QWidget>("Panel3D3")->isVisible()) << typed;
+        EXPECT_TRUE(find<QWidget>("printPanel")->isVisible()) << typed;
         for (const auto& ops : printed)
             EXPECT_EQ(count(ops, RecordedOp::Kind::Text), 0) << typed;
-        click("Command3D11");
+        click("printCancelButton");
     }
     // A fraction is not rounded: 2.5 prints two labels, each on a sheet of its own.
-    click("Command3D6");
+    click("printButton");
     copies->setText(QStringLiteral("2.5"));
-    click("Command3D10");
-    EXPECT_FALSE(find<QWidget>("Panel3D3")->isVisible());
+    click("printOkButton");
+    EXPECT_FALSE(find<QWidget>("printPanel")->isVisible());
     ASSERT_FALSE(printed.isEmpty());
     EXPECT_EQ(count(printed.last(), RecordedOp::Kind::EndDoc), 2);
 }
@@ -310,16 +310,16 @@ TEST_F(PrintCommandTest, aValueTooLongEvenCondensedIsNamedAndPrintsOnlyWhenTheUs
 {
     openWith(2);
     const QString date = QStringLiteral("Fourteenth of March, two thousand twenty-six");
-    find<QLineEdit>("Text9")->setText(date);
+    find<QLineEdit>("dateBox")->setText(date);
 
-    click("Command3D6");
+    click("printButton");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_TRUE(dialogs.questions[0].text.startsWith(
         QStringLiteral("The Date value is too long to print in its place.")));
     EXPECT_TRUE(printed.isEmpty());   // cancelled: nothing printed
 
     dialogs.choiceAnswers = {QStringLiteral("Print anyway")};
-    click("Command3D6");
+    click("printButton");
     ASSERT_EQ(printed.size(), 1);
     EXPECT_EQ(count(printed[0], RecordedOp::Kind::EndDoc), 1);
     const auto value = std::find_if(printed[0].begin(), printed[0].end(),

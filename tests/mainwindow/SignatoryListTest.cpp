@@ -23,7 +23,7 @@ protected:
             test::addRecord(mainDb, schema::MechanicsTable, {{schema::mechanics::Mechanics, QString::fromUtf8(name)}});
     }
 
-    QComboBox* list() const { return find<QComboBox>("Combo2"); }
+    QComboBox* list() const { return find<QComboBox>("signatoryList"); }
 
     QStringList stored()
     {

@@ -12,9 +12,9 @@ namespace schema = store::schema;
 
 namespace {
 
-const QStringList BarsAt[3] = {{"Label6", "Label8", "Label10"},
-                               {"Label4", "Label9", "Label11"},
-                               {"Label5", "Label7", "Label12"}};
+const QStringList BarsAt[3] = {{"tabBar3", "tabBar5", "tabBar7"},
+                               {"tabBar1", "tabBar6", "tabBar8"},
+                               {"tabBar2", "tabBar4", "tabBar9"}};
 
 // Counts the PageDown presses that reach a widget.
 struct KeySpy : QObject {

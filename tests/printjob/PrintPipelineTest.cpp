@@ -5,6 +5,7 @@
 #include "journal/Journal.h"
 #include "store/Schema.h"
 #include "support/TempFolder.h"
+#include "support/Results.h"
 
 #include <QFile>
 
@@ -44,8 +45,7 @@ protected:
     {
         store::Database db;
         EXPECT_TRUE(db.open(shopFile(), store::schema::mainTables()).ok());
-        QVector<journal::JournalEntry> found;
-        EXPECT_TRUE(journal::Journal(db).find({}, {}, found).ok());
+        const QVector<journal::JournalEntry> found = test::expectValue(journal::Journal(db).find({}, {}));
         return found;
     }
 

@@ -27,7 +27,7 @@ QFont chosenFont()
 
 class FontButton : public test::SetupWindowTest {
 protected:
-    QFont bodyFont() { return find<QPlainTextEdit>("Text2")->font(); }
+    QFont bodyFont() { return find<QPlainTextEdit>("bodyEditor")->font(); }
     QVariant storedLabel(const QString& field) { return stored(mainDb, schema::LabelsTable, field); }
 };
 
@@ -35,7 +35,7 @@ TEST_F(FontButton, doesNothingWithoutTemplates)
 {
     openSetupWindow();
     dialogs.fontAnswer = chosenFont();
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(dialogs.fontDialogShown, 0);
     EXPECT_NE(bodyFont().family(), "Courier New");
 }
@@ -45,7 +45,7 @@ TEST_F(FontButton, aTemplateWithoutFontStartsPlainMsSansSerifEvenThoughItsBodySh
     addRecord(mainDb, schema::LabelsTable, {{labels::Description, QStringLiteral("Plain")}});
     openSetupWindow();
     EXPECT_TRUE(bodyFont().bold());
-    click("Command3D3");
+    click("fontButton");
     ASSERT_EQ(dialogs.fontDialogShown, 1);
     EXPECT_EQ(dialogs.fontDialogInitial.family(), "MS Sans Serif");
     EXPECT_DOUBLE_EQ(dialogs.fontDialogInitial.pointSizeF(), 8.25);
@@ -71,7 +71,7 @@ TEST_F(FontButton, aStoredFontMissingItsSizeBoldOrItalicEndsWithoutTheDialog)
     record.remove(labels::Size);
     addRecord(mainDb, schema::LabelsTable, record);
     openSetupWindow();
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(dialogs.fontDialogShown, 0);
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -81,7 +81,7 @@ TEST_F(FontButton, aSavedTemplateTakesTheFontAtOnceWithoutItsSaveButton)
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
     openSetupWindow();
     dialogs.fontAnswer = chosenFont();
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(dialogs.fontDialogInitial.family(), "Arial");
     EXPECT_DOUBLE_EQ(dialogs.fontDialogInitial.pointSizeF(), 10.0);
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Courier New");
@@ -91,7 +91,7 @@ TEST_F(FontButton, aSavedTemplateTakesTheFontAtOnceWithoutItsSaveButton)
     EXPECT_EQ(bodyFont().family(), "Courier New");
     EXPECT_DOUBLE_EQ(bodyFont().pointSizeF(), 12.0);
     EXPECT_TRUE(bodyFont().bold() && bodyFont().italic());
-    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("saveButton")->isEnabled());
 }
 
 // Bold and italic each go where they belong: a font that is one and not the other.
@@ -105,7 +105,7 @@ TEST_F(FontButton, boldAndItalicAreEachStoredAsChosen)
         font.setBold(bold);
         font.setItalic(!bold);
         dialogs.fontAnswer = font;
-        click("Command3D3");
+        click("fontButton");
         EXPECT_EQ(storedLabel(labels::Bold).toBool(), bold);
         EXPECT_EQ(storedLabel(labels::Italic).toBool(), !bold);
         EXPECT_EQ(bodyFont().bold(), bold);
@@ -118,10 +118,10 @@ TEST_F(FontButton, aSavedTemplateKeepsTheBodyTextTypedBeforeTheFontWasChosen)
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual"), QStringLiteral("old")));
     addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Tires")));
     openSetupWindow();
-    find<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("typed"));
+    find<QPlainTextEdit>("bodyEditor")->setPlainText(QStringLiteral("typed"));
     dialogs.fontAnswer = chosenFont();
-    click("Command3D3");
-    EXPECT_EQ(find<QPlainTextEdit>("Text2")->toPlainText(), "typed");
+    click("fontButton");
+    EXPECT_EQ(find<QPlainTextEdit>("bodyEditor")->toPlainText(), "typed");
     dialogs.choiceAnswers = {QStringLiteral("Save")};
     window->card().pageForward();
     EXPECT_EQ(storedLabel(labels::Body).toString(), "typed");
@@ -134,7 +134,7 @@ TEST_F(FontButton, aNewTemplateShowsTheFontAtOnceButStoresItOnlyWhenSaved)
     openSetupWindow();
     ASSERT_TRUE(window->cards().newTemplate().ok());
     dialogs.fontAnswer = chosenFont();
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(bodyFont().family(), "Courier New");
     EXPECT_EQ(recordCount(mainDb, schema::LabelsTable), 1);
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
@@ -155,7 +155,7 @@ TEST_F(FontButton, cancelChangesNeitherTheRecordNorTheBodyBox)
     openSetupWindow();
     const QFont before = bodyFont();
     dialogs.fontAnswer.reset();
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(dialogs.fontDialogShown, 1);
     EXPECT_EQ(bodyFont(), before);
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
@@ -177,7 +177,7 @@ TEST_F(FontButton, okWithoutAChangeStoresNothing)
     addRecord(mainDb, schema::LabelsTable, {{labels::Description, QStringLiteral("Plain")}});
     openSetupWindow();
     dialogs.fontAnswer = dialogFont(QStringLiteral("Liberation Sans"), 10);
-    click("Command3D3");
+    click("fontButton");
     EXPECT_EQ(storedLabel(labels::Font).toString(), "Arial");
     EXPECT_EQ(bodyFont().family(), "Arial");
 
@@ -185,7 +185,7 @@ TEST_F(FontButton, okWithoutAChangeStoresNothing)
     ASSERT_EQ(window->session().storedTemplate().title, "Plain");
     // "MS Sans Serif" 8.25 shows in the dialog as its installed family at 8 points.
     dialogs.fontAnswer = dialogFont(QStringLiteral("Liberation Sans"), 8);
-    click("Command3D3");
+    click("fontButton");
     store::TableCursor check;
     ASSERT_TRUE(check.open(mainDb, schema::LabelsTable).ok());
     ASSERT_TRUE(check.findFirst(labels::Description, QStringLiteral("Plain")));
@@ -214,7 +214,7 @@ TEST_F(FontButton, aChosenFamilyStandingForAWindowsNameIsStoredUnderThatName)
         addRecord(mainDb, schema::LabelsTable, record);
         openSetupWindow();
         dialogs.fontAnswer = dialogFont(QString::fromLatin1(c.chosen), 12, true);
-        click("Command3D3");
+        click("fontButton");
         EXPECT_EQ(storedLabel(labels::Font).toString(), c.expected) << c.chosen;
         EXPECT_DOUBLE_EQ(storedLabel(labels::Size).toDouble(), 12.0) << c.chosen;
         EXPECT_EQ(bodyFont().family(), c.expected) << c.chosen;

@@ -78,8 +78,8 @@ protected:
         addRecord(mainDb, schema::LabelsTable, templateRecord(QStringLiteral("Annual")));
         openSetupWindow();
         window->session().setLogo(path);
-        click("Command3D5");
-        logoWindow = window->findChild<setup::LogoSelectionWindow*>(QStringLiteral("PictureView1"));
+        click("logoButton");
+        logoWindow = window->findChild<setup::LogoSelectionWindow*>(QStringLiteral("logoWindow"));
         ASSERT_NE(logoWindow, nullptr);
     }
 
@@ -90,7 +90,7 @@ protected:
             names << logoWindow->fileList()->item(i)->text();
         return names;
     }
-    // The logo window's own "Save" and "Exit" share their names with main window buttons.
+    // The logo window's own "Save" and "Exit" buttons.
     QPushButton* logoButton(const char* name) const
     {
         return logoWindow->findChild<QPushButton*>(QLatin1String(name));
@@ -146,7 +146,7 @@ TEST_F(LogoWindow, pathsThatLeadNowhereOpenAUsableWindowWithAnEmptyPreview)
     openSetupWindow();
     for (const QString& path : cases) {
         window->session().setLogo(path);
-        click("Command3D5");
+        click("logoButton");
         logoWindow = window->findChild<setup::LogoSelectionWindow*>();
         ASSERT_NE(logoWindow, nullptr);
         EXPECT_EQ(pathShown(), path);
@@ -157,7 +157,7 @@ TEST_F(LogoWindow, pathsThatLeadNowhereOpenAUsableWindowWithAnEmptyPreview)
         QTest::mouseDClick(logoWindow->fileList()->viewport(), Qt::LeftButton, {},
                            fileRect(QStringLiteral("mark.Png")).center());
         EXPECT_TRUE(previewShown());
-        logoButton("Command3D1")->click();
+        logoButton("logoExitButton")->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     EXPECT_EQ(window->findChild<setup::LogoSelectionWindow*>(), nullptr);
@@ -187,7 +187,7 @@ TEST_F(LogoWindow, changingFolderThenSavingEmptiesTheLogoPath)
     EXPECT_TRUE(fileNames().isEmpty());
     EXPECT_EQ(pathShown(), "");
     EXPECT_FALSE(previewShown());
-    logoButton("Command3D2")->click();
+    logoButton("logoSaveButton")->click();
     EXPECT_EQ(window->controls().logoPathHolder->text(), "");
 }
 
@@ -196,7 +196,7 @@ TEST_F(LogoWindow, theLogoButtonBringsAnOpenWindowForwardWithoutReloadingIt)
     openWithLogo(logoPath(QStringLiteral("LOGO.BMP")));
     window->state().LogoPending = false;
     logoWindow->pathLabel()->setText(QStringLiteral("kept"));
-    click("Command3D5");
+    click("logoButton");
     EXPECT_EQ(window->findChildren<setup::LogoSelectionWindow*>().size(), 1);
     EXPECT_EQ(pathShown(), "kept");
     EXPECT_EQ(window->state().LogoPending, 1);
@@ -213,9 +213,9 @@ TEST_F(LogoWindow, saveThenExitReloadsOnlyTheLogoOnTheMainWindow)
     logoWindow->fileList()->setFolder(logos);
     QTest::mouseDClick(logoWindow->fileList()->viewport(), Qt::LeftButton, {},
                        fileRect(QStringLiteral("mark.Png")).center());
-    logoButton("Command3D2")->click();
+    logoButton("logoSaveButton")->click();
     EXPECT_EQ(window->controls().logoPathHolder->text(), logoPath(QStringLiteral("mark.Png")));
-    logoButton("Command3D1")->click();
+    logoButton("logoExitButton")->click();
     window->activateWindow();
     QCoreApplication::processEvents();
 

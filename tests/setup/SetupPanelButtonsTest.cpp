@@ -20,56 +20,56 @@ namespace {
 
 class SetupPanelButtons : public test::SetupWindowTest {
 protected:
-    QFrame* infoPanel() { return find<QFrame>("Panel3D6"); }
+    QFrame* infoPanel() { return find<QFrame>("informationPanel"); }
 };
 
 TEST_F(SetupPanelButtons, theInformationButtonTogglesThePanelAndAClickOnItHidesIt)
 {
     openSetupWindow();
-    click("Command3D9");
-    click("Command3D12");
+    click("setupButton");
+    click("informationButton");
     ASSERT_FALSE(infoPanel()->isHidden());
     const QString text = find<QLabel>("InfoText")->text();
     EXPECT_TRUE(text.contains("Tagwright"));
     EXPECT_TRUE(text.contains(QStringLiteral(TAGWRIGHT_VERSION)));
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(mainDb.path())));
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(setupDb.path())));
-    click("Command3D12");
+    click("informationButton");
     EXPECT_TRUE(infoPanel()->isHidden());
 
-    click("Command3D12");
+    click("informationButton");
     QTest::mouseClick(find<QLabel>("InfoText"), Qt::LeftButton);
     EXPECT_TRUE(infoPanel()->isHidden());
-    EXPECT_FALSE(find<QFrame>("Panel3D2")->isHidden());   // the setup panel stays open
+    EXPECT_FALSE(find<QFrame>("setupPanel")->isHidden());   // the setup panel stays open
 
     // Escape puts it away too, wherever the focus is.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    click("Command3D12");
+    click("informationButton");
     ASSERT_FALSE(infoPanel()->isHidden());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(infoPanel()->isHidden());
-    EXPECT_FALSE(find<QFrame>("Panel3D2")->isHidden());
+    EXPECT_FALSE(find<QFrame>("setupPanel")->isHidden());
 }
 
 TEST_F(SetupPanelButtons, theAcceptedPrinterIsKeptForPrintingAndCancelKeepsThePreviousChoice)
 {
     openSetupWindow();
-    click("Command3D9");
+    click("setupButton");
     ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
 
     dialogs.printerAnswer = false;
-    click("Command3D4");
+    click("printerSetupButton");
     EXPECT_EQ(dialogs.printerDialogShown, 1);
     EXPECT_EQ(choice.chosenPrinter(), nullptr);
 
     dialogs.printerAnswer = true;
     choice.printerForDialog().setOutputFileName(folder.file(QStringLiteral("labels.pdf")));
-    click("Command3D4");
+    click("printerSetupButton");
     ASSERT_NE(choice.chosenPrinter(), nullptr);
 
     dialogs.printerAnswer = false;
-    click("Command3D4");
+    click("printerSetupButton");
     ASSERT_NE(choice.chosenPrinter(), nullptr);
     EXPECT_EQ(choice.chosenPrinter()->outputFileName(), folder.file(QStringLiteral("labels.pdf")));
     EXPECT_EQ(&ui::PrinterChoice::of(*window), &choice);
@@ -100,30 +100,32 @@ namespace {
 TEST_F(SetupPanelButtons, fitToStockFillsTheBoxesForPdfFilesAndTheNextSaveStoresThem)
 {
     openSetupWindow();
-    click("Command3D9");
-    EXPECT_TRUE(find<QAbstractButton>("Option3D1")->text().contains(QStringLiteral("5164, 5264, 5524, 8164")));
+    click("setupButton");
+    EXPECT_TRUE(find<QAbstractButton>("laserOption")->text().contains(
+        QStringLiteral("5164, 5264, 5524, 8164")));
     click("FitToStockButton");
-    const char* const boxes[5] = {"Text22", "Text24", "Text26", "Text23", "Text25"};
+    const char* const boxes[5] = {"topRowOffsetBox", "middleRowOffsetBox", "bottomRowOffsetBox",
+                                  "leftColumnOffsetBox", "rightColumnOffsetBox"};
     const std::array<QString, 5> pdf = stock::offsetTexts(stock::fitToStock(stock::wholeSheet()).offsets);
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(box(boxes[i])->text(), pdf[i]) << boxes[i];
     EXPECT_EQ(find<QLabel>("FitToStockNote")->text(), "Fitted for PDF files printed at actual size.");
-    click("Command3D9");
+    click("setupButton");
     EXPECT_EQ(stored(mainDb, store::schema::CompanyInfoTable, store::schema::company::LabelTopUp).toString(), pdf[0]);
     EXPECT_EQ(stored(mainDb, store::schema::CompanyInfoTable, store::schema::company::LabelRight).toString(), pdf[4]);
 
     // The note was news for that opening only.
-    click("Command3D9");
+    click("setupButton");
     EXPECT_TRUE(find<QLabel>("FitToStockNote")->text().isEmpty());
-    box("Text22")->setText(QStringLiteral("5"));
+    box("topRowOffsetBox")->setText(QStringLiteral("5"));
     ui::PrinterChoice& choice = ui::PrinterChoice::of(*window);
     choice.printerForDialog().setOutputFileName(folder.file(QStringLiteral("labels.pdf")));
     choice.accept();
     click("FitToStockButton");
-    EXPECT_EQ(box("Text22")->text(), pdf[0]);
+    EXPECT_EQ(box("topRowOffsetBox")->text(), pdf[0]);
 
     // Tractor feed reads two of the boxes for a stock of its own.
-    find<QAbstractButton>("Option3D2")->click();
+    find<QAbstractButton>("tractorOption")->click();
     EXPECT_FALSE(find<QAbstractButton>("FitToStockButton")->isEnabled());
 }
 

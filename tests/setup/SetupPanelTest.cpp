@@ -27,8 +27,8 @@ namespace {
 
 class SetupPanelTest : public test::SetupWindowTest {
 protected:
-    bool panelShown() { return !find<QFrame>("Panel3D2")->isHidden(); }
-    QComboBox* defaultList() { return find<QComboBox>("Combo1"); }
+    bool panelShown() { return !find<QFrame>("setupPanel")->isHidden(); }
+    QComboBox* defaultList() { return find<QComboBox>("defaultLabelList"); }
     QString titleOnShow() { return window->controls().titleBoxes[0]->text(); }
 
     void addTemplates(std::initializer_list<const char*> titles)
@@ -40,22 +40,22 @@ protected:
     QVariant storedCompany(const QString& field) { return stored(mainDb, schema::CompanyInfoTable, field); }
 };
 
-const char* const MainButtons[] = {"Command3D1", "Command3D3", "Command3D5", "Command3D6",
-                                   "Command3D7", "Command3D8"};
+const char* const MainButtons[] = {"newButton", "fontButton", "logoButton", "printButton",
+                                   "exitButton", "deleteButton"};
 
 TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing)
 {
     addTemplates({"Annual", "Tires"});
     openSetupWindow();
-    QPushButton* setupButton = find<QPushButton>("Command3D9");
+    QPushButton* setupButton = find<QPushButton>("setupButton");
     const QColor lightBlue(128, 128, 255);
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
 
-    click("Command3D9");
+    click("setupButton");
     EXPECT_TRUE(panelShown());
     for (const char* name : MainButtons)
         EXPECT_FALSE(find<QPushButton>(name)->isEnabled()) << name;
-    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("saveButton")->isEnabled());
     EXPECT_TRUE(setupButton->isEnabled());
     EXPECT_EQ(setupButton->text(), "Save");
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText),
@@ -65,11 +65,11 @@ TEST_F(SetupPanelTest, openingDisablesTheMainButtonsAndClosingBringsBackBrowsing
     QTest::keyClick(window.get(), Qt::Key_PageDown);
     EXPECT_EQ(window->state().TabPos, 0);   // no paging behind the panel
 
-    click("Command3D9");
+    click("setupButton");
     EXPECT_FALSE(panelShown());
     for (const char* name : MainButtons)
         EXPECT_TRUE(find<QPushButton>(name)->isEnabled()) << name;
-    EXPECT_FALSE(find<QPushButton>("Command3D2")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("saveButton")->isEnabled());
     EXPECT_EQ(setupButton->text(), "Setup");
     EXPECT_EQ(setupButton->palette().color(QPalette::ButtonText), lightBlue);
     EXPECT_TRUE(window->controls().pageZones[3]->isEnabled());
@@ -79,10 +79,10 @@ TEST_F(SetupPanelTest, afterThePanelClosesADisabledSetupButtonStillLooksDisabled
 {
     addTemplates({"Annual"});
     openSetupWindow();
-    click("Command3D9");
-    click("Command3D9");
+    click("setupButton");
+    click("setupButton");
     ASSERT_FALSE(panelShown());
-    QPushButton* setupButton = find<QPushButton>("Command3D9");
+    QPushButton* setupButton = find<QPushButton>("setupButton");
     EXPECT_GT(test::pixelsOf(setupButton->grab().toImage(), QColor(128, 128, 255)), 0);
     window->card().EnterEditMode();
     ASSERT_FALSE(setupButton->isEnabled());
@@ -101,12 +101,12 @@ TEST_F(SetupPanelTest, emptyCompanyInfoLoadsNothingAndClosingCreatesBothFirstRec
         EXPECT_TRUE(setupCursor.setValue(schema::setup::CompanyPhone, QStringLiteral("555-0199")).ok());
         ASSERT_TRUE(setupCursor.update().ok());
     }
-    box("Text10")->setText(QStringLiteral("typed before"));
-    click("Command3D9");
-    EXPECT_EQ(box("Text10")->text(), "typed before");
-    EXPECT_EQ(box("Text13")->text(), "");   // not even the phone is loaded
-    box("Text13")->setText(QStringLiteral("555-0100"));
-    click("Command3D9");
+    box("companyNameBox")->setText(QStringLiteral("typed before"));
+    click("setupButton");
+    EXPECT_EQ(box("companyNameBox")->text(), "typed before");
+    EXPECT_EQ(box("phoneBox")->text(), "");   // not even the phone is loaded
+    box("phoneBox")->setText(QStringLiteral("555-0100"));
+    click("setupButton");
 
     EXPECT_EQ(recordCount(mainDb, schema::CompanyInfoTable), 1);
     EXPECT_EQ(storedCompany(company::CompanyName).toString(), "typed before");
@@ -121,9 +121,9 @@ TEST_F(SetupPanelTest, anEmptySetupTableGetsItsFirstRecordOnClosing)
     ASSERT_TRUE(setupCursor.open(setupDb, schema::SetupTable).ok());
     ASSERT_TRUE(setupCursor.deleteCurrent().ok());
     openSetupWindow();
-    click("Command3D9");
-    box("Text13")->setText(QStringLiteral("555-0100"));
-    click("Command3D9");
+    click("setupButton");
+    box("phoneBox")->setText(QStringLiteral("555-0100"));
+    click("setupButton");
     EXPECT_EQ(recordCount(setupDb, schema::SetupTable), 1);
     EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(), "555-0100");
 }
@@ -141,12 +141,12 @@ TEST_F(SetupPanelTest, openingReadsTheStoredLabelStyleByItsOwnRuleAndClosingWrit
         EXPECT_TRUE(cursor.setValue(company::LabelStyle, style).ok());
         ASSERT_TRUE(cursor.update().ok());
         // The opposite option first, so opening must set it.
-        find<QRadioButton>(laser ? "Option3D2" : "Option3D1")->setChecked(true);
+        find<QRadioButton>(laser ? "tractorOption" : "laserOption")->setChecked(true);
 
-        click("Command3D9");
-        EXPECT_EQ(find<QRadioButton>("Option3D1")->isChecked(), laser) << style.toString().toStdString();
-        EXPECT_EQ(find<QRadioButton>("Option3D2")->isChecked(), !laser);
-        click("Command3D9");
+        click("setupButton");
+        EXPECT_EQ(find<QRadioButton>("laserOption")->isChecked(), laser) << style.toString().toStdString();
+        EXPECT_EQ(find<QRadioButton>("tractorOption")->isChecked(), !laser);
+        click("setupButton");
         EXPECT_EQ(storedCompany(company::LabelStyle).toInt(), laser ? 1 : 2);
     }
 }
@@ -155,31 +155,35 @@ TEST_F(SetupPanelTest, offsetsAreStoredByTheOffsetRuleWhileTheBoxesKeepTheTypedT
 {
     addCompany({{company::LabelTopUp, 5}});
     openSetupWindow();
-    click("Command3D9");
-    EXPECT_EQ(box("Text22")->text(), "5");
-    EXPECT_EQ(box("Text23")->text(), "0");   // missing shows "0"
+    click("setupButton");
+    EXPECT_EQ(box("topRowOffsetBox")->text(), "5");
+    EXPECT_EQ(box("leftColumnOffsetBox")->text(), "0");   // missing shows "0"
     const std::pair<const char*, const char*> typed[] = {
-        {"Text22", "abc"}, {"Text24", ""}, {"Text26", "9.9"}, {"Text23", "-3."}, {"Text25", "1e2"}};
+        {"topRowOffsetBox", "abc"}, {"middleRowOffsetBox", ""}, {"bottomRowOffsetBox",
+                                                                 "9.9"}, {"leftColumnOffsetBox",
+                                                                          "-3."}, {"rightColumnOffsetBox",
+                                                                                   "1e2"}};
     for (const auto& [name, text] : typed)
         box(name)->setText(QString::fromLatin1(text));
-    click("Command3D9");
+    click("setupButton");
     EXPECT_EQ(storedCompany(company::LabelTopUp).toInt(), 0);
     EXPECT_EQ(storedCompany(company::LabelMiddleUp).toInt(), 0);
     EXPECT_EQ(storedCompany(company::LabelBottomUp).toInt(), 9);
     EXPECT_EQ(storedCompany(company::LabelLeft).toInt(), -3);
     EXPECT_EQ(storedCompany(company::LabelRight).toInt(), 100);
-    EXPECT_EQ(box("Text26")->text(), "9.9");
+    EXPECT_EQ(box("bottomRowOffsetBox")->text(), "9.9");
 
     // Typed, the boxes take four characters: a label 3 mm too low (-170) and a whole inch.
-    click("Command3D9");
-    const std::pair<const char*, const char*> keyed[] = {{"Text22", "-170"}, {"Text23", "1440"},
-                                                         {"Text24", "12345"}};
+    click("setupButton");
+    const std::pair<const char*, const char*> keyed[] = {{"topRowOffsetBox", "-170"}, {"leftColumnOffsetBox",
+                                                                                       "1440"},
+                                                         {"middleRowOffsetBox", "12345"}};
     for (const auto& [name, text] : keyed) {
         box(name)->clear();
         QTest::keyClicks(box(name), QString::fromLatin1(text));
     }
-    EXPECT_EQ(box("Text24")->text(), "1234");
-    click("Command3D9");
+    EXPECT_EQ(box("middleRowOffsetBox")->text(), "1234");
+    click("setupButton");
     EXPECT_EQ(storedCompany(company::LabelTopUp).toInt(), -170);
     EXPECT_EQ(storedCompany(company::LabelLeft).toInt(), 1440);
 }
@@ -189,9 +193,9 @@ TEST_F(SetupPanelTest, aDefaultLabelNamingNoTemplateSelectsNothingStoresEmptyAnd
     addTemplates({"Annual", "Oil Change"});
     addCompany({{company::DefLabel, QStringLiteral("Gone")}});
     openSetupWindow();
-    click("Command3D9");
+    click("setupButton");
     EXPECT_EQ(defaultList()->currentIndex(), -1);
-    click("Command3D9");
+    click("setupButton");
     EXPECT_TRUE(storedCompany(company::DefLabel).toString().isEmpty());
     EXPECT_FALSE(storedCompany(company::DefLabel).isNull());
     EXPECT_EQ(titleOnShow(), "Annual");
@@ -217,14 +221,14 @@ TEST_F(SetupPanelTest, closingTheSetupKeepsTheCardAndOnlySaveStoresTheSettings)
 
     const std::pair<const char*, std::function<void()>> closings[] = {
         {"Cancel", [&] { click("SetupCancelButton"); }},
-        {"Escape", [&] { QTest::keyClick(find<QLineEdit>("Text10"), Qt::Key_Escape); }},
-        {"Save", [&] { click("Command3D9"); }},
+        {"Escape", [&] { QTest::keyClick(find<QLineEdit>("companyNameBox"), Qt::Key_Escape); }},
+        {"Save", [&] { click("setupButton"); }},
     };
     for (const auto& [how, close] : closings) {
-        click("Command3D9");
+        click("setupButton");
         ASSERT_TRUE(panelShown());
-        EXPECT_EQ(find<QLineEdit>("Text10")->text(), "Acme") << how;
-        find<QLineEdit>("Text10")->setText(QStringLiteral("Acme Aero"));
+        EXPECT_EQ(find<QLineEdit>("companyNameBox")->text(), "Acme") << how;
+        find<QLineEdit>("companyNameBox")->setText(QStringLiteral("Acme Aero"));
         defaultList()->setCurrentIndex(1);
         close();
         EXPECT_FALSE(panelShown()) << how;
@@ -235,8 +239,8 @@ TEST_F(SetupPanelTest, closingTheSetupKeepsTheCardAndOnlySaveStoresTheSettings)
         EXPECT_EQ(c.bodyBox->toPlainText(), "Tires body\nNext annual due 12-31-2027") << how;
         EXPECT_EQ(c.valueBoxes[0]->text(), "N005TW") << how;
         EXPECT_EQ(c.valueBoxes[1]->text(), "Cessna 172N") << how;
-        EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Setup") << how;
-        EXPECT_TRUE(find<QPushButton>("Command3D1")->isEnabled()) << how;
+        EXPECT_EQ(find<QPushButton>("setupButton")->text(), "Setup") << how;
+        EXPECT_TRUE(find<QPushButton>("newButton")->isEnabled()) << how;
     }
     store::TemplateStore templates(mainDb);
     EXPECT_EQ(templates.load(**templates.find(QStringLiteral("Tires")))->body,
@@ -256,7 +260,7 @@ TEST_F(SetupPanelTest, theDefaultLabelListOffersTheTemplatesAsTheyAreWhenThePane
     window->controls().titleBoxes[0]->setText(QStringLiteral("Magneto"));
     window->templateEditor().CommitTitle(0);
 
-    click("Command3D9");
+    click("setupButton");
     QStringList offered;
     for (int i = 0; i < defaultList()->count(); ++i)
         offered << defaultList()->itemText(i);
@@ -277,28 +281,28 @@ TEST_F(SetupPanelTest, thePanelShowsTheShopsPhoneAndSavesItToBothRecords)
         ASSERT_TRUE(setupCursor.update().ok());
     }
     openSetupWindow();
-    EXPECT_EQ(box("Text13")->text(), "old company phone");
-    click("Command3D9");
+    EXPECT_EQ(box("phoneBox")->text(), "old company phone");
+    click("setupButton");
     // The shop's record, which prints and which every workstation shares, not this
     // workstation's copy.
-    EXPECT_EQ(box("Text13")->text(), "old company phone");
-    box("Text13")->setText(QStringLiteral("555-0111"));
-    click("Command3D9");
+    EXPECT_EQ(box("phoneBox")->text(), "old company phone");
+    box("phoneBox")->setText(QStringLiteral("555-0111"));
+    click("setupButton");
     EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(), "555-0111");
     EXPECT_EQ(storedCompany(company::CompanyPhone).toString(), "555-0111");
 
     window.reset();
     openSetupWindow();
-    EXPECT_EQ(box("Text13")->text(), "555-0111");
+    EXPECT_EQ(box("phoneBox")->text(), "555-0111");
 }
 
 TEST_F(SetupPanelTest, aSetupRecordWithoutPhoneKeepsThePhoneStartUpShowed)
 {
     addCompany({{company::CompanyPhone, QStringLiteral("541-555-0100")}});
     openSetupWindow();
-    click("Command3D9");
-    EXPECT_EQ(box("Text13")->text(), "541-555-0100");
-    click("Command3D9");
+    click("setupButton");
+    EXPECT_EQ(box("phoneBox")->text(), "541-555-0100");
+    click("setupButton");
     EXPECT_EQ(stored(setupDb, schema::SetupTable, schema::setup::CompanyPhone).toString(),
               "541-555-0100");
 }
@@ -316,16 +320,16 @@ TEST_F(SetupPanelTest, aRefusedSaveShowsTheEnginesMessageAndKeepsThePanelOpenWit
     window->show();
     QCoreApplication::processEvents();
 
-    click("Command3D9");
-    box("Text10")->setText(QStringLiteral("Skyline Aviation"));
-    click("Command3D9");
+    click("setupButton");
+    box("companyNameBox")->setText(QStringLiteral("Skyline Aviation"));
+    click("setupButton");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QDir::toNativeSeparators(mainDb.path()))
                 || dialogs.messages[0].text.contains(mainDb.path()));
     EXPECT_TRUE(panelShown());
-    EXPECT_EQ(box("Text10")->text(), "Skyline Aviation");
-    EXPECT_EQ(find<QPushButton>("Command3D9")->text(), "Save");
-    EXPECT_FALSE(find<QPushButton>("Command3D6")->isEnabled());
+    EXPECT_EQ(box("companyNameBox")->text(), "Skyline Aviation");
+    EXPECT_EQ(find<QPushButton>("setupButton")->text(), "Save");
+    EXPECT_FALSE(find<QPushButton>("printButton")->isEnabled());
     EXPECT_EQ(storedCompany(company::CompanyName).toString(), "Skyline");
     window.reset();
 }
@@ -333,9 +337,9 @@ TEST_F(SetupPanelTest, aRefusedSaveShowsTheEnginesMessageAndKeepsThePanelOpenWit
 TEST_F(SetupPanelTest, tabMovesThroughTheSettingsInTheirOrder)
 {
     openSetupWindow();
-    click("Command3D9");
-    const char* const order[] = {"Text10", "Text11", "Text12", "Text13", "RepairStationBox", "Combo1",
-                                 "Text22", "Text24", "Text26", "Text23", "Text25"};
+    click("setupButton");
+    const char* const order[] = {"companyNameBox", "addressBox", "cityStateZipBox", "phoneBox", "RepairStationBox", "defaultLabelList",
+                                 "topRowOffsetBox", "middleRowOffsetBox", "bottomRowOffsetBox", "leftColumnOffsetBox", "rightColumnOffsetBox"};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget* next = find<QWidget>(order[i])->nextInFocusChain();
         while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(window.get()))
@@ -369,26 +373,26 @@ TEST_F(SharedSetupTest, openingThePanelShowsSettingsAndSignatoriesSavedElsewhere
     addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, "Skyline Aero"}});
     openSetupWindow();
     otherStationSaves("Skyline Aero Services", "R. Jones IA 456");
-    click("Command3D9");
-    EXPECT_EQ(box("Text10")->text(), "Skyline Aero Services");
-    EXPECT_EQ(find<QComboBox>("Combo2")->findText("R. Jones IA 456"), 0);
+    click("setupButton");
+    EXPECT_EQ(box("companyNameBox")->text(), "Skyline Aero Services");
+    EXPECT_EQ(find<QComboBox>("signatoryList")->findText("R. Jones IA 456"), 0);
 }
 
 TEST_F(SharedSetupTest, settingsSavedElsewhereWhileThePanelIsOpenAreShownNotOverwritten)
 {
     addRecord(mainDb, schema::CompanyInfoTable, {{company::CompanyName, "Skyline Aero"}});
     openSetupWindow();
-    click("Command3D9");
-    box("Text11")->setText("1200 Hangar Road");
+    click("setupButton");
+    box("addressBox")->setText("1200 Hangar Road");
     otherStationSaves("Skyline Aero Services", "R. Jones IA 456");
-    click("Command3D9");
+    click("setupButton");
     EXPECT_TRUE(panelShown());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("Another workstation saved the shop settings"));
     EXPECT_EQ(stored(mainDb, schema::CompanyInfoTable, company::CompanyName).toString(), "Skyline Aero Services");
-    EXPECT_EQ(box("Text10")->text(), "Skyline Aero Services");
+    EXPECT_EQ(box("companyNameBox")->text(), "Skyline Aero Services");
 
-    click("Command3D9");   // checked, saved
+    click("setupButton");   // checked, saved
     EXPECT_FALSE(panelShown());
     EXPECT_EQ(stored(mainDb, schema::CompanyInfoTable, company::CompanyName).toString(), "Skyline Aero Services");
 }

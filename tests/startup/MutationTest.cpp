@@ -11,6 +11,7 @@
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "support/FakeDialogs.h"
+#include "support/Results.h"
 #include "support/MainDatabaseBuilder.h"
 #include "support/Mutator.h"
 #include "support/TempFolder.h"
@@ -130,7 +131,7 @@ TEST(MutatedDatabase, startsTheWindowOrSaysWhichFileFailed)
         store::Database setup, main;
         ASSERT_TRUE(startup::openSetupDatabase(setup, source.path()).ok());
         QString dataPath;
-        ASSERT_TRUE(startup::ensureSetupRecord(setup, source.path(), &dataPath).ok());
+        dataPath = test::expectValue(startup::ensureSetupRecord(setup, source.path()));
         ASSERT_TRUE(startup::openMainDatabase(main, source.path(), source.path()).ok());
         test::addRecord(main, store::schema::CompanyInfoTable,
                         {{store::schema::company::DefLabel, QStringLiteral("Oil change")}});

@@ -8,6 +8,7 @@
 #include "store/Schema.h"
 #include "store/TableCursor.h"
 #include "support/MainDatabaseBuilder.h"
+#include "support/Results.h"
 #include "support/TempFolder.h"
 #include "support/TestServer.h"
 
@@ -42,12 +43,12 @@ TEST(StoreBootstrap, firstRunCreatesSetupRecordNamingTheDefaultFolderAndKeepsIt)
     {
         store::Database setup;
         ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok());
-        ASSERT_TRUE(startup::ensureSetupRecord(setup, program.path(), &dataPath).ok());
+        dataPath = test::expectValue(startup::ensureSetupRecord(setup, program.path()));
         EXPECT_EQ(dataPath, program.path());
     }
     store::Database setup;
     ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok());
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/elsewhere"), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, QStringLiteral("/elsewhere")));
     int records = 0;
     EXPECT_EQ(setupDataPath(setup, &records), program.path());
     EXPECT_EQ(records, 1);
@@ -61,7 +62,7 @@ TEST(StoreBootstrap, emptyDataPathIsFilledButAPresentOneIsKeptEvenWhenWrong)
     test::addRecord(setup, schema::SetupTable, {{schema::setup::DataPath, QString("")},
                                                  {schema::setup::CompanyPhone, QStringLiteral("555")}});
     QString dataPath;
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/default"), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, QStringLiteral("/default")));
     EXPECT_EQ(dataPath, "/default");
 
     store::TableCursor cursor;
@@ -69,7 +70,7 @@ TEST(StoreBootstrap, emptyDataPathIsFilledButAPresentOneIsKeptEvenWhenWrong)
     EXPECT_TRUE(cursor.edit().ok());
     EXPECT_TRUE(cursor.setValue(schema::setup::DataPath, QStringLiteral("/no/such/share")).ok());
     ASSERT_TRUE(cursor.update().ok());
-    ASSERT_TRUE(startup::ensureSetupRecord(setup, QStringLiteral("/default"), &dataPath).ok());
+    dataPath = test::expectValue(startup::ensureSetupRecord(setup, QStringLiteral("/default")));
     EXPECT_EQ(dataPath, "/no/such/share");
     EXPECT_TRUE(cursor.refresh().ok());
     EXPECT_EQ(cursor.value(schema::setup::CompanyPhone).toString(), "555");
@@ -178,7 +179,7 @@ TEST(StoreBootstrap, leftoversOfAnInterruptedFirstStartAreMadeAfresh)
         store::Database setup;
         ASSERT_TRUE(startup::openSetupDatabase(setup, working.path()).ok()) << kind;
         QString dataPath;
-        ASSERT_TRUE(startup::ensureSetupRecord(setup, share.path(), &dataPath).ok()) << kind;
+        dataPath = test::expectValue(startup::ensureSetupRecord(setup, share.path()));
         // The leftover main database is in the shop's folder even when that is not the
         // program's: the folder is plainly there.
         store::Database main;

@@ -44,7 +44,7 @@ protected:
         faults.resume();
     }
 
-    void pageForward() { QTest::mouseClick(find<QWidget>("Label13_1"), Qt::LeftButton); }
+    void pageForward() { QTest::mouseClick(find<QWidget>("nextZone1"), Qt::LeftButton); }
 
     QString storedBody(const QString& title)
     {
@@ -71,18 +71,18 @@ protected:
 TEST_F(ServerFaultTest, aRestartUnderAnOpenWindowCostsNoActionAndNoMessage)
 {
     openWindow();
-    const QString shownFirst = find<QLineEdit>("Text1_0")->text();
+    const QString shownFirst = find<QLineEdit>("titleBox1")->text();
     ASSERT_TRUE(faults.restart());
 
     pageForward();
-    EXPECT_NE(find<QLineEdit>("Text1_0")->text(), shownFirst);
-    const QString title = find<QLineEdit>("Text1_0")->text();
-    auto* body = find<QPlainTextEdit>("Text2");
+    EXPECT_NE(find<QLineEdit>("titleBox1")->text(), shownFirst);
+    const QString title = find<QLineEdit>("titleBox1")->text();
+    auto* body = find<QPlainTextEdit>("bodyEditor");
     body->setFocus();
     body->moveCursor(QTextCursor::End);
     QTest::keyClicks(body, " typed after the restart");
     ASSERT_TRUE(faults.restart());
-    QTest::mouseClick(find<QPushButton>("Command3D2"), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>("saveButton"), Qt::LeftButton);
 
     EXPECT_EQ(messages().toStdString(), "");
     EXPECT_EQ(storedBody(title).toStdString(), (title + QStringLiteral(" body typed after the restart")).toStdString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeDialogs.h"
+#include "FindWidget.h"
 #include "MainDatabaseBuilder.h"
 #include "TempFolder.h"
 
@@ -48,11 +49,12 @@ protected:
         }
     }
 
+    // Finds a widget of the window by its object name, or by its earlier control name.
     template <typename Widget>
-    Widget* find(const char* objectName) const
+    Widget* find(const char* name) const
     {
-        Widget* widget = window->findChild<Widget*>(QLatin1String(objectName));
-        EXPECT_NE(widget, nullptr) << objectName;
+        Widget* widget = findWidget<Widget>(*window, QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
 
